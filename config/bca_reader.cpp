@@ -1,0 +1,263 @@
+// The archive reader.
+//
+// Index: single-file line · bank helpers · pass decoding · member lookup ·
+//        LoadTSCFileBB
+#include "config/bca.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/app.h"
+#include "platform/files.h"
+#include "platform/text.h"
+
+char SingleFileOffsetLine[] = "Important! - Do not change this Line, its used for SingleFile-Creation!";
+
+// ---- bank helpers ----------------------------------------------------------------------------
+
+int peekbyte2(const plat::BankPtr& bank, int offset) { return plat::PeekByte(bank, offset); }
+
+int copyBank2(const plat::BankPtr& src, int srcOffset, const plat::BankPtr& dst, int dstOffset, int count) {
+    plat::CopyBank(src, srcOffset, dst, dstOffset, count);
+    return 0;
+}
+
+int convertBank(const plat::BankPtr& bank, int size) {
+    if (!bank || size < 0) return 0;
+    const int64_t words = std::min<int64_t>(size / 4, plat::BankSize(bank) / 4);
+    uint8_t* p = bank->Buf();
+    for (int64_t w = 0; w < words; ++w) {
+        std::swap(p[w * 4], p[w * 4 + 3]);
+        std::swap(p[w * 4 + 1], p[w * 4 + 2]);
+    }
+    if (size % 4 != 0) plat::Print("stalo sie");
+    return 0;
+}
+
+int PokeByte2(const plat::BankPtr& bank, int offset, int value) {
+    const int k = offset % 4;
+    plat::PokeByte(bank, offset - k + (3 - k), value);
+    return 0;
+}
+
+namespace bca {
+
+// ---- pass decoding ---------------------------------------------------------------------------
+
+namespace {
+
+inline int32_t Int32At(const uint8_t* p) {
+    return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+                                static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
+}
+
+// Decodes the pass stream in[0..inLen) into out; false with a reason when the
+// stream breaks the format's limits.
+bool DecodePass(const uint8_t* in, size_t inLen, int64_t blockSize, std::vector<uint8_t>& out, size_t& outLen,
+                std::string& why) {
+    if (inLen < 4) {
+        why = "pass stream shorter than its length";
+        return false;
+    }
+    const int64_t L = Int32At(in);
+    if (L < 0) {
+        why = "negative decoded length";
+        return false;
+    }
+    // A byte of input yields at most a whole pattern (127 bytes), so a longer
+    // claim is damage, found before anything is allocated for it.
+    if (L > kMaxDecodedLength || static_cast<uint64_t>(L) > static_cast<uint64_t>(inLen - 4) * kMaxPatternLength) {
+        why = "decoded length " + std::to_string(L) + " impossible for its stream";
+        return false;
+    }
+    if (out.size() < static_cast<size_t>(L)) out.resize(static_cast<size_t>(L));
+    uint8_t* o = out.data();
+    const size_t B = static_cast<size_t>(blockSize);
+    const size_t blocks = static_cast<size_t>(L) / B;
+    const size_t tail = static_cast<size_t>(L) - blocks * B;
+    size_t rp = 4, wp = 0;
+    for (size_t b = 0; b < blocks; ++b) {
+        if (rp >= inLen) {
+            why = "block past the end of its pass stream";
+            return false;
+        }
+        const uint8_t x = in[rp++];
+        if (x == 0) {
+            if (inLen - rp < B) {
+                why = "stored block past the end of its pass stream";
+                return false;
+            }
+            std::memcpy(o + wp, in + rp, B);
+            rp += B;
+            wp += B;
+            continue;
+        }
+        if (rp >= inLen) {
+            why = "pattern length past the end of its pass stream";
+            return false;
+        }
+        const size_t k = in[rp++];
+        if (k > static_cast<size_t>(kMaxPatternLength)) {
+            why = "pattern longer than 127 bytes";
+            return false;
+        }
+        if (inLen - rp < k) {
+            why = "pattern past the end of its pass stream";
+            return false;
+        }
+        const uint8_t* pattern = in + rp;
+        rp += k;
+        const size_t blockEnd = wp + B;
+        while (wp < blockEnd) {
+            if (rp >= inLen) {
+                why = "tokens past the end of their pass stream";
+                return false;
+            }
+            // Literals up to the next escape byte go across in one run.
+            const size_t avail = std::min(inLen - rp, blockEnd - wp);
+            const void* hit = std::memchr(in + rp, x, avail);
+            const size_t run = hit ? static_cast<size_t>(static_cast<const uint8_t*>(hit) - (in + rp)) : avail;
+            if (run > 0) std::memcpy(o + wp, in + rp, run);
+            wp += run;
+            rp += run;
+            if (hit) {
+                ++rp;
+                if (k > blockEnd - wp) {
+                    why = "pattern crosses the end of its block";
+                    return false;
+                }
+                if (k > 0) std::memcpy(o + wp, pattern, k);
+                wp += k;
+            }
+        }
+    }
+    if (inLen - rp < tail) {
+        why = "tail past the end of its pass stream";
+        return false;
+    }
+    if (tail > 0) std::memcpy(o + wp, in + rp, tail);
+    wp += tail;
+    outLen = wp;
+    return true;
+}
+
+}  // namespace
+
+bool UnpackMember(const uint8_t* data, size_t size, std::string& out, std::string* why) {
+    std::string reason;
+    auto fail = [&](std::string r) {
+        if (why) *why = std::move(r);
+        return false;
+    };
+    if (size < 9) return fail("packed member shorter than 9 bytes");
+    const int passes = data[4];
+    const int64_t blockSize = Int32At(data + 5);
+    if (passes < 1) return fail("pass count 0");
+    if (blockSize < 1) return fail("block size below 1");
+    // Two buffers, reused by every pass: each pass reads one and writes the
+    // other, then they swap.
+    std::vector<uint8_t> a(data + 9, data + size), b;
+    size_t aLen = a.size();
+    for (int p = 0; p < passes; ++p) {
+        size_t bLen = 0;
+        if (!DecodePass(a.data(), aLen, blockSize, b, bLen, reason)) return fail("pass " + std::to_string(p + 1) + ": " + reason);
+        std::swap(a, b);
+        aLen = bLen;
+    }
+    out.assign(reinterpret_cast<const char*>(a.data()), aLen);
+    return true;
+}
+
+// ---- member lookup -----------------------------------------------------------------------------
+
+namespace {
+
+struct CloseOnExit {
+    plat::StreamPtr s;
+    ~CloseOnExit() {
+        if (s) plat::CloseFile(s);
+    }
+};
+
+int NotSupported(const std::string& memberName, const std::string& detail) {
+    plat::Print("LoadTSCFileBB: " + memberName + ": " + detail);
+    plat::Notify("not supported BCA BBError: " + memberName, 0);
+    return 0;
+}
+
+}  // namespace
+
+int LoadMemberFromStream(const TTSCFilePtr& file, const plat::StreamPtr& archive, const std::string& memberName) {
+    CloseOnExit guard{archive};
+    const std::string target = plat::Lower(memberName + ".bbc");
+
+    if (plat::ReadInt(archive) != kMagic) return NotSupported(memberName, "no archive tag");
+    const int count = plat::ReadInt(archive);
+    bool found = false;
+    int64_t dataLength = 0;
+    for (int i = 0; i < count && !found; ++i) {
+        const int nameLength = plat::ReadInt(archive);
+        if (nameLength < 0) return NotSupported(memberName, "negative name length");
+        // A name running past the end leaves the entry's data length unread:
+        // that is the read failure of an archive cut short.
+        if (nameLength > plat::StreamSize(archive) - plat::StreamPos(archive)) throw plat::StreamReadError();
+        std::string name(static_cast<size_t>(nameLength), '\0');
+        if (nameLength > 0) archive->Read(name.data(), nameLength);
+        dataLength = plat::ReadInt(archive);
+        if (plat::Lower(name) == target) {
+            found = true;
+        } else {
+            if (dataLength < 0) return NotSupported(memberName, "negative data length");
+            plat::SeekStream(archive, plat::StreamPos(archive) + dataLength);
+        }
+    }
+    if (!found) {
+        plat::Notify("LOWER BBError: " + memberName, 0);
+        return 0;
+    }
+    if (dataLength < 9) return NotSupported(memberName, "packed member shorter than 9 bytes");
+    if (dataLength > plat::StreamSize(archive) - plat::StreamPos(archive))
+        return NotSupported(memberName, "packed member cut short by the end of the file");
+    std::vector<uint8_t> packed(static_cast<size_t>(dataLength));
+    if (archive->Read(packed.data(), dataLength) != dataLength)
+        return NotSupported(memberName, "packed member cut short by the end of the file");
+    plat::CloseFile(archive);
+    guard.s = nullptr;
+
+    std::string text, why;
+    if (!UnpackMember(packed.data(), packed.size(), text, &why)) return NotSupported(memberName, why);
+    packed = {};
+
+    // The loader reads the text through a memory stream over our buffer.
+    plat::StreamPtr ram = plat::CreateRamStream(text.data(), static_cast<int64_t>(text.size()), true, true);
+    try {
+        LoadTSCFile(file, ram);
+    } catch (const TSCError& e) {
+        plat::Notify(std::string("Final BBError: ") + e.what(), 0);
+        return 0;
+    }
+    return 1;
+}
+
+}  // namespace bca
+
+// ---- LoadTSCFileBB -------------------------------------------------------------------------------
+
+int LoadTSCFileBB(const TTSCFilePtr& file, const std::string& archivePath, const std::string& memberName) {
+    const int fallback = std::max(0, plat::ToInt(SingleFileOffsetLine));
+    plat::StreamPtr s;
+    const int type = plat::FileType(archivePath);
+    if (type != 0) {
+        if (type == 2) return bca::NotSupported(memberName, archivePath + " is a folder");
+        s = plat::ReadFile(archivePath);
+        if (!s) return bca::NotSupported(memberName, archivePath + " cannot be read");
+    } else if (fallback > 0) {
+        s = plat::ReadFile(plat::AppFile());
+        if (!s) return bca::NotSupported(memberName, "the program's own file cannot be read");
+        plat::SeekStream(s, fallback);
+    } else {
+        plat::RuntimeError(".BCA ArchiveFile not Found: " + archivePath);
+    }
+    return bca::LoadMemberFromStream(file, s, memberName);
+}

@@ -1,0 +1,92 @@
+// The .tsc configuration text, lexical level: characters, tokens, comments,
+// strings with escapes, numbers and identifiers.
+//
+// Index: TSCError · token kinds · classification helpers · TTSCToken ·
+//        TTSCDefine · TTSCLexer
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+#include "platform/stream.h"
+
+// Every configuration error (lexer, parser, missing number key) travels as an
+// exception whose text is the whole message. The archive reader catches
+// exactly this type; anything else passes through it.
+class TSCError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Token kinds. Any other value is "Unknown".
+enum TSCTokenKind : int {
+    TSC_OPEN_BRACE = 1,
+    TSC_CLOSE_BRACE = 2,
+    TSC_HASH = 3,
+    TSC_SEMICOLON = 4,
+    TSC_COMMA = 5,
+    TSC_EQUALS = 6,
+    TSC_STRING = 7,
+    TSC_NUMBER = 8,
+    TSC_IDENT = 9,
+    TSC_DEFINE = 10,
+};
+
+std::string TokenIDToMnemonic(int kind);
+
+// One-character tests; the empty text belongs to no class.
+int IsCharNumeric(const std::string& c);     // "0".."9", ".", "-"
+int IsCharIdent(const std::string& c);       // "0".."9", "a".."z", "A".."Z", "_"
+int IsCharAlpha(const std::string& c);       // "a".."z", "A".."Z"
+int IsCharWhitespace(const std::string& c);  // space, tab
+int IsStringNumber(const std::string& s);
+int IsStringIdent(const std::string& s);
+
+struct TTSCToken {
+    int kind = 0;
+    std::string text;
+    int line = 0;
+    int column = 0;
+};
+
+struct TTSCDefine {
+    std::string name;
+    std::string value;
+};
+
+class TTSCLexer {
+public:
+    std::vector<TTSCToken> tokenList;
+    int line = 1;
+    int column = 0;
+    // The character last read, 0..255; kNoChar once the input is used up.
+    static constexpr int kNoChar = -1;
+    int currentChar = kNoChar;
+    int pendingKind = 0;
+
+    // Lexes the whole source into tokenList; raises TSCError. A path that
+    // cannot be opened raises too. A stream is read from its position to its
+    // end and closed.
+    int Lex(const std::string& path);
+    int Lex(const plat::StreamPtr& stream);
+    // Lexes bytes already in memory (what the two above end in).
+    int LexBytes(const char* data, size_t size);
+
+    int NextChar();
+    std::string LexString(int quote);
+    std::string LexNumber();
+    std::string LexIdent();
+    const TTSCToken& NewToken(int kind, std::string text);
+    [[noreturn]] void ErrorChar() const;
+    [[noreturn]] void ErrorAtPos(const std::string& message) const;
+
+private:
+    bool AtEnd() const { return currentChar == kNoChar; }
+    void LexComment();
+    // The whole input is read into memory first: the lexer then walks bytes
+    // instead of calling the stream once per character.
+    const unsigned char* data_ = nullptr;
+    size_t size_ = 0;
+    size_t pos_ = 0;
+};

@@ -1,0 +1,52 @@
+#include "core/mouse.h"
+
+#include "platform/graphics.h"
+#include "platform/input.h"
+
+std::shared_ptr<TMouse> mouse;
+
+int TMouse::loadCursor(const std::string& path, int hotX, int hotY) {
+    cursorImage = plat::LoadImage(path, -1);
+    // A missing cursor leaves none; Draw then skips it.
+    if (cursorImage) plat::SetImageHandle(cursorImage, static_cast<float>(hotX), static_cast<float>(hotY));
+    return 0;
+}
+
+int TMouse::fetchState() {
+    x = plat::MouseX();
+    y = plat::MouseY();
+    leftDown = plat::MouseDown(plat::MOUSE_LEFT) ? 1 : 0;
+    rightDown = plat::MouseDown(plat::MOUSE_RIGHT) ? 1 : 0;
+    leftHit = plat::MouseHit(plat::MOUSE_LEFT);
+    rightHit = plat::MouseHit(plat::MOUSE_RIGHT);
+    if (plat::KeyHit(plat::KEY_SPACE) != 0) {
+        rightDown = 1;
+        leftDown = 0;
+        leftHit = 0;
+    }
+    for (int key : {plat::KEY_LCONTROL, plat::KEY_LSHIFT, plat::KEY_LALT}) {
+        if (plat::KeyDown(key) && (leftHit != 0 || leftDown != 0)) {
+            rightDown = 1;
+            leftDown = 0;
+            leftHit = 0;
+        }
+    }
+    return 0;
+}
+
+int TMouse::Draw() {
+    plat::SetBlend(plat::ALPHABLEND);
+    plat::SetColor(255, 255, 255);
+    plat::SetTransform(0, 1, 1);
+    plat::SetAlpha(1);
+    if (cursorImage) plat::DrawImage(cursorImage, static_cast<float>(x), static_cast<float>(y), 0);
+    return 0;
+}
+
+int TMouse::Clear() {
+    x = 0;
+    y = 0;
+    leftHit = 0;
+    rightHit = 0;
+    return 0;
+}

@@ -1,0 +1,80 @@
+#include "core/music.h"
+
+#include "core/options.h"
+
+std::shared_ptr<TSongManager> songManager;
+
+plat::ChannelPtr playMusic(const plat::SoundPtr& sound, const plat::ChannelPtr& channel, float factor) {
+    if (channel && plat::ChannelPlaying(channel)) plat::StopChannel(channel);
+    const float v = MusicVolume() * factor;
+    if (!sound || !(v > 0.0f)) return nullptr;
+    // Cue paused, set the volume, then start: the mixer never plays a first
+    // burst at full volume.
+    plat::ChannelPtr c = plat::CueSound(sound, nullptr);
+    plat::SetChannelVolume(c, v);
+    plat::ResumeChannel(c);
+    return c;
+}
+
+TMusicFilePtr TSongManager::findSong(const std::string& fileName) {
+    for (const TMusicFilePtr& m : *songs)
+        if (m && m->fileName == fileName) return m;
+    return nullptr;
+}
+
+TMusicFilePtr TSongManager::loadSong(const std::string& fileName, int flags) {
+    TMusicFilePtr m = findSong(fileName);
+    if (!m) {
+        m = std::make_shared<TMusicFile>();
+        m->sound = plat::LoadSound(fileName, flags);
+        m->fileName = fileName;
+        m->loaded = 1;
+        songs->AddLast(m);
+        return m;
+    }
+    if (m->loaded != 0) return m;
+    m->sound = plat::LoadSound(fileName, flags);
+    m->loaded = 1;
+    return m;
+}
+
+TMusicFilePtr TSongManager::playSong(const std::string& fileName, int flags, float factor) {
+    TMusicFilePtr m = findSong(fileName);
+    if (!m || m->loaded == 0) m = loadSong(fileName, flags);
+    m->channel = playMusic(m->sound, nullptr, factor);
+    return m;
+}
+
+int TAudioStream::pause() {
+    if (musicFile && musicFile->channel) plat::PauseChannel(musicFile->channel);
+    return 0;
+}
+
+int TAudioStream::stop() {
+    if (musicFile && musicFile->channel) plat::StopChannel(musicFile->channel);
+    return 0;
+}
+
+int TAudioStream::play() {
+    if (musicFile && musicFile->channel) plat::ResumeChannel(musicFile->channel);
+    return 0;
+}
+
+int TAudioStream::setVolume(float volume) {
+    if (musicFile && musicFile->channel) plat::SetChannelVolume(musicFile->channel, volume);
+    return 0;
+}
+
+TAudioStreamPtr playMusicStream(const std::string& fileName, int flags, float factor) {
+    auto s = std::make_shared<TAudioStream>();
+    if (!songManager) songManager = std::make_shared<TSongManager>();
+    s->musicFile = songManager->playSong(fileName, flags, factor);
+    return s;
+}
+
+int setStreamVolume(const TAudioStreamPtr& stream, float volume) {
+    if (stream) stream->setVolume(volume);
+    return 0;
+}
+
+int initStreams() { return 0; }

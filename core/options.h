@@ -1,0 +1,63 @@
+// The player's settings (display mode, music and sound volumes) and their
+// file in the preferences folder; saving them is also the one way the quest
+// game in progress gets saved.
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+class TTSCFile;
+
+class TOptions {
+public:
+    static constexpr int kDefaultScreenMode = 2;
+    static constexpr float kDefaultMusicVol = 0.5f;
+    static constexpr float kDefaultSoundVol = 0.8f;
+
+    std::shared_ptr<TTSCFile> tscFile;  // only during a call
+    int screenMode = kDefaultScreenMode;  // 1 full screen, else a window (2 after a failed switch)
+    float musicVol = kDefaultMusicVol;
+    float soundVol = kDefaultSoundVol;
+    int startingLevel = 0;  // as read; nothing else consults it
+
+    virtual ~TOptions() = default;
+    // The options file, then the quest game while saveToProfile is set.
+    virtual int Save();
+    // Reads the file (made with its defaults when missing) and selects the
+    // profile it names. A damaged file keeps what did read, says so, and is
+    // rewritten whole at once.
+    virtual int Load();
+    virtual int SaveOptionsOnly();
+    // The default file: window, music 0.5, sound 0.7, starting level -1.
+    virtual int CreateOptionsFile();
+
+    static std::string Path();  // myDocsFolder + "/data/options.tsc"
+};
+
+extern std::shared_ptr<TOptions> options;
+
+// What the options need of the profile store, the level sequence and the saved
+// game. Those subsystems fill these in when they start; until then there is
+// no profile, the level is 0 and there is no game to save.
+struct TOptionsLinks {
+    std::function<int()> profileCount;                      // entries of profile.GetProfilesList
+    std::function<int(const std::string&)> selectProfile;   // profile.SelectProfile
+    std::function<std::string()> currentProfileName;        // the current profile's name
+    std::function<int()> currentLevel;                      // the sequencer's current level
+    // saveBoard("razod"), SaveLastBlock("razod"), SavePuzzles, SaveProfile,
+    // SaveSpells("razod"), SaveLevelStats, SaveMagicSphere, in that order.
+    std::function<void()> saveGame;
+};
+extern TOptionsLinks optionsLinks;
+
+// options->Save().
+int saveOptions();
+// The exit handler: saves the options (and, when the program ends through
+// End, the quest game too), then shows the system pointer. On an error exit
+// the quest game is never written: a half-made level must not replace a good
+// save.
+void saveOnEnd(bool viaEnd);
+
+// The volumes in force; the construction values while no options exist.
+float MusicVolume();
+float SoundVolume();

@@ -1,0 +1,491 @@
+// The display, the frame pump and the global 2D state, shared by both
+// devices.
+//
+// Index: device choice · display · Flip pacing · 2D state · primitives
+#include <cmath>
+#include <functional>
+#include <thread>
+#include "platform/app.h"
+#include "platform/backend.h"
+#include "platform/gfx_internal.h"
+
+namespace plat {
+namespace detail {
+
+// ---- device choice -------------------------------------------------------------
+namespace {
+// Plain pointers: the devices outlive every static Image that may still free
+// a texture while the program exits.
+GfxDevice* g_device = nullptr;
+bool g_deviceHeadless = false;
+GfxDevice* g_glDevice = nullptr;
+GfxDevice* g_headlessDevice = nullptr;
+
+GfxDevice* DeviceFor(bool headless) {
+    if (headless) {
+        if (!g_headlessDevice) g_headlessDevice = MakeHeadlessDevice();
+        return g_headlessDevice;
+    }
+    if (!g_glDevice) g_glDevice = MakeGLDevice();
+    return g_glDevice;
+}
+}  // namespace
+
+GfxDevice& Gfx() {
+    if (!g_device) {
+        g_deviceHeadless = Headless();
+        g_device = DeviceFor(g_deviceHeadless);
+    }
+    return *g_device;
+}
+
+bool GfxDeviceIsHeadless() {
+    Gfx();
+    return g_deviceHeadless;
+}
+
+// ---- display -------------------------------------------------------------------
+namespace {
+struct Display {
+    bool open = false;
+    int width = 0, height = 0, depth = 0, hertz = 60;
+    unsigned generation = 0;
+    int flips = 0;
+    // Flip(-1) schedule.
+    bool scheduled = false;
+    int64_t tick = 0;
+    int accum = 0;
+    // Vertical sync trial (full screen only).
+    bool vsync = false, probing = false;
+    int64_t openedAt = 0, lastPresent = -1;
+    int goodPresents = 0;
+};
+Display g_display;
+State2D g_state;
+std::function<void(int)> g_onFlip;
+int g_driver = 0;
+
+void StopVsyncTrial() {
+    g_display.probing = false;
+    g_display.vsync = false;
+    Gfx().SetVsync(false);
+}
+}  // namespace
+
+void SelectGfxDevice(bool headless) {
+    Gfx();
+    if (headless == g_deviceHeadless) return;
+    EndGraphics();
+    g_deviceHeadless = headless;
+    g_device = DeviceFor(headless);
+}
+
+unsigned DisplayGeneration() { return g_display.generation; }
+bool DisplayOpenNow() { return g_display.open; }
+
+void ReleaseTexture(unsigned texture, unsigned generation) {
+    if (texture && g_display.open && generation == g_display.generation && g_device) g_device->FreeTexture(texture);
+}
+
+int CurrentFlipCount() { return g_display.flips; }
+
+void SetOnFlipHook(std::function<void(int)> hook) { g_onFlip = std::move(hook); }
+
+void ResetGraphicsState() {
+    EndGraphics();
+    // Monotonic, and moved on: textures of images kept from before are stale.
+    const unsigned generation = g_display.generation + 1;
+    g_display = Display{};
+    g_display.generation = generation;
+    g_onFlip = nullptr;
+    g_driver = 0;
+    ResetState2D();
+}
+
+// ---- 2D state ---------------------------------------------------------------------
+namespace {
+void UpdateMatrix() {
+    const double rad = static_cast<double>(g_state.rotation) * 3.14159265358979323846 / 180.0;
+    const float c = static_cast<float>(std::cos(rad));
+    const float s = static_cast<float>(std::sin(rad));
+    g_state.ix = c * g_state.sx;
+    g_state.iy = -s * g_state.sy;
+    g_state.jx = s * g_state.sx;
+    g_state.jy = c * g_state.sy;
+}
+
+void ApplyColorNow() {
+    if (g_device) g_device->ApplyColor(g_state.r, g_state.g, g_state.b, g_state.alphaByte);
+}
+}  // namespace
+
+const State2D& State() { return g_state; }
+
+void ResetState2D() {
+    g_state = State2D{};
+    UpdateMatrix();
+    if (g_device && g_device->Ready()) {
+        g_device->ApplyColor(255, 255, 255, 255);
+        g_device->ApplyBlend(g_state.blend);
+    }
+}
+
+void TransformPoints(const float* in, float* out, int n, float x, float y) {
+    const State2D& s = g_state;
+    const float ox = x + s.originX, oy = y + s.originY;
+    for (int i = 0; i < n; ++i) {
+        const float px = in[2 * i], py = in[2 * i + 1];
+        out[2 * i] = px * s.ix + py * s.iy + ox;
+        out[2 * i + 1] = px * s.jx + py * s.jy + oy;
+    }
+}
+
+testing::DrawCall MakeCall(testing::DrawCall::Kind kind, float x, float y) {
+    testing::DrawCall c;
+    c.kind = kind;
+    c.x = x;
+    c.y = y;
+    c.r = g_state.r;
+    c.g = g_state.g;
+    c.b = g_state.b;
+    c.alpha = g_state.alpha;
+    c.blend = g_state.blend;
+    c.sx = g_state.sx;
+    c.sy = g_state.sy;
+    c.rotation = g_state.rotation;
+    c.handleX = g_state.handleX;
+    c.handleY = g_state.handleY;
+    c.flip = g_display.flips;
+    return c;
+}
+
+void RecordText(const std::string& text, float x, float y) {
+    GfxDevice& dev = Gfx();
+    if (!dev.Records()) return;
+    testing::DrawCall c = MakeCall(testing::DrawCall::TEXT, x, y);
+    c.text = text;
+    dev.Record(std::move(c));
+}
+
+}  // namespace detail
+
+using detail::g_display;
+using detail::g_state;
+using detail::Gfx;
+
+// ---- driver and modes ----------------------------------------------------------------
+void SetGraphicsDriver(int driver, int flags) {
+    (void)flags;  // a back buffer is all there is
+    detail::g_driver = driver;
+}
+
+bool IsOpenGLDriver() { return true; }
+
+int CountGraphicsModes() { return static_cast<int>(Gfx().Modes().size()); }
+
+bool GetGraphicsMode(int index, int& width, int& height, int& depth, int& hertz) {
+    const std::vector<testing::Mode> modes = Gfx().Modes();
+    if (index < 0 || index >= static_cast<int>(modes.size())) return false;
+    width = modes[static_cast<size_t>(index)].width;
+    height = modes[static_cast<size_t>(index)].height;
+    depth = modes[static_cast<size_t>(index)].depth;
+    hertz = modes[static_cast<size_t>(index)].hertz;
+    return true;
+}
+
+// ---- display ---------------------------------------------------------------------------
+bool Graphics(int width, int height, int depth, int hertz, int flags) {
+    (void)flags;
+    EndGraphics();
+    if (width <= 0 || height <= 0) return false;
+    std::string error;
+    if (!Gfx().Open(width, height, depth, hertz, error)) {
+        if (!error.empty() && !detail::GfxDeviceIsHeadless()) Print("Graphics: " + error);
+        return false;
+    }
+    auto& d = g_display;
+    d.open = true;
+    d.width = width;
+    d.height = height;
+    d.depth = depth;
+    d.hertz = hertz > 0 ? hertz : 60;
+    ++d.generation;
+    d.openedAt = detail::ClockNowMs();
+    // The schedule runs from the opening: the first frame's work counts.
+    d.scheduled = true;
+    d.tick = d.openedAt;
+    d.accum = 0;
+    d.vsync = false;
+    d.probing = false;
+    d.goodPresents = 0;
+    d.lastPresent = -1;
+    // Vertical sync is only trusted in full screen, and only once it has
+    // shown it really paces (a window under a compositor, or a virtual
+    // display, may accept the request and not honour it).
+    if (depth != 0 && Gfx().SetVsync(true)) d.probing = true;
+    detail::ResetState2D();
+    return true;
+}
+
+void EndGraphics() {
+    if (!g_display.open) return;
+    Gfx().Close();
+    g_display.open = false;
+    g_display.width = g_display.height = 0;
+    g_display.vsync = g_display.probing = false;
+}
+
+bool GraphicsOpen() { return g_display.open; }
+int GraphicsWidth() { return g_display.width; }
+int GraphicsHeight() { return g_display.height; }
+
+// ---- Flip pacing ------------------------------------------------------------------------
+namespace {
+void WaitUntil(int64_t t) {
+    if (detail::Headless()) {
+        detail::ClockSleepUntilMs(t);
+        return;
+    }
+    // Sleep to within a millisecond, then spin the rest: the sleep is what
+    // keeps an idle screen cheap, the spin what keeps the frame on time.
+    if (t - 1 > detail::ClockNowMs()) detail::ClockSleepUntilMs(t - 1);
+    while (detail::ClockNowMs() < t) std::this_thread::yield();
+}
+
+void PaceFrame(int hertz) {
+    auto& d = g_display;
+    const int period = 1000 / hertz;
+    const int remainder = 1000 - period * hertz;
+    const int64_t now = detail::ClockNowMs();
+    if (!d.scheduled) {
+        d.scheduled = true;
+        d.tick = now;
+        d.accum = 0;
+    }
+    d.tick += period;
+    d.accum += remainder;
+    if (d.accum >= hertz) {
+        d.accum -= hertz;
+        d.tick += 1;
+    }
+    if (now > d.tick) {
+        // Late: start again from now instead of racing to catch up.
+        d.tick = now;
+        d.accum = 0;
+    } else {
+        WaitUntil(d.tick);
+    }
+}
+
+// Three successive presents each within a millisecond of the period, in the
+// first second after opening, hand pacing over to the retrace.
+void WatchVsync(int hertz) {
+    auto& d = g_display;
+    const int64_t now = detail::ClockNowMs();
+    const int period = 1000 / hertz;
+    if (d.lastPresent >= 0) {
+        const int64_t took = now - d.lastPresent;
+        if (took >= period - 1 && took <= period + 1) {
+            if (++d.goodPresents >= 3) {
+                d.probing = false;
+                d.vsync = true;
+            }
+        } else if (took < period - 1) {
+            detail::StopVsyncTrial();  // presents are not held back at all
+        } else {
+            d.goodPresents = 0;
+        }
+    }
+    d.lastPresent = now;
+    if (d.probing && now - d.openedAt > 1000) detail::StopVsyncTrial();
+}
+}  // namespace
+
+void Flip(int sync) {
+    auto& d = g_display;
+    const int hertz = d.hertz > 0 ? d.hertz : 60;
+    if (sync < 0 && !d.vsync && !d.probing) PaceFrame(hertz);
+    if (d.open) Gfx().Present();
+    if (d.probing) WatchVsync(hertz);
+    ++d.flips;
+    if (detail::g_onFlip && detail::GfxDeviceIsHeadless()) {
+        // A copy: the hook may replace itself.
+        auto hook = detail::g_onFlip;
+        hook(d.flips);
+    }
+    PollSystem();
+}
+
+void PollSystem() { Gfx().PumpEvents(); }
+
+// ---- 2D state ----------------------------------------------------------------------------
+namespace {
+int ClampByte(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
+}  // namespace
+
+void SetColor(int r, int g, int b) {
+    g_state.r = ClampByte(r);
+    g_state.g = ClampByte(g);
+    g_state.b = ClampByte(b);
+    detail::ApplyColorNow();
+}
+
+void GetColor(int& r, int& g, int& b) {
+    r = g_state.r;
+    g = g_state.g;
+    b = g_state.b;
+}
+
+void SetAlpha(float alpha) {
+    if (!(alpha >= 0)) alpha = 0;  // NaN too
+    if (alpha > 1) alpha = 1;
+    g_state.alpha = alpha;
+    g_state.alphaByte = static_cast<int>(alpha * 255.0f);
+    detail::ApplyColorNow();
+}
+
+float GetAlpha() { return g_state.alpha; }
+
+void SetBlend(int mode) {
+    if (mode == g_state.blend) return;
+    g_state.blend = mode;
+    if (detail::g_device) detail::g_device->ApplyBlend(mode);
+}
+
+int GetBlend() { return g_state.blend; }
+
+void SetScale(float sx, float sy) {
+    g_state.sx = sx;
+    g_state.sy = sy;
+    detail::UpdateMatrix();
+}
+
+void GetScale(float& sx, float& sy) {
+    sx = g_state.sx;
+    sy = g_state.sy;
+}
+
+void SetRotation(float degrees) {
+    g_state.rotation = degrees;
+    detail::UpdateMatrix();
+}
+
+float GetRotation() { return g_state.rotation; }
+
+void SetTransform(float degrees, float sx, float sy) {
+    g_state.rotation = degrees;
+    g_state.sx = sx;
+    g_state.sy = sy;
+    detail::UpdateMatrix();
+}
+
+void SetOrigin(float x, float y) {
+    g_state.originX = x;
+    g_state.originY = y;
+}
+
+void GetOrigin(float& x, float& y) {
+    x = g_state.originX;
+    y = g_state.originY;
+}
+
+void SetHandle(float x, float y) {
+    g_state.handleX = x;
+    g_state.handleY = y;
+}
+
+void GetHandle(float& x, float& y) {
+    x = g_state.handleX;
+    y = g_state.handleY;
+}
+
+void SetClsColor(int r, int g, int b) {
+    g_state.clsR = ClampByte(r);
+    g_state.clsG = ClampByte(g);
+    g_state.clsB = ClampByte(b);
+}
+
+// ---- primitives ---------------------------------------------------------------------------
+void Cls() {
+    auto& dev = Gfx();
+    if (dev.Records()) {
+        testing::DrawCall c = detail::MakeCall(testing::DrawCall::CLS, 0, 0);
+        c.r = g_state.clsR;
+        c.g = g_state.clsG;
+        c.b = g_state.clsB;
+        dev.Record(std::move(c));
+    }
+    if (dev.Ready()) dev.Clear(g_state.clsR, g_state.clsG, g_state.clsB);
+}
+
+void DrawRect(float x, float y, float width, float height) {
+    auto& dev = Gfx();
+    if (!dev.Ready()) return;
+    const float hx = g_state.handleX, hy = g_state.handleY;
+    const float local[8] = {-hx, -hy, width - hx, -hy, width - hx, height - hy, -hx, height - hy};
+    float xy[8];
+    detail::TransformPoints(local, xy, 4, x, y);
+    if (dev.Records()) {
+        testing::DrawCall c = detail::MakeCall(testing::DrawCall::RECT, x, y);
+        c.w = width;
+        c.h = height;
+        c.xy.assign(xy, xy + 8);
+        dev.Record(std::move(c));
+    }
+    detail::Prim p;
+    p.type = detail::Prim::FLAT;
+    p.n = 4;
+    p.xy = xy;
+    dev.Draw(p);
+}
+
+void DrawLine(float x0, float y0, float x1, float y1) {
+    auto& dev = Gfx();
+    if (!dev.Ready()) return;
+    const float hx = g_state.handleX, hy = g_state.handleY;
+    const float local[4] = {-hx, -hy, x1 - x0 - hx, y1 - y0 - hy};
+    float xy[4];
+    detail::TransformPoints(local, xy, 2, x0, y0);
+    if (dev.Records()) {
+        testing::DrawCall c = detail::MakeCall(testing::DrawCall::LINE, x0, y0);
+        c.w = x1 - x0;
+        c.h = y1 - y0;
+        c.xy.assign(xy, xy + 4);
+        dev.Record(std::move(c));
+    }
+    detail::Prim p;
+    p.type = detail::Prim::LINES;
+    p.n = 2;
+    p.xy = xy;
+    dev.Draw(p);
+}
+
+void DrawPixmap(const PixmapPtr& pixmap, int x, int y) {
+    auto& dev = Gfx();
+    if (!pixmap || pixmap->width <= 0 || pixmap->height <= 0 || !pixmap->pixels || !dev.Ready()) return;
+    if (dev.Records()) {
+        testing::DrawCall c = detail::MakeCall(testing::DrawCall::PIXMAP, static_cast<float>(x), static_cast<float>(y));
+        c.w = static_cast<float>(pixmap->width);
+        c.h = static_cast<float>(pixmap->height);
+        dev.Record(std::move(c));
+    }
+    detail::Prim p;
+    p.type = detail::Prim::PIXMAP;
+    p.pixmap = pixmap.get();
+    p.px = x;
+    p.py = y;
+    dev.Draw(p);
+}
+
+PixmapPtr GrabPixmap(int x, int y, int width, int height) {
+    if (width <= 0 || height <= 0) return nullptr;
+    auto& dev = Gfx();
+    if (dev.Ready()) {
+        if (PixmapPtr p = dev.Grab(x, y, width, height)) return p;
+    }
+    PixmapPtr p = CreatePixmap(width, height, PF_RGBA, 4);
+    if (p) ClearPixels(p, 0xFF000000u);
+    return p;
+}
+
+}  // namespace plat

@@ -1,0 +1,75 @@
+// The headless device: no window, no context. Draws are recorded with the
+// state they were made under, textures are counted names, the mode list and
+// failures are scripted by the test.
+#include "platform/gfx_internal.h"
+
+namespace plat::detail {
+
+namespace {
+std::vector<testing::Mode> DefaultModes() { return {{800, 600, 32, 60}, {1024, 768, 32, 60}}; }
+
+HeadlessData& Data() {
+    static HeadlessData* d = [] {
+        auto* p = new HeadlessData;
+        p->modes = DefaultModes();
+        return p;
+    }();
+    return *d;
+}
+
+class HeadlessDevice final : public GfxDevice {
+public:
+    bool Open(int, int, int depth, int, std::string& error) override {
+        HeadlessData& d = Data();
+        if (depth == 0 ? d.failWindow : d.failFullScreen) {
+            error = "the display was told to fail";
+            return false;
+        }
+        d.open = true;
+        d.fullScreen = depth != 0;
+        d.liveTextures = 0;
+        return true;
+    }
+    void Close() override {
+        HeadlessData& d = Data();
+        d.open = false;
+        d.fullScreen = false;
+        d.liveTextures = 0;  // they went with the display
+    }
+    bool Ready() const override { return true; }
+    std::vector<testing::Mode> Modes() override { return Data().modes; }
+    void Present() override {}
+    bool SetVsync(bool) override { return false; }
+    void Clear(int, int, int) override {}
+    void ApplyColor(int, int, int, int) override {}
+    void ApplyBlend(int) override {}
+    unsigned MakeTexture(const Pixmap&, int texW, int texH, int) override {
+        if (texW <= 0 || texH <= 0) return 0;
+        HeadlessData& d = Data();
+        ++d.liveTextures;
+        return d.nextTexture++;
+    }
+    void FreeTexture(unsigned) override { --Data().liveTextures; }
+    void Draw(const Prim&) override {}
+    bool Records() const override { return true; }
+    void Record(testing::DrawCall&& call) override { Data().calls.push_back(std::move(call)); }
+    PixmapPtr Grab(int, int, int, int) override { return nullptr; }
+    void PumpEvents() override {}
+    void ShowCursor(bool show) override { Data().cursorShown = show; }
+    void WarpMouse(int, int) override {}
+};
+}  // namespace
+
+HeadlessData& Headless2D() { return Data(); }
+
+GfxDevice* MakeHeadlessDevice() { return new HeadlessDevice; }
+
+void ResetHeadlessDevice() {
+    HeadlessData& d = Data();
+    const unsigned next = d.nextTexture;  // names stay unique across tests
+    d = HeadlessData{};
+    d.modes = DefaultModes();
+    d.nextTexture = next;
+}
+
+}  // namespace plat::detail

@@ -1,0 +1,268 @@
+// Whole-file Ogg Vorbis decoding into the mixer's format (interleaved 16-bit
+// stereo at 44100 Hz).
+//
+// Index: checks on the raw file · decoding · resampling · LoadSound
+//
+// A damaged file gives a null sound (LoadSound adds one line naming the file
+// on standard error), never a crash and never half a song: a file cut short, a corrupt page in the
+// middle, or a file that would decode to an absurd length are all refused.
+#include <vorbis/vorbisfile.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/audio.h"
+#include "platform/audio_internal.h"
+#include "platform/stream.h"
+
+namespace plat {
+namespace {
+
+// No song of ours comes near this; it bounds what a hostile file can make us
+// allocate (about 200 MB of samples).
+constexpr int64_t kMaxOutputFrames = int64_t{detail::kOutputRate} * 60 * 20;
+
+// ---- checks on the raw file -------------------------------------------------
+
+// Walks every page of the file with libogg, which checks each page's CRC.
+// The decoder on its own glosses over damage: it skips a corrupt page, stops
+// quietly at whatever page comes last, and can even report a clean end
+// having decoded nothing. So a file passes only when it is a sequence of
+// whole, intact pages from its first byte to its last, numbered without gaps
+// in each logical stream, and ending on an end-of-stream page.
+bool IntactOggPages(const unsigned char* d, size_t size) {
+    ogg_sync_state oy;
+    ogg_sync_init(&oy);
+    std::vector<std::pair<long, long>> lastPage;  // serial, page number
+    size_t fed = 0, consumed = 0;
+    bool ok = true, endedOnEos = false;
+    for (;;) {
+        ogg_page pg;
+        const long r = ogg_sync_pageseek(&oy, &pg);
+        if (r < 0) {  // bytes that are not a valid page
+            ok = false;
+            break;
+        }
+        if (r == 0) {
+            if (fed == size) break;
+            const size_t n = std::min<size_t>(size - fed, 65536);
+            char* buf = ogg_sync_buffer(&oy, static_cast<long>(n));
+            if (!buf) {
+                ok = false;
+                break;
+            }
+            std::memcpy(buf, d + fed, n);
+            ogg_sync_wrote(&oy, static_cast<long>(n));
+            fed += n;
+            continue;
+        }
+        consumed += static_cast<size_t>(r);
+        const long serial = ogg_page_serialno(&pg), pageno = ogg_page_pageno(&pg);
+        auto it = std::find_if(lastPage.begin(), lastPage.end(),
+                               [&](const auto& e) { return e.first == serial; });
+        if (it == lastPage.end()) {
+            if (!ogg_page_bos(&pg) || pageno != 0) {
+                ok = false;
+                break;
+            }
+            lastPage.emplace_back(serial, pageno);
+        } else {
+            if (pageno != it->second + 1) {
+                ok = false;
+                break;
+            }
+            it->second = pageno;
+        }
+        endedOnEos = ogg_page_eos(&pg) != 0;
+    }
+    ogg_sync_clear(&oy);
+    return ok && consumed == size && endedOnEos;
+}
+
+// ---- decoding -----------------------------------------------------------------
+
+struct MemorySource {
+    const unsigned char* data;
+    size_t size;
+    size_t pos;
+};
+
+size_t MemRead(void* ptr, size_t size, size_t nmemb, void* src) {
+    auto& m = *static_cast<MemorySource*>(src);
+    if (size == 0) return 0;
+    const size_t want = std::min(nmemb, (m.size - m.pos) / size);
+    std::memcpy(ptr, m.data + m.pos, want * size);
+    m.pos += want * size;
+    return want;
+}
+
+int MemSeek(void* src, ogg_int64_t offset, int whence) {
+    auto& m = *static_cast<MemorySource*>(src);
+    ogg_int64_t base = 0;
+    switch (whence) {
+        case SEEK_SET: base = 0; break;
+        case SEEK_CUR: base = static_cast<ogg_int64_t>(m.pos); break;
+        case SEEK_END: base = static_cast<ogg_int64_t>(m.size); break;
+        default: return -1;
+    }
+    if (offset < -base || offset > static_cast<ogg_int64_t>(m.size) - base) return -1;
+    m.pos = static_cast<size_t>(base + offset);
+    return 0;
+}
+
+long MemTell(void* src) { return static_cast<long>(static_cast<MemorySource*>(src)->pos); }
+
+// Picks the front left and right of Vorbis's channel order.
+int RightChannelOf(int channels) {
+    switch (channels) {
+        case 1: return 0;
+        case 2: case 4: return 1;
+        default: return 2;  // 3, 5, 6, 7, 8: L C R ...; unknown layouts alike
+    }
+}
+
+struct Decoded {
+    std::vector<int16_t> stereo;  // at `rate`
+    long rate = 0;
+};
+
+// Empty `error` on success.
+Decoded DecodeAll(const unsigned char* data, size_t size, std::string& error) {
+    Decoded out;
+    if (!IntactOggPages(data, size)) {
+        error = "not an Ogg file, damaged, or cut short";
+        return out;
+    }
+    MemorySource src{data, size, 0};
+    const ov_callbacks cb{MemRead, MemSeek, nullptr, MemTell};
+    OggVorbis_File vf;
+    std::memset(&vf, 0, sizeof vf);
+    // On failure vorbisfile clears vf itself.
+    if (ov_open_callbacks(&src, &vf, nullptr, 0, cb) < 0) {
+        error = "not an Ogg Vorbis stream";
+        return out;
+    }
+    const vorbis_info* vi = ov_info(&vf, -1);
+    if (!vi || vi->channels < 1 || vi->rate < 1) {
+        ov_clear(&vf);
+        error = "bad stream header";
+        return out;
+    }
+    out.rate = vi->rate;
+    const int64_t limitIn = kMaxOutputFrames * out.rate / detail::kOutputRate + 1;
+    const ogg_int64_t total = ov_pcm_total(&vf, -1);
+    if (total > limitIn) {
+        ov_clear(&vf);
+        error = "too long";
+        return out;
+    }
+    if (total > 0) out.stereo.reserve(static_cast<size_t>(total) * 2);
+
+    constexpr bool bigEndian = std::endian::native == std::endian::big;
+    std::vector<char> buf(32768);
+    int link = -1;
+    int channels = vi->channels;
+    for (;;) {
+        int section = 0;
+        const long got = ov_read(&vf, buf.data(), static_cast<int>(buf.size()), bigEndian ? 1 : 0, 2, 1,
+                                 &section);
+        if (got == 0) break;
+        if (got < 0) {
+            error = got == OV_HOLE ? "corrupt data" : "undecodable data";
+            break;
+        }
+        if (section != link) {
+            // A chained file may change its layout between links; a change of
+            // rate would need a resampler per link, which nothing of ours makes.
+            link = section;
+            const vorbis_info* li = ov_info(&vf, link);
+            if (!li || li->channels < 1 || li->rate != out.rate) {
+                error = "links of different formats";
+                break;
+            }
+            channels = li->channels;
+        }
+        const int16_t* s = reinterpret_cast<const int16_t*>(buf.data());
+        const size_t frames = static_cast<size_t>(got) / (2 * static_cast<size_t>(channels));
+        if (static_cast<int64_t>(out.stereo.size() / 2 + frames) > limitIn) {
+            error = "too long";
+            break;
+        }
+        const int r = RightChannelOf(channels);
+        for (size_t f = 0; f < frames; ++f) {
+            out.stereo.push_back(s[f * channels]);
+            out.stereo.push_back(s[f * channels + r]);
+        }
+    }
+    ov_clear(&vf);
+    if (!error.empty()) out.stereo.clear();
+    return out;
+}
+
+// ---- resampling -------------------------------------------------------------------
+
+// Linear interpolation in 32.32 fixed point. The output covers the input's
+// duration, rounded up; the last input frame is held past the end.
+std::vector<int16_t> Resample(std::vector<int16_t> in, long rate) {
+    const int64_t inFrames = static_cast<int64_t>(in.size() / 2);
+    if (rate == detail::kOutputRate || inFrames == 0) return in;
+    const int64_t outFrames = (inFrames * detail::kOutputRate + rate - 1) / rate;
+    std::vector<int16_t> out(static_cast<size_t>(outFrames) * 2);
+    const uint64_t step = (static_cast<uint64_t>(rate) << 32) / detail::kOutputRate;
+    uint64_t pos = 0;
+    for (int64_t i = 0; i < outFrames; ++i, pos += step) {
+        const int64_t idx = std::min<int64_t>(static_cast<int64_t>(pos >> 32), inFrames - 1);
+        const int64_t next = std::min(idx + 1, inFrames - 1);
+        const int64_t frac = static_cast<int64_t>(pos & 0xffffffffu);
+        for (int ch = 0; ch < 2; ++ch) {
+            const int64_t a = in[idx * 2 + ch];
+            const int64_t b = in[next * 2 + ch];
+            out[i * 2 + ch] = static_cast<int16_t>(a + (((b - a) * frac) >> 32));
+        }
+    }
+    return out;
+}
+
+SoundPtr Decode(const void* data, size_t size, int flags, std::string& error) {
+    if (!data || size == 0) {
+        error = "empty file";
+        return nullptr;
+    }
+    Decoded d = DecodeAll(static_cast<const unsigned char*>(data), size, error);
+    if (!error.empty()) return nullptr;
+    auto sound = std::make_shared<Sound>();
+    sound->samples = Resample(std::move(d.stereo), d.rate);
+    sound->loop = (flags & SOUND_LOOP) != 0;
+    return sound;
+}
+
+}  // namespace
+
+SoundPtr DecodeOggVorbis(const void* data, size_t size, int flags) {
+    std::string error;
+    return Decode(data, size, flags, error);
+}
+
+// ---- LoadSound ----------------------------------------------------------------------
+
+SoundPtr LoadSound(const std::string& path, int flags) {
+    detail::EnsureAudioDevice();
+    const StreamPtr file = ReadFile(path);
+    if (!file) {
+        std::fprintf(stderr, "LoadSound: cannot read \"%s\"\n", path.c_str());
+        return nullptr;
+    }
+    const std::string bytes = ReadAll(file);
+    CloseFile(file);
+    std::string error;
+    SoundPtr s = Decode(bytes.data(), bytes.size(), flags, error);
+    if (!s) std::fprintf(stderr, "LoadSound: \"%s\": %s\n", path.c_str(), error.c_str());
+    return s;
+}
+
+}  // namespace plat

@@ -1,0 +1,16 @@
+// Everything the game may use of its machine.
+#pragma once
+#include "platform/app.h"
+#include "platform/audio.h"
+#include "platform/bank.h"
+#include "platform/files.h"
+#include "platform/font.h"
+#include "platform/graphics.h"
+#include "platform/image.h"
+#include "platform/input.h"
+#include "platform/list.h"
+#include "platform/pixmap.h"
+#include "platform/rng.h"
+#include "platform/stream.h"
+#include "platform/text.h"
+#include "platform/time.h"

@@ -1,0 +1,82 @@
+// Control of the headless backend, for tests. Game code never includes this.
+//
+// The headless backend has no window and no device: draws are recorded, the
+// clock is fake and advanced by Flip's pacing, input is scripted, the mixer
+// is pulled by the test, Notify is recorded, and End/RuntimeError throw
+// (EndRequested / RuntimeErrorException) instead of ending the process.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+#include "platform/image.h"
+
+namespace plat::testing {
+
+// Selects the headless backend. Call before any other platform call (the
+// shared test main does); afterwards the real backend cannot be chosen.
+void UseHeadless();
+bool IsHeadless();
+// Back to a fresh state: display closed, 2D state, input, clock at 0 (plus
+// the fixed per-run offset 0), records, hooks, modes, mixer channels, the
+// generator at its initial state, OnEnd handlers and the app title.
+void Reset();
+
+// ---- clock ------------------------------------------------------------------
+int64_t Now();
+void AdvanceTime(int64_t ms);
+
+// ---- draw recorder ----------------------------------------------------------
+struct DrawCall {
+    enum Kind { IMAGE, RECT, LINE, PIXMAP, TEXT, POLY, CLS } kind = IMAGE;
+    const Image* image = nullptr;  // identity only; may be dead later
+    int frame = 0;
+    float x = 0, y = 0, w = 0, h = 0;  // position; w/h for rects, sub-rects
+    int r = 255, g = 255, b = 255;
+    float alpha = 1;
+    int blend = 1;
+    float sx = 1, sy = 1, rotation = 0;
+    float handleX = 0, handleY = 0;
+    std::string text;                  // TEXT: the string drawn
+    std::vector<float> xy, uv;         // POLY (and IMAGE: the 4 corners drawn)
+    int flip = 0;                      // the FlipCount() when it was drawn
+};
+const std::vector<DrawCall>& DrawCalls();
+void ClearDrawCalls();
+int FlipCount();
+
+// ---- input --------------------------------------------------------------------
+// Backspace, Tab, Return and Escape pressed or tapped also queue their
+// character, as a real key press does.
+void PressKey(int key);     // down, and one hit
+void ReleaseKey(int key);
+void TapKey(int key);       // one hit, not left down
+void TypeChar(int c);
+void SetMouse(int x, int y);
+void PressMouse(int button);
+void ReleaseMouse(int button);
+void ClickMouse(int button);  // one hit, not left down
+void SetSuspended(bool suspended);
+void RequestTerminate();
+
+// Called inside every Flip, after the frame is counted and the clock moved,
+// before input is polled: the place to script what happens on frame n.
+void OnFlip(std::function<void(int flipCount)> hook);
+
+// ---- display ------------------------------------------------------------------
+struct Mode { int width, height, depth, hertz; };
+void SetFullScreenModes(const std::vector<Mode>& modes);
+// Make the next Graphics calls fail: for windows (depth 0), full screen, or both.
+void FailGraphics(bool window, bool fullScreen);
+bool DisplayIsFullScreen();
+
+// ---- audio ----------------------------------------------------------------------
+// Mixes the next `frames` stereo frames of every playing channel.
+std::vector<int16_t> PullAudio(int frames);
+int PlayingChannels();
+
+// ---- messages -------------------------------------------------------------------
+const std::vector<std::string>& Notifications();
+void ClearNotifications();
+
+}  // namespace plat::testing

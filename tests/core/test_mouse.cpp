@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/mouse.h"
+#include "core_fixture.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/testing.h"
+
+namespace pt = plat::testing;
+
+namespace {
+struct Sample { int leftHit, rightHit, leftDown, rightDown; };
+struct Step { std::function<void()> input; Sample want; };
+struct FoldCase { const char* name; std::vector<Step> steps; };
+
+void Nothing() {}
+}  // namespace
+
+class MouseTest : public CoreTest {};
+
+TEST_F(MouseTest, FetchStateFoldsSpaceAndModifiedLeftClicksIntoTheRightButton) {
+    const FoldCase cases[] = {
+        {"plain left click", {{[] { pt::ClickMouse(1); }, {1, 0, 0, 0}}, {Nothing, {0, 0, 0, 0}}}},
+        {"two left presses between samples", {{[] { pt::ClickMouse(1); pt::ClickMouse(1); }, {2, 0, 0, 0}}}},
+        {"right press and hold", {{[] { pt::PressMouse(2); }, {0, 1, 0, 1}}, {Nothing, {0, 0, 0, 1}}}},
+        {"left click with left Control",
+         {{[] { pt::PressKey(plat::KEY_LCONTROL); pt::ClickMouse(1); }, {0, 0, 0, 1}}}},
+        {"left hold with left Control stays folded",
+         {{[] { pt::PressKey(plat::KEY_LCONTROL); pt::PressMouse(1); }, {0, 0, 0, 1}},
+          {Nothing, {0, 0, 0, 1}},
+          {[] { pt::ReleaseKey(plat::KEY_LCONTROL); }, {0, 0, 1, 0}}}},
+        {"left hold with left Shift", {{[] { pt::PressKey(plat::KEY_LSHIFT); pt::PressMouse(1); }, {0, 0, 0, 1}}}},
+        {"left hold with left Option", {{[] { pt::PressKey(plat::KEY_LALT); pt::PressMouse(1); }, {0, 0, 0, 1}}}},
+        {"right-hand modifiers do not fold",
+         {{[] { pt::PressKey(plat::KEY_RCONTROL); pt::PressKey(plat::KEY_RSHIFT); pt::PressMouse(1); }, {1, 0, 1, 0}}}},
+        {"modifiers alone change nothing",
+         {{[] { pt::PressKey(plat::KEY_LCONTROL); pt::PressKey(plat::KEY_LSHIFT); pt::PressKey(plat::KEY_LALT); },
+           {0, 0, 0, 0}}}},
+        {"a Space hit counts once",
+         {{[] { pt::TapKey(plat::KEY_SPACE); }, {0, 0, 0, 1}}, {Nothing, {0, 0, 0, 0}}}},
+        {"Space held still counts only its press",
+         {{[] { pt::PressKey(plat::KEY_SPACE); }, {0, 0, 0, 1}}, {Nothing, {0, 0, 0, 0}}}},
+        {"Space while the left button is held",
+         {{[] { pt::PressMouse(1); pt::TapKey(plat::KEY_SPACE); }, {0, 0, 0, 1}}, {Nothing, {0, 0, 1, 0}}}},
+        {"Space with a right press keeps the press",
+         {{[] { pt::ClickMouse(2); pt::TapKey(plat::KEY_SPACE); }, {0, 1, 0, 1}}}},
+    };
+    for (const FoldCase& c : cases) {
+        pt::Reset();
+        mouse = std::make_shared<TMouse>();
+        int n = 0;
+        for (const Step& s : c.steps) {
+            s.input();
+            mouse->fetchState();
+            const Sample got{mouse->leftHit, mouse->rightHit, mouse->leftDown, mouse->rightDown};
+            EXPECT_EQ(got.leftHit, s.want.leftHit) << c.name << ", sample " << n;
+            EXPECT_EQ(got.rightHit, s.want.rightHit) << c.name << ", sample " << n;
+            EXPECT_EQ(got.leftDown, s.want.leftDown) << c.name << ", sample " << n;
+            EXPECT_EQ(got.rightDown, s.want.rightDown) << c.name << ", sample " << n;
+            ++n;
+        }
+    }
+}
+
+TEST_F(MouseTest, SamplingTakesThePressesAndClearKeepsTheHeldButtons) {
+    pt::SetMouse(123, 456);
+    pt::PressMouse(1);
+    pt::ClickMouse(2);
+    pt::TapKey(plat::KEY_SPACE);
+    mouse->fetchState();
+    EXPECT_EQ(mouse->x, 123);
+    EXPECT_EQ(mouse->y, 456);
+    // The frame's readers share the one sample: asking the platform again
+    // finds the presses already taken.
+    EXPECT_EQ(plat::MouseHit(1), 0);
+    EXPECT_EQ(plat::MouseHit(2), 0);
+    EXPECT_EQ(plat::KeyHit(plat::KEY_SPACE), 0);
+
+    mouse->fetchState();
+    EXPECT_EQ(mouse->leftDown, 1);
+    mouse->rightDown = 1;
+    mouse->leftHit = 3;
+    mouse->rightHit = 4;
+    mouse->Clear();
+    EXPECT_EQ(mouse->x, 0);
+    EXPECT_EQ(mouse->y, 0);
+    EXPECT_EQ(mouse->leftHit, 0);
+    EXPECT_EQ(mouse->rightHit, 0);
+    EXPECT_EQ(mouse->leftDown, 1);
+    EXPECT_EQ(mouse->rightDown, 1);
+}
+
+TEST_F(MouseTest, DrawPutsTheCursorHotSpotAtThePointerWithAPlainState) {
+    ASSERT_TRUE(plat::Graphics(800, 600, 0, 60, 0));
+    auto p = plat::CreatePixmap(32, 32, plat::PF_RGBA, 4);
+    plat::ClearPixels(p, 0xFFFFFFFFu);
+    const std::string path = home_ + "/kursor.png";
+    ASSERT_TRUE(plat::SavePixmapPNG(p, path));
+
+    // Without a cursor picture nothing is drawn, and nothing fails.
+    mouse->Draw();
+    mouse->loadCursor(home_ + "/missing.png", 14, 6);
+    EXPECT_FALSE(mouse->cursorImage);
+    mouse->Draw();
+    for (const auto& c : pt::DrawCalls()) EXPECT_NE(c.kind, pt::DrawCall::IMAGE);
+
+    mouse->loadCursor(path, 14, 6);
+    ASSERT_TRUE(mouse->cursorImage);
+    pt::SetMouse(400, 300);
+    mouse->fetchState();
+    plat::SetBlend(plat::LIGHTBLEND);
+    plat::SetColor(1, 2, 3);
+    plat::SetTransform(45, 2, 2);
+    plat::SetAlpha(0.25f);
+    pt::ClearDrawCalls();
+    mouse->Draw();
+    ASSERT_EQ(pt::DrawCalls().size(), 1u);
+    const auto& d = pt::DrawCalls()[0];
+    EXPECT_EQ(d.kind, pt::DrawCall::IMAGE);
+    EXPECT_EQ(d.image, mouse->cursorImage.get());
+    EXPECT_FLOAT_EQ(d.x, 400);
+    EXPECT_FLOAT_EQ(d.y, 300);
+    // The hot spot lands on the pointer: the picture's corner is 14, 6 up-left.
+    ASSERT_EQ(d.xy.size(), 8u);
+    EXPECT_FLOAT_EQ(d.xy[0], 400 - 14);
+    EXPECT_FLOAT_EQ(d.xy[1], 300 - 6);
+    EXPECT_EQ(d.blend, plat::ALPHABLEND);
+    EXPECT_EQ(d.r + d.g + d.b, 3 * 255);
+    EXPECT_FLOAT_EQ(d.alpha, 1.0f);
+    EXPECT_FLOAT_EQ(d.sx, 1.0f);
+    EXPECT_FLOAT_EQ(d.rotation, 0.0f);
+    // The state stays as Draw left it.
+    EXPECT_EQ(plat::GetBlend(), plat::ALPHABLEND);
+    EXPECT_FLOAT_EQ(plat::GetRotation(), 0.0f);
+}

@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "config/tsc_file.h"
+#include "core/options.h"
+#include "core_fixture.h"
+#include "platform/app.h"
+#include "platform/files.h"
+#include "platform/testing.h"
+
+namespace pt = plat::testing;
+
+namespace {
+const char* const kDefaultFile =
+    "Settings{\n"
+    "\tscreenMode=0.00000000\n"
+    "\tmusicVol=0.500000000\n"
+    "\tsoundVol=0.699999988\n"
+    "\tstartingLevel=-1.00000000\n"
+    "\tlastProfile=\"Tolvenk\"\n"
+    "}\n";
+}  // namespace
+
+// Options over a temporary preferences folder, with a fake profile store,
+// sequencer and saved game behind the links.
+class OptionsTest : public CoreTest {
+protected:
+    void SetUp() override {
+        CoreTest::SetUp();
+        GetDataFolders();
+        path_ = TOptions::Path();
+        optionsLinks.profileCount = [this] { return static_cast<int>(profiles_.size()); };
+        optionsLinks.selectProfile = [this](const std::string& name) {
+            selected_.push_back(name);
+            for (const std::string& p : profiles_)
+                if (p == name) { current_ = name; return 1; }
+            return 0;
+        };
+        optionsLinks.currentProfileName = [this] { return current_; };
+        optionsLinks.currentLevel = [this] { return level_; };
+        optionsLinks.saveGame = [this] { ++gameSaves_; };
+    }
+
+    void WriteOptions(const std::string& text) { ASSERT_TRUE(plat::SaveText(path_, text)); }
+    std::string ReadOptions() {
+        std::string text;
+        EXPECT_TRUE(plat::LoadText(path_, text));
+        return text;
+    }
+    // The options file as a configuration, to read its keys back.
+    TTSCFilePtr Reload() {
+        auto f = CreateTSCFile();
+        LoadTSCFile(f, path_);
+        return f;
+    }
+    void ExpectFields(int screenMode, float musicVol, float soundVol, int startingLevel, const std::string& what) {
+        EXPECT_EQ(options->screenMode, screenMode) << what;
+        EXPECT_FLOAT_EQ(options->musicVol, musicVol) << what;
+        EXPECT_FLOAT_EQ(options->soundVol, soundVol) << what;
+        EXPECT_EQ(options->startingLevel, startingLevel) << what;
+    }
+
+    std::string path_;
+    std::vector<std::string> profiles_;
+    std::vector<std::string> selected_;
+    std::string current_;
+    int level_ = 0;
+    int gameSaves_ = 0;
+};
+
+TEST_F(OptionsTest, FirstStartWritesTheDefaultFileAndReadsItBack) {
+    ASSERT_EQ(plat::FileType(path_), 0);
+    options->Load();
+    EXPECT_EQ(ReadOptions(), kDefaultFile);
+    // The sound volume in use is the file's 0.7, not the construction 0.8.
+    ExpectFields(0, 0.5f, 0.7f, -1, "first start");
+    EXPECT_TRUE(selected_.empty());  // no profile: "lastProfile" is not read
+    EXPECT_TRUE(pt::Notifications().empty());
+    EXPECT_FALSE(options->tscFile);
+}
+
+TEST_F(OptionsTest, ValuesAreTakenAsTheFileHoldsThem) {
+    struct Case { const char* body; int screenMode; float music, sound; int level; };
+    const Case cases[] = {
+        {"screenMode=1 musicVol=0.25 soundVol=1 startingLevel=12", 1, 0.25f, 1.0f, 12},
+        {"screenMode=1.9 musicVol=0 soundVol=0 startingLevel=3.7", 1, 0.0f, 0.0f, 3},
+        {"screenMode=-0.5 musicVol=1.5 soundVol=-0.2 startingLevel=-1", 0, 1.5f, -0.2f, -1},
+        {"SCREENMODE=2 MusicVol=\"0.3\" soundvol=0.9 startingLevel=5 extra=\"kept out\"", 2, 0.3f, 0.9f, 5},
+    };
+    for (const Case& c : cases) {
+        options = std::make_shared<TOptions>();
+        pt::ClearNotifications();
+        WriteOptions(std::string("Settings{ ") + c.body + " }");
+        options->Load();
+        ExpectFields(c.screenMode, c.music, c.sound, c.level, c.body);
+        EXPECT_TRUE(pt::Notifications().empty()) << c.body;
+    }
+}
+
+TEST_F(OptionsTest, AMissingSettingKeepsItsValueAndTheFileIsRewrittenWhole) {
+    struct Case { const char* missing; int screenMode; float music, sound; int level; };
+    // Construction values: screen mode 2, music 0.5, sound 0.8, level 0.
+    const Case cases[] = {
+        {"screenMode", 2, 0.3f, 0.6f, 9},
+        {"musicVol", 1, 0.5f, 0.6f, 9},
+        {"soundVol", 1, 0.3f, 0.8f, 9},
+        {"startingLevel", 1, 0.3f, 0.6f, 0},
+    };
+    for (const Case& c : cases) {
+        options = std::make_shared<TOptions>();
+        pt::ClearNotifications();
+        std::string body = "Settings{\n";
+        if (std::string(c.missing) != "screenMode") body += "screenMode=1\n";
+        if (std::string(c.missing) != "musicVol") body += "musicVol=0.3\n";
+        if (std::string(c.missing) != "soundVol") body += "soundVol=0.6\n";
+        if (std::string(c.missing) != "startingLevel") body += "startingLevel=9\n";
+        WriteOptions(body + "}\n");
+        level_ = 4;
+        options->Load();
+        ExpectFields(c.screenMode, c.music, c.sound, c.level, c.missing);
+        ASSERT_EQ(pt::Notifications().size(), 1u) << c.missing;
+        EXPECT_NE(pt::Notifications()[0].find(std::string("Settings::") + c.missing), std::string::npos);
+        // Rewritten at once, complete, with what is held now.
+        auto f = Reload();
+        EXPECT_FLOAT_EQ(GetTSCNumberKey(f, "Settings", "screenMode", 0), float(c.screenMode)) << c.missing;
+        EXPECT_FLOAT_EQ(GetTSCNumberKey(f, "Settings", "musicVol", 0), c.music) << c.missing;
+        EXPECT_FLOAT_EQ(GetTSCNumberKey(f, "Settings", "soundVol", 0), c.sound) << c.missing;
+        EXPECT_FLOAT_EQ(GetTSCNumberKey(f, "Settings", "startingLevel", 0), 4.0f) << c.missing;
+    }
+}
+
+TEST_F(OptionsTest, ADamagedFileNeverEndsTheGame) {
+    const std::string cases[] = {
+        "Settings{ screenMode=1; musicVol=0.2 }",  // ";" is rejected
+        "Settings{ screenMode=1 musicVol=0.2",     // cut short while being written
+        "garbage {{{ \"unterminated",
+        std::string("\x00\xff\x13\x37 binary", 11),
+        "",                                         // an empty file holds no setting
+        "Other{ screenMode=1 musicVol=0.1 soundVol=0.1 startingLevel=1 }",
+    };
+    for (const std::string& text : cases) {
+        options = std::make_shared<TOptions>();
+        pt::ClearNotifications();
+        WriteOptions(text);
+        EXPECT_NO_THROW(options->Load()) << text;
+        ExpectFields(2, 0.5f, 0.8f, 0, text);
+        EXPECT_EQ(pt::Notifications().size(), 1u) << text;
+        auto f = Reload();
+        EXPECT_FLOAT_EQ(GetTSCNumberKey(f, "Settings", "screenMode", 0), 2.0f) << text;
+        EXPECT_FLOAT_EQ(GetTSCNumberKey(f, "Settings", "soundVol", 0), 0.8f) << text;
+        // The next start reads it without a word.
+        pt::ClearNotifications();
+        options->Load();
+        EXPECT_TRUE(pt::Notifications().empty()) << text;
+    }
+}
+
+TEST_F(OptionsTest, LastProfileSelectsOnlyWhenProfilesExist) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> profiles;
+        const char* key;  // nullptr: the file has no "lastProfile"
+        std::vector<std::string> wantSelected;
+        std::string wantCurrent;
+    };
+    const Case cases[] = {
+        {"no profile: not read", {}, "Mira", {}, ""},
+        {"named profile", {"Anna", "Mira"}, "Mira", {"Mira"}, "Mira"},
+        {"case counts", {"Anna", "Mira"}, "mira", {"mira"}, "Anna"},
+        {"gone profile keeps the first", {"Anna", "Mira"}, "Tolvenk", {"Tolvenk"}, "Anna"},
+        {"no key reads empty", {"Anna"}, nullptr, {""}, "Anna"},
+    };
+    for (const Case& c : cases) {
+        options = std::make_shared<TOptions>();
+        profiles_ = c.profiles;
+        current_ = c.profiles.empty() ? "" : c.profiles.front();  // the list makes its first current
+        selected_.clear();
+        pt::ClearNotifications();
+        std::string body = "Settings{ screenMode=0 musicVol=1 soundVol=1 startingLevel=0 ";
+        if (c.key) body += std::string("lastProfile=\"") + c.key + "\" ";
+        WriteOptions(body + "}");
+        options->Load();
+        EXPECT_EQ(selected_, c.wantSelected) << c.name;
+        EXPECT_EQ(current_, c.wantCurrent) << c.name;
+        EXPECT_TRUE(pt::Notifications().empty()) << c.name;  // a missing name is no damage
+    }
+}
+
+TEST_F(OptionsTest, SaveWritesTheSettingsTheLevelAndTheProfileThenTheGame) {
+    options->screenMode = 1;
+    options->musicVol = 0.25f;
+    options->soundVol = 0.8f;
+    options->startingLevel = 77;  // not what is written
+    level_ = 12;
+
+    options->Save();  // no profile, no quest
+    EXPECT_EQ(ReadOptions(),
+              "Settings{\n\tscreenMode=1.00000000\n\tmusicVol=0.250000000\n\tsoundVol=0.800000012\n"
+              "\tstartingLevel=12.0000000\n}\n");
+    EXPECT_EQ(gameSaves_, 0);
+
+    profiles_ = {"Anna", "Mira"};
+    current_ = "Mira";
+    saveToProfile = 1;
+    options->SaveOptionsOnly();  // the options alone, quest or not
+    EXPECT_EQ(gameSaves_, 0);
+    EXPECT_EQ(GetTSCStringKey(Reload(), "Settings", "lastProfile", 0), "Mira");
+    saveOptions();
+    EXPECT_EQ(gameSaves_, 1);
+    EXPECT_FALSE(options->tscFile);
+
+    // What was saved loads back.
+    auto loaded = std::make_shared<TOptions>();
+    options.swap(loaded);
+    options->Load();
+    ExpectFields(1, 0.25f, 0.8f, 12, "round trip");
+}
+
+TEST_F(OptionsTest, TheEndHandlerSavesTheGameOnlyOnANormalEnd) {
+    saveToProfile = 1;
+    options->musicVol = 0.125f;
+    saveOnEnd(true);
+    EXPECT_EQ(gameSaves_, 1);
+    EXPECT_FLOAT_EQ(GetTSCNumberKey(Reload(), "Settings", "musicVol", 0), 0.125f);
+
+    options->musicVol = 0.375f;
+    saveOnEnd(false);
+    EXPECT_EQ(gameSaves_, 1);  // an error exit: the half-made game is not written
+    EXPECT_FLOAT_EQ(GetTSCNumberKey(Reload(), "Settings", "musicVol", 0), 0.375f);
+}
+
+TEST_F(OptionsTest, AnUncaughtErrorEndsWithTheOptionsSavedAndTheGameKept) {
+    saveToProfile = 1;
+    plat::OnEnd(saveOnEnd);
+    const int rc = plat::RunGame(0, nullptr, [] {
+        options->soundVol = 0.25f;
+        plat::RuntimeError("Unknown error!!!!!");
+    });
+    EXPECT_EQ(rc, -1);
+    EXPECT_EQ(gameSaves_, 0);
+    EXPECT_FLOAT_EQ(GetTSCNumberKey(Reload(), "Settings", "soundVol", 0), 0.25f);
+
+    pt::Reset();
+    plat::OnEnd(saveOnEnd);
+    EXPECT_EQ(plat::RunGame(0, nullptr, [] { plat::End(); }), 0);
+    EXPECT_EQ(gameSaves_, 1);
+}

@@ -1,0 +1,262 @@
+// Ogg Vorbis decoding: files made here from synthesised sines, and damaged
+// files that must come back null without a crash.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <ogg/ogg.h>
+
+#include "ogg_encode.h"
+#include "platform/audio.h"
+#include "platform/backend.h"
+#include "platform/files.h"
+#include "platform/testing.h"
+
+namespace {
+
+using quill_test::EncodeOggVorbis;
+using quill_test::Sine;
+
+// Frequency of one channel of a decoded sound, from the zero crossings of
+// its middle part (the encoder's ramp-in and tail are left out).
+double Frequency(const plat::Sound& s, int ch) {
+    const int64_t n = s.Frames();
+    const int64_t from = n / 10, to = n - n / 10;
+    int crossings = 0;
+    for (int64_t i = from + 1; i < to; ++i) {
+        const int a = s.samples[(i - 1) * 2 + ch], b = s.samples[i * 2 + ch];
+        if ((a < 0) != (b < 0)) ++crossings;
+    }
+    return crossings / 2.0 / (double(to - from) / 44100.0);
+}
+
+int Peak(const plat::Sound& s, int ch) {
+    int p = 0;
+    for (int64_t i = 0; i < s.Frames(); ++i) p = std::max(p, std::abs(int(s.samples[i * 2 + ch])));
+    return p;
+}
+
+struct DecodeCase {
+    const char* name;
+    std::vector<double> freqs;  // one per encoded channel
+    int rate;
+    double seconds;
+    double expectLeft, expectRight;  // what the two output channels carry
+};
+
+class OggDecode : public ::testing::TestWithParam<DecodeCase> {};
+
+TEST_P(OggDecode, LengthFrequencyAndChannels) {
+    const DecodeCase& c = GetParam();
+    const int channels = static_cast<int>(c.freqs.size());
+    const std::string file = EncodeOggVorbis(Sine(c.freqs, c.rate, c.seconds), channels, c.rate);
+    ASSERT_FALSE(file.empty());
+
+    plat::SoundPtr s = plat::DecodeOggVorbis(file.data(), file.size());
+    ASSERT_NE(s, nullptr);
+    EXPECT_FALSE(s->loop);
+    ASSERT_EQ(s->samples.size() % 2, 0u);
+    EXPECT_NEAR(double(s->Frames()), c.seconds * 44100, 44100 * 0.01);
+    EXPECT_NEAR(Frequency(*s, 0), c.expectLeft, c.expectLeft * 0.02);
+    EXPECT_NEAR(Frequency(*s, 1), c.expectRight, c.expectRight * 0.02);
+    // Amplitude 0.5 survives encoding, resampling and the conversion to 16 bits.
+    EXPECT_NEAR(Peak(*s, 0), 16384, 16384 * 0.15);
+    EXPECT_NEAR(Peak(*s, 1), 16384, 16384 * 0.15);
+    if (channels == 1) {
+        for (int64_t i = 0; i < s->Frames(); ++i)
+            ASSERT_EQ(s->samples[i * 2], s->samples[i * 2 + 1]) << "frame " << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ogg, OggDecode,
+    ::testing::Values(
+        DecodeCase{"Mono22050", {440}, 22050, 1.0, 440, 440},
+        DecodeCase{"Mono44100", {1000}, 44100, 0.5, 1000, 1000},
+        DecodeCase{"Stereo44100", {440, 660}, 44100, 1.5, 440, 660},
+        DecodeCase{"Stereo32000", {300, 900}, 32000, 1.0, 300, 900},
+        // Vorbis order L C R: the front pair is channels 0 and 2.
+        DecodeCase{"ThreeChannels", {440, 1000, 660}, 44100, 1.0, 440, 660}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(OggDecodeMisc, LoopFlagComesFromTheCaller) {
+    const std::string file = EncodeOggVorbis(Sine({440}, 44100, 0.2), 1, 44100);
+    EXPECT_TRUE(plat::DecodeOggVorbis(file.data(), file.size(), plat::SOUND_LOOP)->loop);
+    EXPECT_FALSE(plat::DecodeOggVorbis(file.data(), file.size(), 0)->loop);
+}
+
+// ---- damaged input ------------------------------------------------------------
+
+std::string GoodFile() {
+    static const std::string f = EncodeOggVorbis(Sine({440, 550}, 44100, 5.0), 2, 44100);
+    return f;
+}
+
+std::vector<size_t> PageStarts(const std::string& f) {
+    std::vector<size_t> starts;
+    for (size_t p = f.find("OggS"); p != std::string::npos; p = f.find("OggS", p + 4)) starts.push_back(p);
+    return starts;
+}
+
+// Flips bytes in the pages from `firstPage` on, then gives each page a valid
+// CRC again, so the damage reaches the decoder itself.
+std::string CorruptBehindValidCrcs(const std::string& good, size_t firstPage, unsigned seed) {
+    std::string s = good;
+    std::vector<size_t> p = PageStarts(good);
+    p.push_back(good.size());
+    std::mt19937 g(seed);
+    for (size_t i = firstPage; i + 1 < p.size(); ++i) {
+        const size_t header = 27 + static_cast<unsigned char>(s[p[i] + 26]);
+        for (int k = 0; k < 8; ++k) {
+            const size_t at = p[i] + header + g() % (p[i + 1] - p[i] - header);
+            s[at] = static_cast<char>(g());
+        }
+        ogg_page pg;
+        pg.header = reinterpret_cast<unsigned char*>(&s[p[i]]);
+        pg.header_len = static_cast<long>(header);
+        pg.body = pg.header + header;
+        pg.body_len = static_cast<long>(p[i + 1] - p[i] - header);
+        ogg_page_checksum_set(&pg);
+    }
+    return s;
+}
+
+// A well-formed Ogg file whose stream is not Vorbis.
+std::string OggOfAnotherCodec() {
+    ogg_stream_state os;
+    ogg_stream_init(&os, 99);
+    std::string out;
+    unsigned char payload[64];
+    for (int i = 0; i < 64; ++i) payload[i] = static_cast<unsigned char>(i * 7);
+    for (int n = 0; n < 3; ++n) {
+        ogg_packet op{};
+        op.packet = payload;
+        op.bytes = sizeof payload;
+        op.b_o_s = n == 0;
+        op.e_o_s = n == 2;
+        op.packetno = n;
+        ogg_stream_packetin(&os, &op);
+    }
+    ogg_page pg;
+    while (ogg_stream_flush(&os, &pg) != 0) {
+        out.append(reinterpret_cast<const char*>(pg.header), static_cast<size_t>(pg.header_len));
+        out.append(reinterpret_cast<const char*>(pg.body), static_cast<size_t>(pg.body_len));
+    }
+    ogg_stream_clear(&os);
+    return out;
+}
+
+struct BadCase {
+    const char* name;
+    std::string (*make)();
+};
+
+class OggDecodeBad : public ::testing::TestWithParam<BadCase> {};
+
+TEST_P(OggDecodeBad, GivesNull) {
+    const std::string data = GetParam().make();
+    EXPECT_EQ(plat::DecodeOggVorbis(data.data(), data.size()), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ogg, OggDecodeBad,
+    ::testing::Values(
+        BadCase{"Empty", [] { return std::string(); }},
+        BadCase{"OneByte", [] { return std::string("O"); }},
+        BadCase{"RandomBytes",
+                [] {
+                    std::mt19937 g(7);
+                    std::string s(20000, '\0');
+                    for (char& ch : s) ch = static_cast<char>(g());
+                    return s;
+                }},
+        BadCase{"MagicThenNoise",
+                [] {
+                    std::string s = "OggS";
+                    for (int i = 0; i < 5000; ++i) s.push_back(static_cast<char>(i * 37));
+                    return s;
+                }},
+        BadCase{"HeadersOnly",
+                [] { return GoodFile().substr(0, PageStarts(GoodFile())[2]); }},
+        BadCase{"CutInHalf", [] { return GoodFile().substr(0, GoodFile().size() / 2); }},
+        BadCase{"LastByteMissing", [] { return GoodFile().substr(0, GoodFile().size() - 1); }},
+        BadCase{"CutAtLastPage", [] { return GoodFile().substr(0, PageStarts(GoodFile()).back()); }},
+        BadCase{"CorruptHeader",
+                [] {
+                    std::string s = GoodFile();
+                    s[30] ^= 0x5a;  // inside the identification packet
+                    return s;
+                }},
+        BadCase{"CorruptMiddle",
+                [] {
+                    std::string s = GoodFile();
+                    for (size_t i = s.size() / 2; i < s.size() / 2 + 64; ++i) s[i] ^= 0xff;
+                    return s;
+                }},
+        BadCase{"AudioPagesSwapped",
+                [] {
+                    // Every page intact, two of them out of order.
+                    const std::string s = GoodFile();
+                    const std::vector<size_t> p = PageStarts(s);
+                    EXPECT_GE(p.size(), 5u);
+                    return s.substr(0, p[2]) + s.substr(p[3], p[4] - p[3]) + s.substr(p[2], p[3] - p[2]) +
+                           s.substr(p[4]);
+                }},
+        BadCase{"JunkAfterTheEnd", [] { return GoodFile() + "trailing junk"; }},
+        BadCase{"AnotherCodec", OggOfAnotherCodec},
+        BadCase{"HeadersCorruptBehindValidCrcs", [] { return CorruptBehindValidCrcs(GoodFile(), 0, 1); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Audio packets damaged behind valid page CRCs reach the decoder; whatever it
+// makes of them, it must not crash or run past the format.
+TEST(OggDecodeMisc, SurvivesDamagedAudioPackets) {
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        const std::string data = CorruptBehindValidCrcs(GoodFile(), 2, seed);
+        plat::SoundPtr s = plat::DecodeOggVorbis(data.data(), data.size());
+        if (s) {
+            EXPECT_EQ(s->samples.size() % 2, 0u);
+            EXPECT_LE(s->Frames(), 44100 * 6) << "seed " << seed;
+        }
+    }
+}
+
+TEST(OggDecodeMisc, NullPointer) { EXPECT_EQ(plat::DecodeOggVorbis(nullptr, 100), nullptr); }
+
+// ---- from files -------------------------------------------------------------------
+
+TEST(LoadSound, ReadsGoodFilesAndRefusesBadOnes) {
+    const std::string dir = std::string(QUILL_BUILD_DIR) + "/test_audio_files";
+    plat::CreateDir(dir, true);
+    const std::string good = dir + "/good.ogg", cut = dir + "/cut.ogg", empty = dir + "/empty.ogg";
+    ASSERT_TRUE(plat::SaveText(good, GoodFile()));
+    ASSERT_TRUE(plat::SaveText(cut, GoodFile().substr(0, GoodFile().size() * 2 / 3)));
+    ASSERT_TRUE(plat::SaveText(empty, ""));
+
+    plat::SoundPtr s = plat::LoadSound(good, plat::SOUND_LOOP);
+    ASSERT_NE(s, nullptr);
+    EXPECT_TRUE(s->loop);
+    EXPECT_EQ(s->samples, plat::DecodeOggVorbis(GoodFile().data(), GoodFile().size())->samples);
+    // "\" is taken as "/" like every other path.
+    std::string backslashed = good;
+    backslashed[backslashed.rfind('/')] = '\\';
+    EXPECT_NE(plat::LoadSound(backslashed), nullptr);
+
+    // What the mixer plays at full volume is the decoded sound itself.
+    plat::detail::ResetAudioState();
+    plat::PlaySound(s);
+    const std::vector<int16_t> out = plat::testing::PullAudio(1000);
+    EXPECT_TRUE(std::equal(out.begin(), out.end(), s->samples.begin()));
+    plat::detail::ResetAudioState();
+
+    EXPECT_EQ(plat::LoadSound(cut), nullptr);
+    EXPECT_EQ(plat::LoadSound(empty), nullptr);
+    EXPECT_EQ(plat::LoadSound(dir + "/missing.ogg"), nullptr);
+    EXPECT_EQ(plat::LoadSound(dir), nullptr);  // a folder
+}
+
+}  // namespace

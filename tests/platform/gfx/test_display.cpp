@@ -1,0 +1,247 @@
+// The real device: an 800x600 display on SDL's offscreen driver (or a
+// virtual X display), frames drawn with OpenGL and read back. The frame of
+// the scene test is saved as test-output/display.png for a person to look at.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include "platform/gfx_internal.h"
+#include "platform/plat.h"
+
+namespace {
+using namespace plat;
+
+struct Rgb { int r, g, b; };
+
+::testing::AssertionResult Near(const PixmapPtr& frame, int x, int y, Rgb want, int tolerance, const char* what) {
+    const uint32_t px = ReadPixel(frame, x, y);
+    const int r = (px >> 16) & 255, g = (px >> 8) & 255, b = px & 255;
+    if (std::abs(r - want.r) <= tolerance && std::abs(g - want.g) <= tolerance && std::abs(b - want.b) <= tolerance)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << what << " at " << x << "," << y << ": got " << r << "," << g << "," << b
+                                         << " want " << want.r << "," << want.g << "," << want.b;
+}
+
+PixmapPtr Solid(int w, int h, uint32_t argb) {
+    PixmapPtr p = CreatePixmap(w, h, PF_RGBA, 4);
+    ClearPixels(p, argb);
+    return p;
+}
+
+class RealDisplay : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(Graphics(800, 600)) << "no display: is SDL_VIDEODRIVER=offscreen (or an X server) available?";
+        SetClsColor(0, 0, 0);
+        Cls();
+    }
+    void TearDown() override { EndGraphics(); }
+};
+
+TEST_F(RealDisplay, DrawsEveryBlendModeTransformPolygonAndPixmap) {
+    const ImagePtr white = LoadImage(Solid(32, 32, 0xFFFFFFFFu), 0);
+    const ImagePtr red = LoadImage(Solid(32, 32, 0xFFFF0000u), 0);
+
+    // Blend modes, each over a grey or blue backdrop drawn solid.
+    SetBlend(SOLIDBLEND);
+    SetColor(0, 0, 255);
+    DrawRect(0, 0, 400, 60);
+    SetColor(200, 200, 200);
+    DrawRect(0, 60, 400, 60);
+    SetColor(255, 255, 255);
+
+    DrawImage(red, 10, 10);  // solid
+    SetBlend(ALPHABLEND);
+    SetAlpha(0.5f);
+    DrawImage(red, 60, 10);  // half over blue
+    SetAlpha(1);
+    SetBlend(LIGHTBLEND);
+    DrawImage(red, 110, 10);  // adds to blue: magenta
+    SetBlend(SHADEBLEND);
+    SetColor(128, 255, 0);
+    DrawImage(white, 10, 70);  // multiplies the grey
+    SetColor(255, 255, 255);
+
+    // Mask: the left half transparent, the right half opaque.
+    PixmapPtr halves = Solid(32, 32, 0xFFFFFF00u);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 16; ++x) WritePixel(halves, x, y, 0x40FFFF00u);
+    SetBlend(MASKBLEND);
+    DrawImage(LoadImage(halves, 0), 60, 70);
+
+    // Colour tint, scale and rotation.
+    SetBlend(SOLIDBLEND);
+    SetColor(0, 255, 0);
+    DrawImage(LoadImage(Solid(10, 10, 0xFFFFFFFFu), 0), 0, 0);  // overdrawn below, tint only checked later
+    SetColor(255, 255, 255);
+    SetScale(3, 2);
+    DrawImage(LoadImage(Solid(10, 10, 0xFF00FFFFu), 0), 300, 100);  // covers 300..330 x 100..120
+    SetScale(1, 1);
+    SetRotation(90);
+    DrawImage(LoadImage(Solid(40, 10, 0xFFFF8000u), 0), 500, 100);  // covers 490..500 x 100..140
+    SetRotation(0);
+    SetColor(0, 255, 0);
+    DrawImage(white, 200, 10);  // tinted green
+    SetColor(255, 255, 255);
+
+    // Picture top-left in its texture: a 4x4 of four quadrants, scaled 8x
+    // with nearest filtering, each texel an 8x8 block.
+    PixmapPtr quads = CreatePixmap(4, 4, PF_RGBA, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            WritePixel(quads, x, y, x < 2 ? (y < 2 ? 0xFFFF0000u : 0xFF0000FFu) : (y < 2 ? 0xFF00FF00u : 0xFFFFFFFFu));
+    SetScale(8, 8);
+    DrawImage(LoadImage(quads, 0), 600, 10);
+    SetScale(1, 1);
+
+    // A textured triangle from the white image, tinted and half transparent.
+    SetBlend(ALPHABLEND);
+    SetColor(255, 0, 0);
+    SetAlpha(0.5f);
+    SetColor(255, 255, 0);
+    const float xy[] = {100, 300, 300, 300, 100, 500};
+    const float uv[] = {0, 0, 1, 0, 0, 1};
+    DrawTexturedPoly(white, 0, xy, uv, 3);
+    SetAlpha(1);
+    SetColor(255, 255, 255);
+
+    // Lines and pixmaps.
+    SetBlend(SOLIDBLEND);
+    SetColor(255, 0, 255);
+    DrawLine(400, 400, 500, 400);
+    SetColor(255, 255, 255);
+    PixmapPtr pm = CreatePixmap(8, 8, PF_RGB, 4);
+    ClearPixels(pm, 0xFF123456u);
+    WritePixel(pm, 0, 0, 0xFFFFFFFFu);
+    DrawPixmap(pm, 700, 500);
+    DrawPixmap(pm, -4, 590);  // half off the screen: clipped, not lost
+
+    // A masked, filtered picture scaled up over black: no magenta fringe.
+    SetMaskColor(255, 0, 255);
+    PixmapPtr masked = CreatePixmap(8, 8, PF_RGB, 4);
+    ClearPixels(masked, 0xFFFF00FFu);
+    for (int y = 2; y < 6; ++y)
+        for (int x = 2; x < 6; ++x) WritePixel(masked, x, y, 0xFF00FF00u);
+    SetBlend(ALPHABLEND);
+    SetScale(8, 8);
+    DrawImage(LoadImage(masked, MASKEDIMAGE | FILTEREDIMAGE), 500, 300);
+    SetScale(1, 1);
+
+    PixmapPtr frame = GrabPixmap(0, 0, 800, 600);
+    ASSERT_TRUE(frame);
+    ASSERT_EQ(frame->width, 800);
+    const char* outDir = QUILL_TEST_OUTPUT_DIR;
+    mkdir(outDir, 0755);
+    EXPECT_TRUE(SavePixmapPNG(frame, std::string(outDir) + "/display.png"));
+
+    struct Probe { int x, y; Rgb want; int tol; const char* what; };
+    const Probe probes[] = {
+        {26, 26, {255, 0, 0}, 0, "solid"},
+        {5, 5, {0, 0, 255}, 0, "backdrop"},
+        {76, 26, {128, 0, 127}, 3, "alpha 0.5 over blue"},
+        {126, 26, {255, 0, 255}, 0, "light adds"},
+        {26, 86, {100, 200, 0}, 3, "shade multiplies the grey"},
+        {65, 86, {200, 200, 200}, 0, "mask: alpha below 0.5 leaves the backdrop"},
+        {85, 86, {255, 255, 0}, 0, "mask: opaque half drawn"},
+        {216, 26, {0, 255, 0}, 0, "colour tints the image"},
+        {328, 118, {0, 255, 255}, 0, "scaled 3x2 inside"},
+        {333, 105, {0, 0, 0}, 0, "scaled: right of it"},
+        {300 + 15, 123, {0, 0, 0}, 0, "scaled: below it"},
+        {495, 135, {255, 128, 0}, 0, "rotated 90: below the position, to the left"},
+        {505, 105, {0, 0, 0}, 0, "rotated 90: nothing to the right"},
+        {604, 14, {255, 0, 0}, 0, "texel 0,0"},
+        {627, 14, {0, 255, 0}, 0, "texel 3,0"},
+        {604, 37, {0, 0, 255}, 0, "texel 0,3"},
+        {627, 37, {255, 255, 255}, 0, "texel 3,3"},
+        {635, 20, {0, 0, 0}, 0, "nothing past the picture"},
+        {150, 350, {128, 128, 0}, 3, "polygon: yellow at half alpha"},
+        {290, 490, {0, 0, 0}, 0, "polygon: outside the triangle"},
+        {450, 400, {255, 0, 255}, 0, "line"},
+        {450, 402, {0, 0, 0}, 0, "line is one pixel"},
+        {700, 500, {255, 255, 255}, 0, "pixmap top-left pixel"},
+        {707, 507, {0x12, 0x34, 0x56}, 0, "pixmap"},
+        {0, 590, {0x12, 0x34, 0x56}, 0, "clipped pixmap"},
+        {532, 332, {0, 255, 0}, 0, "masked picture centre"},
+        {504, 304, {0, 0, 0}, 0, "masked border transparent"},
+    };
+    for (const Probe& p : probes) EXPECT_TRUE(Near(frame, p.x, p.y, p.want, p.tol, p.what));
+    // Filtering across the masked edge blends with green, never the mask colour.
+    for (int x = 500; x < 564; ++x) {
+        const uint32_t px = ReadPixel(frame, x, 332);
+        EXPECT_FALSE(((px >> 16) & 255) > 40 && (px & 255) > 40) << "magenta fringe at " << x;
+    }
+}
+
+TEST_F(RealDisplay, GrabPixmapReadsTopDownAndClipsToTheScreen) {
+    SetBlend(SOLIDBLEND);
+    SetColor(255, 0, 0);
+    DrawRect(0, 0, 800, 1);  // top row red
+    SetColor(0, 0, 255);
+    DrawRect(0, 599, 800, 1);  // bottom row blue
+    PixmapPtr top = GrabPixmap(10, 0, 4, 2);
+    EXPECT_TRUE(Near(top, 0, 0, {255, 0, 0}, 0, "top row first"));
+    EXPECT_TRUE(Near(top, 0, 1, {0, 0, 0}, 0, "second row"));
+    PixmapPtr edge = GrabPixmap(796, 598, 8, 4);
+    ASSERT_TRUE(edge);
+    EXPECT_EQ(edge->width, 8);
+    EXPECT_TRUE(Near(edge, 0, 1, {0, 0, 255}, 0, "bottom row"));
+    EXPECT_EQ(ReadPixel(edge, 6, 3), 0xFF000000u) << "outside the screen reads black";
+}
+
+TEST_F(RealDisplay, ImagesSurviveADisplayChange) {
+    ImagePtr img = LoadImage(Solid(16, 16, 0xFF00FF00u), 0);
+    SetBlend(SOLIDBLEND);
+    DrawImage(img, 0, 0);
+    const unsigned before = img->textureGen[0];
+    ASSERT_TRUE(Graphics(640, 480));
+    EXPECT_EQ(GraphicsWidth(), 640);
+    Cls();
+    SetBlend(SOLIDBLEND);
+    DrawImage(img, 100, 100);
+    EXPECT_NE(img->textureGen[0], before);
+    PixmapPtr frame = GrabPixmap(0, 0, 640, 480);
+    EXPECT_TRUE(Near(frame, 108, 108, {0, 255, 0}, 0, "rebuilt texture"));
+    ImagePtr other = LoadImage(Solid(4, 4, 0xFFFFFFFFu), 0);
+    DrawImage(other, 0, 0);
+    other.reset();  // frees its texture in the open context
+    EndGraphics();
+    img.reset();  // its texture went with the display: nothing to free
+}
+
+TEST_F(RealDisplay, FlipPresentsAndPacesWithoutSpinning) {
+    // Ten paced frames at 60 Hz take about 167 ms of wall time, and most of
+    // it asleep.
+    const int64_t t0 = MilliSecs64();
+    const std::clock_t c0 = std::clock();
+    for (int i = 0; i < 10; ++i) {
+        Cls();
+        Flip(-1);
+    }
+    const int64_t took = MilliSecs64() - t0;
+    const double cpuMs = 1000.0 * double(std::clock() - c0) / CLOCKS_PER_SEC;
+    EXPECT_GE(took, 160);
+    EXPECT_LT(took, 1000);
+    EXPECT_LT(cpuMs, took * 0.8) << "the wait should sleep, not spin";
+    EXPECT_FALSE(AppTerminate());
+}
+
+TEST(RealModes, ModesAndWindowTitle) {
+    SetAppTitle("Quillimar display test");
+    const int n = CountGraphicsModes();
+    for (int i = 0; i < n; ++i) {
+        int w = 0, h = 0, d = 0, hz = 0;
+        ASSERT_TRUE(GetGraphicsMode(i, w, h, d, hz));
+        EXPECT_GT(w, 0);
+        EXPECT_GT(d, 0);
+    }
+    EXPECT_TRUE(IsOpenGLDriver());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,125 @@
+// Flip(-1) pacing on the fake clock, and the per-frame hook.
+#include "gfx_fixture.h"
+
+namespace {
+using namespace plat;
+namespace pt = plat::testing;
+using gfxtest::Headless;
+
+using FlipPacing = Headless;
+
+TEST_F(FlipPacing, SixtyFramesTakeExactlyOneSecond) {
+    ASSERT_TRUE(Graphics(800, 600));
+    const int64_t start = pt::Now();
+    for (int i = 0; i < 60; ++i) Flip(-1);
+    EXPECT_EQ(pt::Now() - start, 1000);
+    for (int i = 0; i < 60; ++i) Flip(-1);
+    EXPECT_EQ(pt::Now() - start, 2000);
+}
+
+// With the remainder carried one millisecond at a time, frame k lands exactly
+// on floor(k * 1000 / hertz) after the schedule started, whatever the rate.
+TEST_F(FlipPacing, FrameTimesFollowTheRemainderAccumulator) {
+    for (int hertz : {60, 50, 75, 85, 30, 144, 7}) {
+        pt::Reset();
+        ASSERT_TRUE(Graphics(800, 600, 0, hertz));
+        for (int k = 1; k <= 2 * hertz + 3; ++k) {
+            Flip(-1);
+            ASSERT_EQ(pt::Now(), int64_t{k} * 1000 / hertz) << "hertz " << hertz << " frame " << k;
+        }
+    }
+}
+
+TEST_F(FlipPacing, FirstFramesAt60HzAre16_33_50_66_83_100) {
+    ASSERT_TRUE(Graphics(800, 600));
+    const int64_t expected[] = {16, 33, 50, 66, 83, 100, 116};
+    for (int64_t t : expected) {
+        Flip(-1);
+        EXPECT_EQ(pt::Now(), t);
+    }
+}
+
+TEST_F(FlipPacing, WorkShorterThanAFrameDoesNotShiftTheSchedule) {
+    ASSERT_TRUE(Graphics(800, 600));
+    for (int k = 1; k <= 30; ++k) {
+        pt::AdvanceTime(k % 3 == 0 ? 15 : 4);  // the frame's own work
+        Flip(-1);
+        ASSERT_EQ(pt::Now(), int64_t{k} * 1000 / 60) << k;
+    }
+}
+
+TEST_F(FlipPacing, ALateFrameResetsTheScheduleToNow) {
+    ASSERT_TRUE(Graphics(800, 600));
+    Flip(-1);
+    Flip(-1);  // at 33
+    pt::AdvanceTime(100);  // a long frame: 133, past the tick at 50
+    Flip(-1);
+    EXPECT_EQ(pt::Now(), 133) << "a late frame does not wait";
+    // The schedule starts again from 133 with an empty accumulator.
+    const int64_t after[] = {149, 166, 183, 199};
+    for (int64_t t : after) {
+        Flip(-1);
+        EXPECT_EQ(pt::Now(), t);
+    }
+}
+
+TEST_F(FlipPacing, AFrameExactlyOnItsTickIsNotLate) {
+    ASSERT_TRUE(Graphics(800, 600));
+    pt::AdvanceTime(16);
+    Flip(-1);
+    EXPECT_EQ(pt::Now(), 16);
+    Flip(-1);
+    EXPECT_EQ(pt::Now(), 33) << "the accumulator was kept";
+}
+
+TEST_F(FlipPacing, FlipZeroDoesNotWaitAndReopeningRestartsTheSchedule) {
+    ASSERT_TRUE(Graphics(800, 600));
+    Flip(0);
+    EXPECT_EQ(pt::Now(), 0);
+    pt::AdvanceTime(500);
+    ASSERT_TRUE(Graphics(800, 600));
+    Flip(-1);
+    EXPECT_EQ(pt::Now(), 516);
+}
+
+TEST_F(FlipPacing, FullScreenWithoutVsyncIsPacedTheSameWay) {
+    ASSERT_TRUE(Graphics(800, 600, 32, 60));
+    for (int i = 0; i < 60; ++i) Flip(-1);
+    EXPECT_EQ(pt::Now(), 1000);
+}
+
+TEST_F(FlipPacing, HookRunsOncePerFlipAfterTheClockMovedAndBeforeInputIsRead) {
+    ASSERT_TRUE(Graphics(800, 600));
+    std::vector<std::pair<int, int64_t>> seen;
+    pt::OnFlip([&](int n) {
+        seen.emplace_back(n, pt::Now());
+        if (n == 3) pt::TapKey(KEY_SPACE);
+    });
+    int hitAt = 0;
+    for (int frame = 1; frame <= 5; ++frame) {
+        Flip(-1);
+        if (KeyHit(KEY_SPACE)) hitAt = frame;
+    }
+    ASSERT_EQ(seen.size(), 5u);
+    EXPECT_EQ(seen[0], (std::pair<int, int64_t>{1, 16}));
+    EXPECT_EQ(seen[2], (std::pair<int, int64_t>{3, 50}));
+    EXPECT_EQ(hitAt, 3);
+    EXPECT_EQ(pt::FlipCount(), 5);
+    pt::OnFlip(nullptr);
+    Flip(-1);
+    EXPECT_EQ(seen.size(), 5u);
+}
+
+TEST_F(FlipPacing, DrawsCarryTheFlipTheyBelongTo) {
+    ASSERT_TRUE(Graphics(800, 600));
+    DrawRect(0, 0, 1, 1);
+    Flip(-1);
+    Flip(-1);
+    DrawRect(0, 0, 1, 1);
+    const auto rects = Calls(pt::DrawCall::RECT);
+    ASSERT_EQ(rects.size(), 2u);
+    EXPECT_EQ(rects[0].flip, 0);
+    EXPECT_EQ(rects[1].flip, 2);
+}
+
+}  // namespace

@@ -1,0 +1,871 @@
+// Board art: runes and stones, their shadows, board textures, frame tiles,
+// stone chips, bosses, spells, magic spheres and the level timer.
+//
+// Index: runes · board surfaces · frame tiles · bosses · spells · spheres ·
+//        timer
+#include <cmath>
+#include <cstdio>
+
+#include "artkit.h"
+#include "builder.h"
+
+namespace qab {
+namespace {
+
+std::string Two(int n) {
+    char b[8];
+    std::snprintf(b, sizeof b, "%02d", n);
+    return b;
+}
+
+// ---- runes ---------------------------------------------------------------------------
+// gfx/runy/rune-NN.png and stone-NN.png per colour class, rock.png for the
+// stone no colour owns; the same names under gfx/runy-40x40/ for 40-px cells.
+void Runes(std::vector<Recipe>& out) {
+    for (int size : {32, 40}) {
+        std::string dir = size == 32 ? "gfx/runy/" : "gfx/runy-40x40/";
+        for (int c = 1; c <= kRuneClasses; ++c) {
+            out.push_back(Picture(dir + "rune-" + Two(c) + ".png", [size, c, dir](Context& ctx) {
+                Canvas cv(size, size);
+                DrawGem(cv, 0, 0, size, RuneOf(c), ctx.seed);
+                ctx.Png(cv, dir + "rune-" + Two(c) + ".png");
+            }));
+            out.push_back(Picture(dir + "stone-" + Two(c) + ".png", [size, c, dir](Context& ctx) {
+                Canvas cv(size, size);
+                DrawStone(cv, 0, 0, size, &RuneOf(c), 1000 + c);
+                ctx.Png(cv, dir + "stone-" + Two(c) + ".png");
+            }));
+        }
+        out.push_back(Picture(dir + "rock.png", [size, dir](Context& ctx) {
+            Canvas cv(size, size);
+            DrawStone(cv, 0, 0, size, nullptr, 77);
+            ctx.Png(cv, dir + "rock.png");
+        }));
+        // Soft dark silhouette drawn under every rune at +5,+4.
+        out.push_back(Picture(dir + "ghost.png", [size, dir](Context& ctx) {
+            Canvas cv(size, size);
+            RoundRect(cv.cr, size * 0.12, size * 0.12, size * 0.72, size * 0.72, size * 0.25);
+            SetColor(cv.cr, Hex(0x05040c), 0.55);
+            cairo_fill(cv.cr);
+            Canvas out(size, size);
+            out.Paste(cv, 0, 0);
+            // Blur by drawing the silhouette as a shadow of itself, then keep only the shadow.
+            out.Shadow(0, 0, size * 0.08, Hex(0x05040c), 0.9);
+            ctx.Png(out, dir + "ghost.png");
+        }));
+    }
+}
+
+// ---- board surfaces -------------------------------------------------------------------
+// The nine board textures. No cell grid: one picture serves both cell sizes.
+void BoardSurface(Canvas& c, int n, uint32_t seed) {
+    cairo_t* cr = c.cr;
+    double W = c.w, H = c.h;
+    switch (n) {
+        case 1:  // dark oak planks
+        case 5: {  // walnut
+            RGB base = n == 1 ? Hex(0x4a3020) : Hex(0x3a2418);
+            double plank = n == 1 ? 60 : 80;
+            for (int i = 0; i * plank < W; ++i) {
+                WoodFill(c, i * plank, 0, plank, H, Scale(base, 0.9 + 0.2 * ((i * 37 % 5) / 5.0)), seed + i, true);
+                SetColor(cr, Hex(0x120804), 0.7);
+                cairo_rectangle(cr, i * plank, 0, 1.5, H);
+                cairo_fill(cr);
+            }
+            break;
+        }
+        case 2:  // slate
+        case 6: {  // mossy flagstones
+            RGB base = n == 2 ? Hex(0x3e4454) : Hex(0x3e4a3c);
+            StoneFill(c, 0, 0, W, H, base, seed);
+            Rng rng(seed);
+            cairo_set_line_width(cr, 1.2);
+            for (int k = 0; k < 14; ++k) {
+                double x = rng.Range(0, W), y = rng.Range(0, H);
+                cairo_move_to(cr, x, y);
+                for (int j = 0; j < 5; ++j) {
+                    x += rng.Range(-40, 40);
+                    y += rng.Range(-40, 40);
+                    cairo_line_to(cr, x, y);
+                }
+                SetColor(cr, Darker(base, 0.5), 0.35);
+                cairo_stroke(cr);
+            }
+            if (n == 6)
+                for (int k = 0; k < 30; ++k)
+                    RadialGlow(cr, rng.Range(0, W), rng.Range(0, H), rng.Range(10, 40), Hex(0x4a6a2a), 0.25);
+            break;
+        }
+        case 3:  // parchment
+            ParchmentFill(c, 0, 0, W, H, seed);
+            SetColor(cr, Hex(0x5a3a1a), 0.35);
+            cairo_paint(cr);
+            break;
+        case 4:  // marble
+        case 8: {  // sandstone
+            RGB base = n == 4 ? Hex(0x5a5a6e) : Hex(0x8a6a48);
+            SetColor(cr, base);
+            cairo_paint(cr);
+            uint32_t* p = c.Pixels();
+            int st = c.Stride();
+            for (int y = 0; y < c.h; ++y)
+                for (int x = 0; x < c.w; ++x) {
+                    double v = Fbm(x / 70.0, y / 70.0, 5, seed);
+                    double vein = n == 4 ? std::pow(std::fabs(std::sin((x + y) / 40.0 + v * 12)), 8) : 0;
+                    double f = 0.8 + 0.35 * v + 0.35 * vein + 0.05 * ValueNoise(x / 1.3, y / 1.3, seed + 9);
+                    RGB o = Scale(base, f);
+                    p[y * st + x] = 0xFF000000u | (uint32_t(o.r * 255) << 16) | (uint32_t(o.g * 255) << 8) |
+                                    uint32_t(o.b * 255);
+                }
+            c.Flush();
+            break;
+        }
+        case 7:  // blue velvet with a faint gold damask
+        case 9: {  // violet velvet
+            RGB base = n == 7 ? Hex(0x1c2a5a) : Hex(0x34204e);
+            SetColor(cr, base);
+            cairo_paint(cr);
+            for (int y = 0; y < 480; y += 60)
+                for (int x = (y / 60) % 2 * 30; x < 480 + 30; x += 60) {
+                    Star(cr, x, y + 30, 12, 4, 4);
+                    SetColor(cr, pal::gold, 0.1);
+                    cairo_fill(cr);
+                }
+            c.Grain(0.18, 3, seed, 3);
+            break;
+        }
+    }
+    // Soft light in the middle, darker rim.
+    cairo_pattern_t* g = cairo_pattern_create_radial(W / 2, H / 2, W * 0.1, W / 2, H / 2, W * 0.75);
+    AddStop(g, 0, {1, 1, 1}, 0.08);
+    AddStop(g, 1, {0, 0, 0}, 0.35);
+    cairo_set_source(cr, g);
+    cairo_paint(cr);
+    cairo_pattern_destroy(g);
+}
+
+void Boards(std::vector<Recipe>& out) {
+    for (int n = 1; n <= 9; ++n) {
+        std::string path = "gfx/bg/deski/deska-" + std::to_string(n) + ".jpg";
+        out.push_back(Picture(path, [n, path](Context& ctx) {
+            Canvas c(480, 480);
+            BoardSurface(c, n, ctx.seed);
+            c.Opaque(pal::woodDark);
+            ctx.Jpeg(c, path, 90);
+        }));
+    }
+    // Only a constructor default names it; kept so a stray load finds a picture.
+    out.push_back(Picture("gfx/bg/deski/deska-1.png", [](Context& ctx) {
+        Canvas c(480, 480);
+        BoardSurface(c, 1, 11);
+        c.Opaque(pal::woodDark);
+        ctx.Png(c, "gfx/bg/deski/deska-1.png", false);
+    }));
+    out.push_back(Picture("gfx/gwiazdki/stone.png", [](Context& ctx) {
+        Canvas c(10, 10);
+        DrawStone(c, 0, 0, 10, nullptr, 5);
+        ctx.Png(c, "gfx/gwiazdki/stone.png");
+    }));
+}
+
+// ---- frame tiles ----------------------------------------------------------------------
+// A bar of carved dark wood between two gold beads. The profile is symmetric
+// across its thickness, because one tile serves both opposite edges.
+void FrameBar(Canvas& c, double len, double t, char variant, uint32_t seed) {
+    cairo_t* cr = c.cr;
+    double bead = t * 0.12;
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, t);
+    AddStop(g, 0.0, Hex(0x1a0e06), 0.0);
+    AddStop(g, 0.03, Hex(0x1a0e06), 0.9);
+    AddStop(g, 0.06, pal::goldDeep);
+    AddStop(g, 0.10, pal::goldLight);
+    AddStop(g, 0.15, pal::goldDeep);
+    AddStop(g, 0.17, Hex(0x2a1608));
+    AddStop(g, 0.5, Hex(0x5a3618));
+    AddStop(g, 0.83, Hex(0x2a1608));
+    AddStop(g, 0.85, pal::goldDeep);
+    AddStop(g, 0.90, pal::goldLight);
+    AddStop(g, 0.94, pal::goldDeep);
+    AddStop(g, 0.97, Hex(0x1a0e06), 0.9);
+    AddStop(g, 1.0, Hex(0x1a0e06), 0.0);
+    cairo_set_source(cr, g);
+    cairo_rectangle(cr, 0, 0, len, t);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    // Wood grain along the bar, only in the wooden middle.
+    {
+        Canvas wood(static_cast<int>(len), static_cast<int>(t));
+        WoodFill(wood, 0, 0, len, t, Hex(0x5a3618), seed);
+        cairo_save(cr);
+        cairo_rectangle(cr, 0, t * 0.17, len, t * 0.66);
+        cairo_clip(cr);
+        cairo_set_source_surface(cr, wood.surface, 0, 0);
+        cairo_paint_with_alpha(cr, 0.55);
+        g = cairo_pattern_create_linear(0, t * 0.17, 0, t * 0.83);
+        AddStop(g, 0, {0, 0, 0}, 0.45);
+        AddStop(g, 0.5, {1, 1, 1}, 0.08);
+        AddStop(g, 1, {0, 0, 0}, 0.45);
+        cairo_set_source(cr, g);
+        cairo_paint(cr);
+        cairo_pattern_destroy(g);
+        cairo_restore(cr);
+    }
+    // Gold collars at both ends hide the joints between tiles.
+    for (double x : {0.0, len - 2.0}) {
+        cairo_rectangle(cr, x, t * 0.06, 2, t * 0.88);
+        SetColor(cr, pal::goldDeep, 0.9);
+        cairo_fill(cr);
+    }
+    // Ornaments: a: one stud per cell, b: pairs of small studs, c: an inlaid gem.
+    double cell = len <= t ? len : len / std::round(len / (t - 2 * bead * 1.2 + 6));
+    int cells = std::max(1, static_cast<int>(std::lround(len / cell)));
+    for (int i = 0; i < cells; ++i) {
+        double cx = (i + 0.5) * len / cells, cy = t / 2;
+        if (variant == 'a') {
+            Stud(cr, cx, cy, t * 0.11);
+        } else if (variant == 'b') {
+            Stud(cr, cx - t * 0.16, cy, t * 0.07);
+            Stud(cr, cx + t * 0.16, cy, t * 0.07);
+        } else {
+            cairo_new_path(cr);
+            GemPath(cr, 3, cx, cy, t * 0.15);
+            cairo_pattern_t* gg = cairo_pattern_create_radial(cx - 2, cy - 2, 0, cx, cy, t * 0.15);
+            AddStop(gg, 0, Hex(0xb0c8ff));
+            AddStop(gg, 1, Hex(0x2a3a9a));
+            cairo_set_source(cr, gg);
+            cairo_fill_preserve(cr);
+            cairo_pattern_destroy(gg);
+            SetColor(cr, pal::goldDeep);
+            cairo_set_line_width(cr, 1.2);
+            cairo_stroke(cr);
+        }
+    }
+}
+
+void FrameCorner(Canvas& c, double s, int variant, uint32_t seed) {
+    cairo_t* cr = c.cr;
+    RoundRect(cr, 1, 1, s - 2, s - 2, s * 0.18);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, s, s);
+    AddStop(g, 0, pal::goldLight);
+    AddStop(g, 0.5, pal::gold);
+    AddStop(g, 1, pal::goldDeep);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    double in = s * 0.14;
+    cairo_save(cr);
+    RoundRect(cr, in, in, s - 2 * in, s - 2 * in, s * 0.1);
+    cairo_clip(cr);
+    WoodFill(c, 0, 0, s, s, Hex(0x4a2c14), seed);
+    cairo_restore(cr);
+    RoundRect(cr, in, in, s - 2 * in, s - 2 * in, s * 0.1);
+    SetColor(cr, Hex(0x1a0e06), 0.8);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    double cx = s / 2, cy = s / 2;
+    if (variant == 0) {
+        Stud(cr, cx, cy, s * 0.2);
+    } else if (variant == 1) {
+        Star(cr, cx, cy, s * 0.3, s * 0.1, 4, M_PI / 4);
+        SetColor(cr, pal::gold);
+        cairo_fill(cr);
+        Stud(cr, cx, cy, s * 0.1);
+    } else {
+        cairo_new_path(cr);
+        GemPath(cr, 0, cx, cy, s * 0.2);
+        cairo_pattern_t* gg = cairo_pattern_create_radial(cx - 3, cy - 3, 0, cx, cy, s * 0.2);
+        AddStop(gg, 0, Hex(0xff9aa0));
+        AddStop(gg, 1, Hex(0x8a1020));
+        cairo_set_source(cr, gg);
+        cairo_fill_preserve(cr);
+        cairo_pattern_destroy(gg);
+        SetColor(cr, pal::goldDeep);
+        cairo_set_line_width(cr, 1.5);
+        cairo_stroke(cr);
+    }
+}
+
+void FrameTiles(std::vector<Recipe>& out) {
+    struct Set {
+        const char* dir;
+        int cell, d;
+    };
+    for (Set set : {Set{"gfx/ramka/", 32, 7}, Set{"gfx/ramka-40x40/", 40, 6}}) {
+        int t = set.cell + 2 * set.d, corner = set.cell + set.d;
+        const char* names[] = {"1a", "1b", "2a", "2b", "3a", "3b", "3c"};
+        for (const char* nm : names) {
+            int n = nm[0] - '0';
+            char variant = nm[1];
+            std::string dir = set.dir;
+            int len = n * set.cell;
+            // Vertical piece (left/right sides).
+            out.push_back(Picture(dir + nm + ".png", [=](Context& ctx) {
+                Canvas bar(len, t);
+                FrameBar(bar, len, t, variant, ctx.seed);
+                Canvas c(t, len);
+                cairo_translate(c.cr, t, 0);
+                cairo_rotate(c.cr, M_PI / 2);
+                cairo_set_source_surface(c.cr, bar.surface, 0, 0);
+                cairo_paint(c.cr);
+                ctx.Png(c, dir + nm + ".png");
+            }));
+            // Horizontal piece (top/bottom).
+            out.push_back(Picture(dir + nm + "-p.png", [=](Context& ctx) {
+                Canvas c(len, t);
+                FrameBar(c, len, t, variant, ctx.seed);
+                ctx.Png(c, dir + nm + "-p.png");
+            }));
+        }
+        const char* corners[] = {"lg", "rg", "ld", "rd"};
+        const char* suffix[] = {"", "_v2", "_v3"};
+        for (int v = 0; v < 3; ++v)
+            for (const char* cn : corners) {
+                std::string path = std::string(set.dir) + "1b-" + cn + suffix[v] + ".png";
+                out.push_back(Picture(path, [=](Context& ctx) {
+                    Canvas c(corner, corner);
+                    FrameCorner(c, corner, v, ctx.seed);
+                    ctx.Png(c, path);
+                }));
+            }
+    }
+}
+
+// ---- bosses ----------------------------------------------------------------------------
+// Boss creatures: a great gem of their colour class in an iron crown, with
+// glowing eyes. gfx/boss/b-NN.png (80 px) and bm-NN.png (64 px), NN = class.
+constexpr int kBosses = 6;
+
+void DrawBoss(Canvas& c, double s, const RuneClass& rc, uint32_t seed) {
+    cairo_t* cr = c.cr;
+    double cx = s / 2, cy = s * 0.54, r = s * 0.38;
+    // Horns.
+    for (int side : {-1, 1}) {
+        cairo_move_to(cr, cx + side * r * 0.45, cy - r * 0.6);
+        cairo_curve_to(cr, cx + side * r * 1.0, cy - r * 0.9, cx + side * r * 1.15, cy - r * 1.25,
+                       cx + side * r * 1.0, cy - r * 1.35);
+        cairo_curve_to(cr, cx + side * r * 0.95, cy - r * 1.05, cx + side * r * 0.7, cy - r * 0.85,
+                       cx + side * r * 0.2, cy - r * 0.75);
+        cairo_close_path(cr);
+        cairo_pattern_t* g = cairo_pattern_create_linear(cx, cy - r * 1.3, cx, cy - r * 0.6);
+        AddStop(g, 0, Hex(0xe8e0d0));
+        AddStop(g, 1, Hex(0x6a5a48));
+        cairo_set_source(cr, g);
+        cairo_fill(cr);
+        cairo_pattern_destroy(g);
+    }
+    RuneClass body = rc;
+    body.shape = 0;
+    DrawGem(c, cx - r * 1.1, cy - r * 1.1, r * 2.2, body, seed);
+    // Iron crown band.
+    cairo_new_path(cr);
+    cairo_move_to(cr, cx - r * 0.9, cy - r * 0.55);
+    for (int i = 0; i <= 4; ++i) {
+        double x = cx - r * 0.9 + i * r * 0.45;
+        cairo_line_to(cr, x, cy - r * (i % 2 ? 0.75 : 1.05));
+    }
+    cairo_line_to(cr, cx + r * 0.9, cy - r * 0.35);
+    cairo_line_to(cr, cx - r * 0.9, cy - r * 0.35);
+    cairo_close_path(cr);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, cy - r, 0, cy - r * 0.35);
+    AddStop(g, 0, Hex(0x9a9aa8));
+    AddStop(g, 1, Hex(0x2a2a34));
+    cairo_set_source(cr, g);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(g);
+    SetColor(cr, Hex(0x101018));
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    // Eyes and a jagged mouth.
+    for (int side : {-1, 1}) {
+        double ex = cx + side * r * 0.35, ey = cy - r * 0.02;
+        RadialGlow(cr, ex, ey, r * 0.32, Hex(0xfff2a0), 0.8);
+        cairo_save(cr);
+        cairo_translate(cr, ex, ey);
+        cairo_scale(cr, 1.0, 0.55);
+        cairo_arc(cr, 0, 0, r * 0.15, 0, 2 * M_PI);
+        cairo_restore(cr);
+        SetColor(cr, Hex(0xffffe0));
+        cairo_fill(cr);
+    }
+    cairo_move_to(cr, cx - r * 0.4, cy + r * 0.38);
+    for (int i = 1; i <= 6; ++i) cairo_line_to(cr, cx - r * 0.4 + i * r * 0.8 / 6, cy + r * (i % 2 ? 0.5 : 0.36));
+    cairo_line_to(cr, cx + r * 0.4, cy + r * 0.62);
+    cairo_line_to(cr, cx - r * 0.4, cy + r * 0.62);
+    cairo_close_path(cr);
+    SetColor(cr, Hex(0x14080a), 0.85);
+    cairo_fill(cr);
+    c.Shadow(0, 1, 2, {0, 0, 0}, 0.6);
+}
+
+void Bosses(std::vector<Recipe>& out) {
+    for (int b = 1; b <= kBosses; ++b) {
+        for (int s : {64, 80}) {
+            std::string path = std::string("gfx/boss/") + (s == 80 ? "b-" : "bm-") + Two(b) + ".png";
+            out.push_back(Picture(path, [=](Context& ctx) {
+                Canvas c(s, s);
+                DrawBoss(c, s, RuneOf(b), ctx.seed);
+                ctx.Png(c, path);
+            }));
+        }
+    }
+    for (int s : {64, 80}) {
+        std::string shadow = s == 64 ? "gfx/boss/cien_bossm.png" : "gfx/boss/cien_boss.png";
+        out.push_back(Picture(shadow, [=](Context& ctx) {
+            Canvas c(s, s);
+            cairo_save(c.cr);
+            cairo_translate(c.cr, s * 0.55, s * 0.6);
+            cairo_scale(c.cr, 1.0, 0.8);
+            RadialGlow(c.cr, 0, 0, s * 0.48, Hex(0x04020a), 0.85);
+            cairo_restore(c.cr);
+            ctx.Png(c, shadow);
+        }));
+        int cell = s / 2;
+        std::string soot = "gfx/boss/sadza" + std::to_string(cell) + ".png";
+        out.push_back(Picture(soot, [=](Context& ctx) {
+            Canvas c(cell, cell);
+            Rng rng(ctx.seed);
+            for (int i = 0; i < 9; ++i)
+                RadialGlow(c.cr, rng.Range(cell * 0.25, cell * 0.75), rng.Range(cell * 0.25, cell * 0.75),
+                           rng.Range(cell * 0.2, cell * 0.45), Hex(0x100808), 0.5);
+            ctx.Png(c, soot);
+        }));
+        // Sixteen frames of a turning ring of runes around the boss.
+        for (int f = 0; f < 16; ++f) {
+            char name[64];
+            std::snprintf(name, sizeof name, "gfx/boss/boss-ef%s%04d.png", s == 64 ? "m" : "", f);
+            std::string path = name;
+            out.push_back(Picture(path, [=](Context& ctx) {
+                (void)ctx;
+                Canvas c(s, s);
+                cairo_t* cr = c.cr;
+                double cx = s / 2.0, cy = s / 2.0, r = s * 0.42;
+                double phase = f / 16.0 * 2 * M_PI;
+                double pulse = 0.5 + 0.5 * std::sin(phase * 2);
+                RadialGlow(cr, cx, cy, s * 0.5, Hex(0xa060ff), 0.25 + 0.15 * pulse);
+                cairo_set_line_width(cr, s / 40.0);
+                cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+                SetColor(cr, Hex(0xe0c0ff), 0.35 + 0.2 * pulse);
+                cairo_stroke(cr);
+                cairo_arc(cr, cx, cy, r * 0.8, 0, 2 * M_PI);
+                SetColor(cr, Hex(0xffd890), 0.2 + 0.2 * (1 - pulse));
+                cairo_stroke(cr);
+                for (int i = 0; i < 8; ++i) {
+                    double a = phase / 4 + i * M_PI / 4;
+                    double gx = cx + std::cos(a) * r * 0.9, gy = cy + std::sin(a) * r * 0.9;
+                    RadialGlow(cr, gx, gy, s * 0.08, Hex(0xf0d0ff), 0.6);
+                    cairo_new_path(cr);
+                    GlyphPath(cr, F_RUNIC, 0x16A0 + (i * 5) % 80, s * 0.14, gx, gy);
+                    SetColor(cr, Hex(0xffffff), 0.55 + 0.3 * pulse);
+                    cairo_fill(cr);
+                }
+                ctx.Png(c, path);
+            }));
+        }
+    }
+}
+
+// ---- spells ------------------------------------------------------------------------------
+struct Spell {
+    const char* file;  // mag_0N
+    const char* name;
+    RGB color;
+};
+const Spell kSpells[6] = {
+    {"mag_06", "holyfire", Hex(0xf05a1a)}, {"mag_03", "vanish", Hex(0x9a4ae0)}, {"mag_04", "bomb", Hex(0x50505e)},
+    {"mag_01", "drain", Hex(0x2a7ae8)},    {"mag_05", "heal", Hex(0x2aa84a)},   {"mag_02", "teleport", Hex(0x1ab8c8)},
+};
+
+void SpellSymbol(cairo_t* cr, int kind, double cx, double cy, double r) {
+    // kind: 0 holyfire, 1 vanish, 2 bomb, 3 drain, 4 heal, 5 teleport
+    cairo_new_path(cr);
+    switch (kind) {
+        case 0:  // flame
+            cairo_move_to(cr, cx, cy - r);
+            cairo_curve_to(cr, cx + r * 0.9, cy - r * 0.2, cx + r * 0.8, cy + r * 0.9, cx, cy + r * 0.9);
+            cairo_curve_to(cr, cx - r * 0.8, cy + r * 0.9, cx - r * 0.9, cy, cx - r * 0.3, cy - r * 0.4);
+            cairo_curve_to(cr, cx - r * 0.2, cy, cx, cy, cx, cy - r);
+            break;
+        case 1:  // fading star
+            Star(cr, cx, cy, r, r * 0.4, 5);
+            break;
+        case 2:  // bomb
+            cairo_arc(cr, cx - r * 0.1, cy + r * 0.15, r * 0.75, 0, 2 * M_PI);
+            cairo_move_to(cr, cx + r * 0.3, cy - r * 0.5);
+            cairo_line_to(cr, cx + r * 0.65, cy - r * 0.85);
+            cairo_line_to(cr, cx + r * 0.8, cy - r * 0.7);
+            cairo_line_to(cr, cx + r * 0.45, cy - r * 0.35);
+            cairo_close_path(cr);
+            break;
+        case 3:  // droplet
+            cairo_move_to(cr, cx, cy - r);
+            cairo_curve_to(cr, cx + r * 0.2, cy - r * 0.5, cx + r * 0.8, cy, cx + r * 0.8, cy + r * 0.3);
+            cairo_arc(cr, cx, cy + r * 0.3, r * 0.8, 0, M_PI);
+            cairo_curve_to(cr, cx - r * 0.8, cy, cx - r * 0.2, cy - r * 0.5, cx, cy - r);
+            break;
+        case 4:  // cross
+            RoundRect(cr, cx - r * 0.28, cy - r * 0.9, r * 0.56, r * 1.8, r * 0.12);
+            RoundRect(cr, cx - r * 0.9, cy - r * 0.28, r * 1.8, r * 0.56, r * 0.12);
+            break;
+        default:  // two curved arrows
+            for (int k = 0; k < 2; ++k) {
+                double a0 = k * M_PI + 0.3, a1 = k * M_PI + M_PI - 0.5;
+                cairo_new_sub_path(cr);
+                cairo_arc(cr, cx, cy, r * 0.75, a0, a1);
+                cairo_arc_negative(cr, cx, cy, r * 0.4, a1, a0);
+                cairo_close_path(cr);
+                double ax = cx + std::cos(a1) * r * 0.575, ay = cy + std::sin(a1) * r * 0.575;
+                double tx = -std::sin(a1), ty = std::cos(a1);
+                cairo_move_to(cr, ax + std::cos(a1) * r * 0.35, ay + std::sin(a1) * r * 0.35);
+                cairo_line_to(cr, ax + tx * r * 0.4, ay + ty * r * 0.4);
+                cairo_line_to(cr, ax - std::cos(a1) * r * 0.35, ay - std::sin(a1) * r * 0.35);
+                cairo_close_path(cr);
+            }
+            break;
+    }
+}
+
+void SpellIcon(Canvas& c, double cx, double cy, double r, int kind, double glow) {
+    cairo_t* cr = c.cr;
+    const Spell& sp = kSpells[kind];
+    if (glow > 0) RadialGlow(cr, cx, cy, r * 1.6, Lighter(sp.color, 0.4), glow);
+    cairo_pattern_t* g = cairo_pattern_create_radial(cx - r * 0.3, cy - r * 0.3, r * 0.1, cx, cy, r);
+    AddStop(g, 0, Lighter(sp.color, 0.5));
+    AddStop(g, 0.6, sp.color);
+    AddStop(g, 1, Darker(sp.color, 0.6));
+    cairo_set_source(cr, g);
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    cairo_set_line_width(cr, std::max(1.5, r * 0.16));
+    cairo_arc(cr, cx, cy, r * 0.94, 0, 2 * M_PI);
+    g = cairo_pattern_create_linear(cx - r, cy - r, cx + r, cy + r);
+    AddStop(g, 0, pal::goldLight);
+    AddStop(g, 0.5, pal::gold);
+    AddStop(g, 1, pal::goldDeep);
+    cairo_set_source(cr, g);
+    cairo_stroke(cr);
+    cairo_pattern_destroy(g);
+    SpellSymbol(cr, kind, cx + r * 0.04, cy + r * 0.06, r * 0.56);
+    SetColor(cr, {0, 0, 0}, 0.45);
+    cairo_fill(cr);
+    SpellSymbol(cr, kind, cx, cy, r * 0.56);
+    g = cairo_pattern_create_linear(0, cy - r * 0.6, 0, cy + r * 0.6);
+    AddStop(g, 0, Hex(0xffffff));
+    AddStop(g, 1, Hex(0xffe8a0));
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    cairo_save(cr);
+    cairo_translate(cr, cx - r * 0.35, cy - r * 0.45);
+    cairo_scale(cr, 1, 0.5);
+    RadialGlow(cr, 0, 0, r * 0.4, {1, 1, 1}, 0.6);
+    cairo_restore(cr);
+}
+
+void Spells(std::vector<Recipe>& out) {
+    for (int k = 0; k < 6; ++k) {
+        std::string path = std::string("gfx/bonusy/") + kSpells[k].file + ".png";
+        out.push_back(Picture(path, [=](Context& ctx) {
+            Canvas c(30, 30);
+            SpellIcon(c, 15, 15, 13.5, k, 0);
+            ctx.Png(c, path);
+        }));
+        std::string cap = std::string("gfx/fonts/spell-") + kSpells[k].name + ".png";
+        out.push_back(Picture(cap, [=](Context& ctx) {
+            std::string word = kSpells[k].name;
+            word[0] = static_cast<char>(word[0] - 32);
+            Canvas c = CaptionPicture(F_BLACKLETTER, 44, word, CS_GOLD, 12, 10);
+            ctx.Png(c, cap);
+        }));
+        // Ring-game counters: the same medallions, pulsing (5 frames).
+        static const int kRingKind[6] = {3, 4, 5, 0, 2, 1};  // s1..s6 -> spell
+        int sk = kRingKind[k];
+        for (int f = 0; f < 5; ++f) {
+            char name[64];
+            std::snprintf(name, sizeof name, "gfx/ring-game/s%d_%04d.png", k + 1, f);
+            std::string path2 = name;
+            out.push_back(Picture(path2, [=](Context& ctx) {
+                Canvas c(40, 40);
+                double pulse = 0.5 + 0.5 * std::sin(f / 5.0 * 2 * M_PI);
+                SpellIcon(c, 20, 20, 13 + pulse * 1.2, sk, 0.3 + 0.4 * pulse);
+                ctx.Png(c, path2);
+            }));
+        }
+    }
+    for (int big = 0; big < 2; ++big)
+        for (char v : {'a', 'b'}) {
+            int s = big ? 68 : 50;
+            std::string path = std::string("gfx/bonusy/posw2") + v + (big ? "-duza" : "") + ".png";
+            out.push_back(Picture(path, [=](Context& ctx) {
+                Canvas c(s, s);
+                cairo_t* cr = c.cr;
+                double cx = s / 2.0;
+                RadialGlow(cr, cx, cx, s * 0.5, Hex(0xffd060), 0.7);
+                double rot = v == 'a' ? 0 : M_PI / 8;
+                for (int i = 0; i < 8; ++i) {
+                    double a = rot + i * M_PI / 4;
+                    cairo_move_to(cr, cx, cx);
+                    cairo_line_to(cr, cx + std::cos(a - 0.12) * s * 0.5, cx + std::sin(a - 0.12) * s * 0.5);
+                    cairo_line_to(cr, cx + std::cos(a + 0.12) * s * 0.5, cx + std::sin(a + 0.12) * s * 0.5);
+                    cairo_close_path(cr);
+                }
+                cairo_pattern_t* g = cairo_pattern_create_radial(cx, cx, 0, cx, cx, s * 0.5);
+                AddStop(g, 0, Hex(0xfff0c0), 0.6);
+                AddStop(g, 1, Hex(0xfff0c0), 0);
+                cairo_set_source(cr, g);
+                cairo_fill(cr);
+                cairo_pattern_destroy(g);
+                ctx.Png(c, path);
+            }));
+        }
+}
+
+// ---- spheres ----------------------------------------------------------------------------
+void Ball(Canvas& c, double cx, double cy, double r, const RuneClass* rc) {
+    cairo_t* cr = c.cr;
+    cairo_pattern_t* g = cairo_pattern_create_radial(cx - r * 0.3, cy - r * 0.35, r * 0.1, cx, cy, r);
+    if (rc) {
+        AddStop(g, 0, Lighter(rc->hue, 0.55));
+        AddStop(g, 0.55, rc->hue);
+        AddStop(g, 1, Darker(rc->hue, 0.65));
+    } else {
+        AddStop(g, 0, Hex(0x3a3a5a));
+        AddStop(g, 0.6, Hex(0x14142a));
+        AddStop(g, 1, Hex(0x06060e));
+    }
+    cairo_set_source(cr, g);
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    // Glass: rim, a highlight and a caustic at the bottom.
+    cairo_set_line_width(cr, 1.5);
+    cairo_arc(cr, cx, cy, r - 0.75, 0, 2 * M_PI);
+    SetColor(cr, rc ? Darker(rc->hue, 0.7) : Hex(0x8a8ab0), rc ? 0.8 : 0.5);
+    cairo_stroke(cr);
+    cairo_save(cr);
+    cairo_translate(cr, cx - r * 0.3, cy - r * 0.5);
+    cairo_rotate(cr, -0.5);
+    cairo_scale(cr, 1, 0.55);
+    RadialGlow(cr, 0, 0, r * 0.45, {1, 1, 1}, 0.85);
+    cairo_restore(cr);
+    RadialGlow(cr, cx + r * 0.2, cy + r * 0.6, r * 0.35, rc ? Lighter(rc->hue, 0.6) : Hex(0x6a6aa0), 0.45);
+}
+
+void Spheres(std::vector<Recipe>& out) {
+    out.push_back(Picture("gfx/ring/k-black.png", [](Context& ctx) {
+        Canvas c(62, 62);
+        Ball(c, 31, 31, 29, nullptr);
+        ctx.Png(c, "gfx/ring/k-black.png");
+    }));
+    for (int cls = 1; cls <= 15; ++cls) {
+        int n = BallNumberOf(cls);
+        std::string k = "gfx/ring/k-" + Two(n) + ".png", s = "gfx/ring/s-" + Two(n) + ".png";
+        out.push_back(Picture(k, [=](Context& ctx) {
+            Canvas c(62, 62);
+            Ball(c, 31, 31, 29, &RuneOf(cls));
+            ctx.Png(c, k);
+        }));
+        out.push_back(Picture(s, [=](Context& ctx) {
+            Canvas c(32, 32);
+            const RuneClass& rc = RuneOf(cls);
+            RadialGlow(c.cr, 16, 16, 15, Lighter(rc.hue, 0.3), 0.5);
+            cairo_new_path(c.cr);
+            GlyphPath(c.cr, F_RUNIC, rc.glyph, 24, 16, 16);
+            cairo_set_line_width(c.cr, 2.5);
+            cairo_set_line_join(c.cr, CAIRO_LINE_JOIN_ROUND);
+            SetColor(c.cr, Darker(rc.hue, 0.75), 0.9);
+            cairo_stroke_preserve(c.cr);
+            SetColor(c.cr, Hex(0xfffaf0));
+            cairo_fill(c.cr);
+            ctx.Png(c, s);
+        }));
+    }
+    // The sphere panel: five sockets in a pentagon round a next-block box.
+    out.push_back(Picture("gfx/ring/kulki.png", [](Context& ctx) {
+        Canvas c(185, 180);
+        cairo_t* cr = c.cr;
+        const double sx[5] = {60, 120, 97, 23, 0}, sy[5] = {2, 44, 115, 114, 44};
+        // Dark stone plate joining the sockets.
+        cairo_new_path(cr);
+        for (int i = 0; i < 5; ++i) cairo_line_to(cr, sx[i] + 31, sy[i] + 31);
+        cairo_close_path(cr);
+        cairo_set_line_width(cr, 58);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        SetColor(cr, Hex(0x2a2440));
+        cairo_stroke_preserve(cr);
+        cairo_fill(cr);
+        c.Grain(0.2, 6, ctx.seed, 4);
+        cairo_new_path(cr);
+        for (int i = 0; i < 5; ++i) cairo_line_to(cr, sx[i] + 31, sy[i] + 31);
+        cairo_close_path(cr);
+        cairo_set_line_width(cr, 62);
+        SetColor(cr, pal::goldDeep, 0.0);
+        cairo_stroke(cr);
+        // Sockets with gold rings.
+        for (int i = 0; i < 5; ++i) {
+            double cx = sx[i] + 31, cy = sy[i] + 31;
+            cairo_arc(cr, cx, cy, 30.5, 0, 2 * M_PI);
+            SetColor(cr, Hex(0x05050c));
+            cairo_fill(cr);
+            cairo_arc(cr, cx, cy, 30, 0, 2 * M_PI);
+            cairo_set_line_width(cr, 2.5);
+            cairo_pattern_t* g = cairo_pattern_create_linear(cx - 30, cy - 30, cx + 30, cy + 30);
+            AddStop(g, 0, pal::goldLight);
+            AddStop(g, 1, pal::goldDeep);
+            cairo_set_source(cr, g);
+            cairo_stroke(cr);
+            cairo_pattern_destroy(g);
+        }
+        // Next-block box centred on (92, 95).
+        RoundRect(cr, 52, 55, 80, 80, 8);
+        SetColor(cr, Hex(0x0c0a1c), 0.9);
+        cairo_fill(cr);
+        GoldFrame(c, 52, 55, 80, 80, 3, 8);
+        c.Shadow(2, 3, 4, {0, 0, 0}, 0.6);
+        ctx.Png(c, "gfx/ring/kulki.png");
+    }));
+    for (int v : {4, 5}) {
+        std::string path = "gfx/gwiazdki/volum0" + std::to_string(v) + ".png";
+        out.push_back(Picture(path, [=](Context& ctx) {
+            Canvas c(112, 112);
+            cairo_t* cr = c.cr;
+            Rng rng(ctx.seed);
+            int rays = v == 4 ? 12 : 18;
+            for (int i = 0; i < rays; ++i) {
+                double a = i * 2 * M_PI / rays + rng.Range(-0.08, 0.08);
+                double len = rng.Range(36, 56), wdt = v == 4 ? 0.07 : 0.04;
+                cairo_move_to(cr, 56, 56);
+                cairo_line_to(cr, 56 + std::cos(a - wdt) * len, 56 + std::sin(a - wdt) * len);
+                cairo_line_to(cr, 56 + std::cos(a + wdt) * len, 56 + std::sin(a + wdt) * len);
+                cairo_close_path(cr);
+            }
+            cairo_pattern_t* g = cairo_pattern_create_radial(56, 56, 0, 56, 56, 56);
+            AddStop(g, 0, {1, 1, 1}, 1);
+            AddStop(g, 1, {1, 1, 1}, 0);
+            cairo_set_source(cr, g);
+            cairo_fill(cr);
+            cairo_pattern_destroy(g);
+            RadialGlow(cr, 56, 56, 20, {1, 1, 1}, 0.8);
+            ctx.Png(c, path);
+        }));
+    }
+}
+
+// ---- timer -------------------------------------------------------------------------------
+void Hourglass(Canvas& c, double fill) {
+    cairo_t* cr = c.cr;
+    double W = c.w, H = c.h, cx = W / 2;
+    double top = 6, bot = H - 6, half = (bot - top) / 2, mid = top + half, rw = W * 0.26;
+    auto bulb = [&](bool upper) {
+        cairo_new_path(cr);
+        double y0 = upper ? top : bot, y1 = mid;
+        cairo_move_to(cr, cx - rw, y0);
+        cairo_curve_to(cr, cx - rw, y0 + (y1 - y0) * 0.55, cx - 3, y1 - (y1 - y0) * 0.2, cx - 2, y1);
+        cairo_line_to(cr, cx + 2, y1);
+        cairo_curve_to(cr, cx + 3, y1 - (y1 - y0) * 0.2, cx + rw, y0 + (y1 - y0) * 0.55, cx + rw, y0);
+        cairo_close_path(cr);
+    };
+    // Glass.
+    for (bool up : {true, false}) {
+        bulb(up);
+        SetColor(cr, Hex(0x9ab0e0), 0.22);
+        cairo_fill(cr);
+    }
+    // Sand: the upper bulb empties from the top, the lower fills from the bottom.
+    RGB sand = Hex(0xf0c060);
+    cairo_save(cr);
+    bulb(true);
+    cairo_clip(cr);
+    double upperLevel = mid - half * fill * 0.85;
+    cairo_rectangle(cr, 0, upperLevel, W, mid - upperLevel);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, top, 0, mid);
+    AddStop(g, 0, Lighter(sand, 0.3));
+    AddStop(g, 1, Darker(sand, 0.2));
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    cairo_restore(cr);
+    cairo_save(cr);
+    bulb(false);
+    cairo_clip(cr);
+    double heap = half * (1 - fill) * 0.85;
+    cairo_move_to(cr, 0, bot);
+    cairo_line_to(cr, cx - rw * 1.2, bot - heap * 0.6);
+    cairo_curve_to(cr, cx - rw * 0.3, bot - heap * 1.1, cx + rw * 0.3, bot - heap * 1.1, cx + rw * 1.2,
+                   bot - heap * 0.6);
+    cairo_line_to(cr, W, bot);
+    cairo_close_path(cr);
+    SetColor(cr, sand);
+    cairo_fill(cr);
+    cairo_restore(cr);
+    if (fill > 0.02 && fill < 0.999) {
+        cairo_rectangle(cr, cx - 0.7, mid, 1.4, bot - mid - heap * 0.8);
+        SetColor(cr, sand, 0.9);
+        cairo_fill(cr);
+    }
+    // Glass outline and highlight.
+    for (bool up : {true, false}) {
+        bulb(up);
+        cairo_set_line_width(cr, 1.3);
+        SetColor(cr, Hex(0xd8e4ff), 0.8);
+        cairo_stroke(cr);
+    }
+    cairo_rectangle(cr, cx - rw * 0.7, top + 4, 2, half * 0.5);
+    SetColor(cr, {1, 1, 1}, 0.4);
+    cairo_fill(cr);
+    // A thin bar of time along the bottom for a quick read.
+    RoundRect(cr, 4, H - 4, W - 8, 3, 1.5);
+    SetColor(cr, Hex(0x101020), 0.8);
+    cairo_fill(cr);
+    RoundRect(cr, 4, H - 4, (W - 8) * fill, 3, 1.5);
+    SetColor(cr, fill > 0.25 ? Hex(0x60e0a0) : Hex(0xff6040));
+    cairo_fill(cr);
+}
+
+void Timer(std::vector<Recipe>& out) {
+    out.push_back(Picture("gfx/timer/timer.png", [](Context& ctx) {
+        Canvas c(110, 100);
+        cairo_t* cr = c.cr;
+        BevelPanel(c, 2, 2, 106, 94, 14, pal::wood, pal::gold, 5, ctx.seed);
+        cairo_save(cr);
+        RoundRect(cr, 7, 7, 96, 84, 10);
+        cairo_clip(cr);
+        WoodFill(c, 0, 0, 110, 100, pal::wood, ctx.seed);
+        cairo_restore(cr);
+        // The gauge window at (17,17), 76x66.
+        RoundRect(cr, 15, 15, 80, 70, 6);
+        SetColor(cr, Hex(0x0a0a1a));
+        cairo_fill(cr);
+        GoldFrame(c, 14, 14, 82, 72, 3, 7);
+        for (double x : {24.0, 86.0}) Stud(cr, x, 8, 3.5);
+        for (double x : {24.0, 86.0}) Stud(cr, x, 92, 3.5);
+        c.Shadow(2, 3, 3, {0, 0, 0}, 0.6);
+        ctx.Png(c, "gfx/timer/timer.png");
+    }));
+    for (int n = 1; n <= 30; ++n) {
+        std::string path = "gfx/timer/frame" + std::to_string(n) + ".png";
+        out.push_back(Picture(path, [=](Context& ctx) {
+            Canvas c(76, 66);
+            Hourglass(c, (n - 1) / 29.0);
+            ctx.Png(c, path);
+        }));
+    }
+}
+
+void All(std::vector<Recipe>& out) {
+    Runes(out);
+    Boards(out);
+    FrameTiles(out);
+    Bosses(out);
+    Spells(out);
+    Spheres(out);
+    Timer(out);
+}
+
+}  // namespace
+
+QAB_RECIPES(All);
+
+}  // namespace qab

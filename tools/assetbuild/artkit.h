@@ -1,0 +1,75 @@
+// Shared pieces of the game's art: the rune colour classes, gems and stones,
+// painted landscapes, buttons, plaques and frames.
+#pragma once
+#include <string>
+
+#include "paint.h"
+
+namespace qab {
+
+// ---- rune colour classes ---------------------------------------------------------
+// One gem colour, cut and rune glyph per colour class. The rune pictures, the
+// sphere balls and symbols and the bosses all read this table, so a colour
+// looks the same everywhere.
+struct RuneClass {
+    int id;            // colour class 1..15
+    const char* name;  // used in file names
+    RGB hue;
+    uint32_t glyph;    // code point in the Runic block
+    int shape;         // gem cut, see GemPath
+};
+constexpr int kRuneClasses = 15;
+const RuneClass& RuneOf(int colourClass);
+// The sphere pictures are numbered by a fixed table: ball number of a class.
+int BallNumberOf(int colourClass);
+
+std::string Utf8(uint32_t cp);
+
+// Gem outline of the given cut centred on (cx, cy), radius r.
+void GemPath(cairo_t* cr, int shape, double cx, double cy, double r);
+// A rune gem filling the square (x, y, size).
+void DrawGem(Canvas& c, double x, double y, double size, const RuneClass& rc, uint32_t seed);
+// A petrified rune: a grey cobble tinted by the class, with its glyph carved.
+// rc == nullptr draws the plain rock that no colour owns.
+void DrawStone(Canvas& c, double x, double y, double size, const RuneClass* rc, uint32_t seed);
+// The glyph's outline centred on (cx, cy), at `px` pixels per em.
+void GlyphPath(cairo_t* cr, FontId f, uint32_t cp, double px, double cx, double cy);
+// A carved (engraved) glyph: dark groove, light lower edge.
+void CarveGlyph(cairo_t* cr, FontId f, uint32_t cp, double px, double cx, double cy, RGB groove, double depth);
+
+// ---- scenes -----------------------------------------------------------------------
+struct Scene {
+    RGB skyTop, skyHorizon;
+    RGB hillFar, hillNear;
+    double horizon = 0.62;     // fraction of the height
+    double moonX = 0.75, moonY = 0.2, moonR = 38;  // moonR 0: no moon
+    bool stars = true;
+    bool castle = true;
+    double castleX = 0.3;
+    bool forest = true;
+    bool water = false;
+    bool mist = true;
+    int ridges = 3;
+};
+// A painted night landscape filling the canvas.
+void PaintLandscape(Canvas& c, const Scene& s, uint32_t seed);
+Scene SceneVariant(int n);  // a family of related scenes
+
+// ---- widgets -----------------------------------------------------------------------
+// A wooden plaque with gold rim and a caption (buttons, labels).
+void Plaque(Canvas& c, double x, double y, double w, double h, const std::string& text, FontId f, double px,
+            bool lit, uint32_t seed);
+// A flat parchment button (used on parchment panels): only the caption, with an
+// optional glow behind it.
+void InkButton(Canvas& c, double x, double y, double w, double h, const std::string& text, FontId f, double px,
+               bool lit);
+// An ornate gold frame band around the rectangle's inside edge.
+void GoldFrame(Canvas& c, double x, double y, double w, double h, double band, double r);
+// A rounded night-blue glass panel with gold rim.
+void NightPanel(Canvas& c, double x, double y, double w, double h, double r, uint32_t seed);
+// Parchment sheet with burnt, slightly irregular edges.
+void ParchmentSheet(Canvas& c, double x, double y, double w, double h, uint32_t seed);
+// A gold stud or rivet.
+void Stud(cairo_t* cr, double cx, double cy, double r);
+
+}  // namespace qab
