@@ -234,7 +234,7 @@ int LoadMemberFromStream(const TTSCFilePtr& file, const plat::StreamPtr& archive
     try {
         LoadTSCFile(file, ram);
     } catch (const TSCError& e) {
-        plat::Notify(std::string("Final BBError: ") + e.what(), 0);
+        plat::Notify("Final BBError: " + e.Text(), 0);
         return 0;
     }
     return 1;

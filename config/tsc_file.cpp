@@ -372,12 +372,14 @@ std::string TTSCFile::SaveToString() const {
     return std::move(w.out);
 }
 
+std::string TSCSaveTempPath(const std::string& path) { return path + ".tsc-save.tmp"; }
+
 int TTSCFile::Save(const std::string& path) const {
     const std::string text = SaveToString();
     // Written beside the target and renamed over it, so a failed save never
     // leaves a half-written file. The name keeps clear of "temp" (the profile
     // scrambler's file) and of the extension "dat" (what the profile list reads).
-    const std::string tmp = path + ".tsc-save.tmp";
+    const std::string tmp = TSCSaveTempPath(path);
     plat::StreamPtr s = plat::WriteFile(tmp);
     if (!s) {
         plat::Print("SaveTSCFile: cannot write " + tmp + "; " + path + " left unchanged");

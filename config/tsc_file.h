@@ -60,6 +60,10 @@ std::shared_ptr<TTSCGroupList> GetTSCGroupList(const TTSCFilePtr& file, const st
 TTSCKeyPtr CreateTSCKey(const TTSCFilePtr& file, const std::string& path, const std::string& name);
 TTSCGroupPtr CreateTSCGroup(const TTSCFilePtr& file, const std::string& parentPath, const std::string& name);
 
+// The temporary file Save writes before renaming it over path: in the same
+// folder, never named "temp" and never with the extension "dat".
+std::string TSCSaveTempPath(const std::string& path);
+
 // ---- numbers as text -----------------------------------------------------------------
 // The text a number is stored as: "%#.9g" (0.5 -> "0.500000000", 1 ->
 // "1.00000000"), except that a value "%#.9g" would write with an exponent is

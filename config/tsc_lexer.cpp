@@ -4,6 +4,8 @@
 //        strings · numbers · identifiers · tokens and errors
 #include "config/tsc_lexer.h"
 
+#include <algorithm>
+
 namespace {
 
 // Byte tests the lexer runs on every character; the text-taking helpers
@@ -96,7 +98,14 @@ int TTSCLexer::Lex(const std::string& path) {
 
 int TTSCLexer::Lex(const plat::StreamPtr& stream) {
     if (!stream) throw TSCError("ERROR: No stream to read the configuration from");
-    std::string bytes = plat::ReadAll(stream);
+    // One read of the known rest, then whatever a stream of unknown size adds.
+    std::string bytes;
+    const int64_t rest = stream->Size() - stream->Pos();
+    if (rest > 0) {
+        bytes.resize(static_cast<size_t>(rest));
+        bytes.resize(static_cast<size_t>(std::max<int64_t>(0, stream->Read(bytes.data(), rest))));
+    }
+    bytes += plat::ReadAll(stream);
     plat::CloseStream(stream);
     return LexBytes(bytes.data(), bytes.size());
 }
@@ -105,6 +114,10 @@ int TTSCLexer::LexBytes(const char* data, size_t size) {
     data_ = reinterpret_cast<const unsigned char*>(data);
     size_ = size;
     pos_ = 0;
+    // Texts take two bytes or more per token (a value and its separator):
+    // room for that many up front, so the list rarely moves while it grows
+    // (room never touched costs no memory).
+    tokenList.reserve(tokenList.size() + size / 2 + 1);
     NextChar();
     while (!AtEnd()) {
         const int c = currentChar;

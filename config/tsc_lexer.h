@@ -16,7 +16,12 @@
 // exactly this type; anything else passes through it.
 class TSCError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit TSCError(const std::string& text) : std::runtime_error(text), text_(text) {}
+    // The whole text; what() stops at a NUL that an error may name.
+    const std::string& Text() const { return text_; }
+
+private:
+    std::string text_;
 };
 
 // Token kinds. Any other value is "Unknown".

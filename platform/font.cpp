@@ -158,9 +158,11 @@ struct FontState {
     bool defaultTried = false;
 };
 
+// Never destroyed: the fonts' images must not free textures after the
+// display has gone at exit.
 FontState& State() {
-    static FontState state;
-    return state;
+    static FontState* state = new FontState;
+    return *state;
 }
 
 const FontPtr& DefaultFont() {

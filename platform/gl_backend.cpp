@@ -103,7 +103,8 @@ public:
         const int n = SDL_GetNumDisplayModes(0);
         for (int i = 0; i < n; ++i) {
             SDL_DisplayMode m{};
-            if (SDL_GetDisplayMode(0, i, &m) != 0) continue;
+            // Virtual displays may list a mode without a size.
+            if (SDL_GetDisplayMode(0, i, &m) != 0 || m.w <= 0 || m.h <= 0) continue;
             modes.push_back({m.w, m.h, static_cast<int>(SDL_BITSPERPIXEL(m.format)), m.refresh_rate});
         }
         return modes;
@@ -199,6 +200,7 @@ public:
         glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
         if (texW > maxSize || texH > maxSize) return 0;
         const std::vector<uint8_t> texels = PadToTexture(rgba, texW, texH);
+        while (glGetError() != GL_NO_ERROR) {}  // only this upload's errors count below
         GLuint name = 0;
         glGenTextures(1, &name);
         if (!name) return 0;

@@ -3,6 +3,7 @@
 //
 // Index: device choice · display · Flip pacing · 2D state · primitives
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <thread>
 #include "platform/app.h"
@@ -203,6 +204,10 @@ bool Graphics(int width, int height, int depth, int hertz, int flags) {
         if (!error.empty() && !detail::GfxDeviceIsHeadless()) Print("Graphics: " + error);
         return false;
     }
+    // At exit the context dies with the process: images destroyed by then
+    // must not reach for it.
+    static const bool atExit = [] { return std::atexit([] { g_display.open = false; }) == 0; }();
+    (void)atExit;
     auto& d = g_display;
     d.open = true;
     d.width = width;

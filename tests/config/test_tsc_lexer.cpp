@@ -35,7 +35,7 @@ std::string LexError(const std::string& text) {
     try {
         Lex(text);
     } catch (const TSCError& e) {
-        return e.what();
+        return e.Text();  // the whole text, a NUL it names included
     }
     return "(no error)";
 }
@@ -103,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                                                                {TSC_NUMBER, "1", 2, 1}}},
         // A carriage return is layout and counts one position; only LF starts a line.
         TokenCase{"CarriageReturns", "a\r\nb=2\r\n",
-                  {{TSC_IDENT, "a", 1, 2}, {TSC_IDENT, "b", 2, 2}, {TSC_EQUALS, "=", 2, 3},
+                  {{TSC_IDENT, "a", 1, 2}, {TSC_IDENT, "b", 2, 3}, {TSC_EQUALS, "=", 2, 3},
                    {TSC_NUMBER, "2", 2, 5}}}),
     [](const ::testing::TestParamInfo<TokenCase>& i) { return std::string(i.param.name); });
 

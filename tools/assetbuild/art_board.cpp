@@ -337,12 +337,12 @@ constexpr int kBosses = 6;
 
 void DrawBoss(Canvas& c, double s, const RuneClass& rc, uint32_t seed) {
     cairo_t* cr = c.cr;
-    double cx = s / 2, cy = s * 0.54, r = s * 0.38;
+    double cx = s / 2, cy = s * 0.57, r = s * 0.36;
     // Horns.
     for (int side : {-1, 1}) {
         cairo_move_to(cr, cx + side * r * 0.45, cy - r * 0.6);
-        cairo_curve_to(cr, cx + side * r * 1.0, cy - r * 0.9, cx + side * r * 1.15, cy - r * 1.25,
-                       cx + side * r * 1.0, cy - r * 1.35);
+        cairo_curve_to(cr, cx + side * r * 1.0, cy - r * 0.9, cx + side * r * 1.2, cy - r * 1.1,
+                       cx + side * r * 1.12, cy - r * 1.4);
         cairo_curve_to(cr, cx + side * r * 0.95, cy - r * 1.05, cx + side * r * 0.7, cy - r * 0.85,
                        cx + side * r * 0.2, cy - r * 0.75);
         cairo_close_path(cr);
@@ -355,16 +355,17 @@ void DrawBoss(Canvas& c, double s, const RuneClass& rc, uint32_t seed) {
     }
     RuneClass body = rc;
     body.shape = 0;
+    body.glyph = 0;  // the face takes the glyph's place
     DrawGem(c, cx - r * 1.1, cy - r * 1.1, r * 2.2, body, seed);
     // Iron crown band.
     cairo_new_path(cr);
-    cairo_move_to(cr, cx - r * 0.9, cy - r * 0.55);
+    cairo_move_to(cr, cx - r * 0.9, cy - r * 0.65);
     for (int i = 0; i <= 4; ++i) {
         double x = cx - r * 0.9 + i * r * 0.45;
-        cairo_line_to(cr, x, cy - r * (i % 2 ? 0.75 : 1.05));
+        cairo_line_to(cr, x, cy - r * (i % 2 ? 0.82 : 1.12));
     }
-    cairo_line_to(cr, cx + r * 0.9, cy - r * 0.35);
-    cairo_line_to(cr, cx - r * 0.9, cy - r * 0.35);
+    cairo_line_to(cr, cx + r * 0.9, cy - r * 0.5);
+    cairo_line_to(cr, cx - r * 0.9, cy - r * 0.5);
     cairo_close_path(cr);
     cairo_pattern_t* g = cairo_pattern_create_linear(0, cy - r, 0, cy - r * 0.35);
     AddStop(g, 0, Hex(0x9a9aa8));
@@ -575,7 +576,8 @@ void Spells(std::vector<Recipe>& out) {
         out.push_back(Picture(cap, [=](Context& ctx) {
             std::string word = kSpells[k].name;
             word[0] = static_cast<char>(word[0] - 32);
-            Canvas c = CaptionPicture(F_BLACKLETTER, 44, word, CS_GOLD, 12, 10);
+            // The uncial face: blackletter capitals such as V and H read poorly.
+            Canvas c = CaptionPicture(F_UNCIAL, 46, word, CS_GOLD, 12, 10);
             ctx.Png(c, cap);
         }));
         // Ring-game counters: the same medallions, pulsing (5 frames).
@@ -687,21 +689,27 @@ void Spheres(std::vector<Recipe>& out) {
         Canvas c(185, 180);
         cairo_t* cr = c.cr;
         const double sx[5] = {60, 120, 97, 23, 0}, sy[5] = {2, 44, 115, 114, 44};
-        // Dark stone plate joining the sockets.
-        cairo_new_path(cr);
-        for (int i = 0; i < 5; ++i) cairo_line_to(cr, sx[i] + 31, sy[i] + 31);
-        cairo_close_path(cr);
-        cairo_set_line_width(cr, 58);
+        // A carved stone plate joining the sockets, with a gold rim.
+        auto plate = [&]() {
+            cairo_new_path(cr);
+            for (int i = 0; i < 5; ++i) cairo_line_to(cr, sx[i] + 31, sy[i] + 31);
+            cairo_close_path(cr);
+        };
+        plate();
         cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-        SetColor(cr, Hex(0x2a2440));
+        cairo_set_line_width(cr, 62);
+        SetColor(cr, pal::goldDeep);
         cairo_stroke_preserve(cr);
         cairo_fill(cr);
-        c.Grain(0.2, 6, ctx.seed, 4);
-        cairo_new_path(cr);
-        for (int i = 0; i < 5; ++i) cairo_line_to(cr, sx[i] + 31, sy[i] + 31);
-        cairo_close_path(cr);
-        cairo_set_line_width(cr, 62);
-        SetColor(cr, pal::goldDeep, 0.0);
+        plate();
+        cairo_set_line_width(cr, 57);
+        SetColor(cr, Hex(0x2e2a48));
+        cairo_stroke_preserve(cr);
+        cairo_fill(cr);
+        c.Grain(0.25, 5, ctx.seed, 4);
+        plate();
+        cairo_set_line_width(cr, 50);
+        SetColor(cr, Hex(0x000000), 0.18);
         cairo_stroke(cr);
         // Sockets with gold rings.
         for (int i = 0; i < 5; ++i) {

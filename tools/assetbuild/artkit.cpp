@@ -175,7 +175,7 @@ void DrawGem(Canvas& c, double x, double y, double size, const RuneClass& rc, ui
     // Carved glyph.
     RGB groove = Darker(hue, 0.72);
     if (rc.id == 14) groove = Hex(0xb8c0e0);
-    CarveGlyph(cr, F_RUNIC, rc.glyph, s * 0.6, cx, cy + s * 0.01, groove, std::max(0.6, s / 40.0));
+    if (rc.glyph) CarveGlyph(cr, F_RUNIC, rc.glyph, s * 0.6, cx, cy + s * 0.01, groove, std::max(0.6, s / 40.0));
     // Specular highlight.
     cairo_save(cr);
     cairo_translate(cr, cx - r * 0.42, cy - r * 0.5);
@@ -283,6 +283,7 @@ Scene SceneVariant(int n) {
             s.skyTop = Hex(0x140a30); s.skyHorizon = Hex(0x8a4a8a);
             s.hillFar = Hex(0x40285a); s.hillNear = Hex(0x140c22);
             s.moonX = 0.22; s.moonY = 0.26; s.castleX = 0.7;
+            s.menhirs = 5; s.landmarkX = 0.32;
             break;
         case 2:  // teal moonlit lake
             s.skyTop = Hex(0x06142a); s.skyHorizon = Hex(0x2a6a80);
@@ -293,16 +294,19 @@ Scene SceneVariant(int n) {
             s.skyTop = Hex(0x1c1440); s.skyHorizon = Hex(0xe09050);
             s.hillFar = Hex(0x5a3250); s.hillNear = Hex(0x1a1020);
             s.stars = false; s.moonR = 30; s.moonX = 0.82; s.moonY = 0.14; s.castleX = 0.4;
+            s.houses = 6; s.landmarkX = 0.72;
             break;
         case 4:  // misty forest, no castle
             s.skyTop = Hex(0x0a1430); s.skyHorizon = Hex(0x4a6a8a);
             s.hillFar = Hex(0x2a4260); s.hillNear = Hex(0x0a1622);
             s.castle = false; s.ridges = 4; s.moonX = 0.5; s.moonY = 0.18; s.moonR = 46;
+            s.tower = true; s.landmarkX = 0.24;
             break;
         default:  // winter night
             s.skyTop = Hex(0x0a1030); s.skyHorizon = Hex(0x6a7aa8);
             s.hillFar = Hex(0x8a9ac0); s.hillNear = Hex(0x2a3458);
             s.castleX = 0.2; s.moonX = 0.72; s.water = false;
+            s.houses = 4; s.landmarkX = 0.62;
             break;
     }
     return s;
@@ -495,6 +499,71 @@ void PaintLandscape(Canvas& c, const Scene& s, uint32_t seed) {
             cairo_fill(cr);
         }
     }
+    // Landmarks on the near middle ground.
+    {
+        double ground = hz + H * 0.05;
+        double sc = W / 800.0;
+        double lx = W * s.landmarkX;
+        RGB sil = Darker(s.hillNear, 0.2);
+        if (s.tower) {
+            SetColor(cr, sil);
+            cairo_move_to(cr, lx - 14 * sc, ground);
+            cairo_line_to(cr, lx - 10 * sc, ground - 110 * sc);
+            cairo_line_to(cr, lx + 10 * sc, ground - 110 * sc);
+            cairo_line_to(cr, lx + 14 * sc, ground);
+            cairo_close_path(cr);
+            cairo_fill(cr);
+            cairo_move_to(cr, lx - 16 * sc, ground - 108 * sc);
+            cairo_line_to(cr, lx, ground - 150 * sc);
+            cairo_line_to(cr, lx + 16 * sc, ground - 108 * sc);
+            cairo_close_path(cr);
+            cairo_fill(cr);
+            RadialGlow(cr, lx, ground - 90 * sc, 18 * sc, Hex(0xffd27a), 0.6);
+            SetColor(cr, Hex(0xffe0a0));
+            cairo_rectangle(cr, lx - 2.5 * sc, ground - 96 * sc, 5 * sc, 8 * sc);
+            cairo_fill(cr);
+        }
+        for (int i = 0; i < s.houses; ++i) {
+            double hx = lx + (i - s.houses / 2.0) * 26 * sc + rng.Range(-4, 4) * sc;
+            double hw = rng.Range(16, 24) * sc, hh = rng.Range(12, 18) * sc;
+            double gy = ground + rng.Range(-3, 3) * sc;
+            SetColor(cr, sil);
+            cairo_rectangle(cr, hx - hw / 2, gy - hh, hw, hh);
+            cairo_fill(cr);
+            cairo_move_to(cr, hx - hw * 0.62, gy - hh);
+            cairo_line_to(cr, hx, gy - hh - hw * 0.55);
+            cairo_line_to(cr, hx + hw * 0.62, gy - hh);
+            cairo_close_path(cr);
+            cairo_fill(cr);
+            RadialGlow(cr, hx, gy - hh * 0.5, 9 * sc, Hex(0xffc860), 0.5);
+            SetColor(cr, Hex(0xffd890));
+            cairo_rectangle(cr, hx - 2 * sc, gy - hh * 0.65, 4 * sc, 4 * sc);
+            cairo_fill(cr);
+        }
+        for (int i = 0; i < s.menhirs; ++i) {
+            double a = M_PI * (0.15 + 0.7 * i / std::max(1, s.menhirs - 1));
+            double mx = lx - std::cos(a) * 90 * sc, my = ground + 10 * sc - std::sin(a) * 14 * sc;
+            double mh = rng.Range(40, 62) * sc * (0.8 + 0.4 * std::sin(a)), mw = mh * 0.32;
+            cairo_move_to(cr, mx - mw / 2, my);
+            cairo_line_to(cr, mx - mw * 0.42, my - mh * 0.9);
+            cairo_curve_to(cr, mx - mw * 0.3, my - mh * 1.02, mx + mw * 0.3, my - mh * 1.02, mx + mw * 0.42,
+                           my - mh * 0.9);
+            cairo_line_to(cr, mx + mw / 2, my);
+            cairo_close_path(cr);
+            cairo_pattern_t* mg = cairo_pattern_create_linear(mx - mw / 2, 0, mx + mw / 2, 0);
+            AddStop(mg, 0, Lighter(sil, 0.18));
+            AddStop(mg, 1, Darker(sil, 0.3));
+            cairo_set_source(cr, mg);
+            cairo_fill(cr);
+            cairo_pattern_destroy(mg);
+            const RuneClass& rc = RuneOf(1 + i % kRuneClasses);
+            RadialGlow(cr, mx, my - mh * 0.55, mw * 0.9, rc.hue, 0.55);
+            cairo_new_path(cr);
+            GlyphPath(cr, F_RUNIC, rc.glyph, mw * 0.8, mx, my - mh * 0.55);
+            SetColor(cr, Lighter(rc.hue, 0.5), 0.9);
+            cairo_fill(cr);
+        }
+    }
     // Foreground hill with a pine forest.
     double fgBase = s.water ? H * 0.93 : H * 0.86;
     cairo_new_path(cr);
@@ -624,8 +693,33 @@ void NightPanel(Canvas& c, double x, double y, double w, double h, double r, uin
     cairo_pattern_destroy(g);
     RadialGlow(cr, x + w / 2, y + h * 0.2, w * 0.6, Hex(0x6a6ad0), 0.25);
     cairo_restore(cr);
-    (void)seed;
+    // Velvet: the panel is drawn first on its canvas, so grain touches only it.
+    c.Grain(0.1, 2.5, seed + 17, 3);
+    // A faint band of runes round the inside and filigree corners.
+    Rng rng(seed);
     double band = std::max(4.0, std::min(w, h) * 0.04);
+    double in = band + 9;
+    cairo_save(cr);
+    RoundRect(cr, x + in, y + in, w - 2 * in, h - 2 * in, std::max(2.0, r - in));
+    cairo_set_line_width(cr, 1);
+    SetColor(cr, pal::gold, 0.45);
+    cairo_stroke(cr);
+    for (double t = x + in + 24; t < x + w - in - 20; t += 22) {
+        for (double yy : {y + in - 5.5, y + h - in + 5.5}) {
+            cairo_new_path(cr);
+            GlyphPath(cr, F_RUNIC, 0x16A0 + static_cast<uint32_t>(rng.Int(0, 40)), 9, t, yy);
+            SetColor(cr, pal::gold, 0.3);
+            cairo_fill(cr);
+        }
+    }
+    for (double cx : {x + in, x + w - in})
+        for (double cy : {y + in, y + h - in}) {
+            Star(cr, cx, cy, 11, 3, 4, M_PI / 4);
+            SetColor(cr, pal::gold, 0.8);
+            cairo_fill(cr);
+            Stud(cr, cx, cy, 3);
+        }
+    cairo_restore(cr);
     GoldFrame(c, x, y, w, h, band, r);
 }
 

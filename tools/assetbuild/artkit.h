@@ -50,6 +50,11 @@ struct Scene {
     bool water = false;
     bool mist = true;
     int ridges = 3;
+    // Landmarks on the middle ground (0: none).
+    int menhirs = 0;      // standing stones with glowing runes
+    bool tower = false;   // a lone tower with a lit window
+    int houses = 0;       // a village with warm windows
+    double landmarkX = 0.7;
 };
 // A painted night landscape filling the canvas.
 void PaintLandscape(Canvas& c, const Scene& s, uint32_t seed);

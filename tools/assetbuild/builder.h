@@ -49,6 +49,11 @@ struct ModuleRegistrar {
 // Every registered module, in no particular order; main sorts the recipes.
 std::vector<Recipe> AllRecipes();
 
+// The source tree's assets/ folder (--assets), set before the modules register,
+// for recipes whose inputs are files under it. Empty when not given.
+const std::string& AssetsDir();
+void SetAssetsDir(const std::string& dir);
+
 // Convenience for the common case of one picture per recipe.
 Recipe Picture(const std::string& path, std::function<void(Context&)> make, const std::string& params = {});
 

@@ -44,6 +44,15 @@ std::vector<Module>& Modules() {
 
 ModuleRegistrar::ModuleRegistrar(const char* digest, RegisterFn fn) { Modules().push_back({digest, fn}); }
 
+namespace {
+std::string& AssetsDirStore() {
+    static std::string dir;
+    return dir;
+}
+}  // namespace
+const std::string& AssetsDir() { return AssetsDirStore(); }
+void SetAssetsDir(const std::string& dir) { AssetsDirStore() = dir; }
+
 std::vector<Recipe> AllRecipes() {
     std::vector<Recipe> all;
     for (const Module& m : Modules()) {
@@ -252,13 +261,29 @@ int main(int argc, char** argv) {
         else if (a == "--only") only = next();
         else if (a == "--force") force = true;
         else if (a == "--list") list = true;
+        else if (a == "--preview") {
+            // Re-encodes any picture as PNG, for looking at JPEGs during art work.
+            std::string src = next(), dst = next();
+            int w = 0, h = 0;
+            bool alpha = false;
+            std::vector<uint32_t> px;
+            if (!ReadImageFile(src, w, h, px, alpha)) return 1;
+            Canvas c(w, h);
+            uint32_t* d = c.Pixels();
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) d[y * c.Stride() + x] = px[static_cast<size_t>(y) * w + x];
+            c.Flush();
+            WritePNG(c, dst, alpha);
+            return 0;
+        }
         else {
             std::fprintf(stderr, "usage: %s --out DIR [--contact DIR] [--assets DIR] [--jobs N] [--force] "
-                                 "[--only TEXT] [--list]\n", argv[0]);
+                                 "[--only TEXT] [--list] | --preview PICTURE OUT.png\n", argv[0]);
             return 2;
         }
     }
     std::vector<Recipe> recipes;
+    SetAssetsDir(assets);
     try {
         recipes = AllRecipes();
     } catch (const std::exception& e) {
@@ -309,6 +334,8 @@ int main(int argc, char** argv) {
         auto it = manifest.find(r.name);
         if (force || !present || it == manifest.end() || it->second != keys[i]) todo.push_back(&r);
     }
+    // QAB_TIMING=1 prints each recipe's time, to find the slow ones.
+    const bool timing = std::getenv("QAB_TIMING") != nullptr;
     std::atomic<size_t> next{0};
     std::atomic<int> failures{0};
     std::set<std::string> failed;
@@ -319,8 +346,15 @@ int main(int argc, char** argv) {
             if (k >= todo.size()) return;
             const Recipe& r = *todo[k];
             Context ctx{r, out, assets, Rng(r.name), static_cast<uint32_t>(Hash64(r.name) & 0xFFFFFFF)};
+            auto started = std::chrono::steady_clock::now();
             try {
                 r.make(ctx);
+                if (timing) {
+                    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
+                                    .count();
+                    std::lock_guard<std::mutex> g(lock);
+                    std::fprintf(stderr, "%8.1f ms  %s\n", ms, r.name.c_str());
+                }
                 for (const std::string& o : r.outputs)
                     if (!fs::exists(fs::path(out) / o)) throw std::runtime_error("did not write " + o);
             } catch (const std::exception& e) {

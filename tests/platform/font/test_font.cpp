@@ -222,7 +222,7 @@ TEST_F(FontTest, WidthIsTheSumOfWholeAdvances) {
 }
 
 TEST_F(FontTest, TrueTypeWidthIsAdditiveAndHeightConstant) {
-    const char* const texts[] = {"ii", "Hello, world", "The quick brown fox", "caf\xe9 cr\xe8me br\xfbl\xe9e",
+    const char* const texts[] = {"ii", "Hello, world", "The quick brown fox", "caf\xe9 cr\xe8me br\xfbl\xe9" "e",
                                  "0123456789", "WAVE", "\xa9\xb0\xbf\xc6\xd7\xdf\xff", "a\x01\x10\x1f" "b"};
     for (int size : {16, 22, 24, 28, 40}) {
         SCOPED_TRACE(size);
@@ -293,7 +293,9 @@ TEST_F(FontTest, GlyphPicturesArePaddedWhiteCoverage) {
                 const uint32_t argb = plat::ReadPixel(pm, x, y);
                 const uint32_t a = argb >> 24;
                 EXPECT_EQ(argb & 0xFFFFFFu, 0xFFFFFFu) << x << "," << y;
-                if (x == 0 || y == 0 || x == pm->width - 1 || y == pm->height - 1) EXPECT_EQ(a, 0u) << x << "," << y;
+                if (x == 0 || y == 0 || x == pm->width - 1 || y == pm->height - 1) {
+                    EXPECT_EQ(a, 0u) << x << "," << y;
+                }
                 if (a == 255) full = true;
                 if (a > 0 && a < 255) partial = true;
             }
@@ -379,36 +381,42 @@ TEST_F(FontTest, GlyphsFollowScaleRotationAndHandle) {
     }
 }
 
-// The pen moves by each glyph's advance: the nth glyph of a run of one
-// character sits n advances after the first, and an advance is never less
-// than the character's measured width, nor a whole pixel more.
+// The pen moves by each glyph's exact advance: the nth glyph of a run of one
+// character sits n advances after the first, and TextWidth of the character
+// is that advance truncated. Hinted faces have whole-pixel advances; the
+// emboldened ones have fractions, which the pen keeps and TextWidth drops.
 TEST_F(FontTest, TrueTypePenMovesByTheAdvances) {
-    for (int size : {16, 22, 24, 28, 40}) {
-        SCOPED_TRACE(size);
-        plat::SetImageFont(plat::LoadImageFont(kDejaVu, size));
-        for (const char* ch : {"i", "W", "m", "\xe9", "1"}) {
-            SCOPED_TRACE(ch);
-            const std::string run = std::string(ch) + ch + ch + ch + ch + ch + ch + ch + ch + ch;
-            const auto glyphs = GlyphsOf(run, 10, 20);
-            ASSERT_EQ(glyphs.size(), 10u);
-            const float step = plat::TextWidth(ch);
-            const float span = glyphs[9].x - glyphs[0].x;
-            EXPECT_GE(span, 9 * step);
-            EXPECT_LT(span, 9 * (step + 1));
-            for (const DrawCall& g : glyphs) EXPECT_FLOAT_EQ(g.y, glyphs[0].y);
-        }
-        // Rotated a quarter turn the same pen walks down the screen.
-        const auto alone = GlyphsOf("AV", 0, 0);
-        plat::SetRotation(90);
-        const auto turned = GlyphsOf("AV", 0, 0);
-        plat::SetRotation(0);
-        ASSERT_EQ(alone.size(), 2u);
-        ASSERT_EQ(turned.size(), 2u);
-        for (size_t i = 0; i < 2; ++i) {
-            EXPECT_NEAR(turned[i].x, -alone[i].y, 1e-3);
-            EXPECT_NEAR(turned[i].y, alone[i].x, 1e-3);
+    bool sawFraction = false;
+    for (int style : {int(plat::SMOOTHFONT), plat::SMOOTHFONT | plat::BOLDFONT}) {
+        for (int size : {16, 22, 24, 28, 40}) {
+            SCOPED_TRACE(::testing::Message() << "size " << size << " style " << style);
+            plat::SetImageFont(plat::LoadImageFont(kDejaVu, size, style));
+            for (const char* ch : {"i", "W", "m", "\xe9", "1"}) {
+                SCOPED_TRACE(ch);
+                const std::string run = std::string(ch) + ch + ch + ch + ch + ch + ch + ch + ch + ch;
+                const auto glyphs = GlyphsOf(run, 10, 20);
+                ASSERT_EQ(glyphs.size(), 10u);
+                const float advance = (glyphs[9].x - glyphs[0].x) / 9;
+                for (int k = 1; k < 10; ++k) EXPECT_NEAR(glyphs[k].x - glyphs[0].x, k * advance, 1e-3);
+                for (const DrawCall& g : glyphs) EXPECT_FLOAT_EQ(g.y, glyphs[0].y);
+                EXPECT_EQ(plat::TextWidth(ch), static_cast<int>(std::floor(advance + 1e-4f)));
+                EXPECT_EQ(plat::TextWidth(run), 10 * plat::TextWidth(ch));
+                if (advance - std::floor(advance + 1e-4f) > 0.01f) sawFraction = true;
+            }
+            // Rotated a quarter turn the same pen walks down the screen.
+            const auto alone = GlyphsOf("AV", 0, 0);
+            plat::SetRotation(90);
+            const auto turned = GlyphsOf("AV", 0, 0);
+            plat::SetRotation(0);
+            ASSERT_EQ(alone.size(), 2u);
+            ASSERT_EQ(turned.size(), 2u);
+            for (size_t i = 0; i < 2; ++i) {
+                EXPECT_NEAR(turned[i].x, -alone[i].y, 1e-3);
+                EXPECT_NEAR(turned[i].y, alone[i].x, 1e-3);
+            }
         }
     }
+    EXPECT_TRUE(sawFraction);
 }
 
 TEST_F(FontTest, EveryByteIsSafe) {

@@ -1,0 +1,803 @@
+// Interface art: cursor, sparks, scrolls, ropes, side panel, captions and
+// lettering, buttons and strips, popups, menus, map markers, puzzle pieces'
+// trims, story and tutorial buttons.
+//
+// Index: helpers · core and sparks · scrolls and side panel · lettering ·
+//        buttons · menus and options · popups · map · puzzle · story and
+//        tutorial
+#include <cmath>
+#include <cstdio>
+
+#include "artkit.h"
+#include "builder.h"
+
+namespace qab {
+namespace {
+
+// ---- helpers -----------------------------------------------------------------------------
+// A lettering picture no taller than maxH (shrunk to fit), with its margins.
+Canvas Lettering(const std::string& text, FontId f, double px, CaptionStyle style, int maxH, int maxW = 10000) {
+    for (int i = 0; i < 12; ++i) {
+        Canvas c = CaptionPicture(f, px, text, style, 6, 3);
+        if (c.h <= maxH && c.w <= maxW) return c;
+        px *= std::min(0.97, std::min(double(maxH) / c.h, double(maxW) / c.w));
+    }
+    return CaptionPicture(f, px, text, style, 6, 3);
+}
+
+void Cap(std::vector<Recipe>& out, const std::string& path, const std::string& text, FontId f, double px,
+         CaptionStyle style, int maxH, int maxW = 10000) {
+    out.push_back(Picture(path, [=](Context& ctx) { ctx.Png(Lettering(text, f, px, style, maxH, maxW), path); }));
+}
+
+// A two-frame strip: frame 0 normal, frame 1 under the pointer.
+void PlaqueStrip(std::vector<Recipe>& out, const std::string& path, int frameW, int h, const std::string& text,
+                 FontId f, double px) {
+    out.push_back(Picture(path, [=](Context& ctx) {
+        Canvas c(frameW * 2, h);
+        Plaque(c, 1, 1, frameW - 2, h - 2, text, f, px, false, ctx.seed);
+        Plaque(c, frameW + 1, 1, frameW - 2, h - 2, text, f, px, true, ctx.seed);
+        ctx.Png(c, path);
+    }));
+}
+
+void LetterStrip(std::vector<Recipe>& out, const std::string& path, int frameW, int h, const std::string& text,
+                 FontId f, double px) {
+    out.push_back(Picture(path, [=](Context& ctx) {
+        Canvas c(frameW * 2, h);
+        FitCaption(c, f, px, frameW / 2.0, h / 2.0, frameW - 8, text, CS_GOLD);
+        cairo_save(c.cr);
+        cairo_translate(c.cr, frameW * 1.5, h / 2.0);
+        cairo_scale(c.cr, 1.0, double(h) / frameW);
+        RadialGlow(c.cr, 0, 0, frameW * 0.5, Hex(0xffd070), 0.45);
+        cairo_restore(c.cr);
+        FitCaption(c, f, px, frameW * 1.5, h / 2.0, frameW - 8, text, CS_GOLD_LIT);
+        ctx.Png(c, path);
+    }));
+}
+
+void PlaqueButton(std::vector<Recipe>& out, const std::string& path, int w, int h, const std::string& text, FontId f,
+                  double px, bool lit) {
+    out.push_back(Picture(path, [=](Context& ctx) {
+        Canvas c(w, h);
+        Plaque(c, 1, 1, w - 2, h - 2, text, f, px, lit, ctx.seed);
+        ctx.Png(c, path);
+    }));
+}
+
+// A caption in a fixed box (buttons whose size the layout fixes).
+void BoxCaption(std::vector<Recipe>& out, const std::string& path, int w, int h, const std::string& text, FontId f,
+                double px, CaptionStyle style, bool glow) {
+    out.push_back(Picture(path, [=](Context& ctx) {
+        Canvas c(w, h);
+        if (glow) {
+            cairo_save(c.cr);
+            cairo_translate(c.cr, w / 2.0, h / 2.0);
+            cairo_scale(c.cr, 1.0, double(h) / w);
+            RadialGlow(c.cr, 0, 0, w * 0.5, Hex(0xffd070), 0.5);
+            cairo_restore(c.cr);
+        }
+        FitCaption(c, f, px, w / 2.0, h / 2.0, w - 6, text, style);
+        ctx.Png(c, path);
+    }));
+}
+
+// ---- core and sparks -------------------------------------------------------------------------
+void Core(std::vector<Recipe>& out) {
+    // The pointer's tip sits exactly on the hot spot (14, 6).
+    out.push_back(Picture("gfx/gui/kursor.png", [](Context& ctx) {
+        Canvas c(32, 32);
+        cairo_t* cr = c.cr;
+        // Dark outline shape first, its tip exactly on the hot spot; the white
+        // arrow inside it (a stroke would push the tip past the hot spot).
+        auto poly = [&](const double (*pts)[2], int n) {
+            cairo_new_path(cr);
+            for (int i = 0; i < n; ++i) cairo_line_to(cr, pts[i][0], pts[i][1]);
+            cairo_close_path(cr);
+        };
+        const double outer[7][2] = {{14, 6}, {14, 25.5}, {18.4, 21.2}, {21.8, 28.6}, {25.6, 26.8},
+                                    {22.3, 19.7}, {28.4, 19.4}};
+        const double inner[7][2] = {{15.2, 8.9}, {15.2, 22.6}, {18.9, 18.9}, {22.4, 26.6}, {24, 25.9},
+                                    {20.4, 18.5}, {25.4, 18.3}};
+        // Half a pixel up-left, so pixel (14,6) is the first well-covered one.
+        cairo_translate(cr, -0.5, -0.5);
+        poly(outer, 7);
+        SetColor(cr, Hex(0x1a1030));
+        cairo_fill(cr);
+        poly(inner, 7);
+        cairo_pattern_t* g = cairo_pattern_create_linear(14, 6, 24, 28);
+        AddStop(g, 0, Hex(0xffffff));
+        AddStop(g, 1, Hex(0xdcd4f0));
+        cairo_set_source(cr, g);
+        cairo_fill(cr);
+        cairo_pattern_destroy(g);
+        cairo_move_to(cr, 16, 11.5);
+        cairo_line_to(cr, 16, 19.5);
+        cairo_set_line_width(cr, 1);
+        SetColor(cr, pal::gold, 0.8);
+        cairo_stroke(cr);
+        c.Shadow(1.5, 2, 1.5, {0, 0, 0}, 0.5);
+        ctx.Png(c, "gfx/gui/kursor.png");
+    }));
+    out.push_back(Picture("gfx/gwiazdki/gradball.png", [](Context& ctx) {
+        Canvas c(32, 32);
+        cairo_pattern_t* g = cairo_pattern_create_radial(16, 16, 0, 16, 16, 16);
+        AddStop(g, 0, {1, 1, 1}, 1);
+        AddStop(g, 0.25, {1, 1, 1}, 0.75);
+        AddStop(g, 0.6, {1, 1, 1}, 0.2);
+        AddStop(g, 1, {1, 1, 1}, 0);
+        cairo_set_source(c.cr, g);
+        cairo_paint(c.cr);
+        cairo_pattern_destroy(g);
+        ctx.Png(c, "gfx/gwiazdki/gradball.png");
+    }));
+    for (int k = 1; k <= 3; ++k) {
+        std::string path = "gfx/gwiazdki/" + std::to_string(k) + ".png";
+        out.push_back(Picture(path, [=](Context& ctx) {
+            Canvas c(16, 16);
+            cairo_t* cr = c.cr;
+            RadialGlow(cr, 8, 8, 8, {1, 1, 1}, 0.6);
+            if (k == 1) Star(cr, 8, 8, 7.5, 1.4, 4);
+            else if (k == 2) Star(cr, 8, 8, 7.5, 2.6, 6, 0.3);
+            else {
+                Star(cr, 8, 8, 7.5, 1.0, 4);
+                Star(cr, 8, 8, 4.5, 1.0, 4, M_PI / 4);
+            }
+            SetColor(cr, {1, 1, 1});
+            cairo_fill(cr);
+            ctx.Png(c, path);
+        }));
+    }
+}
+
+// ---- scrolls and side panel ------------------------------------------------------------------
+void Roller(Canvas& c, double cy, uint32_t seed) {
+    cairo_t* cr = c.cr;
+    double W = c.w, r = 26;
+    // Rolled parchment.
+    cairo_rectangle(cr, 22, cy - r, W - 44, 2 * r);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, cy - r, 0, cy + r);
+    AddStop(g, 0, Hex(0xb08a50));
+    AddStop(g, 0.3, Hex(0xf4e4bc));
+    AddStop(g, 0.55, Hex(0xe8d09a));
+    AddStop(g, 1, Hex(0x7a5a2a));
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    for (double y : {cy - r * 0.45, cy + r * 0.2}) {
+        cairo_move_to(cr, 22, y);
+        cairo_line_to(cr, W - 22, y);
+        SetColor(cr, Hex(0x6a4a1a), 0.35);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+    }
+    // Wooden rod ends with gold knobs.
+    for (int side : {0, 1}) {
+        double x = side ? W - 22 : 4;
+        cairo_rectangle(cr, x, cy - 9, 18, 18);
+        g = cairo_pattern_create_linear(0, cy - 9, 0, cy + 9);
+        AddStop(g, 0, pal::woodLight);
+        AddStop(g, 1, pal::woodDark);
+        cairo_set_source(cr, g);
+        cairo_fill(cr);
+        Stud(cr, side ? W - 6 : 6, cy, 6);
+    }
+    (void)seed;
+    c.Shadow(0, 3, 4, {0, 0, 0}, 0.5);
+}
+
+void Rope(Canvas& c) {
+    cairo_t* cr = c.cr;
+    double W = c.w, H = c.h;
+    cairo_rectangle(cr, W / 2 - 2.5, 0, 5, H);
+    cairo_pattern_t* g = cairo_pattern_create_linear(W / 2 - 2.5, 0, W / 2 + 2.5, 0);
+    AddStop(g, 0, Hex(0x6a4a22));
+    AddStop(g, 0.4, Hex(0xd0a868));
+    AddStop(g, 1, Hex(0x5a3a18));
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    cairo_set_line_width(cr, 1);
+    for (double y = -4; y < H; y += 4) {
+        cairo_move_to(cr, W / 2 - 2.5, y);
+        cairo_line_to(cr, W / 2 + 2.5, y + 3);
+        SetColor(cr, Hex(0x3a2410), 0.6);
+        cairo_stroke(cr);
+    }
+}
+
+void ScrollsAndPanel(std::vector<Recipe>& out) {
+    out.push_back(Picture("gfx/gui/scroll_01.png", [](Context& ctx) {
+        Canvas c(350, 110);
+        Roller(c, 55, ctx.seed);
+        ctx.Png(c, "gfx/gui/scroll_01.png");
+    }));
+    out.push_back(Picture("gfx/gui/scroll_03.png", [](Context& ctx) {
+        Canvas c(350, 62);
+        Roller(c, 29, ctx.seed);
+        ctx.Png(c, "gfx/gui/scroll_03.png");
+    }));
+    out.push_back(Picture("gfx/gui/scroll_02.png", [](Context& ctx) {
+        Canvas c(340, 320);
+        ParchmentSheet(c, 8, 0, 324, 320, ctx.seed);
+        ctx.Png(c, "gfx/gui/scroll_02.png");
+    }));
+    out.push_back(Picture("gfx/gui/lina.png", [](Context& ctx) {
+        Canvas c(8, 48);
+        Rope(c);
+        ctx.Png(c, "gfx/gui/lina.png");
+    }));
+    // Score board: seven 12-px digits go in the window at (28, 42), 84x24.
+    out.push_back(Picture("gfx/gui/punkty.png", [](Context& ctx) {
+        Canvas c(140, 90);
+        cairo_t* cr = c.cr;
+        BevelPanel(c, 2, 4, 136, 82, 10, pal::wood, pal::gold, 4, ctx.seed);
+        cairo_save(cr);
+        RoundRect(cr, 6, 8, 128, 74, 7);
+        cairo_clip(cr);
+        WoodFill(c, 0, 0, 140, 90, pal::wood, ctx.seed);
+        cairo_restore(cr);
+        FitCaption(c, F_BLACKLETTER, 20, 70, 26, 110, "Score", CS_GOLD);
+        RoundRect(cr, 24, 40, 92, 28, 5);
+        SetColor(cr, Hex(0x0a0a18));
+        cairo_fill(cr);
+        GoldFrame(c, 23, 39, 94, 30, 2, 5);
+        for (double x : {35.0, 93.0}) Stud(cr, x, 10, 3.5);
+        for (double x : {36.0, 92.0}) Stud(cr, x, 80, 3);
+        c.Shadow(2, 3, 3, {0, 0, 0}, 0.55);
+        ctx.Png(c, "gfx/gui/punkty.png");
+    }));
+    out.push_back(Picture("gfx/gui/decha.png", [](Context& ctx) {
+        Canvas c(130, 26);
+        BevelPanel(c, 1, 2, 128, 22, 6, pal::wood, pal::goldDeep, 2, ctx.seed);
+        cairo_save(c.cr);
+        RoundRect(c.cr, 3, 4, 124, 18, 4);
+        cairo_clip(c.cr);
+        WoodFill(c, 0, 0, 130, 26, pal::woodLight, ctx.seed);
+        cairo_restore(c.cr);
+        for (double x : {32.0, 88.0}) Stud(c.cr, x, 8, 2.5);
+        c.Shadow(1, 2, 2, {0, 0, 0}, 0.5);
+        ctx.Png(c, "gfx/gui/decha.png");
+    }));
+    PlaqueButton(out, "gfx/gui/menuS1.png", 63, 21, "Menu", F_UNCIAL, 15, false);
+    PlaqueButton(out, "gfx/gui/menuS2.png", 63, 21, "Menu", F_UNCIAL, 15, true);
+}
+
+// ---- lettering ---------------------------------------------------------------------------------
+void Letters(std::vector<Recipe>& out) {
+    Cap(out, "gfx/fonts/match.png", "runes", F_BLACKLETTER, 30, CS_GOLD, 34);
+    Cap(out, "gfx/fonts/points.png", "points", F_BLACKLETTER, 30, CS_GOLD, 34);
+    Cap(out, "gfx/fonts/newhiscore.png", "New best result!", F_BLACKLETTER, 54, CS_GOLD_LIT, 96);
+    out.push_back(Picture("gfx/fonts/combo.png", [](Context& ctx) {
+        Canvas c(768, 42);
+        for (int i = 0; i < 3; ++i) {
+            Canvas cell(256, 42);
+            FitCaption(cell, F_BLACKLETTER, 34, 128, 21, 236, "Combo x" + std::to_string(i + 2), CS_GOLD_LIT);
+            cell.Glow(4, Hex(0xff9a30), 0.6);
+            c.Paste(cell, i * 256, 0);
+        }
+        ctx.Png(c, "gfx/fonts/combo.png");
+    }));
+    Cap(out, "gfx/fonts/download4.png", "Choose a board", F_UNCIAL, 22, CS_GOLD, 38, 160);
+    Cap(out, "gfx/fonts/game-paused.png", "Game paused", F_BLACKLETTER, 48, CS_GOLD, 80);
+    Cap(out, "gfx/fonts/menu-are-you-sure.png", "Are you sure?", F_BLACKLETTER, 40, CS_GOLD, 70);
+    Cap(out, "gfx/fonts/galeria_11.png", "Gallery", F_BLACKLETTER, 36, CS_GOLD, 56, 150);
+    Cap(out, "gfx/mapa/level.png", "Level", F_UNCIAL, 22, CS_GOLD, 28);
+    Cap(out, "gfx/mapa/of.png", "of", F_UNCIAL, 22, CS_GOLD, 28);
+    Cap(out, "gfx/gui/no-more-movies.png", "No more moves", F_BLACKLETTER, 36, CS_GOLD, 56, 300);
+    Cap(out, "gfx/gui/time_out.png", "Out of time", F_BLACKLETTER, 36, CS_GOLD, 56, 300);
+    Cap(out, "gfx/title/loading.png", "Loading...", F_BLACKLETTER, 40, CS_GOLD, 64);
+
+    // The menu caption bank: one word or phrase each, at most 26 px tall.
+    struct Item {
+        const char* file;
+        const char* text;
+    };
+    static const Item kBank[] = {
+        {"playQ_07", "Other game modes"}, {"menu-exit", "Exit"},
+        {"menu-resume", "Resume"},         {"menu-new-game", "New game"},
+        {"menu-main", "Main menu"},        {"menu-options", "Options"},
+        {"menu-quit-game", "Quit game"},   {"menu-restart", "Restart"},
+        {"menu-yes", "Yes"},               {"menu-no", "No"},
+        {"menu-gallery", "Gallery"},       {"menu-options-big", "Options"},
+        {"menu-resume-small", "Resume"},   {"menu-back2game", "Back"},
+        {"menu-music-vol", "Music volume"}, {"menu-sound-vol", "Sound volume"},
+        {"menu-fullscreen", "Full screen"}, {"menu-easy", "Easy"},
+        {"menu-normal", "Normal"},         {"menu-hard", "Hard"},
+        {"playQ_03", "Play quest"},        {"menu-timeattack", "Time attack"},
+        {"menu-endless", "Endless"},       {"menu-hiscores", "Hiscores"},
+        {"menu-credits", "Credits"},       {"menu-quest-lvl", "Quest levels"},
+        {"menu-timed-lvl", "Timed levels"}, {"menu-endless-lvl", "Endless levels"},
+        {"help", "Help"},                  {"menu-play", "Play"},
+        {"menu-back", "Back"},
+        // Named by older menus; cheap to keep.
+        {"menu-next", "Next"},             {"menu-prev", "Previous"},
+        {"menu-quit-q", "Quit?"},          {"menu-combat", "Combat"},
+        {"menu-play-puzzles", "Play puzzles"},
+    };
+    for (const Item& it : kBank) {
+        bool big = std::string(it.file) == "menu-options-big" || std::string(it.file).rfind("playQ", 0) == 0;
+        Cap(out, std::string("gfx/fonts/") + it.file + ".png", it.text, F_UNCIAL, big ? 24 : 21, CS_GOLD, 26, 300);
+    }
+    Cap(out, "gfx/fonts/bonus-multibonus.png", "Multi spell", F_BLACKLETTER, 40, CS_GOLD, 60);
+}
+
+// ---- buttons -----------------------------------------------------------------------------------
+void Buttons(std::vector<Recipe>& out) {
+    PlaqueStrip(out, "gfx/info/ok.png", 56, 30, "OK", F_UNCIAL, 18);
+    PlaqueStrip(out, "gfx/gui/textButton.png", 140, 32, "OK", F_COMIC, 16);
+    LetterStrip(out, "gfx/fonts/galeria_03.png", 170, 30, "Set as wallpaper", F_UNCIAL, 20);
+    LetterStrip(out, "gfx/fonts/galeria_05.png", 160, 30, "Play as puzzle", F_UNCIAL, 20);
+    LetterStrip(out, "gfx/fonts/galeria_07.png", 96, 28, "Back", F_UNCIAL, 21);
+    PlaqueButton(out, "gfx/fonts/menu_mapa.png", 124, 32, "Main menu", F_UNCIAL, 19, false);
+    PlaqueButton(out, "gfx/fonts/play_mapa.png", 84, 32, "Play", F_UNCIAL, 20, false);
+    PlaqueButton(out, "gfx/gui/profile-change.png", 150, 30, "Change profile", F_UNCIAL, 17, false);
+    // Profile screen words, darkened on hover by the game.
+    BoxCaption(out, "gfx/gui/profile-ok.png", 38, 26, "Ok", F_UNCIAL, 20, CS_GOLD, false);
+    BoxCaption(out, "gfx/gui/profile-cancel.png", 80, 26, "Cancel", F_UNCIAL, 20, CS_GOLD, false);
+    BoxCaption(out, "gfx/gui/profile-new.png", 55, 26, "New", F_UNCIAL, 20, CS_GOLD, false);
+    BoxCaption(out, "gfx/gui/profile-rename.png", 84, 26, "Rename", F_UNCIAL, 20, CS_GOLD, false);
+    BoxCaption(out, "gfx/gui/profile-delete.png", 75, 26, "Delete", F_UNCIAL, 20, CS_GOLD, false);
+    // Lit looks of captions painted into full-screen pictures.
+    BoxCaption(out, "gfx/puzzle/b-menu.png", 73, 20, "Menu", F_UNCIAL, 18, CS_GOLD_LIT, true);
+    BoxCaption(out, "gfx/puzzle/b-hint.png", 113, 20, "Hint", F_UNCIAL, 18, CS_GOLD_LIT, true);
+    BoxCaption(out, "gfx/story/skip-g.png", 64, 20, "Skip", F_UNCIAL, 18, CS_GOLD, false);
+    BoxCaption(out, "gfx/story/next-g.png", 58, 20, "Next", F_UNCIAL, 18, CS_GOLD, false);
+    BoxCaption(out, "gfx/gui/tut-play2.png", 65, 24, "Play", F_UNCIAL, 20, CS_GOLD_LIT, true);
+    BoxCaption(out, "gfx/gui/tut-play.png", 64, 24, "Play", F_UNCIAL, 20, CS_GOLD_LIT, true);
+}
+
+// ---- menus and options ----------------------------------------------------------------------------
+void Menus(std::vector<Recipe>& out) {
+    out.push_back(Picture("gfx/gui/pod-menu.png", [](Context& ctx) {
+        Canvas c(342, 350);
+        NightPanel(c, 4, 4, 334, 342, 18, ctx.seed);
+        for (double x : {20.0, 322.0})
+            for (double y : {20.0, 330.0}) Stud(c.cr, x, y, 5);
+        c.Shadow(3, 4, 5, {0, 0, 0}, 0.6);
+        ctx.Png(c, "gfx/gui/pod-menu.png");
+    }));
+    // Board selector panel at (144,200): buttons left of x 280, mini board
+    // centred on (490,370) in a sunken well.
+    out.push_back(Picture("gfx/gui/pod-selector.png", [](Context& ctx) {
+        Canvas c(512, 360);
+        NightPanel(c, 4, 4, 504, 352, 18, ctx.seed);
+        cairo_t* cr = c.cr;
+        RoundRect(cr, 346 - 104, 170 - 104, 208, 208, 10);
+        SetColor(cr, Hex(0x06061a), 0.9);
+        cairo_fill(cr);
+        GoldFrame(c, 346 - 106, 170 - 106, 212, 212, 3, 10);
+        cairo_move_to(cr, 40, 150);
+        cairo_line_to(cr, 232, 150);
+        cairo_move_to(cr, 40, 240);
+        cairo_line_to(cr, 232, 240);
+        SetColor(cr, pal::gold, 0.35);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+        c.Shadow(3, 4, 5, {0, 0, 0}, 0.6);
+        ctx.Png(c, "gfx/gui/pod-selector.png");
+    }));
+    out.push_back(Picture("gfx/gui/podswietlacz2.png", [](Context& ctx) {
+        Canvas c(256, 48);
+        cairo_save(c.cr);
+        cairo_translate(c.cr, 128, 24);
+        cairo_scale(c.cr, 1.0, 48.0 / 256.0);
+        RadialGlow(c.cr, 0, 0, 128, Hex(0xfff0c8), 1.0);
+        cairo_restore(c.cr);
+        ctx.Png(c, "gfx/gui/podswietlacz2.png");
+    }));
+    for (int plus : {0, 1}) {
+        std::string path = plus ? "gfx/gui/plus.png" : "gfx/gui/minus.png";
+        out.push_back(Picture(path, [=](Context& ctx) {
+            Canvas c(26, 26);
+            Stud(c.cr, 13, 13, 11.5);
+            cairo_set_line_width(c.cr, 3);
+            cairo_set_line_cap(c.cr, CAIRO_LINE_CAP_ROUND);
+            cairo_move_to(c.cr, 8, 13);
+            cairo_line_to(c.cr, 18, 13);
+            if (plus) {
+                cairo_move_to(c.cr, 13, 8);
+                cairo_line_to(c.cr, 13, 18);
+            }
+            SetColor(c.cr, Hex(0x3a1e06));
+            cairo_stroke(c.cr);
+            ctx.Png(c, path);
+        }));
+    }
+    out.push_back(Picture("gfx/gui/suwak.png", [](Context& ctx) {
+        Canvas c(11, 22);
+        RoundRect(c.cr, 1.5, 1, 8, 20, 3);
+        cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 11, 0);
+        AddStop(g, 0, pal::goldDeep);
+        AddStop(g, 0.4, pal::goldLight);
+        AddStop(g, 1, pal::goldDeep);
+        cairo_set_source(c.cr, g);
+        cairo_fill(c.cr);
+        cairo_pattern_destroy(g);
+        ctx.Png(c, "gfx/gui/suwak.png");
+    }));
+    for (int ticked : {0, 1}) {
+        std::string path = ticked ? "gfx/gui/ptaszek.png" : "gfx/gui/ptaszek-brak.png";
+        out.push_back(Picture(path, [=](Context& ctx) {
+            Canvas c(28, 28);
+            RoundRect(c.cr, 3, 3, 22, 22, 4);
+            SetColor(c.cr, Hex(0x0a0a20));
+            cairo_fill(c.cr);
+            GoldFrame(c, 2, 2, 24, 24, 2.5, 4);
+            if (ticked) {
+                cairo_move_to(c.cr, 7, 14);
+                cairo_line_to(c.cr, 12, 20);
+                cairo_line_to(c.cr, 23, 5);
+                cairo_set_line_width(c.cr, 3.5);
+                cairo_set_line_cap(c.cr, CAIRO_LINE_CAP_ROUND);
+                cairo_set_line_join(c.cr, CAIRO_LINE_JOIN_ROUND);
+                SetColor(c.cr, Hex(0xfff0b0));
+                cairo_stroke(c.cr);
+                c.Glow(2, Hex(0xffc040), 0.6);
+            }
+            ctx.Png(c, path);
+        }));
+    }
+    out.push_back(Picture("gfx/gui/ptaszek_01.png", [](Context& ctx) {
+        Canvas c(22, 22);
+        cairo_move_to(c.cr, 4, 11);
+        cairo_line_to(c.cr, 9, 17);
+        cairo_line_to(c.cr, 18, 4);
+        cairo_set_line_width(c.cr, 3.5);
+        cairo_set_line_cap(c.cr, CAIRO_LINE_CAP_ROUND);
+        cairo_set_line_join(c.cr, CAIRO_LINE_JOIN_ROUND);
+        SetColor(c.cr, Hex(0xffe08a));
+        cairo_stroke(c.cr);
+        c.Glow(2, Hex(0xffb030), 0.7);
+        ctx.Png(c, "gfx/gui/ptaszek_01.png");
+    }));
+    // A night-violet banner behind "hello" + name; the game stretches it 3x wide.
+    out.push_back(Picture("gfx/gui/hello-plama2.png", [](Context& ctx) {
+        Canvas c(256, 128);
+        cairo_t* cr = c.cr;
+        cairo_save(cr);
+        cairo_translate(cr, 128, 64);
+        cairo_scale(cr, 1.0, 0.42);
+        RadialGlow(cr, 0, 0, 126, Hex(0x140c30), 1.0);
+        cairo_restore(cr);
+        cairo_save(cr);
+        cairo_translate(cr, 128, 64);
+        cairo_scale(cr, 1.0, 0.3);
+        RadialGlow(cr, 0, 0, 110, Hex(0x6a4ab0), 0.35);
+        cairo_restore(cr);
+        for (double y : {36.0, 92.0}) {
+            cairo_move_to(cr, 30, y);
+            cairo_curve_to(cr, 90, y + (y < 64 ? -4 : 4), 166, y + (y < 64 ? -4 : 4), 226, y);
+            cairo_set_line_width(cr, 1.2);
+            SetColor(cr, pal::gold, 0.55);
+            cairo_stroke(cr);
+        }
+        ctx.Png(c, "gfx/gui/hello-plama2.png");
+    }));
+    // Gallery and board-selector arrows.
+    for (int next : {0, 1}) {
+        std::string path = next ? "gfx/gui/galeria_03.png" : "gfx/gui/galeria_05.png";
+        out.push_back(Picture(path, [=](Context& ctx) {
+            Canvas c(44, 34);
+            cairo_t* cr = c.cr;
+            cairo_save(cr);
+            if (!next) {
+                cairo_translate(cr, 44, 0);
+                cairo_scale(cr, -1, 1);
+            }
+            cairo_move_to(cr, 6, 11);
+            cairo_line_to(cr, 22, 11);
+            cairo_line_to(cr, 22, 3);
+            cairo_line_to(cr, 40, 17);
+            cairo_line_to(cr, 22, 31);
+            cairo_line_to(cr, 22, 23);
+            cairo_line_to(cr, 6, 23);
+            cairo_close_path(cr);
+            cairo_restore(cr);
+            cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+            cairo_set_line_width(cr, 2.5);
+            SetColor(cr, Hex(0x2a1405));
+            cairo_stroke_preserve(cr);
+            cairo_pattern_t* g = cairo_pattern_create_linear(0, 3, 0, 31);
+            AddStop(g, 0, pal::goldLight);
+            AddStop(g, 0.5, pal::gold);
+            AddStop(g, 1, pal::goldDeep);
+            cairo_set_source(cr, g);
+            cairo_fill(cr);
+            cairo_pattern_destroy(g);
+            c.Shadow(1, 2, 2, {0, 0, 0}, 0.5);
+            ctx.Png(c, path);
+        }));
+    }
+    // Nine-piece hiscore frame: corners 40x40, edges 40 thick, from one drawing.
+    out.push_back([] {
+        Recipe r;
+        r.name = "gfx/ramka/dialog";
+        const char* names[9] = {"lg", "gora", "pg", "lewo", "srodek", "prawo", "ld", "dol", "pd"};
+        for (const char* n : names) r.outputs.push_back(std::string("gfx/ramka/dialog-") + n + ".png");
+        r.make = [names](Context& ctx) {
+            const int T = 40, M = 64, S = 2 * T + M;
+            Canvas full(S, S);
+            cairo_t* cr = full.cr;
+            RoundRect(cr, 10, 10, S - 20, S - 20, 6);
+            SetColor(cr, Hex(0x0a0a26), 0.82);
+            cairo_fill(cr);
+            GoldFrame(full, 8, 8, S - 16, S - 16, 12, 10);
+            GoldFrame(full, 22, 22, S - 44, S - 44, 2, 4);
+            for (double x : {14.0, double(S) - 14})
+                for (double y : {14.0, double(S) - 14}) {
+                    Star(cr, x, y, 13, 4, 4, M_PI / 4);
+                    SetColor(cr, pal::gold);
+                    cairo_fill(cr);
+                    Stud(cr, x, y, 6);
+                }
+            full.Shadow(0, 0, 4, {0, 0, 0}, 0.5);
+            const int xs[3] = {0, T, T + M}, ws[3] = {T, M, T};
+            for (int j = 0; j < 3; ++j)
+                for (int i = 0; i < 3; ++i) {
+                    Canvas piece = full.Crop(xs[i], xs[j], ws[i], ws[j]);
+                    ctx.Png(piece, std::string("gfx/ramka/dialog-") + names[j * 3 + i] + ".png");
+                }
+        };
+        return r;
+    }());
+}
+
+// ---- popups --------------------------------------------------------------------------------------
+void Popups(std::vector<Recipe>& out) {
+    // Game-over panel, centred on (400,300): the caption picture goes at the
+    // top (y 75 here), the two buttons' normal looks are painted in.
+    out.push_back(Picture("gfx/gui/lose3.png", [](Context& ctx) {
+        Canvas c(340, 280);
+        NightPanel(c, 4, 4, 332, 272, 18, ctx.seed);
+        Plaque(c, 88, 142, 164, 44, "Try again", F_UNCIAL, 22, false, 11);
+        Plaque(c, 88, 197, 164, 44, "Main menu", F_UNCIAL, 22, false, 12);
+        c.Shadow(3, 4, 6, {0, 0, 0}, 0.6);
+        ctx.Png(c, "gfx/gui/lose3.png");
+    }));
+    PlaqueButton(out, "gfx/gui/lose3_03.png", 164, 44, "Try again", F_UNCIAL, 22, true);
+    PlaqueButton(out, "gfx/gui/lose3_05.png", 164, 44, "Main menu", F_UNCIAL, 22, true);
+    // Named by an older summary only; a small confirmation panel.
+    out.push_back(Picture("gfx/gui/areYouSure2.png", [](Context& ctx) {
+        Canvas c(300, 140);
+        NightPanel(c, 2, 2, 296, 136, 14, ctx.seed);
+        FitCaption(c, F_BLACKLETTER, 34, 150, 70, 260, "Are you sure?", CS_GOLD);
+        ctx.Png(c, "gfx/gui/areYouSure2.png");
+    }));
+}
+
+// ---- map ------------------------------------------------------------------------------------------
+void MapMarkers(std::vector<Recipe>& out) {
+    struct Marker {
+        const char* path;
+        int size;
+        int kind;  // 0 level, 1 special, 2 stage end
+        bool done;
+    };
+    static const Marker kMarkers[] = {
+        {"gfx/mapa/k1b.png", 28, 0, false}, {"gfx/mapa/k1.png", 28, 0, true},  {"gfx/mapa/k2b.png", 30, 1, false},
+        {"gfx/mapa/k2.png", 30, 1, true},   {"gfx/mapa/k3b.png", 38, 2, false}, {"gfx/mapa/k3.png", 38, 2, true},
+    };
+    for (const Marker& m : kMarkers) {
+        out.push_back(Picture(m.path, [&m](Context& ctx) {
+            Canvas c(m.size, m.size);
+            cairo_t* cr = c.cr;
+            double s = m.size, cx = s / 2, r = s * 0.4;
+            RuneClass rc = RuneOf(m.done ? 15 : 2);
+            rc.shape = m.kind == 0 ? 0 : (m.kind == 1 ? 3 : 5);
+            if (m.kind == 2) rc.hue = m.done ? Hex(0xe8a82c) : Hex(0xc02030);
+            cairo_new_path(cr);
+            GemPath(cr, rc.shape, cx, cx, r + 1.5);
+            SetColor(cr, Hex(0x2a1405));
+            cairo_fill(cr);
+            DrawGem(c, cx - r, cx - r, 2 * r, rc, ctx.seed);
+            if (m.done) {
+                cairo_move_to(cr, cx - r * 0.45, cx);
+                cairo_line_to(cr, cx - r * 0.1, cx + r * 0.4);
+                cairo_line_to(cr, cx + r * 0.5, cx - r * 0.45);
+                cairo_set_line_width(cr, s * 0.1);
+                cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+                SetColor(cr, Hex(0xffffff), 0.95);
+                cairo_stroke(cr);
+            }
+            c.Shadow(1, 1.5, 1.5, {0, 0, 0}, 0.6);
+            ctx.Png(c, m.path);
+        }));
+    }
+    for (int k : {1, 2, 3}) {
+        std::string path = "gfx/mapa/k" + std::to_string(k) + "c.png";
+        int s = k == 3 ? 56 : 46;
+        out.push_back(Picture(path, [=](Context& ctx) {
+            Canvas c(s, s);
+            RadialGlow(c.cr, s / 2.0, s / 2.0, s / 2.0, Hex(0xfff0b0), 0.9);
+            cairo_arc(c.cr, s / 2.0, s / 2.0, s * 0.38, 0, 2 * M_PI);
+            cairo_set_line_width(c.cr, 2);
+            SetColor(c.cr, Hex(0xffffff), 0.7);
+            cairo_stroke(c.cr);
+            ctx.Png(c, path);
+        }));
+    }
+}
+
+// ---- puzzle -----------------------------------------------------------------------------------------
+void Puzzle(std::vector<Recipe>& out) {
+    out.push_back(Picture("gfx/puzzle/ramka3.png", [](Context& ctx) {
+        Canvas c(128, 128);
+        cairo_t* cr = c.cr;
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+        cairo_rectangle(cr, 0, 0, 128, 128);
+        cairo_rectangle(cr, 7, 7, 114, 114);
+        cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 128, 128);
+        AddStop(g, 0, Hex(0xfff0d0));
+        AddStop(g, 0.5, Hex(0xa08a6a));
+        AddStop(g, 1, Hex(0x3a2a1a));
+        cairo_set_source(cr, g);
+        cairo_fill(cr);
+        cairo_pattern_destroy(g);
+        cairo_rectangle(cr, 7, 7, 114, 114);
+        cairo_set_line_width(cr, 1);
+        SetColor(cr, Hex(0x1a1008), 0.7);
+        cairo_stroke(cr);
+        ctx.Png(c, "gfx/puzzle/ramka3.png");
+    }));
+    // Glowing outline 6 px outside a 116-px piece.
+    out.push_back(Picture("gfx/puzzle/ramka-puzle.png", [](Context& ctx) {
+        Canvas c(128, 128);
+        cairo_t* cr = c.cr;
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+        RoundRect(cr, 0, 0, 128, 128, 5);
+        cairo_rectangle(cr, 6, 6, 116, 116);
+        SetColor(cr, Hex(0xffd060), 0.45);
+        cairo_fill(cr);
+        RoundRect(cr, 2.5, 2.5, 123, 123, 3);
+        cairo_set_line_width(cr, 2.5);
+        SetColor(cr, Hex(0xfff4c0), 0.95);
+        cairo_stroke(cr);
+        ctx.Png(c, "gfx/puzzle/ramka-puzle.png");
+    }));
+    // Inner shadows: dark at the outer edge of a home group, fading inwards.
+    struct Shade {
+        const char* name;
+        int w, h;
+        double x0, y0, x1, y1;  // gradient from dark to clear; radial for corners
+        bool corner;
+    };
+    static const Shade kShades[] = {
+        {"cienie_l", 7, 82, 0, 0, 7, 0, false},  {"cienie_p", 7, 82, 7, 0, 0, 0, false},
+        {"cienie_g", 82, 7, 0, 0, 0, 7, false},  {"cienie_d", 82, 7, 0, 7, 0, 0, false},
+        {"cienie_lg", 7, 7, 0, 0, 0, 0, true},   {"cienie_pg", 7, 7, 7, 0, 0, 0, true},
+        {"cienie_ld", 7, 7, 0, 7, 0, 0, true},   {"cienie_pd", 7, 7, 7, 7, 0, 0, true},
+    };
+    for (const Shade& s : kShades) {
+        std::string path = std::string("gfx/puzzle/") + s.name + ".png";
+        out.push_back(Picture(path, [&s, path](Context& ctx) {
+            Canvas c(s.w, s.h);
+            cairo_pattern_t* g = s.corner ? cairo_pattern_create_radial(s.x0, s.y0, 0, s.x0, s.y0, 7)
+                                          : cairo_pattern_create_linear(s.x0, s.y0, s.x1, s.y1);
+            AddStop(g, 0, {0, 0, 0}, 0.6);
+            AddStop(g, 1, {0, 0, 0}, 0);
+            cairo_set_source(c.cr, g);
+            cairo_paint(c.cr);
+            cairo_pattern_destroy(g);
+            ctx.Png(c, path);
+        }));
+    }
+    out.push_back(Picture("gfx/gui/stage3.png", [](Context& ctx) {
+        Canvas c(366, 146);
+        cairo_t* cr = c.cr;
+        // A ribbon banner with folded tails.
+        for (int side : {-1, 1}) {
+            double x = 183 + side * 150;
+            cairo_move_to(cr, x, 52);
+            cairo_line_to(cr, x + side * 30, 52);
+            cairo_line_to(cr, x + side * 14, 80);
+            cairo_line_to(cr, x + side * 30, 108);
+            cairo_line_to(cr, x, 108);
+            cairo_close_path(cr);
+            SetColor(cr, Hex(0x6a1020));
+            cairo_fill(cr);
+        }
+        cairo_move_to(cr, 30, 40);
+        cairo_curve_to(cr, 120, 28, 246, 28, 336, 40);
+        cairo_line_to(cr, 336, 100);
+        cairo_curve_to(cr, 246, 88, 120, 88, 30, 100);
+        cairo_close_path(cr);
+        cairo_pattern_t* g = cairo_pattern_create_linear(0, 30, 0, 100);
+        AddStop(g, 0, Hex(0xd0304a));
+        AddStop(g, 1, Hex(0x801428));
+        cairo_set_source(cr, g);
+        cairo_fill_preserve(cr);
+        cairo_pattern_destroy(g);
+        cairo_set_line_width(cr, 3);
+        SetColor(cr, pal::gold);
+        cairo_stroke(cr);
+        FitCaption(c, F_BLACKLETTER, 42, 183, 64, 280, "Stage complete", CS_GOLD_LIT);
+        Star(cr, 183, 122, 14, 5, 5);
+        SetColor(cr, pal::gold);
+        cairo_fill(cr);
+        c.Shadow(3, 4, 5, {0, 0, 0}, 0.6);
+        ctx.Png(c, "gfx/gui/stage3.png");
+    }));
+}
+
+// ---- story and tutorial ----------------------------------------------------------------------------
+void Tutorial(std::vector<Recipe>& out) {
+    // Mouse: left button lit (place a block).
+    for (int right : {0, 1}) {
+        std::string path = right ? "gfx/gui/tutorial_mouse_1.png" : "gfx/gui/tutorial_mouse.png";
+        out.push_back(Picture(path, [=](Context& ctx) {
+            Canvas c(70, 96);
+            cairo_t* cr = c.cr;
+            RoundRect(cr, 8, 6, 54, 84, 26);
+            cairo_pattern_t* g = cairo_pattern_create_linear(8, 0, 62, 0);
+            AddStop(g, 0, Hex(0xe8e4f4));
+            AddStop(g, 1, Hex(0x9a96b0));
+            cairo_set_source(cr, g);
+            cairo_fill_preserve(cr);
+            cairo_pattern_destroy(g);
+            cairo_set_line_width(cr, 2);
+            SetColor(cr, Hex(0x1a1430));
+            cairo_stroke(cr);
+            cairo_new_path(cr);
+            cairo_move_to(cr, 35, 6);
+            cairo_line_to(cr, 35, 38);
+            cairo_move_to(cr, 8, 38);
+            cairo_line_to(cr, 62, 38);
+            cairo_stroke(cr);
+            double bx = right ? 36 : 9;
+            cairo_save(cr);
+            RoundRect(cr, 8, 6, 54, 84, 26);
+            cairo_clip(cr);
+            cairo_rectangle(cr, bx, 7, 25, 30);
+            SetColor(cr, Hex(0xffc040), 0.9);
+            cairo_fill(cr);
+            cairo_restore(cr);
+            c.Glow(4, Hex(0xffd070), 0.5);
+            ctx.Png(c, path);
+        }));
+    }
+    out.push_back(Picture("gfx/gui/tutorial_keyb.png", [](Context& ctx) {
+        Canvas c(124, 84);
+        cairo_t* cr = c.cr;
+        auto key = [&](double x, double y, double w, const char* label, bool lit) {
+            RoundRect(cr, x, y, w, 34, 6);
+            cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + 34);
+            AddStop(g, 0, lit ? Hex(0xffe6a0) : Hex(0xe8e4f4));
+            AddStop(g, 1, lit ? Hex(0xd09030) : Hex(0x9a96b0));
+            cairo_set_source(cr, g);
+            cairo_fill_preserve(cr);
+            cairo_pattern_destroy(g);
+            cairo_set_line_width(cr, 2);
+            SetColor(cr, Hex(0x1a1430));
+            cairo_stroke(cr);
+            cairo_new_path(cr);
+            TextBox b = MeasureText(F_SERIF_BOLD, 16, label);
+            TextPath(cr, F_SERIF_BOLD, 16, x + w / 2 - (b.x0 + b.x1) / 2, y + 17 - (b.y0 + b.y1) / 2, label);
+            SetColor(cr, Hex(0x1a1430));
+            cairo_fill(cr);
+        };
+        key(4, 4, 116, "Space", true);
+        key(4, 44, 56, "Esc", false);
+        key(64, 44, 56, "P", false);
+        c.Shadow(1, 2, 2, {0, 0, 0}, 0.5);
+        ctx.Png(c, "gfx/gui/tutorial_keyb.png");
+    }));
+}
+
+void All(std::vector<Recipe>& out) {
+    Core(out);
+    ScrollsAndPanel(out);
+    Letters(out);
+    Buttons(out);
+    Menus(out);
+    Popups(out);
+    MapMarkers(out);
+    Puzzle(out);
+    Tutorial(out);
+}
+
+}  // namespace
+
+QAB_RECIPES(All);
+
+}  // namespace qab

@@ -1,0 +1,17 @@
+// Where the data texts live: assets/data/<archive>/<member>.tsc under the
+// source tree's assets folder (--assets, or the one beside this source file).
+#pragma once
+#include <filesystem>
+#include <string>
+
+#include "builder.h"
+
+namespace qab {
+
+inline std::string DataSourceDir() {
+    std::filesystem::path assets = AssetsDir();
+    if (assets.empty()) assets = std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "assets";
+    return (assets / "data").lexically_normal().string();
+}
+
+}  // namespace qab

@@ -1,0 +1,59 @@
+// Image buttons: one picture, tinted, darkened or enlarged while hovered. The
+// enlargement may grow and shrink a step per frame (`animatedZoom`), and show
+// a second picture under the button as a squashed reflection that fades in
+// with the zoom. They click once per press, on the frame's sampled left
+// press, so a held button does not repeat and a press dragged in is no click.
+#pragma once
+#include <memory>
+#include "config/fload.h"
+#include "ui/button.h"
+#include "ui/text.h"
+
+class TImageButton : public TButton {
+public:
+    int hoverStyle = 0;    // 0 glow, 1 enlarge, 2 darken; anything else draws nothing while hovered
+    int animatedZoom = 0;  // grow/shrink through `zoom` instead of jumping
+    plat::ImagePtr reflection;
+
+    // Zoom steps, in single precision as the look was tuned.
+    static constexpr float kZoomMax = 1.14f;
+    static constexpr float kZoomGrow = 0.025f;
+    static constexpr float kZoomShrink = 0.02f;
+
+    int Draw() override;
+    int State() override;
+    // Anchor mode of the area, animated zoom on or off, and the reflection
+    // picture (null removes it).
+    int setView(int anchorMode, int animatedZoom, const plat::ImagePtr& reflection) override;
+    virtual int DrawOnOver();
+    virtual int DrawOnOut();
+    virtual int DrawGlowed();
+    virtual int DrawEnlarged();
+    virtual int DrawDarkned();
+
+protected:
+    int DrawPicture();
+};
+using TImageButtonPtr = std::shared_ptr<TImageButton>;
+
+class TTextImageButton : public TImageButton {
+public:
+    TTextPtr textItem;  // placed once by the factory
+
+    // Never zoomed, no reflection: the caption would not follow the steps.
+    int DrawOnOut() override;
+    int DrawGlowed() override;
+    int DrawEnlarged() override;
+    int DrawDarkned() override;
+
+protected:
+    int DrawText();
+};
+using TTextImageButtonPtr = std::shared_ptr<TTextImageButton>;
+
+// The source is a path or an image; the area takes the picture's size.
+TImageButtonPtr CreateImageButton(const TPictureSource& source, const TDimPtr& area, int id, float alpha,
+                                  int hoverStyle);
+// Note the hover style comes before the offsets, and there is no alpha.
+TTextImageButtonPtr CreateTextImageButton(const TPictureSource& source, const TDimPtr& area, int id,
+                                          const TTextPtr& text, int hoverStyle, float offsetX, float offsetY);

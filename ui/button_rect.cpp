@@ -1,0 +1,229 @@
+#include "ui/button_rect.h"
+
+#include "platform/app.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/pixmap.h"
+#include "platform/text.h"
+
+namespace {
+
+// The caption centred on the button: the text's halves are whole pixels
+// (truncated), the button's exact.
+void DrawCaption(const TButtonE& b, const std::string& text, const plat::FontPtr& font, float offsetX,
+                 float offsetY) {
+    plat::SetImageFont(font);
+    const float tx = b.x + b.width / 2.0f - static_cast<float>(plat::TextWidth(text) / 2) + offsetX;
+    const float ty = b.y + b.height / 2.0f - static_cast<float>(plat::TextHeight(text) / 2) + offsetY;
+    plat::DrawText(text, tx, ty);
+}
+
+void Place(TButtonE& b, float x, float y, int anchor) {
+    if (anchor == 0) {
+        b.x = x;
+        b.y = y;
+    } else if (anchor == 1) {
+        b.x = x - b.width / 2.0f;
+        b.y = y - b.height / 2.0f;
+    }
+}
+
+const std::string* PathOf(const TPictureSource& source) {
+    const auto* path = std::get_if<std::string>(&source);
+    return (path && !path->empty()) ? path : nullptr;
+}
+
+plat::ImagePtr ImageOf(const TPictureSource& source) {
+    const auto* img = std::get_if<plat::ImagePtr>(&source);
+    return img ? *img : nullptr;
+}
+
+}  // namespace
+
+// ---- TButtonE ---------------------------------------------------------------------
+
+int TButtonE::Draw() { return 0; }
+int TButtonE::Add(const TObjectRef&) { return 0; }
+int TButtonE::State() { return 0; }
+int TButtonE::OnOver() { return 0; }
+int TButtonE::OnOut() { return 0; }
+int TButtonE::OnClick() { return 0; }
+
+bool TButtonE::Inside(float px, float py) const {
+    return x < px && px < x + width && y < py && py < y + height;
+}
+
+// ---- TAnimButtonE -----------------------------------------------------------------
+
+int TAnimButtonE::State() {
+    if (active == 0 || visible == 0) return 0;
+    const float px = static_cast<float>(plat::MouseX());
+    const float py = static_cast<float>(plat::MouseY());
+    if (Inside(px, py)) {
+        if (hover == 0) OnOver();
+        hover = 1;
+        if (plat::MouseDown(plat::MOUSE_LEFT)) {
+            OnClick();
+            return id;
+        }
+        return 0;
+    }
+    if (hover == 1) OnOut();
+    hover = 0;
+    return 0;
+}
+
+int TAnimButtonE::Draw() {
+    if (visible == 0) return 0;
+    if (hover == 1) DrawOnOver();
+    else DrawOnOut();
+    return 0;
+}
+
+int TAnimButtonE::DrawOnOver() {
+    plat::DrawImage(image, x, y, overFrame);
+    return 0;
+}
+
+int TAnimButtonE::DrawOnOut() {
+    plat::DrawImage(image, x, y, outFrame);
+    return 0;
+}
+
+int TTextAnimButtonE::Draw() {
+    if (visible == 0) return 0;
+    if (hover == 1) DrawOnOver();
+    else DrawOnOut();
+    DrawCaption(*this, text, font, textOffsetX, textOffsetY);
+    return 0;
+}
+
+// ---- TImageButtonA ----------------------------------------------------------------
+
+int TImageButtonA::State() {
+    if (active == 0 || visible == 0) return 0;
+    if (!plat::MouseDown(plat::MOUSE_LEFT)) return 0;
+    const float px = static_cast<float>(plat::MouseX());
+    const float py = static_cast<float>(plat::MouseY());
+    // A press elsewhere never deselects: only the radio menu does.
+    if (!Inside(px, py)) return 0;
+    if (hover == 0) OnOver();
+    hover = 1;
+    if (plat::MouseDown(plat::MOUSE_LEFT)) {
+        OnClick();
+        return id;
+    }
+    return 0;
+}
+
+int TImageButtonA::Draw() {
+    if (visible == 0) return 0;
+    if (hover == 1) DrawOnOver();
+    else DrawOnOut();
+    return 0;
+}
+
+int TImageButtonA::DrawOnOver() {
+    switch (hoverStyle) {
+        case kHoverGlow: return DrawGlowed();
+        case kHoverEnlarge: return DrawEnlarged();
+        case kHoverDarken: return DrawDarkned();
+        default: return 0;
+    }
+}
+
+int TImageButtonA::DrawOnOut() {
+    plat::DrawImage(image, x, y, 0);
+    return 0;
+}
+
+int TImageButtonA::DrawGlowed() {
+    plat::SetColor(100, 255, 200);
+    plat::DrawImage(image, x, y, 0);
+    plat::SetColor(255, 255, 255);
+    return 0;
+}
+
+int TImageButtonA::DrawDarkned() {
+    plat::SetColor(200, 200, 200);
+    plat::DrawImage(image, x, y, 0);
+    plat::SetColor(255, 255, 255);
+    return 0;
+}
+
+int TImageButtonA::DrawEnlarged() {
+    // Whole pixels, so the enlarged picture stays centred without blurring.
+    const float z = 0.15f;
+    plat::SetScale(1.0f + z, 1.0f + z);
+    const float ex = static_cast<float>(plat::TruncToInt(x - width * z / 2.0f));
+    const float ey = static_cast<float>(plat::TruncToInt(y - height * z / 2.0f));
+    plat::DrawImage(image, ex, ey, 0);
+    plat::SetScale(1.0f, 1.0f);
+    return 0;
+}
+
+int TTextImageButtonA::Draw() {
+    if (visible == 0) return 0;
+    if (hover == 1) DrawOnOver();
+    else DrawOnOut();
+    DrawCaption(*this, text, font, textOffsetX, textOffsetY);
+    return 0;
+}
+
+// ---- factories --------------------------------------------------------------------
+
+TTextAnimButtonEPtr CreateTextAnimButtonE(const TPictureSource& source, float x, float y, int id,
+                                          const std::string& text, const plat::FontPtr& font, int anchor,
+                                          float textOffsetY, float textOffsetX) {
+    auto b = std::make_shared<TTextAnimButtonE>();
+    b->id = id;
+    b->text = text;
+    b->font = font;
+    b->textOffsetX = textOffsetX;
+    b->textOffsetY = textOffsetY;
+    if (const std::string* path = PathOf(source)) {
+        const plat::PixmapPtr pix = plat::LoadPixmap(*path);
+        if (!pix) plat::Notify("Can't load image: " + *path, 0);
+        const int w = plat::PixmapWidth(pix) / 2;
+        const int h = plat::PixmapHeight(pix);
+        // A strip that did not load (or is too narrow to halve) leaves the
+        // button at 0 by 0: never inside, nothing drawn but its caption.
+        if (w >= 1 && h >= 1) {
+            b->width = static_cast<float>(w);
+            b->height = static_cast<float>(h);
+            b->image = plat::LoadAnimImage(pix, w, h, 0, 2, -1);
+        }
+    } else if (const plat::ImagePtr img = ImageOf(source)) {
+        b->width = static_cast<float>(plat::ImageWidth(img));
+        b->height = static_cast<float>(plat::ImageHeight(img));
+        b->image = img;
+    } else {
+        plat::Notify("Invalid object type", 0);
+    }
+    Place(*b, x, y, anchor);
+    return b;
+}
+
+TTextImageButtonAPtr CreateTextImageButtonA(const TPictureSource& source, float x, float y, int id,
+                                            const std::string& text, const plat::FontPtr& font, int hoverStyle,
+                                            int anchor, float textOffsetX, float textOffsetY) {
+    auto b = std::make_shared<TTextImageButtonA>();
+    b->hoverStyle = hoverStyle;
+    b->id = id;
+    b->text = text;
+    b->font = font;
+    b->textOffsetX = textOffsetX;
+    b->textOffsetY = textOffsetY;
+    if (const std::string* path = PathOf(source)) {
+        b->image = plat::LoadImage(*path, -1);
+        if (!b->image) plat::Notify("Can't load image: " + *path, 0);
+    } else if (const plat::ImagePtr img = ImageOf(source)) {
+        b->image = img;
+    } else {
+        plat::Notify("Invalid object type", 0);
+    }
+    b->width = static_cast<float>(plat::ImageWidth(b->image));
+    b->height = static_cast<float>(plat::ImageHeight(b->image));
+    Place(*b, x, y, anchor);
+    return b;
+}

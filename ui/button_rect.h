@@ -1,0 +1,108 @@
+// The reduced button family: a rectangle of four numbers of the button's own
+// (no shared TDim), no click latch, a click known only from State's result.
+//
+//   TAnimButtonE      a two-frame strip, hovered and not; clicks while the
+//                     left button is held over it (every frame of the hold)
+//   TTextAnimButtonE  the same with a caption in an image font
+//   TImageButtonA     one picture that stays selected once pressed; only its
+//   TTextImageButtonA radio menu (TMenuA) deselects it
+//
+// The pointer is read raw (MouseX, MouseY, MouseDown), not from the frame's
+// `mouse` sample.
+#pragma once
+#include <memory>
+#include <string>
+#include "config/fload.h"
+#include "platform/font.h"
+#include "platform/image.h"
+#include "ui/button.h"
+#include "ui/object.h"
+
+class TButtonE : public TObject {
+public:
+    int visible = 1;
+    int active = 1;
+    int id = 0;
+    float x = 0, y = 0, width = 0, height = 0;  // top-left corner and one frame's size
+    plat::ImagePtr image;
+    std::string caption;  // nothing reads it
+    int hover = 0;        // TImageButtonA: the selected flag
+
+    // Hooks that do nothing in this family.
+    virtual int Draw();
+    virtual int Add(const TObjectRef& object);
+    virtual int State();
+    virtual int OnOver();
+    virtual int OnOut();
+    virtual int OnClick();
+
+protected:
+    // Strict on all four edges; a size of 0 is never inside.
+    bool Inside(float px, float py) const;
+};
+using TButtonEPtr = std::shared_ptr<TButtonE>;
+
+class TAnimButtonE : public TButtonE {
+public:
+    int overFrame = 1;
+    int outFrame = 0;
+    int frames = 2;  // nothing reads it
+
+    int Draw() override;
+    int State() override;
+    virtual int DrawOnOver();
+    virtual int DrawOnOut();
+};
+using TAnimButtonEPtr = std::shared_ptr<TAnimButtonE>;
+
+class TTextAnimButtonE : public TAnimButtonE {
+public:
+    std::string text;
+    plat::FontPtr font;
+    float textOffsetX = 0;
+    float textOffsetY = 0;
+
+    // The caption is drawn even over a button whose strip failed to load;
+    // its font stays selected afterwards.
+    int Draw() override;
+};
+using TTextAnimButtonEPtr = std::shared_ptr<TTextAnimButtonE>;
+
+class TImageButtonA : public TButtonE {
+public:
+    int hoverStyle = 0;  // look while selected: 0 glow, 1 enlarge, 2 darken, else nothing
+
+    int Draw() override;
+    int State() override;
+    virtual int DrawOnOver();
+    virtual int DrawOnOut();
+    virtual int DrawGlowed();
+    virtual int DrawEnlarged();
+    virtual int DrawDarkned();
+};
+using TImageButtonAPtr = std::shared_ptr<TImageButtonA>;
+
+class TTextImageButtonA : public TImageButtonA {
+public:
+    std::string text;
+    plat::FontPtr font;
+    float textOffsetX = 0;
+    float textOffsetY = 0;
+
+    int Draw() override;
+};
+using TTextImageButtonAPtr = std::shared_ptr<TTextImageButtonA>;
+
+// The source is a non-empty path (a two-frame strip, cut in halves) or an
+// image of at least two frames (shared); anything else is refused with a
+// message and leaves a 0 by 0 button. Anchor 0 puts the top-left corner at
+// (x, y), 1 the centre, anything else leaves it at (0, 0). Note the vertical
+// offset comes before the horizontal one.
+TTextAnimButtonEPtr CreateTextAnimButtonE(const TPictureSource& source, float x, float y, int id,
+                                          const std::string& text, const plat::FontPtr& font, int anchor,
+                                          float textOffsetY, float textOffsetX);
+// The source is a non-empty path or an image (shared). Here the offsets come
+// x first, then y.
+TTextImageButtonAPtr CreateTextImageButtonA(const TPictureSource& source, float x, float y, int id,
+                                            const std::string& text, const plat::FontPtr& font, int hoverStyle,
+                                            int anchor, float textOffsetX, float textOffsetY);

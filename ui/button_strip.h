@@ -1,0 +1,55 @@
+// Strip buttons: one frame of a horizontal strip of equal frames while the
+// pointer is away, another (glowing, enlarged or darkened by the hover style)
+// while it is over. They click while the left button is held over them, so a
+// held button reports its id every frame.
+#pragma once
+#include <memory>
+#include "config/fload.h"
+#include "ui/button.h"
+#include "ui/text.h"
+
+class TAnimButton : public TButton {
+public:
+    int normalFrame = 1;  // drawn while hovered, by every hover style
+    int outFrame = 0;     // drawn while not hovered
+    int frames = 2;
+    int hoverStyle = 0;   // 0 glow, 1 enlarge, 2 darken, else the plain normal frame
+    // `alpha` is kept but not applied: the frames take the alpha in force
+    // (a menu's), only a text strip hands it to its caption.
+
+    int Draw() override;
+    int State() override;
+    virtual int DrawOnOver();
+    virtual int DrawNormal();
+    virtual int DrawGlowed();
+    virtual int DrawEnlarged();
+    virtual int DrawDarkned();
+    virtual int DrawOnOut();
+
+protected:
+    int DrawFrame(int frame);
+};
+using TAnimButtonPtr = std::shared_ptr<TAnimButton>;
+
+class TTextAnimButton : public TAnimButton {
+public:
+    TTextPtr textItem;  // placed once by the factory: moving the area later leaves it
+
+    int DrawNormal() override;
+    int DrawGlowed() override;
+    int DrawEnlarged() override;
+    int DrawDarkned() override;
+    int DrawOnOut() override;
+
+protected:
+    int DrawText();
+};
+using TTextAnimButtonPtr = std::shared_ptr<TTextAnimButton>;
+
+// The source is a path or a pixmap; the area's width becomes one frame's.
+TAnimButtonPtr CreateAnimButton(const TPictureSource& source, const TDimPtr& area, int id, int frames, int normalFrame,
+                                int outFrame, float alpha, int hoverStyle);
+// A two-frame strip with a caption centred on it; note the offsets come
+// before the hover style.
+TTextAnimButtonPtr CreateTextAnimButton(const TPictureSource& source, const TDimPtr& area, int id,
+                                        const TTextPtr& text, float offsetX, float offsetY, int hoverStyle);
