@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "ogg_encode.h"
 #include "platform/audio.h"
+#include "tests/support/ogg_encode.h"
 
 namespace {
 

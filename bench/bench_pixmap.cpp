@@ -1,6 +1,6 @@
 // Decode speed of the picture loaders on a generated 1024x768 picture.
 // bytes_per_second counts the decoded pixels (output bytes); in_MB/s counts
-// the compressed file.
+// the compressed file. The shared test encoder makes the JPEG input.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -9,11 +9,10 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
-// jpeglib.h needs FILE and size_t declared first.
-#include <jpeglib.h>
 
 #include "platform/files.h"
 #include "platform/pixmap.h"
+#include "tests/support/jpeg_encode.h"
 
 namespace {
 
@@ -47,30 +46,9 @@ std::string PngBytes() {
 }
 
 std::string JpegBytes() {
-    plat::PixmapPtr rgb = plat::ConvertPixmap(MakePicture(), plat::PF_RGB);
-    jpeg_compress_struct c{};
-    jpeg_error_mgr err{};
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* buf = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &buf, &size);
-    c.image_width = kW;
-    c.image_height = kH;
-    c.input_components = 3;
-    c.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 90, TRUE);
-    jpeg_start_compress(&c, TRUE);
-    while (c.next_scanline < c.image_height) {
-        JSAMPROW row = rgb->Row(static_cast<int>(c.next_scanline));
-        jpeg_write_scanlines(&c, &row, 1);
-    }
-    jpeg_finish_compress(&c);
-    std::string out(reinterpret_cast<const char*>(buf), size);
-    std::free(buf);
-    jpeg_destroy_compress(&c);
-    return out;
+    const plat::PixmapPtr p = MakePicture();
+    return quill_test::EncodeJpeg(
+        kW, kH, false, false, [&](int x, int y) { return plat::ReadPixel(p, x, y) & 0xFFFFFFu; }, 90);
 }
 
 void Report(benchmark::State& state, const std::string& input, const plat::PixmapPtr& last) {

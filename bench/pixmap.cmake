@@ -1,3 +1,3 @@
-# PNG and JPEG decode speed; libjpeg's compressor makes the JPEG input.
+# PNG and JPEG decode speed; the test JPEG encoder makes the JPEG input.
 target_sources(quill_bench PRIVATE ${CMAKE_CURRENT_LIST_DIR}/bench_pixmap.cpp)
-target_link_libraries(quill_bench PRIVATE quill_platform_pixmap JPEG::JPEG)
+target_link_libraries(quill_bench PRIVATE quill_platform_pixmap)

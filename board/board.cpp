@@ -3,6 +3,7 @@
 #include "board/board.h"
 
 #include "core/mouse.h"
+#include "level/bosses.h"
 #include "platform/time.h"
 
 std::shared_ptr<TBoardManager> board;
@@ -66,7 +67,7 @@ int TBoardManager::_checkMove(const TBlockPtr& block, int x, int y, int dx, int 
     if (!OnGrid(tx, ty)) return 0;
     // The bosses are asked for every cell on the grid, also one the other
     // tests refuse.
-    const int boss = boardLinks.bossCovers ? boardLinks.bossCovers(tx, ty) : 0;
+    const int boss = bossManager ? bossManager->CheckMove(tx, ty) : 0;
     return shapeLayer[tx][ty] != 0 && runeLayer[tx][ty] <= 0 && boss == 0 ? 1 : 0;
 }
 

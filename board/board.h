@@ -53,10 +53,8 @@ public:
 
 // What the board asks of the subsystems built on top of it. Each fills its
 // entry when it starts; while an entry is empty the board behaves as with no
-// level loaded (number 0) and no boss on the board.
+// boss on the board.
 struct TBoardLinks {
-    std::function<int()> levelNumber;             // the level being played
-    std::function<int(int x, int y)> bossCovers;  // 1 when a boss covers the cell
 };
 extern TBoardLinks boardLinks;
 

@@ -6,6 +6,7 @@
 #include "board/board.h"
 #include "board/board_rules.h"
 #include "board/stones.h"
+#include "level/bosses.h"
 #include "pieces/rune.h"
 #include "platform/graphics.h"
 
@@ -14,7 +15,7 @@ int TBoardManager::Draw(int small) {
     plat::SetAlpha(alpha);
     if (boardImage) plat::DrawImage(boardImage, static_cast<float>(originX), static_cast<float>(originY), 0);
     plat::SetBlend(plat::ALPHABLEND);
-    if (playLinks.bossDrawHelp) playLinks.bossDrawHelp();
+    if (bossManager) bossManager->DrawHelp();
     _drawRazod();
     if (small != 0)
         _drawSmallFrame();

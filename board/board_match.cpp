@@ -9,6 +9,11 @@
 #include "board/stones.h"
 #include "core/mouse.h"
 #include "core/sound.h"
+#include "level/bosses.h"
+#include "level/captions.h"
+#include "level/points.h"
+#include "level/spheres.h"
+#include "level/level.h"
 #include "pieces/rune.h"
 #include "platform/rng.h"
 #include "platform/time.h"
@@ -82,9 +87,11 @@ void SendComet(const TBoardManager& b, int x, int y, int c) {
     const int blue = razod ? razod->getRuneRGB(c, 3) : 0;
     const int sx = b.originX + x * b.cellSize + 16;
     const int sy = b.originY + y * b.cellSize + 16;
-    // Without spheres there is nowhere for the comet to go.
+    // Without the sphere panel there is nowhere for the comet to go; a colour
+    // no sphere holds flies to the panel's centre.
+    if (!magicSphere) return;
     int cx = 0, cy = 0;
-    if (!playLinks.sphereCentre || !playLinks.sphereCentre(c, cx, cy)) return;
+    magicSphere->GetColorXY(c, cx, cy);
     const int tx = cx - 10, ty = cy - 10;
     const double dx = sx - tx, dy = sy - ty;
     // A sphere right over the cell must not make the speed infinite.
@@ -126,7 +133,7 @@ int TBoardManager::clearLines(int) {
                         continue;
                     }
                     if (playLinks.castSpell) playLinks.castSpell(x, y);
-                    if (playLinks.sphereFill) playLinks.sphereFill(c);
+                    if (magicSphere) magicSphere->Fill(c);
                     SendComet(*this, x, y, c);
                     runeLayer[x][y] = 0;
                     colorLayer[x][y] = 0;
@@ -136,21 +143,21 @@ int TBoardManager::clearLines(int) {
     // Lines over cells that hold no rune (a beaten boss's lines can) score nothing.
     if (anyLine && n > 0) {
         const int k = std::min(static_cast<int>(colours.size()), 4);
-        if (playLinks.matchMade) playLinks.matchMade(k);
+        if (level) level->countMatch(k);
         playSound2(clearSound, nullptr, 0);
         const int p = ClearPoints(n, k);
-        if (playLinks.addPoints) playLinks.addPoints(p);
+        if (points) points->add(p);
         const int mx = mouse ? mouse->x : 0, my = mouse ? mouse->y : 0;
         const int ax = std::min(mx, 550);
         const int ay = std::clamp(my, 100, 500);
         const float sc = ClearCaptionScale(n);
         const bool spell = playLinks.spellActive && playLinks.spellActive() != 0;
-        if (!spell && playLinks.addCaption) {
-            playLinks.addCaption(1, p, ax, ay - 70, sc);
-            playLinks.addCaption(3, n, ax, ay - 30, sc);
+        if (!spell) {
+            TCaptions::addCaption(TCaptions::Points, p, ax, ay - 70, sc, 0, 0, nullptr);
+            TCaptions::addCaption(TCaptions::Match, n, ax, ay - 30, sc, 0, 0, nullptr);
         }
         if (k > 1) {
-            if (!spell && playLinks.addCaption) playLinks.addCaption(2, k, ax + 100, ay + 30, sc);
+            if (!spell) TCaptions::addCaption(TCaptions::Combo, k, ax + 100, ay + 30, sc, 0, 0, nullptr);
             TSoundQ::addSound(comboSounds[static_cast<size_t>(k - 2)], plat::MilliSecs() + 600);
         }
         if (n > 3 && playLinks.addSpell) playLinks.addSpell(0);
@@ -164,7 +171,7 @@ int TBoardManager::clearLines(int) {
 int TBoardManager::clearMatchingRazod(int unused) {
     for (auto& column : highlightLayer) column.fill(0);
     clearList = std::make_shared<std::vector<TLine>>();
-    if (playLinks.bossCheckForMatch) playLinks.bossCheckForMatch(1);
+    if (bossManager) bossManager->CheckForMatch(1);
     checkForHorizontalMatch(1);
     checkForVerticalMatch(1);
     const int n = clearLines(unused);

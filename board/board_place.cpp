@@ -4,6 +4,9 @@
 #include "board/board.h"
 #include "board/board_rules.h"
 #include "core/sound.h"
+#include "level/bosses.h"
+#include "level/timer.h"
+#include "level/level.h"
 #include "platform/time.h"
 
 TPlayLinks playLinks;
@@ -54,7 +57,7 @@ int TBoardManager::placeBlock(const TBlockPtr& given, int x, int y, int commit) 
     if (commit == 0) return 1;
     if (blocks) blocks->heldBlock = nullptr;
     playSound2(placeSound, nullptr, 0);
-    if (playLinks.blockUsed) playLinks.blockUsed();
+    if (level) level->countBlockUsed();
     return 1;
 }
 
@@ -64,7 +67,7 @@ int TBoardManager::_checkForHighlights() {
     const TBoardLayer savedColors = colorLayer;
     const TBoardLayer savedRunes = runeLayer;
     if (placeBlock(nullptr, -1, -1, 0) == 0) return 0;
-    if (playLinks.bossCheckForMatch) playLinks.bossCheckForMatch(0);
+    if (bossManager) bossManager->CheckForMatch(0);
     checkForHorizontalMatch(0);
     checkForVerticalMatch(0);
     colorLayer = savedColors;
@@ -84,7 +87,7 @@ int TBoardManager::Update(int paused) {
 }
 
 int TBoardManager::checkGameOver() {
-    if (playLinks.timeOver && playLinks.timeOver() != 0) {
+    if (timeManager && timeManager->TimeOver() != 0) {
         gameOverFlag = 1;
         return 0;
     }

@@ -1,33 +1,17 @@
-// What the board's rules of play hand on to the level, the spells, the
-// spheres, the bosses and the captions, which are built on top of the board.
-// Each subsystem fills its entries when it starts; an empty entry means that
-// subsystem is not there: no spell lies anywhere, no boss claims a cell, no
-// time limit runs out, and counts, points and captions go nowhere.
+// What the board's rules of play hand on to the spells, which are built on
+// top of the board (the level, points, captions, spheres, timer and bosses
+// are called directly). The spells fill these entries when they start; while
+// an entry is empty no spell lies anywhere and none is cast or added.
 #pragma once
 #include <functional>
 
 struct TPlayLinks {
-    // level statistics
-    std::function<void()> blockUsed;              // a block was put down
-    std::function<void(int colours)> matchMade;   // one clear of that many colours
-    // level timer
-    std::function<int()> timeOver;                // non-zero once the time limit has run out
-    // points and captions
-    std::function<void(int points)> addPoints;
-    std::function<void(int kind, int value, int x, int y, float scale)> addCaption;
     // spells lying on the board
     std::function<int(int x, int y)> castSpell;   // casts the spell on the cell, if any
     std::function<int()> spellActive;             // non-zero while a cast spell runs
     std::function<void(int kind)> addSpell;       // kind 0: any of the level's spells
     std::function<void(int cells, int points, int colours)> spellCaption;
     std::function<int(int x, int y)> spellAt;     // kind of the spell on the cell, 0 none
-    // magic spheres
-    std::function<void(int colour)> sphereFill;
-    // Centre of the sphere of that colour on screen; false when there is none.
-    std::function<bool(int colour, int& x, int& y)> sphereCentre;
-    // bosses
-    std::function<void(int commit)> bossCheckForMatch;  // marks (0) or adds the lines of (1) beaten bosses
-    std::function<void()> bossDrawHelp;
 };
 extern TPlayLinks playLinks;
 

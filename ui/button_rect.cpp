@@ -92,8 +92,7 @@ int TAnimButtonE::DrawOnOut() {
 
 int TTextAnimButtonE::Draw() {
     if (visible == 0) return 0;
-    if (hover == 1) DrawOnOver();
-    else DrawOnOut();
+    TAnimButtonE::Draw();
     DrawCaption(*this, text, font, textOffsetX, textOffsetY);
     return 0;
 }
@@ -164,8 +163,7 @@ int TImageButtonA::DrawEnlarged() {
 
 int TTextImageButtonA::Draw() {
     if (visible == 0) return 0;
-    if (hover == 1) DrawOnOver();
-    else DrawOnOut();
+    TImageButtonA::Draw();
     DrawCaption(*this, text, font, textOffsetX, textOffsetY);
     return 0;
 }

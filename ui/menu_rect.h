@@ -1,6 +1,7 @@
 // Menus of the reduced button family: TMenuE, the plain menu (first click
 // wins), and TMenuA, the radio menu (pressing one button deselects every
 // other button of another id; the selection is read with GetSelectedItem).
+// The radio menu keeps, draws and finds its buttons as the plain one does.
 #pragma once
 #include <memory>
 #include "platform/list.h"
@@ -22,17 +23,10 @@ public:
 };
 using TMenuEPtr = std::shared_ptr<TMenuE>;
 
-class TMenuA : public TObject {
+class TMenuA : public TMenuE {
 public:
-    std::shared_ptr<plat::TList<TButtonEPtr>> items = plat::CreateList<TButtonEPtr>();
-    int enabled = 1;
-    int visible = 1;
-
-    virtual int AddItem(const TButtonEPtr& button);
-    virtual TButtonEPtr GetItem(int id);
-    virtual int Draw(float alpha);
     // Moves the selection to the pressed button; always returns 0.
-    virtual int State();
+    int State() override;
     // The first selected caption button in list order, or null; selected
     // buttons of other kinds are passed over.
     virtual TTextImageButtonAPtr GetSelectedItem();

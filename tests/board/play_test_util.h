@@ -6,25 +6,29 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>  // before jpeglib.h, which needs FILE
 #include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <jpeglib.h>
 
 #include "board/board.h"
 #include "config/bca_writer.h"
 #include "config/tsc_file.h"
 #include "core/delta_time.h"
 #include "core/mouse.h"
+#include "level/bosses.h"
+#include "level/captions.h"
+#include "level/level.h"
+#include "level/points.h"
+#include "level/spheres.h"
+#include "level/timer.h"
 #include "pieces/blocks.h"
 #include "pieces/rune.h"
 #include "platform/files.h"
 #include "platform/pixmap.h"
 #include "platform/stream.h"
 #include "platform/testing.h"
+#include "support/jpeg_encode.h"
 #include "ui/spark.h"
 
 inline TTSCFilePtr TscFromText(const std::string& text) {
@@ -47,6 +51,8 @@ protected:
         board = std::make_shared<TBoardManager>();
         mouse = std::make_shared<TMouse>();
         boardLinks = TBoardLinks{};
+        level.reset();
+        ResetLevelRules();
         TSpark::destroyAll();
         sparkImages = {};
         delta = 1.0;
@@ -57,6 +63,8 @@ protected:
         blocks.reset();
         board.reset();
         mouse.reset();
+        level.reset();
+        ResetLevelRules();
         boardLinks = TBoardLinks{};
         TSpark::destroyAll();
         sparkImages = {};
@@ -67,6 +75,28 @@ protected:
     }
 
 public:
+    // No points, captions, spheres, timer or bosses until a test makes them.
+    static void ResetLevelRules() {
+        points.reset();
+        magicSphere.reset();
+        timeManager.reset();
+        bossManager.reset();
+        sphereLinks = TSphereLinks{};
+        if (captions) captions->Clear();
+    }
+    // An active boss of that colour with its top-left cell at (x, y); makes
+    // the boss manager when there is none.
+    static TBossRunePtr PutBoss(int x, int y, int colour = 1) {
+        if (!bossManager) bossManager = std::make_shared<TBossManager>();
+        auto b = std::make_shared<TBossRune>();
+        b->x = x;
+        b->y = y;
+        b->color = colour;
+        b->active = 1;
+        bossManager->bosses->AddLast(b);
+        return b;
+    }
+
     // A one-colour picture file (PNG, RGBA) at a path under the working folder.
     static void WritePicture(const std::string& path, int w, int h, uint32_t argb = 0xFF808080) {
         const std::string folder = plat::ExtractDir(path);
@@ -81,34 +111,9 @@ public:
     static void WriteJpeg(const std::string& path, int w, int h, int r, int g, int b) {
         const std::string folder = plat::ExtractDir(path);
         if (!folder.empty()) plat::CreateDir(folder, true);
-        jpeg_compress_struct c{};
-        jpeg_error_mgr err{};
-        c.err = jpeg_std_error(&err);
-        jpeg_create_compress(&c);
-        unsigned char* buf = nullptr;
-        unsigned long size = 0;
-        jpeg_mem_dest(&c, &buf, &size);
-        c.image_width = static_cast<JDIMENSION>(w);
-        c.image_height = static_cast<JDIMENSION>(h);
-        c.input_components = 3;
-        c.in_color_space = JCS_RGB;
-        jpeg_set_defaults(&c);
-        jpeg_set_quality(&c, 95, TRUE);
-        jpeg_start_compress(&c, TRUE);
-        std::vector<unsigned char> row(static_cast<size_t>(w) * 3);
-        for (int x = 0; x < w; ++x) {
-            row[static_cast<size_t>(x) * 3] = static_cast<unsigned char>(r);
-            row[static_cast<size_t>(x) * 3 + 1] = static_cast<unsigned char>(g);
-            row[static_cast<size_t>(x) * 3 + 2] = static_cast<unsigned char>(b);
-        }
-        while (c.next_scanline < c.image_height) {
-            JSAMPROW rp = row.data();
-            jpeg_write_scanlines(&c, &rp, 1);
-        }
-        jpeg_finish_compress(&c);
-        jpeg_destroy_compress(&c);
-        ASSERT_TRUE(plat::SaveText(path, std::string(reinterpret_cast<char*>(buf), size)));
-        free(buf);
+        const uint32_t rgb = static_cast<uint32_t>(r << 16 | g << 8 | b);
+        const std::string bytes = quill_test::EncodeJpeg(w, h, false, false, [rgb](int, int) { return rgb; });
+        ASSERT_TRUE(plat::SaveText(path, bytes));
     }
 
     // data/settings.bca holding the given members.

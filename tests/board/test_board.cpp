@@ -124,29 +124,28 @@ TEST_F(BoardTest, TheMoveTestOfOneBlockCell) {
         {"holds a rune", 3, 3, 1, 2, 1, 2, [] { board->runeLayer[4][5] = 1; }, 0},
         {"holds a cleared rune", 3, 3, 1, 2, 1, 2, [] { board->runeLayer[4][5] = -1; }, 1},
         {"covered by a boss", 3, 3, 1, 2, 1, 2,
-         [] { boardLinks.bossCovers = [](int x, int y) { return x == 4 && y == 5 ? 1 : 0; }; }, 0},
+         [] { PutBoss(4, 5); }, 0},
+        {"the lower right cell of a boss", 3, 3, 1, 2, 1, 2, [] { PutBoss(3, 4); }, 0},
         {"a boss elsewhere", 3, 3, 1, 2, 1, 2,
-         [] { boardLinks.bossCovers = [](int x, int y) { return x == 5 && y == 5 ? 1 : 0; }; }, 1},
+         [] { PutBoss(5, 5); }, 1},
+        {"a beaten boss is gone", 3, 3, 1, 2, 1, 2, [] { PutBoss(4, 5)->active = 0; }, 1},
     };
     for (const Case& c : cases) {
         board->clearBoard();
         boardLinks = TBoardLinks{};
+        bossManager.reset();
         c.arrange();
         EXPECT_EQ(board->_checkMove(block, c.x, c.y, c.dx, c.dy, c.i, c.j), c.fits) << c.what;
     }
 
-    // The bosses are asked about every on-grid target, also refused ones.
+    // A boss reaching past the grid's edge: targets off the grid are refused
+    // as such, and an empty block cell fits whatever lies under it.
     board->clearBoard();
-    board->runeLayer[4][5] = 1;
-    std::vector<std::pair<int, int>> asked;
-    boardLinks.bossCovers = [&](int x, int y) {
-        asked.emplace_back(x, y);
-        return 0;
-    };
-    board->_checkMove(block, 3, 3, 1, 2, 1, 2);
-    board->_checkMove(block, 14, 3, 1, 2, 1, 2);  // off the grid: not asked
-    board->_checkMove(block, 3, 3, 1, 2, 0, 0);   // empty cell: not asked
-    EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{4, 5}}));
+    bossManager.reset();
+    PutBoss(14, 3);
+    EXPECT_EQ(board->_checkMove(block, 13, 3, 1, 0, 1, 2), 0);
+    EXPECT_EQ(board->_checkMove(block, 14, 3, 1, 0, 1, 2), 0);
+    EXPECT_EQ(board->_checkMove(block, 13, 3, 1, 0, 0, 0), 1);
 }
 
 TEST_F(BoardTest, TheMouseCountsOverOrBesideABoardCell) {

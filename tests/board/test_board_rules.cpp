@@ -49,11 +49,8 @@ protected:
         if (stonesList) stonesList->Clear();
         if (cometList) cometList->Clear();
         if (soundQueue) soundQueue->Clear();
-        playLinks.addPoints = [this](int p) { points.push_back(p); };
-        playLinks.addCaption = [this](int kind, int value, int x, int y, float sc) {
-            captions.push_back({kind, value, x, y, sc});
-        };
-        playLinks.matchMade = [this](int k) { matches.push_back(k); };
+        points = std::make_shared<TPointsManager>();
+        level = std::make_shared<TLevelManager>();
     }
     void TearDown() override {
         playLinks = TPlayLinks{};
@@ -88,19 +85,24 @@ protected:
         int kind, value, x, y;
         float scale;
     };
-    std::vector<int> points;
-    std::vector<Caption> captions;
-    std::vector<int> matches;
+    // The captions alive, in order of creation.
+    static std::vector<Caption> Shown() {
+        std::vector<Caption> out;
+        for (const TCaptionsPtr& c : captions->ToArray())
+            out.push_back({c->kind, c->value, static_cast<int>(c->x), static_cast<int>(c->y), c->scale});
+        return out;
+    }
+    static int Scored() { return points->pointsActual; }
 };
 
 // ---- placing -------------------------------------------------------------------------------------
 
 TEST_F(RulesTest, PlacementFitsByShapeRotationAndAnchor) {
     // An L: (0,0) (0,1) (0,2) (1,2). Obstacles: a rune at (5,5), a hole in the
-    // outline at (10,10), a boss over (3,3).
+    // outline at (10,10), a boss over (3,3) to (4,4).
     Put(5, 5, 2);
     board->shapeLayer[10][10] = 0;
-    boardLinks.bossCovers = [](int x, int y) { return x == 3 && y == 3 ? 1 : 0; };
+    PutBoss(3, 3);
     const TBlockPtr L = MakeBlock({"1.", "1.", "11"});
     const TBlockPtr one = MakeBlock({"2"});
     const TBlockPtr bar = MakeBlock({"3333"});
@@ -150,8 +152,6 @@ TEST_F(RulesTest, PlacementFitsByShapeRotationAndAnchor) {
 }
 
 TEST_F(RulesTest, APlacedBlockWritesItsRunesAtOneTimeAndIsDropped) {
-    int used = 0;
-    playLinks.blockUsed = [&] { ++used; };
     board->placeSound = TestSound();
     Hold(MakeBlock({"12", ".3"}), 1);  // r1: (i,j) -> (-j, i)
     plat::testing::AdvanceTime(777);
@@ -164,7 +164,7 @@ TEST_F(RulesTest, APlacedBlockWritesItsRunesAtOneTimeAndIsDropped) {
     EXPECT_EQ(board->colorLayer[4][6], 3);
     for (auto [x, y] : {std::pair{5, 5}, {5, 6}, {4, 6}}) EXPECT_EQ(board->placeTimeLayer[x][y], now);
     EXPECT_EQ(blocks->heldBlock, nullptr);
-    EXPECT_EQ(used, 1);
+    EXPECT_EQ(level->blocksUsed, 1);
     EXPECT_EQ(plat::testing::PlayingChannels(), before + 1);
     EXPECT_EQ(board->highlightLayer, TBoardLayer{});
 }
@@ -221,12 +221,13 @@ TEST_F(RulesTest, GameOverSearchesEveryRotationAndAnchor) {
 }
 
 TEST_F(RulesTest, GameOverFollowsTheTimeAndKeepsTheFlagWithoutABlock) {
-    int over = 1;
-    playLinks.timeOver = [&] { return over; };
+    timeManager = std::make_shared<TTimeManager>();
+    timeManager->limit = 1000;
+    timeManager->elapsed = 1000;
     Hold(MakeBlock({"1"}));
     board->checkGameOver();
     EXPECT_EQ(board->gameOverFlag, 1) << "time over with room everywhere";
-    over = 0;
+    timeManager->elapsed = 999;
     board->checkGameOver();
     EXPECT_EQ(board->gameOverFlag, 0);
     blocks->heldBlock = nullptr;
@@ -313,12 +314,16 @@ TEST_F(RulesTest, ACrossOfOneColourClearsFiveCellsOnceAndScores400) {
     PointAt(700, 40);
     const int before = plat::testing::PlayingChannels();
     EXPECT_EQ(board->clearMatchingRazod(0), 5);
-    EXPECT_EQ(points, std::vector<int>{400});
-    EXPECT_EQ(matches, std::vector<int>{1});
-    ASSERT_EQ(captions.size(), 2u);
-    EXPECT_EQ(std::tie(captions[0].kind, captions[0].value, captions[0].x, captions[0].y), std::tuple(1, 400, 550, 30));
-    EXPECT_EQ(std::tie(captions[1].kind, captions[1].value, captions[1].x, captions[1].y), std::tuple(3, 5, 550, 70));
-    EXPECT_FLOAT_EQ(captions[0].scale, 1.2f);
+    EXPECT_EQ(Scored(), 400);
+    EXPECT_EQ(level->matches, 1);
+    EXPECT_EQ(level->combos, 0);
+    const std::vector<Caption> shown = Shown();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(std::tie(shown[0].kind, shown[0].value, shown[0].x, shown[0].y), std::tuple(1, 400, 550, 30));
+    EXPECT_EQ(std::tie(shown[1].kind, shown[1].value, shown[1].x, shown[1].y), std::tuple(3, 5, 550, 70));
+    EXPECT_FLOAT_EQ(shown[0].scale, 1.2f);
+    EXPECT_EQ(captions->First()->delay, 0);
+    EXPECT_EQ(captions->First()->image, nullptr);
     EXPECT_EQ(plat::testing::PlayingChannels(), before + 1);
     for (int x = 4; x <= 6; ++x) EXPECT_EQ(board->runeLayer[x][2], 0);
     EXPECT_EQ(board->runeLayer[4][4], 0);
@@ -334,29 +339,30 @@ TEST_F(RulesTest, CombosQueueTheirSoundAndCaptionByColourCount) {
     for (int k = 1; k <= 4; ++k) {
         SCOPED_TRACE(k);
         board->clearBoard();
-        points.clear();
-        captions.clear();
+        points->pointsActual = 0;
+        captions->Clear();
         if (soundQueue) soundQueue->Clear();
         for (int c = 1; c <= k; ++c)
             for (int x = 0; x < 3; ++x) Put(x, c, c);
         PointAt(300, 300);
         EXPECT_EQ(board->clearMatchingRazod(0), 3 * k);
-        ASSERT_EQ(points.size(), 1u);
-        EXPECT_EQ(points[0], ClearPoints(3 * k, k));
+        EXPECT_EQ(Scored(), ClearPoints(3 * k, k));
+        const std::vector<Caption> shown = Shown();
         const int queued = soundQueue ? soundQueue->Count() : 0;
         if (k == 1) {
             EXPECT_EQ(queued, 0);
-            EXPECT_EQ(captions.size(), 2u);
+            EXPECT_EQ(shown.size(), 2u);
         } else {
             ASSERT_EQ(queued, 1);
             EXPECT_EQ(soundQueue->First()->sound, board->comboSounds[static_cast<size_t>(k - 2)]);
             EXPECT_EQ(soundQueue->First()->dueTime, plat::MilliSecs() + 600);
-            ASSERT_EQ(captions.size(), 3u);
-            EXPECT_EQ(std::tie(captions[2].kind, captions[2].value, captions[2].x, captions[2].y),
+            ASSERT_EQ(shown.size(), 3u);
+            EXPECT_EQ(std::tie(shown[2].kind, shown[2].value, shown[2].x, shown[2].y),
                       std::tuple(2, k, 400, 330));
         }
     }
-    EXPECT_EQ(matches, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(level->matches, 4);
+    EXPECT_EQ(level->combos, 3) << "every clear of more than one colour";
 }
 
 TEST_F(RulesTest, NothingMatchingScoresNothingAndLeavesTheHighlightsEmpty) {
@@ -364,31 +370,33 @@ TEST_F(RulesTest, NothingMatchingScoresNothingAndLeavesTheHighlightsEmpty) {
     Put(1, 0, 1);
     board->highlightLayer[3][3] = 2;
     EXPECT_EQ(board->clearMatchingRazod(0), 0);
-    EXPECT_TRUE(points.empty());
-    EXPECT_TRUE(matches.empty());
-    EXPECT_TRUE(captions.empty());
+    EXPECT_EQ(Scored(), 0);
+    EXPECT_EQ(level->matches, 0);
+    EXPECT_TRUE(Shown().empty());
     EXPECT_EQ(board->highlightLayer, TBoardLayer{});
 }
 
-TEST_F(RulesTest, BossLinesOverEmptyCellsScoreNothing) {
-    playLinks.bossCheckForMatch = [](int commit) {
-        if (commit) board->_addLine(2, 2, 3, 3);
+TEST_F(RulesTest, LinesOverEmptyCellsScoreNothing) {
+    // Lines as a beaten boss hands them on, before the scans.
+    auto clearWithLine = [](int x0, int y0, int x1, int y1) {
+        board->clearList = std::make_shared<std::vector<TLine>>();
+        board->_addLine(x0, y0, x1, y1);
+        const int n = board->clearLines(0);
+        board->clearList.reset();
+        return n;
     };
-    EXPECT_EQ(board->clearMatchingRazod(0), 0);
-    EXPECT_TRUE(points.empty()) << "no negative points for an empty clear";
-    EXPECT_TRUE(matches.empty());
+    EXPECT_EQ(clearWithLine(2, 2, 3, 3), 0);
+    EXPECT_EQ(Scored(), 0) << "no negative points for an empty clear";
+    EXPECT_EQ(level->matches, 0);
     // The same lines over runes count them, in any colour, before the scans.
     Put(2, 2, 1);
     Put(3, 3, 2);
-    EXPECT_EQ(board->clearMatchingRazod(0), 2);
-    EXPECT_EQ(points, std::vector<int>{ClearPoints(2, 2)});
+    EXPECT_EQ(clearWithLine(2, 2, 3, 3), 2);
+    EXPECT_EQ(Scored(), ClearPoints(2, 2));
     // A line reaching off the grid clears only what lies on it.
-    playLinks.bossCheckForMatch = [](int commit) {
-        if (commit) board->_addLine(-5, 14, 40, 14);
-    };
     Put(0, 14, 1);
     Put(14, 14, 2);
-    EXPECT_EQ(board->clearMatchingRazod(0), 2);
+    EXPECT_EQ(clearWithLine(-5, 14, 40, 14), 2);
     // Outside a clear there is no list to add to.
     board->_addLine(0, 0, 2, 0);
     EXPECT_EQ(board->clearList, nullptr);
@@ -409,7 +417,7 @@ TEST_F(RulesTest, SpellsOnTheClearCastTakeTheCaptionsAndBigClearsAddOne) {
     for (int x = 0; x < 4; ++x) Put(x, 0, 2);
     EXPECT_EQ(board->clearMatchingRazod(0), 4);
     EXPECT_EQ(cast.size(), 4u);
-    EXPECT_TRUE(captions.empty());
+    EXPECT_TRUE(Shown().empty());
     EXPECT_EQ(handed, (std::vector<int>{4, 325, 1}));
     EXPECT_EQ(added, 1);
     // Three cells add no spell.
@@ -420,17 +428,16 @@ TEST_F(RulesTest, SpellsOnTheClearCastTakeTheCaptionsAndBigClearsAddOne) {
 }
 
 TEST_F(RulesTest, ClearedRunesFillTheirSphereAndSendACometEvenFromUnderIt) {
-    std::vector<int> filled;
-    playLinks.sphereFill = [&](int c) { filled.push_back(c); };
-    // The sphere sits right where the comet starts: distance 0.
-    playLinks.sphereCentre = [](int, int& x, int& y) {
-        x = board->originX + 16 + 10;
-        y = board->originY + 16 + 10;
-        return true;
-    };
+    magicSphere = std::make_shared<TMagicSphere>();
+    magicSphere->LoadExt("4 0 0 0 0", "10 0 0 0 0");
+    // The sphere sits right where the comet starts: distance 0 (its centre
+    // is the panel plus the first ball's place plus 31, and comets aim 10
+    // short of it).
+    magicSphere->panelX = board->originX + 16 + 10 - 60 - 31;
+    magicSphere->panelY = board->originY + 16 + 10 - 2 - 31;
     for (int y = 0; y < 3; ++y) Put(0, y, 4);
     board->clearMatchingRazod(0);
-    EXPECT_EQ(filled, (std::vector<int>{4, 4, 4}));
+    EXPECT_FLOAT_EQ(magicSphere->sphereFill[0], 3.0f);
     ASSERT_EQ(cometList->Count(), 3);
     const TCometEmiterPtr first = cometList->First();
     EXPECT_FLOAT_EQ(first->speed, 0.03f * 380.0f) << "divisor held at 1";
@@ -445,8 +452,8 @@ TEST_F(RulesTest, StonesInARunTurnBackBurstAndCountOncePerLine) {
     Put(4, 2, 1);
     Put(2, 3, 1);
     Put(2, 4, 11);
-    std::vector<int> filled;
-    playLinks.sphereFill = [&](int c) { filled.push_back(c); };
+    magicSphere = std::make_shared<TMagicSphere>();
+    magicSphere->LoadExt("1 0 0 0 0", "100 0 0 0 0");
     const int before = plat::testing::PlayingChannels();
     // Row: the stone turns back; column: it is cleared as a plain rune, and
     // the second stone turns back.
@@ -454,7 +461,7 @@ TEST_F(RulesTest, StonesInARunTurnBackBurstAndCountOncePerLine) {
     EXPECT_EQ(board->runeLayer[2][2], 0);
     EXPECT_EQ(board->runeLayer[2][4], 1);
     EXPECT_EQ(board->colorLayer[2][4], 1);
-    EXPECT_EQ(filled.size(), 3u + 1u);
+    EXPECT_FLOAT_EQ(magicSphere->sphereFill[0], 3.0f + 1.0f);
     EXPECT_EQ(stonesList->Count(), 24);
     EXPECT_EQ(plat::testing::PlayingChannels(), before + 1 + 0) << "the break sound once (clear sound not loaded)";
 }
@@ -741,14 +748,14 @@ TEST_F(RulesTest, HighlightsSpawnOneSparkPerMarkedCellUntilCleared) {
 }
 
 TEST_F(RulesTest, DrawShowsThePictureTheBossMarksAndTheFragmentsLast) {
-    int help = 0;
-    playLinks.bossDrawHelp = [&] { ++help; };
+    PutBoss(6, 6);
+    bossManager->helpMarkImage = plat::CreateImage(32, 32);
     board->boardImage = plat::CreateImage(32, 32);
     board->stoneImage = plat::CreateImage(6, 6);
     Depetrify(0, 0, board->stoneImage);
     plat::testing::ClearDrawCalls();
     board->Draw(0);
-    EXPECT_EQ(help, 1);
+    EXPECT_EQ(ImageDraws(bossManager->helpMarkImage).size(), 16u) << "every arm cell marked once";
     const auto& calls = plat::testing::DrawCalls();
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls.front().image, board->boardImage.get());
@@ -762,7 +769,7 @@ TEST_F(RulesTest, DrawShowsThePictureTheBossMarksAndTheFragmentsLast) {
     board->scale = 0.40625f;
     plat::testing::ClearDrawCalls();
     board->DrawSmall();
-    EXPECT_EQ(help, 1);
+    EXPECT_TRUE(ImageDraws(bossManager->helpMarkImage).empty());
     EXPECT_TRUE(ImageDraws(board->stoneImage).empty());
     const auto picture = ImageDraws(board->boardImage);
     ASSERT_EQ(picture.size(), 1u);

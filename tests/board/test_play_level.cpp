@@ -56,7 +56,8 @@ TEST_F(PlayLevelTest, ALevelFileLaysOutTheBoardAndABlockIsPlayedOverIt) {
     TTSCFilePtr level = CreateTSCFile();
     ASSERT_EQ(LoadTSCFileBB(level, "data/razod_levels.bca", "level13.tsc"), 1);
     const int number = static_cast<int>(GetTSCNumberKey(level, "Settings::Level", "Number", 0));
-    boardLinks.levelNumber = [number] { return number; };
+    ::level = std::make_shared<TLevelManager>();
+    ::level->levelNumber = number;
     blocks->setAvailableRazod(GetTSCStringKey(level, "Settings::Level", "AvailableRazod", 0));
     blocks->setAvailableBlocks(GetTSCStringKey(level, "Settings::Level", "AvailableBlocks", 0));
     ASSERT_EQ(blocks->availabilityProblem(), "");

@@ -94,6 +94,8 @@ INSTANTIATE_TEST_SUITE_P(
         TokenCase{"Utf8InsideStringIsTwoCharacters", "'" + kEacute + "'", {{TSC_STRING, kEacute, 1, 4}}},
         TokenCase{"GroupClosingAtEnd", "g{}", {{TSC_IDENT, "g", 1, 2}, {TSC_OPEN_BRACE, "{", 1, 2},
                                               {TSC_CLOSE_BRACE, "}", 1, 3}}},
+        TokenCase{"AfterALineComment", "a // x=1 \"\nb=2 //\n",
+                  {{TSC_IDENT, "a", 1, 2}, {TSC_IDENT, "b", 2, 3}, {TSC_EQUALS, "=", 2, 3}, {TSC_NUMBER, "2", 2, 5}}},
         TokenCase{"LineCommentWithoutFinalLineFeed", "a=1//c",
                   {{TSC_IDENT, "a", 1, 2}, {TSC_EQUALS, "=", 1, 2}, {TSC_NUMBER, "1", 1, 4}}},
         TokenCase{"NestedBlockCommentOpensAreContent", "/* a /* b */x=1\n",

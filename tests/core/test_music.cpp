@@ -4,10 +4,10 @@
 
 #include "core/music.h"
 #include "core_fixture.h"
-#include "ogg_writer.h"
 #include "platform/audio.h"
 #include "platform/files.h"
 #include "platform/testing.h"
+#include "support/ogg_encode.h"
 
 namespace pt = plat::testing;
 
@@ -17,8 +17,8 @@ protected:
         CoreTest::SetUp();
         songA_ = home_ + "/song-a.ogg";
         songB_ = home_ + "/song-b.ogg";
-        ASSERT_TRUE(WriteTestOgg(songA_, 0.25, 440));
-        ASSERT_TRUE(WriteTestOgg(songB_, 0.25, 660));
+        ASSERT_TRUE(quill_test::WriteTestOgg(songA_, 0.25, 440));
+        ASSERT_TRUE(quill_test::WriteTestOgg(songB_, 0.25, 660));
         options->musicVol = 1.0f;
     }
     static int NextSample() { return pt::PullAudio(1)[0]; }
@@ -90,7 +90,7 @@ TEST_F(MusicTest, AMissingSongPlaysNothingAndIsNotRetried) {
     s->play();
     s->setVolume(1.0f);
     s->stop();
-    ASSERT_TRUE(WriteTestOgg(late));
+    ASSERT_TRUE(quill_test::WriteTestOgg(late));
     auto t = playMusicStream(late, 1, 1.0f);
     EXPECT_FALSE(t->musicFile->sound);
     EXPECT_EQ(pt::PlayingChannels(), 0);

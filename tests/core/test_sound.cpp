@@ -5,11 +5,11 @@
 
 #include "core/sound.h"
 #include "core_fixture.h"
-#include "ogg_writer.h"
 #include "platform/audio.h"
 #include "platform/files.h"
 #include "platform/testing.h"
 #include "platform/time.h"
+#include "support/ogg_encode.h"
 
 namespace pt = plat::testing;
 
@@ -147,7 +147,7 @@ TEST_F(SoundTest, SharedSoundsPlayByIndexAndNothingOutsideTheTable) {
 TEST_F(SoundTest, LoadFillsEachSlotFromItsOwnFile) {
     const std::string dir = home_ + "/app";
     ASSERT_TRUE(plat::CreateDir(dir + "/sfx/fx4", true));
-    ASSERT_TRUE(WriteTestOgg(dir + "/sfx/fx4/playgame-mouseover.ogg"));
+    ASSERT_TRUE(quill_test::WriteTestOgg(dir + "/sfx/fx4/playgame-mouseover.ogg"));
     const std::string cwd = plat::CurrentDir();
     ASSERT_TRUE(plat::ChangeDir(dir));
     globalSnd->sounds[0] = ConstantSound(1, 1);

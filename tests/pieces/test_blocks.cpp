@@ -336,13 +336,14 @@ TEST_F(BlocksTest, FitsMarkEveryCellThatCannotBePutDown) {
         {"off the outline", 13, 13, 0, [] { board->shapeLayer[13][14] = 0; }, Grid({{0, 1}})},
         {"on a rune", 13, 13, 0, [] { board->runeLayer[14][13] = 3; }, Grid({{1, 0}})},
         {"on an emptied rune", 13, 13, 0, [] { board->runeLayer[14][13] = -1; }, Grid({})},
-        {"under a boss", 13, 13, 0, [] { boardLinks.bossCovers = [](int x, int y) { return x == 13 && y == 13; }; },
+        {"under a boss", 13, 13, 0, [] { PutBoss(12, 12); },
          Grid({{0, 0}})},
         {"turned off the top", 13, 0, 3, [] {}, Grid({{1, 0}})},  // (1, 0) turns to (0, -1)
     };
     for (Case& c : cases) {
         board->clearBoard();
         boardLinks = TBoardLinks{};
+        bossManager.reset();
         c.arrange();
         HoldReady("2");
         blocks->curRotation = blocks->targetRotation = c.rotation;

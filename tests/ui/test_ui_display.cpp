@@ -1,5 +1,5 @@
 // The toolkit on the real device (SDL's offscreen driver): an image frame, a
-// colour frame and bitmap-font text, read back and saved as
+// colour frame, bitmap-font text and a menu of two buttons, read back and saved as
 // test-output/ui_widgets.png for a person to look at.
 #include <gtest/gtest.h>
 
@@ -11,6 +11,8 @@
 #include "platform/plat.h"
 #include "ui/font.h"
 #include "ui/frame.h"
+#include "ui/button_image.h"
+#include "ui/menu.h"
 #include "ui/text.h"
 
 namespace {
@@ -115,6 +117,15 @@ TEST_F(UiDisplay, DrawsFramesAndBitmapFontText) {
     auto bar = CreateDim(200, 400, 400, 60, 6, 1, 1, 0);
     CreateColorFrame(bar, CreateColor(0xB04030), 1, CreateColor(0x302018), 1.0f, 0)->Draw();
 
+    // A menu of two image buttons under the panel; the pointer is off both,
+    // so each draws in its resting look.
+    plat::PixmapPtr face = plat::CreatePixmap(120, 40, plat::PF_RGBA, 4);
+    plat::ClearPixels(face, 0xFF2E7D32u);
+    auto menu = std::make_shared<TMenu>();
+    menu->AddItem(CreateImageButton(plat::LoadImage(face, 0), CreateDim(250, 500, 0, 0, 0, 1, 1, 0), 1, 1.0f, 0));
+    menu->AddItem(CreateImageButton(plat::LoadImage(face, 0), CreateDim(430, 500, 0, 0, 0, 1, 1, 0), 2, 1.0f, 0));
+    menu->Draw(1.0f);
+
     plat::PixmapPtr shot = plat::GrabPixmap(0, 0, 800, 600);
     ASSERT_TRUE(shot);
     const char* outDir = QUILL_TEST_OUTPUT_DIR;
@@ -129,6 +140,9 @@ TEST_F(UiDisplay, DrawsFramesAndBitmapFontText) {
     EXPECT_TRUE(Near(shot, 608, 349, {230, 180, 80}, 12, "bottom-right corner"));
     EXPECT_TRUE(Near(shot, 197, 430, {0xB0, 0x40, 0x30}, 0, "colour frame's left bar"));
     EXPECT_TRUE(Near(shot, 400, 430, {0x30, 0x20, 0x18}, 0, "colour frame's fill"));
+    EXPECT_TRUE(Near(shot, 310, 520, {0x2E, 0x7D, 0x32}, 2, "first menu button"));
+    EXPECT_TRUE(Near(shot, 490, 520, {0x2E, 0x7D, 0x32}, 2, "second menu button"));
+    EXPECT_TRUE(Near(shot, 400, 520, {24, 28, 44}, 0, "between the menu buttons"));
 
     // The letters are there, in the text colour, and only where text was drawn.
     int lit = 0;

@@ -245,13 +245,7 @@ void FrameBar(Canvas& c, double len, double t, char variant, uint32_t seed) {
 void FrameCorner(Canvas& c, double s, int variant, uint32_t seed) {
     cairo_t* cr = c.cr;
     RoundRect(cr, 1, 1, s - 2, s - 2, s * 0.18);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, s, s);
-    AddStop(g, 0, pal::goldLight);
-    AddStop(g, 0.5, pal::gold);
-    AddStop(g, 1, pal::goldDeep);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    GoldGradientFill(cr, 0, 0, s, s);
     double in = s * 0.14;
     cairo_save(cr);
     RoundRect(cr, in, in, s - 2 * in, s - 2 * in, s * 0.1);
@@ -380,11 +374,7 @@ void DrawBoss(Canvas& c, double s, const RuneClass& rc, uint32_t seed) {
     for (int side : {-1, 1}) {
         double ex = cx + side * r * 0.35, ey = cy - r * 0.02;
         RadialGlow(cr, ex, ey, r * 0.32, Hex(0xfff2a0), 0.8);
-        cairo_save(cr);
-        cairo_translate(cr, ex, ey);
-        cairo_scale(cr, 1.0, 0.55);
-        cairo_arc(cr, 0, 0, r * 0.15, 0, 2 * M_PI);
-        cairo_restore(cr);
+        OvalPath(cr, ex, ey, r * 0.15, 0.55);
         SetColor(cr, Hex(0xffffe0));
         cairo_fill(cr);
     }
@@ -413,11 +403,7 @@ void Bosses(std::vector<Recipe>& out) {
         std::string shadow = s == 64 ? "gfx/boss/cien_bossm.png" : "gfx/boss/cien_boss.png";
         out.push_back(Picture(shadow, [=](Context& ctx) {
             Canvas c(s, s);
-            cairo_save(c.cr);
-            cairo_translate(c.cr, s * 0.55, s * 0.6);
-            cairo_scale(c.cr, 1.0, 0.8);
-            RadialGlow(c.cr, 0, 0, s * 0.48, Hex(0x04020a), 0.85);
-            cairo_restore(c.cr);
+            OvalGlow(c.cr, s * 0.55, s * 0.6, s * 0.48, 0.8, Hex(0x04020a), 0.85);
             ctx.Png(c, shadow);
         }));
         int cell = s / 2;

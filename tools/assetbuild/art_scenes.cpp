@@ -237,15 +237,9 @@ void Tally(std::vector<Recipe>& out) {
         SetColor(cr, pal::gold);
         cairo_fill(cr);
         cairo_arc(cr, cx, cy, 104, 0, 2 * M_PI);
-        cairo_pattern_t* g = cairo_pattern_create_linear(0, 40, 0, 260);
-        AddStop(g, 0, pal::goldLight);
-        AddStop(g, 0.5, pal::gold);
-        AddStop(g, 1, pal::goldDeep);
-        cairo_set_source(cr, g);
-        cairo_fill(cr);
-        cairo_pattern_destroy(g);
+        GoldGradientFill(cr, 0, 40, 0, 260);
         cairo_arc(cr, cx, cy, 86, 0, 2 * M_PI);
-        g = cairo_pattern_create_radial(cx - 20, cy - 25, 5, cx, cy, 86);
+        cairo_pattern_t* g = cairo_pattern_create_radial(cx - 20, cy - 25, 5, cx, cy, 86);
         AddStop(g, 0, Hex(0x4a5ad0));
         AddStop(g, 1, Hex(0x10143a));
         cairo_set_source(cr, g);
@@ -417,19 +411,11 @@ void Map(std::vector<Recipe>& out) {
             s.moonR = 14;
             PaintLandscape(pic, s, ctx.seed);
             Canvas c(180, 130);
-            cairo_save(c.cr);
-            cairo_translate(c.cr, 90, 65);
-            cairo_scale(c.cr, 1.0, 130.0 / 180.0);
-            cairo_arc(c.cr, 0, 0, 86, 0, 2 * M_PI);
-            cairo_restore(c.cr);
+            OvalPath(c.cr, 90, 65, 86, 130.0 / 180.0);
             cairo_clip(c.cr);
             c.Paste(pic, 0, 0);
             cairo_reset_clip(c.cr);
-            cairo_save(c.cr);
-            cairo_translate(c.cr, 90, 65);
-            cairo_scale(c.cr, 1.0, 130.0 / 180.0);
-            cairo_arc(c.cr, 0, 0, 86, 0, 2 * M_PI);
-            cairo_restore(c.cr);
+            OvalPath(c.cr, 90, 65, 86, 130.0 / 180.0);
             cairo_set_line_width(c.cr, 4);
             SetColor(c.cr, pal::gold);
             cairo_stroke(c.cr);
@@ -573,11 +559,7 @@ void Ring(std::vector<Recipe>& out) {
     }));
     out.push_back(Picture("gfx/ring-game/switelko.png", [](Context& ctx) {
         Canvas c(60, 70);
-        cairo_save(c.cr);
-        cairo_translate(c.cr, 30, 35);
-        cairo_scale(c.cr, 1.0, 70.0 / 60.0);
-        RadialGlow(c.cr, 0, 0, 30, Hex(0xfff0b0), 0.9);
-        cairo_restore(c.cr);
+        OvalGlow(c.cr, 30, 35, 30, 70.0 / 60.0, Hex(0xfff0b0), 0.9);
         ctx.Png(c, "gfx/ring-game/switelko.png");
     }));
     // Twenty ring runes: inked on slips, and glowing in the centre ball.

@@ -46,11 +46,7 @@ void LetterStrip(std::vector<Recipe>& out, const std::string& path, int frameW, 
     out.push_back(Picture(path, [=](Context& ctx) {
         Canvas c(frameW * 2, h);
         FitCaption(c, f, px, frameW / 2.0, h / 2.0, frameW - 8, text, CS_GOLD);
-        cairo_save(c.cr);
-        cairo_translate(c.cr, frameW * 1.5, h / 2.0);
-        cairo_scale(c.cr, 1.0, double(h) / frameW);
-        RadialGlow(c.cr, 0, 0, frameW * 0.5, Hex(0xffd070), 0.45);
-        cairo_restore(c.cr);
+        OvalGlow(c.cr, frameW * 1.5, h / 2.0, frameW * 0.5, double(h) / frameW, Hex(0xffd070), 0.45);
         FitCaption(c, f, px, frameW * 1.5, h / 2.0, frameW - 8, text, CS_GOLD_LIT);
         ctx.Png(c, path);
     }));
@@ -71,11 +67,7 @@ void BoxCaption(std::vector<Recipe>& out, const std::string& path, int w, int h,
     out.push_back(Picture(path, [=](Context& ctx) {
         Canvas c(w, h);
         if (glow) {
-            cairo_save(c.cr);
-            cairo_translate(c.cr, w / 2.0, h / 2.0);
-            cairo_scale(c.cr, 1.0, double(h) / w);
-            RadialGlow(c.cr, 0, 0, w * 0.5, Hex(0xffd070), 0.5);
-            cairo_restore(c.cr);
+            OvalGlow(c.cr, w / 2.0, h / 2.0, w * 0.5, double(h) / w, Hex(0xffd070), 0.5);
         }
         FitCaption(c, f, px, w / 2.0, h / 2.0, w - 6, text, style);
         ctx.Png(c, path);
@@ -379,11 +371,7 @@ void Menus(std::vector<Recipe>& out) {
     }));
     out.push_back(Picture("gfx/gui/podswietlacz2.png", [](Context& ctx) {
         Canvas c(256, 48);
-        cairo_save(c.cr);
-        cairo_translate(c.cr, 128, 24);
-        cairo_scale(c.cr, 1.0, 48.0 / 256.0);
-        RadialGlow(c.cr, 0, 0, 128, Hex(0xfff0c8), 1.0);
-        cairo_restore(c.cr);
+        OvalGlow(c.cr, 128, 24, 128, 48.0 / 256.0, Hex(0xfff0c8), 1.0);
         ctx.Png(c, "gfx/gui/podswietlacz2.png");
     }));
     for (int plus : {0, 1}) {
@@ -455,16 +443,8 @@ void Menus(std::vector<Recipe>& out) {
     out.push_back(Picture("gfx/gui/hello-plama2.png", [](Context& ctx) {
         Canvas c(256, 128);
         cairo_t* cr = c.cr;
-        cairo_save(cr);
-        cairo_translate(cr, 128, 64);
-        cairo_scale(cr, 1.0, 0.42);
-        RadialGlow(cr, 0, 0, 126, Hex(0x140c30), 1.0);
-        cairo_restore(cr);
-        cairo_save(cr);
-        cairo_translate(cr, 128, 64);
-        cairo_scale(cr, 1.0, 0.3);
-        RadialGlow(cr, 0, 0, 110, Hex(0x6a4ab0), 0.35);
-        cairo_restore(cr);
+        OvalGlow(cr, 128, 64, 126, 0.42, Hex(0x140c30), 1.0);
+        OvalGlow(cr, 128, 64, 110, 0.3, Hex(0x6a4ab0), 0.35);
         for (double y : {36.0, 92.0}) {
             cairo_move_to(cr, 30, y);
             cairo_curve_to(cr, 90, y + (y < 64 ? -4 : 4), 166, y + (y < 64 ? -4 : 4), 226, y);
@@ -498,13 +478,7 @@ void Menus(std::vector<Recipe>& out) {
             cairo_set_line_width(cr, 2.5);
             SetColor(cr, Hex(0x2a1405));
             cairo_stroke_preserve(cr);
-            cairo_pattern_t* g = cairo_pattern_create_linear(0, 3, 0, 31);
-            AddStop(g, 0, pal::goldLight);
-            AddStop(g, 0.5, pal::gold);
-            AddStop(g, 1, pal::goldDeep);
-            cairo_set_source(cr, g);
-            cairo_fill(cr);
-            cairo_pattern_destroy(g);
+            GoldGradientFill(cr, 0, 3, 0, 31);
             c.Shadow(1, 2, 2, {0, 0, 0}, 0.5);
             ctx.Png(c, path);
         }));

@@ -611,6 +611,16 @@ void Stud(cairo_t* cr, double cx, double cy, double r) {
     cairo_stroke(cr);
 }
 
+void GoldGradientFill(cairo_t* cr, double x0, double y0, double x1, double y1) {
+    cairo_pattern_t* g = cairo_pattern_create_linear(x0, y0, x1, y1);
+    AddStop(g, 0, pal::goldLight);
+    AddStop(g, 0.5, pal::gold);
+    AddStop(g, 1, pal::goldDeep);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+}
+
 void Plaque(Canvas& c, double x, double y, double w, double h, const std::string& text, FontId f, double px, bool lit,
             uint32_t seed) {
     cairo_t* cr = c.cr;
@@ -618,18 +628,12 @@ void Plaque(Canvas& c, double x, double y, double w, double h, const std::string
     double rim = std::max(1.5, std::min(3.0, h * 0.1));
     // Wood plank inside a gold rim.
     RoundRect(cr, x, y, w, h, r);
-    cairo_pattern_t* g = cairo_pattern_create_linear(x, y, x, y + h);
-    AddStop(g, 0, pal::goldLight);
-    AddStop(g, 0.5, pal::gold);
-    AddStop(g, 1, pal::goldDeep);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    GoldGradientFill(cr, x, y, x, y + h);
     cairo_save(cr);
     RoundRect(cr, x + rim, y + rim, w - 2 * rim, h - 2 * rim, std::max(1.0, r - rim));
     cairo_clip(cr);
     WoodFill(c, x, y, w, h, lit ? Hex(0x7a4e28) : pal::wood, seed);
-    g = cairo_pattern_create_linear(x, y, x, y + h);
+    cairo_pattern_t* g = cairo_pattern_create_linear(x, y, x, y + h);
     AddStop(g, 0, {1, 1, 1}, lit ? 0.25 : 0.15);
     AddStop(g, 0.5, {1, 1, 1}, 0);
     AddStop(g, 1, {0, 0, 0}, 0.3);
@@ -644,11 +648,7 @@ void Plaque(Canvas& c, double x, double y, double w, double h, const std::string
 void InkButton(Canvas& c, double x, double y, double w, double h, const std::string& text, FontId f, double px,
                bool lit) {
     if (lit) {
-        cairo_save(c.cr);
-        cairo_translate(c.cr, x + w / 2, y + h / 2);
-        cairo_scale(c.cr, 1.0, h / w);
-        RadialGlow(c.cr, 0, 0, w * 0.55, Hex(0xffd070), 0.6);
-        cairo_restore(c.cr);
+        OvalGlow(c.cr, x + w / 2, y + h / 2, w * 0.55, h / w, Hex(0xffd070), 0.6);
     }
     FitCaption(c, f, px, x + w / 2, y + h / 2, w - 4, text, lit ? CS_GOLD_LIT : CS_INK);
 }

@@ -74,6 +74,8 @@ void GoldFrame(Canvas& c, double x, double y, double w, double h, double band, d
 void NightPanel(Canvas& c, double x, double y, double w, double h, double r, uint32_t seed);
 // Parchment sheet with burnt, slightly irregular edges.
 void ParchmentSheet(Canvas& c, double x, double y, double w, double h, uint32_t seed);
+// Fills the current path with the light-to-deep gold ramp from (x0, y0) to (x1, y1).
+void GoldGradientFill(cairo_t* cr, double x0, double y0, double x1, double y1);
 // A gold stud or rivet.
 void Stud(cairo_t* cr, double cx, double cy, double r);
 

@@ -428,6 +428,22 @@ void RadialGlow(cairo_t* cr, double cx, double cy, double r, RGB c, double alpha
     cairo_pattern_destroy(p);
 }
 
+void OvalGlow(cairo_t* cr, double cx, double cy, double r, double yScale, RGB color, double alpha) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, 1.0, yScale);
+    RadialGlow(cr, 0, 0, r, color, alpha);
+    cairo_restore(cr);
+}
+
+void OvalPath(cairo_t* cr, double cx, double cy, double r, double yScale) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, 1.0, yScale);
+    cairo_arc(cr, 0, 0, r, 0, 2 * M_PI);
+    cairo_restore(cr);
+}
+
 // Applies fbm-modulated colour inside a rectangle (only where there is alpha).
 static void GrainRect(Canvas& c, int x0, int y0, int w, int h, double amount, double sx, double sy, uint32_t seed,
                       int octaves) {

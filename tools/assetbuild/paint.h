@@ -130,6 +130,10 @@ void ParchmentFill(Canvas& c, double x, double y, double w, double h, uint32_t s
 void StoneFill(Canvas& c, double x, double y, double w, double h, RGB base, uint32_t seed);
 // A soft radial glow centred at (cx, cy).
 void RadialGlow(cairo_t* cr, double cx, double cy, double r, RGB color, double alpha);
+// RadialGlow squashed (or stretched) upright: r across, r * yScale high.
+void OvalGlow(cairo_t* cr, double cx, double cy, double r, double yScale, RGB color, double alpha);
+// Adds an upright ellipse, r across and r * yScale high, to the current path.
+void OvalPath(cairo_t* cr, double cx, double cy, double r, double yScale);
 
 // Text caption styles for lettering pictures.
 enum CaptionStyle {

@@ -11,11 +11,11 @@
 
 #include <ogg/ogg.h>
 
-#include "ogg_encode.h"
 #include "platform/audio.h"
 #include "platform/backend.h"
 #include "platform/files.h"
 #include "platform/testing.h"
+#include "support/ogg_encode.h"
 
 namespace {
 

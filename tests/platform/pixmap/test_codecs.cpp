@@ -1,5 +1,5 @@
-// PNG and JPEG decoding, the file loader and the PNG writer. The pictures are
-// made here with libpng's and libjpeg's own encoders.
+// PNG and JPEG decoding, the file loader and the PNG writer. The PNGs are
+// made here with libpng's own encoder, the JPEGs with the shared test encoder.
 #include <gtest/gtest.h>
 #include <png.h>
 #include <unistd.h>
@@ -11,12 +11,11 @@
 #include <functional>
 #include <string>
 #include <vector>
-// jpeglib.h needs FILE and size_t declared first.
-#include <jpeglib.h>
 
 #include "platform/files.h"
 #include "platform/pixmap.h"
 #include "platform/stream.h"
+#include "support/jpeg_encode.h"
 
 using namespace plat;
 
@@ -73,44 +72,7 @@ std::string EncodePng(const PngSpec& s) {
     return out.bytes;
 }
 
-std::string EncodeJpeg(int w, int h, bool grey, bool progressive, const std::function<uint32_t(int, int)>& rgb) {
-    jpeg_compress_struct c{};
-    jpeg_error_mgr err{};
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* buf = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &buf, &size);
-    c.image_width = static_cast<JDIMENSION>(w);
-    c.image_height = static_cast<JDIMENSION>(h);
-    c.input_components = grey ? 1 : 3;
-    c.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 95, TRUE);
-    if (progressive) jpeg_simple_progression(&c);
-    jpeg_start_compress(&c, TRUE);
-    std::vector<uint8_t> row(static_cast<size_t>(w) * 3);
-    while (c.next_scanline < c.image_height) {
-        const int y = static_cast<int>(c.next_scanline);
-        for (int x = 0; x < w; ++x) {
-            const uint32_t v = rgb(x, y);
-            if (grey) {
-                row[static_cast<size_t>(x)] = static_cast<uint8_t>(v);
-            } else {
-                row[static_cast<size_t>(x) * 3 + 0] = static_cast<uint8_t>(v >> 16);
-                row[static_cast<size_t>(x) * 3 + 1] = static_cast<uint8_t>(v >> 8);
-                row[static_cast<size_t>(x) * 3 + 2] = static_cast<uint8_t>(v);
-            }
-        }
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&c, &r, 1);
-    }
-    jpeg_finish_compress(&c);
-    std::string out(reinterpret_cast<const char*>(buf), size);
-    std::free(buf);
-    jpeg_destroy_compress(&c);
-    return out;
-}
+using quill_test::EncodeJpeg;
 
 PixmapPtr Decode(const std::string& bytes) {
     if (bytes.size() >= 8 && bytes.compare(0, 4, "\x89PNG") == 0) return DecodePNG(bytes.data(), bytes.size());

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <numbers>
 
 namespace quill_test {
@@ -83,6 +84,16 @@ std::vector<float> Sine(const std::vector<double>& freqs, int rate, double secon
         for (int c = 0; c < channels; ++c)
             s[i * channels + c] = static_cast<float>(0.5 * std::sin(2 * std::numbers::pi * freqs[c] * i / rate));
     return s;
+}
+
+bool WriteTestOgg(const std::string& path, double seconds, double hz) {
+    const int rate = 44100;
+    const std::string bytes = EncodeOggVorbis(Sine({hz}, rate, seconds), 1, rate, 0.3f);
+    if (bytes.empty()) return false;
+    std::ofstream f(path, std::ios::binary);
+    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    f.close();
+    return static_cast<bool>(f);
 }
 
 }  // namespace quill_test

@@ -13,4 +13,8 @@ std::string EncodeOggVorbis(const std::vector<float>& samples, int channels, int
 // A sine per channel (channel c at freqs[c]), `seconds` long, amplitude 0.5.
 std::vector<float> Sine(const std::vector<double>& freqs, int rate, double seconds);
 
+// A mono 44.1 kHz sine of the given length and pitch written to `path`;
+// false when it cannot be encoded or written.
+bool WriteTestOgg(const std::string& path, double seconds = 0.25, double hz = 440.0);
+
 }  // namespace quill_test

@@ -1,0 +1,3 @@
+#include "level/level_links.h"
+
+TLevelLinks levelLinks;

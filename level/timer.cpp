@@ -1,0 +1,117 @@
+// The level clock and its gauge.
+#include "level/timer.h"
+
+#include <algorithm>
+#include <string>
+
+#include "board/board.h"
+#include "platform/graphics.h"
+#include "platform/time.h"
+#include "ui/container.h"
+
+std::shared_ptr<TTimeManager> timeManager;
+
+int TTimeManager::LoadResources() {
+    timerImage = plat::LoadImage("gfx/timer/timer.png", -1);
+    for (int i = 0; i < 30; ++i)
+        gaugePixmaps[static_cast<size_t>(i)] = plat::LoadPixmap("gfx/timer/frame" + std::to_string(30 - i) + ".png");
+    gaugeImage = gaugePixmaps[0] ? plat::LoadImage(gaugePixmaps[0], -1) : nullptr;
+    return 0;
+}
+
+int TTimeManager::Load(const TTSCFilePtr& levelFile) {
+    // A missing key raises from the reader; the level's loader reports it.
+    const float seconds = GetTSCNumberKey(levelFile, "Settings::Level", "Time", 0);
+    const double ms = static_cast<double>(seconds) * 1000.0;
+    // Out-of-range values would make the conversion undefined; clamp them.
+    const double clamped = std::clamp(ms, -2147483648.0, 2147483647.0);
+    return Set(static_cast<int32_t>(clamped));
+}
+
+int TTimeManager::LoadFromProfile(int elapsedMs) {
+    startTime = plat::MilliSecs() - elapsedMs;
+    refilling = 0;
+    return Update();
+}
+
+int TTimeManager::SaveToProfile() { return elapsed; }
+
+int TTimeManager::Set(int limitMs) {
+    limit = limitMs;
+    return 0;
+}
+
+int TTimeManager::DrawAndUpdate() {
+    Update();
+    Draw(1);
+    CheckGameOver();
+    return 0;
+}
+
+int TTimeManager::Update() {
+    const int now = plat::MilliSecs();
+    if (paused == 0 && refilling == 0) elapsed = std::max(0, now - startTime);
+    if (limit <= 0) return 0;
+    elapsed = std::min(elapsed, limit);
+    // 64 bits: elapsed x 29 overflows 32 bits for limits above about 20 days.
+    int index = static_cast<int>(static_cast<int64_t>(elapsed) * 29 / limit);
+    if (refilling == 1) {
+        index = std::min(29, 29 - (now - refillStart) / 20);
+        if (index < 0) {
+            index = 0;
+            refilling = 0;
+        }
+    }
+    if (index != gaugeFrame || !gaugeImage) {
+        gaugeFrame = index;
+        const plat::PixmapPtr& p = gaugePixmaps[static_cast<size_t>(index)];
+        gaugeImage = p ? plat::LoadImage(p, -1) : nullptr;
+    }
+    return 0;
+}
+
+int TTimeManager::Draw(int withRope) {
+    plat::SetBlend(plat::ALPHABLEND);
+    plat::SetTransform(0, 1, 1);
+    plat::SetAlpha(1.0f);
+    if (withRope != 0) {
+        const plat::ImagePtr rope = data ? data->GetImage(5000) : nullptr;
+        plat::DrawImage(rope, static_cast<float>(x + 24), static_cast<float>(y + 100), 0);
+        plat::DrawImage(rope, static_cast<float>(x + 82), static_cast<float>(y + 100), 0);
+    }
+    plat::DrawImage(timerImage, static_cast<float>(x), static_cast<float>(y), 0);
+    if (limit > 0) plat::DrawImage(gaugeImage, static_cast<float>(x + 17), static_cast<float>(y + 17), 0);
+    return 0;
+}
+
+int TTimeManager::DrawWithoutRope() { return Draw(0); }
+
+int TTimeManager::PauseOn() {
+    paused = 1;
+    return 0;
+}
+
+int TTimeManager::PauseOff() {
+    if (paused != 1) return 0;
+    startTime = plat::MilliSecs() - elapsed;
+    paused = 0;
+    return Update();
+}
+
+int TTimeManager::Reset(int refill) {
+    const int now = plat::MilliSecs();
+    startTime = now;
+    Update();
+    if (refill != 0) {
+        refilling = 1;
+        refillStart = now;
+    }
+    return 0;
+}
+
+int TTimeManager::TimeOver() { return limit > 0 && elapsed >= limit ? 1 : 0; }
+
+int TTimeManager::CheckGameOver() {
+    if (limit > 0 && TimeOver() == 1 && board) board->gameOverFlag = 1;
+    return 0;
+}
