@@ -7,7 +7,6 @@
 #include "platform/time.h"
 
 std::shared_ptr<TBoardManager> board;
-TBoardLinks boardLinks;
 
 namespace {
 bool OnGrid(int x, int y) { return x >= 0 && x < kBoardCells && y >= 0 && y < kBoardCells; }

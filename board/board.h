@@ -1,7 +1,7 @@
 // The board: a grid of at most 15 x 15 cells with its layers, its frame, its
 // pictures and sounds, and the global `board`.
 //
-// Index: layers and grids · TRSA · TFrameElement · TLine · TBoardLinks ·
+// Index: layers and grids · TRSA · TFrameElement · TLine ·
 //        TBoardManager (fields; measuring and the move test; layout from a
 //        level file; frame building; pictures and sounds; rules of play)
 #pragma once
@@ -50,13 +50,6 @@ class TLine {
 public:
     int32_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
 };
-
-// What the board asks of the subsystems built on top of it. Each fills its
-// entry when it starts; while an entry is empty the board behaves as with no
-// boss on the board.
-struct TBoardLinks {
-};
-extern TBoardLinks boardLinks;
 
 class TBoardManager : public TRSA {
 public:

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "board/board.h"
+#include "config/bca.h"
 #include "core/helpers.h"
 #include "core/sound.h"
 #include "level/level.h"

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include "config/bca.h"
 #include "config/tsc_file.h"
 #include "platform/audio.h"
 #include "platform/image.h"

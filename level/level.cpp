@@ -81,7 +81,7 @@ int TLevelManager::Load(int fixedGoal) {
         blocks->setAvailableBlocks(GetTSCStringKey(file, settings, "AvailableBlocks", 0));
         // Stop here, not on the first deal, where the level's name is long gone.
         const std::string problem = blocks->availabilityProblem();
-        if (!problem.empty()) throw TLevelError("Level " + fileName + " cannot deal a block: " + problem);
+        if (!problem.empty()) throw TLevelError("The level " + fileName + " cannot deal a block: " + problem);
     }
     availableSpells = splitString(GetTSCStringKey(file, settings, "AvailableSpells", 0), " ");
 
@@ -108,7 +108,8 @@ int TLevelManager::TryLoad(int fixedGoal) {
     } catch (const TSCError& e) {
         why = e.Text();
     } catch (const TLevelError& e) {
-        why = e.what();
+        plat::Notify(std::string(e.what()) + " (" + kLevelArchive + ")");
+        return 0;
     } catch (const plat::StreamReadError& e) {
         why = std::string("the archive is cut short (") + e.what() + ")";
     }

@@ -4,9 +4,11 @@
 #include "board/board.h"
 #include "config/bca.h"
 #include "config/tsc_lexer.h"
+#include "core/options.h"
 #include "level/level.h"
 #include "level/level_links.h"
 #include "platform/app.h"
+#include "platform/stream.h"
 
 std::shared_ptr<TLevelSequencer> sequencer;
 
@@ -31,8 +33,11 @@ int TLevelSequencer::TryStart(int level) {
         return 1;
     } catch (const TSCError& e) {
         plat::Notify(std::string("Cannot read the quest sequence ") + kMember + " in " + kArchive + ": " + e.Text());
-        return 0;
+    } catch (const plat::StreamReadError& e) {
+        plat::Notify(std::string("Cannot read the quest sequence ") + kMember + " in " + kArchive +
+                     ": the archive is cut short (" + e.what() + ")");
     }
+    return 0;
 }
 
 int TLevelSequencer::Get() {
@@ -82,3 +87,7 @@ int TLevelSequencer::nextLevel() {
 }
 
 int TLevelSequencer::levelExists() { return lastLevel >= currentLevel ? 1 : 0; }
+
+void LinkSequencerToOptions() {
+    optionsLinks.currentLevel = [] { return sequencer ? sequencer->currentLevel : 0; };
+}

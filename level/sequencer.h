@@ -33,3 +33,7 @@ public:
 };
 
 extern std::shared_ptr<TLevelSequencer> sequencer;
+
+// Lets the options file read the sequencer's current level (its
+// "startingLevel"); start-up calls it once the sequencer exists.
+void LinkSequencerToOptions();

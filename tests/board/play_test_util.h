@@ -50,7 +50,6 @@ protected:
         blocks = std::make_shared<TBlocksManager>();
         board = std::make_shared<TBoardManager>();
         mouse = std::make_shared<TMouse>();
-        boardLinks = TBoardLinks{};
         level.reset();
         ResetLevelRules();
         TSpark::destroyAll();
@@ -65,7 +64,6 @@ protected:
         mouse.reset();
         level.reset();
         ResetLevelRules();
-        boardLinks = TBoardLinks{};
         TSpark::destroyAll();
         sparkImages = {};
         delta = 0.0;

@@ -132,7 +132,6 @@ TEST_F(BoardTest, TheMoveTestOfOneBlockCell) {
     };
     for (const Case& c : cases) {
         board->clearBoard();
-        boardLinks = TBoardLinks{};
         bossManager.reset();
         c.arrange();
         EXPECT_EQ(board->_checkMove(block, c.x, c.y, c.dx, c.dy, c.i, c.j), c.fits) << c.what;

@@ -3,6 +3,7 @@
 #include "level/level_test_util.h"
 
 #include "config/tsc_lexer.h"
+#include "core/options.h"
 
 namespace {
 
@@ -151,6 +152,11 @@ TEST_F(SequencerTest, MissingKeysAreShownAndGiveAFailureResult) {
     plat::testing::ClearNotifications();
     EXPECT_EQ(sequencer->TryStart(0), 0);
     EXPECT_TRUE(Notified({"sequencer.tsc", "Sequence::LastLevel"}));
+    // A settings archive cut short.
+    ASSERT_TRUE(plat::SaveText("data/settings.bca", bca::PackArchive({{"sequencer.tsc", SequenceText()}}).substr(0, 9)));
+    plat::testing::ClearNotifications();
+    EXPECT_EQ(sequencer->TryStart(0), 0);
+    EXPECT_TRUE(Notified({"sequencer.tsc", "cut short"}));
     WriteSettings({{"sequencer.tsc", SequenceText()}});
     EXPECT_EQ(sequencer->TryStart(3), 1);
     EXPECT_EQ(sequencer->currentLevel, 3);
@@ -162,6 +168,17 @@ TEST_F(SequencerTest, AMissingFileNameIsLookedUpAsAnEmptyMember) {
     EXPECT_EQ(sequencer->setupLevel(), -1);
     EXPECT_EQ(level->fileName, "");
     EXPECT_TRUE(Notified({"LOWER BBError: "}));
+}
+
+TEST_F(SequencerTest, TheOptionsReadTheCurrentLevelOnceLinked) {
+    optionsLinks = TOptionsLinks{};
+    LinkSequencerToOptions();
+    ASSERT_TRUE(optionsLinks.currentLevel);
+    sequencer->currentLevel = 9;
+    EXPECT_EQ(optionsLinks.currentLevel(), 9);
+    sequencer.reset();
+    EXPECT_EQ(optionsLinks.currentLevel(), 0);
+    optionsLinks = TOptionsLinks{};
 }
 
 // Every board level the shipped quest names loads, with lists that can deal.

@@ -4,6 +4,7 @@
 
 #include "level/rules2_test_util.h"
 #include "platform/rng.h"
+#include "ui/comet.h"
 
 namespace {
 
@@ -15,6 +16,7 @@ protected:
         magicSphere->emptyBallImage = Frames(62, 62);
         magicSphere->starImages = {Frames(80, 80), Frames(80, 80)};
         magicSphere->emitter.chance = -1;  // no sparks unless a test asks
+        blocks.reset();                    // no next block to deal
     }
     // Gives every colour in use a ball and a symbol picture.
     static void GivePictures() {
@@ -146,8 +148,8 @@ TEST_F(SpheresTest, ABallRisesIn100FramesThenBurstsAndVanishes) {
     struct Case {
         int at;          // ms since full
         size_t stars;    // star pictures drawn
-        bool ballDrawn;
-    } cases[] = {{0, 8, true}, {1000, 8, true}, {1999, 8, true}, {2000, 0, true}, {2250, 0, true}, {2500, 0, false}};
+        float height;    // of the ball left standing, from its top
+    } cases[] = {{0, 8, 62}, {1000, 8, 62}, {1999, 8, 62}, {2000, 0, 62}, {2250, 0, 31}, {2500, 0, 0}, {4000, 0, 0}};
     int now = 0;
     for (const Case& c : cases) {
         plat::testing::AdvanceTime(c.at - now);
@@ -160,9 +162,12 @@ TEST_F(SpheresTest, ABallRisesIn100FramesThenBurstsAndVanishes) {
             EXPECT_EQ(s.blend, plat::LIGHTBLEND);
             EXPECT_EQ(std::pair(s.x, s.y), std::pair(106.0f, 50.0f));
         }
-        // The ball and its symbol are cut polygons; after 2500 ms none is left.
+        // The ball is a cut polygon; after 2500 ms nothing of it is left.
         const auto drawn = DrawsOf(ball);
-        EXPECT_EQ(!drawn.empty(), c.ballDrawn);
+        ASSERT_EQ(drawn.size(), 1u);
+        ASSERT_EQ(drawn[0].xy.size(), 8u);
+        EXPECT_EQ(drawn[0].xy[1], 19.0f);
+        EXPECT_FLOAT_EQ(drawn[0].xy[5] - drawn[0].xy[1], c.height);
         EXPECT_EQ(plat::GetBlend(), plat::ALPHABLEND);
         EXPECT_EQ(plat::GetRotation(), 0.0f);
     }
@@ -217,6 +222,46 @@ TEST_F(SpheresTest, AnEmptyPanelDrawsRopesPanelAndTheNextBlockOnly) {
     EXPECT_EQ(std::tuple(calls[2].image, calls[2].x, calls[2].y),
               std::tuple(magicSphere->panelImage.get(), 15.0f, 17.0f));
     EXPECT_TRUE(DrawsOf(magicSphere->emptyBallImage).empty());
+}
+
+TEST_F(SpheresTest, TheNextBlockSitsInTheMiddleOfThePanel) {
+    WriteFourRunePictures();
+    razod->loadFrom(TscFromText(kFourRunes));
+    blocks = std::make_shared<TBlocksManager>();
+    auto next = std::make_shared<TBlock>();
+    next->cells[0][0] = 1;
+    next->colors[0][0] = 1;
+    blocks->nextBlock = next;
+    blocks->nextBlockW = blocks->nextBlockH = 1.0f;
+    plat::testing::ClearDrawCalls();
+    magicSphere->Update(0);
+    const auto rune = DrawsOf(razod->_findRuneByID("1")->image);
+    ASSERT_FALSE(rune.empty());
+    // Centred on (107, 112) at 0.6 of a 32-pixel cell.
+    for (const auto& r : rune) EXPECT_EQ(std::pair(r.x, r.y), std::pair(97.0f, 102.0f));
+}
+
+TEST_F(SpheresTest, TheBoardsClearsFillTheSpheresAndSendCometsEvenWithoutASphere) {
+    WriteFourRunePictures();
+    razod->loadFrom(TscFromText(kFourRunes));
+    board->clearBoard();
+    if (cometList) cometList->Clear();
+    magicSphere->LoadExt("2 0 0 0 0", "2 0 0 0 0");
+    for (int x = 0; x < 3; ++x) {
+        board->runeLayer[x][0] = 2;
+        board->colorLayer[x][0] = 2;
+        board->runeLayer[x][1] = 3;
+        board->colorLayer[x][1] = 3;
+    }
+    EXPECT_EQ(board->clearMatchingRazod(0), 6);
+    EXPECT_FLOAT_EQ(magicSphere->sphereFill[0], 2.0f) << "held at the capacity";
+    ASSERT_EQ(cometList->Count(), 6);
+    std::vector<std::pair<float, float>> targets;
+    for (const TCometEmiterPtr& c : cometList->ToArray()) targets.emplace_back(c->targetX, c->targetY);
+    // The sphere's centre less 10, or the panel's centre less 10.
+    EXPECT_EQ(std::count(targets.begin(), targets.end(), std::pair(96.0f, 40.0f)), 3);
+    EXPECT_EQ(std::count(targets.begin(), targets.end(), std::pair(90.0f, 92.0f)), 3);
+    cometList->Clear();
 }
 
 TEST_F(SpheresTest, TheEmitterCirclesItsSparksAroundThePanelsCentre) {

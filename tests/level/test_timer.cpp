@@ -72,6 +72,7 @@ TEST_F(TimerTest, APauseIsNeverCountedAsPlayTime) {
     timeManager->Set(60000);
     timeManager->Reset(0);
     plat::testing::AdvanceTime(5000);
+    timeManager->Update();
     timeManager->PauseOn();
     timeManager->Update();
     plat::testing::AdvanceTime(10000);
@@ -117,7 +118,9 @@ TEST_F(TimerTest, TheRefillRunsBackToFullIn600Ms) {
         timeManager->Update();
         EXPECT_EQ(timeManager->gaugeFrame, c.index) << c.at;
         EXPECT_EQ(timeManager->refilling, c.refilling) << c.at;
-        if (c.refilling) EXPECT_EQ(timeManager->elapsed, 0) << c.at;
+        if (c.refilling) {
+            EXPECT_EQ(timeManager->elapsed, 0) << c.at;
+        }
     }
     timeManager->Update();
     EXPECT_EQ(timeManager->elapsed, 600) << "the clock ran from the reset";
@@ -128,7 +131,7 @@ TEST_F(TimerTest, TheLimitComesInSecondsFromTheLevelFile) {
     EXPECT_EQ(timeManager->limit, 500);
     timeManager->Load(TscFromText("Settings{ Level{ Time=90 } }"));
     EXPECT_EQ(timeManager->limit, 90000);
-    timeManager->Load(TscFromText("Settings{ Level{ Time=1e12 } }"));
+    timeManager->Load(TscFromText("Settings{ Level{ Time=3000000 } }"));
     EXPECT_EQ(timeManager->limit, 2147483647) << "held to the clock's range";
     EXPECT_THROW(timeManager->Load(TscFromText("Settings{ Level{ Goal=1 } }")), TSCError);
 }

@@ -342,7 +342,6 @@ TEST_F(BlocksTest, FitsMarkEveryCellThatCannotBePutDown) {
     };
     for (Case& c : cases) {
         board->clearBoard();
-        boardLinks = TBoardLinks{};
         bossManager.reset();
         c.arrange();
         HoldReady("2");
