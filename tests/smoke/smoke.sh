@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Starts the real executable from its application folder on a virtual X
+# display, waits for its window, presses Escape and expects a clean exit.
+# Run under xvfb-run.
+set -u
+exe="$1"
+cd "$(dirname "$exe")"
+"$exe" &
+pid=$!
+if ! timeout 60 xdotool search --sync --onlyvisible --name "Quillimar" >/dev/null; then
+  echo "smoke: no window appeared"
+  kill "$pid" 2>/dev/null
+  exit 1
+fi
+sleep 1
+xdotool search --name "Quillimar" windowactivate --sync 2>/dev/null
+xdotool key Escape
+for _ in $(seq 1 100); do
+  if ! kill -0 "$pid" 2>/dev/null; then
+    wait "$pid"
+    rc=$?
+    echo "smoke: the game ended with status $rc"
+    exit "$rc"
+  fi
+  sleep 0.1
+done
+echo "smoke: the game did not end after Escape"
+kill "$pid" 2>/dev/null
+exit 1
