@@ -9,6 +9,7 @@
 #include "level/bosses.h"
 #include "pieces/rune.h"
 #include "platform/graphics.h"
+#include "platform/text.h"
 
 int TBoardManager::Draw(int small) {
     plat::SetBlend(plat::ALPHABLEND);
@@ -54,12 +55,7 @@ int TBoardManager::_drawRazod() {
                 // A rune the catalogue does not know has no stone form to show.
                 const TRunePtr def = razod->_findRuneByID(std::to_string(rune));
                 if (!def) continue;
-                int stone = 0;
-                try {
-                    stone = std::stoi(def->blockedID);
-                } catch (const std::exception&) {
-                    stone = 0;
-                }
+                const int stone = plat::ToInt(def->blockedID);
                 if (stone == 0) continue;
                 plat::SetAlpha(alpha * petrifyProgress);
                 razod->Draw(stone, static_cast<float>(X), Y);

@@ -7,6 +7,7 @@
 #include "board/board_rules.h"
 #include "core/sound.h"
 #include "pieces/rune.h"
+#include "platform/text.h"
 #include "platform/time.h"
 
 namespace {
@@ -22,11 +23,7 @@ bool Candidate(int x, int y, int rune) {
 int StoneForm(int rune) {
     const TRunePtr def = razod ? razod->_findRuneByID(std::to_string(rune)) : nullptr;
     if (!def) return rune;
-    try {
-        return std::stoi(def->blockedID);
-    } catch (const std::exception&) {
-        return 0;  // an empty or non-numeric stone id reads as 0
-    }
+    return plat::ToInt(def->blockedID);  // an empty or non-numeric stone id reads as 0
 }
 
 }  // namespace

@@ -115,9 +115,11 @@ int TTSCLexer::LexBytes(const char* data, size_t size) {
     size_ = size;
     pos_ = 0;
     // Texts take two bytes or more per token (a value and its separator):
-    // room for that many up front, so the list rarely moves while it grows
-    // (room never touched costs no memory).
-    tokenList.reserve(tokenList.size() + size / 2 + 1);
+    // room for that many up front, so the list rarely moves while it grows.
+    // Capped, so a huge damaged member cannot ask for gigabytes before a
+    // single token is read; past the cap the list grows as it needs.
+    constexpr size_t kReserveCap = size_t{1} << 20;
+    tokenList.reserve(tokenList.size() + std::min(size / 2 + 1, kReserveCap));
     NextChar();
     while (!AtEnd()) {
         const int c = currentChar;

@@ -1,16 +1,26 @@
 #include "core/dim_editor.h"
 
-#include <cstdio>
+#include <charconv>
+#include <cstdlib>
 #include <string>
 
+#include "config/tsc_file.h"
 #include "platform/app.h"
 #include "platform/input.h"
 
 namespace {
+// "%#.9g", whatever the C locale's decimal point: nine significant digits,
+// point and trailing zeros kept, the exponent form outside 1e-4 to 1e9.
 std::string FloatText(float v) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%#.9g", static_cast<double>(v));
-    return buf;
+    const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(v), std::chars_format::scientific, 8);
+    const std::string sci(buf, r.ptr);  // [-]d.dddddddde[+-]XX, or inf / nan
+    const size_t e = sci.find('e');
+    if (e == std::string::npos) return sci;
+    const int exponent = std::atoi(sci.c_str() + e + 1);
+    // Over the plain-digit range the configuration's number text is exactly "%#.9g".
+    if (exponent >= -4 && exponent < 9) return TSCNumberToText(v);
+    return sci;
 }
 }  // namespace
 

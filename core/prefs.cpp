@@ -48,9 +48,12 @@ std::string HomeDir() {
 
 int GetDataFolders() {
     myDocsFolder = HomeDir() + "/Library/Preferences/.Velmora";
-    // A fresh home has no "Library/Preferences": make the whole chain.
-    const bool ok = EnsureDir(myDocsFolder) & EnsureDir(myDocsFolder + "/data") &
-                    EnsureDir(myDocsFolder + "/profiles");
+    // A fresh home has no "Library/Preferences": make the whole chain. The
+    // folder, then "data", then "profiles", each tried even when one before
+    // failed (sequenced: the operands of "&" are not).
+    bool ok = EnsureDir(myDocsFolder);
+    ok = EnsureDir(myDocsFolder + "/data") && ok;
+    ok = EnsureDir(myDocsFolder + "/profiles") && ok;
     if (!ok) {
         plat::Notify("The game cannot create its preferences folder:\n" + myDocsFolder +
                          "\nCheck that your home folder can be written to. The game will close.",

@@ -50,6 +50,9 @@ int TTimeManager::DrawAndUpdate() {
 
 int TTimeManager::Update() {
     const int now = plat::MilliSecs();
+    // Without a limit there is no gauge to refill; a refill left running would
+    // hold the clock at 0 for the rest of the level.
+    if (limit <= 0) refilling = 0;
     if (paused == 0 && refilling == 0) elapsed = std::max(0, now - startTime);
     if (limit <= 0) return 0;
     elapsed = std::min(elapsed, limit);

@@ -659,6 +659,32 @@ std::vector<plat::testing::DrawCall> ImageDraws(const plat::ImagePtr& img) {
     return out;
 }
 
+TEST_F(PetrifyTest, TheStoneIdTextReadsAsTheGamesOtherNumbersDo) {
+    // The game's one text-to-integer reading: leading space, sign, "$" hex,
+    // "%" binary, digits up to the first other character; none gives 0.
+    struct Case {
+        const char* blockedID;
+        int stone;
+    } cases[] = {{"11", 11}, {" 11", 11}, {"+11", 11}, {"11x", 11}, {"$B", 11},
+                 {"%1011", 11}, {"", 0}, {"x", 0}, {"99999999999", 2147483647}};
+    board->ghostImage = nullptr;
+    for (const Case& c : cases) {
+        razod->_findRuneByID("1")->blockedID = c.blockedID;
+        board->clearBoard();
+        board->alpha = 1.0f;
+        Put(0, 0, 1, plat::MilliSecs() - 1);
+        After(15001);
+        ASSERT_EQ(board->petrifying, 1) << c.blockedID;
+        // The overlay shows the stone the cell is about to become.
+        board->petrifyProgress = 1.0f;
+        plat::testing::ClearDrawCalls();
+        board->_drawRazod();
+        EXPECT_EQ(ImageDraws(razod->_findRuneByID("11")->image).size(), c.stone == 11 ? 1u : 0u) << c.blockedID;
+        After(1000);
+        EXPECT_EQ(board->runeLayer[0][0], c.stone) << c.blockedID;
+    }
+}
+
 TEST_F(RulesTest, RunesDrawOverTheirShadowsWithTheStoneFadingIn) {
     board->ghostImage = plat::CreateImage(32, 32);
     board->originX = 100;

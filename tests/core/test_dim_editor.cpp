@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -86,4 +88,40 @@ TEST_F(DimEditorTest, PPrintsTheRectangleOncePerPress) {
     EditDim(r);
     const std::string out = ::testing::internal::GetCapturedStdout();
     EXPECT_EQ(out, "X: 12.5000000\nY: 50.0000000\nW: 40.0000000\nH: 20.0000000\n");
+}
+
+TEST_F(DimEditorTest, PrintsInPercentHashDot9gWhateverTheLocale) {
+    struct Case { float x, y, w, h; };
+    const Case cases[] = {
+        {12.5f, -0.000123f, 0.1f, 0},
+        {1e9f, -3.5e-5f, 123456789.0f, 1e-4f},  // outside the plain range: the exponent form
+        {-0.0f, 99999.9f, 7e20f, -1e-30f},
+    };
+    auto expected = [](const Case& c) {
+        std::string out;
+        const float v[] = {c.x, c.y, c.w, c.h};
+        const char* const names[] = {"X: ", "Y: ", "W: ", "H: "};
+        for (int i = 0; i < 4; ++i) {
+            char buf[64];
+            std::snprintf(buf, sizeof buf, "%#.9g", static_cast<double>(v[i]));  // the C locale
+            out += std::string(names[i]) + buf + "\n";
+        }
+        return out;
+    };
+    // Under a locale with a decimal comma too, where the machine has one.
+    for (const char* loc : {"C", "de_DE.UTF-8", "fr_FR.UTF-8"}) {
+        for (const Case& c : cases) {
+            const std::string want = expected(c);
+            if (!std::setlocale(LC_ALL, loc)) continue;
+            pt::Reset();
+            Rect r{c.x, c.y, c.w, c.h};
+            pt::TapKey(plat::KEY_P);
+            ::testing::internal::CaptureStdout();
+            EditDim(r);
+            const std::string out = ::testing::internal::GetCapturedStdout();
+            std::setlocale(LC_ALL, "C");
+            EXPECT_EQ(out, want) << loc;
+        }
+    }
+    std::setlocale(LC_ALL, "C");
 }

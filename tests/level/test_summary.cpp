@@ -1,5 +1,6 @@
 // The end-of-level tally under the fake clock, and its drawing: the doors,
 // the scroll's texts as it opens, the new-best effect.
+#include <array>
 #include <set>
 
 #include "level/level_test_util.h"
@@ -9,6 +10,7 @@
 #include "level/timer.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
+#include "platform/rng.h"
 #include "platform/time.h"
 #include "ui/spark.h"
 
@@ -198,12 +200,28 @@ TEST_F(TallyTest, BigBoomSendsEveryRuneToItsSphereAndEmptiesTheRuneLayer) {
     board->runeLayer[9][9] = 3;  // off the outline: stays
     struct Sent {
         float x, y;
-        int cellX, cellY, colour;
+        int cellX, cellY, colour, r, g, b;
     };
+    // Each channel: the rune's shade first, then its variation of -20..20.
+    plat::SeedRnd(4242);
+    std::vector<std::array<int, 3>> shades;
+    for (int c : {2, 1}) {
+        std::array<int, 3> rgb{};
+        for (int ch = 1; ch <= 3; ++ch) {
+            rgb[static_cast<size_t>(ch - 1)] = razod->getRuneRGB(c, ch);
+            rgb[static_cast<size_t>(ch - 1)] += plat::Rand(-20, 20);
+        }
+        shades.push_back(rgb);
+    }
+    plat::SeedRnd(4242);
     std::vector<Sent> sent;
-    levelLinks.toSphere = [&](float x, float y, int, int, int, int cx, int cy, int c) { sent.push_back({x, y, cx, cy, c}); };
+    levelLinks.toSphere = [&](float x, float y, int r, int g, int b, int cx, int cy, int c) {
+        sent.push_back({x, y, cx, cy, c, r, g, b});
+    };
     level->BigBoom();
     ASSERT_EQ(sent.size(), 2u);
+    for (size_t i = 0; i < 2; ++i)
+        EXPECT_EQ((std::array<int, 3>{sent[i].r, sent[i].g, sent[i].b}), shades[i]) << "rune " << i;
     EXPECT_EQ(std::tie(sent[0].x, sent[0].y, sent[0].cellX, sent[0].cellY, sent[0].colour),
               std::tuple(160.f, 70.f, 1, 0, 2));
     EXPECT_EQ(std::tie(sent[1].x, sent[1].y, sent[1].colour), std::tuple(200.f, 110.f, 1));
@@ -232,10 +250,10 @@ TEST_F(TallyTest, TheBuiltGameHasEveryTallyFile) {
     ASSERT_TRUE(plat::ChangeDir(dir_));
     for (const plat::SoundPtr& s : {level->countLoopSound, level->countEndSound, level->endMusicSound,
                                     level->panelOutSound, level->panelShowSound, level->tickSound})
-        EXPECT_NE(s, nullptr);
+        ASSERT_NE(s, nullptr);
     EXPECT_TRUE(level->countLoopSound->loop);
     for (const auto& side : level->doorImages)
-        for (const plat::ImagePtr& img : side) EXPECT_NE(img, nullptr);
+        for (const plat::ImagePtr& img : side) ASSERT_NE(img, nullptr);
     for (const plat::ImagePtr& img : {level->centreGlowImage, level->glowImages[0], level->glowImages[1],
                                       level->newBestImage})
         ASSERT_NE(img, nullptr);

@@ -101,6 +101,16 @@ TEST_F(TimerTest, AResumedClockShowsItsGaugeAtOnce) {
     EXPECT_EQ(timeManager->refilling, 0);
 }
 
+TEST_F(TimerTest, AnUntimedClockCountsAfterARestartWithRefill) {
+    // Untimed quest levels and the endless restart start the clock with Reset(1).
+    timeManager->Set(0);
+    timeManager->Reset(1);
+    plat::testing::AdvanceTime(5000);
+    timeManager->DrawAndUpdate();
+    EXPECT_EQ(timeManager->refilling, 0);
+    EXPECT_EQ(timeManager->SaveToProfile(), 5000);
+}
+
 TEST_F(TimerTest, TheRefillRunsBackToFullIn600Ms) {
     timeManager->Set(60000);
     timeManager->Reset(0);
