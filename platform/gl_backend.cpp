@@ -275,10 +275,15 @@ public:
             ConvertPixels(pm.Row(y0 - y + row) + static_cast<ptrdiff_t>(x0 - x) * bpp, pm.format,
                           rgba.data() + static_cast<size_t>(row) * w * 4, PF_RGBA, w);
         UseTexture(0);
+        // A copy: the blend mode in force must neither mix nor (through its
+        // alpha test) drop the pixels; it is back in force afterwards.
+        glDisable(GL_BLEND);
+        glDisable(GL_ALPHA_TEST);
         glRasterPos2i(x0, y0);
         glPixelZoom(1.0f, -1.0f);
         glDrawPixels(w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
         glPixelZoom(1.0f, 1.0f);
+        ApplyBlend(State().blend);
     }
 
     // ---- read-back -------------------------------------------------------------------------

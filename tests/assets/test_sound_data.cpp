@@ -9,6 +9,8 @@
 //        story · start-up · builder checks
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -46,6 +48,23 @@ std::vector<std::string> Split(const std::string& text, char sep) {
     }
     out.push_back(cur);
     return out;
+}
+
+// A number as the game's reader converts it: digits, optionally signed, with
+// an optional fraction. Anything else reads as 0 without complaint.
+bool IsNumber(const std::string& s) {
+    size_t i = s[0] == '-' ? 1 : 0;
+    size_t digits = 0, dots = 0;
+    for (; i < s.size(); ++i) {
+        if (s[i] == '.') {
+            if (++dots > 1) return false;
+        } else if (s[i] >= '0' && s[i] <= '9') {
+            ++digits;
+        } else {
+            return false;
+        }
+    }
+    return digits > 0;
 }
 
 bool IsInt(const std::string& s) {
@@ -86,6 +105,10 @@ protected:
         TTSCKeyPtr k = f->ResolveKey(path, key);
         if (!k) {
             ADD_FAILURE() << "missing number key " << path << "::" << key;
+            return false;
+        }
+        if (!IsNumber(k->Value(0))) {
+            ADD_FAILURE() << path << "::" << key << " = '" << k->Value(0) << "' is not a number";
             return false;
         }
         if (out) *out = f->GetNumberKey(path, key, 0);
@@ -152,6 +175,98 @@ protected:
             if (e.second == 1) out.insert(e.first);
         for (const char* list : {"timedLevels.tsc", "endlessLevels.tsc"})
             for (const std::string& f : ListFile(list)) out.insert(f);
+        return out;
+    }
+
+    // A board level as the game lays it out at its start: the outline (the
+    // board clears to all cells before the lines are read, so cells past a
+    // line's last number stay board cells), the starting runes and, on goal 3,
+    // the bosses with their 2 by 2 cells.
+    struct Boss {
+        std::string kind;
+        int x = 0, y = 0;
+        bool Covers(int cx, int cy) const { return cx >= x && cx <= x + 1 && cy >= y && cy <= y + 1; }
+        // The boss with its four arms: the plus it needs on the board.
+        bool InFigure(int cx, int cy) const {
+            return (cy >= y && cy <= y + 1 && cx >= x - 2 && cx <= x + 3) ||
+                   (cx >= x && cx <= x + 1 && cy >= y - 2 && cy <= y + 3);
+        }
+    };
+    struct Board {
+        int shape[15][15];
+        int rune[15][15] = {};
+        std::vector<Boss> bosses;
+        Board() {
+            for (auto& row : shape)
+                for (int& c : row) c = 1;
+        }
+        bool Free(int x, int y) const {
+            if (x < 0 || x > 14 || y < 0 || y > 14 || !shape[y][x] || rune[y][x] > 0) return false;
+            for (const Boss& b : bosses)
+                if (b.Covers(x, y)) return false;
+            return true;
+        }
+        // The game-over search: any anchor on the grid, any of the four turns.
+        bool Fits(const std::vector<std::pair<int, int>>& cells) const {
+            for (int r = 0; r < 4; ++r)
+                for (int x = 0; x < 15; ++x)
+                    for (int y = 0; y < 15; ++y) {
+                        bool all = true;
+                        for (auto [i, j] : cells) {
+                            const int dx[4] = {i, -j, -i, j}, dy[4] = {j, i, -j, -i};
+                            all = all && Free(x + dx[r], y + dy[r]);
+                        }
+                        if (all) return true;
+                    }
+            return false;
+        }
+    };
+    static int Token(const std::string& t) { return IsInt(t) ? std::stoi(t) : 0; }
+    static Board ReadBoard(const TTSCFilePtr& f, int goal) {
+        Board b;
+        for (int y = 0; y < 15; ++y) {
+            auto row = Split(Text(f, "Board", "Line" + std::to_string(y + 1)), ' ');
+            EXPECT_LE(row.size(), 15u) << "Board::Line" << y + 1;
+            for (size_t x = 0; x < row.size() && x < 15; ++x) {
+                EXPECT_TRUE(row[x].empty() || IsInt(row[x])) << row[x];
+                b.shape[y][x] = Token(row[x]);
+            }
+        }
+        if (Text(f, "Razod", "Read") == "1")
+            for (int y = 0; y < 15; ++y) {
+                auto row = Split(Text(f, "Razod", "Line" + std::to_string(y + 1)), ' ');
+                EXPECT_LE(row.size(), 15u) << "Razod::Line" << y + 1;
+                for (size_t x = 0; x < row.size() && x < 15; ++x) {
+                    EXPECT_TRUE(row[x].empty() || IsInt(row[x])) << row[x];
+                    b.rune[y][x] = Token(row[x]);
+                }
+            }
+        if (goal == 3)
+            for (const std::string& e : Split(Text(f, "Settings::Level", "BossRazod"), ' ')) {
+                auto p = Split(e, ':');
+                if (p.size() != 3 || !IsInt(p[0]) || !IsInt(p[1]) || !IsInt(p[2])) {
+                    ADD_FAILURE() << "boss entry '" << e << "' is not kind:x:y";
+                    continue;
+                }
+                b.bosses.push_back({p[0], std::stoi(p[1]), std::stoi(p[2])});
+            }
+        return b;
+    }
+
+    // Block id -> its cells (column, row).
+    static std::map<std::string, std::vector<std::pair<int, int>>> BlockCells() {
+        std::map<std::string, std::vector<std::pair<int, int>>> out;
+        TTSCFilePtr f = Member("settings", "blocks.tsc");
+        if (!f) return out;
+        for (int i = 1; i <= Int(f, "List", "Quantity"); ++i) {
+            const std::string g = "List::Block" + std::to_string(i);
+            auto& cells = out[Text(f, g, "id")];
+            if (!cells.empty()) continue;  // the game finds the first of two equal ids
+            for (int j = 1; j <= Int(f, g, "pieces"); ++j) {
+                const std::string k = "piece" + std::to_string(j);
+                cells.push_back({static_cast<int>(f->GetNumberKey(g, k, 0)), static_cast<int>(f->GetNumberKey(g, k, 1))});
+            }
+        }
         return out;
     }
 
@@ -289,6 +404,7 @@ TEST_F(Data, RuneCatalogueLinksEveryRuneToItsStoneAndBack) {
         ASSERT_EQ(rgb.size(), 3u);
         for (const auto& part : rgb) EXPECT_EQ(Split(part, ',').size(), 2u);
     }
+    EXPECT_EQ(GroupPaths(f, "List").size(), static_cast<size_t>(n)) << "a rune group past Quantity is never read";
     auto runes = Runes();
     EXPECT_EQ(static_cast<int>(runes.size()), n) << "rune ids must be unique";
     for (const char* id : {"1", "2", "3", "5"}) {
@@ -321,6 +437,7 @@ TEST_F(Data, BlocksFitTheirGridAndHaveUniqueIds) {
     ASSERT_TRUE(f);
     const int n = Int(f, "List", "Quantity");
     ASSERT_GT(n, 0);
+    EXPECT_EQ(GroupPaths(f, "List").size(), static_cast<size_t>(n)) << "a block group past Quantity is never read";
     std::set<std::string> ids;
     for (int i = 1; i <= n; ++i) {
         std::string g = "List::Block" + std::to_string(i);
@@ -349,10 +466,15 @@ TEST_F(Data, BossKindsNameTheirPictures) {
     auto kinds = GroupPaths(f, "List");
     ASSERT_FALSE(kinds.empty());
     bool bigFourUsed = false;
+    std::set<std::string> plainColors, ids;
+    for (const auto& [id, r] : Runes())
+        if (!r.blocked) plainColors.insert(r.color);
     for (const std::string& g : kinds) {
         SCOPED_TRACE(g);
         EXPECT_TRUE(IsInt(Text(f, g, "id")));
+        EXPECT_TRUE(ids.insert(Text(f, g, "id")).second) << "a level's boss finds only the first kind of an id";
         EXPECT_TRUE(IsInt(Text(f, g, "color")));
+        EXPECT_TRUE(plainColors.count(Text(f, g, "color"))) << "no rune can beat a boss of colour " << Text(f, g, "color");
         ExpectPicture(Text(f, g, "fileNameBoss"), 64, 64);
         ExpectPicture(Text(f, g, "fileNameBossBig"), 80, 80);
         bigFourUsed |= Text(f, g, "fileNameBossBig") == "gfx/boss/b-04.png";
@@ -381,7 +503,14 @@ TEST_F(Data, EveryBoardLevelCarriesTheKeysItsLoadersRead) {
         const int goal = Int(f, L, "GoalType");
         EXPECT_TRUE(goal >= 1 && goal <= 3) << goal;
         goals.insert(goal);
-        for (const char* k : {"LQ", "RQ", "TQ", "BQ", "LUCQ", "RUCQ", "LLCQ", "RLCQ"}) HasNumber(f, "Frame", k);
+        // The eight frame counts, and the four number keys of every piece counted.
+        static const char* const kFrame[8][2] = {{"LQ", "Left"}, {"RQ", "Right"}, {"TQ", "Top"}, {"BQ", "Bottom"},
+                                                 {"LUCQ", "LeftUpperCorner"}, {"RUCQ", "RightUpperCorner"},
+                                                 {"LLCQ", "LeftLowerCorner"}, {"RLCQ", "RightLowerCorner"}};
+        for (const auto& [count, side] : kFrame)
+            for (int i = 1; i <= Int(f, "Frame", count); ++i)
+                for (const char* k : {"x", "y", "size", "id"})
+                    HasNumber(f, std::string("Frame::") + side, k + std::to_string(i));
         // Spheres: five numbers each, colours 0..15, whatever the goal.
         auto colors = Split(Text(f, L, "SpheresColors"), ' '), caps = Split(Text(f, L, "SpheresCapacities"), ' ');
         ASSERT_EQ(colors.size(), 5u);
@@ -410,49 +539,107 @@ TEST_F(Data, EveryBoardLevelCarriesTheKeysItsLoadersRead) {
         ExpectSong(Text(f, "Settings::Music", "Song"));
 
         // Board shape and starting runes: 15 rows of at most 15 numbers.
-        int shape[15][15] = {}, placed = 0;
-        for (int y = 0; y < 15; ++y) {
-            auto row = Split(Text(f, "Board", "Line" + std::to_string(y + 1)), ' ');
-            ASSERT_LE(row.size(), 15u);
-            for (size_t x = 0; x < row.size(); ++x) shape[y][x] = std::stoi(row[x]);
-        }
-        if (Text(f, "Razod", "Read") == "1")
-            for (int y = 0; y < 15; ++y) {
-                auto row = Split(Text(f, "Razod", "Line" + std::to_string(y + 1)), ' ');
-                ASSERT_LE(row.size(), 15u);
-                for (size_t x = 0; x < row.size(); ++x) {
-                    if (row[x] == "0") continue;
-                    EXPECT_TRUE(runes.count(row[x])) << "starting rune " << row[x];
-                    EXPECT_NE(shape[y][x], 0) << "starting rune off the board at " << x << "," << y;
-                    ++placed;
-                }
+        const Board board = ReadBoard(f, goal);
+        int placed = 0;
+        for (int y = 0; y < 15; ++y)
+            for (int x = 0; x < 15; ++x) {
+                if (!board.rune[y][x]) continue;
+                EXPECT_TRUE(runes.count(std::to_string(board.rune[y][x]))) << "starting rune " << board.rune[y][x];
+                EXPECT_NE(board.shape[y][x], 0) << "starting rune off the board at " << x << "," << y;
+                ++placed;
             }
         if (goal == 2) {
             EXPECT_GT(placed, 0) << "a clear-the-board level that starts empty is won at once";
         }
         if (goal == 3) {
             // Bosses: kind:x:y, each with its plus-shaped figure on the board.
-            auto bosses = Split(Text(f, L, "BossRazod"), ' ');
-            for (const std::string& b : bosses) {
-                auto p = Split(b, ':');
-                ASSERT_EQ(p.size(), 3u) << b;
-                EXPECT_TRUE(bossIds.count(p[0])) << "boss kind " << p[0];
-                const int bx = std::stoi(p[1]), by = std::stoi(p[2]);
-                ASSERT_TRUE(bx >= 2 && bx <= 11 && by >= 2 && by <= 11) << "boss " << b << " cannot be beaten";
-                for (int dx = -2; dx <= 3; ++dx)
-                    for (int dy = 0; dy <= 1; ++dy) EXPECT_NE(shape[by + dy][bx + dx], 0) << b;
-                for (int dy = -2; dy <= 3; ++dy)
-                    for (int dx = 0; dx <= 1; ++dx) EXPECT_NE(shape[by + dy][bx + dx], 0) << b;
+            EXPECT_FALSE(board.bosses.empty()) << "a boss level without bosses is won at once";
+            for (const Boss& b : board.bosses) {
+                SCOPED_TRACE("boss " + b.kind + ":" + std::to_string(b.x) + ":" + std::to_string(b.y));
+                EXPECT_TRUE(bossIds.count(b.kind)) << "boss kind " << b.kind;
+                ASSERT_TRUE(b.x >= 2 && b.x <= 11 && b.y >= 2 && b.y <= 11) << "cannot be beaten";
+                for (int y = 0; y < 15; ++y)
+                    for (int x = 0; x < 15; ++x)
+                        if (b.InFigure(x, y)) {
+                            EXPECT_NE(board.shape[y][x], 0) << "figure off the board at " << x << "," << y;
+                        }
             }
         }
     }
     EXPECT_EQ(goals, (std::set<int>{1, 2, 3})) << "every goal type should be played";
 }
 
+// A level must be playable from its first move: whichever block is dealt
+// first has a place (else the game is lost before it starts), and the goal
+// can be reached with the runes the level deals.
+TEST_F(Data, EveryBoardLevelCanBeWonFromItsStart) {
+    auto runes = Runes();
+    auto blocks = BlockCells();
+    std::map<std::string, std::string> bossColor;
+    if (TTSCFilePtr b = Member("settings", "bossRazod.tsc"))
+        for (const std::string& g : GroupPaths(b, "List")) bossColor.emplace(Text(b, g, "id"), Text(b, g, "color"));
+    for (const std::string& name : BoardLevels()) {
+        SCOPED_TRACE(name);
+        TTSCFilePtr f = Member("razod_levels", name);
+        if (!f) continue;
+        const std::string L = "Settings::Level";
+        const int goal = Int(f, L, "GoalType");
+        const Board board = ReadBoard(f, goal);
+        std::set<std::string> dealtColors;
+        for (const std::string& id : Split(Text(f, L, "AvailableRazod"), ' '))
+            if (runes.count(id)) dealtColors.insert(runes[id].color);
+
+        for (const std::string& id : Split(Text(f, L, "AvailableBlocks"), ' ')) {
+            if (!blocks.count(id)) continue;  // reported with the keys
+            EXPECT_TRUE(board.Fits(blocks[id])) << "block " << id << " fits nowhere on the starting board";
+        }
+        if (goal == 1) {
+            // Every sphere in use fills only with runes of its colour.
+            int inUse = 0;
+            for (const std::string& c : Split(Text(f, L, "SpheresColors"), ' ')) {
+                if (c == "0" || c.empty()) continue;
+                ++inUse;
+                EXPECT_TRUE(dealtColors.count(c)) << "sphere colour " << c << " is never dealt";
+            }
+            EXPECT_GT(inUse, 0) << "with no sphere in use the level is won at once";
+        }
+        if (goal == 2) {
+            // A starting rune goes only in a run of its own colour; the
+            // boulder matches nothing at all.
+            for (int y = 0; y < 15; ++y)
+                for (int x = 0; x < 15; ++x) {
+                    const std::string id = std::to_string(board.rune[y][x]);
+                    if (board.rune[y][x] && runes.count(id)) {
+                        EXPECT_TRUE(dealtColors.count(runes[id].color))
+                            << "starting rune " << id << " at " << x << "," << y << " can never be cleared";
+                    }
+                }
+        }
+        for (const Boss& b : board.bosses) {
+            SCOPED_TRACE("boss " + b.kind + ":" + std::to_string(b.x) + ":" + std::to_string(b.y));
+            if (bossColor.count(b.kind)) {
+                EXPECT_TRUE(dealtColors.count(bossColor[b.kind])) << "its colour is never dealt";
+            }
+            for (int y = b.y; y <= b.y + 1; ++y)
+                for (int x = b.x; x <= b.x + 1; ++x) {
+                    if (x < 0 || x > 14 || y < 0 || y > 14) continue;
+                    EXPECT_EQ(board.rune[y][x], 0) << "a starting rune lies under it";
+                    for (const Boss& o : board.bosses)
+                        if (&o != &b) {
+                            EXPECT_FALSE(o.InFigure(x, y)) << "it sits in another boss's arms";
+                        }
+                }
+        }
+    }
+}
+
 // ---- quest sequence and map ----------------------------------------------------------------
 TEST_F(Data, SequenceHasAnEntryForEveryLevelInItsArchive) {
     auto seq = Sequence();
     ASSERT_FALSE(seq.empty());
+    if (TTSCFilePtr f = Member("settings", "sequencer.tsc")) {
+        EXPECT_EQ(GroupPaths(f, "Sequence").size(), seq.size()) << "an entry outside FirstLevel..LastLevel is never played";
+    }
     std::set<int> types;
     for (const auto& [n, e] : seq) {
         SCOPED_TRACE("level " + std::to_string(n));
@@ -464,6 +651,53 @@ TEST_F(Data, SequenceHasAnEntryForEveryLevelInItsArchive) {
     }
     EXPECT_EQ(types, (std::set<int>{1, 2, 3}));
     EXPECT_EQ(seq.rbegin()->second.second, 1) << "the quest's last level is a board (it adds the hiscore)";
+}
+
+// What the quest loop does at fixed points must meet the levels there: the
+// boss help page opens before quest level 7, the ring game's spells reach
+// the next board only when that board asks for them, a board file carries
+// its own quest number, and the two free modes only get boards the quest
+// itself would unlock for them (any goal but clearing the board).
+TEST_F(Data, QuestFlowFitsItsLevels) {
+    auto seq = Sequence();
+    ASSERT_FALSE(seq.empty());
+    bool ringPending = false, ringSinceCopy = false, bossSeen = false;
+    for (const auto& [n, e] : seq) {
+        SCOPED_TRACE("level " + std::to_string(n) + " " + e.first);
+        if (e.second == 3) {
+            TTSCFilePtr r = Member("ring_levels", e.first);
+            if (r && !Text(r, "Settings", "AvailableSpells").empty()) ringPending = true;
+            ringSinceCopy = true;
+            continue;
+        }
+        if (e.second != 1) continue;
+        TTSCFilePtr f = Member("razod_levels", e.first);
+        if (!f) continue;
+        const std::string L = "Settings::Level";
+        EXPECT_EQ(Int(f, L, "Number"), n) << "the file's Number is not its place in the quest";
+        const bool copies = Int(f, L, "CopySpellsFromRMG") != 0;
+        if (ringPending) {
+            EXPECT_TRUE(copies) << "the spells won in the ring game before it are lost";
+        }
+        if (copies) {
+            EXPECT_TRUE(ringSinceCopy) << "it copies the spells of a ring game already spent";
+        }
+        if (copies) ringSinceCopy = false;
+        ringPending = false;
+        const int goal = Int(f, L, "GoalType");
+        if (n == 7) {
+            EXPECT_EQ(goal, 3) << "the boss help page is shown before quest level 7";
+        }
+        if (goal == 3 && n < 7) bossSeen = true;
+    }
+    EXPECT_FALSE(bossSeen) << "a boss level comes before the boss help page (quest level 7)";
+    for (const char* list : {"timedLevels.tsc", "endlessLevels.tsc"})
+        for (const std::string& name : ListFile(list)) {
+            SCOPED_TRACE(std::string(list) + " " + name);
+            if (TTSCFilePtr f = Member("razod_levels", name)) {
+                EXPECT_NE(Int(f, "Settings::Level", "GoalType"), 2) << "the quest opens no clear-the-board level to this mode";
+            }
+        }
 }
 
 TEST_F(Data, MapHasAMarkerForEveryLevelAndItsStagePictures) {
@@ -480,6 +714,19 @@ TEST_F(Data, MapHasAMarkerForEveryLevelAndItsStagePictures) {
         EXPECT_TRUE(x >= 0 && x < 800 && y >= 0 && y < 560) << x << "," << y;
     }
     for (const auto& [n, e] : seq) EXPECT_TRUE(marked.count(n)) << "no marker for level " << n;
+    // One marker per level, none for a level the quest does not have, and the
+    // road runs on through the stages without turning back.
+    std::map<int, int> stageOf;
+    for (const std::string& g : GroupPaths(f, "Levels")) {
+        const int n = Int(f, g, "Number");
+        EXPECT_TRUE(stageOf.emplace(n, Int(f, g, "Stage")).second) << "two markers for level " << n;
+        EXPECT_TRUE(seq.count(n)) << "marker for level " << n << ", which the quest does not have";
+    }
+    int lastStage = 0;
+    for (const auto& [n, stage] : stageOf) {
+        EXPECT_GE(stage, lastStage) << "level " << n << " goes back to stage " << stage;
+        lastStage = stage;
+    }
     std::set<int> pictured;
     for (const std::string& g : GroupPaths(f, "Stages")) {
         SCOPED_TRACE(g);
@@ -493,8 +740,19 @@ TEST_F(Data, MapHasAMarkerForEveryLevelAndItsStagePictures) {
 
 // ---- popups -----------------------------------------------------------------------------------
 void CheckPopups(const TTSCFilePtr& f, std::set<int>* levels) {
+    std::set<std::string> names;
     for (const std::string& g : GroupPaths(f, "")) {
         SCOPED_TRACE(g);
+        // Keys are found by the group's name, whatever its case: a second
+        // group of the same name would show the first one's text.
+        std::string lower = g;
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_TRUE(names.insert(lower).second) << "group name used twice";
+        // The match count is already 1 when the first match posts its event.
+        const std::string event = f->GetStringKey(g, "Event", 0);
+        if (event == "MAKE_MATCH" || event == "RIGHT_UNUSED") {
+            EXPECT_GE(f->GetNumberKey(g, "Condition", 0), 1) << "never shown";
+        }
         ASSERT_TRUE(f->ResolveKey(g, "Level")) << "Level";
         levels->insert(static_cast<int>(f->GetNumberKey(g, "Level", 0)));
         for (const char* key : {"X", "Y", "Lines", "Condition", "Spell", "ButtonY", "TextY"})
@@ -526,6 +784,26 @@ TEST_F(Data, EveryPopupFileHoldsCompletePopups) {
     if (TTSCFilePtr f = Member("popups", "infoRG.tsc")) CheckPopups(f, &ring);
     EXPECT_FALSE(quest.empty());
     EXPECT_TRUE(puzzle.count(1)) << "the first puzzle explains itself";
+    // A quest popup shows only on a board level of its number, and a spell
+    // it shows must be one that board can grant.
+    if (TTSCFilePtr f = Member("popups", "info.tsc")) {
+        auto seq = Sequence();
+        for (const std::string& g : GroupPaths(f, "")) {
+            SCOPED_TRACE(g);
+            const int n = static_cast<int>(f->GetNumberKey(g, "Level", 0));
+            if (!seq.count(n) || seq[n].second != 1) {
+                ADD_FAILURE() << "level " << n << " is no board level of the quest: never shown";
+                continue;
+            }
+            const int spell = static_cast<int>(f->GetNumberKey(g, "Spell", 0));
+            if (spell < 1) continue;
+            if (TTSCFilePtr level = Member("razod_levels", seq[n].first)) {
+                auto spells = Split(Text(level, "Settings::Level", "AvailableSpells"), ' ');
+                EXPECT_NE(std::find(spells.begin(), spells.end(), std::to_string(spell)), spells.end())
+                    << "it shows spell " << spell << ", which " << seq[n].first << " never grants";
+            }
+        }
+    }
     for (const auto& [n, e] : Sequence()) {
         if (e.second != 3) continue;
         if (TTSCFilePtr r = Member("ring_levels", e.first)) {
@@ -547,6 +825,7 @@ TEST_F(Data, PuzzleAndRingLevelsHoldTheirSettings) {
                 int p = Int(f, "Settings", k);
                 EXPECT_TRUE(p >= 0 && p < w * h) << k;
             }
+            EXPECT_NE(Int(f, "Settings", "hintA"), Int(f, "Settings", "hintB")) << "the start hint shows two pieces";
             std::string image = Text(f, "Settings", "Image");
             ExpectPicture(image.empty() ? "gfx/slides/1-2a.jpg" : image);
             ExpectSong(Text(f, "Settings", "Music"));
@@ -578,6 +857,11 @@ TEST_F(Data, EveryStoryPartHasItsPagesPicturesAndVoice) {
         if (!voice.empty()) {
             EXPECT_GT(Int(f, S, "voiceStopAfter"), 0);
             ExpectSong(voice);
+            // The voice loops until it is stopped: stopped later than its
+            // end, it starts reading the first page again.
+            if (plat::SoundPtr s = plat::LoadSound(voice, plat::SOUND_LOOP)) {
+                EXPECT_LE(Int(f, S, "voiceStopAfter"), s->Frames() * 1000.0 / 44100.0) << "the voice starts over";
+            }
         }
         int total = 0;
         for (int i = 1; i <= pages; ++i) {
@@ -685,6 +969,8 @@ TEST(DataBuilder, RefusesATextThatBreaksTheAuthoringRules) {
         {"semicolon.tsc", "Portal\n{\n\tName = \"x\";\n}\n", "';'"},
         {"empty.tsc", "\n", "empty"},
         {"unclosed.tsc", "Portal\n{\n\tName = \"x\"\n", "unclosed.tsc"},
+        {"unquoted-space.tsc", "Portal\n{\n\tName = Velmora Keep\n}\n", "unquoted-space.tsc"},
+        {"unquoted-colon.tsc", "List\n{\n\trgb = 1,2:3,4:5,6\n}\n", "unquoted-colon.tsc"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -11,6 +11,7 @@
 #include "platform/pixmap.h"
 #include "ui/button_rect.h"
 #include "ui/menu_rect.h"
+#include "support/scratch.h"
 
 namespace pt = plat::testing;
 
@@ -25,7 +26,7 @@ protected:
     }
     // Writes a strip picture where a path can reach it.
     static std::string SaveStrip(int width, int height) {
-        const std::string path = ::testing::TempDir() + "quill_rect_strip.png";
+        const std::string path = quill_test::ScratchDir() + "rect_strip.png";
         EXPECT_TRUE(plat::SavePixmapPNG(Filled(width, height, 0xFF4080C0u), path));
         return path;
     }

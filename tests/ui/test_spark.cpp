@@ -6,6 +6,7 @@
 #include <set>
 
 #include "ui_fixture.h"
+#include "support/scratch.h"
 
 namespace {
 
@@ -182,7 +183,7 @@ TEST_F(Sparks, AMissingImageOrAMaxLifeBelowOneDoesNotFail) {
 }
 
 TEST_F(Sparks, LoadSparkImageFillsItsSlotAndAMissingFileLeavesItEmpty) {
-    const std::string path = std::string(QUILL_BUILD_DIR) + "/ui_spark_test.png";
+    const std::string path = quill_test::ScratchDir() + "ui_spark_test.png";
     ASSERT_TRUE(plat::SavePixmapPNG(Filled(8, 8, 0xFFFFFFFFu), path));
     loadSparkImage(2, path);
     ASSERT_TRUE(sparkImages[2]);

@@ -16,6 +16,7 @@
 #include "platform/files.h"
 #include "platform/testing.h"
 #include "support/ogg_encode.h"
+#include "support/scratch.h"
 
 namespace {
 
@@ -230,7 +231,7 @@ TEST(OggDecodeMisc, NullPointer) { EXPECT_EQ(plat::DecodeOggVorbis(nullptr, 100)
 // ---- from files -------------------------------------------------------------------
 
 TEST(LoadSound, ReadsGoodFilesAndRefusesBadOnes) {
-    const std::string dir = std::string(QUILL_BUILD_DIR) + "/test_audio_files";
+    const std::string dir = quill_test::ScratchDir() + "audio_files";
     plat::CreateDir(dir, true);
     const std::string good = dir + "/good.ogg", cut = dir + "/cut.ogg", empty = dir + "/empty.ogg";
     ASSERT_TRUE(plat::SaveText(good, GoodFile()));

@@ -12,6 +12,7 @@
 #include "platform/image.h"
 #include "platform/pixmap.h"
 #include "platform/testing.h"
+#include "support/scratch.h"
 
 namespace {
 
@@ -102,7 +103,7 @@ protected:
         plat::testing::Reset();
         plat::SetImageFont(nullptr);
         ASSERT_TRUE(plat::Graphics(800, 600, 0));
-        dir_ = fs::path(QUILL_BUILD_DIR) / "test-font-files";
+        dir_ = fs::path(quill_test::ScratchDir()) / "font-files";
         fs::create_directories(dir_);
     }
     void TearDown() override { plat::SetImageFont(nullptr); }

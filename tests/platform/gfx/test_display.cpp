@@ -190,6 +190,36 @@ TEST_F(RealDisplay, DrawsEveryBlendModeTransformPolygonAndPixmap) {
     }
 }
 
+// A pixmap is copied as it stands: the blend mode in force (and its alpha
+// test) neither drops nor mixes its pixels, and stays in force afterwards.
+TEST_F(RealDisplay, DrawPixmapCopiesWhateverTheBlend) {
+    PixmapPtr pm = Solid(4, 4, 0x40FF0000u);  // red at a quarter alpha
+    const ImagePtr white = LoadImage(Solid(4, 4, 0xFFFFFFFFu), 0);
+    struct Row { int blend; Rgb after; const char* what; };
+    const Row rows[] = {
+        {MASKBLEND, {200, 200, 200}, "mask"},  {SOLIDBLEND, {255, 255, 255}, "solid"},
+        {ALPHABLEND, {214, 214, 214}, "alpha"}, {LIGHTBLEND, {255, 255, 255}, "light"},
+        {SHADEBLEND, {200, 200, 200}, "shade"},
+    };
+    for (const Row& r : rows) {
+        Cls();
+        SetBlend(SOLIDBLEND);
+        SetAlpha(1);
+        SetColor(200, 200, 200);
+        DrawRect(0, 0, 20, 20);
+        SetColor(255, 255, 255);
+        SetBlend(r.blend);
+        DrawPixmap(pm, 2, 2);
+        // The mode is still the one set: a white image at alpha 0.25 beside it.
+        SetAlpha(0.25f);
+        DrawImage(white, 10, 10);
+        PixmapPtr frame = GrabPixmap(0, 0, 20, 20);
+        EXPECT_TRUE(Near(frame, 3, 3, {255, 0, 0}, 0, r.what));
+        EXPECT_TRUE(Near(frame, 11, 11, r.after, 2, r.what));
+    }
+    SetAlpha(1);
+}
+
 TEST_F(RealDisplay, GrabPixmapReadsTopDownAndClipsToTheScreen) {
     SetBlend(SOLIDBLEND);
     SetColor(255, 0, 0);

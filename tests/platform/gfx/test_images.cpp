@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "gfx_fixture.h"
+#include "support/scratch.h"
 
 namespace {
 using namespace plat;
@@ -270,7 +271,7 @@ TEST_F(Images, AnImageOutlivingItsDisplayFreesNothingOnTheNextOne) {
 }
 
 TEST_F(Images, LoadImageFromFilesAndTheJp2Path) {
-    const std::string dir = ::testing::TempDir();
+    const std::string dir = quill_test::ScratchDir();
     const std::string png = dir + "gfx_load_test.png";
     PixmapPtr p = Filled(5, 3, kBlue);
     ASSERT_TRUE(SavePixmapPNG(p, png));
