@@ -42,7 +42,14 @@ plat::ImagePtr ImageOf(const TPictureSource& source) {
 
 // ---- TButtonE ---------------------------------------------------------------------
 
-int TButtonE::Draw() { return 0; }
+int TButtonE::Draw() {
+    if (visible == 0) return 0;
+    if (hover == 1) DrawOnOver();
+    else DrawOnOut();
+    return 0;
+}
+int TButtonE::DrawOnOver() { return 0; }
+int TButtonE::DrawOnOut() { return 0; }
 int TButtonE::Add(const TObjectRef&) { return 0; }
 int TButtonE::State() { return 0; }
 int TButtonE::OnOver() { return 0; }
@@ -70,13 +77,6 @@ int TAnimButtonE::State() {
     }
     if (hover == 1) OnOut();
     hover = 0;
-    return 0;
-}
-
-int TAnimButtonE::Draw() {
-    if (visible == 0) return 0;
-    if (hover == 1) DrawOnOver();
-    else DrawOnOut();
     return 0;
 }
 
@@ -112,13 +112,6 @@ int TImageButtonA::State() {
         OnClick();
         return id;
     }
-    return 0;
-}
-
-int TImageButtonA::Draw() {
-    if (visible == 0) return 0;
-    if (hover == 1) DrawOnOver();
-    else DrawOnOut();
     return 0;
 }
 

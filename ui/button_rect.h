@@ -28,8 +28,11 @@ public:
     std::string caption;  // nothing reads it
     int hover = 0;        // TImageButtonA: the selected flag
 
-    // Hooks that do nothing in this family.
+    // The selected look while `hover` is 1, the plain look otherwise.
     virtual int Draw();
+    // Hooks that do nothing in this family.
+    virtual int DrawOnOver();
+    virtual int DrawOnOut();
     virtual int Add(const TObjectRef& object);
     virtual int State();
     virtual int OnOver();
@@ -48,10 +51,9 @@ public:
     int outFrame = 0;
     int frames = 2;  // nothing reads it
 
-    int Draw() override;
     int State() override;
-    virtual int DrawOnOver();
-    virtual int DrawOnOut();
+    int DrawOnOver() override;
+    int DrawOnOut() override;
 };
 using TAnimButtonEPtr = std::shared_ptr<TAnimButtonE>;
 
@@ -72,10 +74,9 @@ class TImageButtonA : public TButtonE {
 public:
     int hoverStyle = 0;  // look while selected: 0 glow, 1 enlarge, 2 darken, else nothing
 
-    int Draw() override;
     int State() override;
-    virtual int DrawOnOver();
-    virtual int DrawOnOut();
+    int DrawOnOver() override;
+    int DrawOnOut() override;
     virtual int DrawGlowed();
     virtual int DrawEnlarged();
     virtual int DrawDarkned();

@@ -14,6 +14,20 @@
 namespace qab {
 namespace {
 
+// A rounded tick through three points, with a soft glow behind it.
+void TickMark(Canvas& c, double x0, double y0, double x1, double y1, double x2, double y2, RGB stroke, RGB glow,
+              double glowAlpha) {
+    cairo_move_to(c.cr, x0, y0);
+    cairo_line_to(c.cr, x1, y1);
+    cairo_line_to(c.cr, x2, y2);
+    cairo_set_line_width(c.cr, 3.5);
+    cairo_set_line_cap(c.cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(c.cr, CAIRO_LINE_JOIN_ROUND);
+    SetColor(c.cr, stroke);
+    cairo_stroke(c.cr);
+    c.Glow(2, glow, glowAlpha);
+}
+
 // ---- helpers -----------------------------------------------------------------------------
 // A lettering picture no taller than maxH (shrunk to fit), with its margins.
 Canvas Lettering(const std::string& text, FontId f, double px, CaptionStyle style, int maxH, int maxW = 10000) {
@@ -412,31 +426,13 @@ void Menus(std::vector<Recipe>& out) {
             SetColor(c.cr, Hex(0x0a0a20));
             cairo_fill(c.cr);
             GoldFrame(c, 2, 2, 24, 24, 2.5, 4);
-            if (ticked) {
-                cairo_move_to(c.cr, 7, 14);
-                cairo_line_to(c.cr, 12, 20);
-                cairo_line_to(c.cr, 23, 5);
-                cairo_set_line_width(c.cr, 3.5);
-                cairo_set_line_cap(c.cr, CAIRO_LINE_CAP_ROUND);
-                cairo_set_line_join(c.cr, CAIRO_LINE_JOIN_ROUND);
-                SetColor(c.cr, Hex(0xfff0b0));
-                cairo_stroke(c.cr);
-                c.Glow(2, Hex(0xffc040), 0.6);
-            }
+            if (ticked) TickMark(c, 7, 14, 12, 20, 23, 5, Hex(0xfff0b0), Hex(0xffc040), 0.6);
             ctx.Png(c, path);
         }));
     }
     out.push_back(Picture("gfx/gui/ptaszek_01.png", [](Context& ctx) {
         Canvas c(22, 22);
-        cairo_move_to(c.cr, 4, 11);
-        cairo_line_to(c.cr, 9, 17);
-        cairo_line_to(c.cr, 18, 4);
-        cairo_set_line_width(c.cr, 3.5);
-        cairo_set_line_cap(c.cr, CAIRO_LINE_CAP_ROUND);
-        cairo_set_line_join(c.cr, CAIRO_LINE_JOIN_ROUND);
-        SetColor(c.cr, Hex(0xffe08a));
-        cairo_stroke(c.cr);
-        c.Glow(2, Hex(0xffb030), 0.7);
+        TickMark(c, 4, 11, 9, 17, 18, 4, Hex(0xffe08a), Hex(0xffb030), 0.7);
         ctx.Png(c, "gfx/gui/ptaszek_01.png");
     }));
     // A night-violet banner behind "hello" + name; the game stretches it 3x wide.
