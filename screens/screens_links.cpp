@@ -1,0 +1,3 @@
+#include "screens/screens_links.h"
+
+TScreensLinks screensLinks;
