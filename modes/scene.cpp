@@ -1,0 +1,86 @@
+#include "modes/scene.h"
+
+#include "board/board.h"
+#include "core/delta_time.h"
+#include "core/sound.h"
+#include "level/bosses.h"
+#include "level/captions.h"
+#include "level/level.h"
+#include "level/points.h"
+#include "level/spheres.h"
+#include "level/timer.h"
+#include "pieces/blocks.h"
+#include "platform/app.h"
+#include "platform/graphics.h"
+#include "spells/ring_emitter.h"
+#include "spells/spells.h"
+#include "spells/volcano.h"
+#include "ui/comet.h"
+#include "ui/spark.h"
+
+namespace modes {
+
+void DrawFrozenScene(int boardUpdate) {
+    if (level) level->Draw();
+    if (magicSphere) magicSphere->Update(1);
+    if (timeManager) timeManager->DrawAndUpdate();
+    if (points) points->Draw();
+    if (board) {
+        if (boardUpdate != 0) board->Update(1);
+        board->Draw(0);
+    }
+    if (bossManager) bossManager->Draw();
+    if (bonusManagerAlt) bonusManagerAlt->Draw();
+    UpdateEffectLists();
+    // Particles leave their scale and tint behind; what is drawn over the
+    // frozen scene (the menu window, a popup, the game-over panel) starts
+    // from a plain state.
+    plat::SetTransform(0.0f, 1.0f, 1.0f);
+    plat::SetColor(255, 255, 255);
+    plat::SetAlpha(1.0f);
+}
+
+void UpdateEffectLists() {
+    TCometEmiter::updateAll();
+    TVolcanoEmiter::updateAll();
+    TRingEmiter::UpdateAll();
+    TSpark::UpdateAll();
+    TCaptions::updateAll();
+    TSoundQ::updateAll();
+}
+
+void ClearEffectLists() {
+    if (cometList) cometList->Clear();
+    TCaptions::destroyAll();
+    TSpark::destroyAll();
+    if (soundQueue) soundQueue->Clear();
+}
+
+void UpdateLevelMusic() {
+    if (level && level->music) level->music->update();
+}
+
+void StopMusicAndEnd() {
+    if (level && level->music) {
+        level->music->stop();
+        level->music->free();
+        level->music = nullptr;
+    }
+    plat::End();
+}
+
+void CompleteTurn() {
+    if (!blocks || blocks->targetRotation == blocks->curRotation) return;
+    blocks->curRotation = blocks->targetRotation;
+    blocks->turnProgress = 0;
+    blocks->turnAngle = 90 * blocks->targetRotation;
+    blocks->blockChanged = 1;
+}
+
+int SpellsPending() { return bonusManagerAlt && !bonusManagerAlt->activeSpells.IsEmpty() ? 1 : 0; }
+
+void RenewDelta() {
+    if (deltaTime) deltaTime->Update();
+}
+
+}  // namespace modes

@@ -1,0 +1,232 @@
+// The quest's first level on the real device (SDL's offscreen driver): a
+// frame of play with runes and spells on the board, the pause menu over the
+// frozen scene, and the level's welcome popup; saved as
+// test-output/modes-play.png, modes-pause.png and modes-popup.png for a
+// person to look at.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <set>
+#include <string>
+
+#include "board/board.h"
+#include "core/delta_time.h"
+#include "core/globals.h"
+#include "core/mouse.h"
+#include "core/music.h"
+#include "core/sound.h"
+#include "level/bosses.h"
+#include "level/captions.h"
+#include "level/level.h"
+#include "level/level_links.h"
+#include "level/points.h"
+#include "level/sequencer.h"
+#include "level/spheres.h"
+#include "level/timer.h"
+#include "modes/mode_links.h"
+#include "modes/pause_menu.h"
+#include "modes/popup_manager.h"
+#include "modes/quest_loop.h"
+#include "pieces/blocks.h"
+#include "pieces/rune.h"
+#include "platform/files.h"
+#include "platform/font.h"
+#include "platform/graphics.h"
+#include "platform/image.h"
+#include "platform/pixmap.h"
+#include "platform/time.h"
+#include "spells/ring_emitter.h"
+#include "spells/spells.h"
+#include "spells/volcano.h"
+#include "ui/container.h"
+#include "ui/spark.h"
+
+namespace {
+
+std::set<uint32_t> Colours(const plat::PixmapPtr& p, int x0, int y0, int w, int h) {
+    std::set<uint32_t> colours;
+    for (int y = y0; y < y0 + h; y += 3)
+        for (int x = x0; x < x0 + w; x += 3) colours.insert(plat::ReadPixel(p, x, y) & 0xFFFFFFu);
+    return colours;
+}
+
+int Differing(const plat::PixmapPtr& a, const plat::PixmapPtr& b, int x0, int y0, int w, int h) {
+    int n = 0;
+    for (int y = y0; y < y0 + h; y += 2)
+        for (int x = x0; x < x0 + w; x += 2)
+            if ((plat::ReadPixel(a, x, y) & 0xFFFFFFu) != (plat::ReadPixel(b, x, y) & 0xFFFFFFu)) ++n;
+    return n;
+}
+
+class ModesDisplay : public ::testing::Test {
+protected:
+    void SetUp() override {
+        oldDir_ = plat::CurrentDir();
+        ASSERT_TRUE(plat::ChangeDir(QUILL_GAME_DIR)) << "the built game folder";
+        ASSERT_TRUE(plat::Graphics(800, 600)) << "no display: is SDL_VIDEODRIVER=offscreen available?";
+        razod = std::make_shared<TRuneManager>();
+        blocks = std::make_shared<TBlocksManager>();
+        board = std::make_shared<TBoardManager>();
+        level = std::make_shared<TLevelManager>();
+        sequencer = std::make_shared<TLevelSequencer>();
+        points = std::make_shared<TPointsManager>();
+        magicSphere = std::make_shared<TMagicSphere>();
+        timeManager = std::make_shared<TTimeManager>();
+        bossManager = std::make_shared<TBossManager>();
+        mouse = std::make_shared<TMouse>();
+        data = std::make_shared<TContainer>();
+        globalSnd = std::make_shared<TGlobalSnd>();
+        bonusManagerAlt = std::make_shared<TBunusManagerA>();
+        popupManager = std::make_shared<TPopupManager>();
+        deltaTime = TDeltaTime::Create(60);
+        soundQueue = plat::CreateList<TSoundQPtr>();
+        delta = 1.0;
+    }
+    void TearDown() override {
+        modeLinks = TModeLinks{};
+        levelLinks = TLevelLinks{};
+        razod.reset();
+        blocks.reset();
+        board.reset();
+        level.reset();
+        sequencer.reset();
+        points.reset();
+        magicSphere.reset();
+        timeManager.reset();
+        bossManager.reset();
+        mouse.reset();
+        data.reset();
+        globalSnd.reset();
+        bonusManagerAlt.reset();
+        popupManager.reset();
+        if (deltaTime) deltaTime->Destroy();
+        deltaTime.reset();
+        soundQueue.reset();
+        if (volcanoList) volcanoList->Clear();
+        if (ringEmiterList) ringEmiterList->Clear();
+        TSpark::destroyAll();
+        TCaptions::destroyAll();
+        sparkImages = {};
+        plat::EndGraphics();
+        plat::ChangeDir(oldDir_);
+    }
+
+private:
+    std::string oldDir_;
+};
+
+TEST_F(ModesDisplay, PlayThePauseMenuAndAPopup) {
+    // What the loading screen loads for a board level.
+    razod->loadRazodGfx();
+    blocks->loadBlocksDef();
+    blocks->loadSfx();
+    board->loadBoardGfx();
+    board->loadSfx();
+    for (int i = 0; i < 4; ++i)
+        loadSparkImage(i, i == 0 ? "gfx/gwiazdki/gradball.png" : "gfx/gwiazdki/" + std::to_string(i) + ".png");
+    data->Add(plat::LoadImage("gfx/gui/lina.png", -1), 5000);
+    magicSphere->LoadResources();
+    timeManager->LoadResources();
+    points->loadGfx();
+    TCaptions::loadGfx();
+    bossManager->LoadResources();
+    level->loadSfx();
+    bonusManagerAlt->LoadResources();
+    popupManager->Load();
+    mouse->loadCursor("gfx/gui/kursor.png", 14, 6);
+    ASSERT_NE(popupManager->okButton->image, nullptr);
+    ASSERT_NE(popupManager->font, nullptr);
+    InstallSpellLinks();
+    LinkPopupsToLevel();
+
+    // The quest's first level, as the quest driver sets it up.
+    gameState = 1;
+    ASSERT_EQ(sequencer->TryStart(0), 1);
+    ASSERT_EQ(sequencer->setupLevel(), 1);
+    ASSERT_FALSE(popupManager->popups->IsEmpty()) << "the first level greets the player";
+    const TPopupPtr welcome = popupManager->popups->First();
+
+    TQuestPlay play;
+    play.Start(0);
+    popupManager->Free();  // no input here to close popups with
+    // Some way in: runes in the lower rows, two spells lying on them, a
+    // sphere part filled and a score.
+    const int w = board->usedWidth, h = board->usedHeight;
+    const int fx = board->firstUsedColumn, fy = board->firstUsedRow;
+    const int now = plat::MilliSecs();
+    for (int y = fy + h - 3; y < fy + h; ++y)
+        for (int x = fx; x < fx + w; ++x) {
+            if (board->shapeLayer[x][y] == 0 || (x + 2 * y) % 5 == 0) continue;
+            const int rune = 1 + (x * 3 + y) % 4;
+            board->runeLayer[x][y] = rune;
+            board->colorLayer[x][y] = razod->getRuneColor(std::to_string(rune));
+            board->placeTimeLayer[x][y] = now;
+        }
+    bonusManagerAlt->AddBonusExt(1, fx + 1, fy + h - 1, 0);
+    bonusManagerAlt->AddBonusExt(3, fx + w - 2, fy + h - 2, 0);
+    magicSphere->sphereFill[0] = magicSphere->sphereCapacity[0] / 2;
+    points->pointsActual = 640;
+
+    plat::PixmapPtr playFrame;
+    for (int f = 0; f < 40; ++f) {
+        ASSERT_EQ(play.Step(), TQuestPlay::kGoOn);
+        if (f == 39) playFrame = plat::GrabPixmap(0, 0, 800, 600);
+        play.Present();
+    }
+    ASSERT_TRUE(playFrame);
+
+    // The pause menu, with a stand-in for the menu window's in-game page
+    // (the window itself belongs to the menu screens).
+    const plat::ImagePtr paused = plat::LoadImage("gfx/fonts/game-paused.png", -1);
+    ASSERT_NE(paused, nullptr);
+    modeLinks.menuDraw = [&] {
+        plat::SetTransform(0, 1, 1);
+        plat::SetBlend(plat::ALPHABLEND);
+        plat::SetColor(20, 12, 8);
+        plat::SetAlpha(0.6f);
+        plat::DrawRect(229, 200, 342, 200);
+        plat::SetColor(255, 255, 255);
+        plat::SetAlpha(1.0f);
+        plat::DrawImage(paused, static_cast<float>(400 - plat::ImageWidth(paused) / 2), 230, 0);
+    };
+    TInGameMenu menu;
+    menu.Open();
+    plat::PixmapPtr pauseFrame;
+    for (int f = 0; f < 5; ++f) {
+        menu.Draw();
+        if (f == 4) pauseFrame = plat::GrabPixmap(0, 0, 800, 600);
+        plat::Flip(-1);
+    }
+    menu.Close();
+
+    // The level's welcome popup, faded in.
+    plat::PixmapPtr popupFrame;
+    for (int f = 0; f < 12; ++f) {
+        ASSERT_EQ(popupManager->DrawPopup(welcome), 0);
+        if (f == 11) popupFrame = plat::GrabPixmap(0, 0, 800, 600);
+        plat::Flip(-1);
+    }
+
+    const char* outDir = QUILL_TEST_OUTPUT_DIR;
+    mkdir(outDir, 0755);
+    EXPECT_TRUE(plat::SavePixmapPNG(playFrame, std::string(outDir) + "/modes-play.png"));
+    EXPECT_TRUE(plat::SavePixmapPNG(pauseFrame, std::string(outDir) + "/modes-pause.png"));
+    EXPECT_TRUE(plat::SavePixmapPNG(popupFrame, std::string(outDir) + "/modes-popup.png"));
+
+    // The play frame shows the spheres, the clock, the panel and the board;
+    // the menu and the popup change their own areas and leave the rest.
+    EXPECT_GT(Colours(playFrame, 15, 17, 180, 180).size(), 20u) << "spheres";
+    EXPECT_GT(Colours(playFrame, 31, 352, 140, 200).size(), 20u) << "points panel";
+    EXPECT_GT(Colours(playFrame, board->originX, board->originY, w * board->cellSize, h * board->cellSize).size(), 20u)
+        << "board";
+    EXPECT_GT(Differing(playFrame, pauseFrame, 260, 230, 280, 40), 200) << "the menu's caption";
+    EXPECT_GT(Differing(playFrame, popupFrame, welcome->x + 20, welcome->textY, 200, 40), 100) << "the popup's text";
+    EXPECT_GT(Colours(popupFrame, welcome->x, welcome->y, plat::ImageWidth(welcome->image), 100).size(), 20u);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
