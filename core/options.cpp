@@ -2,10 +2,12 @@
 
 #include "config/tsc_file.h"
 #include "core/globals.h"
+#include "core/own_file.h"
 #include "core/prefs.h"
 #include "platform/app.h"
 #include "platform/files.h"
 #include "platform/input.h"
+#include "platform/stream.h"
 #include "platform/text.h"
 
 std::shared_ptr<TOptions> options;
@@ -23,44 +25,126 @@ std::string CurrentProfileName() {
 
 std::string TOptions::Path() { return myDocsFolder + "/data/options.tsc"; }
 
+namespace {
+// The default file's settings, as a configuration.
+TTSCFilePtr DefaultOptions() {
+    TTSCFilePtr f = CreateTSCFile();
+    CreateTSCGroup(f, "", kGroup);
+    SetTSCNumberKey(f, kGroup, "screenMode", 0.0f, 0);
+    SetTSCNumberKey(f, kGroup, "musicVol", 0.5f, 0);
+    SetTSCNumberKey(f, kGroup, "soundVol", 0.7f, 0);
+    SetTSCNumberKey(f, kGroup, "startingLevel", -1.0f, 0);
+    SetTSCStringKey(f, kGroup, "lastProfile", "Tolvenk", 0);
+    return f;
+}
+
+bool WriteOptionsFile(const TTSCFilePtr& f, const std::string& path) {
+    if (WriteOwnFileAtomically(path, f->SaveToString())) return true;
+    plat::Print("Options: cannot write " + path + "; it was left unchanged");
+    return false;
+}
+}  // namespace
+
 int TOptions::Load() {
+    loaded = false;
+    fileLeftAlone = false;
     const std::string path = Path();
-    if (plat::FileType(path) == 0) CreateOptionsFile();
-    tscFile = CreateTSCFile();
+    std::string bytes;
+    OwnFileRead got = ReadOwnFile(path, bytes);
+    // Set when the first-start file could not be written: the game plays on
+    // its values all the same.
+    bool unsaved = false;
+    if (got == OwnFileRead::Missing) {
+        if (CreateOptionsFile() == 0) {
+            got = ReadOwnFile(path, bytes);
+        } else {
+            bytes = DefaultOptions()->SaveToString();
+            got = OwnFileRead::Ok;
+            unsaved = true;
+        }
+    }
     // The first problem met, for the message; empty while the file reads well.
     std::string problem;
+    // The bytes were read but do not make complete settings: only such a file
+    // is rewritten, its old text kept beside it.
+    bool damaged = false;
+    if (got != OwnFileRead::Ok) {
+        // Whatever is there is not ours to replace: it may be the player's
+        // good file behind a permission or a mistake.
+        problem = OwnFileProblem(got, path);
+        fileLeftAlone = true;
+    }
     try {
-        LoadTSCFile(tscFile, path);
-    } catch (const TSCError& e) {
-        problem = e.what();
-    }
-    if (problem.empty()) {
-        // Each setting stands alone: one the file lacks keeps the value held
-        // now, and the others still read.
-        auto read = [&](const char* key, auto store) {
+        tscFile = CreateTSCFile();
+        if (got == OwnFileRead::Ok) {
             try {
-                store(GetTSCNumberKey(tscFile, kGroup, key, 0));
+                LoadTSCFile(tscFile, plat::CreateMemoryStream(bytes));
             } catch (const TSCError& e) {
-                if (problem.empty()) problem = e.what();
+                problem = e.what();
+                damaged = true;
             }
-        };
-        read("screenMode", [this](float v) { screenMode = plat::TruncToInt(v); });
-        read("musicVol", [this](float v) { musicVol = v; });
-        read("soundVol", [this](float v) { soundVol = v; });
-        read("startingLevel", [this](float v) { startingLevel = plat::TruncToInt(v); });
-    }
-    if (ProfileCount() > 0) {
-        const std::string last = GetTSCStringKey(tscFile, kGroup, "lastProfile", 0);
-        if (optionsLinks.selectProfile) optionsLinks.selectProfile(last);
+        }
+        if (got == OwnFileRead::Ok && !damaged) {
+            // Each setting stands alone: one the file lacks keeps the value
+            // held now, and the others still read.
+            auto read = [&](const char* key, auto store) {
+                try {
+                    store(GetTSCNumberKey(tscFile, kGroup, key, 0));
+                } catch (const TSCError& e) {
+                    if (problem.empty()) problem = e.what();
+                    damaged = true;
+                }
+            };
+            read("screenMode", [this](float v) { screenMode = plat::TruncToInt(v); });
+            read("musicVol", [this](float v) { musicVol = v; });
+            read("soundVol", [this](float v) { soundVol = v; });
+            read("startingLevel", [this](float v) { startingLevel = plat::TruncToInt(v); });
+        }
+        if (ProfileCount() > 0) {
+            const std::string last = GetTSCStringKey(tscFile, kGroup, "lastProfile", 0);
+            if (optionsLinks.selectProfile) optionsLinks.selectProfile(last);
+        }
+    } catch (const plat::EndRequested&) {
+        throw;
+    } catch (const plat::RuntimeErrorException&) {
+        // A deliberate end of the program: it ends with the file untouched,
+        // as Load has not finished.
+        throw;
+    } catch (const std::exception& e) {
+        // Out of memory or the like: no fault of the file, which stays as it is.
+        problem = OwnFileProblem(got, path);
+        if (problem.empty()) problem = "The file " + path + " could not be read: " + e.what();
+        damaged = false;
+        unsaved = false;
+        fileLeftAlone = true;
     }
     tscFile.reset();
-    if (!problem.empty()) {
-        plat::Notify("The options file could not be read whole:\n" + path + "\n" + problem +
-                         "\nThe settings it lacked are back to their defaults.",
+    if (unsaved) {
+        plat::Notify("The settings cannot be saved: the folder\n" + plat::ExtractDir(path) +
+                         "\ncannot be written to. The game plays on its first-start settings.",
                      0);
-        // Rewrite it whole now, so the next start reads a complete file.
-        SaveOptionsOnly();
+    } else if (fileLeftAlone) {
+        plat::Notify("The options file cannot be used:\n" + problem +
+                         "\nThe game plays on its default settings and leaves the file as it is.",
+                     0);
+    } else if (damaged) {
+        // The old text goes beside it first; without that copy the file stays.
+        const std::string kept = path + ".bad";
+        if (WriteOwnFileAtomically(kept, bytes)) {
+            plat::Notify("The options file could not be read whole:\n" + path + "\n" + problem +
+                             "\nThe settings it lacked are back to their defaults. Its old text is kept as\n" +
+                             kept,
+                         0);
+            // Rewrite it whole now, so the next start reads a complete file.
+            SaveOptionsOnly();
+        } else {
+            fileLeftAlone = true;
+            plat::Notify("The options file could not be read whole:\n" + path + "\n" + problem +
+                             "\nThe settings it lacked are back to their defaults; the file is left as it is.",
+                         0);
+        }
     }
+    loaded = true;
     return 0;
 }
 
@@ -72,7 +156,7 @@ int TOptions::SaveOptionsOnly() {
     SetTSCNumberKey(tscFile, kGroup, "soundVol", soundVol, 0);
     SetTSCNumberKey(tscFile, kGroup, "startingLevel", static_cast<float>(CurrentLevel()), 0);
     if (ProfileCount() > 0) SetTSCStringKey(tscFile, kGroup, "lastProfile", CurrentProfileName(), 0);
-    SaveTSCFile(tscFile, Path());
+    if (!fileLeftAlone) WriteOptionsFile(tscFile, Path());
     tscFile.reset();
     return 0;
 }
@@ -86,16 +170,10 @@ int TOptions::Save() {
 }
 
 int TOptions::CreateOptionsFile() {
-    tscFile = CreateTSCFile();
-    CreateTSCGroup(tscFile, "", kGroup);
-    SetTSCNumberKey(tscFile, kGroup, "screenMode", 0.0f, 0);
-    SetTSCNumberKey(tscFile, kGroup, "musicVol", 0.5f, 0);
-    SetTSCNumberKey(tscFile, kGroup, "soundVol", 0.7f, 0);
-    SetTSCNumberKey(tscFile, kGroup, "startingLevel", -1.0f, 0);
-    SetTSCStringKey(tscFile, kGroup, "lastProfile", "Tolvenk", 0);
-    SaveTSCFile(tscFile, Path());
+    tscFile = DefaultOptions();
+    const bool written = WriteOptionsFile(tscFile, Path());
     tscFile.reset();
-    return 0;
+    return written ? 0 : -1;
 }
 
 int saveOptions() {
@@ -104,7 +182,9 @@ int saveOptions() {
 }
 
 void saveOnEnd(bool viaEnd) {
-    if (options) {
+    // Until Load has finished, the fields hold the construction values, not
+    // the player's: writing them would replace a good file.
+    if (options && options->loaded) {
         if (viaEnd) saveOptions();
         else options->SaveOptionsOnly();
     }

@@ -19,16 +19,29 @@ public:
     float musicVol = kDefaultMusicVol;
     float soundVol = kDefaultSoundVol;
     int startingLevel = 0;  // as read; nothing else consults it
+    // Set once Load has finished: until then the fields are not the player's,
+    // and the exit handler writes nothing.
+    bool loaded = false;
+    // Set by Load when the file there could not be used and is not ours to
+    // replace (unreadable, not a file, too large, or damaged without room for
+    // its copy): the options are then never written over it.
+    bool fileLeftAlone = false;
 
     virtual ~TOptions() = default;
     // The options file, then the quest game while saveToProfile is set.
     virtual int Save();
     // Reads the file (made with its defaults when missing) and selects the
-    // profile it names. A damaged file keeps what did read, says so, and is
-    // rewritten whole at once.
+    // profile it names. Never raises. A file whose text does not make complete
+    // settings keeps what did read, says so, is copied to "options.tsc.bad"
+    // and rewritten whole at once. A file that cannot be read at all (a
+    // folder, a FIFO, no permission, over 1 MB) is left alone: one message,
+    // the settings held now. When the default file cannot be written, its
+    // values are played on and the message names the folder.
     virtual int Load();
+    // The options file alone (not while fileLeftAlone).
     virtual int SaveOptionsOnly();
     // The default file: window, music 0.5, sound 0.7, starting level -1.
+    // 0 when written, -1 when it could not be.
     virtual int CreateOptionsFile();
 
     static std::string Path();  // myDocsFolder + "/data/options.tsc"
@@ -55,7 +68,7 @@ int saveOptions();
 // The exit handler: saves the options (and, when the program ends through
 // End, the quest game too), then shows the system pointer. On an error exit
 // the quest game is never written: a half-made level must not replace a good
-// save.
+// save. Before options->Load has finished nothing is written.
 void saveOnEnd(bool viaEnd);
 
 // The volumes in force; the construction values while no options exist.

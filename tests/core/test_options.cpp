@@ -1,10 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "config/tsc_file.h"
 #include "core/options.h"
+#include "core/own_file.h"
 #include "core_fixture.h"
 #include "platform/app.h"
 #include "platform/files.h"
@@ -21,6 +28,26 @@ const char* const kDefaultFile =
     "\tstartingLevel=-1.00000000\n"
     "\tlastProfile=\"Tolvenk\"\n"
     "}\n";
+
+// A player's own settings, none of them a construction or default value.
+const char* const kPlayersFile = "Settings{ screenMode=1 musicVol=0.25 soundVol=0.125 startingLevel=7 "
+                                 "lastProfile=\"Mira\" }\n";
+
+// What stands at a path, to see that nothing replaced it: its kind, and its
+// bytes when it is a regular file (a FIFO is never opened).
+std::string Snapshot(const std::string& path) {
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0) return "nothing";
+    std::string kind = S_ISREG(st.st_mode)   ? "file"
+                       : S_ISDIR(st.st_mode) ? "folder"
+                       : S_ISFIFO(st.st_mode) ? "fifo"
+                       : S_ISLNK(st.st_mode) ? "link"
+                                             : "other";
+    kind += " mode " + std::to_string(st.st_mode & 07777);
+    std::string bytes;
+    if (S_ISREG(st.st_mode) && plat::LoadText(path, bytes)) kind += " bytes " + bytes;
+    return kind;
+}
 }  // namespace
 
 // Options over a temporary preferences folder, with a fake profile store,
@@ -122,6 +149,9 @@ TEST_F(OptionsTest, AMissingSettingKeepsItsValueAndTheFileIsRewrittenWhole) {
         ExpectFields(c.screenMode, c.music, c.sound, c.level, c.missing);
         ASSERT_EQ(pt::Notifications().size(), 1u) << c.missing;
         EXPECT_NE(pt::Notifications()[0].find(std::string("Settings::") + c.missing), std::string::npos);
+        std::string kept;
+        EXPECT_TRUE(plat::LoadText(path_ + ".bad", kept)) << c.missing;
+        EXPECT_EQ(kept, body + "}\n") << c.missing;
         // Rewritten at once, complete, with what is held now.
         auto f = Reload();
         EXPECT_FLOAT_EQ(GetTSCNumberKey(f, "Settings", "screenMode", 0), float(c.screenMode)) << c.missing;
@@ -147,6 +177,10 @@ TEST_F(OptionsTest, ADamagedFileNeverEndsTheGame) {
         EXPECT_NO_THROW(options->Load()) << text;
         ExpectFields(2, 0.5f, 0.8f, 0, text);
         EXPECT_EQ(pt::Notifications().size(), 1u) << text;
+        // The old bytes are kept beside the rewritten file, byte for byte.
+        std::string kept;
+        EXPECT_TRUE(plat::LoadText(path_ + ".bad", kept)) << text;
+        EXPECT_EQ(kept, text);
         auto f = Reload();
         EXPECT_FLOAT_EQ(GetTSCNumberKey(f, "Settings", "screenMode", 0), 2.0f) << text;
         EXPECT_FLOAT_EQ(GetTSCNumberKey(f, "Settings", "soundVol", 0), 0.8f) << text;
@@ -219,6 +253,7 @@ TEST_F(OptionsTest, SaveWritesTheSettingsTheLevelAndTheProfileThenTheGame) {
 }
 
 TEST_F(OptionsTest, TheEndHandlerSavesTheGameOnlyOnANormalEnd) {
+    options->Load();
     saveToProfile = 1;
     options->musicVol = 0.125f;
     saveOnEnd(true);
@@ -235,6 +270,7 @@ TEST_F(OptionsTest, AnUncaughtErrorEndsWithTheOptionsSavedAndTheGameKept) {
     saveToProfile = 1;
     plat::OnEnd(saveOnEnd);
     const int rc = plat::RunGame(0, nullptr, [] {
+        options->Load();
         options->soundVol = 0.25f;
         plat::RuntimeError("Unknown error!!!!!");
     });
@@ -246,4 +282,145 @@ TEST_F(OptionsTest, AnUncaughtErrorEndsWithTheOptionsSavedAndTheGameKept) {
     plat::OnEnd(saveOnEnd);
     EXPECT_EQ(plat::RunGame(0, nullptr, [] { plat::End(); }), 0);
     EXPECT_EQ(gameSaves_, 1);
+}
+
+TEST_F(OptionsTest, AnEndBeforeTheOptionsAreLoadedLeavesThePlayersFile) {
+    // Start-up registers the exit handler, then lists the profiles, then
+    // loads the options: an end in between must not write the construction
+    // values over the player's file.
+    struct Case {
+        const char* name;
+        std::function<void()> end;
+        int wantStatus;
+    };
+    const Case cases[] = {
+        {"a fatal error", [] { plat::RuntimeError("The profile list cannot be read"); }, -1},
+        {"out of memory", [] { throw std::bad_alloc(); }, -1},
+        {"a normal end", [] { plat::End(); }, 0},
+    };
+    for (const Case& c : cases) {
+        pt::Reset();
+        options = std::make_shared<TOptions>();
+        saveToProfile = 1;
+        WriteOptions(kPlayersFile);
+        plat::OnEnd(saveOnEnd);
+        EXPECT_EQ(plat::RunGame(0, nullptr, c.end), c.wantStatus) << c.name;
+        EXPECT_EQ(ReadOptions(), kPlayersFile) << c.name;
+        EXPECT_EQ(gameSaves_, 0) << c.name;
+    }
+}
+
+TEST_F(OptionsTest, AnErrorInsideLoadRaisesNothingAndTheFileStays) {
+    profiles_ = {"Anna", "Mira"};
+    optionsLinks.selectProfile = [](const std::string&) -> int { throw std::bad_alloc(); };
+    WriteOptions(kPlayersFile);
+    plat::OnEnd(saveOnEnd);
+    EXPECT_EQ(plat::RunGame(0, nullptr, [] { EXPECT_NO_THROW(options->Load()); }), 0);
+    EXPECT_EQ(pt::Notifications().size(), 1u);
+    // Not the file's fault: neither rewritten, nor copied aside, nor replaced
+    // at the end.
+    EXPECT_EQ(ReadOptions(), kPlayersFile);
+    EXPECT_EQ(plat::FileType(path_ + ".bad"), 0);
+}
+
+TEST_F(OptionsTest, AnOptionsFileThatCannotBeReadIsLeftAlone) {
+    struct Case {
+        const char* name;
+        std::function<void(const std::string& path)> make;
+        bool needsPermissions;  // the superuser reads whatever it likes
+    };
+    const Case cases[] = {
+        {"a folder", [](const std::string& p) {
+             ASSERT_TRUE(plat::CreateDir(p));
+             ASSERT_TRUE(plat::SaveText(p + "/inside", "x"));
+         }, false},
+        // Opening it for reading would wait for a writer forever.
+        {"a FIFO", [](const std::string& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); }, false},
+        {"a link to itself", [](const std::string& p) { ASSERT_EQ(symlink(p.c_str(), p.c_str()), 0); }, false},
+        // The player's settings, made huge by a text editor's mishap.
+        {"over 1 MB", [](const std::string& p) {
+             ASSERT_TRUE(plat::SaveText(p, std::string(kPlayersFile) + std::string(kOwnFileMaxBytes, ' ')));
+         }, false},
+        {"no permission", [](const std::string& p) {
+             ASSERT_TRUE(plat::SaveText(p, kPlayersFile));
+             ASSERT_EQ(chmod(p.c_str(), 0), 0);
+         }, true},
+    };
+    for (const Case& c : cases) {
+        if (c.needsPermissions && geteuid() == 0) continue;
+        pt::Reset();
+        pt::ClearNotifications();
+        options = std::make_shared<TOptions>();
+        saveToProfile = 0;
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);  // the link itself, not what it names
+        c.make(path_);
+        const std::string before = Snapshot(path_);
+
+        EXPECT_NO_THROW(options->Load()) << c.name;
+        ExpectFields(2, 0.5f, 0.8f, 0, c.name);
+        ASSERT_EQ(pt::Notifications().size(), 1u) << c.name;
+        const std::string& message = pt::Notifications()[0];
+        EXPECT_NE(message.find(path_), std::string::npos) << c.name << ": " << message;
+        EXPECT_NE(message.find("leaves the file as it is"), std::string::npos) << c.name << ": " << message;
+
+        // Nor later: the options window's save, and the end handler.
+        options->musicVol = 0.9f;
+        options->SaveOptionsOnly();
+        saveOnEnd(false);
+        saveOnEnd(true);
+        EXPECT_EQ(Snapshot(path_), before) << c.name;
+        EXPECT_EQ(plat::FileType(path_ + ".bad"), 0) << c.name;
+        chmod(path_.c_str(), 0600);
+    }
+}
+
+TEST_F(OptionsTest, ADamagedFileWhoseCopyCannotBeMadeStays) {
+    const std::string damaged = "Settings{ screenMode=1; musicVol=0.2 }";
+    WriteOptions(damaged);
+    ASSERT_TRUE(plat::CreateDir(path_ + ".bad"));  // the copy's place is taken
+    ASSERT_TRUE(plat::SaveText(path_ + ".bad/inside", "x"));
+    options->Load();
+    EXPECT_EQ(pt::Notifications().size(), 1u);
+    saveOnEnd(false);
+    EXPECT_EQ(ReadOptions(), damaged);
+}
+
+TEST_F(OptionsTest, AFirstStartThatCannotWriteItsFolderPlaysOnTheFirstStartValues) {
+    struct Case {
+        const char* name;
+        std::function<void(const std::string& dataFolder)> make;
+        bool needsPermissions;
+    };
+    const Case cases[] = {
+        {"a read-only folder", [](const std::string& d) { ASSERT_EQ(chmod(d.c_str(), 0555), 0); }, true},
+        // Nobody, not even the superuser, makes files there.
+        {"a folder on a read-only system", [](const std::string& d) {
+             ASSERT_TRUE(plat::DeleteDir(d, true));
+             ASSERT_EQ(symlink("/proc", d.c_str()), 0);
+         }, false},
+    };
+    const std::string dataFolder = myDocsFolder + "/data";
+    for (const Case& c : cases) {
+        if (c.needsPermissions && geteuid() == 0) continue;
+        options = std::make_shared<TOptions>();
+        pt::ClearNotifications();
+        profiles_ = {"Anna", "Tolvenk"};
+        selected_.clear();
+        c.make(dataFolder);
+
+        EXPECT_NO_THROW(options->Load()) << c.name;
+        ExpectFields(0, 0.5f, 0.7f, -1, c.name);
+        EXPECT_EQ(selected_, std::vector<std::string>{"Tolvenk"}) << c.name;
+        ASSERT_EQ(pt::Notifications().size(), 1u) << c.name;
+        const std::string& message = pt::Notifications()[0];
+        EXPECT_NE(message.find(dataFolder), std::string::npos) << c.name << ": " << message;
+        EXPECT_NE(message.find("cannot be saved"), std::string::npos) << c.name << ": " << message;
+        EXPECT_EQ(plat::FileType(path_), 0) << c.name;
+
+        // Back to a writable folder for the next case.
+        if (plat::FileType(dataFolder) == 2 && !c.needsPermissions) unlink(dataFolder.c_str());
+        chmod(dataFolder.c_str(), 0755);
+        if (plat::FileType(dataFolder) == 0) ASSERT_TRUE(plat::CreateDir(dataFolder));
+    }
 }
