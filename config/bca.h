@@ -24,8 +24,10 @@ extern char SingleFileOffsetLine[];
 // Loads member memberName + ".bbc" of the archive into file. 1 on success;
 // 0 after a message box when the archive is not one ("not supported BCA
 // BBError: "), the member is missing ("LOWER BBError: ") or its text does not
-// parse ("Final BBError: "). A missing archive (with no appended one) is a
-// fatal RuntimeError; an archive whose header is cut short raises
+// parse ("Final BBError: "). A member that would unpack past
+// bca::kMaxDecodedLength, or whose unpacking runs out of memory, is "not
+// supported" as well. A missing archive (with no appended one) is a fatal
+// RuntimeError; an archive whose header is cut short raises
 // plat::StreamReadError.
 int LoadTSCFileBB(const TTSCFilePtr& file, const std::string& archivePath, const std::string& memberName);
 
@@ -42,17 +44,35 @@ namespace bca {
 
 constexpr int32_t kMagic = 0x00414342;  // "BCA\0"
 constexpr int kMaxPatternLength = 127;
-// No pass of a member may decode to more than this: the game's texts are far
-// smaller, and a damaged length must not make the reader claim gigabytes.
-constexpr int64_t kMaxDecodedLength = int64_t(1) << 28;
+// No pass of a member may decode to more than this, the final text included.
+// The game's largest text is about 9 kB, so 4 MiB leaves ample room, and a
+// crafted member that swells pass after pass is refused at the first pass
+// that claims more, before anything is allocated for it.
+constexpr int64_t kMaxDecodedLength = int64_t(4) << 20;
+// All passes of one member together may decode no more than this: a member
+// whose passes each stay under the cap still cannot keep the reader busy.
+constexpr int64_t kMaxDecodedTotal = 16 * kMaxDecodedLength;
+// A packed member larger than any member that can decode under the cap is
+// refused before it is read into memory.
+constexpr int64_t kMaxPackedLength = 4 * kMaxDecodedLength;
+
+// The limits a member is unpacked under; the reader always uses the ones
+// above, smaller ones let a test reach them cheaply.
+struct UnpackLimits {
+    int64_t pass = kMaxDecodedLength;
+    int64_t total = kMaxDecodedTotal;
+    int64_t packed = kMaxPackedLength;
+};
 
 // Decodes one packed member (the D bytes of its entry) into out. False, with
 // the reason in why, for data outside the format's limits; nothing is read
 // or written outside the buffers in either case.
-bool UnpackMember(const uint8_t* data, size_t size, std::string& out, std::string* why = nullptr);
+bool UnpackMember(const uint8_t* data, size_t size, std::string& out, std::string* why = nullptr,
+                  const UnpackLimits& limits = {});
 
 // LoadTSCFileBB from the archive's first byte in an open stream (the file
-// part of the reader is a thin step around this). Closes the stream.
+// part of the reader is a thin step around this). Closes the stream. An
+// allocation that fails on the way is reported as "not supported" too.
 int LoadMemberFromStream(const TTSCFilePtr& file, const plat::StreamPtr& archive, const std::string& memberName);
 
 }  // namespace bca

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 #include <vector>
 
 #include "platform/app.h"
@@ -54,8 +56,8 @@ inline int32_t Int32At(const uint8_t* p) {
 
 // Decodes the pass stream in[0..inLen) into out; false with a reason when the
 // stream breaks the format's limits.
-bool DecodePass(const uint8_t* in, size_t inLen, int64_t blockSize, std::vector<uint8_t>& out, size_t& outLen,
-                std::string& why) {
+bool DecodePass(const uint8_t* in, size_t inLen, int64_t blockSize, int64_t maxLength, std::vector<uint8_t>& out,
+                size_t& outLen, std::string& why) {
     if (inLen < 4) {
         why = "pass stream shorter than its length";
         return false;
@@ -65,9 +67,13 @@ bool DecodePass(const uint8_t* in, size_t inLen, int64_t blockSize, std::vector<
         why = "negative decoded length";
         return false;
     }
+    if (L > maxLength) {
+        why = "decoded length " + std::to_string(L) + " past the limit of " + std::to_string(maxLength);
+        return false;
+    }
     // A byte of input yields at most a whole pattern (127 bytes), so a longer
     // claim is damage, found before anything is allocated for it.
-    if (L > kMaxDecodedLength || static_cast<uint64_t>(L) > static_cast<uint64_t>(inLen - 4) * kMaxPatternLength) {
+    if (static_cast<uint64_t>(L) > static_cast<uint64_t>(inLen - 4) * kMaxPatternLength) {
         why = "decoded length " + std::to_string(L) + " impossible for its stream";
         return false;
     }
@@ -144,7 +150,7 @@ bool DecodePass(const uint8_t* in, size_t inLen, int64_t blockSize, std::vector<
 
 }  // namespace
 
-bool UnpackMember(const uint8_t* data, size_t size, std::string& out, std::string* why) {
+bool UnpackMember(const uint8_t* data, size_t size, std::string& out, std::string* why, const UnpackLimits& limits) {
     std::string reason;
     auto fail = [&](std::string r) {
         if (why) *why = std::move(r);
@@ -155,13 +161,22 @@ bool UnpackMember(const uint8_t* data, size_t size, std::string& out, std::strin
     const int64_t blockSize = Int32At(data + 5);
     if (passes < 1) return fail("pass count 0");
     if (blockSize < 1) return fail("block size below 1");
+    if (static_cast<int64_t>(size) > limits.packed)
+        return fail("packed member of " + std::to_string(size) + " bytes past the limit of " +
+                    std::to_string(limits.packed));
     // Two buffers, reused by every pass: each pass reads one and writes the
     // other, then they swap.
     std::vector<uint8_t> a(data + 9, data + size), b;
     size_t aLen = a.size();
+    int64_t total = 0;
     for (int p = 0; p < passes; ++p) {
         size_t bLen = 0;
-        if (!DecodePass(a.data(), aLen, blockSize, b, bLen, reason)) return fail("pass " + std::to_string(p + 1) + ": " + reason);
+        if (!DecodePass(a.data(), aLen, blockSize, limits.pass, b, bLen, reason))
+            return fail("pass " + std::to_string(p + 1) + ": " + reason);
+        total += static_cast<int64_t>(bLen);
+        if (total > limits.total)
+            return fail("passes 1 to " + std::to_string(p + 1) + " decode to " + std::to_string(total) +
+                        " bytes, past the limit of " + std::to_string(limits.total));
         std::swap(a, b);
         aLen = bLen;
     }
@@ -188,7 +203,9 @@ int NotSupported(const std::string& memberName, const std::string& detail) {
 
 }  // namespace
 
-int LoadMemberFromStream(const TTSCFilePtr& file, const plat::StreamPtr& archive, const std::string& memberName) {
+namespace {
+
+int LoadMember(const TTSCFilePtr& file, const plat::StreamPtr& archive, const std::string& memberName) {
     CloseOnExit guard{archive};
     const std::string target = plat::Lower(memberName + ".bbc");
 
@@ -217,6 +234,9 @@ int LoadMemberFromStream(const TTSCFilePtr& file, const plat::StreamPtr& archive
         return 0;
     }
     if (dataLength < 9) return NotSupported(memberName, "packed member shorter than 9 bytes");
+    if (dataLength > kMaxPackedLength)
+        return NotSupported(memberName, "packed member of " + std::to_string(dataLength) + " bytes past the limit of " +
+                                            std::to_string(kMaxPackedLength));
     if (dataLength > plat::StreamSize(archive) - plat::StreamPos(archive))
         return NotSupported(memberName, "packed member cut short by the end of the file");
     std::vector<uint8_t> packed(static_cast<size_t>(dataLength));
@@ -240,11 +260,29 @@ int LoadMemberFromStream(const TTSCFilePtr& file, const plat::StreamPtr& archive
     return 1;
 }
 
+}  // namespace
+
+int LoadMemberFromStream(const TTSCFilePtr& file, const plat::StreamPtr& archive, const std::string& memberName) {
+    // The limits above keep every allocation small; should one fail all the
+    // same, the member is unreadable, not the game ended. The configuration
+    // is then as a failed parse leaves it (empty), or untouched when the
+    // failure came before the text was loaded.
+    try {
+        return LoadMember(file, archive, memberName);
+    } catch (const std::bad_alloc&) {
+        return NotSupported(memberName, "out of memory while unpacking or loading");
+    } catch (const std::length_error&) {
+        return NotSupported(memberName, "out of memory while unpacking or loading");
+    }
+}
+
 }  // namespace bca
 
 // ---- LoadTSCFileBB -------------------------------------------------------------------------------
 
-int LoadTSCFileBB(const TTSCFilePtr& file, const std::string& archivePath, const std::string& memberName) {
+namespace {
+
+int OpenAndLoad(const TTSCFilePtr& file, const std::string& archivePath, const std::string& memberName) {
     const int fallback = std::max(0, plat::ToInt(SingleFileOffsetLine));
     plat::StreamPtr s;
     const int type = plat::FileType(archivePath);
@@ -260,4 +298,16 @@ int LoadTSCFileBB(const TTSCFilePtr& file, const std::string& archivePath, const
         plat::RuntimeError(".BCA ArchiveFile not Found: " + archivePath);
     }
     return bca::LoadMemberFromStream(file, s, memberName);
+}
+
+}  // namespace
+
+int LoadTSCFileBB(const TTSCFilePtr& file, const std::string& archivePath, const std::string& memberName) {
+    try {
+        return OpenAndLoad(file, archivePath, memberName);
+    } catch (const std::bad_alloc&) {
+        return bca::NotSupported(memberName, "out of memory while reading " + archivePath);
+    } catch (const std::length_error&) {
+        return bca::NotSupported(memberName, "out of memory while reading " + archivePath);
+    }
 }

@@ -178,9 +178,14 @@ namespace {
 std::string PackWithBlockSize(const std::string& text, int blockSize, int maxPasses) {
     std::string stream = EncodePass(text, blockSize);
     int passes = 1;
-    while (passes < maxPasses) {
+    // Another pass would have to decode to the stream so far: never past
+    // what the reader allows for one pass or for all of them.
+    int64_t decoded = static_cast<int64_t>(text.size());
+    while (passes < maxPasses && static_cast<int64_t>(stream.size()) <= kMaxDecodedLength &&
+           decoded + static_cast<int64_t>(stream.size()) <= kMaxDecodedTotal) {
         std::string next = EncodePass(stream, blockSize);
         if (next.size() >= stream.size()) break;
+        decoded += static_cast<int64_t>(stream.size());
         stream = std::move(next);
         ++passes;
     }
@@ -196,9 +201,9 @@ std::string PackWithBlockSize(const std::string& text, int blockSize, int maxPas
 }  // namespace
 
 std::string PackMember(const std::string& text, const PackOptions& options) {
-    // Leave room for the pass headers and stored-block bytes within the
-    // reader's limit on any pass.
-    if (static_cast<int64_t>(text.size()) > kMaxDecodedLength / 2)
+    // The text is the last pass's output: the reader's limit on a pass is
+    // the limit on a text.
+    if (static_cast<int64_t>(text.size()) > kMaxDecodedLength)
         throw std::invalid_argument("PackMember: text of " + std::to_string(text.size()) + " bytes is too long");
     const int maxPasses = std::max(1, std::min(255, options.maxPasses));
     std::vector<int> sizes;

@@ -176,26 +176,39 @@ std::string TSCNumberToText(float value) {
 // ---- load -------------------------------------------------------------------------------------
 
 int TTSCFile::Load(const std::string& path) {
-    TTSCLexer lexer;
     keys = std::make_shared<TTSCKeyList>();
     groups = std::make_shared<TTSCGroupList>();
-    lexer.Lex(path);
-    return LoadWith(lexer);
+    plat::StreamPtr s = plat::ReadStream(path);
+    if (!s) throw TSCError("ERROR: Cannot open the file " + path);
+    return LoadBytes(TTSCLexer::ReadSource(s));
 }
 
 int TTSCFile::Load(const plat::StreamPtr& stream) {
-    TTSCLexer lexer;
     keys = std::make_shared<TTSCKeyList>();
     groups = std::make_shared<TTSCGroupList>();
-    lexer.Lex(stream);
-    return LoadWith(lexer);
+    return LoadBytes(TTSCLexer::ReadSource(stream));
 }
 
-int TTSCFile::LoadWith(TTSCLexer& lexer) {
-    // A fresh parser per load: defines and positions of an earlier text never
-    // leak into this one.
+int TTSCFile::LoadBytes(const std::string& bytes) {
+    // The parser pulls the tokens straight from the lexer: no list of them
+    // is ever made, so a load takes little more than its records. A fresh
+    // parser per load: defines and positions of an earlier text never leak
+    // into this one.
+    TTSCLexer lexer;
     TTSCParser parser;
-    parser.Parse(std::move(lexer.tokenList));
+    lexer.Begin(bytes.data(), bytes.size());
+    try {
+        parser.Parse(lexer);
+    } catch (const TSCError&) {
+        // A whole text is lexed before it is parsed: a lexical error anywhere
+        // in it is the one reported, even after a syntax error earlier on.
+        if (!lexer.Failed()) {
+            TTSCTokenView rest;
+            while (lexer.NextToken(rest)) {
+            }
+        }
+        throw;
+    }
     keys = parser.keys;
     groups = parser.groups;
     return 0;

@@ -38,7 +38,7 @@ public:
     TTSCGroupPtr CreateGroup(const std::string& parentPath, const std::string& name);
 
 private:
-    int LoadWith(TTSCLexer& lexer);
+    int LoadBytes(const std::string& bytes);
 };
 using TTSCFilePtr = std::shared_ptr<TTSCFile>;
 

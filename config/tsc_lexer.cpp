@@ -1,7 +1,8 @@
 // The .tsc lexer.
 //
-// Index: mnemonics · classification helpers · reading · Lex · comments ·
-//        strings · numbers · identifiers · tokens and errors
+// Index: mnemonics · classification helpers · Lex and token by token ·
+//        comments · strings · numbers · identifiers · tokens and errors
+// (reading a character, NextChar, is inline in the header)
 #include "config/tsc_lexer.h"
 
 #include <algorithm>
@@ -72,23 +73,7 @@ int IsStringIdent(const std::string& s) {
     return 1;
 }
 
-// ---- reading -------------------------------------------------------------------
-
-int TTSCLexer::NextChar() {
-    if (pos_ < size_) {
-        currentChar = data_[pos_++];
-        if (currentChar == '\n') {
-            ++line;
-            column = 0;
-        }
-        ++column;
-    } else {
-        currentChar = kNoChar;  // end of input: the position stays put
-    }
-    return 0;
-}
-
-// ---- Lex -----------------------------------------------------------------------
+// ---- Lex and token by token ------------------------------------------------------
 
 int TTSCLexer::Lex(const std::string& path) {
     plat::StreamPtr s = plat::ReadStream(path);
@@ -96,7 +81,7 @@ int TTSCLexer::Lex(const std::string& path) {
     return Lex(s);
 }
 
-int TTSCLexer::Lex(const plat::StreamPtr& stream) {
+std::string TTSCLexer::ReadSource(const plat::StreamPtr& stream) {
     if (!stream) throw TSCError("ERROR: No stream to read the configuration from");
     // One read of the known rest, then whatever a stream of unknown size adds.
     std::string bytes;
@@ -107,56 +92,85 @@ int TTSCLexer::Lex(const plat::StreamPtr& stream) {
     }
     bytes += plat::ReadAll(stream);
     plat::CloseStream(stream);
+    return bytes;
+}
+
+int TTSCLexer::Lex(const plat::StreamPtr& stream) {
+    const std::string bytes = ReadSource(stream);
     return LexBytes(bytes.data(), bytes.size());
 }
 
 int TTSCLexer::LexBytes(const char* data, size_t size) {
-    data_ = reinterpret_cast<const unsigned char*>(data);
-    size_ = size;
-    pos_ = 0;
     // Texts take two bytes or more per token (a value and its separator):
     // room for that many up front, so the list rarely moves while it grows.
     // Capped, so a huge damaged member cannot ask for gigabytes before a
     // single token is read; past the cap the list grows as it needs.
     constexpr size_t kReserveCap = size_t{1} << 20;
     tokenList.reserve(tokenList.size() + std::min(size / 2 + 1, kReserveCap));
+    Begin(data, size);
+    TTSCTokenView t;
+    while (NextToken(t)) tokenList.push_back(TTSCToken{t.kind, std::string(t.text), t.line, t.column});
+    data_ = nullptr;
+    size_ = pos_ = 0;
+    return 0;
+}
+
+void TTSCLexer::Begin(const char* data, size_t size) {
+    data_ = reinterpret_cast<const unsigned char*>(data);
+    size_ = size;
+    pos_ = 0;
     NextChar();
+}
+
+void TTSCLexer::Emit(TTSCTokenView& token, int kind, std::string_view text) {
+    token.kind = kind;
+    if (pendingKind != 0) {
+        token.kind = pendingKind;
+        pendingKind = 0;
+    }
+    token.text = text;
+    token.line = line;
+    token.column = column;
+}
+
+bool TTSCLexer::NextToken(TTSCTokenView& token) {
     while (!AtEnd()) {
         const int c = currentChar;
         switch (c) {
             case ' ': case '\t': case '\n': case '\r':
                 NextChar();
-                break;
-            case '#': NewToken(TSC_HASH, "#"); NextChar(); break;
-            case '{': NewToken(TSC_OPEN_BRACE, "{"); NextChar(); break;
-            case '}': NewToken(TSC_CLOSE_BRACE, "}"); NextChar(); break;
-            case ';': NewToken(TSC_SEMICOLON, ";"); NextChar(); break;
-            case ',': NewToken(TSC_COMMA, ","); NextChar(); break;
-            case '=': NewToken(TSC_EQUALS, "="); NextChar(); break;
+                continue;
+            case '#': case '{': case '}': case ';': case ',': case '=': {
+                const int kind = c == '#' ? TSC_HASH : c == '{' ? TSC_OPEN_BRACE : c == '}' ? TSC_CLOSE_BRACE
+                               : c == ';' ? TSC_SEMICOLON : c == ',' ? TSC_COMMA : TSC_EQUALS;
+                Emit(token, kind, std::string_view(reinterpret_cast<const char*>(data_) + pos_ - 1, 1));
+                NextChar();
+                return true;
+            }
             case '\'': case '"': {
-                std::string s = LexString(c);
-                NewToken(TSC_STRING, std::move(s));
+                const std::string_view text = ScanString(c);
+                Emit(token, TSC_STRING, text);
                 NextChar();  // past the closing quote
-                break;
+                return true;
             }
             case '/':
                 LexComment();
-                break;
+                continue;
             default:
                 if (IsNumberByte(c)) {
-                    std::string s = LexNumber();
-                    NewToken(TSC_NUMBER, std::move(s));
-                } else if (IsIdentByte(c)) {
-                    std::string s = LexIdent();
-                    NewToken(TSC_IDENT, std::move(s));
-                } else {
-                    ErrorChar();
+                    const std::string_view text = ScanNumber();
+                    Emit(token, TSC_NUMBER, text);
+                    return true;
                 }
+                if (IsIdentByte(c)) {
+                    const std::string_view text = ScanIdent();
+                    Emit(token, TSC_IDENT, text);
+                    return true;
+                }
+                ErrorChar();
         }
     }
-    data_ = nullptr;
-    size_ = pos_ = 0;
-    return 0;
+    return false;
 }
 
 // ---- comments ------------------------------------------------------------------
@@ -198,8 +212,13 @@ void TTSCLexer::LexComment() {
 
 // ---- strings -------------------------------------------------------------------
 
-std::string TTSCLexer::LexString(int quote) {
-    std::string result;
+std::string TTSCLexer::LexString(int quote) { return std::string(ScanString(quote)); }
+
+std::string_view TTSCLexer::ScanString(int quote) {
+    // Two buffers in turn: the parser holds a token and the one after it.
+    std::string& result = scratch_[nextScratch_];
+    nextScratch_ ^= 1;
+    result.clear();
     NextChar();
     for (;;) {
         if (AtEnd()) ErrorAtPos("Unfinished string");
@@ -231,39 +250,46 @@ std::string TTSCLexer::LexString(int quote) {
 }
 
 // ---- numbers and identifiers ---------------------------------------------------
+//
+// Both end at the first character outside their class, which is then the
+// current one: their text is the source from their first character up to it.
 
-std::string TTSCLexer::LexNumber() {
-    std::string result;
+std::string TTSCLexer::LexNumber() { return std::string(ScanNumber()); }
+
+std::string_view TTSCLexer::ScanNumber() {
+    const size_t start = pos_ > 0 ? pos_ - 1 : 0;
     bool point = false;
     int count = 0;
     for (;;) {
         if (AtEnd()) ErrorAtPos("Unexpected end of file");
         const int c = currentChar;
-        if (!IsNumberByte(c)) return result;
+        if (!IsNumberByte(c)) break;
         if (c == '.') {
             if (point) ErrorAtPos("Multiple radix points found in floating point value");
             point = true;
         }
         if (c == '-' && count > 0) ErrorAtPos("Unary minus must come at the start of a number");
-        result += static_cast<char>(c);
         NextChar();
         ++count;
     }
+    return std::string_view(reinterpret_cast<const char*>(data_) + start, static_cast<size_t>(count));
 }
 
-std::string TTSCLexer::LexIdent() {
-    std::string result;
+std::string TTSCLexer::LexIdent() { return std::string(ScanIdent()); }
+
+std::string_view TTSCLexer::ScanIdent() {
+    const size_t start = pos_ > 0 ? pos_ - 1 : 0;
     int count = 0;
     for (;;) {
         if (AtEnd()) ErrorAtPos("Unexpected end of file");
         const int c = currentChar;
         if (!IsIdentByte(c)) break;
         if (c >= '0' && c <= '9' && count == 0) ErrorAtPos("Idents cannot start with a number");
-        result += static_cast<char>(c);
         NextChar();
         ++count;
     }
-    if (result.size() == 6 && LowerAZ(result) == "define") pendingKind = TSC_DEFINE;
+    const std::string_view result(reinterpret_cast<const char*>(data_) + start, static_cast<size_t>(count));
+    if (result.size() == 6 && LowerAZ(std::string(result)) == "define") pendingKind = TSC_DEFINE;
     return result;
 }
 
@@ -284,6 +310,7 @@ const TTSCToken& TTSCLexer::NewToken(int kind, std::string text) {
 }
 
 void TTSCLexer::ErrorChar() const {
+    failed_ = true;
     std::string ch;
     if (!AtEnd()) ch += static_cast<char>(currentChar);
     throw TSCError("ERROR: Unknown character ('" + ch + "') at line " + std::to_string(line) +
@@ -291,6 +318,7 @@ void TTSCLexer::ErrorChar() const {
 }
 
 void TTSCLexer::ErrorAtPos(const std::string& message) const {
+    failed_ = true;
     throw TSCError("ERROR: " + message + " at line " + std::to_string(line) + ", character " +
                    std::to_string(column));
 }

@@ -2,12 +2,13 @@
 // strings with escapes, numbers and identifiers.
 //
 // Index: TSCError · token kinds · classification helpers · TTSCToken ·
-//        TTSCDefine · TTSCLexer
+//        TTSCTokenView · TTSCDefine · TTSCLexer
 #pragma once
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 #include "platform/stream.h"
 
@@ -55,6 +56,16 @@ struct TTSCToken {
     int column = 0;
 };
 
+// A token as the lexer hands it over one at a time: its text points into the
+// source, or (for a string with its escapes resolved) into the lexer, and
+// stays valid until the lexer has made two more tokens.
+struct TTSCTokenView {
+    int kind = 0;
+    std::string_view text;
+    int line = 0;
+    int column = 0;
+};
+
 struct TTSCDefine {
     std::string name;
     std::string value;
@@ -78,7 +89,30 @@ public:
     // Lexes bytes already in memory (what the two above end in).
     int LexBytes(const char* data, size_t size);
 
-    int NextChar();
+    // Token by token instead of a whole list: Begin with bytes that outlive
+    // the lexer's use of them, then NextToken until it answers false (end of
+    // input). Raises the same errors at the same places as Lex.
+    void Begin(const char* data, size_t size);
+    bool NextToken(TTSCTokenView& token);
+    // Whether the lexer has raised an error.
+    bool Failed() const { return failed_; }
+    // The rest of a stream, from its position, in memory; the stream is
+    // closed. Raises TSCError when there is no stream.
+    static std::string ReadSource(const plat::StreamPtr& stream);
+
+    int NextChar() {
+        if (pos_ < size_) {
+            currentChar = data_[pos_++];
+            if (currentChar == '\n') {
+                ++line;
+                column = 0;
+            }
+            ++column;
+        } else {
+            currentChar = kNoChar;  // end of input: the position stays put
+        }
+        return 0;
+    }
     std::string LexString(int quote);
     std::string LexNumber();
     std::string LexIdent();
@@ -89,9 +123,19 @@ public:
 private:
     bool AtEnd() const { return currentChar == kNoChar; }
     void LexComment();
-    // The whole input is read into memory first: the lexer then walks bytes
-    // instead of calling the stream once per character.
+    // The scans behind LexString, LexNumber and LexIdent, without a string
+    // of their own: numbers and identifiers are views of the source, a
+    // string's content is resolved into one of two buffers used in turn.
+    std::string_view ScanString(int quote);
+    std::string_view ScanNumber();
+    std::string_view ScanIdent();
+    void Emit(TTSCTokenView& token, int kind, std::string_view text);
+    // The whole input is in memory: the lexer walks bytes instead of calling
+    // the stream once per character.
     const unsigned char* data_ = nullptr;
     size_t size_ = 0;
     size_t pos_ = 0;
+    std::string scratch_[2];
+    int nextScratch_ = 0;
+    mutable bool failed_ = false;
 };

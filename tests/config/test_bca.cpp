@@ -214,15 +214,17 @@ TEST_F(Archives, TextThatDoesNotParseShowsTheParserMessage) {
 
 // ---- damaged packed data ---------------------------------------------------------------------------------
 
+// Each case builds its archive in the test that runs it: a large one made at
+// registration would cost every test process its time.
 struct FaultCase {
     const char* name;
-    std::string archive;  // holds member "m.tsc"
+    std::string (*archive)();  // holds member "m.tsc"
 };
 
 class Faults : public Archives, public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(Faults, AreReportedAsNotSupportedWithoutCrashing) {
-    EXPECT_EQ(Load(GetParam().archive, "m.tsc"), 0);
+    EXPECT_EQ(Load(GetParam().archive(), "m.tsc"), 0);
     EXPECT_EQ(Messages(), std::vector<std::string>{"not supported BCA BBError: m.tsc"});
     EXPECT_TRUE(file->keys->IsEmpty());
     EXPECT_NE(printed, "");  // the reason, on standard output
@@ -233,27 +235,205 @@ std::string One(const std::string& packed) { return Archive({Entry("m.tsc.bbc", 
 INSTANTIATE_TEST_SUITE_P(
     Table, Faults,
     ::testing::Values(
-        FaultCase{"MemberShorterThan9", One(std::string(8, '\1'))},
-        FaultCase{"PayloadCutShort", Archive({Entry("m.tsc.bbc", Plain(kText))}).substr(0, 40)},
-        FaultCase{"PassCount0", One(Member(0, 100, Pass(8, kText)))},
-        FaultCase{"BlockSize0", One(Member(1, 0, Pass(8, kText)))},
-        FaultCase{"BlockSizeNegative", One(Member(1, -5, Pass(8, kText)))},
-        FaultCase{"PatternOver127", One(Member(1, 8, Pass(8, Byte(1) + Byte(128) + std::string(128, 'a') + kText)))},
-        FaultCase{"PatternCrossesTheBlockEnd", One(Member(1, 5, Pass(5, Byte(1) + Byte(3) + "abc" + "abc" + Byte(1))))},
-        FaultCase{"TokensPastTheStream", One(Member(1, 8, Pass(8, Byte(1) + Byte(2) + "ab" + "A{x")))},
-        FaultCase{"PatternPastTheStream", One(Member(1, 8, Pass(8, Byte(1) + Byte(20) + "ab")))},
-        FaultCase{"StoredBlockPastTheStream", One(Member(1, 8, Pass(8, Byte(0) + "A{x")))},
-        FaultCase{"TailPastTheStream", One(Member(1, 100, Pass(10, "A{x=1")))},
-        FaultCase{"PassStreamWithoutLength", One(Member(1, 100, "ab"))},
-        FaultCase{"NegativeDecodedLength", One(Member(1, 100, Pass(-1, kText)))},
-        FaultCase{"ImpossibleDecodedLength", One(Member(1, 100, Pass(100000000, kText)))},
-        FaultCase{"HugeDecodedLength", One(Member(1, 0x7FFFFFFF, Pass(0x7FFFFFFF, std::string(20000000, 'a'))))},
+        FaultCase{"MemberShorterThan9", [] { return One(std::string(8, '\1')); }},
+        FaultCase{"PayloadCutShort", [] { return Archive({Entry("m.tsc.bbc", Plain(kText))}).substr(0, 40); }},
+        FaultCase{"PassCount0", [] { return One(Member(0, 100, Pass(8, kText))); }},
+        FaultCase{"BlockSize0", [] { return One(Member(1, 0, Pass(8, kText))); }},
+        FaultCase{"BlockSizeNegative", [] { return One(Member(1, -5, Pass(8, kText))); }},
+        FaultCase{"PatternOver127",
+                  [] { return One(Member(1, 8, Pass(8, Byte(1) + Byte(128) + std::string(128, 'a') + kText))); }},
+        FaultCase{"PatternCrossesTheBlockEnd",
+                  [] { return One(Member(1, 5, Pass(5, Byte(1) + Byte(3) + "abc" + "abc" + Byte(1)))); }},
+        FaultCase{"TokensPastTheStream", [] { return One(Member(1, 8, Pass(8, Byte(1) + Byte(2) + "ab" + "A{x"))); }},
+        FaultCase{"PatternPastTheStream", [] { return One(Member(1, 8, Pass(8, Byte(1) + Byte(20) + "ab"))); }},
+        FaultCase{"StoredBlockPastTheStream", [] { return One(Member(1, 8, Pass(8, Byte(0) + "A{x"))); }},
+        FaultCase{"TailPastTheStream", [] { return One(Member(1, 100, Pass(10, "A{x=1"))); }},
+        FaultCase{"PassStreamWithoutLength", [] { return One(Member(1, 100, "ab")); }},
+        FaultCase{"NegativeDecodedLength", [] { return One(Member(1, 100, Pass(-1, kText))); }},
+        FaultCase{"ImpossibleDecodedLength", [] { return One(Member(1, 100, Pass(100000000, kText))); }},
+        // A stream long enough to fill the claimed length: only the limit
+        // refuses it.
+        FaultCase{"HugeDecodedLength",
+                  [] { return One(Member(1, 0x7FFFFFFF, Pass(0x7FFFFFFF, std::string(20000000, 'a')))); }},
+        FaultCase{"DecodedLengthOneOverTheLimit",
+                  [] {
+                      const int64_t L = bca::kMaxDecodedLength + 1;
+                      return One(Member(1, L, Pass(L, std::string(static_cast<size_t>(L / 127 + 1000), 'a'))));
+                  }},
         // The second pass reads the 3 bytes the first one made: no room for a length.
-        FaultCase{"ReadPastTheEarlierPassOutput", One(Member(2, 100, Pass(3, "abc")))},
-        FaultCase{"NegativeNameLength", Magic() + I32(1) + I32(-1) + I32(9) + Plain(kText)},
+        FaultCase{"ReadPastTheEarlierPassOutput", [] { return One(Member(2, 100, Pass(3, "abc"))); }},
+        FaultCase{"NegativeNameLength", [] { return Magic() + I32(1) + I32(-1) + I32(9) + Plain(kText); }},
         FaultCase{"NegativeDataLengthOfAnotherMember",
-                  Archive({I32(5) + "x.bbc" + I32(-20) + Plain(kText), Entry("m.tsc.bbc", Plain(kText))})}),
+                  [] { return Archive({I32(5) + "x.bbc" + I32(-20) + Plain(kText), Entry("m.tsc.bbc", Plain(kText))}); }}),
     [](const ::testing::TestParamInfo<FaultCase>& i) { return std::string(i.param.name); });
+
+// A packed member larger than any that can unpack under the limit is
+// refused before it is read: the reason names the limit, not the end of a
+// file that is cut short.
+TEST_F(Archives, PackedMemberPastTheLimitIsNeverRead) {
+    const std::string head = Magic() + I32(1) + I32(9) + "m.tsc.bbc" + I32(bca::kMaxPackedLength + 1);
+    EXPECT_EQ(Load(head + Member(1, 100, Pass(8, kText)), "m.tsc"), 0);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"not supported BCA BBError: m.tsc"});
+    EXPECT_NE(printed.find("past the limit of " + std::to_string(bca::kMaxPackedLength)), std::string::npos) << printed;
+
+    bca::UnpackLimits limits;
+    limits.packed = 20;
+    const std::string packed = Member(1, 100, Pass(8, kText));  // 21 bytes
+    std::string out, why;
+    EXPECT_FALSE(bca::UnpackMember(reinterpret_cast<const uint8_t*>(packed.data()), packed.size(), out, &why, limits));
+    EXPECT_NE(why.find("past the limit of 20"), std::string::npos) << why;
+    limits.packed = 21;
+    EXPECT_TRUE(bca::UnpackMember(reinterpret_cast<const uint8_t*>(packed.data()), packed.size(), out, &why, limits));
+    EXPECT_EQ(out, kText);
+}
+
+// A stream whose reads of more than a few bytes (the packed member) fail to
+// allocate.
+class StarvedStream : public plat::MemoryStream {
+public:
+    StarvedStream(std::string data, bool lengthError) : MemoryStream(std::move(data)), lengthError_(lengthError) {}
+    int64_t Read(void* buf, int64_t n) override {
+        if (n > 16) {
+            if (lengthError_) throw std::length_error("vector::_M_default_append");
+            throw std::bad_alloc();
+        }
+        return MemoryStream::Read(buf, n);
+    }
+
+private:
+    bool lengthError_;
+};
+
+TEST_F(Archives, AnAllocationThatFailsIsReportedNeverRaised) {
+    for (bool lengthError : {false, true}) {
+        file = CreateTSCFile();
+        plat::testing::ClearNotifications();
+        ::testing::internal::CaptureStdout();
+        int r = -1;
+        EXPECT_NO_THROW(r = bca::LoadMemberFromStream(
+                            file, std::make_shared<StarvedStream>(One(Plain(kText)), lengthError), "m.tsc"));
+        printed = ::testing::internal::GetCapturedStdout();
+        EXPECT_EQ(r, 0) << lengthError;
+        EXPECT_EQ(Messages(), std::vector<std::string>{"not supported BCA BBError: m.tsc"});
+        EXPECT_NE(printed.find("out of memory"), std::string::npos) << printed;
+    }
+}
+
+// ---- members that swell pass after pass ----------------------------------------------------------------
+
+// One pass over in with block size B (at least 127): each block escapes the
+// runs of c with a 127-byte pattern of c, under a byte the block lacks.
+std::string RunPass(const std::string& in, size_t B, char c) {
+    std::string s = I32(static_cast<int64_t>(in.size()));
+    size_t i = 0;
+    for (; i + B <= in.size(); i += B) {
+        bool seen[256] = {};
+        for (size_t j = i; j < i + B; ++j) seen[static_cast<uint8_t>(in[j])] = true;
+        int x = 1;
+        while (x < 256 && seen[x]) ++x;
+        if (x == 256) {
+            s += Byte(0) + in.substr(i, B);
+            continue;
+        }
+        s += Byte(x) + Byte(127) + std::string(127, c);
+        for (size_t j = i; j < i + B;) {
+            size_t run = 0;
+            while (j + run < i + B && in[j + run] == c) ++run;
+            s.append(run / 127, static_cast<char>(x));
+            s.append(run % 127, c);
+            j += run;
+            if (j < i + B) s += in[j++];
+        }
+    }
+    return s + in.substr(i);
+}
+
+// Two passes: the outer one decodes to about 64 bytes per kB of the final
+// text, a stream whose blocks are each the byte 0x7F throughout (escape,
+// pattern length, pattern and tokens alike), and the inner one decodes that
+// to length bytes of 0x7F. The archive stays small whatever the length.
+constexpr size_t kSwellBlock = 127 * 127;
+std::string SwellingMember(int64_t length) {
+    const size_t L = static_cast<size_t>(length);
+    const std::string inner = I32(length) + std::string(L / kSwellBlock * 256 + L % kSwellBlock, '\x7F');
+    return Member(2, kSwellBlock, RunPass(inner, kSwellBlock, '\x7F'));
+}
+
+TEST_F(Archives, MemberSwellingPastTheLimitThroughPassesFailsAtOnce) {
+    const int64_t cap = bca::kMaxDecodedLength;
+    std::string out, why;
+    // At the limit the member still unpacks, whole.
+    const std::string atCap = SwellingMember(cap);
+    ASSERT_TRUE(bca::UnpackMember(reinterpret_cast<const uint8_t*>(atCap.data()), atCap.size(), out, &why)) << why;
+    EXPECT_EQ(out.size(), static_cast<size_t>(cap));
+    EXPECT_EQ(out.find_first_not_of('\x7F'), std::string::npos);
+
+    // One byte more is refused by the second pass, before it allocates.
+    for (int64_t length : {cap + 1, int64_t(4207621)}) {
+        const std::string packed = SwellingMember(length);
+        out.clear();
+        EXPECT_FALSE(bca::UnpackMember(reinterpret_cast<const uint8_t*>(packed.data()), packed.size(), out, &why))
+            << length;
+        EXPECT_TRUE(out.empty());
+        const std::string archive = One(packed);
+        EXPECT_EQ(Load(archive, "m.tsc"), 0) << length;
+        EXPECT_EQ(Messages(), std::vector<std::string>{"not supported BCA BBError: m.tsc"});
+        EXPECT_NE(printed.find("pass 2: decoded length " + std::to_string(length)), std::string::npos) << printed;
+        EXPECT_NE(printed.find("past the limit"), std::string::npos) << printed;
+    }
+    // This one fits the fuzzers' 4 kB inputs, so they can reach the limit too
+    // (the same archive is among their seeds).
+    EXPECT_LT(One(SwellingMember(4207621)).size(), 4096u);
+}
+
+TEST_F(Archives, MultiPassMemberUnderTheLimitLoads) {
+    const std::string text = "G{k='" + std::string(300000, 'a') + "'}\n";
+    const std::string first = RunPass(text, kSwellBlock, 'a');
+    const std::string packed = Member(2, kSwellBlock, RunPass(first, kSwellBlock, 'a'));
+    EXPECT_LT(packed.size(), text.size() / 16);
+    ASSERT_EQ(Load(One(packed), "m.tsc"), 1) << printed;
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(Value("G", "k"), std::string(300000, 'a'));
+}
+
+// Passes that each stay under the limit but together decode more than the
+// budget are refused too (with small limits, as the reader's would take
+// 64 MB to reach): stored-block passes, each wrapping the one within.
+TEST(Unpacking, ManyPassesUnderThePassLimitStillHaveABudget) {
+    bca::UnpackLimits limits;
+    limits.pass = 1000;
+    limits.total = 5000;
+    const size_t B = 64;
+    std::string stream(800, ' ');
+    std::vector<size_t> sizes;  // of the stream after each wrap
+    for (int p = 0; p < 7; ++p) {
+        std::string next = I32(static_cast<int64_t>(stream.size()));
+        size_t i = 0;
+        for (; i + B <= stream.size(); i += B) next += Byte(0) + stream.substr(i, B);
+        stream = next + stream.substr(i);
+        sizes.push_back(stream.size());
+    }
+    ASSERT_LE(sizes[5], 1000u);  // what the first pass decodes to
+    auto unpack = [&](int passes, std::string& why) {
+        const std::string packed = Member(passes, B, stream);
+        std::string out;
+        const bool ok = bca::UnpackMember(reinterpret_cast<const uint8_t*>(packed.data()), packed.size(), out, &why, limits);
+        return ok ? out.size() : size_t(0);
+    };
+    // Seven passes decode six wraps and the text, about 5900 bytes: refused
+    // at the sixth pass.
+    std::string why;
+    EXPECT_EQ(unpack(7, why), 0u);
+    EXPECT_NE(why.find("passes 1 to 6 decode to"), std::string::npos) << why;
+    EXPECT_NE(why.find("past the limit of 5000"), std::string::npos) << why;
+    // Five stay within it and undo all but two wraps.
+    EXPECT_EQ(unpack(5, why), sizes[1]) << why;
+    // The same member passes under the reader's own limits.
+    const std::string packed = Member(7, B, stream);
+    std::string out;
+    ASSERT_TRUE(bca::UnpackMember(reinterpret_cast<const uint8_t*>(packed.data()), packed.size(), out, &why)) << why;
+    EXPECT_EQ(out, std::string(800, ' '));
+}
 
 // ---- the archive appended to the program's own file -----------------------------------------------------
 

@@ -174,6 +174,28 @@ TEST(ConfigSet, ChangesOneSlotAndKeepsTheCount) {
     EXPECT_EQ(k->name, "k");  // a match in another case does not rename the record
 }
 
+TEST(ConfigSet, ReplacingASlotKeepsEveryOtherSlot) {
+    auto f = LoadText("#define D 'dd'\nG{ k=1,'two',D,4 }");
+    TTSCKeyPtr k = f->ResolveKey("G", "k");
+    ASSERT_NE(k, nullptr);
+    struct Slot { std::string value; int type; };
+    auto expect = [&](const std::vector<Slot>& slots) {
+        for (size_t i = 0; i < slots.size(); ++i) {
+            EXPECT_EQ(k->Value(static_cast<int>(i)), slots[i].value) << i;
+            EXPECT_EQ(k->ValueType(static_cast<int>(i)), slots[i].type) << i;
+        }
+    };
+    // Longer than 127 bytes: its length takes more room than the old one's.
+    const std::string longText(300, 'x');
+    SetTSCStringKey(f, "G", "k", longText, 1);
+    expect({{"1", 1}, {longText, 2}, {"dd", 0}, {"4", 1}});
+    SetTSCNumberKey(f, "G", "k", 2, 1);
+    expect({{"1", 1}, {"2.00000000", 1}, {"dd", 0}, {"4", 1}});
+    SetTSCStringKey(f, "G", "k", "", 3);
+    expect({{"1", 1}, {"2.00000000", 1}, {"dd", 0}, {"", 2}});
+    EXPECT_EQ(k->valueCount, 4);
+}
+
 TEST(ConfigSet, NewKeyKeepsTheCaseOfTheCallAndMakesNoGroup) {
     auto f = CreateTSCFile();
     SetTSCStringKey(f, "Opt", "Name", "x", 0);
@@ -213,6 +235,48 @@ TEST_F(Config, LoadsFromAPathAndAFailedLoadLeavesNothing) {
     EXPECT_TRUE(f->keys->IsEmpty());
     EXPECT_TRUE(f->groups->IsEmpty());
     EXPECT_THROW(LoadTSCFile(f, Path("missing.tsc")), TSCError);
+}
+
+// A text is lexed whole before it is parsed: a lexical error anywhere wins
+// over a syntax error before it.
+TEST(ConfigLoad, LexicalErrorAnywhereIsTheOneReported) {
+    struct C { std::string text, error; };
+    const std::vector<C> table = {
+        {"a;\n!", "ERROR: Unknown character ('!') at line 2, character 2"},
+        {"G{a=1;}\nb='open", "ERROR: Unfinished string at line 2, character 8"},
+        {"}}}\nx=1.2.3\n", "ERROR: Multiple radix points found in floating point value at line 2, character 7"},
+        {"G{a=1;}\nb=2\n", "ERROR: Unexpected ; at line 1, character 6"},
+        {"G{a=1}\nb=RED\n/* fine */", "ERROR: Unexpected token Ident at line 3, character 1"},
+        {" // only a comment\n", "ERROR: Nothing to parse at line 1, character 0"},
+    };
+    for (const C& c : table) {
+        auto f = LoadText("Old{ k=1 }");
+        try {
+            LoadTSCFile(f, plat::CreateMemoryStream(c.text));
+            ADD_FAILURE() << "no error for " << c.text;
+        } catch (const TSCError& e) {
+            EXPECT_EQ(e.Text(), c.error) << c.text;
+        }
+        EXPECT_TRUE(f->keys->IsEmpty()) << c.text;
+        EXPECT_TRUE(f->groups->IsEmpty()) << c.text;
+    }
+}
+
+// Values read straight from the lexer keep their own text whatever is read
+// after them: strings with escapes, defines and numbers side by side.
+TEST(ConfigLoad, EveryValueKeepsItsTextWhateverFollows) {
+    auto f = LoadText(
+        "#define S 'a define value, longer than a short string'\n"
+        "G{ k='first value, longer than a short string','second\\tone, long enough to need room',S,\"3rd\",-4.5\n"
+        "   n='the next key, with a string of its own' m=S }\n");
+    EXPECT_EQ(GetTSCStringKey(f, "G", "k", 0), "first value, longer than a short string");
+    EXPECT_EQ(GetTSCStringKey(f, "G", "k", 1), "second\tone, long enough to need room");
+    EXPECT_EQ(GetTSCStringKey(f, "G", "k", 2), "a define value, longer than a short string");
+    EXPECT_EQ(GetTSCStringKey(f, "G", "k", 3), "3rd");
+    EXPECT_EQ(GetTSCStringKey(f, "G", "k", 4), "-4.5");
+    EXPECT_EQ(GetTSCStringKey(f, "G", "n", 0), "the next key, with a string of its own");
+    EXPECT_EQ(GetTSCStringKey(f, "G", "m", 0), "a define value, longer than a short string");
+    EXPECT_EQ(f->ResolveKey("G", "k")->valueCount, 5);
 }
 
 TEST(ConfigLoad, SecondLoadForgetsTheFirstTextsDefines) {
