@@ -331,11 +331,13 @@ void Letters(std::vector<Recipe>& out) {
 // ---- buttons -----------------------------------------------------------------------------------
 void Buttons(std::vector<Recipe>& out) {
     PlaqueStrip(out, "gfx/info/ok.png", 56, 30, "OK", F_UNCIAL, 18);
-    PlaqueStrip(out, "gfx/gui/textButton.png", 140, 32, "OK", F_COMIC, 16);
+    // A blank plank: the name window draws "OK" and "Cancel" over it.
+    PlaqueStrip(out, "gfx/gui/textButton.png", 140, 32, "", F_COMIC, 16);
     LetterStrip(out, "gfx/fonts/galeria_03.png", 170, 30, "Set as wallpaper", F_UNCIAL, 20);
     LetterStrip(out, "gfx/fonts/galeria_05.png", 160, 30, "Play as puzzle", F_UNCIAL, 20);
     LetterStrip(out, "gfx/fonts/galeria_07.png", 96, 28, "Back", F_UNCIAL, 21);
-    PlaqueButton(out, "gfx/fonts/menu_mapa.png", 124, 32, "Main menu", F_UNCIAL, 19, false);
+    // Narrow enough that the map's title row, centred on x 392, clears it.
+    PlaqueButton(out, "gfx/fonts/menu_mapa.png", 96, 32, "Main menu", F_UNCIAL, 16, false);
     PlaqueButton(out, "gfx/fonts/play_mapa.png", 84, 32, "Play", F_UNCIAL, 20, false);
     PlaqueButton(out, "gfx/gui/profile-change.png", 150, 30, "Change profile", F_UNCIAL, 17, false);
     // Profile screen words, darkened on hover by the game.

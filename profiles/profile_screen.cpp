@@ -1,0 +1,275 @@
+// The profile screen's resources, its loop and its pages' input.
+//
+// Index: resources · the loop · one frame of input · rows · typing
+#include "profiles/profile_screen.h"
+
+#include "core/mouse.h"
+#include "core/options.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/app.h"
+#include "profiles/profile_links.h"
+#include "profiles/profile_manager.h"
+#include "profiles/quest_save.h"
+#include "ui/button_image.h"
+
+TProfileLoaderPtr profileLoader;
+
+namespace {
+
+constexpr int kReturn = 13;
+constexpr int kEscape = 27;
+
+TTextPtr MakeText(const std::string& text, float x, float y, const TFontPtr& font) {
+    return CreateText(text, CreateDim(x, y, 0, 0, 0, 1, 1, 0), font, 1.0f, 0, 0, 0);
+}
+
+int ProfileCount() { return profile ? profile->Count() : 0; }
+std::string CurrentName() { return profile ? profile->CurrentName() : std::string(); }
+
+}  // namespace
+
+// ---- resources ---------------------------------------------------------------------------------
+
+int TProfileLoader::Load() {
+    font = fonts[0];
+    struct Item {
+        int id;
+        const char* picture;
+        float x, y;
+    };
+    static const Item kList[] = {{1, "gfx/gui/profile-ok.png", 339, 485},
+                                 {2, "gfx/gui/profile-cancel.png", 381, 485},
+                                 {3, "gfx/gui/profile-new.png", 291, 513},
+                                 {4, "gfx/gui/profile-rename.png", 348, 513},
+                                 {5, "gfx/gui/profile-delete.png", 434, 513}};
+    for (const Item& it : kList)
+        listMenu->AddItem(CreateImageButton(std::string(it.picture), CreateDim(it.x, it.y, 0, 0, 0, 1, 1, 0), it.id,
+                                            1.0f, 2));
+    // The other pages' ok and cancel share the list page's pictures.
+    auto shared = [this](int id, float x, float y) {
+        TButtonPtr b = listMenu->GetItem(id);
+        return CreateImageButton(b ? b->image : plat::ImagePtr(), CreateDim(x, y, 0, 0, 0, 1, 1, 0), id, 1.0f, 2);
+    };
+    okCancelMenu->AddItem(shared(1, 339, 380));
+    okCancelMenu->AddItem(shared(2, 381, 380));
+    okMenu->AddItem(shared(1, 381, 380));
+
+    promptTexts[0] = MakeText("enter your", 306, 276, font);
+    promptTexts[1] = MakeText("name", 361, 299, font);
+    nameText = MakeText("", 400, 332, font);
+    nameExistsText = MakeText("name exist", 319, 445, font);
+    deleteQuestionTexts[0] = MakeText("do you really", 276, 276, font);
+    deleteQuestionTexts[1] = MakeText("want delete", 305, 299, font);
+    lastProfileTexts[0] = MakeText("you can not", 295, 276, font);
+    lastProfileTexts[1] = MakeText("delete last", 302, 299, font);
+    lastProfileTexts[2] = MakeText("profile", 339, 322, font);
+    tooManyTexts[0] = MakeText("you can not", 295, 276, font);
+    tooManyTexts[1] = MakeText("create more", 294, 299, font);
+    tooManyTexts[2] = MakeText("profiles", 333, 322, font);
+    return 0;
+}
+
+// ---- the loop ---------------------------------------------------------------------------------------
+
+int TProfileLoader::show(int startState) {
+    UpdateList();
+    state = startState;
+    if (startState != 5) selectedName = CurrentName();
+    while (Update() == 0) {
+        Draw();
+        if (plat::AppTerminate()) plat::End();
+    }
+    // The click that closed the screen is not the title's to see.
+    if (mouse) mouse->leftHit = 0;
+    plat::FlushKeys();
+    return 0;
+}
+
+// ---- one frame of input --------------------------------------------------------------------------------
+
+void TProfileLoader::CentreNameText() {
+    if (nameText) nameText->dim->x = 400.0f - nameText->Width() / 2.0f;
+}
+
+int TProfileLoader::OkCancelAnswer() {
+    int answer = okCancelMenu->State();
+    if (plat::KeyHit(kReturn) != 0) answer = 1;
+    if (plat::KeyHit(kEscape) != 0) answer = 2;
+    return answer;
+}
+
+int TProfileLoader::Update() {
+    if (mouse) mouse->fetchState();
+    if (profileLinks.updateTitleMusic) profileLinks.updateTitleMusic();
+    int close = 0;
+
+    if (state == 1) {
+        if (mouse && mouse->leftHit != 0) {
+            const float mx = static_cast<float>(mouse->x), my = static_cast<float>(mouse->y);
+            for (const TTextPtr& row : nameRows)
+                if (mx > row->dim->x && mx < row->dim->x + row->Width() && my > row->dim->y &&
+                    my < row->dim->y + row->Height())
+                    selectedName = row->text;
+        }
+        switch (listMenu->State()) {
+            case 1:
+                if (profile) profile->SelectProfile(selectedName);
+                LoadProfile();
+                if (options) options->SaveOptionsOnly();
+                close = 1;
+                break;
+            case 2:
+                close = 1;
+                break;
+            case 3:
+                if (static_cast<int>(nameRows.size()) >= kMaxProfiles) {
+                    state = 7;
+                } else {
+                    state = 2;
+                    nameText->text = "";
+                    plat::FlushKeys();
+                }
+                break;
+            case 4:
+                state = 3;
+                nameText->text = selectedName;
+                plat::FlushKeys();
+                break;
+            case 5:
+                if (ProfileCount() <= 1) {
+                    state = 6;
+                } else {
+                    state = 4;
+                    nameText->text = selectedName;
+                    CentreNameText();
+                    plat::FlushKeys();
+                }
+                break;
+            default:
+                break;
+        }
+    }
+
+    if (state == 2) {
+        UpdateText();
+        CentreNameText();
+        const int answer = OkCancelAnswer();
+        if (answer == 1 && nameExists == 0 && !nameText->text.empty()) {
+            const std::string name = nameText->text;
+            // A refused or failed creation keeps the page: the name stays for
+            // another try, and a taken one shows the warning.
+            const int made = CreateNewProfile(name);
+            if (made == 1) {
+                if (profile) profile->SelectProfile(name);
+                LoadProfile();
+                if (options) options->SaveOptionsOnly();
+                UpdateList();
+                selectedName = CurrentName();
+                state = 1;
+            } else if (made == -1) {
+                nameExists = 1;
+            }
+        } else if (answer == 2) {
+            state = 1;
+        }
+    } else if (state == 3) {
+        UpdateText();
+        CentreNameText();
+        const int answer = OkCancelAnswer();
+        if (answer == 1 && nameExists == 0 && !nameText->text.empty()) {
+            const std::string newName = nameText->text;
+            if (newName == selectedName) {
+                // Its own name: nothing to move, nothing to list again.
+                state = 1;
+            } else {
+                const bool wasCurrent = CurrentName() == selectedName;
+                const int renamed = profile ? profile->RenameProfile(selectedName, newName) : 0;
+                if (renamed == -1) {
+                    // A file of that name lies in the folder already (a
+                    // profile not listed here): it is never replaced.
+                    nameExists = 1;
+                } else {
+                    UpdateList();
+                    state = 1;
+                    selectedName = newName;
+                    if (wasCurrent && profile) profile->SelectProfile(selectedName);
+                }
+            }
+        } else if (answer == 2) {
+            state = 1;
+        }
+    } else if (state == 4) {
+        const int answer = OkCancelAnswer();
+        if (answer == 1 && ProfileCount() > 1) {
+            profile->DeleteProfile(selectedName);
+            UpdateList();
+            state = 1;
+            selectedName = CurrentName();
+        } else if (answer == 2) {
+            state = 1;
+        }
+    } else if (state == 5) {
+        UpdateText();
+        CentreNameText();
+        int answer = okMenu->State();
+        if (plat::KeyHit(kReturn) != 0) answer = 1;
+        if (answer != 0 && nameExists == 0 && !nameText->text.empty()) {
+            const int made = CreateNewProfile(nameText->text);
+            if (made == 1) {
+                LoadProfile();
+                if (options) options->SaveOptionsOnly();
+                state = 1;
+                close = 1;
+            } else if (made == -1) {
+                nameExists = 1;
+            }
+        }
+    }
+
+    if (state == 6 || state == 7) {
+        if (plat::KeyHit(kReturn) != 0 || okMenu->State() != 0) state = 1;
+    }
+    return close;
+}
+
+// ---- rows -----------------------------------------------------------------------------------------------
+
+int TProfileLoader::UpdateList() {
+    nameRows.clear();
+    const std::vector<std::string> names = profile ? profile->GetProfilesList() : std::vector<std::string>{};
+    for (size_t i = 0; i < names.size(); ++i) {
+        TTextPtr row = MakeText(names[i], 400, 254.0f + 22.0f * static_cast<float>(i), font);
+        row->dim->x = 400.0f - row->Width() / 2.0f;
+        nameRows.push_back(row);
+    }
+    return 0;
+}
+
+// ---- typing -----------------------------------------------------------------------------------------------
+
+int TProfileLoader::UpdateText() {
+    const int c = plat::GetChar();
+    std::string& text = nameText->text;
+    bool recompute = false;
+    if (c == 8) {
+        if (!text.empty()) {
+            text.pop_back();
+            recompute = true;
+        }
+    } else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+               (c == ' ' && !text.empty())) {
+        if (static_cast<int>(text.size()) < maxNameLength) {
+            text += static_cast<char>(c);
+            for (char& ch : text)
+                if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+        }
+        recompute = true;
+    }
+    if (recompute) {
+        nameExists = 0;
+        for (const TTextPtr& row : nameRows)
+            if (row->text == text) nameExists = 1;
+    }
+    return 0;
+}

@@ -1,0 +1,242 @@
+// The profile screen's pages driven frame by frame with scripted mouse and
+// keys: the first player, choosing, creating, renaming and deleting.
+#include <gtest/gtest.h>
+
+#include "screen_fixture.h"
+
+namespace {
+
+class ProfileScreen : public ScreenTest {
+protected:
+    void Players(std::initializer_list<const char*> names) {
+        for (const char* n : names) ASSERT_EQ(CreateNewProfile(n), 1) << n;
+    }
+};
+
+TEST_F(ProfileScreen, TheFirstPlayerIsTypedAndTheScreenClosesOnReturn) {
+    Open(5);
+    Type(" ");
+    EXPECT_EQ(Typed(), "") << "no leading space";
+    Type("\b");
+    EXPECT_TRUE(Key(27) == false && profileLoader->state == 5) << "escape has no way back here";
+    EXPECT_FALSE(Key(13)) << "an empty name is not taken";
+    Type("Ann Lee9xyzQ");
+    EXPECT_EQ(Typed(), "ann lee9xy") << "lower case, at most ten";
+    Type("\b\b");
+    EXPECT_EQ(Typed(), "ann lee9");
+    EXPECT_TRUE(Key(13));
+    EXPECT_EQ(profile->GetProfilesList(), (std::vector<std::string>{"ann lee9"}));
+    EXPECT_EQ(profile->CurrentName(), "ann lee9");
+    EXPECT_EQ(profileLoader->state, 1);
+    std::string opts;
+    ASSERT_TRUE(plat::LoadText(dir_ + "/data/options.tsc", opts));
+    EXPECT_NE(opts.find("lastProfile=\"ann lee9\""), std::string::npos);
+}
+
+TEST_F(ProfileScreen, ShowRunsItsLoopUntilTheOkButtonAndHidesTheClosingClick) {
+    int frames = 0;
+    plat::testing::OnFlip([&](int) {
+        ++frames;
+        if (frames == 2) plat::testing::TypeChar('z');
+        if (frames == 4) {
+            plat::testing::SetMouse(kNoticeOkX, kPageY);
+            plat::testing::ClickMouse(1);
+        }
+        if (frames > 100) throw std::runtime_error("the screen did not close");
+    });
+    profileLoader->show(5);
+    plat::testing::OnFlip(nullptr);
+    EXPECT_EQ(profile->CurrentName(), "z");
+    EXPECT_EQ(mouse->leftHit, 0);
+}
+
+TEST_F(ProfileScreen, CancelLeavesTheCurrentPlayerAndLoadsNothing) {
+    Players({"anna", "bob"});
+    Open(1);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"anna", "bob"}));
+    EXPECT_EQ(profileLoader->selectedName, "bob");
+    gameState = 7;
+    Click(400, RowY(0));
+    EXPECT_EQ(profileLoader->selectedName, "anna");
+    EXPECT_TRUE(Click(kCancelX, kOkY));
+    EXPECT_EQ(profile->CurrentName(), "bob");
+    EXPECT_EQ(gameState, 7);
+}
+
+TEST_F(ProfileScreen, OkChoosesTheClickedPlayerAndLoadsTheirQuest) {
+    Players({"anna", "bob"});
+    profile->SelectProfile("anna");
+    profile->SetNumber("gameState", 2, 1);
+    profile->SelectProfile("bob");
+    Open(1);
+    Click(400, RowY(0));
+    EXPECT_TRUE(Click(kOkX, kOkY));
+    EXPECT_EQ(profile->CurrentName(), "anna");
+    EXPECT_EQ(gameState, 2);
+}
+
+TEST_F(ProfileScreen, NewPlayerByTypingTheirName) {
+    Players({"anna", "bob"});
+    Open(1);
+    Click(kNewX, kLowY);
+    ASSERT_EQ(profileLoader->state, 2);
+    Type("anna");
+    EXPECT_EQ(profileLoader->nameExists, 1);
+    Click(kPageOkX, kPageY);
+    EXPECT_EQ(profileLoader->state, 2) << "a taken name is refused";
+    Type("\b");
+    EXPECT_EQ(profileLoader->nameExists, 0);
+    Type("x");
+    EXPECT_FALSE(Click(kPageOkX, kPageY)) << "the list page stays open";
+    EXPECT_EQ(profileLoader->state, 1);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"anna", "annx", "bob"}));
+    EXPECT_EQ(profileLoader->selectedName, "annx");
+    EXPECT_EQ(profile->CurrentName(), "annx");
+    const std::string start = "Profile{\n\tPortalName=\"Velmora\"\n\tpuzzlesTime=";
+    EXPECT_EQ(Clear(PathOf("annx")).substr(0, start.size()), start) << "made with the defaults";
+}
+
+TEST_F(ProfileScreen, ANameWhoseFileExistsIsNeverCreatedOver) {
+    Players({"anna"});
+    WriteProfile("dora", Text("Elsewhere", "\tlevel=9.00000000\n"));
+    const std::string dora = Bytes(PathOf("dora"));
+    Open(1);
+    Click(kNewX, kLowY);
+    Type("dora");
+    EXPECT_EQ(profileLoader->nameExists, 0) << "not listed";
+    Key(13);
+    EXPECT_EQ(profileLoader->state, 2);
+    EXPECT_EQ(profileLoader->nameExists, 1);
+    EXPECT_EQ(Bytes(PathOf("dora")), dora);
+    EXPECT_EQ(profile->CurrentName(), "anna");
+}
+
+TEST_F(ProfileScreen, RenamingTheCurrentPlayerKeepsThemCurrent) {
+    Players({"anna", "bob"});
+    Open(1);  // bob current
+    Click(kRenameX, kLowY);
+    ASSERT_EQ(profileLoader->state, 3);
+    EXPECT_EQ(Typed(), "bob");
+    Type("\b\b\b");
+    Type("bob");
+    EXPECT_EQ(profileLoader->nameExists, 1) << "its own name counts as taken";
+    Type("\b\bea");
+    Key(13);
+    EXPECT_EQ(profileLoader->state, 1);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"anna", "bea"}));
+    EXPECT_EQ(profileLoader->selectedName, "bea");
+    EXPECT_EQ(profile->CurrentName(), "bea");
+    EXPECT_EQ(plat::FileType(PathOf("bob")), 0);
+}
+
+TEST_F(ProfileScreen, RenamingAnotherPlayerMovesTheHighlightWithThem) {
+    Players({"anna", "bob", "cara"});
+    profile->SelectProfile("cara");
+    Open(1);
+    Click(400, RowY(1));
+    Click(kRenameX, kLowY);
+    Type("\b\b\bzed");
+    Click(kPageOkX, kPageY);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"anna", "cara", "zed"}));
+    EXPECT_EQ(profileLoader->selectedName, "zed");
+    EXPECT_EQ(profile->CurrentName(), "anna") << "the fresh listing's first";
+}
+
+TEST_F(ProfileScreen, RenamingToItsOwnNameJustGoesBack) {
+    Players({"anna"});
+    Open(1);
+    Click(kRenameX, kLowY);
+    profile->SetNumber("unsaved", 3, 0);
+    Key(13);
+    EXPECT_EQ(profileLoader->state, 1);
+    EXPECT_EQ(profile->GetNumber("unsaved"), 3) << "no listing";
+}
+
+TEST_F(ProfileScreen, DeletingAsksFirstAndAReturnFromBeforeDoesNotAnswer) {
+    Players({"anna", "bob", "cara"});
+    Open(1);
+    Click(400, RowY(1));
+    plat::testing::TapKey(13);  // pressed on the list page
+    Click(kDeleteX, kLowY);
+    ASSERT_EQ(profileLoader->state, 4);
+    EXPECT_EQ(Typed(), "bob");
+    Frame();
+    EXPECT_EQ(profileLoader->state, 4);
+    Click(kPageCancelX, kPageY);
+    EXPECT_EQ(profileLoader->state, 1);
+    EXPECT_EQ(plat::FileType(PathOf("bob")), 1);
+    Click(kDeleteX, kLowY);
+    Key(13);
+    EXPECT_EQ(profileLoader->state, 1);
+    EXPECT_EQ(plat::FileType(PathOf("bob")), 0);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"anna", "cara"}));
+    EXPECT_EQ(profileLoader->selectedName, "anna");
+    EXPECT_EQ(profile->CurrentName(), "anna");
+}
+
+TEST_F(ProfileScreen, TheLastPlayerCannotBeDeletedNorAnEleventhMade) {
+    Players({"anna"});
+    Open(1);
+    Click(kDeleteX, kLowY);
+    EXPECT_EQ(profileLoader->state, 6);
+    Key(27);
+    EXPECT_EQ(profileLoader->state, 6) << "escape does nothing on a notice";
+    Key(13);
+    EXPECT_EQ(profileLoader->state, 1);
+    EXPECT_EQ(plat::FileType(PathOf("anna")), 1);
+
+    for (const char* n : {"b", "c", "d", "e", "f", "g", "h", "i"}) ASSERT_EQ(CreateNewProfile(n), 1);
+    Open(1);
+    Click(kNewX, kLowY);
+    EXPECT_EQ(profileLoader->state, 2) << "nine players: a tenth may come";
+    Key(27);
+    ASSERT_EQ(CreateNewProfile("j"), 1);
+    Open(1);
+    Click(kNewX, kLowY);
+    EXPECT_EQ(profileLoader->state, 7);
+    Click(kNoticeOkX, kPageY);
+    EXPECT_EQ(profileLoader->state, 1);
+}
+
+TEST_F(ProfileScreen, ReturnAndEscapeInOneFrameCancel) {
+    Players({"anna"});
+    Open(1);
+    Click(kNewX, kLowY);
+    Type("bob");
+    plat::testing::TapKey(13);
+    plat::testing::TapKey(27);
+    Frame();
+    EXPECT_EQ(profileLoader->state, 1);
+    EXPECT_EQ(profile->GetProfilesList().size(), 1u);
+}
+
+TEST_F(ProfileScreen, OverlappingRowsGiveTheClickToTheLowerRow) {
+    Players({"anna", "bob"});
+    Open(1);
+    Click(400, 254 + 22 + 4);  // inside both rows
+    EXPECT_EQ(profileLoader->selectedName, "bob");
+}
+
+TEST_F(ProfileScreen, TheListPageDrawsTheSelectedRowOverItsBar) {
+    Players({"anna", "bob"});
+    const plat::ImagePtr bar = plat::LoadImage(std::string("gfx/gui/podswietlacz2.png"), -1);
+    ASSERT_TRUE(bar);
+    plat::MidHandleImage(bar);
+    profileLinks.highlightImage = [bar] { return bar; };
+    Open(1);
+    plat::testing::ClearDrawCalls();
+    profileLoader->DrawPage();
+    std::vector<plat::testing::DrawCall> bars;
+    for (const auto& c : plat::testing::DrawCalls())
+        if (c.image == bar.get()) bars.push_back(c);
+    ASSERT_EQ(bars.size(), 1u);
+    const TTextPtr row = profileLoader->nameRows[1];
+    EXPECT_FLOAT_EQ(bars[0].x, 400);
+    EXPECT_FLOAT_EQ(bars[0].y, row->dim->y + 11);
+    EXPECT_FLOAT_EQ(bars[0].sx, row->Width() / plat::ImageWidth(bar) * 1.25f);
+    EXPECT_FLOAT_EQ(bars[0].sy, 0.35f);
+    EXPECT_NEAR(bars[0].alpha, 0.25f, 0.01f);
+    EXPECT_EQ(bars[0].g, 200);
+}
+
+}  // namespace

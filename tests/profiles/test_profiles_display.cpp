@@ -1,0 +1,173 @@
+// The profile screen and the name-entry window on the real device (SDL's
+// offscreen driver): the list page with a highlighted player, the first-run
+// page with a typed name, and the name window with its warning, saved under
+// test-output/ for a person to look at.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <set>
+#include <string>
+
+#include "core/delta_time.h"
+#include "core/helpers.h"
+#include "core/mouse.h"
+#include "platform/files.h"
+#include "platform/font.h"
+#include "platform/graphics.h"
+#include "platform/image.h"
+#include "platform/pixmap.h"
+#include "profiles/name_window.h"
+#include "profiles/profile_links.h"
+#include "profiles/profile_manager.h"
+#include "profiles/profile_screen.h"
+#include "profiles/profile_file.h"
+#include "ui/font.h"
+#include "ui/menu_rect.h"
+#include "ui/spark.h"
+
+namespace {
+
+class ProfilesDisplay : public ::testing::Test {
+protected:
+    void SetUp() override {
+        oldDir_ = plat::CurrentDir();
+        ASSERT_TRUE(plat::ChangeDir(QUILL_GAME_DIR)) << "the built game folder";
+        ASSERT_TRUE(plat::Graphics(800, 600)) << "no display: is SDL_VIDEODRIVER=offscreen available?";
+        char pattern[] = "/tmp/quill_profiles_display_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder_ = pattern;
+        mouse = std::make_shared<TMouse>();
+        mouse->loadCursor("gfx/gui/kursor.png", 14, 6);
+        delta = 1.0;
+        fonts[0] = CreateFont(std::string("gfx/fonts/alfabet-maly.png"),
+                              "abcdefghijklmnopqrstuvwxyz,.?-!#$*&@%()<>{}'1234567890", 30, 0);
+        for (int i = 0; i < 4; ++i)
+            loadSparkImage(i, i == 0 ? "gfx/gwiazdki/gradball.png" : "gfx/gwiazdki/" + std::to_string(i) + ".png");
+        title_ = plat::LoadImage(std::string("gfx/title/velmora-title.jpg"), -1);
+        panel_ = plat::LoadImage(LoadJPEG2000("gfx/gui/pod-menu.jp2"), -1);
+        bar_ = plat::LoadImage(std::string("gfx/gui/podswietlacz2.png"), -1);
+        ASSERT_TRUE(title_ && panel_ && bar_);
+        plat::MidHandleImage(bar_);
+        profileLinks.titleImage = [this] { return title_; };
+        profileLinks.panelImage = [this] { return panel_; };
+        profileLinks.highlightImage = [this] { return bar_; };
+        for (const char* name : {"anna", "bob", "cara lee"}) {
+            const std::string clear = "Profile{\n\tPortalName=\"Velmora\"\n}\n";
+            ASSERT_TRUE(plat::SaveText(folder_ + "/" + name + ".dat", ScrambleProfileText(clear)));
+        }
+        profile = TProfileManager::CreateWithPortal(folder_, "dat", "Velmora");
+        profileLoader = std::make_shared<TProfileLoader>();
+        profileLoader->Load();
+        mkdir(QUILL_TEST_OUTPUT_DIR, 0755);
+    }
+    void TearDown() override {
+        profileLoader.reset();
+        profile.reset();
+        profileLinks = TProfileLinks{};
+        mouse.reset();
+        fonts[0] = nullptr;
+        TSpark::destroyAll();
+        sparkImages = {};
+        plat::EndGraphics();
+        plat::DeleteDir(folder_, true);
+        plat::ChangeDir(oldDir_);
+    }
+
+    // Runs frames of the screen's drawing; the last is read back and saved.
+    plat::PixmapPtr Shoot(const std::string& file, int frames) {
+        plat::PixmapPtr shot;
+        for (int f = 0; f < frames; ++f) {
+            mouse->x = 520;
+            mouse->y = 430;
+            profileLoader->DrawPage();
+            if (f == frames - 1) shot = plat::GrabPixmap(0, 0, 800, 600);
+            plat::Flip(-1);
+        }
+        EXPECT_TRUE(shot);
+        if (shot) EXPECT_TRUE(plat::SavePixmapPNG(shot, std::string(QUILL_TEST_OUTPUT_DIR) + "/" + file));
+        return shot;
+    }
+    static int Brightness(const plat::PixmapPtr& p, int x, int y) {
+        const uint32_t c = plat::ReadPixel(p, x, y);
+        return static_cast<int>(((c >> 16) & 255) + ((c >> 8) & 255) + (c & 255));
+    }
+    static size_t Colours(const plat::PixmapPtr& p, int x0, int y0, int w, int h) {
+        std::set<uint32_t> colours;
+        for (int y = y0; y < y0 + h; y += 2)
+            for (int x = x0; x < x0 + w; x += 2) colours.insert(plat::ReadPixel(p, x, y) & 0xFFFFFFu);
+        return colours.size();
+    }
+
+    plat::ImagePtr title_, panel_, bar_;
+
+private:
+    std::string oldDir_, folder_;
+};
+
+TEST_F(ProfilesDisplay, TheListPageWithTheSecondPlayerChosen) {
+    profileLoader->UpdateList();
+    profileLoader->state = 1;
+    profileLoader->selectedName = "bob";
+    const plat::PixmapPtr shot = Shoot("profiles-list.png", 30);
+    ASSERT_TRUE(shot);
+    // The rows on the panel, the buttons below them, and the title around.
+    EXPECT_GT(Colours(shot, 330, 254, 140, 70), 20u) << "rows";
+    EXPECT_GT(Colours(shot, 291, 485, 220, 54), 20u) << "buttons";
+    EXPECT_GT(Colours(shot, 0, 0, 200, 150), 20u) << "title picture";
+    // The chosen row is tinted: more red than green in its letters.
+    int reddish = 0;
+    const TTextPtr row = profileLoader->nameRows[1];
+    for (int y = static_cast<int>(row->dim->y); y < row->dim->y + 30; ++y)
+        for (int x = static_cast<int>(row->dim->x); x < row->dim->x + row->Width(); ++x) {
+            const uint32_t c = plat::ReadPixel(shot, x, y);
+            reddish += ((c >> 16) & 255) > ((c >> 8) & 255) + 30;
+        }
+    EXPECT_GT(reddish, 20);
+}
+
+TEST_F(ProfilesDisplay, TheFirstRunPageWithATypedName) {
+    profileLoader->UpdateList();
+    profileLoader->state = 5;
+    profileLoader->nameText->text = "new player";
+    profileLoader->nameText->dim->x = 400 - profileLoader->nameText->Width() / 2;
+    const plat::PixmapPtr shot = Shoot("profiles-first-run.png", 60);
+    ASSERT_TRUE(shot);
+    EXPECT_FLOAT_EQ(profileLoader->fadeAlpha, 1.0f);
+    EXPECT_GT(Colours(shot, 300, 276, 200, 90), 20u) << "prompt and name";
+    EXPECT_GT(Colours(shot, 381, 380, 38, 26), 10u) << "ok button";
+}
+
+TEST_F(ProfilesDisplay, TheNameWindowWithATakenName) {
+    TMenuE menu;
+    const plat::FontPtr font = plat::LoadImageFont("gfx/gui/comic.ttf", 16, 4);
+    ASSERT_TRUE(font);
+    menu.AddItem(CreateTextAnimButtonE(std::string("gfx/gui/textButton.png"), 100, 200, 1, "OK", font, 0, 0, 0));
+    menu.AddItem(CreateTextAnimButtonE(menu.GetItem(1)->image, 250, 200, 2, "Cancel", font, 0, 0, 0));
+    DrawNameWindow("anna", true, font, menu);
+    const plat::PixmapPtr shot = plat::GrabPixmap(0, 0, 800, 600);
+    plat::Flip(-1);
+    ASSERT_TRUE(shot);
+    EXPECT_TRUE(plat::SavePixmapPNG(shot, std::string(QUILL_TEST_OUTPUT_DIR) + "/name-window.png"));
+    // White letters on black, and the buttons' captions drawn by the window
+    // (their plank carries none).
+    auto light = [&](int x0, int y0, int w, int h) {
+        int n = 0;
+        for (int y = y0; y < y0 + h; ++y)
+            for (int x = x0; x < x0 + w; ++x) n += Brightness(shot, x, y) > 600;
+        return n;
+    };
+    EXPECT_GT(light(150, 100, 150, 20), 60) << "prompt";
+    EXPECT_GT(light(100, 300, 200, 20), 60) << "warning";
+    EXPECT_GT(light(150, 208, 40, 16), 8) << "OK caption";
+    EXPECT_EQ(light(195, 210, 30, 12), 0) << "no caption right of OK on the plank";
+    EXPECT_GT(Colours(shot, 100, 200, 290, 32), 10u) << "buttons";
+    EXPECT_EQ(Brightness(shot, 700, 500), 0) << "a black screen around";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
