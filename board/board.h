@@ -102,6 +102,9 @@ public:
     // Tokens past the 15th column, and rows outside 0..14, are ignored.
     int setLine(int row, const std::string& text);
     int loadBoard(const TTSCFilePtr& levelFile);
+    // Whether the outline has at least one cell (a level without one cannot
+    // be played; the level loader refuses it).
+    bool HasCells() const;
     int loadRazod(const TTSCFilePtr& levelFile);
     int loadFrame(const TTSCFilePtr& levelFile);
     // A missing count or piece key reads as 0: the frame is rebuilt from the

@@ -65,6 +65,13 @@ int TBoardManager::loadBoard(const TTSCFilePtr& levelFile) {
     return 0;
 }
 
+bool TBoardManager::HasCells() const {
+    for (const auto& column : shapeLayer)
+        for (int v : column)
+            if (v != 0) return true;
+    return false;
+}
+
 int TBoardManager::loadRazod(const TTSCFilePtr& levelFile) {
     // One time stamp for every starting rune, taken before anything is read.
     const int t = plat::MilliSecs();

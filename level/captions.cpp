@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/delta_time.h"
+#include "platform/angles.h"
 #include "platform/graphics.h"
 #include "platform/time.h"
 
@@ -18,9 +19,6 @@ plat::ImagePtr TCaptions::points;
 plat::ImagePtr TCaptions::cyfry;
 
 namespace {
-
-constexpr float kPi = 3.14159265358979323846f;
-float SinDeg(float degrees) { return std::sin(degrees * kPi / 180.0f); }
 
 // The digits of a value as shown: a minus sign has no picture and is left out.
 template <class F>
@@ -114,7 +112,7 @@ int TCaptions::updateAll() {
             c->Destroy();
             return;
         }
-        c->alpha = SinDeg(c->phase);
+        c->alpha = static_cast<float>(plat::Sin(c->phase));
         switch (c->kind) {
         case Points: {
             const int w = c->drawNumber(static_cast<int>((1.0f - c->scale) * 30.0f));

@@ -20,6 +20,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/stream.h"
+#include "platform/text.h"
 #include "ui/spark.h"
 
 std::shared_ptr<TLevelManager> level;
@@ -27,8 +28,10 @@ std::shared_ptr<TLevelManager> level;
 namespace {
 constexpr const char* kLevelArchive = "data/razod_levels.bca";
 
+// Truncated and saturating, as every number the game reads: a huge value in
+// a hand-edited file must not overflow the conversion.
 int ReadInt(const TTSCFilePtr& file, const std::string& path, const std::string& key) {
-    return static_cast<int>(GetTSCNumberKey(file, path, key, 0));
+    return plat::TruncToInt(GetTSCNumberKey(file, path, key, 0));
 }
 
 // The level file lives only while Load runs, also when Load raises.
@@ -88,6 +91,9 @@ int TLevelManager::Load(int fixedGoal) {
     if (board) {
         board->petrifyInterval = ReadInt(file, settings, "PetrifyTime");
         board->loadBoard(file);
+        // Caught here, with the level's name, rather than as a level where no
+        // block can ever be put down.
+        if (!board->HasCells()) throw TLevelError("The level " + fileName + " has no board cell (group Board)");
         board->loadRazod(file);
         board->loadFrame(file);
         board->buildFrame();

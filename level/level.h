@@ -17,8 +17,8 @@
 #include "platform/image.h"
 
 // A level file that cannot be played: a missing required key (the
-// configuration's missing-key error, passed on as it is) or lists from which
-// no block can be dealt. Raised by TLevelManager::Load; TryLoad and the
+// configuration's missing-key error, passed on as it is), lists from which
+// no block can be dealt, or a board without a cell. Raised by TLevelManager::Load; TryLoad and the
 // sequencer's setupLevel turn it into a message box and a failure result.
 class TLevelError : public std::runtime_error {
 public:

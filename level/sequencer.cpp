@@ -9,12 +9,14 @@
 #include "level/level_links.h"
 #include "platform/app.h"
 #include "platform/stream.h"
+#include "platform/text.h"
 
 std::shared_ptr<TLevelSequencer> sequencer;
 
 namespace {
+// Truncated and saturating, as every number the game reads.
 int ReadInt(const TTSCFilePtr& file, const std::string& path, const std::string& key) {
-    return static_cast<int>(GetTSCNumberKey(file, path, key, 0));
+    return plat::TruncToInt(GetTSCNumberKey(file, path, key, 0));
 }
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include "core/sound.h"
 #include "pieces/blocks.h"
 #include "pieces/rune.h"
+#include "platform/angles.h"
 #include "platform/graphics.h"
 #include "platform/rng.h"
 #include "platform/text.h"
@@ -23,10 +24,6 @@ std::shared_ptr<TMagicSphere> magicSphere;
 TSphereLinks sphereLinks;
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-double CosDeg(double d) { return std::cos(d * kPi / 180.0); }
-double SinDeg(double d) { return std::sin(d * kPi / 180.0); }
 
 int RuneRGB(int colour, int channel) { return razod ? razod->getRuneRGB(colour, channel) : 0; }
 
@@ -45,8 +42,8 @@ int TMagicSphereEmiter::Update() {
     const int life = plat::Rand(20, 70);
     const float size = static_cast<float>(plat::Rnd(0.5, 0.7));
     const plat::ImagePtr picture = sparkImages[static_cast<size_t>(plat::Rand(1, 3))];
-    const int sx = static_cast<int>(centerX + CosDeg(angle) * radius);
-    const int sy = static_cast<int>(centerY + SinDeg(angle) * radius);
+    const int sx = static_cast<int>(centerX + plat::Cos(angle) * radius);
+    const int sy = static_cast<int>(centerY + plat::Sin(angle) * radius);
     TSparkPtr s = TSpark::Create(picture, sx, sy, size, life, red, green, blue, 1, 0);
     if (s) s->setMovementType(angle, radius, centerX, centerY);
     return 0;

@@ -6,6 +6,7 @@
 
 #include "board/board.h"
 #include "platform/graphics.h"
+#include "platform/text.h"
 #include "platform/time.h"
 #include "ui/container.h"
 
@@ -22,10 +23,10 @@ int TTimeManager::LoadResources() {
 int TTimeManager::Load(const TTSCFilePtr& levelFile) {
     // A missing key raises from the reader; the level's loader reports it.
     const float seconds = GetTSCNumberKey(levelFile, "Settings::Level", "Time", 0);
-    const double ms = static_cast<double>(seconds) * 1000.0;
-    // Out-of-range values would make the conversion undefined; clamp them.
-    const double clamped = std::clamp(ms, -2147483648.0, 2147483647.0);
-    return Set(static_cast<int32_t>(clamped));
+    // In single precision, as the file's number is kept: 2.3 s is the float
+    // 2.2999999523, and only the float product rounds it back to 2300 ms.
+    const float ms = seconds * 1000.0f;
+    return Set(plat::TruncToInt(ms));
 }
 
 int TTimeManager::LoadFromProfile(int elapsedMs) {

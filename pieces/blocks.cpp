@@ -2,6 +2,8 @@
 // held block is in held_block.cpp.
 #include "pieces/blocks.h"
 
+#include <algorithm>
+
 #include "config/bca.h"
 #include "core/helpers.h"
 #include "platform/app.h"
@@ -68,6 +70,12 @@ int TBlocksManager::setAvailableBlocks(const std::string& text) {
 
 std::string TBlocksManager::availabilityProblem() {
     if (availableRazod.empty()) return "the list of available runes (AvailableRazod) is empty";
+    // The board keeps only positive rune ids: a block dealt from a list of
+    // empty, zero or negative ids would be put down as nothing, forever.
+    const bool placeable = std::any_of(availableRazod.begin(), availableRazod.end(),
+                                       [](const std::string& id) { return plat::ToInt(id) > 0; });
+    if (!placeable)
+        return "the list of available runes (AvailableRazod) holds no rune id above 0 that a block could carry";
     if (availableBlocks.empty()) return "the list of available blocks (AvailableBlocks) is empty";
     for (const std::string& id : availableBlocks)
         if (!_findBlockByID(id)) return "the available block \"" + id + "\" is not in blocks.tsc";

@@ -109,7 +109,8 @@ public:
     int setAvailableRazod(const std::string& text);
     int setAvailableBlocks(const std::string& text);
     // Why the level's lists cannot deal a block ("" when they can): an empty
-    // list or a block id the catalogue does not have. The level loader stops
+    // list, a rune list without one id above 0 (the board holds no other),
+    // or a block id the catalogue does not have. The level loader stops
     // with this text and the level's name.
     std::string availabilityProblem();
 

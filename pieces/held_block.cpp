@@ -11,16 +11,13 @@
 #include "core/sound.h"
 #include "pieces/blocks.h"
 #include "pieces/rune.h"
+#include "platform/angles.h"
 #include "platform/app.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/rng.h"
 #include "platform/text.h"
 #include "platform/time.h"
-
-namespace {
-constexpr double kPi = 3.14159265358979323846;
-}
 
 // ---- mouse to cell ------------------------------------------------------------------
 
@@ -219,10 +216,9 @@ int TBlocksManager::_drawBlock(float x, float y) {
             if (turning) {
                 // The block turns about the pixel corner of its anchor cell.
                 const double radius = std::sqrt(static_cast<double>(i * i + j * j)) * cell;
-                const double angle = (turnAngle + std::atan2(static_cast<double>(j), static_cast<double>(i)) * 180.0 / kPi) *
-                                     kPi / 180.0;
-                px = plat::TruncToInt(x + radius * std::cos(angle) + offX);
-                py = plat::TruncToInt(y + radius * std::sin(angle) + offY);
+                const double angle = turnAngle + plat::ATan2(j, i);
+                px = plat::TruncToInt(x + radius * plat::Cos(angle) + offX);
+                py = plat::TruncToInt(y + radius * plat::Sin(angle) + offY);
             } else {
                 int dx, dy;
                 RotationOffset(curRotation, i, j, dx, dy);

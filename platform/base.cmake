@@ -1,5 +1,7 @@
-# Base area: process life, clock, random numbers, text, streams, banks, files.
+# Base area: process life, clock, random numbers, angles, text, streams, banks,
+# files.
 add_library(quill_platform_base STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/angles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/app.cpp
   ${CMAKE_CURRENT_LIST_DIR}/backend_base.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bank.cpp

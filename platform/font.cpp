@@ -15,6 +15,7 @@
 #include <memory>
 #include <type_traits>
 
+#include "platform/angles.h"
 #include "platform/backend.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
@@ -243,9 +244,8 @@ void DrawText(const std::string& text, float x, float y) {
     float sx = 1, sy = 1, hx = 0, hy = 0;
     GetScale(sx, sy);
     GetHandle(hx, hy);
-    const double radians = static_cast<double>(GetRotation()) * 3.14159265358979323846 / 180.0;
-    const float cs = static_cast<float>(std::cos(radians));
-    const float sn = static_cast<float>(std::sin(radians));
+    const float cs = static_cast<float>(Cos(GetRotation()));
+    const float sn = static_cast<float>(Sin(GetRotation()));
 
     // Each glyph's top-left, measured from the text's handle, goes through
     // the same transform as an image's corners; the glyph image itself is then

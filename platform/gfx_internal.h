@@ -125,6 +125,10 @@ struct HeadlessData {
     bool cursorShown = true;
     unsigned nextTexture = 1;
     int liveTextures = 0;  // made for the open display and not yet freed
+    // Set: vertical sync is granted, and each present while it is on takes
+    // this many ms of the fake clock (given the flip count).
+    std::function<int(int)> vsyncPresentMs;
+    bool vsyncOn = false;
 };
 HeadlessData& Headless2D();
 void ResetHeadlessDevice();

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <functional>
 #include <thread>
+#include "platform/angles.h"
 #include "platform/app.h"
 #include "platform/backend.h"
 #include "platform/gfx_internal.h"
@@ -60,6 +61,7 @@ struct Display {
     bool vsync = false, probing = false;
     int64_t openedAt = 0, lastPresent = -1;
     int goodPresents = 0;
+    int fastPresents = 0;  // successive presents, once locked, far quicker than a period
 };
 Display g_display;
 State2D g_state;
@@ -106,9 +108,8 @@ void ResetGraphicsState() {
 // ---- 2D state ---------------------------------------------------------------------
 namespace {
 void UpdateMatrix() {
-    const double rad = static_cast<double>(g_state.rotation) * 3.14159265358979323846 / 180.0;
-    const float c = static_cast<float>(std::cos(rad));
-    const float s = static_cast<float>(std::sin(rad));
+    const float c = static_cast<float>(Cos(g_state.rotation));
+    const float s = static_cast<float>(Sin(g_state.rotation));
     g_state.ix = c * g_state.sx;
     g_state.iy = -s * g_state.sy;
     g_state.jx = s * g_state.sx;
@@ -223,12 +224,15 @@ bool Graphics(int width, int height, int depth, int hertz, int flags) {
     d.vsync = false;
     d.probing = false;
     d.goodPresents = 0;
+    d.fastPresents = 0;
     d.lastPresent = -1;
     // Vertical sync is only trusted in full screen, and only once it has
     // shown it really paces (a window under a compositor, or a virtual
     // display, may accept the request and not honour it).
     if (depth != 0 && Gfx().SetVsync(true)) d.probing = true;
     detail::ResetState2D();
+    // The font is part of the drawing state a new display starts from.
+    detail::ResetFontState();
     return true;
 }
 
@@ -304,6 +308,29 @@ void WatchVsync(int hertz) {
     d.lastPresent = now;
     if (d.probing && now - d.openedAt > 1000) detail::StopVsyncTrial();
 }
+
+// A present locked to the retrace cannot come back much sooner than a period
+// after the one before. A minimised full-screen window, or a driver that
+// drops the lock, returns at once, and the loop would spin a core: after
+// several such presents in a row the schedule paces the frames again. One or
+// two quick ones are tolerated (a driver may queue a frame after a stall).
+constexpr int kFastPresentsToGiveUp = 6;
+
+void WatchVsyncHolds(int hertz) {
+    auto& d = g_display;
+    const int64_t now = detail::ClockNowMs();
+    const int period = 1000 / hertz;
+    if (d.lastPresent >= 0 && now - d.lastPresent < period / 2) {
+        if (++d.fastPresents >= kFastPresentsToGiveUp) {
+            detail::StopVsyncTrial();
+            d.fastPresents = 0;
+            d.scheduled = false;  // the schedule starts afresh from the next frame
+        }
+    } else {
+        d.fastPresents = 0;
+    }
+    d.lastPresent = now;
+}
 }  // namespace
 
 void Flip(int sync) {
@@ -312,6 +339,7 @@ void Flip(int sync) {
     if (sync < 0 && !d.vsync && !d.probing) PaceFrame(hertz);
     if (d.open) Gfx().Present();
     if (d.probing) WatchVsync(hertz);
+    else if (d.vsync) WatchVsyncHolds(hertz);
     ++d.flips;
     if (detail::g_onFlip && detail::GfxDeviceIsHeadless()) {
         // A copy: the hook may replace itself.

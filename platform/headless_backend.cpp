@@ -1,6 +1,7 @@
 // The headless device: no window, no context. Draws are recorded with the
 // state they were made under, textures are counted names, the mode list and
 // failures are scripted by the test.
+#include "platform/backend.h"
 #include "platform/gfx_internal.h"
 
 namespace plat::detail {
@@ -34,12 +35,23 @@ public:
         HeadlessData& d = Data();
         d.open = false;
         d.fullScreen = false;
+        d.vsyncOn = false;
         d.liveTextures = 0;  // they went with the display
     }
     bool Ready() const override { return true; }
     std::vector<testing::Mode> Modes() override { return Data().modes; }
-    void Present() override {}
-    bool SetVsync(bool) override { return false; }
+    void Present() override {
+        HeadlessData& d = Data();
+        if (!d.vsyncOn || !d.vsyncPresentMs) return;
+        const int ms = d.vsyncPresentMs(CurrentFlipCount());
+        if (ms > 0) ClockSleepUntilMs(ClockNowMs() + ms);
+    }
+    bool SetVsync(bool on) override {
+        HeadlessData& d = Data();
+        if (!d.vsyncPresentMs) return false;
+        d.vsyncOn = on;
+        return true;
+    }
     void Clear(int, int, int) override {}
     void ApplyColor(int, int, int, int) override {}
     void ApplyBlend(int) override {}

@@ -6,6 +6,7 @@
 // A damaged file gives a null sound (LoadSound adds one line naming the file
 // on standard error), never a crash and never half a song: a file cut short, a corrupt page in the
 // middle, or a file that would decode to an absurd length are all refused.
+// Bytes after the end of the last stream that hold no page are ignored.
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
@@ -29,18 +30,40 @@ constexpr int64_t kMaxOutputFrames = int64_t{detail::kOutputRate} * 60 * 20;
 
 // ---- checks on the raw file -------------------------------------------------
 
+// Whether a page may begin somewhere in these bytes.
+bool HasCapturePattern(const unsigned char* d, size_t size) {
+    static constexpr unsigned char kOggS[4] = {'O', 'g', 'g', 'S'};
+    for (size_t i = 0; i + 4 <= size; ++i)
+        if (std::memcmp(d + i, kOggS, 4) == 0) return true;
+    return false;
+}
+
 // Walks every page of the file with libogg, which checks each page's CRC.
 // The decoder on its own glosses over damage: it skips a corrupt page, stops
 // quietly at whatever page comes last, and can even report a clean end
 // having decoded nothing. So a file passes only when it is a sequence of
-// whole, intact pages from its first byte to its last, numbered without gaps
-// in each logical stream, and ending on an end-of-stream page.
-bool IntactOggPages(const unsigned char* d, size_t size) {
+// whole, intact pages from its first byte, numbered without gaps in each
+// logical stream, and every stream ends on an end-of-stream page. What may
+// follow the last stream's end is bytes that hold no page at all (a newline,
+// a tag block some tools append): a page there, whole or damaged, would be
+// another stream, so it must be intact like the rest.
+//
+// Returns the length of the Ogg part (the decoder reads only that), 0 when
+// the file does not pass.
+size_t IntactOggLength(const unsigned char* d, size_t size) {
     ogg_sync_state oy;
     ogg_sync_init(&oy);
-    std::vector<std::pair<long, long>> lastPage;  // serial, page number
+    struct Stream {
+        long serial, lastPage;
+        bool ended;
+    };
+    std::vector<Stream> streams;
+    auto allEnded = [&] {
+        return !streams.empty() &&
+               std::all_of(streams.begin(), streams.end(), [](const Stream& st) { return st.ended; });
+    };
     size_t fed = 0, consumed = 0;
-    bool ok = true, endedOnEos = false;
+    bool ok = true;
     for (;;) {
         ogg_page pg;
         const long r = ogg_sync_pageseek(&oy, &pg);
@@ -61,27 +84,33 @@ bool IntactOggPages(const unsigned char* d, size_t size) {
             fed += n;
             continue;
         }
-        consumed += static_cast<size_t>(r);
+        // A page counts as read only once it has passed: what it rejects
+        // must stay in view of the trailing-bytes check below.
         const long serial = ogg_page_serialno(&pg), pageno = ogg_page_pageno(&pg);
-        auto it = std::find_if(lastPage.begin(), lastPage.end(),
-                               [&](const auto& e) { return e.first == serial; });
-        if (it == lastPage.end()) {
+        auto it = std::find_if(streams.begin(), streams.end(), [&](const Stream& st) { return st.serial == serial; });
+        if (it == streams.end()) {
             if (!ogg_page_bos(&pg) || pageno != 0) {
                 ok = false;
                 break;
             }
-            lastPage.emplace_back(serial, pageno);
+            streams.push_back({serial, pageno, false});
+            it = streams.end() - 1;
         } else {
-            if (pageno != it->second + 1) {
+            if (it->ended || pageno != it->lastPage + 1) {
                 ok = false;
                 break;
             }
-            it->second = pageno;
+            it->lastPage = pageno;
         }
-        endedOnEos = ogg_page_eos(&pg) != 0;
+        if (ogg_page_eos(&pg)) it->ended = true;
+        consumed += static_cast<size_t>(r);
     }
     ogg_sync_clear(&oy);
-    return ok && consumed == size && endedOnEos;
+    if (!allEnded()) return 0;
+    if (ok && consumed == size) return size;
+    // Something that is not a page came after the pages read so far: trailing
+    // bytes when the streams are all over and no page hides in them.
+    return HasCapturePattern(d + consumed, size - consumed) ? 0 : consumed;
 }
 
 // ---- decoding -----------------------------------------------------------------
@@ -134,7 +163,8 @@ struct Decoded {
 // Empty `error` on success.
 Decoded DecodeAll(const unsigned char* data, size_t size, std::string& error) {
     Decoded out;
-    if (!IntactOggPages(data, size)) {
+    size = IntactOggLength(data, size);
+    if (size == 0) {
         error = "not an Ogg file, damaged, or cut short";
         return out;
     }

@@ -1,5 +1,6 @@
 // Everything the game may use of its machine.
 #pragma once
+#include "platform/angles.h"
 #include "platform/app.h"
 #include "platform/audio.h"
 #include "platform/bank.h"

@@ -69,6 +69,13 @@ void SetFullScreenModes(const std::vector<Mode>& modes);
 // Make the next Graphics calls fail: for windows (depth 0), full screen, or both.
 void FailGraphics(bool window, bool fullScreen);
 bool DisplayIsFullScreen();
+// Vertical sync. Unscripted (the default) the display refuses it. With a
+// script the display grants it, and each present made while it is on takes
+// presentMs(flip count before the present) ms of the fake clock, as a
+// present waiting for the retrace would; null goes back to refusing.
+void ScriptVsync(std::function<int(int flipCount)> presentMs);
+// Whether presents are locked to the retrace now.
+bool VsyncOn();
 
 // ---- audio ----------------------------------------------------------------------
 // Mixes the next `frames` stereo frames of every playing channel.

@@ -46,5 +46,10 @@ void FailGraphics(bool window, bool fullScreen) {
     Headless2D().failFullScreen = fullScreen;
 }
 bool DisplayIsFullScreen() { return Headless2D().open && Headless2D().fullScreen; }
+void ScriptVsync(std::function<int(int flipCount)> presentMs) {
+    Headless2D().vsyncPresentMs = std::move(presentMs);
+    if (!Headless2D().vsyncPresentMs) Headless2D().vsyncOn = false;
+}
+bool VsyncOn() { return Headless2D().open && Headless2D().vsyncOn; }
 
 }  // namespace plat::testing

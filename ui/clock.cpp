@@ -1,6 +1,8 @@
 #include "ui/clock.h"
 
 #include <cmath>
+#include <string>
+#include "platform/app.h"
 #include "platform/time.h"
 
 int TClock::Set(int) { return 0; }
@@ -66,7 +68,12 @@ TAnimClockPtr CreateAnimClock(const TPictureSource& source, const TDimPtr& area,
     auto c = std::make_shared<TAnimClock>();
     c->area = area;
     const plat::PixmapPtr strip = FLoadPixmap(source);
-    if (frames >= 1 && strip) {
+    if (frames < 1) {
+        plat::Print("CreateAnimClock: a strip cannot be cut into " + std::to_string(frames) +
+                    " frames; the clock has no digits");
+        return c;
+    }
+    if (strip) {
         const int cellWidth = plat::PixmapWidth(strip) / frames;
         if (cellWidth > 0)
             c->digits = plat::LoadAnimImage(strip, cellWidth, plat::PixmapHeight(strip), 0, frames, -1);

@@ -36,5 +36,6 @@ public:
 };
 using TAnimClockPtr = std::shared_ptr<TAnimClock>;
 
-// A frame count below 1 is refused: the clock then has no digits.
+// A frame count below 1 is refused with a diagnostic: the clock then has no
+// digits.
 TAnimClockPtr CreateAnimClock(const TPictureSource& source, const TDimPtr& area, int frames);

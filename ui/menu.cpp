@@ -1,9 +1,16 @@
 #include "ui/menu.h"
 
+#include "platform/app.h"
 #include "platform/graphics.h"
 
 int TMenu::AddItem(const TButtonPtr& button) {
-    if (button) items->AddLast(button);
+    // A null button is usually a picture that failed to load upstream; say
+    // so here, where the menu comes up a button short.
+    if (!button) {
+        plat::Print("TMenu.AddItem: no button given; the menu is left as it was");
+        return 0;
+    }
+    items->AddLast(button);
     return 0;
 }
 

@@ -13,7 +13,8 @@ public:
     int enabled = 1;  // State reports nothing while 0
     int visible = 1;  // Draw draws nothing and State reports nothing while 0
 
-    // Appends; the same button or id may come twice (a null button is not kept).
+    // Appends; the same button or id may come twice. A null button is not kept
+    // and prints a diagnostic.
     virtual int AddItem(const TButtonPtr& button);
     // The first button of that id, or null.
     virtual TButtonPtr GetItem(int id);

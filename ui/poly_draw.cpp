@@ -1,6 +1,7 @@
 #include "ui/poly_draw.h"
 
 #include <cmath>
+#include "platform/angles.h"
 #include "platform/graphics.h"
 
 int findNextPowerOf2(int n) {
@@ -80,11 +81,10 @@ int DrawTexturedPoly(const plat::ImagePtr& image, const TVertexArray& vertices, 
 int DrawTexturedPolyOGL(const plat::ImagePtr& image, int frame, const TVertexArray& vertices, float handleX,
                         float handleY, float originX, float originY, int limit) {
     if (vertices.size() < 6) return 0;
-    constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
-    const double r = plat::GetRotation() * kDegToRad;
+    const double r = plat::GetRotation();
     float sx = 1, sy = 1;
     plat::GetScale(sx, sy);
-    const double s = std::sin(r), c = std::cos(r);
+    const double s = plat::Sin(r), c = plat::Cos(r);
     const double a = c * sx, b = -s * sy, d = s * sx, e = c * sy;
     std::vector<float> xy, uv;
     // A partial vertex at the end of a malformed array is left out.

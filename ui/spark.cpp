@@ -2,15 +2,12 @@
 
 #include <cmath>
 #include "core/delta_time.h"
+#include "platform/angles.h"
 #include "platform/graphics.h"
 #include "platform/rng.h"
 
 std::shared_ptr<plat::TList<TSparkPtr>> SparkList = plat::CreateList<TSparkPtr>();
 std::array<plat::ImagePtr, 5> sparkImages{};
-
-namespace {
-constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
-}
 
 TSparkPtr TSpark::Create(const plat::ImagePtr& image, int x, int y, float size, int life, int red, int green, int blue,
                          int blend, int fadeMode) {
@@ -92,8 +89,8 @@ int TSpark::UpdateAll() {
             TSpark& s = *cur->value;
             if (s.movementType == 1) {
                 s.angle += 1;
-                s.x = static_cast<float>(s.centreX + s.radius * std::cos(s.angle * kDegToRad));
-                s.y = static_cast<float>(s.centreY + s.radius * std::sin(s.angle * kDegToRad));
+                s.x = static_cast<float>(s.centreX + s.radius * plat::Cos(s.angle));
+                s.y = static_cast<float>(s.centreY + s.radius * plat::Sin(s.angle));
             } else {
                 s.x = static_cast<float>(s.x + s.velocityX * delta);
                 s.y = static_cast<float>(s.y + s.velocityY * delta);

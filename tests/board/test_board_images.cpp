@@ -1,6 +1,7 @@
 // The board's pictures: the cell size and place of a board, the board image
 // masked to the outline, and the tiles, ghosts and stone loaded at start-up.
 #include "board/play_test_util.h"
+#include "support/ogg_encode.h"
 
 namespace {
 
@@ -148,6 +149,10 @@ TEST_F(BoardImageTest, TilesGhostsAndStoneLoadIntoTheirPlaces) {
     WritePicture("gfx/ramka-40x40/1a.png", 10, 40);
     WritePicture("gfx/ramka-40x40/1b-lg_v3.png", 14, 14);
     WritePicture("gfx/gwiazdki/stone.png", 20, 16);
+    // The two combo sounds, told apart by their pitch.
+    plat::CreateDir("sfx/fx", true);
+    ASSERT_TRUE(quill_test::WriteTestOgg("sfx/fx/playgame-combo-x3.ogg", 0.1, 440.0));
+    ASSERT_TRUE(quill_test::WriteTestOgg("sfx/fx/playgame-combo-x4-and-maxmega.ogg", 0.1, 660.0));
     board->loadBoardGfx();
     board->loadSfx();
     EXPECT_EQ(plat::ImageWidth(board->ghostImage32), 32);
@@ -164,7 +169,10 @@ TEST_F(BoardImageTest, TilesGhostsAndStoneLoadIntoTheirPlaces) {
     EXPECT_FLOAT_EQ(board->stoneImage->handleX, 10.0f);
     EXPECT_FLOAT_EQ(board->stoneImage->handleY, 8.0f);
     EXPECT_EQ(board->clearSound, nullptr);
-    EXPECT_EQ(board->comboSounds[0], board->comboSounds[1]);
+    ASSERT_NE(board->comboSounds[0], nullptr);
+    EXPECT_EQ(board->comboSounds[1], board->comboSounds[0]) << "two and three colours share one sound";
+    ASSERT_NE(board->comboSounds[2], nullptr);
+    EXPECT_NE(board->comboSounds[2]->samples, board->comboSounds[0]->samples) << "four colours have their own";
 
     SetArea(0, 5, 0, 5);
     board->createBoardImage(1);

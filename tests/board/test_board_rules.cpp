@@ -334,35 +334,47 @@ TEST_F(RulesTest, ACrossOfOneColourClearsFiveCellsOnceAndScores400) {
 }
 
 TEST_F(RulesTest, CombosQueueTheirSoundAndCaptionByColourCount) {
-    board->comboSounds = {TestSound(), nullptr, TestSound()};
-    board->comboSounds[1] = board->comboSounds[0];
-    for (int k = 1; k <= 4; ++k) {
-        SCOPED_TRACE(k);
+    // Three distinct sounds, though the game loads one file for the first two:
+    // the test tells every entry apart.
+    board->comboSounds = {TestSound(), TestSound(), TestSound()};
+    // One row of three per colour; a clear counts at most four colours.
+    struct Case {
+        int colours, points;
+        int combo;  // the caption's value and the sound's entry + 2; 0: none
+    } cases[] = {
+        {1, 250, 0}, {2, 875, 2}, {3, 1950, 3}, {4, 3325, 4}, {5, 4150, 4}, {6, 4975, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.colours);
         board->clearBoard();
         points->pointsActual = 0;
         captions->Clear();
         if (soundQueue) soundQueue->Clear();
-        for (int c = 1; c <= k; ++c)
-            for (int x = 0; x < 3; ++x) Put(x, c, c);
+        for (int colour = 1; colour <= c.colours; ++colour)
+            for (int x = 0; x < 3; ++x) {
+                // Colours past the catalogue's four are set by hand.
+                Put(x, colour, colour <= 4 ? colour : 1);
+                board->colorLayer[x][colour] = colour;
+            }
         PointAt(300, 300);
-        EXPECT_EQ(board->clearMatchingRazod(0), 3 * k);
-        EXPECT_EQ(Scored(), ClearPoints(3 * k, k));
+        EXPECT_EQ(board->clearMatchingRazod(0), 3 * c.colours);
+        EXPECT_EQ(Scored(), c.points);
         const std::vector<Caption> shown = Shown();
         const int queued = soundQueue ? soundQueue->Count() : 0;
-        if (k == 1) {
+        if (c.combo == 0) {
             EXPECT_EQ(queued, 0);
             EXPECT_EQ(shown.size(), 2u);
         } else {
             ASSERT_EQ(queued, 1);
-            EXPECT_EQ(soundQueue->First()->sound, board->comboSounds[static_cast<size_t>(k - 2)]);
+            EXPECT_EQ(soundQueue->First()->sound, board->comboSounds[static_cast<size_t>(c.combo - 2)]);
             EXPECT_EQ(soundQueue->First()->dueTime, plat::MilliSecs() + 600);
             ASSERT_EQ(shown.size(), 3u);
             EXPECT_EQ(std::tie(shown[2].kind, shown[2].value, shown[2].x, shown[2].y),
-                      std::tuple(2, k, 400, 330));
+                      std::tuple(2, c.combo, 400, 330));
         }
     }
-    EXPECT_EQ(level->matches, 4);
-    EXPECT_EQ(level->combos, 3) << "every clear of more than one colour";
+    EXPECT_EQ(level->matches, 6);
+    EXPECT_EQ(level->combos, 5) << "every clear of more than one colour";
 }
 
 TEST_F(RulesTest, NothingMatchingScoresNothingAndLeavesTheHighlightsEmpty) {
@@ -624,22 +636,62 @@ TEST_F(PetrifyTest, PausedStartsNothingAndAnEmptyBoardRestartsTheTimerSilently) 
 }
 
 TEST_F(PetrifyTest, Rune13SpellCellsAndUnknownRunesAreNeverChosen) {
-    Put(0, 0, 13, t0 - 900);   // never petrifies
-    Put(1, 0, 99, t0 - 800);   // not in the catalogue
-    Put(2, 0, 1, t0 - 700);    // holds a spell
-    Put(3, 0, 3, t0 - 600);    // the oldest that may turn
-    Put(4, 0, 1, t0 - 100);
+    // Rune 13 is a catalogue rune with a stone form like any other: only its
+    // id keeps it from turning.
+    auto r13 = std::make_shared<TRune>(*razod->_findRuneByID("1"));
+    r13->id = "13";
+    razod->runeList.push_back(r13);
     playLinks.spellAt = [](int x, int y) { return x == 2 && y == 0 ? 4 : 0; };
+    struct Case {
+        const char* what;
+        int time13, timeUnknown, timeSpell, timePlain;  // placing times before t0
+    } cases[] = {
+        {"each older than the plain rune", 900, 800, 700, 600},
+        {"all placed at once", 500, 500, 500, 500},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        board->clearBoard();
+        const int now = plat::MilliSecs();
+        Put(0, 0, 13, now - c.time13);
+        Put(1, 0, 99, now - c.timeUnknown);  // not in the catalogue
+        Put(2, 0, 1, now - c.timeSpell);     // holds a spell
+        Put(3, 0, 3, now - c.timePlain);     // the oldest that may turn
+        Put(4, 0, 1, now - 100);
+        After(15001);
+        ASSERT_EQ(board->petrifying, 1);
+        TBoardLayer want{};
+        want[3][0] = 1;
+        EXPECT_EQ(board->petrifyMask, want);
+        After(1000);
+        EXPECT_EQ(board->petrifying, 0);
+        EXPECT_EQ(board->runeLayer[0][0], 13);
+        EXPECT_EQ(board->runeLayer[1][0], 99);
+        EXPECT_EQ(board->runeLayer[2][0], 1);
+        EXPECT_EQ(board->runeLayer[3][0], 0) << "rune 3 has no stone form";
+    }
+}
+
+TEST_F(PetrifyTest, WhatLiesInAChosenCellWhenTheFadeEndsTurns) {
+    Put(0, 0, 1, t0 - 500);
+    Put(1, 0, 1, t0 - 500);
+    Put(5, 5, 1, t0 - 100);
     After(15001);
     ASSERT_EQ(board->petrifying, 1);
-    TBoardLayer want{};
-    want[3][0] = 1;
-    EXPECT_EQ(board->petrifyMask, want);
-    // An unknown rune that lands on a chosen cell during the fade stays.
-    Put(3, 0, 99, t0);
-    After(1000);
-    EXPECT_EQ(board->runeLayer[3][0], 99);
-    EXPECT_EQ(board->runeLayer[1][0], 99);
+    // During the fade the chosen cells are cleared, one is filled again and
+    // an unknown rune lands in the other; a new rune comes beside them.
+    board->runeLayer[0][0] = board->runeLayer[1][0] = 0;
+    After(300);
+    Put(0, 0, 1, plat::MilliSecs());
+    Put(1, 0, 99, plat::MilliSecs());
+    Put(2, 0, 1, plat::MilliSecs());
+    After(700);
+    EXPECT_EQ(board->petrifying, 0);
+    EXPECT_EQ(board->runeLayer[0][0], 11) << "a rune placed during the fade still turns";
+    EXPECT_EQ(board->colorLayer[0][0], 1);
+    EXPECT_EQ(board->runeLayer[1][0], 99) << "an unknown one has no stone form and stays";
+    EXPECT_EQ(board->runeLayer[2][0], 1) << "outside the chosen cells nothing turns";
+    EXPECT_EQ(board->runeLayer[5][5], 1);
 }
 
 TEST_F(PetrifyTest, AnIntervalShorterThanTheFadeRestartsItBeforeItEnds) {

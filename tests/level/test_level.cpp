@@ -2,6 +2,8 @@
 // background and the song, the goal test, the quick summary and banking.
 #include "level/level_test_util.h"
 
+#include <climits>
+
 #include "config/tsc_lexer.h"
 #include "level/bosses.h"
 #include "level/points.h"
@@ -103,6 +105,7 @@ TEST_F(LevelLoadTest, ListsThatCannotDealABlockStopTheLoadNamingTheLevel) {
         {{{"AvailableRazod", "-"}}, "AvailableRazod"},
         {{{"AvailableBlocks", "''"}}, "AvailableBlocks"},
         {{{"AvailableBlocks", "'2 9'"}}, "\"9\""},
+        {{{"AvailableRazod", "' 0 -1'"}}, "no rune id above 0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
@@ -112,6 +115,49 @@ TEST_F(LevelLoadTest, ListsThatCannotDealABlockStopTheLoadNamingTheLevel) {
         plat::testing::ClearNotifications();
         EXPECT_EQ(level->TryLoad(0), 0);
         EXPECT_TRUE(Notified({"deal.tsc", c.why}));
+    }
+}
+
+TEST_F(LevelLoadTest, ALevelWithoutABoardCellIsRefusedNamingIt) {
+    WriteLevels({{"void.tsc", LevelText({}, {})}});
+    level->Set("void.tsc");
+    EXPECT_THROW(level->Load(0), TLevelError);
+    plat::testing::ClearNotifications();
+    EXPECT_EQ(level->TryLoad(0), 0);
+    EXPECT_TRUE(Notified({"void.tsc", "no board cell"}));
+    // One cell is a board.
+    WriteLevels({{"void.tsc", LevelText({}, {"0 0 1"})}});
+    EXPECT_EQ(level->TryLoad(0), 1);
+}
+
+// The level's numbers are truncated and saturate at the int range, as every
+// number the game reads; the time limit is worked out in single precision.
+TEST_F(LevelLoadTest, NumbersAreTruncatedAndHugeOnesSaturate) {
+    struct Case {
+        const char* key;
+        const char* value;
+        int expected;
+    } cases[] = {
+        {"Number", "7.9", 7},
+        {"Number", "99999999999", INT_MAX},
+        {"Number", "-99999999999", INT_MIN},
+        {"PetrifyTime", "12000.7", 12000},
+        {"PetrifyTime", "99999999999", INT_MAX},
+        {"PetrifyTime", "-99999999999", INT_MIN},
+        {"Time", "0.5", 500},
+        {"Time", "2.3", 2300},  // 2.2999999523 x 1000 is 2300 as a float, 2299.99995 as a double
+        {"Time", "99999999999", INT_MAX},
+        {"Time", "-99999999999", INT_MIN},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + " = " + c.value);
+        WriteLevels({{"n.tsc", LevelText({{c.key, c.value}})}});
+        level->Set("n.tsc");
+        ASSERT_EQ(level->TryLoad(0), 1);
+        const int got = std::string(c.key) == "Number"        ? level->levelNumber
+                        : std::string(c.key) == "PetrifyTime" ? board->petrifyInterval
+                                                              : timeManager->limit;
+        EXPECT_EQ(got, c.expected);
     }
 }
 
@@ -269,14 +315,21 @@ TEST_F(LevelLoadTest, TheGoalTestFollowsTheGoalType) {
     magicSphere->sphereFill = {2, 0, 0, 0, 0};
     struct Case {
         int goal, expected;
-    } cases[] = {{0, 0}, {1, 1}, {2, 0}, {3, bossManager->CheckForGoal()}, {4, 0}};
+    } cases[] = {{0, 0}, {1, 1}, {2, 0}, {3, 1}, {4, 0}};
     for (const Case& c : cases) {
         level->goalType = c.goal;
         EXPECT_EQ(level->isGoalAchieved(), c.expected) << c.goal;
     }
-    level->goalType = 2;
+    // Each goal also the other way round: the board emptied, a sphere short
+    // of full, a boss still standing.
     board->runeLayer[0][0] = 0;
-    EXPECT_EQ(level->isGoalAchieved(), 1);
+    magicSphere->sphereFill = {1, 0, 0, 0, 0};
+    PutBoss(5, 5);
+    const Case turned[] = {{1, 0}, {2, 1}, {3, 0}};
+    for (const Case& c : turned) {
+        level->goalType = c.goal;
+        EXPECT_EQ(level->isGoalAchieved(), c.expected) << c.goal;
+    }
 }
 
 TEST_F(LevelLoadTest, GWinsOnlyBesideACheatsFile) {

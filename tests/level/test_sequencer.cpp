@@ -2,6 +2,8 @@
 // type, its failures, and the shipped sequence.
 #include "level/level_test_util.h"
 
+#include <climits>
+
 #include "config/tsc_lexer.h"
 #include "core/options.h"
 
@@ -64,6 +66,20 @@ TEST_F(SequencerTest, GetReadsTheEntryOfTheCurrentLevel) {
     sequencer->Start(5);
     sequencer->Get();
     EXPECT_EQ(sequencer->fileName, "bad.tsc");
+}
+
+TEST_F(SequencerTest, NumbersAreTruncatedAndHugeOnesSaturate) {
+    WriteSettings({{"sequencer.tsc", "Sequence{ FirstLevel=-99999999999 LastLevel=99999999999.5"
+                                     "\n Level0{ FileName='l4.tsc' Type=99999999999 }"
+                                     "\n Level1{ FileName='l4.tsc' Type=2.9 }\n}\n"}});
+    sequencer->Start(0);
+    EXPECT_EQ(sequencer->firstLevel, INT_MIN);
+    EXPECT_EQ(sequencer->lastLevel, INT_MAX);
+    ASSERT_EQ(sequencer->Get(), 1);
+    EXPECT_EQ(sequencer->levelType, INT_MAX);
+    sequencer->currentLevel = 1;
+    ASSERT_EQ(sequencer->Get(), 1);
+    EXPECT_EQ(sequencer->levelType, 2);
 }
 
 TEST_F(SequencerTest, StartReadsTheFileAfreshAndTheLastCallWins) {

@@ -5,6 +5,9 @@
 
 #include "level/level_test_util.h"
 
+#include "core/music.h"
+#include "support/ogg_encode.h"
+
 #include "core/mouse.h"
 #include "level/points.h"
 #include "level/timer.h"
@@ -240,8 +243,77 @@ TEST_F(TallyTest, MissingTallyFilesLeaveNullResourcesAndTheTallyStillRuns) {
     ASSERT_TRUE(RunTo(8));
     Frame(17, true);
     ASSERT_TRUE(RunTo(12));
+    // What it has is the fade over the whole screen, drawn last: the level
+    // still goes dark. All else (the scroll's rows) is drawn faded out.
     plat::testing::ClearDrawCalls();
-    level->summaryDisplay();  // draws what it has
+    level->summaryDisplay();
+    const auto& drawn = plat::testing::DrawCalls();
+    ASSERT_FALSE(drawn.empty());
+    const auto& fade = drawn.back();
+    EXPECT_EQ(fade.kind, plat::testing::DrawCall::RECT);
+    EXPECT_EQ(std::tie(fade.x, fade.y, fade.w, fade.h), std::tuple(0.f, 0.f, 800.f, 600.f));
+    EXPECT_EQ(std::tie(fade.r, fade.g, fade.b), std::tuple(0, 0, 0));
+    EXPECT_NEAR(fade.alpha, level->fadeAlpha, 0.005f);
+    EXPECT_GT(fade.alpha, 0.5f);
+    for (size_t i = 0; i + 1 < drawn.size(); ++i) {
+        EXPECT_NE(drawn[i].kind, plat::testing::DrawCall::RECT) << i;
+        EXPECT_EQ(drawn[i].alpha, 0.0f) << i;
+    }
+}
+
+// The tally's sound track: the counting loop runs while free cells are
+// counted, the level's song sinks to a whisper, the jingle starts, and the
+// tally's song plays from the doors' closing until the fade ends.
+TEST_F(TallyTest, TheCountingLoopJingleAndSongsStartAndStopInTurn) {
+    // Silent sounds except the level's song, so the mix is the song's alone.
+    auto silent = [](bool loop) {
+        auto s = std::make_shared<plat::Sound>();
+        s->samples.assign(2 * 44100, 0);
+        s->loop = loop;
+        return s;
+    };
+    level->countLoopSound = silent(true);
+    level->endMusicSound = silent(false);
+    auto levelSong = std::make_shared<plat::Sound>();
+    levelSong->samples.assign(2 * 4410, 32000);
+    levelSong->loop = true;
+    auto songFile = std::make_shared<TMusicFile>();
+    songFile->sound = levelSong;
+    songFile->channel = playMusic(levelSong, nullptr, 1.0f);
+    level->music = std::make_shared<TAudioStream>();
+    level->music->musicFile = songFile;
+    auto mixed = [] {
+        const std::vector<int16_t> out = plat::testing::PullAudio(64);
+        return static_cast<int>(out[10]);
+    };
+    ASSERT_GT(mixed(), 10000) << "the level's song plays at the music volume";
+    plat::CreateDir("sfx", true);
+    ASSERT_TRUE(quill_test::WriteTestOgg("sfx/velmora-help.ogg", 0.2));
+    songManager.reset();  // earlier tallies cached the song as missing
+
+    Outline(3, 3);
+    level->startSummary();
+    Frame(1001);
+    ASSERT_EQ(level->summaryStage, 1);
+    const plat::ChannelPtr loop = level->countLoopChannel;
+    EXPECT_TRUE(plat::ChannelPlaying(loop)) << "the counting loop runs";
+    EXPECT_TRUE(plat::ChannelPlaying(level->endMusicChannel)) << "the jingle starts";
+    const int ducked = mixed();
+    EXPECT_GE(ducked, 25) << "a thousandth of the song, not silence";
+    EXPECT_LE(ducked, 35);
+    EXPECT_TRUE(plat::ChannelPlaying(songFile->channel)) << "ducked, not stopped";
+
+    ASSERT_TRUE(RunTo(2));
+    EXPECT_FALSE(plat::ChannelPlaying(loop)) << "counting over, the loop stops";
+    ASSERT_TRUE(RunTo(3));
+    ASSERT_NE(level->summaryMusic, nullptr);
+    const plat::ChannelPtr tallySong = level->summaryMusic->musicFile->channel;
+    EXPECT_TRUE(plat::ChannelPlaying(tallySong)) << "the tally's song starts as the doors close";
+    ASSERT_TRUE(RunTo(8));
+    Frame(17, true);
+    ASSERT_TRUE(RunTo(12));
+    EXPECT_FALSE(plat::ChannelPlaying(tallySong)) << "and stops once the fade is over";
+    songManager.reset();
 }
 
 TEST_F(TallyTest, TheBuiltGameHasEveryTallyFile) {

@@ -56,6 +56,10 @@ TEST_F(TimerTest, TheGameEndsWhenTheTimeIsOverAndTheFlagStays) {
 }
 
 TEST_F(TimerTest, WithoutALimitTheClockCountsButNeverEnds) {
+    // A gauge made under an earlier limit: without a limit it is not shown.
+    timeManager->Set(60000);
+    timeManager->Reset(0);
+    ASSERT_NE(timeManager->gaugeImage, nullptr);
     timeManager->Set(0);
     timeManager->Reset(0);
     plat::testing::AdvanceTime(123456);

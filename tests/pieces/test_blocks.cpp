@@ -1,6 +1,8 @@
 // The block catalogue, the level's lists, dealing, turning, the held block's
 // update and drawing, the next-block box and the freeze.
+#include <array>
 #include <cmath>
+#include <map>
 
 #include "board/play_test_util.h"
 #include "core/sound.h"
@@ -120,6 +122,11 @@ TEST_F(BlocksTest, ListsThatCannotDealAreNamedAndStopTheDeal) {
         {"1", "", "the list of available blocks (AvailableBlocks) is empty"},
         {"1", "1 8", "the available block \"8\" is not in blocks.tsc"},
         {"1", "1  2", "the available block \"\" is not in blocks.tsc"},
+        // The board keeps only ids above 0; one such id among others is enough.
+        {" ", "1", "the list of available runes (AvailableRazod) holds no rune id above 0 that a block could carry"},
+        {"0 -2 x", "1",
+         "the list of available runes (AvailableRazod) holds no rune id above 0 that a block could carry"},
+        {"0  x 3", "1", ""},
     };
     for (const Case& c : cases) {
         blocks->setAvailableRazod(c.runes);
@@ -289,6 +296,13 @@ TEST_F(BlocksTest, ANewBlockFormsForFifteenDrawsThenShowsReady) {
     blocks->setAvailableRazod("1");
     PointAtCell(4, 4);
     blocks->buildNextBlock();
+    // Where the L's cells (0,0), (0,1), (1,0) are drawn while forming: they
+    // fly in from below right and land on the cells at (368, 188).
+    const std::map<int, std::vector<std::pair<float, float>>> flyIn = {
+        {1, {{424, 225}, {424, 322}, {521.0f + 1.0f / 3.0f, 225}}},  // 14/15 of the way out
+        {5, {{408, 214}, {408, 293}, {486.0f + 2.0f / 3.0f, 214}}},
+        {15, {{368, 188}, {368, 220}, {400, 188}}},                   // landed
+    };
     for (int frame = 1; frame <= 17; ++frame) {
         blocks->updateBlock(-1, -1);
         plat::testing::ClearDrawCalls();
@@ -300,6 +314,11 @@ TEST_F(BlocksTest, ANewBlockFormsForFifteenDrawsThenShowsReady) {
             const float k = static_cast<float>(15 - frame);
             EXPECT_FLOAT_EQ(calls[0].sx, 1.0f + k / 15.0f) << frame;
             EXPECT_EQ(calls[0].blend, 3);
+            if (auto at = flyIn.find(frame); at != flyIn.end())
+                for (size_t n = 0; n < 3; ++n) {
+                    EXPECT_FLOAT_EQ(calls[n].x, at->second[n].first) << frame << " cell " << n;
+                    EXPECT_FLOAT_EQ(calls[n].y, at->second[n].second) << frame << " cell " << n;
+                }
             EXPECT_NEAR(blocks->fadeAlpha, std::min(1.0f, frame / 15.0f), 1e-5f);
         } else {
             // Ready: a plain pass and a glow pass per cell.
@@ -438,6 +457,36 @@ TEST_F(BlocksTest, TheGlowRisesFastOnceThenPulses) {
     for (size_t n = top + 1; n < glows.size(); ++n) {
         EXPECT_NEAR(std::fabs(glows[n] - glows[n - 1]), 0.025f, 1e-5f) << n;
         EXPECT_GE(glows[n], -1e-6f);
+    }
+}
+
+TEST_F(BlocksTest, AReadyBlockIsDrawnInItsRotation) {
+    // The L's cells (0,0), (0,1), (1,0), in drawing order, land at these
+    // cell offsets from the anchor after each number of quarter turns.
+    struct Case {
+        int rotation;
+        std::array<std::pair<int, int>, 3> offsets;
+    } cases[] = {
+        {0, {{{0, 0}, {0, 1}, {1, 0}}}},
+        {1, {{{0, 0}, {-1, 0}, {0, 1}}}},
+        {2, {{{0, 0}, {0, -1}, {-1, 0}}}},
+        {3, {{{0, 0}, {1, 0}, {0, -1}}}},
+    };
+    PointAtCell(6, 6);
+    const float x0 = 240 + 6 * 32, y0 = 60 + 6 * 32;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rotation);
+        HoldReady("2");
+        blocks->curRotation = blocks->targetRotation = c.rotation;
+        blocks->updateBlock(-1, -1);
+        plat::testing::ClearDrawCalls();
+        blocks->drawBlock(0, 0);
+        const auto& calls = plat::testing::DrawCalls();
+        ASSERT_EQ(calls.size(), 6u) << "every cell fits: a plain and a glow pass";
+        for (size_t n = 0; n < 3; ++n) {
+            EXPECT_FLOAT_EQ(calls[2 * n].x, x0 + 32.0f * static_cast<float>(c.offsets[n].first)) << n;
+            EXPECT_FLOAT_EQ(calls[2 * n].y, y0 + 32.0f * static_cast<float>(c.offsets[n].second)) << n;
+        }
     }
 }
 

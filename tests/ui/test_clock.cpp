@@ -54,6 +54,33 @@ TEST_F(Clocks, DrawsMinutesColonAndSecondsFromTheStripThenTicks) {
     EXPECT_FLOAT_EQ(Drawn(c)[3].x, 205.0f);
 }
 
+// The tick on a scripted timeline: a second goes only once the clock is
+// strictly past the next tick, at most one per call however late the call,
+// and the next tick is counted from the call that noticed (so a late frame
+// shifts every later second with it).
+TEST_F(Clocks, EachSecondGoesStrictlyAfterItsTickOnePerCallCountedFromTheCall) {
+    auto c = Make();
+    c->Set(100);
+    const struct Step {
+        int at;         // ms after Set
+        float remaining;
+    } steps[] = {
+        {999, 100},  {1000, 100},  // exactly on the tick is not past it
+        {1001, 99},  {2000, 99},   {2001, 99},  // next tick at 2001, not 2000
+        {2002, 98},                             // ... and at 3002 after this
+        {7500, 97},                             // far behind: one second only
+        {7600, 97},  {8500, 97},   {8501, 96},  // then counted from 7500
+        {9000, 96},  {9501, 96},   {9502, 95},
+    };
+    int now = 0;
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.at);
+        Frame(c, s.at - now);
+        now = s.at;
+        EXPECT_EQ(c->remaining, s.remaining);
+    }
+}
+
 TEST_F(Clocks, RunsDownToZeroAndStopsThere) {
     auto c = Make();
     c->Set(5);
@@ -101,7 +128,11 @@ TEST_F(Clocks, OnlyFramesTheStripHoldsAreDrawn) {
 
 TEST_F(Clocks, UnusableStripsGiveAClockThatDrawsNothing) {
     for (int frames : {0, -3}) {
+        ::testing::internal::CaptureStdout();
         auto c = CreateAnimClock(Filled(110, 12, 0xFFFFFFFFu), area, frames);
+        EXPECT_NE(::testing::internal::GetCapturedStdout().find("CreateAnimClock: a strip cannot be cut into " +
+                                                                std::to_string(frames) + " frames"),
+                  std::string::npos);
         ASSERT_TRUE(c);
         EXPECT_FALSE(c->digits);
         c->Set(30);

@@ -27,7 +27,10 @@ TEST_F(MenuTest, StateReportsTheFirstClickAndLeavesLaterButtonsUnpolled) {
     auto b = StripAt(100, 0, 2);
     auto c = StripAt(110, 0, 3);  // overlaps b
     for (const auto& btn : {a, b, c}) menu.AddItem(btn);
+    ::testing::internal::CaptureStdout();
     menu.AddItem(nullptr);
+    EXPECT_NE(::testing::internal::GetCapturedStdout().find("TMenu.AddItem: no button"), std::string::npos)
+        << "a refused button is reported";
 
     Input({120, 10, true});
     EXPECT_EQ(menu.State(), 2);

@@ -208,10 +208,42 @@ INSTANTIATE_TEST_SUITE_P(
                     return s.substr(0, p[2]) + s.substr(p[3], p[4] - p[3]) + s.substr(p[2], p[3] - p[2]) +
                            s.substr(p[4]);
                 }},
-        BadCase{"JunkAfterTheEnd", [] { return GoodFile() + "trailing junk"; }},
+        // After the end, bytes that hide a page are a stream of their own,
+        // and this one is cut short.
+        BadCase{"APageCutShortAfterTrailingBytes",
+                [] { return GoodFile() + "\n" + GoodFile().substr(0, PageStarts(GoodFile())[1]); }},
+        BadCase{"AnIntactPageOfTheEndedStreamAfterTheEnd",
+                [] {
+                    const std::string s = GoodFile();
+                    const std::vector<size_t> p = PageStarts(s);
+                    return s + s.substr(p[1], p[2] - p[1]);
+                }},
+        BadCase{"JunkBeforeTheLastPage",
+                [] {
+                    const std::string s = GoodFile();
+                    const size_t last = PageStarts(s).back();
+                    return s.substr(0, last) + "\n" + s.substr(last);
+                }},
         BadCase{"AnotherCodec", OggOfAnotherCodec},
         BadCase{"HeadersCorruptBehindValidCrcs", [] { return CorruptBehindValidCrcs(GoodFile(), 0, 1); }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Bytes that tools leave after the end of the stream (a newline, a tag
+// block) are not part of it: the sound is the stream's, sample for sample.
+TEST(OggDecodeMisc, TrailingBytesAfterTheEndAreIgnored) {
+    const plat::SoundPtr plain = plat::DecodeOggVorbis(GoodFile().data(), GoodFile().size());
+    ASSERT_NE(plain, nullptr);
+    std::string tag = "TAG";
+    tag.resize(128, ' ');
+    const std::string tails[] = {"\n", "\r\n", "trailing junk", tag, "Og", std::string(3000, '\0')};
+    for (const std::string& tail : tails) {
+        SCOPED_TRACE(tail.size());
+        const std::string data = GoodFile() + tail;
+        const plat::SoundPtr s = plat::DecodeOggVorbis(data.data(), data.size());
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(s->samples, plain->samples);
+    }
+}
 
 // Audio packets damaged behind valid page CRCs reach the decoder; whatever it
 // makes of them, it must not crash or run past the format.

@@ -9,6 +9,7 @@
 #include <limits>
 #include <regex>
 
+#include "platform/angles.h"
 #include "platform/backend.h"
 #include "platform/rng.h"
 #include "platform/testing.h"
@@ -191,4 +192,29 @@ TEST(Text, TruncToInt) {
         {std::nan(""), 0},
     };
     for (const Case& c : cases) EXPECT_EQ(plat::TruncToInt(c.value), c.expect) << c.value;
+}
+
+// ---- angles ---------------------------------------------------------------------
+// Degrees in and out, in double precision: the values of whole angles are
+// the double-precision sines and cosines of their radians.
+TEST(Angles, SinCosAndATan2WorkInDegrees) {
+    struct Case {
+        double degrees, sin, cos;
+    } turns[] = {
+        {0, 0.0, 1.0},  {30, 0.5, std::sqrt(3.0) / 2}, {45, std::sqrt(0.5), std::sqrt(0.5)}, {90, 1.0, 0.0},
+        {180, 0.0, -1.0}, {-90, -1.0, 0.0}, {270, -1.0, 0.0}, {450, 1.0, 0.0},
+    };
+    for (const Case& c : turns) {
+        EXPECT_NEAR(plat::Sin(c.degrees), c.sin, 1e-15) << c.degrees;
+        EXPECT_NEAR(plat::Cos(c.degrees), c.cos, 1e-15) << c.degrees;
+    }
+    EXPECT_EQ(plat::Sin(90), 1.0);
+    // A double result: the sine of 1 degree is not the float nearest it.
+    EXPECT_EQ(plat::Sin(1), std::sin(3.14159265358979323846 / 180.0));
+    EXPECT_NE(plat::Sin(1), static_cast<double>(static_cast<float>(plat::Sin(1))));
+
+    struct Point {
+        double y, x, degrees;
+    } points[] = {{0, 1, 0}, {1, 1, 45}, {1, 0, 90}, {0, -1, 180}, {-1, 0, -90}, {-1, -1, -135}, {2, 2 * std::sqrt(3.0), 30}};
+    for (const Point& p : points) EXPECT_NEAR(plat::ATan2(p.y, p.x), p.degrees, 1e-12) << p.y << ", " << p.x;
 }

@@ -256,6 +256,21 @@ TEST_F(FontTest, DefaultFontIsUsedWhenNoneIsSet) {
     EXPECT_EQ(GlyphsOf("Hi", 0, 0).size(), 2u);
 }
 
+TEST_F(FontTest, OpeningADisplayGoesBackToTheDefaultFont) {
+    const int defaultHeight = plat::TextHeight();
+    ASSERT_NE(defaultHeight, 10) << "the strike must be told apart from the default";
+    const plat::FontPtr strike = plat::LoadImageFont(BitmapFontPath(), 10);
+    ASSERT_TRUE(strike);
+    for (int depth : {0, 32}) {
+        SCOPED_TRACE(depth);
+        plat::SetImageFont(strike);
+        ASSERT_EQ(plat::TextHeight(), 10);
+        ASSERT_TRUE(plat::Graphics(800, 600, depth));
+        EXPECT_EQ(plat::GetImageFont(), nullptr);
+        EXPECT_EQ(plat::TextHeight(), defaultHeight);
+    }
+}
+
 TEST_F(FontTest, StylesChangeTheGlyphs) {
     plat::SetImageFont(plat::LoadImageFont(kDejaVu, 24, plat::SMOOTHFONT));
     const int plain = plat::TextWidth("Hello, world");

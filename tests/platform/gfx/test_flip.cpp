@@ -88,6 +88,97 @@ TEST_F(FlipPacing, FullScreenWithoutVsyncIsPacedTheSameWay) {
     EXPECT_EQ(pt::Now(), 1000);
 }
 
+// ---- vertical sync ----------------------------------------------------------
+// The headless display grants vertical sync when scripted; its presents then
+// take the scripted time, as a wait for the retrace would. The frames' own
+// work takes no time here, so each present's length is the frame's length.
+
+// Presents of 17, 17, 16 ms: a 60 Hz retrace to within a millisecond.
+int RetraceMs(int flip) { return flip % 3 == 2 ? 16 : 17; }
+
+// Opens full screen and runs the trial through: three presents each within
+// a millisecond of the period hand pacing to the retrace.
+void LockToRetrace() {
+    pt::ScriptVsync(RetraceMs);
+    ASSERT_TRUE(Graphics(800, 600, 32, 60));
+    ASSERT_TRUE(pt::VsyncOn());
+    for (int i = 0; i < 4; ++i) Flip(-1);
+    ASSERT_TRUE(pt::VsyncOn());
+}
+
+TEST_F(FlipPacing, PresentsThatKeepThePeriodTakeOverThePacing) {
+    LockToRetrace();
+    // Under the retrace the schedule adds no wait of its own: presents of
+    // 20 ms (a slow retrace) give frames of 20 ms, not a reset schedule.
+    pt::ScriptVsync([](int) { return 20; });
+    const int64_t start = pt::Now();
+    for (int i = 0; i < 10; ++i) Flip(-1);
+    EXPECT_EQ(pt::Now() - start, 200);
+    EXPECT_TRUE(pt::VsyncOn());
+}
+
+TEST_F(FlipPacing, AWindowOrAnUnheldPresentKeepsTheSoftwareSchedule) {
+    pt::ScriptVsync(RetraceMs);
+    ASSERT_TRUE(Graphics(800, 600));
+    EXPECT_FALSE(pt::VsyncOn()) << "a window never asks for the retrace";
+    for (int i = 0; i < 60; ++i) Flip(-1);
+    EXPECT_EQ(pt::Now(), 1000);
+
+    // In full screen, presents that do not wait end the trial at the first
+    // one that can be measured, the second.
+    pt::ScriptVsync([](int) { return 0; });
+    ASSERT_TRUE(Graphics(800, 600, 32, 60));
+    Flip(-1);
+    EXPECT_TRUE(pt::VsyncOn());
+    Flip(-1);
+    EXPECT_FALSE(pt::VsyncOn());
+    const int64_t start = pt::Now();
+    for (int i = 0; i < 60; ++i) Flip(-1);
+    EXPECT_EQ(pt::Now() - start, 1000);
+}
+
+// A minimised full-screen window: presents return at once. A few quick ones
+// are borne (a queued frame after a stall); six in a row give the pacing back
+// to the schedule, which then holds the frames to their period again.
+TEST_F(FlipPacing, PresentsThatStopWaitingHandThePacingBackToTheSchedule) {
+    struct Case {
+        const char* what;
+        int quickPresents;  // in a row, then the retrace again
+        bool handedBack;
+    } cases[] = {
+        {"one quick present", 1, false},
+        {"five in a row", 5, false},
+        {"six in a row", 6, true},
+        {"many", 40, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        pt::Reset();
+        LockToRetrace();
+        const int first = pt::FlipCount();
+        pt::ScriptVsync([&](int flip) { return flip - first < c.quickPresents ? 1 : RetraceMs(flip); });
+        int64_t before = pt::Now();
+        for (int i = 0; i < c.quickPresents; ++i) Flip(-1);
+        if (!c.handedBack) {
+            EXPECT_EQ(pt::Now() - before, c.quickPresents) << "the retrace still paces";
+            EXPECT_TRUE(pt::VsyncOn());
+            // The count starts again after a present that waited.
+            for (int i = 0; i < 5; ++i) Flip(-1);
+            pt::ScriptVsync([](int) { return 1; });
+            for (int i = 0; i < 5; ++i) Flip(-1);
+            EXPECT_TRUE(pt::VsyncOn());
+            continue;
+        }
+        EXPECT_FALSE(pt::VsyncOn());
+        // Back on the schedule, from the frame after the hand-back: sixty
+        // frames take one second however quick the presents are.
+        pt::ScriptVsync([](int) { return 0; });
+        before = pt::Now();
+        for (int i = 0; i < 60; ++i) Flip(-1);
+        EXPECT_EQ(pt::Now() - before, 1000);
+    }
+}
+
 TEST_F(FlipPacing, HookRunsOncePerFlipAfterTheClockMovedAndBeforeInputIsRead) {
     ASSERT_TRUE(Graphics(800, 600));
     std::vector<std::pair<int, int64_t>> seen;
