@@ -1,0 +1,209 @@
+// The hiscore table: order, ties, trimming per mode, the queries, the file's
+// exact text, the round trip through a restart, and damaged files.
+#include <climits>
+
+#include "title_test_util.h"
+
+namespace {
+
+using Hiscores = TitleTest;
+
+std::string Group(int n, const std::string& name, const std::string& score, const std::string& typeID,
+                  const std::string& helpVar = "null") {
+    return "Score" + std::to_string(n) + "{\n\tname=\"" + name + "\"\n\tscore=" + score +
+           "\n\tgameID=0.00000000\n\ttypeID=" + typeID + "\n\tdate=\"01 Jan 2026\"\n\thelpVar=\"" + helpVar +
+           "\"\n}\n";
+}
+
+std::vector<std::string> Names(const std::vector<TScorePtr>& list) {
+    std::vector<std::string> out;
+    for (const auto& s : list) out.push_back(s->name);
+    return out;
+}
+
+TEST_F(Hiscores, AFirstStartWritesTheDefaultTableAndReadsIt) {
+    hiscore = THiscores::Create(hiscorePath_);
+    const std::string today = plat::CurrentDate();
+    EXPECT_EQ(Read(hiscorePath_), "Score0{\n\tname=\"Tolvenk\"\n\tscore=10000.0000\n\tgameID=0.00000000\n"
+                                  "\ttypeID=1.00000000\n\tdate=\"" + today + "\"\n\thelpVar=\"null\"\n}\n");
+    ASSERT_EQ(hiscore->scores.size(), 1u);
+    const TScore& s = *hiscore->scores[0];
+    EXPECT_EQ(s.name, "Tolvenk");
+    EXPECT_EQ(s.score, 10000);
+    EXPECT_EQ(s.typeID, 1);
+    EXPECT_EQ(s.date, today);
+    EXPECT_EQ(s.helpVar, "null");
+    EXPECT_TRUE(plat::testing::Notifications().empty());
+}
+
+TEST_F(Hiscores, ModesAscendScoresDescendAndTiesKeepTheirOrderAcrossARestart) {
+    ASSERT_TRUE(plat::SaveText(hiscorePath_, ""));  // an empty file counts as none
+    hiscore = THiscores::Create(hiscorePath_);
+    hiscore->add("e1", 300, 0, 2, "d", "a.tsc");
+    hiscore->add("q1", 500, 0, 1, "d", "null");
+    hiscore->add("t1", 50, 0, 3, "d", "a.tsc");
+    hiscore->add("q2", 500, 0, 1, "d", "null");  // ties with q1, added later
+    hiscore->add("e2", 900, 0, 2, "d", "b.tsc");
+    hiscore->add("q3", 20000, 0, 1, "d", "null");
+    const std::vector<std::string> order = {"q3", "Tolvenk", "q1", "q2", "e2", "e1", "t1"};
+    EXPECT_EQ(Names(hiscore->scores), order);
+
+    // The file holds the table as it stands, renumbered from Score0, and a
+    // restart reads the same order back.
+    const std::string file = Read(hiscorePath_);
+    EXPECT_EQ(file.find("Score0{\n\tname=\"q3\""), 0u);
+    EXPECT_NE(file.find("Score6{\n\tname=\"t1\""), std::string::npos);
+    hiscore = THiscores::Create(hiscorePath_);
+    EXPECT_EQ(Names(hiscore->scores), order);
+    EXPECT_EQ(Read(hiscorePath_), file);
+}
+
+TEST_F(Hiscores, QueriesTakeTheBestOfOneModeAndLevel) {
+    hiscore = std::make_shared<THiscores>();
+    hiscore->path = hiscorePath_;
+    for (auto [name, score, type, level] : std::vector<std::tuple<const char*, int, int, const char*>>{
+             {"a", 10, 2, "x.tsc"}, {"b", 30, 2, "y.tsc"}, {"c", 20, 2, "x.tsc"}, {"d", 99, 3, "y.tsc"},
+             {"e", 0, 3, "z.tsc"}, {"f", -5, 3, "w.tsc"}})
+        hiscore->add(name, score, 0, type, "d", level);
+    EXPECT_EQ(Names(hiscore->GetScores(2, 10)), (std::vector<std::string>{"b", "c", "a"}));
+    EXPECT_EQ(Names(hiscore->GetScores(2, 2)), (std::vector<std::string>{"b", "c"}));
+    EXPECT_TRUE(hiscore->GetScores(2, 0).empty());
+    EXPECT_TRUE(hiscore->GetScores(1, 10).empty());
+
+    struct Case {
+        int type;
+        const char* level;
+        int best;
+    } cases[] = {
+        {2, "x.tsc", 20}, {2, "y.tsc", 30}, {3, "y.tsc", 99}, {3, "x.tsc", 0},  // endless entries don't count
+        {2, "X.tsc", 0},                                                        // case counts
+        {3, "z.tsc", 0}, {3, "w.tsc", 0},                                       // nothing above 0
+    };
+    for (const Case& c : cases) EXPECT_EQ(hiscore->GetBestScore(c.type, c.level), c.best) << c.type << c.level;
+}
+
+TEST_F(Hiscores, EachModeKeepsItsBestThousand) {
+    // 1001 endless results and two quest results on disk: loading trims the
+    // endless table to its best 1000 and keeps both quest entries.
+    std::string text;
+    int n = 0;
+    for (int i = 0; i < 1001; ++i) text += Group(n++, "e" + std::to_string(i), std::to_string(1001 - i) + ".0", "2");
+    text += Group(n, "qa", "5.0", "1");
+    text += Group(n + 1, "qb", "7.0", "1");
+    ASSERT_TRUE(plat::SaveText(hiscorePath_, text));
+    hiscore = THiscores::Create(hiscorePath_);
+    ASSERT_EQ(hiscore->GetScores(2, 5000).size(), 1000u);
+    EXPECT_EQ(hiscore->GetScores(2, 5000).back()->name, "e999");
+    EXPECT_EQ(Names(hiscore->GetScores(1, 10)), (std::vector<std::string>{"qb", "qa"}));
+
+    // A new result below them all is the one cut; one above them cuts the lowest.
+    hiscore->add("low", 1, 0, 2, "d", "l");
+    EXPECT_EQ(hiscore->GetScores(2, 5000).back()->name, "e999");
+    hiscore->add("high", 5000, 0, 2, "d", "l");
+    const auto endless = hiscore->GetScores(2, 5000);
+    ASSERT_EQ(endless.size(), 1000u);
+    EXPECT_EQ(endless.front()->name, "high");
+    EXPECT_EQ(endless.back()->name, "e998");
+    EXPECT_EQ(hiscore->GetScores(1, 10).size(), 2u);
+}
+
+TEST_F(Hiscores, ExtremeScoresSortWithoutOverflowAndBigOnesComeBackAsFloats) {
+    hiscore = std::make_shared<THiscores>();
+    hiscore->path = hiscorePath_;
+    hiscore->add("min", INT_MIN, 0, 1, "d", "null");
+    hiscore->add("max", INT_MAX, 0, 1, "d", "null");
+    hiscore->add("mid", 0, 0, 1, "d", "null");
+    EXPECT_EQ(Names(hiscore->scores), (std::vector<std::string>{"max", "mid", "min"}));
+    hiscore->add("big", 16777217, 0, 2, "d", "null");
+    hiscore = THiscores::Create(hiscorePath_);
+    EXPECT_EQ(hiscore->GetScores(2, 1).at(0)->score, 16777216);
+    EXPECT_EQ(Names(hiscore->GetScores(1, 10)), (std::vector<std::string>{"max", "mid", "min"}));
+}
+
+TEST_F(Hiscores, NamesWithQuotesAndBackslashesReadBackAsWritten) {
+    hiscore = std::make_shared<THiscores>();
+    hiscore->path = hiscorePath_;
+    const std::string hostile = "a\"b\\c\nd'e";
+    hiscore->add(hostile, 5, 0, 1, "d", "null");
+    hiscore = THiscores::Create(hiscorePath_);
+    ASSERT_EQ(hiscore->scores.size(), 1u);
+    EXPECT_EQ(hiscore->scores[0]->name, hostile);
+}
+
+TEST_F(Hiscores, UntidyFilesAreRewrittenOnceInTableOrder) {
+    const std::string text = "Zed{ score=3 gameID=0 typeID=2 date='x' helpVar='a' name='z' }\n"
+                             "Whatever{ typeID=1 score=8 gameID=4 name='w' date='y' }\n";
+    ASSERT_TRUE(plat::SaveText(hiscorePath_, text));
+    hiscore = THiscores::Create(hiscorePath_);
+    EXPECT_EQ(Read(hiscorePath_),
+              "Score0{\n\tname=\"w\"\n\tscore=8.00000000\n\tgameID=4.00000000\n\ttypeID=1.00000000\n"
+              "\tdate=\"y\"\n\thelpVar=\"\"\n}\n"
+              "Score1{\n\tname=\"z\"\n\tscore=3.00000000\n\tgameID=0.00000000\n\ttypeID=2.00000000\n"
+              "\tdate=\"x\"\n\thelpVar=\"a\"\n}\n");
+    EXPECT_TRUE(plat::testing::Notifications().empty());
+    EXPECT_EQ(plat::FileType(hiscorePath_ + ".bad"), 0);
+}
+
+// Files the table cannot take whole: what starts, what is said, and what
+// becomes of the file before and after the next result.
+TEST_F(Hiscores, DamagedFilesAreReportedKeptAndSetAsideOnlyWhenAResultComes) {
+    struct Case {
+        const char* what;
+        std::string text;  // the file's bytes; "<dir>" makes a folder at the path
+        std::vector<std::string> loaded;  // names in the table after start-up
+        bool reported;
+        bool rewrittenAtStart;  // the good entries written back at once
+    } cases[] = {
+        {"unparseable", "Score0{ name='a' score=", {}, true, false},
+        {"garbage bytes", std::string("\x01\x02{{}}=\xff", 8), {}, true, false},
+        {"a folder", "<dir>", {}, true, false},
+        {"group without a score", Group(0, "good", "40.0", "1") + "Score1{ name='bad' gameID=0 typeID=1 date='d' }\n",
+         {"good"}, true, true},
+        {"no groups at all", "version=1\n", {}, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        plat::testing::ClearNotifications();
+        plat::DeleteFile(hiscorePath_);
+        plat::DeleteDir(hiscorePath_, true);
+        plat::DeleteFile(hiscorePath_ + ".bad");
+        plat::DeleteDir(hiscorePath_ + ".bad", true);
+        const bool folder = c.text == "<dir>";
+        if (folder) ASSERT_TRUE(plat::CreateDir(hiscorePath_));
+        else ASSERT_TRUE(plat::SaveText(hiscorePath_, c.text));
+
+        hiscore = THiscores::Create(hiscorePath_);
+        EXPECT_EQ(Names(hiscore->scores), c.loaded);
+        EXPECT_EQ(!plat::testing::Notifications().empty(), c.reported);
+        if (c.reported) {
+            EXPECT_NE(plat::testing::Notifications()[0].find(hiscorePath_), std::string::npos);
+        }
+        if (c.rewrittenAtStart) {
+            EXPECT_EQ(Read(hiscorePath_ + ".bad"), c.text);
+            EXPECT_EQ(Read(hiscorePath_), Group(0, "good", "40.0000000", "1.00000000"));
+        } else if (folder) {
+            EXPECT_EQ(plat::FileType(hiscorePath_), 2);
+        } else {
+            EXPECT_EQ(Read(hiscorePath_), c.text) << "left untouched until a result is saved";
+        }
+
+        // The first result replaces the file; the damaged one is kept beside it.
+        hiscore->add("new", 77, 0, 2, "d", "l.tsc");
+        if (c.reported && !c.rewrittenAtStart) {
+            if (folder) {
+                EXPECT_EQ(plat::FileType(hiscorePath_ + ".bad"), 2);
+            } else {
+                EXPECT_EQ(Read(hiscorePath_ + ".bad"), c.text);
+            }
+        }
+        if (!c.reported) {
+            EXPECT_EQ(plat::FileType(hiscorePath_ + ".bad"), 0);
+        }
+        THiscoresPtr again = THiscores::Create(hiscorePath_);
+        std::vector<std::string> want = c.loaded;
+        want.push_back("new");
+        EXPECT_EQ(Names(again->scores), want);
+    }
+}
+
+}  // namespace

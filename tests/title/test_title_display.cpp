@@ -1,0 +1,209 @@
+// The title picture with its sparks, the hiscore tables and a credits page
+// drawn on the real device (SDL's offscreen driver) from the built game's
+// pictures and lettering, saved under test-output/ for a person to look at.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <set>
+#include <string>
+
+#include "core/delta_time.h"
+#include "core/mouse.h"
+#include "platform/files.h"
+#include "platform/graphics.h"
+#include "platform/image.h"
+#include "platform/pixmap.h"
+#include "platform/time.h"
+#include "screens/options_window.h"
+#include "ui/container.h"
+#include "title/credits.h"
+#include "title/hiscores.h"
+#include "title/hiscores_screen.h"
+#include "title/title_screen.h"
+#include "title/title_sparks.h"
+#include "ui/font.h"
+#include "ui/spark.h"
+
+namespace {
+
+class TitleDisplay : public ::testing::Test {
+protected:
+    void SetUp() override {
+        oldDir_ = plat::CurrentDir();
+        ASSERT_TRUE(plat::ChangeDir(QUILL_GAME_DIR)) << "the built game folder";
+        ASSERT_TRUE(plat::Graphics(800, 600)) << "no display: is SDL_VIDEODRIVER=offscreen available?";
+        mouse = std::make_shared<TMouse>();
+        fonts[1] = CreateFont(std::string("gfx/fonts/small-letters3.png"), "abcdefghijklmnopqrstuvwxyz0123456789",
+                              32.0f, 3);
+        ASSERT_TRUE(fonts[1] && fonts[1]->letters->Count() == 37);
+        loadSparkImage(0, "gfx/gwiazdki/gradball.png");
+        for (int i = 1; i <= 3; ++i) loadSparkImage(i, "gfx/gwiazdki/" + std::to_string(i) + ".png");
+        titleScreen = std::make_shared<TTitleScreen>();
+        titleScreen->loadGfx();
+        ASSERT_TRUE(titleScreen->titleImage && titleScreen->hiscoresImage && titleScreen->creditsImage);
+        ASSERT_TRUE(titleScreen->selectorFrame && titleScreen->selectorCaption);
+        delta = 1.0;
+        mkdir(QUILL_TEST_OUTPUT_DIR, 0755);
+    }
+    void TearDown() override {
+        TSpark::destroyAll();
+        titleScreen.reset();
+        hiscore.reset();
+        mouse.reset();
+        fonts[1] = nullptr;
+        sparkImages = {};
+        plat::EndGraphics();
+        plat::ChangeDir(oldDir_);
+    }
+    static void Begin(const plat::ImagePtr& background) {
+        plat::Cls();
+        plat::SetBlend(plat::ALPHABLEND);
+        plat::SetTransform(0, 1, 1);
+        plat::SetColor(255, 255, 255);
+        plat::SetAlpha(1);
+        plat::DrawImage(background, 0, 0);
+    }
+    static void Save(const plat::PixmapPtr& frame, const std::string& name) {
+        ASSERT_TRUE(frame);
+        EXPECT_TRUE(plat::SavePixmapPNG(frame, std::string(QUILL_TEST_OUTPUT_DIR) + "/" + name));
+    }
+    static int Brightness(const plat::PixmapPtr& p, int x, int y) {
+        const uint32_t c = plat::ReadPixel(p, x, y);
+        return static_cast<int>(((c >> 16) & 255) + ((c >> 8) & 255) + (c & 255));
+    }
+    // Distinct colours in a region, sampled every third pixel.
+    static size_t Colours(const plat::PixmapPtr& p, int x0, int y0, int w, int h) {
+        std::set<uint32_t> seen;
+        for (int y = y0; y < y0 + h; y += 3)
+            for (int x = x0; x < x0 + w; x += 3) seen.insert(plat::ReadPixel(p, x, y) & 0xFFFFFFu);
+        return seen.size();
+    }
+
+private:
+    std::string oldDir_;
+};
+
+TEST_F(TitleDisplay, TheTitleWithItsSparks) {
+    plat::PixmapPtr frame;
+    mouse->x = 420;
+    mouse->y = 330;
+    for (int f = 0; f < 40; ++f) {
+        Begin(titleScreen->titleImage);
+        AmbientTitleSpark();
+        CursorTrailSpark();
+        TSpark::UpdateAll();
+        if (f == 39) frame = plat::GrabPixmap(0, 0, 800, 600);
+        plat::Flip(-1);
+    }
+    Save(frame, "title.png");
+    EXPECT_GT(Colours(frame, 0, 0, 800, 600), 500u) << "a picture, not a flat fill";
+}
+
+TEST_F(TitleDisplay, TheMainMenuOverTheTitle) {
+    // The menu window as the game links it, with its own pictures.
+    data = std::make_shared<TContainer>();
+    fonts[0] = CreateFont(std::string("gfx/fonts/alfabet-maly.png"),
+                          "abcdefghijklmnopqrstuvwxyz,.?-!#$*&@%()<>{}'1234567890", 30.0f, 0);
+    optionsWindow = std::make_shared<TOptionsWindow>();
+    optionsWindow->loadGfx();
+    plat::PixmapPtr frame;
+    int frames = 0;
+    titleLinks.setMenuState = [](int s, int refade) { optionsWindow->SetState(s, refade, 229, 200); };
+    titleLinks.updateMenu = [] { optionsWindow->Update(); };
+    titleLinks.menuAction = [] { return static_cast<int>(optionsWindow->action); };
+    titleLinks.menuState = [] { return optionsWindow->state; };
+    titleLinks.greetingName = [] { return optionsWindow->greetingName; };
+    titleLinks.currentProfileName = [] { return std::string("ada"); };
+    // The picture is taken in the second menu frame, right after the menu is
+    // drawn, with the title's and the menu's fades cut short.
+    titleLinks.drawMenu = [&] {
+        optionsWindow->alpha = 1.0f;
+        optionsWindow->Draw();
+        if (++frames == 2) {
+            frame = plat::GrabPixmap(0, 0, 800, 600);
+            titleScreen->result = TTitleScreen::kNewQuest;
+        }
+    };
+    titleScreen->Prepare();
+    titleScreen->fadeAlpha = 1.0f;
+    titleScreen->show();
+    Save(frame, "title-menu.png");
+    // The menu's panel stands where the window is placed, over the picture.
+    EXPECT_GT(Colours(frame, 229, 200, 340, 300), 200u);
+    titleLinks = TTitleLinks{};
+    optionsWindow.reset();
+    data.reset();
+    fonts[0] = nullptr;
+}
+
+TEST_F(TitleDisplay, TheQuestTableTyped) {
+    hiscore = std::make_shared<THiscores>();
+    // In memory only: the rows come from the table, no file is needed.
+    const char* names[] = {"Tolvenk", "ada", "brom", "celia", "dorn", "evie", "fenn", "gale"};
+    for (int i = 0; i < 8; ++i)
+        hiscore->scores.push_back(TScore::Create(names[i], 24000 - i * 2750, 0, 1, "01 Jan 2026", "null"));
+    THiscoresScreen screen;
+    screen.Load(hiscore->GetScores(1, 10));
+    plat::PixmapPtr frame;
+    // Typed out without waiting: each row's last step is moved back before
+    // every call, so each call shows the next character.
+    for (int call = 0; call < 200 && screen.revealedRows < 8; ++call) {
+        for (const THiscoresTextPtr& row : screen.rows) row->lastStep -= 25;
+        screen.Update();
+    }
+    EXPECT_EQ(screen.revealedRows, 8);
+    // Most sparks of the typing have burnt out by the time the last row is done.
+    for (int f = 0; f < 50; ++f) TSpark::UpdateAll();
+    Begin(titleScreen->hiscoresImage);
+    screen.Draw();
+    TSpark::UpdateAll();
+    frame = plat::GrabPixmap(0, 0, 800, 600);
+    plat::Flip(-1);
+    Save(frame, "title-hiscores.png");
+    // The framed panel differs from the background; the caption's row and
+    // the first row hold lettering lighter than what is around it.
+    int brightest = 0, darkest = 765;
+    for (int x = 340; x < 460; ++x) {
+        brightest = std::max(brightest, Brightness(frame, x, 45));
+        darkest = std::min(darkest, Brightness(frame, x, 45));
+    }
+    EXPECT_GT(brightest - darkest, 150) << "the caption";
+    EXPECT_GT(Colours(frame, 172, 100, 400, 30), 10u) << "the first row";
+}
+
+TEST_F(TitleDisplay, ACreditsPageTyped) {
+    TCreditsPage page;
+    const TCreditsEntry& entry = CreditsList()[2];
+    page.AddTitle(entry.role);
+    for (const char* line : entry.lines) page.AddField(line);
+    page.Prepare();
+    // Typed out without waiting, as the hiscore rows above.
+    for (int call = 0; call < 200 && page.typingIndex <= page.lineCount; ++call) {
+        page.title->lastTypeTime -= 25;
+        for (const TCreditsTextPtr& line : page.lines) line->lastTypeTime -= 25;
+        page.Update(1.0f);
+    }
+    EXPECT_GT(page.typingIndex, page.lineCount);
+    TSpark::UpdateAll();
+    Begin(titleScreen->creditsImage);
+    page.Update(1.0f);
+    const plat::PixmapPtr frame = plat::GrabPixmap(0, 0, 800, 600);
+    plat::Flip(-1);
+    Save(frame, "title-credits.png");
+    // Lettering on the title's line and on each name's line.
+    for (int y : {205 + 16, 275 + 16, 315 + 16, 355 + 16}) {
+        int brightest = 0, darkest = 765;
+        for (int x = 300; x < 500; ++x) {
+            brightest = std::max(brightest, Brightness(frame, x, y));
+            darkest = std::min(darkest, Brightness(frame, x, y));
+        }
+        EXPECT_GT(brightest - darkest, 150) << "line at " << y;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,324 @@
+// The main-menu loop driven headlessly: the menu window stands in through
+// the title's links, its clicked codes come from a script, and the clock
+// is the fake one that Flip advances.
+#include "title_test_util.h"
+
+namespace {
+
+// The pages the idle cycle opens, recorded instead of run.
+class RecordingTitle : public TTitleScreen {
+public:
+    std::vector<std::pair<char, int>> shows;  // 'c' credits, 'h' hiscores; at ms since the start
+    int start = 0;
+    size_t stopAfter = 0;  // ends the loop (as a new quest) after this many shows
+    int showCredits() override { return Record('c'); }
+    int showHiscores(int) override { return Record('h'); }
+
+private:
+    int Record(char kind) {
+        shows.push_back({kind, plat::MilliSecs() - start});
+        if (shows.size() == stopAfter) result = kNewQuest;
+        return 0;
+    }
+};
+
+class TitleLoop : public TitleTest {
+protected:
+    void SetUp() override {
+        TitleTest::SetUp();
+        menu.Wire();
+        titleLinks.profileCount = [] { return 1; };
+        titleLinks.currentProfileName = [] { return std::string("ada"); };
+        titleLinks.profileNumber = [this](const std::string& key) {
+            auto it = numbers.find(key);
+            return it == numbers.end() ? 0 : it->second;
+        };
+        titleLinks.loadLevelList = [this](int mode) {
+            calls.push_back("list" + std::to_string(mode));
+            listMode = mode;
+        };
+        titleLinks.levelListMode = [this] { return listMode; };
+        titleLinks.loadMiniBoard = [this] { calls.push_back("mini"); };
+        titleLinks.nextLevel = [this] { calls.push_back("next"); };
+        titleLinks.prevLevel = [this] { calls.push_back("prev"); };
+        titleLinks.selectedLevelName = [] { return std::string("t_02.tsc"); };
+        // The games stop the title song when their level is loaded.
+        titleLinks.goTimeAtack = [this](const std::string& name) {
+            calls.push_back("time:" + name);
+            titleScreen->stopMusic();
+            return 0;
+        };
+        titleLinks.goEndless = [this](const std::string& name) {
+            calls.push_back("endless:" + name);
+            titleScreen->stopMusic();
+            return 0;
+        };
+        titleLinks.showGallery = [this] { calls.push_back("gallery"); };
+        titleLinks.showProfileScreen = [this](int s) { calls.push_back("profiles" + std::to_string(s)); };
+        for (int id : {75, 76}) {
+            buttons[id] = std::make_shared<TButton>();
+            data->Add(buttons[id], id);
+        }
+        level->difficulty = 1;
+        titleScreen = std::make_shared<TTitleScreen>();
+    }
+
+    // Runs show with the script; true when it ended the program.
+    bool Run(const std::vector<int>& codes) {
+        menu.script.assign(codes.begin(), codes.end());
+        titleScreen->Prepare();
+        try {
+            titleScreen->show();
+        } catch (const plat::EndRequested&) {
+            return true;
+        }
+        return false;
+    }
+    std::vector<int> Pages() const {
+        std::vector<int> out;
+        for (auto [page, refade] : menu.pages) out.push_back(page);
+        return out;
+    }
+
+    FakeMenu menu;
+    std::map<std::string, int> numbers;
+    std::vector<std::string> calls;
+    int listMode = -1;
+    std::map<int, TButtonPtr> buttons;
+};
+
+TEST_F(TitleLoop, QuestChoicesEndTheLoopWithTheirResults) {
+    struct Case {
+        const char* what;
+        int gameState;
+        std::vector<int> codes;
+        int result;
+        std::vector<int> pages;  // after the main page the loop opens on
+        int difficulty;
+    } cases[] = {
+        {"play with no quest saved starts one at once", 0, {61}, 3, {}, 2},
+        {"play with a quest saved, then resume", 4, {61, 1}, 1, {3, 0}, 1},
+        {"new game asks, no goes back to the question, yes starts", 4, {61, 2, 93, 2, 92}, 3, {3, 10, 3, 10}, 2},
+        {"the options page and back, then play", 0, {0, 15, 46, 3, 61}, 3, {1, 0}, 2},
+        {"exit answered no, then play", 0, {11, 91, 61}, 3, {9, 0}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        menu.pages.clear();
+        numbers = {{"gameState", c.gameState}};
+        level->difficulty = 1;
+        ASSERT_FALSE(Run(c.codes));
+        EXPECT_EQ(titleScreen->result, c.result);
+        std::vector<int> pages = Pages();
+        ASSERT_FALSE(pages.empty());
+        EXPECT_EQ(menu.pages.front(), std::make_pair(0, 1)) << "the main page fades in first";
+        pages.erase(pages.begin());
+        EXPECT_EQ(pages, c.pages);
+        EXPECT_EQ(level->difficulty, c.difficulty);
+        EXPECT_EQ(gameState, c.gameState);
+        // Leaving for the quest: the song stopped, no sparks, no stream in the menu.
+        EXPECT_EQ(titleScreen->musicOn, 0);
+        EXPECT_EQ(titleScreen->musicStream, nullptr);
+        EXPECT_EQ(SparkList->Count(), 0);
+        EXPECT_EQ(menu.music, nullptr);
+        EXPECT_EQ(menu.greeting->text, "ada");
+        EXPECT_FLOAT_EQ(menu.greeting->dim->x, 400 - 3 * 8 / 2.0f);
+    }
+}
+
+TEST_F(TitleLoop, QuittingEndsTheProgramWithTheSongStopped) {
+    EXPECT_TRUE(Run({11, 90}));
+    EXPECT_EQ(Pages(), (std::vector<int>{0, 9}));
+    EXPECT_EQ(titleScreen->musicOn, 0);
+    EXPECT_EQ(titleScreen->musicStream, nullptr);
+}
+
+TEST_F(TitleLoop, ACloseRequestEndsTheProgramAlsoDuringTheFadeIn) {
+    // During the menu.
+    plat::testing::OnFlip([](int n) {
+        if (n == 60) plat::testing::RequestTerminate();
+    });
+    EXPECT_TRUE(Run({}));
+    EXPECT_EQ(titleScreen->musicOn, 0);
+
+    // During the fade-in: the fade runs its 51 frames, no menu frame follows,
+    // and the program ends rather than returning with nothing chosen.
+    plat::testing::Reset();
+    ASSERT_TRUE(plat::Graphics(800, 600));
+    menu.updates = 0;
+    plat::testing::OnFlip([](int n) {
+        if (n == 10) plat::testing::RequestTerminate();
+    });
+    EXPECT_TRUE(Run({61}));
+    EXPECT_EQ(plat::testing::FlipCount(), 51);
+    EXPECT_EQ(menu.updates, 0);
+    EXPECT_EQ(titleScreen->result, 0);
+    EXPECT_EQ(titleScreen->musicOn, 0);
+}
+
+TEST_F(TitleLoop, TimeAttackAndEndlessRunFromTheMenuAndComeBackToIt) {
+    numbers = {{"gameState", 0}, {"timeResume", 0}, {"endlessResume", 1}};
+    // Time attack without a saved game: the selector on the timed list, its
+    // button shown; the quest list, the timed list again, browsing, play.
+    // Then endless with a saved game: the question, resume. Then the quest.
+    ASSERT_FALSE(Run({10, 62, 74, 74, 75, 72, 73, 71, 10, 63, 1, 61}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"list1", "mini", "list0", "mini", "list1", "mini", "next", "prev",
+                                               "time:t_02.tsc", "endless:"}));
+    EXPECT_EQ(Pages(), (std::vector<int>{0, 5, 6, 0, 5, 3, 0}));
+    // After each game the main page fades in again.
+    EXPECT_EQ(menu.pages[3], std::make_pair(0, 1));
+    EXPECT_EQ(menu.pages[6], std::make_pair(0, 1));
+    EXPECT_EQ(buttons[75]->visible, 1);
+    EXPECT_EQ(buttons[75]->active, 1);
+    EXPECT_EQ(buttons[76]->visible, 0);
+    EXPECT_EQ(buttons[76]->active, 0);
+    EXPECT_EQ(titleScreen->result, 3);
+    EXPECT_EQ(gameState, 0) << "the last play read the quest's state";
+    // The title handed the menu window each new song: the first on entry,
+    // then one after each game.
+    EXPECT_EQ(menu.musicSets, 4) << "entry, two games, and none when leaving";
+    EXPECT_EQ(menu.music, nullptr);
+}
+
+TEST_F(TitleLoop, AfterAGameTheMenuHoldsTheSongThatPlays) {
+    numbers = {{"timeResume", 0}};
+    TAudioStreamPtr handed;
+    titleLinks.loadMiniBoard = [&] {};
+    titleLinks.showGallery = [&] { handed = menu.music; };  // look while the loop still runs
+    titleScreen->playMusic();
+    const TAudioStreamPtr before = titleScreen->musicStream;
+    ASSERT_FALSE(Run({10, 62, 71, 14, 61}));
+    ASSERT_NE(handed, nullptr);
+    EXPECT_NE(handed, before) << "a game restarts the song as a new stream";
+    EXPECT_EQ(menu.pages.back(), std::make_pair(0, 1));
+}
+
+TEST_F(TitleLoop, EndlessWithoutASaveOpensTheSelectorOnItsOwnList) {
+    numbers = {{"endlessResume", 0}, {"timeResume", 3}};
+    ASSERT_FALSE(Run({10, 63, 76, 54, 10, 62, 2, 54, 61}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"list2", "mini", "list1", "mini"}));
+    EXPECT_EQ(Pages(), (std::vector<int>{0, 5, 6, 0, 5, 3, 6, 0}));
+    EXPECT_EQ(buttons[75]->visible, 1) << "time attack's new game shows the timed list's button";
+    EXPECT_EQ(buttons[76]->visible, 0);
+}
+
+TEST_F(TitleLoop, WithoutAProfileTheNameEntryComesFirst) {
+    int profiles = 0;
+    titleLinks.profileCount = [&] { return profiles; };
+    titleLinks.showProfileScreen = [&](int s) {
+        calls.push_back("profiles" + std::to_string(s));
+        profiles = 1;
+    };
+    ASSERT_FALSE(Run({0, 81, 61}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"profiles5", "profiles1"}));
+    EXPECT_EQ(menu.alpha, 1.0f) << "the menu shows at once after the name entry";
+}
+
+TEST_F(TitleLoop, AnIdleMainPageShowsCreditsHiscoresAndARest) {
+    auto title = std::make_shared<RecordingTitle>();
+    titleScreen = title;
+    title->start = plat::MilliSecs();
+    title->stopAfter = 4;
+    Run({});
+    ASSERT_EQ(title->shows.size(), 4u);
+    const char kinds[] = {'c', 'h', 'c', 'h'};
+    int previous = 0;
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(title->shows[i].first, kinds[i]) << i;
+        const int gap = title->shows[i].second - previous;
+        // More than 5.5 s of stillness, and the third step (between the
+        // hiscores and the next credits) is a rest of the same length.
+        const int periods = i == 2 ? 2 : 1;
+        EXPECT_GT(gap, periods * 5500) << i;
+        EXPECT_LT(gap, periods * 5500 + (i == 0 ? 51 * 17 + 34 : 34)) << i;
+        previous = title->shows[i].second;
+    }
+}
+
+TEST_F(TitleLoop, ActivityRestartsTheIdleTime) {
+    auto title = std::make_shared<RecordingTitle>();
+    titleScreen = title;
+    title->stopAfter = 1;
+    title->start = plat::MilliSecs();
+    // A one-pixel move at 3 s, then the options page from 6 s to 12 s.
+    plat::testing::OnFlip([&](int) {
+        const int t = plat::MilliSecs() - title->start;
+        if (t > 3000 && t < 3020) plat::testing::SetMouse(1, 0);
+        if (t > 6000 && t < 6020) menu.script.push_back(15);
+        if (t > 12000 && t < 12020) menu.script.push_back(46);
+    });
+    titleLinks.updateMenu = [&, inner = titleLinks.updateMenu] {
+        inner();
+        if (menu.action == 46) menu.state = 0;  // the options page's own back button
+    };
+    Run({});
+    ASSERT_EQ(title->shows.size(), 1u);
+    EXPECT_EQ(title->shows[0].first, 'c');
+    EXPECT_GT(title->shows[0].second, 12000 + 5500);
+    EXPECT_LT(title->shows[0].second, 12000 + 5500 + 60);
+}
+
+TEST_F(TitleLoop, ChoosingHiscoresOrCreditsRestartsTheCycleAtTheCredits) {
+    auto title = std::make_shared<RecordingTitle>();
+    titleScreen = title;
+    title->stopAfter = 4;
+    // Idle once (credits), then the hiscores button on the options page.
+    plat::testing::OnFlip([&](int) {
+        if (title->shows.size() == 1 && menu.script.empty() && menu.state == 0 && menu.pages.size() == 1)
+            menu.script.assign({15, 12, 46});
+    });
+    titleLinks.updateMenu = [&, inner = titleLinks.updateMenu] {
+        inner();
+        if (menu.action == 46) menu.state = 0;
+    };
+    Run({});
+    ASSERT_EQ(title->shows.size(), 4u);
+    EXPECT_EQ(title->shows[0].first, 'c');
+    EXPECT_EQ(title->shows[1].first, 'h') << "the button";
+    EXPECT_EQ(title->shows[2].first, 'c') << "the cycle starts again at the credits";
+    EXPECT_EQ(title->shows[3].first, 'h');
+}
+
+}  // namespace
+
+namespace {
+
+using TitleResources = TitleTest;
+
+TEST_F(TitleResources, TheSongStartsOnceAndRestartsAsANewStream) {
+    TTitleScreen title;
+    title.playMusic();
+    const TAudioStreamPtr first = title.musicStream;
+    ASSERT_NE(first, nullptr);
+    title.playMusic();
+    EXPECT_EQ(title.musicStream, first) << "a second start while it plays changes nothing";
+    title.Prepare();
+    EXPECT_EQ(title.musicStream, first);
+    EXPECT_EQ(title.musicOn, 1);
+    title.stopMusic();
+    title.stopMusic();
+    EXPECT_EQ(title.musicOn, 0);
+    EXPECT_EQ(title.musicStream, nullptr);
+    title.playMusic();
+    EXPECT_NE(title.musicStream, nullptr);
+    EXPECT_NE(title.musicStream, first);
+}
+
+TEST_F(TitleResources, TheMenuWindowGetsTheSameBoardSelectorPicture) {
+    const std::string old = plat::CurrentDir();
+    ASSERT_TRUE(plat::ChangeDir(dir_));
+    plat::CreateDir("gfx/gui", true);
+    plat::PixmapPtr p = plat::CreatePixmap(4, 4, plat::PF_RGBA, 4);
+    plat::ClearPixels(p, 0xFF336699u);
+    ASSERT_TRUE(plat::SavePixmapPNG(p, "gfx/gui/pod-selector.png"));
+    plat::ImagePtr handed;
+    titleLinks.setSelectorFrame = [&](const plat::ImagePtr& image) { handed = image; };
+    TTitleScreen title;
+    title.loadGfx();
+    plat::DeleteDir(dir_ + "gfx", true);
+    plat::ChangeDir(old);
+    ASSERT_NE(title.selectorFrame, nullptr) << "read from the PNG of the .jp2 name";
+    EXPECT_EQ(handed, title.selectorFrame);
+}
+
+}  // namespace

@@ -1,0 +1,201 @@
+// The two pages the title opens over itself: the hiscore tables and the
+// credits. Each fades in from the title picture, runs until it is done or
+// left with a click, Return or Space, and fades back to the title while the
+// menu window fades in. A close request during a fade is remembered for the
+// title loop; one while the page runs ends the program.
+#include "core/mouse.h"
+#include "platform/app.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/time.h"
+#include "title/credits.h"
+#include "title/hiscores_screen.h"
+#include "title/title_screen.h"
+#include "title/title_sparks.h"
+#include "ui/spark.h"
+
+namespace {
+
+void FetchMouse() {
+    if (mouse) mouse->fetchState();
+}
+void DrawCursor() {
+    if (mouse) mouse->Draw();
+}
+int LeftHit() { return mouse ? mouse->leftHit : 0; }
+void UpdateSong() {
+    if (titleScreen && titleScreen->musicStream) titleScreen->musicStream->update();
+}
+void MenuFadingIn() {
+    if (titleLinks.updateMenu) titleLinks.updateMenu();
+    if (titleLinks.drawMenu) titleLinks.drawMenu();
+}
+void RestartMenuAlpha() {
+    if (titleLinks.setMenuAlpha) titleLinks.setMenuAlpha(0.0f);
+}
+void PageState() {
+    plat::SetBlend(plat::ALPHABLEND);
+    plat::SetTransform(0, 1, 1);
+    plat::SetColor(255, 255, 255);
+}
+// Return, or else Space: Space stays unread in a frame with Return.
+bool LeaveKey() { return plat::KeyHit(plat::KEY_RETURN) != 0 || plat::KeyHit(plat::KEY_SPACE) != 0; }
+
+}  // namespace
+
+int TTitleScreen::showHiscores(int crossFade) {
+    THiscoresScreen screen;
+    screen.Load(hiscore ? hiscore->GetScores(kScoreQuest, 10) : std::vector<TScorePtr>{});
+
+    fadeAlpha = 0.0f;
+    while (fadeAlpha < 1.0f) {
+        plat::Cls();
+        PageState();
+        FetchMouse();
+        fadeAlpha += 0.02f;
+        plat::SetAlpha(1.0f - fadeAlpha);
+        if (crossFade != 0) plat::DrawImage(titleImage, 0, 0);
+        plat::SetAlpha(fadeAlpha);
+        screen.frame->alpha = fadeAlpha;
+        plat::DrawImage(hiscoresImage, 0, 0);
+        screen.Draw();
+        CursorTrailSpark();
+        TSpark::UpdateAll();
+        DrawCursor();
+        plat::Flip(-1);
+        plat::PollSystem();
+        if (plat::AppTerminate()) terminateRequested = 1;
+        UpdateSong();
+    }
+    screen.frame->alpha = 1.0f;
+
+    while (terminateRequested == 0 && result == 0) {
+        FetchMouse();
+        plat::Cls();
+        PageState();
+        plat::SetAlpha(1);
+        plat::DrawImage(hiscoresImage, 0, 0);
+        if (screen.Update() != 0) result = 1;
+        screen.Draw();
+        CursorTrailSpark();
+        TSpark::UpdateAll();
+        DrawCursor();
+        plat::Flip(-1);
+        plat::PollSystem();
+        if (plat::AppTerminate()) result = 2;
+        if (LeftHit() != 0) result = 1;
+        if (LeaveKey()) result = 1;
+        UpdateSong();
+    }
+    if (result == 2) plat::End();
+    result = 0;
+    fadeAlpha = 0.0f;
+    RestartMenuAlpha();
+
+    while (fadeAlpha < 1.0f) {
+        PageState();
+        FetchMouse();
+        fadeAlpha += 0.02f;
+        plat::SetAlpha(1.0f - fadeAlpha);
+        screen.frame->alpha = 1.0f - fadeAlpha;
+        plat::DrawImage(hiscoresImage, 0, 0);
+        screen.Draw();
+        plat::SetAlpha(fadeAlpha);
+        plat::DrawImage(titleImage, 0, 0);
+        MenuFadingIn();
+        CursorTrailSpark();
+        TSpark::UpdateAll();
+        DrawCursor();
+        plat::Flip(-1);
+        plat::PollSystem();
+        if (plat::AppTerminate()) terminateRequested = 1;
+        UpdateSong();
+    }
+    FetchMouse();
+    return 0;
+}
+
+int TTitleScreen::showCredits() {
+    std::vector<TCreditsPagePtr> pages;
+    for (const TCreditsEntry& entry : CreditsList()) {
+        auto page = std::make_shared<TCreditsPage>();
+        page->AddTitle(entry.role);
+        for (const char* line : entry.lines) page->AddField(line);
+        page->Prepare();
+        pages.push_back(page);
+    }
+
+    fadeAlpha = 0.0f;
+    while (fadeAlpha < 1.0f) {
+        PageState();
+        FetchMouse();
+        fadeAlpha += 0.02f;
+        plat::SetAlpha(1.0f - fadeAlpha);
+        plat::DrawImage(titleImage, 0, 0);
+        plat::SetAlpha(fadeAlpha);
+        plat::DrawImage(creditsImage, 0, 0);
+        CursorTrailSpark();
+        TSpark::UpdateAll();
+        DrawCursor();
+        plat::Flip(-1);
+        plat::PollSystem();
+        if (plat::AppTerminate()) terminateRequested = 1;
+        UpdateSong();
+    }
+
+    // Page times are differences of clock readings, so they hold however
+    // long the program has run.
+    int pageStart = plat::MilliSecs();
+    size_t pageIndex = 0;
+    while (terminateRequested == 0 && result == 0) {
+        FetchMouse();
+        plat::Cls();
+        PageState();
+        plat::SetAlpha(1);
+        plat::DrawImage(creditsImage, 0, 0);
+        const int t = plat::MilliSecs() - pageStart;
+        if (t <= 4000) pages[pageIndex]->Update(1.0f);
+        else if (t <= 4500) pages[pageIndex]->Update(1.0f - static_cast<float>(t - 4000) / 500.0f);
+        CursorTrailSpark();
+        TSpark::UpdateAll();
+        DrawCursor();
+        plat::Flip(-1);
+        plat::PollSystem();
+        if (plat::AppTerminate()) result = 2;
+        if (LeftHit() != 0) result = 1;
+        if (LeaveKey()) result = 1;
+        if (plat::MilliSecs() - pageStart > 5000) {
+            pageIndex += 1;
+            if (pageIndex >= pages.size()) {
+                pageIndex = pages.size() - 1;  // the fade back follows; no page past the last is drawn
+                result = 1;
+            }
+            pageStart = plat::MilliSecs();
+        }
+        UpdateSong();
+    }
+    if (result == 2) plat::End();
+    result = 0;
+    fadeAlpha = 0.0f;
+    RestartMenuAlpha();
+
+    while (fadeAlpha < 1.0f) {
+        PageState();
+        FetchMouse();
+        fadeAlpha += 0.02f;
+        plat::SetAlpha(1.0f - fadeAlpha);
+        plat::DrawImage(creditsImage, 0, 0);
+        plat::SetAlpha(fadeAlpha);
+        plat::DrawImage(titleImage, 0, 0);
+        MenuFadingIn();
+        CursorTrailSpark();
+        TSpark::UpdateAll();
+        DrawCursor();
+        plat::Flip(-1);
+        plat::PollSystem();
+        if (plat::AppTerminate()) terminateRequested = 1;
+        UpdateSong();
+    }
+    FetchMouse();
+    return 0;
+}
