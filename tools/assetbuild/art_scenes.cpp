@@ -559,7 +559,9 @@ void Ring(std::vector<Recipe>& out) {
     }));
     out.push_back(Picture("gfx/ring-game/switelko.png", [](Context& ctx) {
         Canvas c(60, 70);
-        OvalGlow(c.cr, 30, 35, 30, 70.0 / 60.0, Hex(0xfff0b0), 0.9);
+        // Amber, not cream: drawn at 0.6 over a parchment slip, a pale glow
+        // would not tell the player which slip the pointer is on.
+        OvalGlow(c.cr, 30, 35, 30, 70.0 / 60.0, Hex(0xff9a20), 1.0);
         ctx.Png(c, "gfx/ring-game/switelko.png");
     }));
     // Twenty ring runes: inked on slips, and glowing in the centre ball.

@@ -1,0 +1,46 @@
+// The ring game's keys in the current profile: its hits, elapsed time,
+// finished sequences and the spells won, for a resumed game and for the
+// board levels that receive the spells.
+#include <algorithm>
+
+#include "platform/time.h"
+#include "profiles/profile_manager.h"
+#include "ring/ring_game.h"
+
+namespace {
+constexpr int kMaxSavedHits = 4000000;
+std::string SpellKey(int kind) { return "RMGRecivedSpell" + std::to_string(kind); }
+}  // namespace
+
+int TRingGame::SaveToProfile() {
+    if (!profile) return 0;
+    // One write for the nine keys: the game is on disk whole or not at all.
+    TProfileSaveBatch batch;
+    profile->SetNumber("seqHits", hits, 1);
+    profile->SetNumber("rgTime", plat::MilliSecs() - startTime, 1);
+    profile->SetNumber("recivedSpells", received, 1);
+    for (const TRingSpellPtr& s : spells)
+        if (s) profile->SetNumber(SpellKey(s->kind), s->count, 1);
+    return 0;
+}
+
+int TRingGame::LoadFromProfile() {
+    if (!profile) {
+        hits = 0;
+        received = 0;
+        startTime = plat::MilliSecs();
+        for (const TRingSpellPtr& s : spells)
+            if (s) s->count = 0;
+        return 0;
+    }
+    // A damaged profile must not wrap the score or the clock: hits are kept
+    // where 500 points each still fit in the score, and a negative elapsed
+    // time counts as none.
+    hits = std::clamp(profile->GetNumber("seqHits"), 0, kMaxSavedHits);
+    received = std::max(profile->GetNumber("recivedSpells"), 0);
+    const int now = plat::MilliSecs();
+    startTime = now - std::max(profile->GetNumber("rgTime"), 0);
+    for (const TRingSpellPtr& s : spells)
+        if (s) s->count = profile->GetNumber(SpellKey(s->kind));
+    return 0;
+}

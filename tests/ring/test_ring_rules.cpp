@@ -1,0 +1,287 @@
+// The rules of a frame of play: the hit boxes, the click rule, the time per
+// rune, the block after a finished sequence, the pendulum, the end of the
+// time and the intro popups.
+#include <gtest/gtest.h>
+
+#include "ring_test_util.h"
+
+namespace {
+
+namespace pt = plat::testing;
+
+using RingRules = RingTest;
+
+TEST_F(RingRules, TheHitBoxesAreFixedAndInclusive) {
+    const struct {
+        int x, y, rune;
+    } cases[] = {{185, 65, 0},  {235, 65, 0},  {236, 65, -1}, {184, 100, -1}, {200, 125, 0},  {200, 126, -1},
+                 {200, 164, -1}, {200, 165, 1}, {110, 295, 7}, {565, 400, 13}, {615, 400, 13}, {690, 525, 19},
+                 {690, 526, -1}, {400, 260, -1}, {85, 65, 5},  {135, 485, 9}, {665, 165, 16}};
+    for (const auto& c : cases) {
+        PointAt(c.x, c.y);
+        EXPECT_EQ(ringGame->checkRows(), c.rune) << c.x << "," << c.y;
+    }
+}
+
+// One frame's judgement of the rune under the pointer.
+TEST_F(RingRules, ClickRules) {
+    enum Button { kNone, kLeft, kRight };
+    const struct {
+        const char* name;
+        int position;     // in a sequence of 4: 5 12 7 3
+        int sinceRune;    // ms since the last rune event
+        int sinceDone;    // ms since a finished sequence; -1 none pending
+        int rune;         // under the pointer
+        Button button;
+        bool spells;      // AvailableSpells not empty
+        int newPosition;
+        int hits;         // added
+        float progress;
+        std::set<int> sounds;
+        bool runeClockReset;
+        bool finished;    // a new sequence drawn and the block started
+        int received;     // added
+    } cases[] = {
+        {"right first rune", 0, 100, -1, 5, kLeft, true, 1, 1, 0.25f, {2}, true, false, 0},
+        {"right rune by the right button", 1, 100, -1, 12, kRight, true, 2, 1, 0.5f, {2}, true, false, 0},
+        {"wrong rune", 1, 100, -1, 7, kLeft, true, 1, 0, 0.25f, {0}, false, false, 0},
+        {"no rune under the pointer", 1, 100, -1, -1, kLeft, true, 1, 0, 0.25f, {}, false, false, 0},
+        {"pointer over the rune, no click", 1, 100, -1, 12, kNone, true, 1, 0, 0.25f, {}, false, false, 0},
+        {"last rune with spells", 3, 100, -1, 3, kLeft, true, 0, 1, 1.0f, {2, 1}, true, true, 1},
+        {"last rune without spells", 3, 100, -1, 3, kLeft, false, 0, 1, 1.0f, {2}, true, true, 0},
+        {"time out on a later rune", 2, 5001, -1, -1, kNone, true, 0, 0, 0.0f, {3}, true, false, 0},
+        {"time out, then the first rune counts", 2, 5001, -1, 5, kLeft, true, 1, 1, 0.25f, {3, 2}, true, false, 0},
+        {"exactly the time per rune", 2, 5000, -1, -1, kNone, true, 2, 0, 0.5f, {}, false, false, 0},
+        {"the first rune waits for ever", 0, 90000, -1, -1, kNone, true, 0, 0, 0.0f, {}, false, false, 0},
+        {"clicks are ignored in the block", 0, 100, 500, 5, kLeft, true, 0, 0, 1.0f, {}, false, false, 0},
+        {"the block ends after its second", 0, 100, 1001, 5, kLeft, true, 0, 0, 0.0f, {}, false, false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        pt::AdvanceTime(100000);
+        const int now = plat::MilliSecs();
+        TRingGame& g = *ringGame;
+        g.AvailableSpells = c.spells ? std::vector<std::string>{"4"} : std::vector<std::string>{};
+        g.RuneTime = 5000;
+        g.levelSequenceLast = 3;
+        g.sequence.fill(-1);
+        g.sequence[0] = 5;
+        g.sequence[1] = 12;
+        g.sequence[2] = 7;
+        g.sequence[3] = 3;
+        g.sequenceLast = 3;
+        g.position = c.position;
+        g.progress = c.sinceDone >= 0 ? 1.0f : static_cast<float>(c.position) / 4.0f;
+        g.runeClock = now - c.sinceRune;
+        g.completedAt = c.sinceDone >= 0 ? now - c.sinceDone : -1;
+        g.hits = 10;
+        g.received = 2;
+        g.hoverRune = c.rune;
+        mouse->leftHit = c.button == kLeft ? 1 : 0;
+        mouse->rightHit = c.button == kRight ? 1 : 0;
+        const int countBefore = g.spells[3]->count;
+        HeardSounds();
+
+        g.updateSequence();
+
+        EXPECT_EQ(g.position, c.newPosition);
+        EXPECT_EQ(g.hits, 10 + c.hits);
+        EXPECT_FLOAT_EQ(g.progress, c.progress);
+        EXPECT_EQ(HeardSounds(), c.sounds);
+        EXPECT_EQ(g.runeClock, c.runeClockReset ? now : now - c.sinceRune);
+        EXPECT_EQ(g.received, 2 + c.received);
+        EXPECT_EQ(g.spells[3]->count, countBefore + c.received) << "kind 4 is counter 3";
+        if (c.finished) {
+            EXPECT_EQ(g.completedAt, now);
+            EXPECT_EQ(g.ballAlpha, 0.0f) << "the new sequence's first rune stays hidden";
+            EXPECT_NE(g.sequence[1], -1) << "a new sequence of the level's length";
+            EXPECT_EQ(g.sequence[4], -1);
+        } else if (c.sinceDone < 0 || c.sinceDone > 1000) {
+            EXPECT_EQ(g.completedAt, -1);
+        } else {
+            EXPECT_EQ(g.completedAt, now - c.sinceDone);
+        }
+        if (!c.finished) {
+            EXPECT_EQ(g.sequence[0], 5) << "a sequence that timed out is not redrawn";
+            EXPECT_EQ(g.sequence[2], 7);
+        }
+    }
+}
+
+TEST_F(RingRules, TheShownRuneFadesInOnlyOutsideTheBlock) {
+    RunIntro();
+    ringGame->Time = 1e9f;
+    ringGame->resetRune();
+    ringGame->completedAt = plat::MilliSecs();
+    for (int i = 0; i < 10; ++i) ringGame->Update();
+    EXPECT_EQ(ringGame->ballAlpha, 0.0f);
+    EXPECT_EQ(ringGame->ballScale, 3.0f);
+    ringGame->completedAt = -1;
+    for (int i = 0; i < 40; ++i) ringGame->Update();
+    EXPECT_NEAR(ringGame->ballScale, 1.0f, 1e-5f);
+    EXPECT_GE(ringGame->ballAlpha, 0.99f);
+}
+
+TEST_F(RingRules, ThePendulumSwingsLessAsTheTimeRunsOut) {
+    const struct {
+        float time;
+        int elapsed;
+        int amplitude;
+        int state;
+    } cases[] = {{60000, 0, 30, 6}, {60000, 1, 29, 6},     {60000, 30000, 15, 6}, {60000, 59999, 0, 6},
+                 {60000, 60000, 0, 6}, {60000, 60001, 0, 7}, {0, 0, 0, 6},         {0, 1, 0, 7},
+                 {-5, 10, 0, 7}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.time) + " " + std::to_string(c.elapsed));
+        ringGame->resetParams();
+        RunIntro();
+        ringGame->Time = c.time;
+        ringGame->startTime = plat::MilliSecs() - c.elapsed;
+        ringGame->pendulumAngle = 0.0f;
+        ringGame->pendulumAmplitude = -99;
+        ringGame->Update();
+        EXPECT_EQ(ringGame->pendulumAmplitude, c.amplitude);
+        EXPECT_EQ(ringGame->ringState, c.state);
+    }
+    // Away from upright the amplitude keeps its value.
+    ringGame->resetParams();
+    RunIntro();
+    ringGame->Time = 60000;
+    ringGame->startTime = plat::MilliSecs() - 30000;
+    ringGame->pendulumAngle = 10.0f;
+    ringGame->pendulumAmplitude = 22;
+    ringGame->Update();
+    EXPECT_EQ(ringGame->pendulumAmplitude, 22);
+}
+
+TEST_F(RingRules, EnteringARunesBoxSoundsOnce) {
+    RunIntro();
+    ringGame->Time = 1e9f;
+    const struct {
+        int rune;
+        std::set<int> sounds;
+    } steps[] = {{-1, {}}, {3, {4}}, {3, {}}, {8, {}}, {-1, {}}, {8, {4}}};
+    for (const auto& s : steps) {
+        HeardSounds();
+        PointAtRune(s.rune, false);
+        ringGame->Update();
+        EXPECT_EQ(ringGame->hoverRune, s.rune);
+        EXPECT_EQ(HeardSounds(), s.sounds) << s.rune;
+    }
+}
+
+TEST_F(RingRules, OnePressOfOkClosesOnePopupAndTheLastRestartsTheClock) {
+    WriteRingPopups(
+        "A{ Level=1 Image='gfx/info/panel.png' X=280 Y=150 Event='BEGIN_LEVEL' Lines=1 Line1='a' Condition=0 "
+        "Spell=0 ButtonY=-1 TextY=-1 }\n"
+        "B{ Level=1 Image='gfx/info/panel.png' X=280 Y=150 Event='BEGIN_LEVEL' Lines=1 Line1='b' Condition=0 "
+        "Spell=0 ButtonY=-1 TextY=-1 }\n");
+    ringGame->Load("ring-01.tsc");
+    ASSERT_EQ(ringGame->popups.size(), 2u);
+    const TPopupPtr second = ringGame->popups[1];
+    ringGame->startTime = 5;
+    const TDimPtr& ok = popupManager->okButton->area;
+    ok->x = 300;
+    ok->y = 300;
+    pt::SetMouse(310, 310);
+    pt::PressMouse(plat::MOUSE_LEFT);
+    ringGame->UpdateInfo();
+    ASSERT_EQ(ringGame->popups.size(), 1u);
+    EXPECT_EQ(ringGame->popups.front(), second);
+    EXPECT_EQ(ringGame->startTime, 5) << "the clock waits for the last popup";
+    ringGame->UpdateInfo();
+    EXPECT_EQ(ringGame->popups.size(), 1u) << "the same press does not close the next popup";
+    pt::ReleaseMouse(plat::MOUSE_LEFT);
+    pt::PressMouse(plat::MOUSE_LEFT);
+    pt::AdvanceTime(700);
+    ringGame->UpdateInfo();
+    EXPECT_TRUE(ringGame->popups.empty());
+    EXPECT_EQ(ringGame->startTime, plat::MilliSecs());
+}
+
+}  // namespace
+
+namespace {
+
+namespace pt = plat::testing;
+
+class RingDrawing : public RingTest {
+protected:
+    void SetUp() override {
+        RingTest::SetUp();
+        TRingGame& g = *ringGame;
+        g.backgroundImage = plat::CreateImage(8, 8);
+        g.ringImage = plat::CreateImage(8, 8);
+        g.pendulumImage = plat::CreateImage(8, 8);
+        g.tileImage = plat::CreateImage(8, 8);
+        g.highlightImage = plat::CreateImage(8, 8);
+        g.tileRazod = plat::CreateImage(8, 8, 20);
+        g.ballRazod = plat::CreateImage(8, 8, 20);
+        g.barImage = plat::CreateImage(1, 8);
+    }
+    // The draws of one image in the last Draw.
+    static std::vector<pt::DrawCall> DrawsOf(const plat::ImagePtr& img) {
+        std::vector<pt::DrawCall> out;
+        for (const auto& d : pt::DrawCalls())
+            if (d.kind == pt::DrawCall::IMAGE && d.image == img.get()) out.push_back(d);
+        return out;
+    }
+    static void DrawFrame() {
+        pt::ClearDrawCalls();
+        ringGame->Draw(1);
+    }
+};
+
+TEST_F(RingDrawing, ThePendulumHangsOnlyOnceTheRingHasSettled) {
+    for (int state : {1, 2, 3, 4, 5, 6}) {
+        ringGame->ringState = state;
+        DrawFrame();
+        EXPECT_EQ(DrawsOf(ringGame->pendulumImage).size(), state > 3 ? 1u : 0u) << state;
+    }
+}
+
+TEST_F(RingDrawing, OnlyTheSlipUnderThePointerGlows) {
+    ringGame->resetParams();
+    for (int hover : {-1, 0, 13, 19}) {
+        ringGame->hoverRune = hover;
+        DrawFrame();
+        const auto glows = DrawsOf(ringGame->highlightImage);
+        ASSERT_EQ(glows.size(), hover < 0 ? 0u : 1u) << hover;
+        if (hover >= 0) {
+            EXPECT_EQ(glows[0].x, ringGame->tiles[static_cast<size_t>(hover)].x);
+            EXPECT_FLOAT_EQ(glows[0].alpha, 0.6f);
+        }
+        const auto glyphs = DrawsOf(ringGame->tileRazod);
+        ASSERT_EQ(glyphs.size(), 20u);
+        EXPECT_EQ(glyphs[7].frame, 7);
+        EXPECT_EQ(glyphs[7].x, ringGame->tiles[7].x - 15.0f);
+    }
+}
+
+TEST_F(RingDrawing, TheBarGrowsWithTheProgressAndTheBallShowsTheRuneToClick) {
+    const struct {
+        float progress;
+        float scaleX;
+        float alpha;
+    } cases[] = {{0.0f, 0.0f, 0.4f}, {0.25f, 32.5f, 0.4f}, {0.5f, 65.0f, 0.7f}, {1.0f, 130.0f, 0.7f}};
+    ringGame->createSequence(3);
+    ringGame->position = 2;
+    ringGame->ballScale = 2.0f;
+    ringGame->ballAlpha = 0.5f;
+    for (const auto& c : cases) {
+        ringGame->progress = c.progress;
+        DrawFrame();
+        const auto bar = DrawsOf(ringGame->barImage);
+        ASSERT_EQ(bar.size(), 1u);
+        EXPECT_FLOAT_EQ(bar[0].sx, c.scaleX) << c.progress;
+        EXPECT_FLOAT_EQ(bar[0].alpha, c.alpha) << c.progress;
+        EXPECT_EQ(bar[0].x, 335.0f);
+        const auto ball = DrawsOf(ringGame->ballRazod);
+        ASSERT_EQ(ball.size(), 1u);
+        EXPECT_EQ(ball[0].frame, ringGame->sequence[2]);
+        EXPECT_EQ(ball[0].sx, 2.0f);
+        EXPECT_FLOAT_EQ(ball[0].alpha, 0.5f);
+    }
+}
+
+}  // namespace
