@@ -1,0 +1,10 @@
+#include "map/map_hookup.h"
+
+#include "map/map_core.h"
+#include "screens/screens_links.h"
+
+void InstallMapLinks() {
+    screensLinks.loadMap = [] {
+        if (map) map->Load();
+    };
+}
