@@ -2,11 +2,13 @@
 // beside or after them: the title screen, the profile screen, the quest map,
 // the spells, the popups, the gallery and level selector, and the two
 // mini-games. Each owner fills its entries when it starts; while an entry is
-// empty that step is skipped: nothing is loaded for it, no title song starts,
-// page 6 shows no miniature and no selector caption.
+// empty that step is skipped: nothing is loaded for it, no title song starts
+// or stops, page 6 shows no miniature and no selector caption, and the
+// gallery's free puzzle is not played.
 #pragma once
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/image.h"
 
@@ -27,11 +29,19 @@ struct TScreensLinks {
 
     // ---- the title song ----
     std::function<void()> playTitleMusic;                          // titleScreen.playMusic
+    std::function<void()> stopTitleMusic;                          // titleScreen.stopMusic
     std::function<std::shared_ptr<TAudioStream>()> titleMusicStream;  // titleScreen.musicStream
 
     // ---- the board-selector page (6) ----
     std::function<plat::ImagePtr()> selectorCaption;  // titleScreen.selectorCaption
     std::function<int()> boardSelectorMode;           // boardSelector.mode: 0 quest, 1 timed, 2 endless
     std::function<void()> drawMiniBoard;              // boardSelector.DrawMiniBoard
+
+    // ---- the gallery's free puzzle ----
+    // puzzle.show(0, imageName, 1) after its columns, rows and song are set:
+    // the picture cut into columns x rows pieces, never saved. Its result
+    // (1 left for the menu) is not used.
+    std::function<int(int columns, int rows, const std::string& music, const std::string& imageName)>
+        playFreePuzzle;
 };
 extern TScreensLinks screensLinks;

@@ -23,11 +23,19 @@
 #include "level/points.h"
 #include "level/spheres.h"
 #include "level/timer.h"
+#include "map/map_core.h"
+#include "map/map_hookup.h"
 #include "pieces/blocks.h"
 #include "pieces/rune.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/testing.h"
+#include "puzzle/puzzle_hookup.h"
+#include "puzzle/puzzle_manager.h"
+#include "ring/ring_game.h"
+#include "ring/ring_hookup.h"
+#include "screens/gallery.h"
+#include "screens/gallery_hookup.h"
 #include "screens/loading.h"
 #include "screens/options_window.h"
 #include "screens/screens_links.h"
@@ -87,6 +95,30 @@ const char* const kGolden[] = {
     "gfx/fonts/menu-timeattack.png", "gfx/fonts/menu-endless.png", "gfx/fonts/menu-hiscores.png",
     "gfx/fonts/menu-credits.png", "gfx/fonts/menu-quest-lvl.png", "gfx/fonts/menu-timed-lvl.png",
     "gfx/fonts/menu-endless-lvl.png", "gfx/fonts/help.png", "gfx/fonts/menu-play.png", "gfx/fonts/menu-back.png",
+    // the gallery's frame picture (the .png beside its .jp2 name)
+    "gfx/title/galeria.png",
+    // the quest map: its pictures, buttons and the stage pictures map.tsc names
+    "gfx/mapa/mapa.jpg", "gfx/mapa/k1c.png", "gfx/mapa/k2c.png", "gfx/mapa/k3c.png", "gfx/mapa/level.png",
+    "gfx/mapa/of.png", "gfx/mapa/k1b.png", "gfx/mapa/k1.png", "gfx/mapa/k2b.png", "gfx/mapa/k2.png",
+    "gfx/mapa/k3b.png", "gfx/mapa/k3.png", "gfx/fonts/menu_mapa.png", "gfx/fonts/play_mapa.png",
+    "gfx/mapa/stage-1.png", "gfx/mapa/stage-2.png", "gfx/mapa/stage-3.png", "gfx/mapa/stage-4.png",
+    "gfx/mapa/stage-5.png", "gfx/mapa/stage-6.png",
+    // the picture puzzle: piece frame and mark, shadow pieces, hover
+    // captions, completion picture and the tally's count sound
+    "gfx/puzzle/cienie_lg.png", "gfx/puzzle/cienie_pg.png", "gfx/puzzle/cienie_ld.png", "gfx/puzzle/cienie_pd.png",
+    "gfx/puzzle/cienie_l.png", "gfx/puzzle/cienie_g.png", "gfx/puzzle/cienie_p.png", "gfx/puzzle/cienie_d.png",
+    "gfx/puzzle/ramka3.png", "gfx/puzzle/ramka-puzle.png", "gfx/puzzle/b-hint.png", "gfx/puzzle/b-menu.png",
+    "gfx/gui/stage3.png", "sfx/fx4/playgamepuzzle-podlicz-out.ogg",
+    // the ring game: its scene, slips and runes, the spell counters (a
+    // frame of each stands for them) and its sounds
+    "gfx/ring-game/game-ring3.jpg", "gfx/ring-game/ring0000.png", "gfx/ring-game/wahadlo-c.png",
+    "gfx/ring-game/papirus1.png", "gfx/ring-game/switelko.png", "gfx/ring-game/runy-papier.png",
+    "gfx/ring-game/runy-kula.png", "gfx/ring-game/bar.png", "gfx/ring-game/s1_0000.png",
+    "gfx/ring-game/s2_0001.png", "gfx/ring-game/s3_0002.png", "gfx/ring-game/s4_0003.png",
+    "gfx/ring-game/s5_0004.png", "gfx/ring-game/s6_0000.png", "sfx/fx/playgamering-czarbad.ogg",
+    "sfx/fx/playgamering-czargeted.ogg", "sfx/fx/playgamering-czargood.ogg", "sfx/fx/playgamering-czarwkuli.ogg",
+    "sfx/fx/playgamering-mouseover.ogg", "sfx/fx/playgamering-wjazd.ogg", "sfx/fx4/playgame-ring-out.ogg",
+    "sfx/fx4/playgame-ring-show.ogg",
     // points panel and sparks
     "gfx/fonts/cyfry1.png", "gfx/fonts/cyfry2.png", "gfx/fonts/level.png", "gfx/gui/punkty.png",
     "gfx/gui/decha.png", "gfx/gui/menuS1.png", "gfx/gui/menuS2.png", "gfx/gwiazdki/gradball.png",
@@ -137,9 +169,22 @@ protected:
         fonts[1].reset();
         sparkImages = {};
         screensLinks = TScreensLinks{};
+        map = std::make_shared<TMapCore>();
+        InstallMapLinks();
+        gallery = std::make_shared<TGallery>();
+        InstallGalleryLinks();
+        puzzle = std::make_shared<TPuzzleManager>();
+        InstallPuzzleLinks();
+        ringGame = std::make_shared<TRingGame>();
+        InstallRingLinks();
     }
     void TearDown() override {
         g_opens = nullptr;
+        map.reset();
+        gallery.reset();
+        puzzle.reset();
+        ringGame.reset();
+        screensLinks = TScreensLinks{};
         razod.reset();
         blocks.reset();
         board.reset();
@@ -214,6 +259,27 @@ TEST_F(LoadEverything, StartUpLoadsEveryFileItNamesWithoutAMessage) {
     for (int i = 0; i < TGlobalSnd::kCount; ++i) EXPECT_TRUE(globalSnd->sounds[static_cast<size_t>(i)]) << i;
     EXPECT_TRUE(blocks->rotateSound);
     EXPECT_TRUE(mouse->cursorImage);
+    // The quest map: a marker per quest level, a picture per stage.
+    EXPECT_EQ(map->levels->Count(), 14);
+    ASSERT_EQ(map->stages->Count(), 6);
+    for (const auto& stage : *map->stages) EXPECT_TRUE(stage->image) << stage->imageName;
+    ASSERT_TRUE(gallery->backgroundPixmap);
+    EXPECT_EQ(plat::PixmapWidth(gallery->backgroundPixmap), 800);
+    // The puzzle's shared pictures, with the completion picture's handle.
+    for (const auto& img : puzzle->grid->shadows) EXPECT_TRUE(img);
+    EXPECT_TRUE(puzzle->grid->ramka && puzzle->grid->ramkaOn && puzzle->hintHover && puzzle->menuHover);
+    ASSERT_TRUE(puzzle->completeImage);
+    EXPECT_EQ(puzzle->completeImage->handleX, 183);
+    EXPECT_TRUE(puzzle->countSound);
+    // The ring game: its strips cut into twenty runes, a counter per spell
+    // kind, and the map's menu button picture on its own menu button.
+    ASSERT_TRUE(ringGame->tileRazod && ringGame->ballRazod);
+    EXPECT_EQ(ringGame->tileRazod->frames.size(), 20u);
+    EXPECT_EQ(ringGame->ballRazod->frames.size(), 20u);
+    for (const auto& s : ringGame->spells) EXPECT_TRUE(s && s->frames[4]);
+    for (const auto& s : ringGame->sounds) EXPECT_TRUE(s);
+    ASSERT_TRUE(ringGame->menuButton);
+    EXPECT_EQ(ringGame->menuButton->image, map->menu->GetItem(1)->image);
 }
 
 TEST_F(LoadEverything, TheMenuPicturesLoadWithTheirHandlesAndASecondLoadRenewsTheGreeting) {
