@@ -22,7 +22,7 @@ namespace {
 
 inline char FoldAZ(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool EqualsFoldAZ(const std::string& a, const std::string& b) {
+bool EqualsFoldAZ(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
         if (FoldAZ(a[i]) != FoldAZ(b[i])) return false;
@@ -175,17 +175,21 @@ std::string TSCNumberToText(float value) {
 
 // ---- load -------------------------------------------------------------------------------------
 
+void TTSCFile::Use(std::shared_ptr<TTSCStore> store) {
+    store_ = std::move(store);
+    keys.store_ = store_;
+    groups.store_ = store_;
+}
+
 int TTSCFile::Load(const std::string& path) {
-    keys = std::make_shared<TTSCKeyList>();
-    groups = std::make_shared<TTSCGroupList>();
+    Use(std::make_shared<TTSCStore>());
     plat::StreamPtr s = plat::ReadStream(path);
     if (!s) throw TSCError("ERROR: Cannot open the file " + path);
     return LoadBytes(TTSCLexer::ReadSource(s));
 }
 
 int TTSCFile::Load(const plat::StreamPtr& stream) {
-    keys = std::make_shared<TTSCKeyList>();
-    groups = std::make_shared<TTSCGroupList>();
+    Use(std::make_shared<TTSCStore>());
     return LoadBytes(TTSCLexer::ReadSource(stream));
 }
 
@@ -209,32 +213,43 @@ int TTSCFile::LoadBytes(const std::string& bytes) {
         }
         throw;
     }
-    keys = parser.keys;
-    groups = parser.groups;
+    Use(parser.store);
     return 0;
 }
 
 // ---- lookups and setters ---------------------------------------------------------------------
 
 TTSCKeyPtr TTSCFile::ResolveKey(const std::string& path, const std::string& name) const {
-    for (const TTSCKeyPtr& k : *keys)
-        if (k && EqualsFoldAZ(k->path, path) && EqualsFoldAZ(k->name, name)) return k;
-    return nullptr;
+    TTSCKeyPtr found;
+    store_->ForEachKey([&](const TTSCKeyView& k) {
+        if (!EqualsFoldAZ(k.Name(), name) || !EqualsFoldAZ(k.Path(), path)) return false;
+        found = store_->KeyRecord(k);
+        return true;
+    });
+    return found;
 }
 
 std::string TTSCFile::GetStringKey(const std::string& path, const std::string& name, int index) const {
-    TTSCKeyPtr k = ResolveKey(path, name);
-    if (!k) {
-        plat::Print(MissingKeyText(path, name));
-        return "";
-    }
-    return k->Value(index);
+    // Read in place: a lookup hands out no record of its own.
+    std::string value;
+    const bool found = store_->ForEachKey([&](const TTSCKeyView& k) {
+        if (!EqualsFoldAZ(k.Name(), name) || !EqualsFoldAZ(k.Path(), path)) return false;
+        value = k.Value(index);
+        return true;
+    });
+    if (!found) plat::Print(MissingKeyText(path, name));
+    return value;
 }
 
 float TTSCFile::GetNumberKey(const std::string& path, const std::string& name, int index) const {
-    TTSCKeyPtr k = ResolveKey(path, name);
-    if (!k) throw TSCError(MissingKeyText(path, name));
-    return TSCTextToNumber(k->Value(index));
+    std::string value;
+    const bool found = store_->ForEachKey([&](const TTSCKeyView& k) {
+        if (!EqualsFoldAZ(k.Name(), name) || !EqualsFoldAZ(k.Path(), path)) return false;
+        value = k.Value(index);
+        return true;
+    });
+    if (!found) throw TSCError(MissingKeyText(path, name));
+    return TSCTextToNumber(value);
 }
 
 void TTSCFile::SetStringKey(const std::string& path, const std::string& name, const std::string& value,
@@ -266,32 +281,26 @@ void TTSCFile::SetNumberKey(const std::string& path, const std::string& name, fl
 
 std::shared_ptr<TTSCKeyList> TTSCFile::GetKeyList(const std::string& path) const {
     auto out = std::make_shared<TTSCKeyList>();
-    for (const TTSCKeyPtr& k : *keys)
-        if (k && EqualsFoldAZ(k->path, path)) out->AddLast(k);
+    store_->ForEachKey([&](const TTSCKeyView& k) {
+        if (EqualsFoldAZ(k.Path(), path)) out->AddLast(store_->KeyRecord(k));
+        return false;
+    });
     return out;
 }
 
 std::shared_ptr<TTSCGroupList> TTSCFile::GetGroupList(const std::string& parentPath) const {
     auto out = std::make_shared<TTSCGroupList>();
-    for (const TTSCGroupPtr& g : *groups)
-        if (g && EqualsFoldAZ(g->parentPath, parentPath)) out->AddLast(g);
+    store_->ForEachGroup([&](const TTSCGroupView& g) {
+        if (EqualsFoldAZ(g.ParentPath(), parentPath)) out->AddLast(store_->GroupRecord(g));
+        return false;
+    });
     return out;
 }
 
-TTSCKeyPtr TTSCFile::CreateKey(const std::string& path, const std::string& name) {
-    auto k = std::make_shared<TTSCKey>();
-    k->path = path;
-    k->name = name;
-    keys->AddLast(k);
-    return k;
-}
+TTSCKeyPtr TTSCFile::CreateKey(const std::string& path, const std::string& name) { return store_->NewKey(path, name); }
 
 TTSCGroupPtr TTSCFile::CreateGroup(const std::string& parentPath, const std::string& name) {
-    auto g = std::make_shared<TTSCGroup>();
-    g->parentPath = parentPath;
-    g->name = name;
-    groups->AddLast(g);
-    return g;
+    return store_->NewGroup(parentPath, name);
 }
 
 // ---- writer ---------------------------------------------------------------------------------------
@@ -309,13 +318,13 @@ TTSCGroupPtr TTSCFile::CreateGroup(const std::string& parentPath, const std::str
 namespace {
 
 struct Writer {
-    std::unordered_map<std::string, std::vector<const TTSCKey*>> keysByPath;
-    std::unordered_map<std::string, std::vector<const TTSCGroup*>> groupsByParent;
+    std::unordered_map<std::string, std::vector<TTSCKeyView>> keysByPath;
+    std::unordered_map<std::string, std::vector<TTSCGroupView>> groupsByParent;
     std::unordered_set<std::string> written;
     std::string out;
 
-    void Value(const TTSCKey& k, int i) {
-        const std::string& v = k.Value(i);
+    void Value(const TTSCKeyView& k, int i) {
+        const std::string v = k.Value(i);
         const int type = k.ValueType(i);
         if (type != 2 && IsStringNumber(v)) {
             out += v;
@@ -329,16 +338,19 @@ struct Writer {
         out += '"';
     }
 
-    void Key(const TTSCKey& k, const std::string& indent) {
-        if (k.valueCount <= 0) return;  // nothing to write; "name=" would not load
-        if (!IsWritableName(k.name)) {
-            plat::Print("SaveTSCFile: key \"" + k.name + "\" of \"" + k.path + "\" is not a valid name; left out");
+    void Key(const TTSCKeyView& k, const std::string& indent) {
+        const int count = k.Count();
+        if (count <= 0) return;  // nothing to write; "name=" would not load
+        const std::string name(k.Name());
+        if (!IsWritableName(name)) {
+            plat::Print("SaveTSCFile: key \"" + name + "\" of \"" + std::string(k.Path()) +
+                        "\" is not a valid name; left out");
             return;
         }
         out += indent;
-        out += k.name;
+        out += name;
         out += '=';
-        const int n = k.valueCount < TTSCKey::kMaxValues ? k.valueCount : TTSCKey::kMaxValues;
+        const int n = count < TTSCKey::kMaxValues ? count : TTSCKey::kMaxValues;
         for (int i = 0; i < n; ++i) {
             if (i > 0) out += ',';
             Value(k, i);
@@ -346,9 +358,10 @@ struct Writer {
         out += '\n';
     }
 
-    void Group(const TTSCGroup& g, const std::string& indent, int depth) {
-        if (!IsWritableName(g.name)) {
-            plat::Print("SaveTSCFile: group \"" + g.name + "\" is not a valid name; left out with its content");
+    void Group(const TTSCGroupView& g, const std::string& indent, int depth) {
+        const std::string name(g.Name());
+        if (!IsWritableName(name)) {
+            plat::Print("SaveTSCFile: group \"" + name + "\" is not a valid name; left out with its content");
             return;
         }
         if (depth > TTSCParser::kMaxDepth) {
@@ -358,13 +371,13 @@ struct Writer {
         const std::string path = LowerAZ(g.KeyPath());
         if (!written.insert(path).second) return;
         out += indent;
-        out += g.name;
+        out += name;
         out += "{\n";
         const std::string inner = indent + '\t';
         if (auto it = keysByPath.find(path); it != keysByPath.end())
-            for (const TTSCKey* k : it->second) Key(*k, inner);
+            for (const TTSCKeyView& k : it->second) Key(k, inner);
         if (auto it = groupsByParent.find(path); it != groupsByParent.end())
-            for (const TTSCGroup* c : it->second) Group(*c, inner, depth + 1);
+            for (const TTSCGroupView& c : it->second) Group(c, inner, depth + 1);
         out += indent;
         out += "}\n";
     }
@@ -374,14 +387,18 @@ struct Writer {
 
 std::string TTSCFile::SaveToString() const {
     Writer w;
-    for (const TTSCKeyPtr& k : *keys)
-        if (k) w.keysByPath[LowerAZ(k->path)].push_back(k.get());
-    for (const TTSCGroupPtr& g : *groups)
-        if (g) w.groupsByParent[LowerAZ(g->parentPath)].push_back(g.get());
+    store_->ForEachKey([&](const TTSCKeyView& k) {
+        w.keysByPath[LowerAZ(std::string(k.Path()))].push_back(k);
+        return false;
+    });
+    store_->ForEachGroup([&](const TTSCGroupView& g) {
+        w.groupsByParent[LowerAZ(std::string(g.ParentPath()))].push_back(g);
+        return false;
+    });
     if (auto it = w.keysByPath.find(""); it != w.keysByPath.end())
-        for (const TTSCKey* k : it->second) w.Key(*k, "");
+        for (const TTSCKeyView& k : it->second) w.Key(k, "");
     if (auto it = w.groupsByParent.find(""); it != w.groupsByParent.end())
-        for (const TTSCGroup* g : it->second) w.Group(*g, "", 1);
+        for (const TTSCGroupView& g : it->second) w.Group(g, "", 1);
     return std::move(w.out);
 }
 

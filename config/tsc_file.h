@@ -12,9 +12,14 @@
 #include "platform/stream.h"
 
 class TTSCFile {
+    std::shared_ptr<TTSCStore> store_ = std::make_shared<TTSCStore>();
+
 public:
-    std::shared_ptr<TTSCKeyList> keys = std::make_shared<TTSCKeyList>();
-    std::shared_ptr<TTSCGroupList> groups = std::make_shared<TTSCGroupList>();
+    // The records in order. Lookups, setters and the writer work on the
+    // packed records a load leaves; reaching a list through * or -> makes
+    // every record of that list once (see TTSCKeyListRef).
+    TTSCKeyListRef keys{store_};
+    TTSCGroupListRef groups{store_};
 
     TTSCKeyPtr ResolveKey(const std::string& path, const std::string& name) const;
     // Replaces the content with the parsed source. Raises TSCError (lexical
@@ -39,6 +44,7 @@ public:
 
 private:
     int LoadBytes(const std::string& bytes);
+    void Use(std::shared_ptr<TTSCStore> store);
 };
 using TTSCFilePtr = std::shared_ptr<TTSCFile>;
 

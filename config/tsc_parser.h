@@ -1,6 +1,8 @@
 // The .tsc grammar: groups, keys with their values, the define directive.
-// Turns the lexer's tokens into key, group and define records.
+// Turns the lexer's tokens into key, group and define records, kept packed
+// in a TTSCStore until a caller asks for a record of its own.
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -9,11 +11,11 @@
 #include "config/tsc_lexer.h"
 #include "platform/list.h"
 
-// One key with its values. Slots 0..99 exist; those at or past valueCount
-// read "" with type 0. The values of a key are kept packed in one buffer (a
-// large configuration would otherwise carry a string and its allocation per
-// value); read them through Value() and ValueType(), which answer for every
-// index.
+// One key with its values, as handed to callers. Slots 0..99 exist; those
+// at or past valueCount read "" with type 0. The values of a key are kept
+// packed in one buffer (a large configuration would otherwise carry a string
+// and its allocation per value); read them through Value() and ValueType(),
+// which answer for every index.
 struct TTSCKey {
     static constexpr int kMaxValues = 100;
     std::string path;  // "::"-joined enclosing groups, "" at top level
@@ -29,10 +31,10 @@ struct TTSCKey {
     bool AppendValue(std::string_view text, int type);
 
 private:
-    friend class TTSCParser;  // packs a key's values in one go
-    static void Pack(std::string& out, std::string_view text, int type);
-    // Per stored slot: the type byte, the length (7 bits a byte, low bits
-    // first, the high bit marking a byte that follows), then the bytes.
+    friend class TTSCStore;  // makes a key from a packed record in one go
+    // Per stored slot: the length times four plus the type (7 bits a byte,
+    // low bits first, the high bit marking a byte that follows), then the
+    // bytes.
     std::string packed_;
     int stored_ = 0;
     // The offset of slot index within packed_, or npos past the stored ones.
@@ -50,16 +52,231 @@ using TTSCGroupPtr = std::shared_ptr<TTSCGroup>;
 using TTSCKeyList = plat::TList<TTSCKeyPtr>;
 using TTSCGroupList = plat::TList<TTSCGroupPtr>;
 
+class TTSCStore;
+
+// Records in chunks that never move, growing from 64 to 4096 a chunk: one
+// allocation per chunk instead of per record or per few records.
+template <class T>
+class TTSCChunks {
+public:
+    size_t size() const { return size_; }
+    T& operator[](size_t i) { return At(i); }
+    const T& operator[](size_t i) const { return const_cast<TTSCChunks*>(this)->At(i); }
+    T& back() { return At(size_ - 1); }
+    void push_back(const T& v) {
+        size_t chunk, at;
+        Locate(size_, chunk, at);
+        if (chunk == chunks_.size()) chunks_.emplace_back(new T[ChunkSize(chunk)]);
+        chunks_[chunk][at] = v;
+        ++size_;
+    }
+    void clear() {
+        chunks_.clear();
+        chunks_.shrink_to_fit();
+        size_ = 0;
+    }
+
+private:
+    static constexpr size_t kFirst = 64, kDoublings = 6, kLast = kFirst << kDoublings;  // 4096
+    static constexpr size_t kGrowing = kFirst * ((size_t{1} << (kDoublings + 1)) - 1);  // records in chunks 0..6
+    static size_t ChunkSize(size_t chunk) { return chunk <= kDoublings ? kFirst << chunk : kLast; }
+    static void Locate(size_t i, size_t& chunk, size_t& at) {
+        if (i >= kGrowing) {
+            chunk = kDoublings + 1 + (i - kGrowing) / kLast;
+            at = (i - kGrowing) % kLast;
+            return;
+        }
+        // Chunk c starts at kFirst * (2^c - 1).
+        const size_t q = i / kFirst + 1;
+        chunk = 0;
+        while ((size_t{2} << chunk) <= q) ++chunk;
+        at = i - kFirst * ((size_t{1} << chunk) - 1);
+    }
+    T& At(size_t i) {
+        size_t chunk, at;
+        Locate(i, chunk, at);
+        return chunks_[chunk][at];
+    }
+    std::vector<std::unique_ptr<T[]>> chunks_;
+    size_t size_ = 0;
+};
+
+// The keys or the groups of a configuration, in the order they were read or
+// made. A loaded configuration keeps them packed (a record per key and its
+// bytes in large shared blocks); reaching the list through * or -> turns
+// them, once, into the list of records that list changes (Remove, AddLast)
+// act on from then on.
+class TTSCKeyListRef {
+public:
+    explicit TTSCKeyListRef(std::shared_ptr<TTSCStore> store) : store_(std::move(store)) {}
+    TTSCKeyList& operator*() const;
+    TTSCKeyList* operator->() const { return &**this; }
+    operator std::shared_ptr<TTSCKeyList>() const;  // NOLINT: stands in for the list it was
+    explicit operator bool() const { return true; }
+
+private:
+    friend class TTSCFile;
+    std::shared_ptr<TTSCStore> store_;
+};
+class TTSCGroupListRef {
+public:
+    explicit TTSCGroupListRef(std::shared_ptr<TTSCStore> store) : store_(std::move(store)) {}
+    TTSCGroupList& operator*() const;
+    TTSCGroupList* operator->() const { return &**this; }
+    operator std::shared_ptr<TTSCGroupList>() const;  // NOLINT: stands in for the list it was
+    explicit operator bool() const { return true; }
+
+private:
+    friend class TTSCFile;
+    std::shared_ptr<TTSCStore> store_;
+};
+
+// One key as the lookups and the writer see it, packed or listed alike.
+struct TTSCKeyView {
+    const TTSCStore* store = nullptr;
+    size_t index = 0;                      // the packed record, when key is null
+    const TTSCKeyPtr* key = nullptr;       // the listed or handed-out record
+    std::string_view Path() const;
+    std::string_view Name() const;
+    int Count() const;
+    std::string Value(int index) const;
+    int ValueType(int index) const;
+};
+struct TTSCGroupView {
+    const TTSCStore* store = nullptr;
+    size_t index = 0;
+    const TTSCGroupPtr* group = nullptr;
+    std::string_view ParentPath() const;
+    std::string_view Name() const;
+    std::string KeyPath() const;
+};
+
+// The keys and groups of one configuration. Until a caller asks for a
+// record of its own (a lookup that hands out a TTSCKeyPtr, a key list, a
+// setter), keys stay packed: each a 24-byte record whose name and values sit
+// in shared blocks, and each group path is stored once for all its keys.
+// A record handed out is made once and then stands for its key.
+class TTSCStore {
+public:
+    TTSCStore();
+    TTSCStore(const TTSCStore&) = delete;
+    TTSCStore& operator=(const TTSCStore&) = delete;
+
+    // ---- reading, as the parser does ----
+    // The id of the path parent + "::" + name (name alone under the top).
+    uint32_t AddPath(uint32_t parent, std::string_view name);
+    std::string_view PathText(uint32_t id) const { return paths_[id]; }
+    void AddGroup(uint32_t parentPath, uint32_t path);
+    // A key with no values yet, then its packed values (in the same block
+    // as its name: Keep nothing else between the two).
+    void AddKey(uint32_t path, std::string_view name);
+    void FinishKey(const std::string& packedValues, int count);
+    static void Pack(std::string& out, std::string_view text, int type);
+
+    // ---- records ----
+    template <class F>
+    bool ForEachKey(F&& body) const;  // body(const TTSCKeyView&) -> true to stop; true when stopped
+    template <class F>
+    bool ForEachGroup(F&& body) const;
+    TTSCKeyPtr KeyRecord(const TTSCKeyView& v);
+    TTSCGroupPtr GroupRecord(const TTSCGroupView& v);
+    TTSCKeyPtr NewKey(const std::string& path, const std::string& name);
+    TTSCGroupPtr NewGroup(const std::string& parentPath, const std::string& name);
+    TTSCKeyList& KeyList();
+    TTSCGroupList& GroupList();
+    std::shared_ptr<TTSCKeyList> KeyListPtr() { KeyList(); return keyList_; }
+    std::shared_ptr<TTSCGroupList> GroupListPtr() { GroupList(); return groupList_; }
+
+private:
+    friend struct TTSCKeyView;
+    friend struct TTSCGroupView;
+    struct KeyRec {
+        const char* bytes = nullptr;  // the name, then the packed values
+        uint32_t nameLength = 0;
+        uint32_t valuesLength = 0;  // the index in handedKeys_ once handed out
+        uint32_t path = 0;
+        uint16_t count = 0;
+        bool handed = false;
+    };
+    struct GroupRec {
+        uint32_t parentPath = 0;
+        uint32_t path = 0;
+        uint32_t handed = 0;  // 1 + its index in handedGroups_, 0 while packed
+    };
+    const char* Keep(const char* data, size_t size);
+    char* Room(size_t size);  // size bytes in the current block, or a new one
+    TTSCKeyPtr MakeKey(const KeyRec& r) const;
+    TTSCGroupPtr MakeGroup(const GroupRec& r) const;
+
+    // Blocks only ever added: the bytes records point at never move.
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    char* blockAt_ = nullptr;
+    size_t blockLeft_ = 0;
+    size_t nextBlock_ = 4096;
+    TTSCChunks<std::string_view> paths_;
+    TTSCChunks<KeyRec> keyRecs_;
+    TTSCChunks<GroupRec> groupRecs_;
+    std::vector<TTSCKeyPtr> handedKeys_;
+    std::vector<TTSCGroupPtr> handedGroups_;
+    // Set once the list has been asked for: the list holds the records then.
+    std::shared_ptr<TTSCKeyList> keyList_;
+    std::shared_ptr<TTSCGroupList> groupList_;
+};
+
+template <class F>
+bool TTSCStore::ForEachKey(F&& body) const {
+    TTSCKeyView v;
+    v.store = this;
+    if (keyList_) {
+        for (const TTSCKeyPtr& k : *keyList_) {
+            if (!k) continue;
+            v.key = &k;
+            if (body(static_cast<const TTSCKeyView&>(v))) return true;
+        }
+        return false;
+    }
+    for (size_t i = 0; i < keyRecs_.size(); ++i) {
+        const KeyRec& r = keyRecs_[i];
+        v.index = i;
+        v.key = r.handed ? &handedKeys_[r.valuesLength] : nullptr;
+        if (body(static_cast<const TTSCKeyView&>(v))) return true;
+    }
+    return false;
+}
+
+template <class F>
+bool TTSCStore::ForEachGroup(F&& body) const {
+    TTSCGroupView v;
+    v.store = this;
+    if (groupList_) {
+        for (const TTSCGroupPtr& g : *groupList_) {
+            if (!g) continue;
+            v.group = &g;
+            if (body(static_cast<const TTSCGroupView&>(v))) return true;
+        }
+        return false;
+    }
+    for (size_t i = 0; i < groupRecs_.size(); ++i) {
+        const GroupRec& r = groupRecs_[i];
+        v.index = i;
+        v.group = r.handed ? &handedGroups_[r.handed - 1] : nullptr;
+        if (body(static_cast<const TTSCGroupView&>(v))) return true;
+    }
+    return false;
+}
+
 class TTSCParser {
 public:
     static constexpr int kMaxDepth = 100;
 
-    std::shared_ptr<TTSCKeyList> keys = std::make_shared<TTSCKeyList>();
-    std::shared_ptr<TTSCGroupList> groups = std::make_shared<TTSCGroupList>();
+    // What the last Parse read (what it read before an error, too).
+    std::shared_ptr<TTSCStore> store = std::make_shared<TTSCStore>();
+    TTSCKeyListRef keys{store};
+    TTSCGroupListRef groups{store};
     std::vector<TTSCDefine> defines;
     std::vector<TTSCToken> tokens;
     size_t tokenIndex = 0;
-    std::vector<std::string> pathStack = std::vector<std::string>(kMaxDepth);
+    std::vector<uint32_t> pathStack = std::vector<uint32_t>(kMaxDepth);  // path ids in store
     int pathDepth = 0;
 
     // Parses the whole token list; raises the first syntax error as TSCError.
@@ -71,7 +288,7 @@ public:
     int Parse(TTSCLexer& lexer);
 
     std::string PeekPath() const;
-    int PushPath(const std::string& path);
+    int PushPath(uint32_t path);
     int PopPath();
     [[noreturn]] void ErrorAtPos(const std::string& message) const;
     int ParseStatement();

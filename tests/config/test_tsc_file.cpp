@@ -429,6 +429,71 @@ TEST(ConfigWriter, LoadSaveLoadIdentity) {
     }
 }
 
+// ---- records of a large configuration ------------------------------------------------------------
+
+// A text in the writer's own layout, so a load and a save give it back byte
+// for byte: every record's name, path and values, past every boundary of
+// the blocks they are kept in (among them a value larger than a block).
+TEST(ConfigRecords, LargeTextSavesBackByteForByte) {
+    std::string text;
+    const int kGroups = 9000;  // keys and groups past the first 8128 records
+    for (int g = 0; g < kGroups; ++g) {
+        const std::string n = std::to_string(g);
+        text += "Level" + n + "{\n\tName=\"level_" + n + "\"\n\tRow=" + n + ",7,-1.5\n";
+        if (g % 1000 == 999) text += "\tBig=\"" + std::string(70000, static_cast<char>('a' + g / 1000)) + "\"\n";
+        text += "\tInner" + n + "{\n\t\tX=" + n + "\n\t}\n}\n";
+    }
+    auto f = LoadText(text);
+    EXPECT_EQ(f->SaveToString(), text);
+    EXPECT_EQ(GetTSCStringKey(f, "Level8127", "Name", 0), "level_8127");
+    EXPECT_FLOAT_EQ(GetTSCNumberKey(f, "Level8999::Inner8999", "X", 0), 8999.0f);
+    EXPECT_FLOAT_EQ(GetTSCNumberKey(f, "Level4000", "Row", 2), -1.5f);
+    EXPECT_EQ(GetTSCStringKey(f, "Level8999", "Big", 0), std::string(70000, 'i'));
+    EXPECT_EQ(GetTSCGroupList(f, "")->Count(), kGroups);
+    EXPECT_EQ(GetTSCGroupList(f, "level8128")->First()->name, "Inner8128");
+    // Made into lists, the same records in the same order.
+    EXPECT_EQ(f->keys->Count(), kGroups * 3 + kGroups / 1000);
+    EXPECT_EQ(f->groups->Count(), kGroups * 2);
+    EXPECT_EQ(f->SaveToString(), text);
+}
+
+// A record handed out stands for its key from then on, before and after the
+// lists are made: changes through it are what lookups, lists and the
+// writer see.
+TEST(ConfigRecords, HandedOutRecordsAreTheKeysThemselves) {
+    auto f = LoadText("G{ a=1 b=2 } H{ c=3 }");
+    TTSCKeyPtr b = f->ResolveKey("g", "B");
+    ASSERT_NE(b, nullptr);
+    b->SetValue(1, "x", 2);
+    b->valueCount = 2;
+    EXPECT_EQ(GetTSCStringKey(f, "G", "b", 1), "x");
+    TTSCGroupPtr h = GetTSCGroupList(f, "")->Last();
+    TTSCKeyPtr made = CreateTSCKey(f, "H", "d");
+    made->AppendValue("4", 1);
+    made->valueCount = 1;
+    EXPECT_EQ(f->SaveToString(), "G{\n\ta=1\n\tb=2,\"x\"\n}\nH{\n\tc=3\n\td=4\n}\n");
+    b->name = "renamed";
+    EXPECT_EQ(f->ResolveKey("G", "b"), nullptr);
+    EXPECT_EQ(f->ResolveKey("G", "renamed"), b);
+    // The lists hold those very records, in load order with the made key last.
+    const auto keys = f->keys->ToArray();
+    ASSERT_EQ(keys.size(), 4u);
+    EXPECT_EQ(keys[1], b);
+    EXPECT_EQ(keys[3], made);
+    EXPECT_EQ(keys[0], f->ResolveKey("G", "a"));
+    EXPECT_EQ(f->groups->Last(), h);
+    // Changes to the lists count from then on.
+    f->keys->Remove(b);
+    EXPECT_EQ(GetTSCKeyList(f, "G")->Count(), 1);
+    CreateTSCGroup(f, "", "J");
+    EXPECT_EQ(f->groups->Count(), 3);
+    EXPECT_EQ(f->SaveToString(), "G{\n\ta=1\n}\nH{\n\tc=3\n\td=4\n}\nJ{\n}\n");
+    // A new load starts from its own records.
+    LoadTSCFile(f, plat::CreateMemoryStream("K{ e=5 }"));
+    EXPECT_EQ(f->keys->Count(), 1);
+    EXPECT_EQ(GetTSCStringKey(f, "K", "e", 0), "5");
+}
+
 // ---- save to disk -----------------------------------------------------------------------------------
 
 TEST_F(Config, SaveReplacesTheFileThroughATemporaryOne) {

@@ -128,6 +128,8 @@ TEST(Parser, ErrorLeavesTheListsToTheFailedParseOnly) {
     // The key without values was made before its values were read.
     ASSERT_EQ(p.keys->Count(), 2);
     EXPECT_EQ(p.keys->Last()->valueCount, 0);
+    EXPECT_EQ(p.keys->Last()->name, "b");
+    EXPECT_EQ(p.keys->Last()->path, "H");
 }
 
 // ---- errors -----------------------------------------------------------------------------------
