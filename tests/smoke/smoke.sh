@@ -6,6 +6,10 @@
 set -u
 exe="$1"
 cd "$(dirname "$exe")"
+# An empty home folder: a first start, and the player's own files untouched.
+home="$(mktemp -d)"
+trap 'rm -rf "$home"' EXIT
+export HOME="$home"
 "$exe" &
 pid=$!
 if ! timeout 60 xdotool search --sync --onlyvisible --name "Quillimar" >/dev/null; then
@@ -20,7 +24,13 @@ for _ in $(seq 1 100); do
     wait "$pid"
     rc=$?
     echo "smoke: the game ended with status $rc"
-    exit "$rc"
+    [ "$rc" -eq 0 ] || exit "$rc"
+    # Ending in order writes the options.
+    if [ ! -s "$home/Library/Preferences/.Velmora/data/options.tsc" ]; then
+      echo "smoke: no options file was written"
+      exit 1
+    fi
+    exit 0
   fi
   sleep 0.1
 done
