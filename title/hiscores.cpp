@@ -88,26 +88,27 @@ std::shared_ptr<THiscores> THiscores::Create(const std::string& path) {
             return table;
         }
     }
-    if (read != OwnFileRead::Ok) {
+    // A file the table cannot take whole is never lost: the default table
+    // starts, and the file stays as it is until a new result is saved, when
+    // it is moved aside rather than written over.
+    const auto startDamaged = [&](const std::string& problem) {
+        table->scores.clear();
+        table->scores.push_back(
+            TScore::Create(kDefaultName, kDefaultScore, 0, kScoreQuest, plat::CurrentDate(), "null"));
         table->keepDamaged = true;
-        plat::Notify(OwnFileProblem(read, path) +
-                         "\nThe hiscore tables start empty. The file is left as it is until a new result is "
+        plat::Notify(problem +
+                         "\nThe hiscore tables start anew. The file is left as it is until a new result is "
                          "saved; it is then kept beside it as hiscores.dat.bad.",
                      0);
         return table;
-    }
+    };
+    if (read != OwnFileRead::Ok) return startDamaged(OwnFileProblem(read, path));
 
     int skipped = 0;
     try {
         skipped = table->LoadFromText(bytes);
     } catch (const TSCError& e) {
-        table->scores.clear();
-        table->keepDamaged = true;
-        plat::Notify("The hiscore file is damaged and could not be read:\n" + path + "\n" + e.Text() +
-                         "\nThe hiscore tables start empty. The file is left as it is until a new result is "
-                         "saved; it is then kept beside it as hiscores.dat.bad.",
-                     0);
-        return table;
+        return startDamaged("The hiscore file is damaged and could not be read:\n" + path + "\n" + e.Text());
     }
     if (skipped > 0) {
         table->keepDamaged = true;

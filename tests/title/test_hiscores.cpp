@@ -144,7 +144,7 @@ TEST_F(Hiscores, UntidyFilesAreRewrittenOnceInTableOrder) {
     EXPECT_EQ(plat::FileType(hiscorePath_ + ".bad"), 0);
 }
 
-// Files the table cannot take whole: what starts, what is said, and what
+// Files the table cannot take whole: what starts (the default table), what is said, and what
 // becomes of the file before and after the next result.
 TEST_F(Hiscores, DamagedFilesAreReportedKeptAndSetAsideOnlyWhenAResultComes) {
     struct Case {
@@ -154,9 +154,9 @@ TEST_F(Hiscores, DamagedFilesAreReportedKeptAndSetAsideOnlyWhenAResultComes) {
         bool reported;
         bool rewrittenAtStart;  // the good entries written back at once
     } cases[] = {
-        {"unparseable", "Score0{ name='a' score=", {}, true, false},
-        {"garbage bytes", std::string("\x01\x02{{}}=\xff", 8), {}, true, false},
-        {"a folder", "<dir>", {}, true, false},
+        {"unparseable", "Score0{ name='a' score=", {"Tolvenk"}, true, false},
+        {"garbage bytes", std::string("\x01\x02{{}}=\xff", 8), {"Tolvenk"}, true, false},
+        {"a folder", "<dir>", {"Tolvenk"}, true, false},
         {"group without a score", Group(0, "good", "40.0", "1") + "Score1{ name='bad' gameID=0 typeID=1 date='d' }\n",
          {"good"}, true, true},
         {"no groups at all", "version=1\n", {}, false, false},
