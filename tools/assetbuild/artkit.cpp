@@ -4,6 +4,8 @@
 #include "artkit.h"
 
 #include <cmath>
+#include <cstdio>
+#include <sstream>
 #include <vector>
 
 namespace qab {
@@ -749,6 +751,46 @@ void ParchmentSheet(Canvas& c, double x, double y, double w, double h, uint32_t 
     cairo_paint(cr);
     cairo_pattern_destroy(g);
     cairo_restore(cr);
+}
+
+void Darken(Canvas& c, double a) {
+    SetColor(c.cr, Hex(0x05061a), a);
+    cairo_paint(c.cr);
+}
+
+std::string Two(int n) {
+    char b[8];
+    std::snprintf(b, sizeof b, "%02d", n);
+    return b;
+}
+
+double Paragraph(Canvas& c, FontId f, double px, double x, double y, double width, const std::string& text, RGB color,
+                 bool centred, double alpha) {
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string w; in >> w;) words.push_back(w);
+    double lh = px * 1.25;
+    std::string line;
+    auto flush = [&](const std::string& l) {
+        TextBox b = MeasureText(f, px, l);
+        double lx = centred ? x + (width - b.advance) / 2 : x;
+        cairo_new_path(c.cr);
+        TextPath(c.cr, f, px, lx, y + px, l);
+        SetColor(c.cr, color, alpha);
+        cairo_fill(c.cr);
+        y += lh;
+    };
+    for (const std::string& w : words) {
+        std::string trial = line.empty() ? w : line + " " + w;
+        if (!line.empty() && MeasureText(f, px, trial).advance > width) {
+            flush(line);
+            line = w;
+        } else {
+            line = trial;
+        }
+    }
+    if (!line.empty()) flush(line);
+    return y;
 }
 
 }  // namespace qab

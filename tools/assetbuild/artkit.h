@@ -59,6 +59,13 @@ struct Scene {
 // A painted night landscape filling the canvas.
 void PaintLandscape(Canvas& c, const Scene& s, uint32_t seed);
 Scene SceneVariant(int n);  // a family of related scenes
+// Two-digit, zero-padded number, as the numbered picture names use it.
+std::string Two(int n);
+// Word-wrapped text; returns the y below the last line.
+double Paragraph(Canvas& c, FontId f, double px, double x, double y, double width, const std::string& text, RGB color,
+                 bool centred, double alpha = 1.0);
+// Night-blue veil over a whole picture, so panels and text stand out on it.
+void Darken(Canvas& c, double a);
 
 // ---- widgets -----------------------------------------------------------------------
 // A wooden plaque with gold rim and a caption (buttons, labels).

@@ -357,6 +357,21 @@ std::vector<SongPlan> Songs() {
         // Later levels: moodier, electric piano in C minor.
         {"sfx/game-song-2.ogg", 92, 60, kMinor, {0, 5, 3, 4}, {5, 6, 2, 4}, "ABA", Lead::EPiano, Lead::Bell,
          Drums::Soft, false, 0.4, 2, 0.35},
+        // Middle stages: brighter, plucked strings in G major.
+        {"sfx/game-song-3.ogg", 104, 67, kMajor, {0, 5, 3, 4}, {3, 1, 5, 4}, "AABA", Lead::Pluck, Lead::Marimba,
+         Drums::Shaker, true, 0.5, 2, 0.3},
+        // Cold stages: bells in D dorian, sparse drums.
+        {"sfx/game-song-4.ogg", 88, 62, kDorian, {0, 6, 3, 4}, {5, 3, 1, 4}, "ABA", Lead::Bell, Lead::EPiano,
+         Drums::Soft, false, 0.4, 2, 0.35},
+        // Fire and stars: horns in A mixolydian over a march.
+        {"sfx/game-song-5.ogg", 108, 69, kMixolydian, {0, 3, 6, 0}, {3, 5, 0, 4}, "AABA", Lead::Horn, Lead::Pluck,
+         Drums::March, true, 0.55, 2, 0.3},
+        // The last stages: flute in B minor, restless.
+        {"sfx/game-song-6.ogg", 96, 71, kMinor, {0, 5, 2, 4}, {5, 6, 3, 4}, "ABA", Lead::Flute, Lead::EPiano,
+         Drums::Soft, false, 0.45, 2, 0.3},
+        // Bosses: driving toms in E harmonic minor.
+        {"sfx/boss-song.ogg", 124, 64, kHarmonicMinor, {0, 5, 4, 0}, {0, 5, 3, 4}, "AABA", Lead::Horn, Lead::Pluck,
+         Drums::Toms, false, 0.75, 4, 0.25},
         // Tally: relaxed and proud, bells and a soft march in G.
         {"sfx/velmora-help.ogg", 90, 67, kMajor, {0, 4, 5, 3}, {3, 4, 0, 4}, "ABA", Lead::Bell, Lead::Pluck,
          Drums::March, true, 0.3, 2, 0.35},
