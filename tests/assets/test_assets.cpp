@@ -212,11 +212,9 @@ std::vector<Pic> Inventory() {
         png(Num("gfx/boss/b-%02d.png", b), -1, 80, 80);
         png(Num("gfx/boss/bm-%02d.png", b), -1, 64, 64);
     }
-    for (int n = 1; n <= 8; ++n) {
-        jpg(Num("gfx/slides/slide-%02d.jpg", n), -1, 800, 600);
-        jpg(Num("gfx/story/pic-%02d.jpg", n), 0, 800, kAny);
-    }
-    for (int n = 1; n <= 6; ++n) png(Num("gfx/mapa/stage-%d.png", n), -1);
+    for (int n = 1; n <= 16; ++n) jpg(Num("gfx/slides/slide-%02d.jpg", n), -1, 800, 600);
+    for (int n = 1; n <= 8; ++n) jpg(Num("gfx/story/pic-%02d.jpg", n), 0, 800, kAny);
+    for (int n = 1; n <= 13; ++n) png(Num("gfx/mapa/stage-%02d.png", n), -1);
     for (const char* p : {"panel", "panel-wide", "panel-small", "panel-tall", "icon-rune", "icon-stone",
                           "icon-sphere", "icon-timer", "icon-boss", "icon-combo", "icon-ring", "icon-puzzle"})
         png(std::string("gfx/info/") + p + ".png", -1);
@@ -327,7 +325,7 @@ TEST_F(GameFolder, MaskedPicturesHoldNoExactMagenta) {
     // Loaded with the mask on and without alpha: any exact 255,0,255 would become a hole.
     std::vector<std::string> masked = {"gfx/mapa/mapa.jpg", "gfx/slides/1-2a.jpg", "gfx/title/portal-1.jpg"};
     for (int n = 1; n <= 9; ++n) masked.push_back(Num("gfx/bg/deski/deska-%d.jpg", n));
-    for (int n = 1; n <= 8; ++n) masked.push_back(Num("gfx/slides/slide-%02d.jpg", n));
+    for (int n = 1; n <= 16; ++n) masked.push_back(Num("gfx/slides/slide-%02d.jpg", n));
     for (const std::string& path : masked) {
         PixmapPtr p = Pix(path);
         ASSERT_TRUE(p) << path;

@@ -94,7 +94,7 @@ TEST_F(LevelDisplay, ABossLevelInPlay) {
 
     // The quest's level 7 set-up, without the sequence around it.
     gameState = 1;
-    level->Set("level_06.tsc");
+    level->Set("level_07.tsc");
     ASSERT_EQ(level->TryLoad(0), 1);
     level->loadGfx();
     board->createBoardImage(1);

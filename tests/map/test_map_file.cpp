@@ -168,12 +168,12 @@ protected:
 
 TEST_F(MapArchiveTest, AGoodFileLoadsEverythingWithoutAMessage) {
     WriteArchive({{"map.tsc", R"(Levels { L { Number=1 Stage=1 Kind=5 X=100 Y=200 } }
-                                  Stages { S { Number=1 Image="gfx/mapa/stage-1.png" X=20 Y=30 } })"}});
+                                  Stages { S { Number=1 Image="gfx/mapa/stage-01.png" X=20 Y=30 } })"}});
     map->Load();
     EXPECT_TRUE(pt::Notifications().empty());
     ASSERT_EQ(map->levels->Count(), 1);
     ASSERT_EQ(map->stages->Count(), 1);
-    EXPECT_TRUE(map->stages->First()->image);
+    ASSERT_TRUE(map->stages->First()->image);
     // Every picture of the map is there; kinds 2 and 4 share kind 1's.
     EXPECT_TRUE(map->background && map->titleImages[0] && map->titleImages[1]);
     for (const auto& row : map->markerImages)

@@ -101,8 +101,10 @@ const char* const kGolden[] = {
     "gfx/mapa/mapa.jpg", "gfx/mapa/k1c.png", "gfx/mapa/k2c.png", "gfx/mapa/k3c.png", "gfx/mapa/level.png",
     "gfx/mapa/of.png", "gfx/mapa/k1b.png", "gfx/mapa/k1.png", "gfx/mapa/k2b.png", "gfx/mapa/k2.png",
     "gfx/mapa/k3b.png", "gfx/mapa/k3.png", "gfx/fonts/menu_mapa.png", "gfx/fonts/play_mapa.png",
-    "gfx/mapa/stage-1.png", "gfx/mapa/stage-2.png", "gfx/mapa/stage-3.png", "gfx/mapa/stage-4.png",
-    "gfx/mapa/stage-5.png", "gfx/mapa/stage-6.png",
+    "gfx/mapa/stage-01.png", "gfx/mapa/stage-02.png", "gfx/mapa/stage-03.png", "gfx/mapa/stage-04.png",
+    "gfx/mapa/stage-05.png", "gfx/mapa/stage-06.png", "gfx/mapa/stage-07.png", "gfx/mapa/stage-08.png",
+    "gfx/mapa/stage-09.png", "gfx/mapa/stage-10.png", "gfx/mapa/stage-11.png", "gfx/mapa/stage-12.png",
+    "gfx/mapa/stage-13.png",
     // the picture puzzle: piece frame and mark, shadow pieces, hover
     // captions, completion picture and the tally's count sound
     "gfx/puzzle/cienie_lg.png", "gfx/puzzle/cienie_pg.png", "gfx/puzzle/cienie_ld.png", "gfx/puzzle/cienie_pd.png",
@@ -260,8 +262,8 @@ TEST_F(LoadEverything, StartUpLoadsEveryFileItNamesWithoutAMessage) {
     EXPECT_TRUE(blocks->rotateSound);
     EXPECT_TRUE(mouse->cursorImage);
     // The quest map: a marker per quest level, a picture per stage.
-    EXPECT_EQ(map->levels->Count(), 14);
-    ASSERT_EQ(map->stages->Count(), 6);
+    EXPECT_EQ(map->levels->Count(), 107);
+    ASSERT_EQ(map->stages->Count(), 13);
     for (const auto& stage : *map->stages) EXPECT_TRUE(stage->image) << stage->imageName;
     ASSERT_TRUE(gallery->backgroundPixmap);
     EXPECT_EQ(plat::PixmapWidth(gallery->backgroundPixmap), 800);
