@@ -213,7 +213,7 @@ std::vector<Pic> Inventory() {
         png(Num("gfx/boss/bm-%02d.png", b), -1, 64, 64);
     }
     for (int n = 1; n <= 16; ++n) jpg(Num("gfx/slides/slide-%02d.jpg", n), -1, 800, 600);
-    for (int n = 1; n <= 8; ++n) jpg(Num("gfx/story/pic-%02d.jpg", n), 0, 800, kAny);
+    for (int n = 1; n <= 50; ++n) jpg(Num("gfx/story/pic-%02d.jpg", n), 0, 800, kAny);
     for (int n = 1; n <= 13; ++n) png(Num("gfx/mapa/stage-%02d.png", n), -1);
     for (const char* p : {"panel", "panel-wide", "panel-small", "panel-tall", "icon-rune", "icon-stone",
                           "icon-sphere", "icon-timer", "icon-boss", "icon-combo", "icon-ring", "icon-puzzle"})

@@ -21,13 +21,87 @@ std::string Two(int n) {
 // ---- runes ---------------------------------------------------------------------------
 // gfx/runy/rune-NN.png and stone-NN.png per colour class, rock.png for the
 // stone no colour owns; the same names under gfx/runy-40x40/ for 40-px cells.
+
+// A rune gem whose light stays on the stone. The shared gem puts its
+// highlight and sparkle at fixed spots up and to the left and right, which
+// fall off the narrow top of a triangular cut and light the board beside it;
+// so nothing outside the cut's outline and rim is kept, the rim is laid again
+// over whatever light touched it, and cuts that lost their light get it back
+// where the stone is wide enough to hold it.
+void DrawRuneGem(Canvas& c, double size, const RuneClass& rc, uint32_t seed) {
+    cairo_t* cr = c.cr;
+    DrawGem(c, 0, 0, size, rc, seed);
+    // The same geometry DrawGem works with.
+    double s = size, cx = s / 2, cy = s / 2, r = s * 0.455, rim = std::max(1.0, s * 0.05);
+    // One mask of body and rim together: two DEST_IN passes would keep only
+    // where they overlap.
+    cairo_save(cr);
+    cairo_push_group_with_content(cr, CAIRO_CONTENT_ALPHA);
+    cairo_new_path(cr);
+    GemPath(cr, rc.shape, cx, cy, r);
+    cairo_set_line_width(cr, rim);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    SetColor(cr, {0, 0, 0});
+    cairo_stroke_preserve(cr);
+    cairo_fill(cr);
+    cairo_pattern_t* outline = cairo_pop_group(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_DEST_IN);
+    cairo_set_source(cr, outline);
+    cairo_paint(cr);
+    cairo_pattern_destroy(outline);
+    cairo_restore(cr);
+    cairo_new_path(cr);
+    GemPath(cr, rc.shape, cx, cy, r);
+    cairo_set_line_width(cr, rim);
+    SetColor(cr, Darker(rc.hue, 0.65), 0.95);
+    cairo_stroke(cr);
+    // Whether the stone, short of its rim, held the light where DrawGem put it.
+    cairo_new_path(cr);
+    GemPath(cr, rc.shape, cx, cy, r * 0.9);
+    bool glintInside = cairo_in_fill(cr, cx - r * 0.42, cy - r * 0.5);
+    bool sparkInside = cairo_in_fill(cr, cx + r * 0.45, cy - r * 0.45);
+    if (glintInside && sparkInside) return;
+    // Inside the table facet only, so a narrow cut's light cannot reach the rim.
+    cairo_save(cr);
+    cairo_new_path(cr);
+    GemPath(cr, rc.shape, cx, cy - r * 0.04, r * 0.7);
+    cairo_clip(cr);
+    // The highest point well inside the facet on the centre line, and the
+    // facet's width there, place the light for any cut.
+    double top = cy;
+    while (top > cy - r && cairo_in_clip(cr, cx, top - 1)) top -= 1;
+    double gy = top + r * 0.3, gx = cx - r * 0.06;
+    if (!glintInside) {
+        cairo_save(cr);
+        cairo_translate(cr, gx, gy);
+        cairo_rotate(cr, -0.9);
+        cairo_scale(cr, 1.0, 0.55);
+        cairo_pattern_t* g = cairo_pattern_create_radial(0, 0, 0, 0, 0, r * 0.26);
+        AddStop(g, 0, {1, 1, 1}, 1.0);
+        AddStop(g, 0.45, {1, 1, 1}, 0.75);
+        AddStop(g, 1, {1, 1, 1}, 0);
+        cairo_set_source(cr, g);
+        cairo_new_path(cr);
+        cairo_arc(cr, 0, 0, r * 0.26, 0, 2 * M_PI);
+        cairo_fill(cr);
+        cairo_pattern_destroy(g);
+        cairo_restore(cr);
+    }
+    if (!sparkInside) {
+        Star(cr, cx + r * 0.2, top + r * 0.42, s * 0.06, s * 0.016, 4);
+        SetColor(cr, {1, 1, 1}, 0.8);
+        cairo_fill(cr);
+    }
+    cairo_restore(cr);
+}
+
 void Runes(std::vector<Recipe>& out) {
     for (int size : {32, 40}) {
         std::string dir = size == 32 ? "gfx/runy/" : "gfx/runy-40x40/";
         for (int c = 1; c <= kRuneClasses; ++c) {
             out.push_back(Picture(dir + "rune-" + Two(c) + ".png", [size, c, dir](Context& ctx) {
                 Canvas cv(size, size);
-                DrawGem(cv, 0, 0, size, RuneOf(c), ctx.seed);
+                DrawRuneGem(cv, size, RuneOf(c), ctx.seed);
                 ctx.Png(cv, dir + "rune-" + Two(c) + ".png");
             }));
             out.push_back(Picture(dir + "stone-" + Two(c) + ".png", [size, c, dir](Context& ctx) {
@@ -169,9 +243,34 @@ void Boards(std::vector<Recipe>& out) {
 }
 
 // ---- frame tiles ----------------------------------------------------------------------
-// A bar of carved dark wood between two gold beads. The profile is symmetric
-// across its thickness, because one tile serves both opposite edges.
-void FrameBar(Canvas& c, double len, double t, char variant, uint32_t seed) {
+// The board draws every frame tile `d` pixels (7 for 32-px cells, 6 for 40)
+// out from the frame's own cell, towards the board on one side or the
+// other: a side tile is its cell plus d on both sides, a corner tile its cell
+// plus d on the two sides away from the corner's own cell. Those margins lie
+// over the edge runes (and, at an inner corner, over the runes of both
+// edges), so they hold only a soft shadow; the carved wood and gold stay on
+// the frame's own cell.
+constexpr double kFrameShadow = 0.4;  // shadow alpha where it meets the wood
+const RGB kFrameShadowColor = Hex(0x0a0604);
+
+// A shadow band from full strength at (x0, y0) to nothing at (x1, y1),
+// filling the rectangle (x, y, w, h).
+void ShadowBand(cairo_t* cr, double x, double y, double w, double h, double x0, double y0, double x1, double y1) {
+    cairo_pattern_t* g = cairo_pattern_create_linear(x0, y0, x1, y1);
+    for (int k = 0; k <= 4; ++k) {
+        double t = k / 4.0;
+        AddStop(g, t, kFrameShadowColor, kFrameShadow * (1 - t) * (1 - t));
+    }
+    cairo_set_source(cr, g);
+    cairo_rectangle(cr, x, y, w, h);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+}
+
+// A bar of carved dark wood between two gold beads, `t` thick. The profile
+// is symmetric across its thickness, because one tile serves both opposite
+// edges.
+void FrameBarBody(Canvas& c, double len, double t, char variant, uint32_t seed) {
     cairo_t* cr = c.cr;
     double bead = t * 0.12;
     cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, t);
@@ -242,6 +341,15 @@ void FrameBar(Canvas& c, double len, double t, char variant, uint32_t seed) {
     }
 }
 
+// The side tile: the bar on the frame's cell, `d` of shadow on each side.
+void FrameBar(Canvas& c, double len, double t, double d, char variant, uint32_t seed) {
+    ShadowBand(c.cr, 0, 0, len, d, 0, d, 0, 0);
+    ShadowBand(c.cr, 0, t - d, len, d, 0, t - d, 0, t);
+    Canvas body(static_cast<int>(len), static_cast<int>(t - 2 * d));
+    FrameBarBody(body, len, t - 2 * d, variant, seed);
+    c.Paste(body, 0, d);
+}
+
 void FrameCorner(Canvas& c, double s, int variant, uint32_t seed) {
     cairo_t* cr = c.cr;
     RoundRect(cr, 1, 1, s - 2, s - 2, s * 0.18);
@@ -279,6 +387,29 @@ void FrameCorner(Canvas& c, double s, int variant, uint32_t seed) {
     }
 }
 
+// A corner tile: the corner block on the frame's cell at (bx, by) and the
+// shadow in the L of margin round it.
+void FrameCornerTile(Canvas& c, int cell, int d, int bx, int by, int variant, uint32_t seed) {
+    cairo_t* cr = c.cr;
+    int mx = bx == 0 ? cell : 0, my = by == 0 ? cell : 0;  // the margin's column and row
+    ShadowBand(cr, mx, by, d, cell, bx == 0 ? cell : d, 0, bx == 0 ? cell + d : 0, 0);
+    ShadowBand(cr, bx, my, cell, d, 0, by == 0 ? cell : d, 0, by == 0 ? cell + d : 0);
+    // The square where the two margins meet fades from the block's corner.
+    double ox = bx == 0 ? cell : d, oy = by == 0 ? cell : d;
+    cairo_pattern_t* g = cairo_pattern_create_radial(ox, oy, 0, ox, oy, d);
+    for (int k = 0; k <= 4; ++k) {
+        double t = k / 4.0;
+        AddStop(g, t, kFrameShadowColor, kFrameShadow * (1 - t) * (1 - t));
+    }
+    cairo_set_source(cr, g);
+    cairo_rectangle(cr, mx, my, d, d);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    Canvas block(cell, cell);
+    FrameCorner(block, cell, variant, seed);
+    c.Paste(block, bx, by);
+}
+
 void FrameTiles(std::vector<Recipe>& out) {
     struct Set {
         const char* dir;
@@ -291,11 +422,11 @@ void FrameTiles(std::vector<Recipe>& out) {
             int n = nm[0] - '0';
             char variant = nm[1];
             std::string dir = set.dir;
-            int len = n * set.cell;
-            // Vertical piece (left/right sides).
+            int len = n * set.cell, d = set.d;
+            // Upright tile (left and right sides).
             out.push_back(Picture(dir + nm + ".png", [=](Context& ctx) {
                 Canvas bar(len, t);
-                FrameBar(bar, len, t, variant, ctx.seed);
+                FrameBar(bar, len, t, d, variant, ctx.seed);
                 Canvas c(t, len);
                 cairo_translate(c.cr, t, 0);
                 cairo_rotate(c.cr, M_PI / 2);
@@ -303,21 +434,30 @@ void FrameTiles(std::vector<Recipe>& out) {
                 cairo_paint(c.cr);
                 ctx.Png(c, dir + nm + ".png");
             }));
-            // Horizontal piece (top/bottom).
+            // Lying tile (top and bottom).
             out.push_back(Picture(dir + nm + "-p.png", [=](Context& ctx) {
                 Canvas c(len, t);
-                FrameBar(c, len, t, variant, ctx.seed);
+                FrameBar(c, len, t, d, variant, ctx.seed);
                 ctx.Png(c, dir + nm + "-p.png");
             }));
         }
-        const char* corners[] = {"lg", "rg", "ld", "rd"};
+        // Left-upper, right-upper, left-lower, right-lower: where the block
+        // sits in its tile (the margin is on the far sides from the board's
+        // corner cell, as the board offsets each kind).
+        struct Corner {
+            const char* name;
+            bool marginLeft, marginTop;
+        };
+        const Corner corners[] = {{"lg", true, true}, {"rg", false, true}, {"ld", true, false}, {"rd", false, false}};
         const char* suffix[] = {"", "_v2", "_v3"};
         for (int v = 0; v < 3; ++v)
-            for (const char* cn : corners) {
-                std::string path = std::string(set.dir) + "1b-" + cn + suffix[v] + ".png";
+            for (const Corner& cn : corners) {
+                std::string path = std::string(set.dir) + "1b-" + cn.name + suffix[v] + ".png";
+                int cell = set.cell, d = set.d;
+                int bx = cn.marginLeft ? d : 0, by = cn.marginTop ? d : 0;
                 out.push_back(Picture(path, [=](Context& ctx) {
                     Canvas c(corner, corner);
-                    FrameCorner(c, corner, v, ctx.seed);
+                    FrameCornerTile(c, cell, d, bx, by, v, ctx.seed);
                     ctx.Png(c, path);
                 }));
             }
@@ -325,66 +465,225 @@ void FrameTiles(std::vector<Recipe>& out) {
 }
 
 // ---- bosses ----------------------------------------------------------------------------
-// Boss creatures: a great gem of their colour class in an iron crown, with
-// glowing eyes. gfx/boss/b-NN.png (80 px) and bm-NN.png (64 px), NN = class.
+// Boss creatures: a great gem of their colour class, cut like the class's
+// runes, with glowing eyes, the class's rune on a gold medallion and a
+// headdress of its own. gfx/boss/b-NN.png (80 px) and bm-NN.png (64 px),
+// NN = class. Colour alone never tells two wardens apart: the cut, the
+// headdress and the rune do, for players who see the reds and greens alike.
 constexpr int kBosses = 6;
 
-void DrawBoss(Canvas& c, double s, const RuneClass& rc, uint32_t seed) {
-    cairo_t* cr = c.cr;
-    double cx = s / 2, cy = s * 0.57, r = s * 0.36;
-    // Horns.
-    for (int side : {-1, 1}) {
-        cairo_move_to(cr, cx + side * r * 0.45, cy - r * 0.6);
-        cairo_curve_to(cr, cx + side * r * 1.0, cy - r * 0.9, cx + side * r * 1.2, cy - r * 1.1,
-                       cx + side * r * 1.12, cy - r * 1.4);
-        cairo_curve_to(cr, cx + side * r * 0.95, cy - r * 1.05, cx + side * r * 0.7, cy - r * 0.85,
-                       cx + side * r * 0.2, cy - r * 0.75);
-        cairo_close_path(cr);
-        cairo_pattern_t* g = cairo_pattern_create_linear(cx, cy - r * 1.3, cx, cy - r * 0.6);
-        AddStop(g, 0, Hex(0xe8e0d0));
-        AddStop(g, 1, Hex(0x6a5a48));
-        cairo_set_source(cr, g);
-        cairo_fill(cr);
-        cairo_pattern_destroy(g);
-    }
-    RuneClass body = rc;
-    body.shape = 0;
-    body.glyph = 0;  // the face takes the glyph's place
-    DrawGem(c, cx - r * 1.1, cy - r * 1.1, r * 2.2, body, seed);
-    // Iron crown band.
-    cairo_new_path(cr);
-    cairo_move_to(cr, cx - r * 0.9, cy - r * 0.65);
-    for (int i = 0; i <= 4; ++i) {
-        double x = cx - r * 0.9 + i * r * 0.45;
-        cairo_line_to(cr, x, cy - r * (i % 2 ? 0.82 : 1.12));
-    }
-    cairo_line_to(cr, cx + r * 0.9, cy - r * 0.5);
-    cairo_line_to(cr, cx - r * 0.9, cy - r * 0.5);
-    cairo_close_path(cr);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, cy - r, 0, cy - r * 0.35);
-    AddStop(g, 0, Hex(0x9a9aa8));
-    AddStop(g, 1, Hex(0x2a2a34));
+// Fills the current path with a vertical ramp and rims it.
+void FillRamp(cairo_t* cr, double y0, double y1, RGB top, RGB bottom, RGB rim, double rimWidth) {
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, y0, 0, y1);
+    AddStop(g, 0, top);
+    AddStop(g, 1, bottom);
     cairo_set_source(cr, g);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(g);
-    SetColor(cr, Hex(0x101018));
-    cairo_set_line_width(cr, 1);
+    cairo_set_line_width(cr, rimWidth);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    SetColor(cr, rim, 0.9);
     cairo_stroke(cr);
+}
+
+// The headdress, drawn behind the body: kind 1 ram horns, 2 fins, 3 leafy
+// antlers, 4 a crown of sun rays, 5 bat wings, 6 tongues of flame.
+void BossHeaddress(cairo_t* cr, int kind, double cx, double cy, double r) {
+    double lw = std::max(0.8, r * 0.05);
+    switch (kind) {
+        case 1:  // ram horns curling down beside the head
+            for (int side : {-1, 1}) {
+                double sx = side;
+                cairo_new_path(cr);
+                cairo_move_to(cr, cx + sx * r * 0.3, cy - r * 0.8);
+                cairo_curve_to(cr, cx + sx * r * 0.9, cy - r * 1.45, cx + sx * r * 1.55, cy - r * 1.0,
+                               cx + sx * r * 1.35, cy - r * 0.35);
+                cairo_curve_to(cr, cx + sx * r * 1.25, cy - r * 0.05, cx + sx * r * 1.0, cy - r * 0.1,
+                               cx + sx * r * 1.05, cy - r * 0.35);
+                cairo_curve_to(cr, cx + sx * r * 1.15, cy - r * 0.8, cx + sx * r * 0.8, cy - r * 1.0,
+                               cx + sx * r * 0.5, cy - r * 0.55);
+                cairo_close_path(cr);
+                FillRamp(cr, cy - r * 1.3, cy - r * 0.1, Hex(0xf0e6d0), Hex(0x7a6448), Hex(0x3a2c1c), lw);
+                // Ridges across the horn.
+                for (int k = 1; k <= 3; ++k) {
+                    double t = k / 4.0;
+                    double x = cx + sx * r * (0.55 + 0.75 * t), y = cy - r * (1.2 - 0.3 * t * t);
+                    cairo_move_to(cr, x - sx * r * 0.12, y - r * 0.1);
+                    cairo_line_to(cr, x + sx * r * 0.1, y + r * 0.12);
+                }
+                SetColor(cr, Hex(0x4a3a28), 0.7);
+                cairo_set_line_width(cr, lw);
+                cairo_stroke(cr);
+            }
+            break;
+        case 2:  // three swept fins, like a crest of waves
+            for (int k : {-1, 1, 0}) {
+                double bx = cx + k * r * 0.55, tall = k == 0 ? 1.5 : 1.28, base = cy - r * (k == 0 ? 0.7 : 0.55);
+                double tip = bx + r * 0.45 + k * r * 0.3;
+                cairo_new_path(cr);
+                cairo_move_to(cr, bx - r * 0.42, base);
+                cairo_curve_to(cr, bx - r * 0.5, cy - r * 1.05, bx - r * 0.1 + k * r * 0.2, cy - r * tall, tip,
+                               cy - r * tall);
+                cairo_curve_to(cr, bx + r * 0.1, cy - r * (tall - 0.22), bx + r * 0.25, cy - r * 0.95, bx + r * 0.42,
+                               base);
+                cairo_close_path(cr);
+                FillRamp(cr, cy - r * tall, base, Hex(0xe4f0f8), Hex(0x4a6078), Hex(0x121a24), lw);
+                // Fin rays.
+                for (int j = 0; j < 3; ++j) {
+                    double t = (j + 1) / 4.0;
+                    cairo_move_to(cr, bx - r * 0.36 + t * r * 0.72, base - r * 0.05);
+                    cairo_line_to(cr, bx - r * 0.3 + t * (tip - bx + r * 0.2), cy - r * (tall - 0.25 - 0.3 * t));
+                }
+                SetColor(cr, Hex(0x2a3a4a), 0.55);
+                cairo_set_line_width(cr, lw * 0.8);
+                cairo_stroke(cr);
+            }
+            break;
+        case 3:  // antlers of bare wood with leaves
+            for (int side : {-1, 1}) {
+                double sx = side;
+                cairo_new_path(cr);
+                cairo_move_to(cr, cx + sx * r * 0.35, cy - r * 0.7);
+                cairo_curve_to(cr, cx + sx * r * 0.55, cy - r * 1.0, cx + sx * r * 0.8, cy - r * 1.1, cx + sx * r * 1.25,
+                               cy - r * 1.2);
+                cairo_move_to(cr, cx + sx * r * 0.58, cy - r * 0.98);
+                cairo_line_to(cr, cx + sx * r * 0.5, cy - r * 1.3);
+                cairo_move_to(cr, cx + sx * r * 0.9, cy - r * 1.12);
+                cairo_line_to(cr, cx + sx * r * 1.3, cy - r * 0.9);
+                cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+                cairo_set_line_width(cr, r * 0.16);
+                SetColor(cr, Hex(0x2a1a0c));
+                cairo_stroke_preserve(cr);
+                cairo_set_line_width(cr, r * 0.09);
+                SetColor(cr, Hex(0x9a7448));
+                cairo_stroke(cr);
+                cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+                // Leaves at the tips.
+                const double tips[3][3] = {{1.25, 1.2, -0.5}, {0.5, 1.3, -1.4}, {1.3, 0.9, 0.3}};
+                for (const auto& tp : tips) {
+                    cairo_save(cr);
+                    cairo_translate(cr, cx + sx * r * tp[0], cy - r * tp[1]);
+                    cairo_rotate(cr, side > 0 ? tp[2] : M_PI - tp[2]);
+                    cairo_new_path(cr);
+                    cairo_move_to(cr, 0, 0);
+                    cairo_curve_to(cr, r * 0.12, -r * 0.14, r * 0.3, -r * 0.1, r * 0.38, 0);
+                    cairo_curve_to(cr, r * 0.3, r * 0.1, r * 0.12, r * 0.14, 0, 0);
+                    cairo_close_path(cr);
+                    cairo_restore(cr);
+                    FillRamp(cr, cy - r * 1.6, cy - r * 0.9, Hex(0xd8f0a0), Hex(0x4a7a2a), Hex(0x1a2a0c), lw * 0.8);
+                }
+            }
+            break;
+        case 4: {  // a fan of sun rays above the head
+            for (int k = 0; k < 9; ++k) {
+                double a = -M_PI / 2 + (k - 4) * 0.34;
+                double len = k % 2 ? 1.25 : 1.5;
+                double ca = std::cos(a), sa = std::sin(a);
+                double tx = -sa, ty = ca;
+                cairo_new_path(cr);
+                cairo_move_to(cr, cx + ca * r * 0.7 + tx * r * 0.17, cy + sa * r * 0.7 + ty * r * 0.17);
+                cairo_line_to(cr, cx + ca * r * len, cy + sa * r * len);
+                cairo_line_to(cr, cx + ca * r * 0.7 - tx * r * 0.17, cy + sa * r * 0.7 - ty * r * 0.17);
+                cairo_close_path(cr);
+                FillRamp(cr, cy - r * 1.6, cy - r * 0.6, pal::goldLight, pal::goldDeep, Hex(0x4a3008), lw);
+            }
+            break;
+        }
+        case 5:  // folded bat wings at both sides
+            for (int side : {-1, 1}) {
+                double sx = side;
+                cairo_new_path(cr);
+                cairo_move_to(cr, cx + sx * r * 0.6, cy - r * 0.55);
+                cairo_line_to(cr, cx + sx * r * 1.0, cy - r * 1.35);
+                cairo_line_to(cr, cx + sx * r * 1.38, cy - r * 0.95);
+                cairo_curve_to(cr, cx + sx * r * 1.2, cy - r * 0.75, cx + sx * r * 1.25, cy - r * 0.55,
+                               cx + sx * r * 1.4, cy - r * 0.35);
+                cairo_curve_to(cr, cx + sx * r * 1.15, cy - r * 0.3, cx + sx * r * 1.1, cy - r * 0.1,
+                               cx + sx * r * 1.25, cy + r * 0.15);
+                cairo_curve_to(cr, cx + sx * r * 1.0, cy + r * 0.05, cx + sx * r * 0.9, cy + r * 0.1,
+                               cx + sx * r * 0.8, cy + r * 0.25);
+                cairo_close_path(cr);
+                FillRamp(cr, cy - r * 1.35, cy + r * 0.3, Hex(0x6a6478), Hex(0x1e1a28), Hex(0x0a080e), lw);
+                // Wing bones.
+                cairo_move_to(cr, cx + sx * r * 1.0, cy - r * 1.35);
+                cairo_line_to(cr, cx + sx * r * 1.2, cy - r * 0.75);
+                cairo_move_to(cr, cx + sx * r * 1.0, cy - r * 1.35);
+                cairo_line_to(cr, cx + sx * r * 1.1, cy - r * 0.2);
+                SetColor(cr, Hex(0x9a94a8), 0.7);
+                cairo_set_line_width(cr, lw);
+                cairo_stroke(cr);
+            }
+            break;
+        default:  // three tongues of flame rising from the crown of the head
+            for (int k : {-1, 1, 0}) {
+                double bx = cx + k * r * 0.5, tall = k == 0 ? 1.5 : 1.25, lean = k * r * 0.3, base = cy - r * 0.6;
+                cairo_new_path(cr);
+                cairo_move_to(cr, bx - r * 0.4, base);
+                cairo_curve_to(cr, bx - r * 0.55, cy - r * 1.0, bx + lean - r * 0.15, cy - r * (tall - 0.3), bx + lean,
+                               cy - r * tall);
+                cairo_curve_to(cr, bx + lean + r * 0.08, cy - r * (tall - 0.35), bx + r * 0.55, cy - r * 1.0,
+                               bx + r * 0.4, base);
+                cairo_close_path(cr);
+                FillRamp(cr, cy - r * tall, base, Hex(0xfff4b0), Hex(0xc84a10), Hex(0x4a1404), lw);
+                cairo_new_path(cr);
+                cairo_move_to(cr, bx - r * 0.16, base);
+                cairo_curve_to(cr, bx - r * 0.24, cy - r * 0.95, bx + lean * 0.6, cy - r * (tall - 0.45), bx + lean * 0.7,
+                               cy - r * (tall - 0.3));
+                cairo_curve_to(cr, bx + r * 0.22, cy - r * 0.95, bx + r * 0.2, cy - r * 0.8, bx + r * 0.16, base);
+                cairo_close_path(cr);
+                SetColor(cr, Hex(0xfffbe0), 0.75);
+                cairo_fill(cr);
+            }
+            break;
+    }
+}
+
+void DrawBoss(Canvas& c, double s, int kind, uint32_t seed) {
+    const RuneClass& rc = RuneOf(kind);
+    cairo_t* cr = c.cr;
+    double cx = s / 2, cy = s * 0.57, r = s * 0.36;
+    BossHeaddress(cr, kind, cx, cy, r);
+    RuneClass body = rc;
+    body.glyph = 0;  // the face takes the glyph's place; the rune moves to the brow
+    DrawGem(c, cx - r * 1.1, cy - r * 1.1, r * 2.2, body, seed);
     // Eyes and a jagged mouth.
     for (int side : {-1, 1}) {
-        double ex = cx + side * r * 0.35, ey = cy - r * 0.02;
-        RadialGlow(cr, ex, ey, r * 0.32, Hex(0xfff2a0), 0.8);
-        OvalPath(cr, ex, ey, r * 0.15, 0.55);
+        double ex = cx + side * r * 0.36, ey = cy + r * 0.02;
+        RadialGlow(cr, ex, ey, r * 0.3, Hex(0xfff2a0), 0.8);
+        cairo_new_path(cr);
+        // Slanted brows make the eyes read as a scowl.
+        cairo_move_to(cr, ex - r * 0.17, ey - r * (side > 0 ? 0.02 : 0.1));
+        cairo_line_to(cr, ex + r * 0.17, ey - r * (side > 0 ? 0.1 : 0.02));
+        cairo_line_to(cr, ex + r * 0.12, ey + r * 0.07);
+        cairo_line_to(cr, ex - r * 0.12, ey + r * 0.07);
+        cairo_close_path(cr);
         SetColor(cr, Hex(0xffffe0));
         cairo_fill(cr);
     }
-    cairo_move_to(cr, cx - r * 0.4, cy + r * 0.38);
-    for (int i = 1; i <= 6; ++i) cairo_line_to(cr, cx - r * 0.4 + i * r * 0.8 / 6, cy + r * (i % 2 ? 0.5 : 0.36));
-    cairo_line_to(cr, cx + r * 0.4, cy + r * 0.62);
-    cairo_line_to(cr, cx - r * 0.4, cy + r * 0.62);
+    cairo_new_path(cr);
+    cairo_move_to(cr, cx - r * 0.36, cy + r * 0.36);
+    for (int i = 1; i <= 6; ++i) cairo_line_to(cr, cx - r * 0.36 + i * r * 0.72 / 6, cy + r * (i % 2 ? 0.48 : 0.34));
+    cairo_line_to(cr, cx + r * 0.32, cy + r * 0.58);
+    cairo_line_to(cr, cx - r * 0.32, cy + r * 0.58);
     cairo_close_path(cr);
     SetColor(cr, Hex(0x14080a), 0.85);
     cairo_fill(cr);
+    // The class's rune on a gold medallion: the same rune the player must
+    // gather around the boss to beat it.
+    double mx = cx, my = cy - r * 0.5, mr = r * 0.27;
+    cairo_new_path(cr);
+    cairo_arc(cr, mx, my, mr, 0, 2 * M_PI);
+    cairo_pattern_t* g = cairo_pattern_create_radial(mx - mr * 0.4, my - mr * 0.4, mr * 0.1, mx, my, mr);
+    AddStop(g, 0, pal::goldLight);
+    AddStop(g, 0.6, pal::gold);
+    AddStop(g, 1, pal::goldDeep);
+    cairo_set_source(cr, g);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(g);
+    cairo_set_line_width(cr, std::max(0.8, r * 0.05));
+    SetColor(cr, Hex(0x3a2406));
+    cairo_stroke(cr);
+    CarveGlyph(cr, F_RUNIC, rc.glyph, mr * 1.7, mx, my, Hex(0x3a1e04), std::max(0.5, s / 100.0));
     c.Shadow(0, 1, 2, {0, 0, 0}, 0.6);
 }
 
@@ -394,7 +693,7 @@ void Bosses(std::vector<Recipe>& out) {
             std::string path = std::string("gfx/boss/") + (s == 80 ? "b-" : "bm-") + Two(b) + ".png";
             out.push_back(Picture(path, [=](Context& ctx) {
                 Canvas c(s, s);
-                DrawBoss(c, s, RuneOf(b), ctx.seed);
+                DrawBoss(c, s, b, ctx.seed);
                 ctx.Png(c, path);
             }));
         }
@@ -848,7 +1147,122 @@ void Timer(std::vector<Recipe>& out) {
     }
 }
 
+// ---- popup icons --------------------------------------------------------------------------
+// The hint popups' boss and timer icons, made here so they show the boss and
+// the hourglass exactly as the board and the timer draw them.
+
+// A standing hourglass: turned gold posts between two plates, glass bulbs
+// with the sand half run through.
+void HourglassIcon(Canvas& c) {
+    cairo_t* cr = c.cr;
+    const double cx = 32, top = 10, bot = 54, mid = 32, rw = 13;
+    // Glass and sand, drawn first so the posts stand in front of the glass.
+    Canvas glass(64, 64);
+    {
+        cairo_t* g = glass.cr;
+        auto bulb = [&](bool upper) {
+            cairo_new_path(g);
+            double y0 = upper ? top : bot;
+            cairo_move_to(g, cx - rw, y0);
+            cairo_curve_to(g, cx - rw, y0 + (mid - y0) * 0.6, cx - 2.5, mid - (mid - y0) * 0.15, cx - 1.5, mid);
+            cairo_line_to(g, cx + 1.5, mid);
+            cairo_curve_to(g, cx + 2.5, mid - (mid - y0) * 0.15, cx + rw, y0 + (mid - y0) * 0.6, cx + rw, y0);
+            cairo_close_path(g);
+        };
+        for (bool up : {true, false}) {
+            bulb(up);
+            cairo_pattern_t* p = cairo_pattern_create_linear(cx - rw, 0, cx + rw, 0);
+            AddStop(p, 0, Hex(0x8aa0d0), 0.35);
+            AddStop(p, 0.5, Hex(0x2a3050), 0.25);
+            AddStop(p, 1, Hex(0x8aa0d0), 0.45);
+            cairo_set_source(g, p);
+            cairo_fill(g);
+            cairo_pattern_destroy(p);
+        }
+        RGB sand = Hex(0xf0c060);
+        cairo_save(g);
+        bulb(true);
+        cairo_clip(g);
+        cairo_rectangle(g, 0, mid - 11, 64, 11);
+        cairo_pattern_t* p = cairo_pattern_create_linear(0, mid - 11, 0, mid);
+        AddStop(p, 0, Lighter(sand, 0.35));
+        AddStop(p, 1, Darker(sand, 0.25));
+        cairo_set_source(g, p);
+        cairo_fill(g);
+        cairo_pattern_destroy(p);
+        cairo_restore(g);
+        cairo_save(g);
+        bulb(false);
+        cairo_clip(g);
+        cairo_move_to(g, cx - rw - 2, bot);
+        cairo_curve_to(g, cx - 6, bot - 12, cx + 6, bot - 12, cx + rw + 2, bot);
+        cairo_close_path(g);
+        p = cairo_pattern_create_linear(0, bot - 10, 0, bot);
+        AddStop(p, 0, Lighter(sand, 0.25));
+        AddStop(p, 1, Darker(sand, 0.3));
+        cairo_set_source(g, p);
+        cairo_fill(g);
+        cairo_pattern_destroy(p);
+        cairo_restore(g);
+        cairo_rectangle(g, cx - 0.6, mid, 1.2, bot - mid - 8);
+        SetColor(g, sand, 0.9);
+        cairo_fill(g);
+        for (bool up : {true, false}) {
+            bulb(up);
+            cairo_set_line_width(g, 1.2);
+            SetColor(g, Hex(0xd8e4ff), 0.75);
+            cairo_stroke(g);
+        }
+        // Window light on the glass.
+        cairo_new_path(g);
+        cairo_move_to(g, cx - rw + 3.5, top + 3);
+        cairo_curve_to(g, cx - rw + 3.5, top + 10, cx - 6, mid - 6, cx - 4, mid - 3);
+        cairo_set_line_width(g, 1.6);
+        SetColor(g, {1, 1, 1}, 0.55);
+        cairo_stroke(g);
+    }
+    c.Paste(glass, 0, 0);
+    // Posts.
+    for (double x : {cx - rw - 4, cx + rw + 4}) {
+        cairo_new_path(cr);
+        RoundRect(cr, x - 2, top - 1, 4, bot - top + 2, 1.5);
+        cairo_pattern_t* p = cairo_pattern_create_linear(x - 2, 0, x + 2, 0);
+        AddStop(p, 0, pal::goldDeep);
+        AddStop(p, 0.4, pal::goldLight);
+        AddStop(p, 1, pal::goldDeep);
+        cairo_set_source(cr, p);
+        cairo_fill(cr);
+        cairo_pattern_destroy(p);
+        for (double y : {mid - 9, mid, mid + 9}) Stud(cr, x, y, 2.4);
+    }
+    // Plates.
+    for (double y : {top - 6, bot}) {
+        RoundRect(cr, cx - rw - 9, y, 2 * (rw + 9), 6, 2.5);
+        GoldGradientFill(cr, cx - rw - 9, y, cx + rw + 9, y + 6);
+        RoundRect(cr, cx - rw - 9, y, 2 * (rw + 9), 6, 2.5);
+        cairo_set_line_width(cr, 1);
+        SetColor(cr, Hex(0x3a2206), 0.9);
+        cairo_stroke(cr);
+    }
+}
+
+void PopupIcons(std::vector<Recipe>& out) {
+    out.push_back(Picture("gfx/info/icon-boss.png", [](Context& ctx) {
+        Canvas c(64, 64);
+        // The small board's boss picture, as a level draws it.
+        DrawBoss(c, 64, 1, ctx.seed);
+        ctx.Png(c, "gfx/info/icon-boss.png");
+    }));
+    out.push_back(Picture("gfx/info/icon-timer.png", [](Context& ctx) {
+        Canvas c(64, 64);
+        HourglassIcon(c);
+        c.Shadow(1, 2, 2, {0, 0, 0}, 0.5);
+        ctx.Png(c, "gfx/info/icon-timer.png");
+    }));
+}
+
 void All(std::vector<Recipe>& out) {
+    PopupIcons(out);
     Runes(out);
     Boards(out);
     FrameTiles(out);

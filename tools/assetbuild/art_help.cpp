@@ -32,7 +32,7 @@ void TutorialPages(std::vector<Recipe>& out) {
         // Beside each live demonstration.
         Paragraph(c, F_SERIF, 16, 560, 178, 220,
                   "Three or more runes of one colour in a row or a column vanish.", text, true);
-        Paragraph(c, F_SERIF, 16, 560, 318, 220, "Clear several lines at once for a combo.", text, true);
+        Paragraph(c, F_SERIF, 16, 560, 318, 220, "Clear runes of two or more colours at once for a combo.", text, true);
         Paragraph(c, F_SERIF, 16, 10, 268, 290, "Right button or Space turns the block.", text, true);
         Paragraph(c, F_SERIF, 16, 30, 478, 230, "Left click drops the block on the board.", text, true);
         Paragraph(c, F_SERIF, 16, 250, 384, 300,
@@ -40,8 +40,8 @@ void TutorialPages(std::vector<Recipe>& out) {
                   "timed levels.",
                   text, true);
         Paragraph(c, F_SERIF, 16, 250, 470, 300,
-                  "Runes left too long turn to stone. Clear a line beside a stone to break it free.", text, true);
-        Paragraph(c, F_SERIF, 15, 560, 490, 220, "Big clears bring spells: set one off by clearing its line.",
+                  "Runes left too long turn to stone. A line cleared through a stone frees its rune.", text, true);
+        Paragraph(c, F_SERIF, 15, 560, 490, 220, "Clear four or more runes at once for a spell; clear a line through it to set it off.",
                   text, true);
         Plaque(c, 369, 570, 64, 24, "Play", F_UNCIAL, 18, false, 3);
         c.Opaque({0, 0, 0});
@@ -61,15 +61,184 @@ void TutorialPages(std::vector<Recipe>& out) {
         RGB text = Hex(0xf4ead0);
         FitCaption(c, F_BLACKLETTER, 40, 400, 60, 400, "Boss levels", CS_GOLD);
         Paragraph(c, F_SERIF, 17, 40, 170, 220,
-                  "A boss guards this level. It fills four cells and only runes of its own colour can hurt it.",
+                  "A boss guards this level. It fills four cells and only runes of its own colour, marked with its rune, can hurt it.",
                   text, true);
         Paragraph(c, F_SERIF, 17, 545, 170, 220,
-                  "Clear lines of its colour in the cross of cells around it. Soot marks show where.", text, true);
+                  "Fill all four arms of the cross around it with runes of its colour and it falls. Soot marks show the arms.", text, true);
         Paragraph(c, F_SERIF, 17, 200, 420, 400, "Beat every boss to win the level.", text, true);
         Plaque(c, 371, 571, 64, 24, "Play", F_UNCIAL, 18, false, 4);
         c.Opaque({0, 0, 0});
         ctx.Jpeg(c, "gfx/gui/tutorial2boss.jpg", 90);
     }));
+}
+
+// The ring game's gold ring round its orb, with a rune glowing in the orb.
+void RingIcon(Canvas& c) {
+    cairo_t* cr = c.cr;
+    const double cx = 32, cy = 32, outer = 28, inner = 18;
+    cairo_save(cr);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, outer, 0, 2 * M_PI);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, cx, cy, inner, 0, 2 * M_PI);
+    cairo_pattern_t* g = cairo_pattern_create_radial(cx, cy, inner, cx, cy, outer);
+    AddStop(g, 0, pal::goldDeep);
+    AddStop(g, 0.35, pal::goldLight);
+    AddStop(g, 0.65, pal::gold);
+    AddStop(g, 1, pal::goldDeep);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    cairo_restore(cr);
+    // Light from the upper left across the band.
+    cairo_save(cr);
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, outer - 1, 0, 2 * M_PI);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, cx, cy, inner + 1, 0, 2 * M_PI);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    g = cairo_pattern_create_linear(cx - outer, cy - outer, cx + outer, cy + outer);
+    AddStop(g, 0, {1, 1, 1}, 0.35);
+    AddStop(g, 0.5, {1, 1, 1}, 0);
+    AddStop(g, 1, {0, 0, 0}, 0.3);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    cairo_restore(cr);
+    // Runes engraved round the band.
+    for (int i = 0; i < 8; ++i) {
+        double a = i * M_PI / 4 + M_PI / 8;
+        CarveGlyph(cr, F_RUNIC, 0x16A0 + i * 5, 9, cx + std::cos(a) * 23, cy + std::sin(a) * 23, Hex(0x4a2a06), 0.5);
+    }
+    for (double rr : {outer, inner}) {
+        cairo_new_path(cr);
+        cairo_arc(cr, cx, cy, rr, 0, 2 * M_PI);
+        cairo_set_line_width(cr, 1.2);
+        SetColor(cr, Hex(0x3a2206));
+        cairo_stroke(cr);
+    }
+    // The orb and its rune.
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, inner - 1.5, 0, 2 * M_PI);
+    g = cairo_pattern_create_radial(cx - 5, cy - 6, 1, cx, cy, inner);
+    AddStop(g, 0, Hex(0x8a8af0));
+    AddStop(g, 0.6, Hex(0x2a2a90));
+    AddStop(g, 1, Hex(0x0a0a30));
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    RadialGlow(cr, cx, cy + 1, 12, Hex(0xa080ff), 0.7);
+    cairo_new_path(cr);
+    GlyphPath(cr, F_RUNIC, 0x16B1, 20, cx, cy + 1);
+    cairo_set_line_width(cr, 1.5);
+    SetColor(cr, Hex(0x20104a), 0.9);
+    cairo_stroke_preserve(cr);
+    SetColor(cr, Hex(0xf4f0ff));
+    cairo_fill(cr);
+    cairo_save(cr);
+    cairo_translate(cr, cx - 6, cy - 8);
+    cairo_scale(cr, 1, 0.55);
+    RadialGlow(cr, 0, 0, 6, {1, 1, 1}, 0.7);
+    cairo_restore(cr);
+}
+
+// A jigsaw cut of side `a` at (x, y); tabs: +1 out, -1 in, 0 flat, for the
+// top, right, bottom and left edges.
+void JigsawPath(cairo_t* cr, double x, double y, double a, const int tabs[4]) {
+    // Corners, clockwise from the top left, and each edge's outward normal.
+    const double px[4] = {x, x + a, x + a, x}, py[4] = {y, y, y + a, y + a};
+    const double nx[4] = {0, 1, 0, -1}, ny[4] = {-1, 0, 1, 0};
+    cairo_new_path(cr);
+    cairo_move_to(cr, px[0], py[0]);
+    for (int e = 0; e < 4; ++e) {
+        double x0 = px[e], y0 = py[e], x1 = px[(e + 1) % 4], y1 = py[(e + 1) % 4];
+        double dx = (x1 - x0) / a, dy = (y1 - y0) / a;
+        if (tabs[e] == 0) {
+            cairo_line_to(cr, x1, y1);
+            continue;
+        }
+        double h = tabs[e] * a * 0.24;
+        auto P = [&](double along, double out, double& ox, double& oy) {
+            ox = x0 + dx * a * along + nx[e] * out;
+            oy = y0 + dy * a * along + ny[e] * out;
+        };
+        double ax, ay, bx, by, c1x, c1y, c2x, c2y, tx, ty;
+        P(0.38, 0, ax, ay);
+        cairo_line_to(cr, ax, ay);
+        P(0.3, h * 0.9, c1x, c1y);
+        P(0.3, h * 1.2, c2x, c2y);
+        P(0.5, h * 1.2, tx, ty);
+        cairo_curve_to(cr, c1x, c1y, c2x, c2y, tx, ty);
+        P(0.7, h * 1.2, c1x, c1y);
+        P(0.7, h * 0.9, c2x, c2y);
+        P(0.62, 0, bx, by);
+        cairo_curve_to(cr, c1x, c1y, c2x, c2y, bx, by);
+        cairo_line_to(cr, x1, y1);
+    }
+    cairo_close_path(cr);
+}
+
+// A painted night picture cut in four jigsaw shapes, one lifted out.
+void PuzzleIcon(Canvas& c, uint32_t seed) {
+    cairo_t* cr = c.cr;
+    // The picture on the jigsaw: night sky, moon and a hill, on parchment.
+    Canvas pic(64, 64);
+    ParchmentFill(pic, 0, 0, 64, 64, seed);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, 64);
+    AddStop(g, 0, Hex(0x1a2050), 0.75);
+    AddStop(g, 0.7, Hex(0x4a4a8a), 0.55);
+    AddStop(g, 1, Hex(0x2a4a2a), 0.7);
+    cairo_set_source(pic.cr, g);
+    cairo_paint(pic.cr);
+    cairo_pattern_destroy(g);
+    RadialGlow(pic.cr, 40, 18, 12, pal::moon, 0.8);
+    cairo_new_path(pic.cr);
+    cairo_arc(pic.cr, 40, 18, 5, 0, 2 * M_PI);
+    SetColor(pic.cr, pal::moon);
+    cairo_fill(pic.cr);
+    cairo_move_to(pic.cr, 0, 50);
+    cairo_curve_to(pic.cr, 18, 36, 36, 40, 64, 46);
+    cairo_line_to(pic.cr, 64, 64);
+    cairo_line_to(pic.cr, 0, 64);
+    cairo_close_path(pic.cr);
+    SetColor(pic.cr, Hex(0x1a2a14), 0.85);
+    cairo_fill(pic.cr);
+    const double a = 24, ox = 6, oy = 8;
+    const int tabs[4][4] = {{0, 1, -1, 0}, {0, 0, 1, -1}, {1, -1, 0, 0}, {-1, 0, 0, 1}};
+    for (int k = 0; k < 4; ++k) {
+        double x = ox + (k % 2) * a, y = oy + (k / 2) * a;
+        bool lifted = k == 1;
+        double lx = lifted ? 10 : 0, ly = lifted ? -5 : 0;
+        cairo_save(cr);
+        if (lifted) {
+            // Its shadow on the table first.
+            JigsawPath(cr, x + 2, y + 3, a, tabs[k]);
+            SetColor(cr, {0, 0, 0}, 0.45);
+            cairo_fill(cr);
+            cairo_translate(cr, x + a / 2 + lx, y + a / 2 + ly);
+            cairo_rotate(cr, 0.18);
+            cairo_translate(cr, -(x + a / 2), -(y + a / 2));
+        }
+        JigsawPath(cr, x, y, a, tabs[k]);
+        cairo_save(cr);
+        cairo_clip_preserve(cr);
+        cairo_set_source_surface(cr, pic.surface, 0, 0);
+        cairo_paint(cr);
+        // A bevel: light on the upper left of every shape, shade lower right.
+        g = cairo_pattern_create_linear(x, y, x + a, y + a);
+        AddStop(g, 0, {1, 1, 1}, 0.25);
+        AddStop(g, 0.5, {1, 1, 1}, 0);
+        AddStop(g, 1, {0, 0, 0}, 0.3);
+        cairo_set_source(cr, g);
+        cairo_paint(cr);
+        cairo_pattern_destroy(g);
+        cairo_restore(cr);
+        cairo_set_line_width(cr, 1.2);
+        SetColor(cr, lifted ? pal::goldLight : pal::goldDeep);
+        cairo_stroke(cr);
+        cairo_restore(cr);
+    }
 }
 
 void PopupPictures(std::vector<Recipe>& out) {
@@ -98,8 +267,10 @@ void PopupPictures(std::vector<Recipe>& out) {
         const char* name;
         int kind;
     };
-    static const Icon kIcons[] = {{"icon-rune", 0},  {"icon-stone", 1}, {"icon-sphere", 2}, {"icon-timer", 3},
-                                  {"icon-boss", 4},  {"icon-combo", 5}, {"icon-ring", 6},   {"icon-puzzle", 7}};
+    // The boss and hourglass icons are made beside the boss and timer art
+    // (art_board.cpp), so they always match what the board shows.
+    static const Icon kIcons[] = {{"icon-rune", 0},  {"icon-stone", 1}, {"icon-sphere", 2},
+                                  {"icon-combo", 5}, {"icon-ring", 6},  {"icon-puzzle", 7}};
     for (const Icon& ic : kIcons) {
         std::string path = std::string("gfx/info/") + ic.name + ".png";
         out.push_back(Picture(path, [&ic, path](Context& ctx) {
@@ -118,57 +289,14 @@ void PopupPictures(std::vector<Recipe>& out) {
                     DrawGem(c, 4, 4, 56, rc, 1);
                     break;
                 }
-                case 3: {
-                    RoundRect(cr, 12, 4, 40, 56, 6);
-                    SetColor(cr, Hex(0x2a1a10));
-                    cairo_fill(cr);
-                    GoldFrame(c, 12, 4, 40, 56, 3, 6);
-                    cairo_move_to(cr, 20, 12);
-                    cairo_line_to(cr, 44, 12);
-                    cairo_line_to(cr, 32, 32);
-                    cairo_close_path(cr);
-                    cairo_move_to(cr, 32, 32);
-                    cairo_line_to(cr, 44, 52);
-                    cairo_line_to(cr, 20, 52);
-                    cairo_close_path(cr);
-                    SetColor(cr, Hex(0xf0c060));
-                    cairo_fill(cr);
-                    break;
-                }
-                case 4: {
-                    RuneClass rc = RuneOf(1);
-                    rc.shape = 0;
-                    DrawGem(c, 6, 10, 52, rc, 1);
-                    for (int side : {-1, 1}) {
-                        RadialGlow(cr, 32 + side * 9, 36, 6, Hex(0xfff2a0), 0.9);
-                    }
-                    break;
-                }
                 case 5:
                     for (int i = 0; i < 3; ++i) DrawGem(c, 2 + i * 20, 20, 22, RuneOf(4), 1);
                     Star(cr, 50, 12, 10, 3, 5);
                     SetColor(cr, pal::goldLight);
                     cairo_fill(cr);
                     break;
-                case 6: {
-                    cairo_arc(cr, 32, 32, 26, 0, 2 * M_PI);
-                    cairo_arc_negative(cr, 32, 32, 17, 2 * M_PI, 0);
-                    SetColor(cr, pal::gold);
-                    cairo_fill(cr);
-                    cairo_new_path(cr);
-                    GlyphPath(cr, F_RUNIC, 0x16B1, 20, 32, 32);
-                    SetColor(cr, Hex(0xffffff));
-                    cairo_fill(cr);
-                    break;
-                }
-                default: {
-                    for (int i = 0; i < 4; ++i) {
-                        RoundRect(cr, 6 + (i % 2) * 27, 6 + (i / 2) * 27, 25, 25, 3);
-                        SetColor(cr, Hsv(200 + i * 30, 0.5, 0.8));
-                        cairo_fill(cr);
-                    }
-                    break;
-                }
+                case 6: RingIcon(c); break;
+                default: PuzzleIcon(c, ctx.seed); break;
             }
             c.Shadow(1, 2, 2, {0, 0, 0}, 0.5);
             ctx.Png(c, path);

@@ -1,4 +1,4 @@
-// The ring game: its background, ring and the rune pieces it deals.
+// The ring game: its background, ring and the runes it deals.
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -8,6 +8,14 @@
 
 namespace qab {
 namespace {
+// The twenty runes the ring deals. Picked by hand from the Runic block: each
+// tall, with enough strokes to read at slip size, and none sharing its frame
+// with another (the plain vertical-stem family all look alike at a glance);
+// the block's dots and short strokes read as punctuation and stay out.
+constexpr uint32_t kRingGlyphs[20] = {0x16A1, 0x16A5, 0x16A7, 0x16B1, 0x16B7, 0x16BA, 0x16C3,
+                                      0x16C7, 0x16C8, 0x16C9, 0x16CB, 0x16D4, 0x16DC, 0x16DE,
+                                      0x16DF, 0x16E4, 0x16E6, 0x16E8, 0x16E9, 0x16F0};
+
 void Ring(std::vector<Recipe>& out) {
     out.push_back(Picture("gfx/ring-game/game-ring3.jpg", [](Context& ctx) {
         Canvas c(800, 600);
@@ -122,7 +130,7 @@ void Ring(std::vector<Recipe>& out) {
         Canvas c(640, 64);
         for (int i = 0; i < 20; ++i) {
             cairo_new_path(c.cr);
-            GlyphPath(c.cr, F_RUNIC, 0x16A0 + i * 4, 40, i * 32 + 16, 32);
+            GlyphPath(c.cr, F_RUNIC, kRingGlyphs[i], 40, i * 32 + 16, 32);
             SetColor(c.cr, Hex(0x3a1a06), 0.92);
             cairo_fill(c.cr);
         }
@@ -133,7 +141,7 @@ void Ring(std::vector<Recipe>& out) {
         for (int i = 0; i < 20; ++i) {
             Canvas cell(64, 64);
             cairo_new_path(cell.cr);
-            GlyphPath(cell.cr, F_RUNIC, 0x16A0 + i * 4, 50, 32, 32);
+            GlyphPath(cell.cr, F_RUNIC, kRingGlyphs[i], 50, 32, 32);
             cairo_set_line_width(cell.cr, 2);
             SetColor(cell.cr, Hex(0x20104a), 0.9);
             cairo_stroke_preserve(cell.cr);

@@ -10,18 +10,23 @@
 
 #include "artkit.h"
 #include "builder.h"
+#include "scenekit.h"
 
 namespace qab {
 namespace {
 
-void Landscape(std::vector<Recipe>& out, const std::string& path, int w, int h, int variant, double darken,
-               int quality = 88) {
+scene::SceneDesc SlideScene(int n);
+scene::SceneDesc BackdropScene(int n);
+
+// A full-screen backdrop from the scene library, veiled so panels and text
+// stand out on it.
+void Backdrop(std::vector<Recipe>& out, const std::string& path, int which, double darken) {
     out.push_back(Picture(path, [=](Context& ctx) {
-        Canvas c(w, h);
-        PaintLandscape(c, SceneVariant(variant), ctx.seed);
+        Canvas c(800, 600);
+        scene::PaintScene(c, BackdropScene(which));
         if (darken > 0) Darken(c, darken);
         c.Opaque({0, 0, 0});
-        ctx.Jpeg(c, path, quality);
+        ctx.Jpeg(c, path, 88);
     }));
 }
 
@@ -58,11 +63,7 @@ void Crystal(Canvas& c, double x, double y, RGB hue) {
 void TitleAndLoading(std::vector<Recipe>& out) {
     out.push_back(Picture("gfx/title/velmora-title.jpg", [](Context& ctx) {
         Canvas c(800, 600);
-        Scene s = SceneVariant(0);
-        s.castleX = 0.5;
-        s.moonX = 0.84;
-        s.moonY = 0.3;
-        PaintLandscape(c, s, ctx.seed);
+        scene::PaintScene(c, BackdropScene(0));
         Crystal(c, 175, 300, Hex(0x70a0ff));
         Crystal(c, 690, 250, Hex(0xc080ff));
         // The game's name, under the glow the profile screen puts at (395, 46).
@@ -73,13 +74,13 @@ void TitleAndLoading(std::vector<Recipe>& out) {
         c.Opaque({0, 0, 0});
         ctx.Jpeg(c, "gfx/title/velmora-title.jpg", 90);
     }));
-    Landscape(out, "gfx/title/velmora-bg.jpg", 800, 600, 1, 0.15);
-    Landscape(out, "gfx/title/hiscores.jpg", 800, 600, 4, 0.35);
-    Landscape(out, "gfx/title/credits.jpg", 800, 600, 2, 0.3);
+    Backdrop(out, "gfx/title/velmora-bg.jpg", 1, 0.15);
+    Backdrop(out, "gfx/title/hiscores.jpg", 2, 0.35);
+    Backdrop(out, "gfx/title/credits.jpg", 3, 0.3);
     // A start-up picture (the portal screen list may name it).
     out.push_back(Picture("gfx/title/portal-1.jpg", [](Context& ctx) {
         Canvas c(800, 600);
-        PaintLandscape(c, SceneVariant(5), ctx.seed);
+        scene::PaintScene(c, BackdropScene(4));
         Canvas t(800, 200);
         DrawCaptionText(t, F_BLACKLETTER, 60, 400, 90, "A tale of runes", CS_GOLD);
         DrawCaptionText(t, F_UNCIAL, 26, 400, 140, "and of the stones that wait", CS_SILVER);
@@ -232,7 +233,7 @@ void Tally(std::vector<Recipe>& out) {
 void Puzzle(std::vector<Recipe>& out) {
     out.push_back(Picture("gfx/puzzle/game-puzle.jpg", [](Context& ctx) {
         Canvas c(800, 600);
-        PaintLandscape(c, SceneVariant(1), ctx.seed);
+        scene::PaintScene(c, BackdropScene(5));
         Darken(c, 0.45);
         cairo_t* cr = c.cr;
         // Play area at (65,53), 670x494: dark and neutral.
@@ -253,8 +254,19 @@ void Puzzle(std::vector<Recipe>& out) {
         c.Opaque({0, 0, 0});
         ctx.Jpeg(c, "gfx/puzzle/game-puzle.jpg", 90);
     }));
-    // The default puzzle picture, already at the puzzle's 670x494.
-    Landscape(out, "gfx/slides/1-2a.jpg", 670, 494, 2, 0.0, 92);
+    // The default puzzle picture, already at the puzzle's 670x494: the first
+    // stage's scene, so a level that names no picture still shows home.
+    out.push_back(Picture("gfx/slides/1-2a.jpg", [](Context& ctx) {
+        Canvas full(800, 600);
+        scene::PaintScene(full, SlideScene(1));
+        Canvas c(670, 494);
+        cairo_scale(c.cr, 670.0 / 800.0, 494.0 / 600.0);
+        cairo_set_source_surface(c.cr, full.surface, 0, 0);
+        cairo_pattern_set_filter(cairo_get_source(c.cr), CAIRO_FILTER_GOOD);
+        cairo_paint(c.cr);
+        c.Opaque({0, 0, 0});
+        ctx.Jpeg(c, "gfx/slides/1-2a.jpg", 92);
+    }));
 }
 
 
@@ -262,7 +274,7 @@ void Puzzle(std::vector<Recipe>& out) {
 void Gallery(std::vector<Recipe>& out) {
     out.push_back(Picture("gfx/title/galeria.png", [](Context& ctx) {
         Canvas c(800, 600);
-        PaintLandscape(c, SceneVariant(3), ctx.seed);
+        scene::PaintScene(c, BackdropScene(6));
         Darken(c, 0.5);
         GoldFrame(c, 104, 64, 592, 452, 16, 12);
         c.ClearRect(120, 80, 560, 420);
@@ -271,23 +283,498 @@ void Gallery(std::vector<Recipe>& out) {
 }
 
 // ---- slides --------------------------------------------------------------------------------------------
+// Each stage's picture: the level's background, its gallery slide and the
+// picture its puzzle cuts up. The level covers the middle with the
+// board and the right with the side panel, so every scene keeps something
+// worth seeing along the left, top and bottom edges too.
+using scene::Element;
+using scene::Kind;
+using scene::SceneDesc;
+using scene::Sky;
+using scene::Terrain;
+using scene::Weather;
+
+// Places an element on the ground at x, `depth` towards the viewer (0 the
+// skyline, 1 the bottom edge); nearer things are drawn bigger.
+void Put(SceneDesc& s, Kind k, double x, double depth, double size = 1.0, int variant = 0, bool flip = false) {
+    Element e;
+    e.kind = k;
+    e.x = x;
+    e.y = scene::GroundAt(s, x, depth);
+    e.scale = size * (0.6 + depth * 1.5);
+    e.variant = variant;
+    e.flip = flip;
+    s.elements.push_back(e);
+}
+// An element in the air (birds, floating books, falling leaves).
+void Fly(SceneDesc& s, Kind k, double x, double y, double scale, int variant = 0, bool flip = false) {
+    Element e;
+    e.kind = k;
+    e.x = x;
+    e.y = y;
+    e.scale = scale;
+    e.variant = variant;
+    e.flip = flip;
+    e.haze = 0.1;
+    s.elements.push_back(e);
+}
+void Flock(SceneDesc& s, double x, double y, int n, double scale, int variant, uint32_t seed) {
+    Rng r(seed);
+    for (int i = 0; i < n; ++i)
+        Fly(s, Kind::Bird, x + r.Range(-0.08, 0.08), y + r.Range(-0.05, 0.05), scale * r.Range(0.6, 1.1),
+            variant + r.Int(0, 2), r.Uniform() < 0.5);
+}
+
+SceneDesc SlideScene(int n) {
+    SceneDesc s;
+    s.seed = static_cast<uint32_t>(1000 + n * 97);
+    switch (n) {
+        case 1: {  // Hearthmere: the home village on an autumn morning
+            s.sky = Sky::Dawn;
+            s.terrain = Terrain::Hills;
+            s.autumn = true;
+            s.weather = Weather::Leaves;
+            s.sunX = 0.2, s.sunY = 0.3;
+            s.clouds = 7;
+            Put(s, Kind::Tower, 0.9, 0.0, 0.7, 0);
+            for (double x : {0.08, 0.28, 0.46, 0.58, 0.8}) Put(s, Kind::TreeRound, x, 0.04, 0.9, 10 + int(x * 10));
+            Put(s, Kind::Cottage, 0.2, 0.1, 1.0, 0);
+            Put(s, Kind::Cottage, 0.36, 0.12, 1.0, 1, true);
+            Put(s, Kind::Cottage, 0.52, 0.08, 0.9, 2);
+            Put(s, Kind::Mill, 0.72, 0.18, 1.1);
+            Put(s, Kind::TreeRound, 0.62, 0.22, 1.0, 11);
+            Put(s, Kind::Well, 0.42, 0.3, 1.0);
+            Put(s, Kind::Villager, 0.46, 0.33, 1.0, 1);
+            Put(s, Kind::Villager, 0.3, 0.36, 1.0, 2, true);
+            Put(s, Kind::Fence, 0.6, 0.45, 1.0, 2);
+            Put(s, Kind::Cottage, 0.9, 0.4, 1.1, 1, true);
+            Put(s, Kind::TreeRound, 0.04, 0.55, 1.2, 12);
+            Put(s, Kind::Bush, 0.7, 0.62, 1.0, 10);
+            Put(s, Kind::Flowers, 0.3, 0.75, 1.0, 1);
+            Put(s, Kind::Apprentice, 0.16, 0.8, 1.1, 1);
+            Put(s, Kind::Fox, 0.82, 0.85, 0.9, 0, true);
+            Put(s, Kind::TreeRound, 0.97, 0.9, 1.3, 13);
+            Put(s, Kind::Flowers, 0.58, 0.92, 1.0, 2);
+            Flock(s, 0.55, 0.16, 5, 0.9, 0, 11);
+            break;
+        }
+        case 2: {  // Willowfen: willows over a misty marsh, boardwalks between
+            s.sky = Sky::Day;
+            s.terrain = Terrain::Marsh;
+            s.weather = Weather::Mist;
+            s.sunX = 0.7, s.sunY = 0.18;
+            s.horizon = 0.52;
+            s.clouds = 10;
+            for (double x : {0.1, 0.33, 0.6, 0.85}) Put(s, Kind::TreeWillow, x, 0.02, 0.8, int(x * 10));
+            Put(s, Kind::Cottage, 0.48, 0.1, 0.9, 1);
+            Put(s, Kind::Boardwalk, 0.3, 0.25, 1.2, 1);
+            Put(s, Kind::Reeds, 0.12, 0.3, 1.2, 1);
+            Put(s, Kind::TreeWillow, 0.75, 0.3, 1.0, 4, true);
+            Put(s, Kind::Boat, 0.55, 0.42, 1.0, 2);
+            Put(s, Kind::Villager, 0.55, 0.4, 0.9, 4);
+            Put(s, Kind::Boardwalk, 0.75, 0.55, 1.2, 2);
+            Put(s, Kind::Lantern, 0.68, 0.55, 1.0);
+            Put(s, Kind::Reeds, 0.4, 0.6, 1.3, 2);
+            Put(s, Kind::TreeWillow, 0.06, 0.7, 1.2, 7);
+            Put(s, Kind::Keeper, 0.86, 0.55, 0.9, 0, true);
+            Put(s, Kind::Reeds, 0.92, 0.85, 1.4, 3);
+            Put(s, Kind::Reeds, 0.26, 0.9, 1.3, 4);
+            Put(s, Kind::Flowers, 0.6, 0.92, 0.9, 3);
+            Flock(s, 0.3, 0.2, 4, 0.9, 3, 21);
+            break;
+        }
+        case 3: {  // Amber Downs: golden fields, haystacks and a windmill, late afternoon
+            s.sky = Sky::Day;
+            s.terrain = Terrain::Fields;
+            s.sunX = 0.15, s.sunY = 0.32;
+            s.clouds = 9;
+            Flock(s, 0.1, 0.12, 4, 0.8, 0, 32);
+            Put(s, Kind::TreeRound, 0.3, 0.0, 0.7, 1);
+            Put(s, Kind::Cottage, 0.4, 0.03, 0.8, 2);
+            Put(s, Kind::Windmill, 0.62, 0.1, 1.2, 1);
+            Put(s, Kind::TreeRound, 0.9, 0.08, 0.9, 5);
+            Put(s, Kind::Haystack, 0.2, 0.25, 1.0, 1);
+            Put(s, Kind::Haystack, 0.28, 0.28, 1.0, 2);
+            Put(s, Kind::Haystack, 0.8, 0.32, 1.0, 3);
+            Put(s, Kind::Fence, 0.5, 0.4, 1.0, 3);
+            Put(s, Kind::Wagon, 0.68, 0.5, 1.0, 1, true);
+            Put(s, Kind::Villager, 0.58, 0.52, 1.0, 2);
+            Put(s, Kind::Haystack, 0.06, 0.6, 1.1, 4);
+            Put(s, Kind::Flowers, 0.4, 0.7, 1.0, 1);
+            Put(s, Kind::Villager, 0.2, 0.72, 1.0, 3);
+            Put(s, Kind::Haystack, 0.92, 0.8, 1.1, 5);
+            Put(s, Kind::Flowers, 0.7, 0.9, 1.0, 0);
+            Flock(s, 0.45, 0.22, 6, 0.8, 0, 31);
+            break;
+        }
+        case 4: {  // Mistral Coast: cliffs, a lighthouse, boats on a windy sea
+            s.sky = Sky::Day;
+            s.terrain = Terrain::Coast;
+            s.sunX = 0.85, s.sunY = 0.14;
+            s.clouds = 10;
+            s.wind = 0.9;
+            Put(s, Kind::Lighthouse, 0.4, 0.05, 1.1);
+            Put(s, Kind::Cottage, 0.22, 0.08, 0.9, 0);
+            Put(s, Kind::TreePine, 0.08, 0.05, 0.9);
+            Put(s, Kind::Cottage, 0.1, 0.3, 1.0, 1, true);
+            Put(s, Kind::Banner, 0.3, 0.3, 1.0, 1);
+            Put(s, Kind::Villager, 0.22, 0.5, 1.0, 0);
+            Put(s, Kind::Rock, 0.34, 0.62, 1.0, 2);
+            Put(s, Kind::Flowers, 0.12, 0.85, 1.0, 2);
+            Put(s, Kind::Bush, 0.3, 0.88, 1.0, 2);
+            Fly(s, Kind::Boat, 0.72, 0.6, 0.7, 0);
+            Fly(s, Kind::Boat, 0.9, 0.68, 1.0, 1, true);
+            Fly(s, Kind::Boat, 0.62, 0.82, 1.4, 0, true);
+            Fly(s, Kind::Boat, 0.84, 0.95, 1.6, 2);
+            Flock(s, 0.6, 0.25, 7, 1.0, 3, 41);
+            s.weather = Weather::None;
+            break;
+        }
+        case 5: {  // Old Ostrel: a ruined old city at dusk
+            s.sky = Sky::Dusk;
+            s.terrain = Terrain::Ruins;
+            s.sunX = 0.55, s.sunY = 0.4;
+            s.clouds = 10;
+            for (int i = 0; i < 5; ++i) Put(s, Kind::Ruin, 0.04 + i * 0.23, 0.0, 0.6, i + 4, i % 2);
+            Put(s, Kind::Tower, 0.15, 0.0, 0.8, 1);
+            Put(s, Kind::Ruin, 0.35, 0.02, 0.9, 1);
+            Put(s, Kind::Arch, 0.55, 0.05, 0.9, 0);
+            Put(s, Kind::Ruin, 0.82, 0.04, 1.0, 2);
+            Put(s, Kind::TreeDead, 0.7, 0.12, 1.2, 1);
+            Put(s, Kind::Arch, 0.12, 0.35, 1.0, 1);
+            Put(s, Kind::Rock, 0.4, 0.4, 1.0, 3);
+            Put(s, Kind::Keeper, 0.3, 0.45, 1.0, 1);
+            Put(s, Kind::Lantern, 0.26, 0.46, 1.0);
+            Put(s, Kind::Arch, 0.86, 0.5, 1.0, 2);
+            Put(s, Kind::RuneStone, 0.6, 0.6, 1.2, 0);
+            Put(s, Kind::TreeDead, 0.04, 0.8, 1.4, 3);
+            Put(s, Kind::Ruin, 0.5, 0.85, 0.8, 3);
+            Put(s, Kind::Rock, 0.78, 0.9, 1.2, 4);
+            Flock(s, 0.7, 0.2, 5, 0.8, 0, 51);
+            break;
+        }
+        case 6: {  // Glasswood: a crystal forest glittering at night
+            s.sky = Sky::Night;
+            s.terrain = Terrain::Forest;
+            s.weather = Weather::Sparkle;
+            s.sunX = 0.3, s.sunY = 0.16;
+            s.clouds = 4;
+            for (int i = 0; i < 9; ++i) Put(s, Kind::TreeCrystal, 0.05 + i * 0.11, 0.03 + (i % 3) * 0.04, 1.0, i);
+            Put(s, Kind::Deer, 0.5, 0.3, 1.0);
+            for (int i = 0; i < 6; ++i) Put(s, Kind::TreeCrystal, 0.1 + i * 0.16, 0.35 + (i % 2) * 0.12, 1.1, i + 3, i % 2);
+            Put(s, Kind::RuneGem, 0.3, 0.55, 1.0, 2);
+            Put(s, Kind::RuneGem, 0.72, 0.62, 1.0, 6);
+            Put(s, Kind::Apprentice, 0.42, 0.7, 1.0, 1);
+            Put(s, Kind::TreeCrystal, 0.04, 0.9, 1.4, 1);
+            Put(s, Kind::TreeCrystal, 0.95, 0.92, 1.4, 2);
+            Put(s, Kind::Rock, 0.62, 0.9, 1.0, 5);
+            break;
+        }
+        case 7: {  // Lantern Steppe: a lantern caravan crossing the grassland in the evening
+            s.sky = Sky::Dusk;
+            s.terrain = Terrain::Steppe;
+            s.sunX = 0.8, s.sunY = 0.5;
+            s.horizon = 0.6;
+            s.clouds = 9;
+            Flock(s, 0.88, 0.33, 4, 0.8, 0, 72);
+            Flock(s, 0.94, 0.44, 5, 0.7, 0, 73);
+            for (int i = 0; i < 5; ++i) Put(s, Kind::Wagon, 0.1 + i * 0.19, 0.12 + i * 0.03, 1.0, i, true);
+            for (int i = 0; i < 5; ++i) Put(s, Kind::Villager, 0.18 + i * 0.19, 0.14 + i * 0.03, 1.0, i);
+            for (int i = 0; i < 6; ++i) Put(s, Kind::Lantern, 0.05 + i * 0.18, 0.45, 1.0);
+            Put(s, Kind::Rock, 0.3, 0.7, 1.0, 6);
+            Put(s, Kind::Bush, 0.7, 0.75, 1.0, 1);
+            Put(s, Kind::Deer, 0.86, 0.6, 0.9, 0, true);
+            Put(s, Kind::Keeper, 0.12, 0.8, 1.0, 0);
+            Put(s, Kind::Flowers, 0.5, 0.9, 1.0, 3);
+            Flock(s, 0.4, 0.25, 5, 0.9, 0, 71);
+            break;
+        }
+        case 8: {  // Frostmarch: snow, pines and a bridge over a frozen river
+            s.sky = Sky::Winter;
+            s.terrain = Terrain::Snow;
+            s.weather = Weather::Snow;
+            s.sunX = 0.3, s.sunY = 0.2;
+            s.clouds = 8;
+            for (int i = 0; i < 10; ++i) Put(s, Kind::TreePine, 0.03 + i * 0.1, 0.03 + (i % 3) * 0.03, 1.0, 1);
+            Put(s, Kind::Cottage, 0.2, 0.15, 1.0, 1);
+            Put(s, Kind::Bridge, 0.48, 0.34, 1.0, 1);
+            Put(s, Kind::Villager, 0.5, 0.28, 0.9, 3);
+            Put(s, Kind::TreePine, 0.8, 0.4, 1.2, 1);
+            Put(s, Kind::Deer, 0.7, 0.45, 1.0);
+            Put(s, Kind::TreePine, 0.06, 0.6, 1.3, 1);
+            Put(s, Kind::Fox, 0.25, 0.8, 1.0);
+            Put(s, Kind::TreePine, 0.94, 0.85, 1.4, 1);
+            Put(s, Kind::Rock, 0.6, 0.88, 1.0, 7);
+            break;
+        }
+        case 9: {  // Emberpeak: a volcano under a dark red sky
+            s.sky = Sky::Ember;
+            s.terrain = Terrain::Volcano;
+            s.weather = Weather::Embers;
+            s.sunY = -1;
+            s.clouds = 9;
+            Put(s, Kind::Tower, 0.78, 0.02, 0.9, 1);
+            Put(s, Kind::TreeDead, 0.6, 0.12, 1.0, 2);
+            Put(s, Kind::Rock, 0.15, 0.3, 1.2, 8);
+            Put(s, Kind::Golem, 0.85, 0.4, 1.0, 4);
+            Put(s, Kind::TreeDead, 0.05, 0.55, 1.4, 3);
+            Put(s, Kind::Rock, 0.45, 0.6, 1.3, 9);
+            Put(s, Kind::RuneStone, 0.66, 0.72, 1.1, 12);
+            Put(s, Kind::Keeper, 0.25, 0.82, 1.0, 1);
+            Put(s, Kind::Rock, 0.9, 0.92, 1.5, 10);
+            break;
+        }
+        case 10: {  // Sunken Library: flooded halls, books afloat in blue-green light
+            s.sky = Sky::Deep;
+            s.terrain = Terrain::Flooded;
+            s.weather = Weather::Bubbles;
+            s.horizon = 0.62;
+            for (int i = 0; i < 6; ++i) Put(s, Kind::Bookshelf, 0.08 + i * 0.17, 0.02, 1.1, i);
+            Put(s, Kind::Arch, 0.25, 0.2, 1.2, 0);
+            Put(s, Kind::Arch, 0.75, 0.22, 1.2, 1);
+            Put(s, Kind::Bookshelf, 0.04, 0.55, 1.0, 7);
+            Put(s, Kind::Bookshelf, 0.96, 0.6, 1.0, 8);
+            Put(s, Kind::RuneGem, 0.5, 0.6, 1.0, 5);
+            Put(s, Kind::Ruin, 0.4, 0.85, 0.7, 6);
+            Put(s, Kind::Book, 0.62, 0.9, 1.2, 3);
+            Rng r(101);
+            for (int i = 0; i < 14; ++i)
+                Fly(s, Kind::Book, r.Range(0.04, 0.96), r.Range(0.08, 0.85), r.Range(0.8, 1.5), i);
+            break;
+        }
+        case 11: {  // Starfall Heights: the mountain observatory under falling stars
+            s.sky = Sky::Night;
+            s.terrain = Terrain::Mountains;
+            s.weather = Weather::Starfall;
+            s.sunX = 0.12, s.sunY = 0.14;
+            s.horizon = 0.6;
+            s.clouds = 3;
+            Put(s, Kind::Observatory, 0.7, 0.05, 1.2);
+            Put(s, Kind::TreePine, 0.5, 0.1, 1.0);
+            Put(s, Kind::TreePine, 0.9, 0.15, 1.0);
+            Put(s, Kind::Lantern, 0.62, 0.2, 1.0);
+            Put(s, Kind::Keeper, 0.32, 0.45, 1.0, 0);
+            Put(s, Kind::Apprentice, 0.38, 0.47, 1.0, 1, true);
+            Put(s, Kind::Rock, 0.1, 0.5, 1.2, 11);
+            Put(s, Kind::TreePine, 0.05, 0.8, 1.4, 0);
+            Put(s, Kind::RuneStone, 0.16, 0.9, 1.0, 7);
+            Put(s, Kind::Flowers, 0.28, 0.93, 1.0, 3);
+            Put(s, Kind::TreePine, 0.22, 0.3, 1.0, 0);
+            Put(s, Kind::Lantern, 0.45, 0.6, 1.0);
+            Put(s, Kind::Rock, 0.8, 0.8, 1.3, 12);
+            Put(s, Kind::RuneGem, 0.55, 0.85, 1.0, 8);
+            break;
+        }
+        case 12: {  // Dusk Gate: a huge stone gate in purple dusk, stones around it
+            s.sky = Sky::Violet;
+            s.terrain = Terrain::Hills;
+            s.sunX = 0.5, s.sunY = 0.45;
+            s.clouds = 6;
+            Put(s, Kind::Gate, 0.5, 0.08, 1.0);
+            for (int i = 0; i < 6; ++i) {
+                double x = i < 3 ? 0.06 + i * 0.1 : 0.74 + (i - 3) * 0.1;
+                Put(s, Kind::RuneStone, x, 0.15 + (i % 3) * 0.12, 1.2, 0);
+            }
+            Put(s, Kind::TreeDead, 0.1, 0.5, 1.2, 5);
+            Put(s, Kind::Rock, 0.3, 0.7, 1.2, 13);
+            Put(s, Kind::Apprentice, 0.45, 0.75, 1.0, 1);
+            Put(s, Kind::Keeper, 0.55, 0.74, 1.0, 1, true);
+            Put(s, Kind::Rock, 0.85, 0.85, 1.3, 14);
+            Flock(s, 0.2, 0.2, 4, 0.8, 0, 121);
+            break;
+        }
+        case 13: {  // Quiet Crown: a silent castle of stone, runes turned to stone around it
+            s.sky = Sky::Storm;
+            s.terrain = Terrain::Hills;
+            s.weather = Weather::Mist;
+            s.clouds = 10;
+            Put(s, Kind::Ruin, 0.08, 0.0, 0.8, 2);
+            Put(s, Kind::Tower, 0.93, 0.0, 0.7, 1);
+            Put(s, Kind::Castle, 0.5, 0.06, 1.3, 1);
+            Flock(s, 0.1, 0.43, 5, 0.8, 0, 131);
+            Flock(s, 0.1, 0.15, 4, 0.8, 0, 133);
+            Flock(s, 0.85, 0.35, 4, 0.8, 0, 132);
+            Put(s, Kind::TreeDead, 0.15, 0.1, 1.0, 6);
+            Put(s, Kind::TreeDead, 0.85, 0.12, 1.0, 7);
+            for (int i = 0; i < 12; ++i) {
+                double a = i * 2 * M_PI / 12;
+                Put(s, Kind::RuneStone, 0.5 + std::cos(a) * 0.42, 0.45 + std::sin(a) * 0.3, 1.0, i + 1);
+            }
+            Put(s, Kind::Golem, 0.12, 0.6, 1.0, 2);
+            Put(s, Kind::Golem, 0.88, 0.62, 1.0, 3, true);
+            Put(s, Kind::Rock, 0.5, 0.9, 1.2, 15);
+            break;
+        }
+        case 14: {  // Velmora restored: a festival on a bright day
+            s.sky = Sky::Day;
+            s.terrain = Terrain::Hills;
+            s.sunX = 0.58, s.sunY = 0.1;
+            s.clouds = 11;
+            Put(s, Kind::Castle, 0.5, 0.02, 1.0, 0);
+            Put(s, Kind::TreeRound, 0.15, 0.05, 1.0, 1);
+            Put(s, Kind::TreeRound, 0.85, 0.06, 1.0, 2);
+            Put(s, Kind::Cottage, 0.22, 0.22, 1.0, 0);
+            Put(s, Kind::Cottage, 0.78, 0.24, 1.0, 1, true);
+            for (int i = 0; i < 6; ++i) Put(s, Kind::Banner, 0.08 + i * 0.17, 0.35 + (i % 2) * 0.1, 1.0, i, i > 2);
+            for (int i = 0; i < 8; ++i) Put(s, Kind::Villager, 0.06 + i * 0.12, 0.6 + (i % 3) * 0.1, 1.0, 5 + i % 5, i % 2);
+            Fly(s, Kind::Bunting, 0.25, 0.2, 1.0, 0);
+            Fly(s, Kind::Bunting, 0.75, 0.22, 1.0, 2);
+            Put(s, Kind::Flowers, 0.2, 0.9, 1.0, 0);
+            Put(s, Kind::Flowers, 0.6, 0.92, 1.0, 1);
+            Put(s, Kind::Lantern, 0.4, 0.85, 1.0);
+            Flock(s, 0.5, 0.12, 6, 0.9, 3, 141);
+            Flock(s, 0.08, 0.1, 4, 0.8, 3, 142);
+            Flock(s, 0.92, 0.08, 4, 0.8, 3, 143);
+            Flock(s, 0.74, 0.05, 4, 0.7, 3, 144);
+            break;
+        }
+        case 15: {  // Endless: a calm night garden of runes
+            s.sky = Sky::Night;
+            s.terrain = Terrain::Garden;
+            s.sunX = 0.8, s.sunY = 0.18;
+            s.clouds = 4;
+            s.clouds = 7;
+            for (int i = 0; i < 15; ++i) Put(s, Kind::Bush, 0.0 + i * 0.072, 0.0, 1.4, i);
+            for (int i = 0; i < 7; ++i) Put(s, Kind::Bush, 0.06 + i * 0.15, 0.05, 1.2, i);
+            Put(s, Kind::TreeRound, 0.1, 0.12, 1.0, 3);
+            Put(s, Kind::TreeRound, 0.9, 0.12, 1.0, 4);
+            for (int i = 0; i < 15; ++i) {
+                double x = 0.06 + (i % 5) * 0.22, d = 0.2 + (i / 5) * 0.28;
+                Put(s, Kind::RuneGem, x + (i / 5 % 2) * 0.1, d, 1.0, i + 1);
+            }
+            for (int i = 0; i < 4; ++i) Put(s, Kind::Lantern, 0.15 + i * 0.25, 0.4, 1.0);
+            Put(s, Kind::Flowers, 0.3, 0.7, 1.0, 3);
+            Put(s, Kind::Flowers, 0.75, 0.88, 1.0, 2);
+            break;
+        }
+        default: {  // Time attack: an hourglass tower at sunrise
+            s.sky = Sky::Dawn;
+            s.terrain = Terrain::Mountains;
+            s.sunX = 0.3, s.sunY = 0.36;
+            s.horizon = 0.6;
+            s.clouds = 13;
+            Flock(s, 0.85, 0.12, 5, 0.8, 0, 162);
+            Put(s, Kind::HourglassTower, 0.66, 0.08, 1.0);
+            Put(s, Kind::TreePine, 0.5, 0.1, 1.0);
+            Put(s, Kind::TreePine, 0.85, 0.12, 1.0);
+            Put(s, Kind::Rock, 0.15, 0.35, 1.2, 16);
+            Put(s, Kind::Hourglass, 0.3, 0.6, 1.0);
+            Put(s, Kind::Apprentice, 0.42, 0.62, 1.0, 0);
+            Put(s, Kind::Bush, 0.8, 0.7, 1.0, 2);
+            Put(s, Kind::Hourglass, 0.9, 0.9, 1.2);
+            Put(s, Kind::Flowers, 0.1, 0.9, 1.0, 1);
+            Flock(s, 0.45, 0.25, 6, 0.9, 0, 161);
+            break;
+        }
+    }
+    return s;
+}
+
+// The screens' own backdrops, each a scene no stage uses.
+SceneDesc BackdropScene(int n) {
+    SceneDesc s;
+    s.seed = static_cast<uint32_t>(5000 + n * 131);
+    switch (n) {
+        case 0: {  // title: the castle of Velmora by night, lit, above its village
+            s.sky = Sky::Night;
+            s.terrain = Terrain::Forest;
+            s.sunX = 0.84, s.sunY = 0.3;
+            s.horizon = 0.6;
+            s.clouds = 4;
+            Put(s, Kind::Castle, 0.5, 0.02, 1.25, 0);
+            for (double x : {0.33, 0.41, 0.6, 0.68}) Put(s, Kind::Cottage, x, 0.16, 0.8, int(x * 10) % 3);
+            Put(s, Kind::TreePine, 0.06, 0.3, 1.2);
+            Put(s, Kind::TreePine, 0.94, 0.35, 1.2, 0, true);
+            Put(s, Kind::Lantern, 0.45, 0.4, 1.0);
+            Put(s, Kind::Lantern, 0.56, 0.42, 1.0);
+            Put(s, Kind::Well, 0.5, 0.5, 1.0);
+            Put(s, Kind::Fence, 0.38, 0.62, 1.0, 2);
+            Put(s, Kind::Flowers, 0.6, 0.66, 1.0, 1);
+            Put(s, Kind::RuneStone, 0.3, 0.75, 1.0, 3);
+            Put(s, Kind::RuneStone, 0.72, 0.8, 1.0, 9);
+            Put(s, Kind::TreePine, 0.02, 0.9, 1.5, 0);
+            Put(s, Kind::TreePine, 0.98, 0.92, 1.5, 0);
+            break;
+        }
+        case 1: {  // menus: a violet lake evening with willows and a far tower
+            s.sky = Sky::Violet;
+            s.terrain = Terrain::Marsh;
+            s.weather = Weather::Mist;
+            s.sunX = 0.2, s.sunY = 0.42;
+            s.horizon = 0.55;
+            Put(s, Kind::Tower, 0.72, 0.0, 0.8, 2);
+            for (double x : {0.05, 0.3, 0.93}) Put(s, Kind::TreeWillow, x, 0.25 + x * 0.2, 1.0, int(x * 10));
+            Put(s, Kind::Boat, 0.5, 0.5, 0.9, 1);
+            Put(s, Kind::Reeds, 0.2, 0.8, 1.2, 5);
+            Put(s, Kind::Reeds, 0.8, 0.85, 1.2, 6);
+            break;
+        }
+        case 2: {  // best scores: the hall of banners on a mountain night
+            s.sky = Sky::Night;
+            s.terrain = Terrain::Mountains;
+            s.sunX = 0.5, s.sunY = 0.15;
+            Put(s, Kind::Tower, 0.2, 0.05, 1.0, 1);
+            Put(s, Kind::Tower, 0.8, 0.05, 1.0, 1);
+            for (int i = 0; i < 6; ++i) Put(s, Kind::Banner, 0.1 + i * 0.16, 0.4, 1.1, i, i > 2);
+            for (int i = 0; i < 5; ++i) Put(s, Kind::Lantern, 0.18 + i * 0.16, 0.7, 1.0);
+            break;
+        }
+        case 3: {  // credits: boats coming home along the shore at dawn
+            s.sky = Sky::Dawn;
+            s.terrain = Terrain::Coast;
+            s.sunX = 0.75, s.sunY = 0.45;
+            s.clouds = 5;
+            Put(s, Kind::Cottage, 0.12, 0.1, 1.0, 2);
+            Put(s, Kind::Cottage, 0.3, 0.14, 0.9, 0, true);
+            Put(s, Kind::TreeRound, 0.2, 0.3, 1.0, 2);
+            Fly(s, Kind::Boat, 0.7, 0.66, 1.0, 1);
+            Fly(s, Kind::Boat, 0.88, 0.8, 1.3, 0, true);
+            Put(s, Kind::Villager, 0.25, 0.6, 1.0, 1);
+            Put(s, Kind::Flowers, 0.1, 0.9, 1.0, 2);
+            Flock(s, 0.6, 0.25, 6, 1.0, 3, 33);
+            break;
+        }
+        case 4: {  // the start-up portal: a ring of rune stones under the night steppe
+            s.sky = Sky::Night;
+            s.terrain = Terrain::Steppe;
+            s.sunX = 0.2, s.sunY = 0.18;
+            s.weather = Weather::Sparkle;
+            for (int i = 0; i < 9; ++i) {
+                double a = i * 2 * M_PI / 9;
+                Put(s, Kind::RuneStone, 0.5 + std::cos(a) * 0.38, 0.5 + std::sin(a) * 0.35, 1.1, i + 4);
+            }
+            Put(s, Kind::Keeper, 0.5, 0.5, 1.1, 1);
+            Put(s, Kind::RuneGem, 0.44, 0.45, 0.8, 15);
+            break;
+        }
+        case 5: {  // behind the puzzle: a quiet autumn wood at dusk
+            s.sky = Sky::Dusk;
+            s.terrain = Terrain::Forest;
+            s.autumn = true;
+            s.weather = Weather::Leaves;
+            s.sunX = 0.5, s.sunY = 0.42;
+            for (int i = 0; i < 8; ++i) Put(s, Kind::TreeRound, 0.04 + i * 0.13, 0.3 + (i % 2) * 0.3, 1.2, 10 + i);
+            break;
+        }
+        default: {  // gallery: pines and a watch-tower in the winter dusk
+            s.sky = Sky::Winter;
+            s.terrain = Terrain::Snow;
+            s.weather = Weather::Snow;
+            s.sunY = -1;
+            Put(s, Kind::Tower, 0.5, 0.05, 1.0, 0);
+            for (int i = 0; i < 8; ++i) Put(s, Kind::TreePine, 0.05 + i * 0.13, 0.2 + (i % 3) * 0.25, 1.2, 1);
+            break;
+        }
+    }
+    return s;
+}
+
 void Slides(std::vector<Recipe>& out) {
-    // Level backgrounds (and gallery slides).
     for (int n = 1; n <= 16; ++n) {
         std::string path = "gfx/slides/slide-" + Two(n) + ".jpg";
         out.push_back(Picture(path, [=](Context& ctx) {
             Canvas c(800, 600);
-            Scene s = SceneVariant((n - 1) % 8 % 6);
-            if (n % 8 == 7 || n % 8 == 0) {
-                bool first = n % 8 == 7;
-                s.castleX = first ? 0.8 : 0.3;
-                s.moonX = 1.0 - s.moonX;
-                s.menhirs = first ? 6 : 0;
-                s.tower = !first;
-                s.landmarkX = first ? 0.4 : 0.7;
-            }
-            if (n > 8) s.moonX = 1.0 - s.moonX;
-            PaintLandscape(c, s, ctx.seed + n);
+            scene::PaintScene(c, SlideScene(n));
             c.Opaque({0, 0, 0});
             ctx.Jpeg(c, path, 88);
         }));

@@ -1,14 +1,40 @@
 // The story pages: the parchment frame and the pictures above the text.
+//
+// Every page picture is a scene from the scene library (sky, land, placed
+// things) with, where the tale needs it, a few things of its own painted
+// between the land and the placed things (a stone circle, an ice crown) or
+// over them (spheres, letters, a badger). The pictures are 800x381 and sit
+// under the frame, which leaves x 24..776, y 22..381 in view.
+//
+// Index: frame · story things · finishing · the pictures · recipes
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <iterator>
+#include <functional>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "artkit.h"
 #include "builder.h"
+#include "scenekit.h"
 
 namespace qab {
 namespace {
-void Story(std::vector<Recipe>& out) {
+
+using scene::Element;
+using scene::Kind;
+using scene::SceneDesc;
+using scene::Sky;
+using scene::Terrain;
+using scene::Weather;
+
+constexpr int kPicW = 800, kPicH = 381;
+
+// ---- frame ----------------------------------------------------------------------------------
+void Frame(std::vector<Recipe>& out) {
     // Frame over the page picture: transparent where the picture shows.
     out.push_back(Picture("gfx/story/top.png", [](Context& ctx) {
         Canvas c(800, 381);
@@ -38,20 +64,1315 @@ void Story(std::vector<Recipe>& out) {
         c.Opaque({0, 0, 0});
         ctx.Png(c, "gfx/story/bottom.png");
     }));
-    // Story page pictures (story.bca), 800x381 under the frame.
-    for (int n = 1; n <= 8; ++n) {
+}
+
+// ---- story things -----------------------------------------------------------------------------
+// A thing standing on the scene's ground at fraction x; depth 0 is the far
+// edge of the ground, 1 the bottom of the picture.
+Element On(const SceneDesc& s, Kind k, double x, double depth, double scale, int variant = 0, bool flip = false) {
+    Element e;
+    e.kind = k;
+    e.x = x;
+    e.y = scene::GroundAt(s, x, depth);
+    e.scale = scale;
+    e.variant = variant;
+    e.flip = flip;
+    return e;
+}
+
+// A thing floating at (x, y), fractions of the picture.
+Element At(Kind k, double x, double y, double scale, int variant = 0, bool flip = false) {
+    Element e;
+    e.kind = k;
+    e.x = x;
+    e.y = y;
+    e.scale = scale;
+    e.variant = variant;
+    e.flip = flip;
+    return e;
+}
+
+// A closed polygon from x, y pairs, added to the current path.
+void Poly(cairo_t* cr, std::initializer_list<double> xy) {
+    const double* v = xy.begin();
+    cairo_move_to(cr, v[0], v[1]);
+    for (size_t i = 2; i + 1 < xy.size(); i += 2) cairo_line_to(cr, v[i], v[i + 1]);
+    cairo_close_path(cr);
+}
+
+// One tall standing stone, base centred on (x, y), lit from the left.
+void Menhir(cairo_t* cr, double x, double y, double w, double h, RGB tone) {
+    cairo_move_to(cr, x - w / 2, y);
+    cairo_curve_to(cr, x - w * 0.55, y - h * 0.6, x - w * 0.35, y - h, x, y - h);
+    cairo_curve_to(cr, x + w * 0.4, y - h, x + w * 0.55, y - h * 0.5, x + w / 2, y);
+    cairo_close_path(cr);
+    cairo_pattern_t* g = cairo_pattern_create_linear(x - w / 2, 0, x + w / 2, 0);
+    AddStop(g, 0, Lighter(tone, 0.25));
+    AddStop(g, 0.55, tone);
+    AddStop(g, 1, Darker(tone, 0.45));
+    cairo_set_source(cr, g);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(g);
+    SetColor(cr, Darker(tone, 0.6), 0.6);
+    cairo_set_line_width(cr, 1.2);
+    cairo_stroke(cr);
+    // A shadow on the grass behind it.
+    cairo_save(cr);
+    cairo_translate(cr, x + w * 0.2, y);
+    cairo_scale(cr, 1, 0.22);
+    cairo_arc(cr, 0, 0, w * 0.7, 0, 2 * M_PI);
+    cairo_restore(cr);
+    SetColor(cr, Hex(0x000000), 0.18);
+    cairo_fill(cr);
+}
+
+// The stone circle of Quillimar: eight stones round an oval, each with its
+// rune gem hovering over it (lit) or a grey cobble at its foot (asleep).
+// Stones are painted back to front so the near ones overlap the far ones.
+void StoneCircle(Canvas& c, double cx, double cy, double rx, double ry, double stoneH, bool lit, uint32_t seed,
+                 int onlyRune = 0) {
+    cairo_t* cr = c.cr;
+    // The worn ring of grass inside.
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, 1, ry / rx);
+    cairo_arc(cr, 0, 0, rx * 1.08, 0, 2 * M_PI);
+    cairo_restore(cr);
+    SetColor(cr, lit ? Hex(0x6a7a3a) : Hex(0x5a5a60), 0.45);
+    cairo_fill(cr);
+    if (lit) OvalGlow(cr, cx, cy - stoneH * 0.3, rx * 0.9, ry / rx + 0.2, Hex(0xfff0c0), 0.35);
+    struct Slot {
+        double a, x, y;
+    };
+    std::vector<Slot> slots;
+    for (int i = 0; i < 8; ++i) {
+        double a = -M_PI / 2 + i * M_PI / 4 + 0.2;
+        slots.push_back({a, cx + std::cos(a) * rx, cy + std::sin(a) * ry});
+    }
+    std::sort(slots.begin(), slots.end(), [](const Slot& p, const Slot& q) { return p.y < q.y; });
+    for (const Slot& s : slots) {
+        int idx = static_cast<int>(std::lround((s.a + M_PI / 2 - 0.2) / (M_PI / 4))) % 8;
+        double depth = (s.y - (cy - ry)) / (2 * ry);  // 0 far, 1 near
+        double k = 0.75 + 0.35 * depth;
+        Menhir(cr, s.x, s.y, stoneH * 0.42 * k, stoneH * k, lit ? Hex(0x9a9288) : Hex(0x7a7a80));
+        const int rune = idx + 1;
+        if (onlyRune && rune != onlyRune) continue;
+        double gs = stoneH * 0.34 * k;
+        if (lit) {
+            RadialGlow(cr, s.x, s.y - stoneH * k - gs * 0.6, gs * 2.2, RuneOf(rune).hue, 0.55);
+            DrawGem(c, s.x - gs / 2, s.y - stoneH * k - gs * 1.2, gs, RuneOf(rune), seed + rune);
+        } else {
+            DrawStone(c, s.x - gs / 2 + stoneH * 0.25 * k, s.y - gs * 0.7, gs, &RuneOf(rune), seed + rune);
+        }
+    }
+}
+
+// The mark carved on every standing stone: a snowflake in a circle.
+void SnowSeal(cairo_t* cr, double cx, double cy, double r, RGB ink, double alpha) {
+    cairo_set_line_width(cr, r * 0.12);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+    for (int i = 0; i < 6; ++i) {
+        double a = i * M_PI / 3;
+        double ex = cx + std::cos(a) * r * 0.78, ey = cy + std::sin(a) * r * 0.78;
+        cairo_move_to(cr, cx, cy);
+        cairo_line_to(cr, ex, ey);
+        for (double side : {-1.0, 1.0}) {
+            double mx = cx + std::cos(a) * r * 0.5, my = cy + std::sin(a) * r * 0.5;
+            cairo_move_to(cr, mx, my);
+            cairo_line_to(cr, mx + std::cos(a + side * 0.8) * r * 0.22, my + std::sin(a + side * 0.8) * r * 0.22);
+        }
+    }
+    SetColor(cr, ink, alpha);
+    cairo_stroke(cr);
+}
+
+// A glass sphere with light swirling inside it.
+void Sphere(Canvas& c, double cx, double cy, double r, RGB light, double fill) {
+    cairo_t* cr = c.cr;
+    RadialGlow(cr, cx, cy, r * 2.2, light, 0.35 * fill);
+    cairo_pattern_t* g = cairo_pattern_create_radial(cx - r * 0.3, cy - r * 0.35, r * 0.1, cx, cy, r);
+    AddStop(g, 0, Lighter(light, 0.7), 0.95);
+    AddStop(g, 0.5, light, 0.35 + 0.5 * fill);
+    AddStop(g, 1, Darker(light, 0.5), 0.8);
+    cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+    SetColor(cr, Hex(0xfff4d0), 0.7);
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    cairo_arc(cr, cx - r * 0.35, cy - r * 0.4, r * 0.18, 0, 2 * M_PI);
+    SetColor(cr, Hex(0xffffff), 0.8);
+    cairo_fill(cr);
+}
+
+// Caldrin: tall and pale, a hooded cloak stitched with frost. Stands on
+// (x, y), h pixels tall; thawing > 0 lets rain run off the cloak.
+void Caldrin(Canvas& c, double x, double y, double h, bool facingAway, double thawing = 0) {
+    cairo_t* cr = c.cr;
+    const double k = h / 200.0;
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, k, k);
+    RadialGlow(cr, 0, -110, 140, Hex(0xc8e8ff), 0.25);
+    // Cloak: square shoulders, falling wide to a hem ragged with frost.
+    auto cloak = [&]() {
+        cairo_move_to(cr, -16, -176);
+        cairo_curve_to(cr, -30, -172, -38, -160, -40, -146);
+        cairo_curve_to(cr, -48, -100, -58, -40, -64, 0);
+        for (int i = 0; i <= 16; ++i) cairo_line_to(cr, -64 + i * 8, i % 2 ? -9 : 0);
+        cairo_curve_to(cr, 58, -40, 48, -100, 40, -146);
+        cairo_curve_to(cr, 38, -160, 30, -172, 16, -176);
+        cairo_close_path(cr);
+    };
+    cloak();
+    cairo_pattern_t* g = cairo_pattern_create_linear(-60, 0, 60, 0);
+    AddStop(g, 0, Hex(0xdce8f8));
+    AddStop(g, 0.45, Hex(0x9ab0d4));
+    AddStop(g, 1, Hex(0x4a5a82));
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    // Sleeves and the fold down the front.
+    for (double sx : {-1.0, 1.0}) {
+        cairo_move_to(cr, sx * 38, -146);
+        cairo_curve_to(cr, sx * 44, -120, sx * 40, -90, sx * 30, -70);
+        cairo_line_to(cr, sx * 18, -74);
+    }
+    cairo_move_to(cr, 0, -140);
+    cairo_curve_to(cr, 4, -100, -4, -50, 2, -6);
+    SetColor(cr, Hex(0x3a4a70), 0.55);
+    cairo_set_line_width(cr, 2.2);
+    cairo_stroke(cr);
+    // Frost stitches down the cloak.
+    Rng r(77);
+    for (int i = 0; i < 44; ++i) {
+        double t = r.Uniform(), yy = -160 + t * 150, half = 34 + t * 26;
+        double xx = r.Range(-half, half);
+        cairo_move_to(cr, xx - 3, yy);
+        cairo_line_to(cr, xx + 3, yy);
+        cairo_move_to(cr, xx, yy - 3);
+        cairo_line_to(cr, xx, yy + 3);
+    }
+    SetColor(cr, Hex(0xffffff), 0.85);
+    cairo_set_line_width(cr, 1.2);
+    cairo_stroke(cr);
+    cloak();
+    SetColor(cr, Hex(0x2a3456), 0.8);
+    cairo_set_line_width(cr, 1.6);
+    cairo_stroke(cr);
+    // A pointed hood; from the front, a pale face in its shadow.
+    auto hood = [&]() {
+        cairo_move_to(cr, -24, -150);
+        cairo_curve_to(cr, -30, -180, -20, -204, 2, -214);
+        cairo_curve_to(cr, 20, -204, 30, -180, 24, -150);
+        cairo_close_path(cr);
+    };
+    hood();
+    cairo_pattern_t* hg = cairo_pattern_create_linear(-26, 0, 26, 0);
+    AddStop(hg, 0, Hex(0xe4eefa));
+    AddStop(hg, 1, Hex(0x5a6a94));
+    cairo_set_source(cr, hg);
+    cairo_fill(cr);
+    cairo_pattern_destroy(hg);
+    if (!facingAway) {
+        cairo_save(cr);
+        cairo_translate(cr, 0, -172);
+        cairo_scale(cr, 0.72, 1);
+        cairo_arc(cr, 0, 0, 17, 0, 2 * M_PI);
+        cairo_restore(cr);
+        SetColor(cr, Hex(0x28304a));
+        cairo_fill(cr);
+        cairo_save(cr);
+        cairo_translate(cr, 0, -169);
+        cairo_scale(cr, 0.7, 1);
+        cairo_arc(cr, 0, 0, 12, 0, 2 * M_PI);
+        cairo_restore(cr);
+        SetColor(cr, Hex(0xe8e4ea));
+        cairo_fill(cr);
+        for (double ex : {-4.0, 4.0}) {
+            cairo_move_to(cr, ex - 2.5, -172);
+            cairo_line_to(cr, ex + 2.5, -172);
+        }
+        cairo_move_to(cr, -3, -162);
+        cairo_line_to(cr, 3, -162);
+        SetColor(cr, Hex(0x3a4a6a));
+        cairo_set_line_width(cr, 1.4);
+        cairo_stroke(cr);
+    }
+    hood();
+    SetColor(cr, Hex(0x2a3456), 0.8);
+    cairo_set_line_width(cr, 1.6);
+    cairo_stroke(cr);
+    if (thawing > 0) {
+        for (int i = 0; i < 30; ++i) {
+            double xx = r.Range(-60, 60), yy = r.Range(-170, -10);
+            cairo_move_to(cr, xx, yy);
+            cairo_line_to(cr, xx - 2, yy + 12);
+        }
+        SetColor(cr, Hex(0xd0f0ff), 0.7 * thawing);
+        cairo_set_line_width(cr, 1.4);
+        cairo_stroke(cr);
+    }
+    cairo_restore(cr);
+}
+
+// A letter, folded, with a red seal; held open when `open`.
+void Letter(cairo_t* cr, double x, double y, double w, double tilt, bool open) {
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, tilt);
+    const double h = open ? w * 1.25 : w * 0.62;
+    cairo_rectangle(cr, -w / 2, -h / 2, w, h);
+    SetColor(cr, Hex(0xf4ead0));
+    cairo_fill_preserve(cr);
+    SetColor(cr, Hex(0x8a7050), 0.8);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    if (open) {
+        for (double ly = -h / 2 + w * 0.18; ly < h / 2 - w * 0.1; ly += w * 0.1) {
+            cairo_move_to(cr, -w * 0.38, ly);
+            cairo_line_to(cr, w * 0.38 - std::fmod(ly * 7, w * 0.2), ly);
+        }
+        SetColor(cr, Hex(0x4a3a6a), 0.75);
+        cairo_set_line_width(cr, 1.1);
+        cairo_stroke(cr);
+    } else {
+        cairo_move_to(cr, -w / 2, -h / 2);
+        cairo_line_to(cr, 0, h * 0.1);
+        cairo_line_to(cr, w / 2, -h / 2);
+        SetColor(cr, Hex(0xa08a68), 0.8);
+        cairo_stroke(cr);
+        cairo_arc(cr, 0, h * 0.1, w * 0.08, 0, 2 * M_PI);
+        SetColor(cr, Hex(0xb02a2a));
+        cairo_fill(cr);
+    }
+    cairo_restore(cr);
+}
+
+// A sack of letters, either frozen in a block of ice or held up.
+void LetterSack(Canvas& c, double x, double y, double s, bool iced) {
+    cairo_t* cr = c.cr;
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, s, s);
+    for (int i = 0; i < 5; ++i) Letter(cr, -26 + i * 13, -62 - (i % 2) * 6, 24, -0.4 + i * 0.2, false);
+    cairo_move_to(cr, -40, 0);
+    cairo_curve_to(cr, -52, -30, -36, -58, -20, -56);
+    cairo_line_to(cr, 20, -56);
+    cairo_curve_to(cr, 36, -58, 52, -30, 40, 0);
+    cairo_close_path(cr);
+    cairo_pattern_t* g = cairo_pattern_create_linear(-45, 0, 45, 0);
+    AddStop(g, 0, Hex(0xc8a878));
+    AddStop(g, 1, Hex(0x7a5a38));
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    cairo_move_to(cr, -22, -52);
+    cairo_line_to(cr, 22, -52);
+    SetColor(cr, Hex(0x5a3a20));
+    cairo_set_line_width(cr, 3);
+    cairo_stroke(cr);
+    if (iced) {
+        RoundRect(cr, -70, -100, 140, 104, 8);
+        cairo_pattern_t* ice = cairo_pattern_create_linear(-70, -100, 70, 4);
+        AddStop(ice, 0, Hex(0xe8f8ff), 0.65);
+        AddStop(ice, 0.5, Hex(0x9ad0f0), 0.35);
+        AddStop(ice, 1, Hex(0x5a9ad0), 0.55);
+        cairo_set_source(cr, ice);
+        cairo_fill_preserve(cr);
+        cairo_pattern_destroy(ice);
+        SetColor(cr, Hex(0xffffff), 0.8);
+        cairo_set_line_width(cr, 2);
+        cairo_stroke(cr);
+        for (int i = 0; i < 4; ++i) {
+            cairo_move_to(cr, -60 + i * 30, -96);
+            cairo_line_to(cr, -40 + i * 30, -20);
+        }
+        SetColor(cr, Hex(0xffffff), 0.35);
+        cairo_set_line_width(cr, 3);
+        cairo_stroke(cr);
+    }
+    cairo_restore(cr);
+}
+
+// Tobble the archivist: a badger in a waistcoat with round glasses,
+// peering over a pile of books. Stands on (x, y), s = scale (1: 120 px).
+void Badger(Canvas& c, double x, double y, double s) {
+    cairo_t* cr = c.cr;
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, s, s);
+    // Body in a green waistcoat.
+    cairo_save(cr);
+    cairo_translate(cr, 0, -45);
+    cairo_scale(cr, 1, 1.2);
+    cairo_arc(cr, 0, 0, 38, 0, 2 * M_PI);
+    cairo_restore(cr);
+    SetColor(cr, Hex(0x4a4448));
+    cairo_fill(cr);
+    Poly(cr, {-22, -80, 22, -80, 30, -10, -30, -10});
+    SetColor(cr, Hex(0x2a6a4a));
+    cairo_fill(cr);
+    for (int i = 0; i < 3; ++i) {
+        cairo_arc(cr, 0, -66 + i * 18, 2.5, 0, 2 * M_PI);
+        SetColor(cr, Hex(0xe8c060));
+        cairo_fill(cr);
+    }
+    // Head: grey with the white stripes and black bands.
+    cairo_save(cr);
+    cairo_translate(cr, 0, -104);
+    cairo_scale(cr, 1, 0.9);
+    cairo_arc(cr, 0, 0, 30, 0, 2 * M_PI);
+    cairo_restore(cr);
+    SetColor(cr, Hex(0xf0ede8));
+    cairo_fill(cr);
+    for (double sx : {-1.0, 1.0}) {
+        cairo_move_to(cr, sx * 6, -130);
+        cairo_curve_to(cr, sx * 14, -120, sx * 16, -100, sx * 8, -84);
+        cairo_line_to(cr, sx * 18, -86);
+        cairo_curve_to(cr, sx * 28, -100, sx * 26, -120, sx * 16, -130);
+        cairo_close_path(cr);
+        SetColor(cr, Hex(0x1a1a1e));
+        cairo_fill(cr);
+        cairo_arc(cr, sx * 22, -128, 7, 0, 2 * M_PI);
+        SetColor(cr, Hex(0x2a2a2e));
+        cairo_fill(cr);
+        // Glasses.
+        cairo_arc(cr, sx * 11, -104, 8, 0, 2 * M_PI);
+        SetColor(cr, Hex(0xe0f0ff), 0.35);
+        cairo_fill_preserve(cr);
+        SetColor(cr, Hex(0xc89a30));
+        cairo_set_line_width(cr, 2);
+        cairo_stroke(cr);
+        cairo_arc(cr, sx * 11, -104, 2.5, 0, 2 * M_PI);
+        SetColor(cr, Hex(0x101010));
+        cairo_fill(cr);
+    }
+    cairo_move_to(cr, -3, -104);
+    cairo_line_to(cr, 3, -104);
+    SetColor(cr, Hex(0xc89a30));
+    cairo_stroke(cr);
+    cairo_arc(cr, 0, -86, 5, 0, 2 * M_PI);
+    SetColor(cr, Hex(0x101010));
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
+// The Quiet Crown: a ring of ice spires round an oval; back spires are
+// painted before whatever stands inside, front ones after.
+void IceSpires(Canvas& c, double cx, double cy, double rx, double ry, double h, bool front, uint32_t seed) {
+    cairo_t* cr = c.cr;
+    Rng r(seed);
+    std::vector<std::pair<double, double>> spires;
+    for (int i = 0; i < 22; ++i) spires.push_back({-M_PI + i * 2 * M_PI / 22 + r.Range(-0.05, 0.05), r.Range(0.6, 1.1)});
+    std::sort(spires.begin(), spires.end(),
+              [](const auto& p, const auto& q) { return std::sin(p.first) < std::sin(q.first); });
+    for (auto [a, t] : spires) {
+        bool near = std::sin(a) > 0;
+        if (near != front) continue;
+        double x = cx + std::cos(a) * rx, y = cy + std::sin(a) * ry;
+        double hh = h * t * (0.8 + 0.3 * (std::sin(a) + 1) / 2), w = hh * 0.22;
+        cairo_move_to(cr, x - w, y);
+        cairo_line_to(cr, x - w * 0.15, y - hh);
+        cairo_line_to(cr, x + w, y);
+        cairo_close_path(cr);
+        cairo_pattern_t* g = cairo_pattern_create_linear(x - w, 0, x + w, 0);
+        AddStop(g, 0, Hex(0xf4fcff), 0.95);
+        AddStop(g, 0.45, Hex(0xa8d8f4), 0.9);
+        AddStop(g, 1, Hex(0x4a7aa8), 0.95);
+        cairo_set_source(cr, g);
+        cairo_fill_preserve(cr);
+        cairo_pattern_destroy(g);
+        SetColor(cr, Hex(0xffffff), 0.5);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+    }
+}
+
+// Velmora as a painted map: parchment, hills, the sea, and a road running
+// from Hearthmere to the circle in the north.
+void MapOfVelmora(Canvas& c, uint32_t seed) {
+    cairo_t* cr = c.cr;
+    WoodFill(c, 0, 0, c.w, c.h, pal::woodDark, seed);
+    ParchmentSheet(c, 90, 40, 620, 330, seed + 1);
+    // The sea on the right, drawn in soft blue washes.
+    cairo_move_to(cr, 560, 50);
+    cairo_curve_to(cr, 520, 140, 600, 220, 540, 360);
+    cairo_line_to(cr, 700, 360);
+    cairo_line_to(cr, 700, 50);
+    cairo_close_path(cr);
+    SetColor(cr, Hex(0x5a8ab0), 0.35);
+    cairo_fill(cr);
+    Rng r(seed);
+    // Little hills and trees in ink.
+    for (int i = 0; i < 26; ++i) {
+        double x = r.Range(130, 520), y = r.Range(80, 340);
+        cairo_move_to(cr, x - 12, y);
+        cairo_curve_to(cr, x - 6, y - 12, x + 6, y - 12, x + 12, y);
+        SetColor(cr, Hex(0x6a5030), 0.6);
+        cairo_set_line_width(cr, 1.6);
+        cairo_stroke(cr);
+    }
+    // The road, dashed, with a dot for each place.
+    const double pts[][2] = {{160, 320}, {230, 290}, {300, 300}, {360, 250}, {450, 260},
+                             {520, 200}, {470, 150}, {380, 140}, {300, 110}, {250, 80}};
+    cairo_move_to(cr, pts[0][0], pts[0][1]);
+    for (size_t i = 1; i < std::size(pts); ++i) {
+        const double* p0 = pts[i - 1];
+        const double* p1 = pts[i];
+        cairo_curve_to(cr, (p0[0] * 2 + p1[0]) / 3, p0[1] - 15, (p0[0] + p1[0] * 2) / 3, p1[1] + 15, p1[0], p1[1]);
+    }
+    const double dash[] = {8, 6};
+    cairo_set_dash(cr, dash, 2, 0);
+    SetColor(cr, Hex(0x8a2a1a), 0.85);
+    cairo_set_line_width(cr, 3);
+    cairo_stroke(cr);
+    cairo_set_dash(cr, nullptr, 0, 0);
+    for (size_t i = 0; i < std::size(pts); ++i) {
+        cairo_arc(cr, pts[i][0], pts[i][1], i == 0 || i + 1 == std::size(pts) ? 7 : 4.5, 0, 2 * M_PI);
+        SetColor(cr, i + 1 == std::size(pts) ? Hex(0x4a6ad0) : Hex(0x6a3a1a));
+        cairo_fill(cr);
+    }
+    // The circle in the north, and a compass rose.
+    SnowSeal(cr, 250, 80, 16, Hex(0x3a5a9a), 0.8);
+    Star(cr, 640, 110, 30, 8, 4);
+    SetColor(cr, Hex(0x8a6a3a), 0.8);
+    cairo_fill(cr);
+    cairo_arc(cr, 640, 110, 6, 0, 2 * M_PI);
+    SetColor(cr, Hex(0xd0a040));
+    cairo_fill(cr);
+    // A lantern lying on the map, lit.
+    RadialGlow(cr, 180, 330, 70, Hex(0xffd080), 0.5);
+}
+
+// A clock face on a tower, hands at midnight (or chiming: golden glow).
+void ClockFace(cairo_t* cr, double cx, double cy, double r, bool chiming) {
+    if (chiming) RadialGlow(cr, cx, cy, r * 4, Hex(0xffd890), 0.6);
+    cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+    SetColor(cr, chiming ? Hex(0xfff0c0) : Hex(0xd8d0c0));
+    cairo_fill_preserve(cr);
+    SetColor(cr, Hex(0x4a3a2a));
+    cairo_set_line_width(cr, r * 0.12);
+    cairo_stroke(cr);
+    for (int i = 0; i < 12; ++i) {
+        double a = i * M_PI / 6;
+        cairo_move_to(cr, cx + std::cos(a) * r * 0.75, cy + std::sin(a) * r * 0.75);
+        cairo_line_to(cr, cx + std::cos(a) * r * 0.9, cy + std::sin(a) * r * 0.9);
+    }
+    cairo_set_line_width(cr, r * 0.08);
+    cairo_stroke(cr);
+    cairo_move_to(cr, cx, cy);
+    cairo_line_to(cr, cx, cy - r * 0.75);
+    cairo_move_to(cr, cx + 1, cy);
+    cairo_line_to(cr, cx + 1, cy - r * 0.55);
+    cairo_set_line_width(cr, r * 0.1);
+    cairo_stroke(cr);
+}
+
+// Runes scattering like birds (or rising round the apprentice): gems along
+// a sweep, shrinking away.
+void RuneFlight(Canvas& c, double x0, double y0, double x1, double y1, int n, double size, uint32_t seed,
+                bool grey = false) {
+    Rng r(seed);
+    for (int i = 0; i < n; ++i) {
+        double t = (i + 0.5) / n;
+        double x = x0 + (x1 - x0) * t + r.Range(-30, 30), y = y0 + (y1 - y0) * t + r.Range(-25, 25);
+        double s = size * (1.0 - 0.5 * t);
+        const RuneClass& rc = RuneOf(1 + i % 8);
+        if (grey) {
+            DrawStone(c, x - s / 2, y - s / 2, s, &rc, seed + i);
+        } else {
+            RadialGlow(c.cr, x, y, s * 1.4, rc.hue, 0.5);
+            DrawGem(c, x - s / 2, y - s / 2, s, rc, seed + i);
+        }
+    }
+}
+
+// ---- finishing ----------------------------------------------------------------------------------
+// One page picture: its scene, and what it paints between the land and the
+// placed things (back) and over them (front).
+struct Page {
+    SceneDesc view;
+    std::function<void(Canvas&)> back, front;
+    double chill = 0;  // 0..1 drains the colour towards grey (the Stonesleep's hold)
+};
+
+void Desaturate(Canvas& c, double amount) {
+    if (amount <= 0) return;
+    c.Flush();
+    uint32_t* px = c.Pixels();
+    const int n = c.Stride() * c.h;
+    for (int i = 0; i < n; ++i) {
+        uint32_t v = px[i];
+        double r = (v >> 16) & 0xFF, g = (v >> 8) & 0xFF, b = v & 0xFF;
+        double l = 0.3 * r + 0.59 * g + 0.11 * b;
+        auto mix = [&](double ch, double tint) { return std::clamp(ch + (l * tint - ch) * amount, 0.0, 255.0); };
+        r = mix(r, 0.95), g = mix(g, 0.98), b = mix(b, 1.08);
+        px[i] = (v & 0xFF000000u) | (static_cast<uint32_t>(r) << 16) | (static_cast<uint32_t>(g) << 8) |
+                static_cast<uint32_t>(b);
+    }
+    cairo_surface_mark_dirty(c.surface);
+}
+
+void Paint(Canvas& c, const Page& pg) {
+    scene::PaintSky(c, pg.view);
+    scene::PaintTerrain(c, pg.view);
+    if (pg.back) pg.back(c);
+    scene::PaintElements(c, pg.view);
+    if (pg.front) pg.front(c);
+    scene::PaintWeather(c, pg.view);
+    Desaturate(c, pg.chill);
+    // The same soft vignette and grain as every scene, weighted to the part
+    // of the picture the frame leaves in view.
+    cairo_t* cr = c.cr;
+    double W = c.w, H = c.h;
+    cairo_pattern_t* g = cairo_pattern_create_radial(W / 2, H * 0.45, H * 0.45, W / 2, H * 0.45, W * 0.62);
+    AddStop(g, 0, {0, 0, 0}, 0);
+    AddStop(g, 1, {0, 0, 0}, 0.38);
+    cairo_set_source(cr, g);
+    cairo_paint(cr);
+    cairo_pattern_destroy(g);
+    c.Grain(0.05, 3.0, pg.view.seed + 99, 3);
+}
+
+SceneDesc Setting(Sky sky, Terrain terrain, uint32_t seed, Weather weather = Weather::None, double horizon = 0.6) {
+    SceneDesc s;
+    s.sky = sky;
+    s.terrain = terrain;
+    s.seed = seed;
+    s.weather = weather;
+    s.horizon = horizon;
+    return s;
+}
+
+// ---- the pictures ---------------------------------------------------------------------------------
+// Numbered in the order the tale shows them (the story part files name them).
+Page StoryPicture(int n) {
+    Page pg;
+    SceneDesc& s = pg.view;
+    auto add = [&](const Element& e) { s.elements.push_back(e); };
+    switch (n) {
+        // Velmora sings: the circle bright above the land.
+        case 1:
+            s = Setting(Sky::Dawn, Terrain::Hills, 101, Weather::Sparkle, 0.55);
+            s.sunX = 0.8, s.sunY = 0.25;
+            add(On(s, Kind::Cottage, 0.12, 0.1, 0.8, 1));
+            add(On(s, Kind::Windmill, 0.86, 0.05, 0.8));
+            add(On(s, Kind::TreeRound, 0.2, 0.3, 1.2, 1));
+            add(On(s, Kind::TreeRound, 0.8, 0.4, 1.4, 2));
+            add(On(s, Kind::Bird, 0.7, 0.0, 1.0, 1));
+            pg.back = [](Canvas& c) { StoneCircle(c, 430, 250, 190, 48, 110, true, 11); };
+            break;
+        // The Stonesleep comes: a pale figure over the circle, runes fleeing.
+        case 2:
+            s = Setting(Sky::Winter, Terrain::Hills, 102, Weather::Snow, 0.58);
+            s.sunY = -1;
+            s.wind = 0.6;
+            add(On(s, Kind::TreeDead, 0.12, 0.3, 1.4, 1));
+            add(On(s, Kind::TreeDead, 0.9, 0.25, 1.2, 2));
+            pg.back = [](Canvas& c) {
+                OvalGlow(c.cr, 400, 120, 260, 0.5, Hex(0xe8f4ff), 0.5);
+                StoneCircle(c, 400, 270, 200, 46, 100, false, 12);
+            };
+            pg.front = [](Canvas& c) {
+                Caldrin(c, 400, 210, 170, false);
+                RuneFlight(c, 470, 150, 760, 50, 8, 30, 13);
+            };
+            pg.chill = 0.55;
+            break;
+        // Grey Hearthmere at night; Nelt with his lantern.
+        case 3:
+            s = Setting(Sky::Night, Terrain::Hills, 103, Weather::Mist, 0.56);
+            s.sunX = 0.85, s.sunY = 0.18;
+            add(On(s, Kind::Cottage, 0.14, 0.12, 1.1, 0));
+            add(On(s, Kind::Cottage, 0.32, 0.05, 0.8, 1));
+            add(On(s, Kind::Cottage, 0.72, 0.08, 1.0, 2));
+            add(On(s, Kind::TreePine, 0.88, 0.15, 1.3));
+            add(On(s, Kind::Fence, 0.3, 0.5, 1.2));
+            add(On(s, Kind::Keeper, 0.52, 0.65, 2.3));
+            add(On(s, Kind::Lantern, 0.47, 0.66, 0.9, 1));
+            pg.chill = 0.45;
+            break;
+        // Nelt finds the apprentice by the well.
+        case 4:
+            s = Setting(Sky::Night, Terrain::Hills, 104, Weather::None, 0.55);
+            s.sunX = 0.2, s.sunY = 0.2;
+            add(On(s, Kind::Cottage, 0.85, 0.05, 0.9, 2));
+            add(On(s, Kind::TreeRound, 0.1, 0.2, 1.5, 0));
+            add(On(s, Kind::Well, 0.5, 0.5, 1.8));
+            add(On(s, Kind::Apprentice, 0.36, 0.68, 2.4, 1));
+            add(On(s, Kind::Keeper, 0.66, 0.66, 2.5, 0, true));
+            add(On(s, Kind::Lantern, 0.72, 0.67, 1.0, 1));
+            pg.chill = 0.25;
+            break;
+        // The well glows again; five spheres catch the light.
+        case 5:
+            s = Setting(Sky::Dawn, Terrain::Hills, 105, Weather::Sparkle, 0.55);
+            add(On(s, Kind::Cottage, 0.12, 0.08, 0.9, 1));
+            add(On(s, Kind::Cottage, 0.88, 0.08, 0.9, 0));
+            add(On(s, Kind::Well, 0.5, 0.55, 2.0));
+            add(On(s, Kind::Keeper, 0.7, 0.7, 2.2, 0, true));
+            add(On(s, Kind::Apprentice, 0.3, 0.72, 2.2, 1));
+            pg.front = [](Canvas& c) {
+                RadialGlow(c.cr, 400, 230, 120, Hex(0x9ad8ff), 0.6);
+                const int cls[5] = {1, 2, 3, 4, 5};
+                for (int i = 0; i < 5; ++i) Sphere(c, 220 + i * 90, 80 + (i % 2) * 18, 24, RuneOf(cls[i]).hue, 0.8);
+            };
+            break;
+        // The road on a painted map.
+        case 6:
+            pg.back = [](Canvas& c) { MapOfVelmora(c, 106); };
+            s = Setting(Sky::Day, Terrain::Hills, 106);
+            break;
+        // Setting out at dawn, lantern raised.
+        case 7:
+            s = Setting(Sky::Dawn, Terrain::Fields, 107, Weather::None, 0.6);
+            s.sunX = 0.78, s.sunY = 0.42;
+            add(On(s, Kind::Cottage, 0.1, 0.05, 0.8, 0));
+            add(On(s, Kind::Fence, 0.2, 0.4, 1.0, 2));
+            add(On(s, Kind::TreeRound, 0.9, 0.3, 1.2, 1));
+            add(On(s, Kind::Keeper, 0.48, 0.7, 2.3));
+            add(On(s, Kind::Apprentice, 0.6, 0.72, 2.2, 1));
+            add(On(s, Kind::Bird, 0.7, 0.0, 1.0, 2));
+            break;
+        // Willowfen: grey willows over still water.
+        case 8:
+            s = Setting(Sky::Winter, Terrain::Marsh, 108, Weather::Mist, 0.55);
+            s.sunY = -1;
+            add(On(s, Kind::TreeWillow, 0.15, 0.3, 1.8, 1));
+            add(On(s, Kind::TreeWillow, 0.72, 0.2, 1.5, 2));
+            add(On(s, Kind::TreeWillow, 0.9, 0.45, 2.0, 3));
+            add(On(s, Kind::Reeds, 0.35, 0.7, 1.6));
+            add(On(s, Kind::Reeds, 0.6, 0.85, 1.8, 1));
+            add(On(s, Kind::Boardwalk, 0.45, 0.5, 1.0));
+            pg.chill = 0.5;
+            break;
+        // Nelt turns the broken Warden's face in his hands at the ford.
+        case 9:
+            s = Setting(Sky::Dusk, Terrain::Marsh, 109, Weather::Mist, 0.55);
+            add(On(s, Kind::TreeWillow, 0.1, 0.25, 1.6, 0));
+            add(On(s, Kind::Golem, 0.3, 0.55, 1.2, 4));
+            add(On(s, Kind::Rock, 0.4, 0.75, 1.5, 1));
+            add(On(s, Kind::Rock, 0.22, 0.8, 1.2, 2));
+            add(On(s, Kind::Keeper, 0.62, 0.72, 2.4, 0, true));
+            add(On(s, Kind::Apprentice, 0.78, 0.7, 2.1));
+            add(On(s, Kind::Reeds, 0.9, 0.9, 1.6, 2));
+            pg.chill = 0.3;
+            break;
+        // Willow spirits in the reeds, holding runes.
+        case 10:
+            s = Setting(Sky::Night, Terrain::Marsh, 110, Weather::Sparkle, 0.52);
+            s.sunX = 0.2;
+            add(On(s, Kind::TreeWillow, 0.85, 0.2, 1.8, 4));
+            add(On(s, Kind::Reeds, 0.2, 0.55, 2.0));
+            add(On(s, Kind::Reeds, 0.45, 0.65, 2.2, 1));
+            add(On(s, Kind::Reeds, 0.7, 0.6, 2.0, 2));
+            add(At(Kind::RuneGem, 0.28, 0.55, 0.9, 2));
+            add(At(Kind::RuneGem, 0.52, 0.6, 0.9, 3));
+            add(At(Kind::RuneGem, 0.66, 0.5, 0.8, 1));
+            pg.front = [](Canvas& c) {
+                // The spirits: pale wisps with bright eyes among the reeds.
+                for (auto [x, y] : {std::pair{230.0, 200.0}, std::pair{420.0, 215.0}, std::pair{540.0, 180.0}}) {
+                    OvalGlow(c.cr, x, y, 26, 1.6, Hex(0xd0ffe8), 0.55);
+                    for (double ex : {-5.0, 5.0}) {
+                        cairo_arc(c.cr, x + ex, y - 8, 2.2, 0, 2 * M_PI);
+                        SetColor(c.cr, Hex(0x1a3a2a));
+                        cairo_fill(c.cr);
+                    }
+                }
+            };
+            break;
+        // The Amber Downs: gold hills, windmills still, shepherds asleep.
+        case 11:
+            s = Setting(Sky::Day, Terrain::Fields, 111, Weather::None, 0.52);
+            s.autumn = true;
+            add(On(s, Kind::Windmill, 0.2, 0.05, 1.2, 0));
+            add(On(s, Kind::Windmill, 0.75, 0.02, 0.9, 1));
+            add(On(s, Kind::Haystack, 0.55, 0.3, 1.2));
+            add(On(s, Kind::Villager, 0.35, 0.7, 2.0, 3));
+            add(On(s, Kind::Deer, 0.7, 0.65, 1.4));
+            pg.chill = 0.3;
+            break;
+        // A sleeping shepherd beside a nest of violet Dusk runes.
+        case 12:
+            s = Setting(Sky::Dusk, Terrain::Fields, 112, Weather::Sparkle, 0.55);
+            s.autumn = true;
+            add(On(s, Kind::Windmill, 0.85, 0.05, 1.0, 2));
+            add(On(s, Kind::Haystack, 0.2, 0.4, 1.6, 1));
+            add(On(s, Kind::Villager, 0.35, 0.75, 2.0, 1));
+            add(On(s, Kind::RuneGem, 0.52, 0.8, 1.3, 5));
+            add(On(s, Kind::RuneGem, 0.57, 0.78, 1.1, 5));
+            add(On(s, Kind::RuneGem, 0.55, 0.85, 1.2, 5));
+            add(On(s, Kind::Keeper, 0.75, 0.72, 2.2, 0, true));
+            break;
+        // A standing stone carved with Caldrin's seal.
+        case 13:
+            s = Setting(Sky::Dusk, Terrain::Fields, 113, Weather::None, 0.6);
+            s.autumn = true;
+            add(On(s, Kind::Windmill, 0.15, 0.05, 0.8, 1));
+            add(On(s, Kind::Keeper, 0.72, 0.72, 2.2, 0, true));
+            add(On(s, Kind::Apprentice, 0.84, 0.7, 2.0));
+            pg.front = [](Canvas& c) {
+                Menhir(c.cr, 400, 350, 130, 290, Hex(0x9a9288));
+                SnowSeal(c.cr, 400, 170, 38, Hex(0x2a3a5a), 0.75);
+                RadialGlow(c.cr, 400, 170, 70, Hex(0xc8e0ff), 0.35);
+            };
+            break;
+        // The Mistral Coast: frozen waves, gulls hanging still.
+        case 14:
+            s = Setting(Sky::Winter, Terrain::Coast, 114, Weather::None, 0.5);
+            s.sunY = -1;
+            add(On(s, Kind::Lighthouse, 0.18, 0.1, 1.3));
+            add(At(Kind::Bird, 0.55, 0.3, 1.4, 3));
+            add(At(Kind::Bird, 0.66, 0.22, 1.2, 4));
+            add(At(Kind::Bird, 0.78, 0.34, 1.3, 3));
+            pg.front = [](Canvas& c) {
+                // Waves caught mid-crash: white crests that never fall.
+                Rng r(14);
+                for (int i = 0; i < 6; ++i) {
+                    double x = 470 + i * 55, y = 300 + r.Range(-15, 25);
+                    cairo_move_to(c.cr, x - 40, y);
+                    cairo_curve_to(c.cr, x - 20, y - 70, x + 30, y - 80, x + 30, y - 40);
+                    cairo_curve_to(c.cr, x + 10, y - 55, x, y - 30, x + 20, y);
+                    cairo_close_path(c.cr);
+                    SetColor(c.cr, Hex(0xe8f4fa), 0.9);
+                    cairo_fill(c.cr);
+                }
+            };
+            pg.chill = 0.45;
+            break;
+        // Grey seal stones on the rocks.
+        case 15:
+            s = Setting(Sky::Winter, Terrain::Coast, 115, Weather::None, 0.45);
+            s.sunY = -1;
+            add(On(s, Kind::Rock, 0.2, 0.6, 2.4, 1));
+            add(On(s, Kind::Rock, 0.8, 0.7, 2.8, 2));
+            add(On(s, Kind::RuneStone, 0.35, 0.75, 2.0, 0));
+            add(On(s, Kind::RuneStone, 0.5, 0.85, 2.4, 0));
+            add(On(s, Kind::RuneStone, 0.64, 0.72, 1.8, 0));
+            add(On(s, Kind::Keeper, 0.82, 0.9, 2.4, 0, true));
+            pg.front = [](Canvas& c) {
+                for (auto [x, y] : {std::pair{280.0, 300.0}, std::pair{400.0, 335.0}, std::pair{512.0, 290.0}})
+                    SnowSeal(c.cr, x, y - 20, 12, Hex(0xe8f0ff), 0.55);
+            };
+            pg.chill = 0.3;
+            break;
+        // Mirelle waiting on the pier beside her boat.
+        case 16:
+            s = Setting(Sky::Dawn, Terrain::Coast, 116, Weather::None, 0.5);
+            add(On(s, Kind::Lighthouse, 0.12, 0.1, 1.1));
+            add(On(s, Kind::Boardwalk, 0.55, 0.45, 1.6, 2));
+            add(On(s, Kind::Boat, 0.72, 0.75, 1.8, 1));
+            add(On(s, Kind::Villager, 0.5, 0.45, 2.2, 1));
+            add(On(s, Kind::Keeper, 0.25, 0.75, 2.1));
+            add(On(s, Kind::Apprentice, 0.34, 0.78, 2.0));
+            add(At(Kind::Bird, 0.8, 0.2, 1.0, 2));
+            break;
+        // Mirelle's boat among the towers of sunken Ostrel.
+        case 17:
+        case 20:
+            s = Setting(n == 17 ? Sky::Dusk : Sky::Night, Terrain::Flooded, 100 + n, Weather::None, 0.55);
+            s.sunX = 0.3, s.sunY = 0.2;
+            add(On(s, Kind::Tower, 0.15, 0.15, 1.3, 1));
+            add(On(s, Kind::Ruin, 0.3, 0.1, 1.2, 2));
+            add(On(s, Kind::Tower, 0.62, 0.05, 1.6, 2));
+            add(On(s, Kind::Tower, 0.86, 0.2, 1.2, 0));
+            add(On(s, Kind::Boat, 0.45, 0.7, 1.9, 0));
+            add(On(s, Kind::Keeper, 0.43, 0.69, 1.5));
+            add(On(s, Kind::Apprentice, 0.49, 0.7, 1.4));
+            if (n == 20) {
+                s.elements.pop_back();
+                s.elements.pop_back();
+                s.elements.pop_back();
+                add(On(s, Kind::Boardwalk, 0.3, 0.7, 1.5));
+                add(On(s, Kind::Villager, 0.26, 0.7, 2.0, 6));
+                add(On(s, Kind::Boat, 0.78, 0.8, 1.6, 1));
+                pg.front = [](Canvas& c) {
+                    ClockFace(c.cr, 496, 120, 22, true);
+                    for (int i = 0; i < 7; ++i) RadialGlow(c.cr, 120 + i * 100, 300 + (i % 2) * 20, 40, Hex(0xffc870), 0.4);
+                };
+            } else {
+                pg.front = [](Canvas& c) { ClockFace(c.cr, 496, 120, 22, false); };
+                pg.chill = 0.3;
+            }
+            break;
+        // Runes glimmering under the water like lost coins.
+        case 18:
+            s = Setting(Sky::Deep, Terrain::Flooded, 118, Weather::Bubbles, 0.3);
+            s.sunY = -1;
+            add(On(s, Kind::Ruin, 0.2, 0.2, 1.6, 1));
+            add(On(s, Kind::Arch, 0.7, 0.15, 1.4, 2));
+            for (int i = 0; i < 14; ++i) add(On(s, Kind::RuneGem, 0.08 + i * 0.065, 0.35 + (i * 37 % 50) / 100.0, 0.9, 1 + i % 5));
+            break;
+        // Mirelle points at the clock tower stuck at midnight.
+        case 19:
+            s = Setting(Sky::Night, Terrain::Flooded, 119, Weather::None, 0.6);
+            s.sunX = 0.15, s.sunY = 0.15;
+            add(On(s, Kind::Ruin, 0.2, 0.1, 1.0, 3));
+            add(On(s, Kind::Tower, 0.6, 0.02, 2.0, 3));
+            add(On(s, Kind::Boat, 0.3, 0.7, 2.2, 1));
+            add(On(s, Kind::Villager, 0.27, 0.69, 2.0, 1, true));
+            add(On(s, Kind::Apprentice, 0.36, 0.7, 1.8));
+            pg.front = [](Canvas& c) { ClockFace(c.cr, 480, 70, 26, false); };
+            pg.chill = 0.35;
+            break;
+        // The Glasswood: glass trees hung with Flame runes.
+        case 21:
+            s = Setting(Sky::Night, Terrain::Forest, 121, Weather::Sparkle, 0.58);
+            s.sunX = 0.5, s.sunY = 0.15;
+            for (int i = 0; i < 6; ++i) add(On(s, Kind::TreeCrystal, 0.08 + i * 0.17, 0.2 + (i % 3) * 0.15, 1.5 + (i % 2) * 0.5, i));
+            add(On(s, Kind::Apprentice, 0.5, 0.8, 2.0, 1));
+            add(On(s, Kind::Keeper, 0.4, 0.78, 2.1));
+            pg.front = [](Canvas& c) {
+                Rng r(21);
+                for (int i = 0; i < 12; ++i) {
+                    double x = r.Range(60, 740), y = r.Range(70, 200), sz = r.Range(14, 20);
+                    RadialGlow(c.cr, x, y, sz * 1.6, RuneOf(6).hue, 0.6);
+                    DrawGem(c, x - sz / 2, y - sz / 2, sz, RuneOf(6), 200 + i);
+                }
+            };
+            break;
+        // Two names carved in a frosted glass trunk.
+        case 22:
+            s = Setting(Sky::Winter, Terrain::Forest, 122, Weather::Snow, 0.62);
+            s.sunY = -1;
+            add(On(s, Kind::TreeCrystal, 0.15, 0.2, 1.4, 1));
+            add(On(s, Kind::TreeCrystal, 0.85, 0.25, 1.6, 2));
+            add(On(s, Kind::Keeper, 0.72, 0.8, 2.3, 0, true));
+            pg.front = [](Canvas& c) {
+                cairo_t* cr = c.cr;
+                // A wide glass trunk filling the middle, frosted round the names.
+                cairo_rectangle(cr, 320, 0, 150, 381);
+                cairo_pattern_t* g = cairo_pattern_create_linear(320, 0, 470, 0);
+                AddStop(g, 0, Hex(0xe0f4ff), 0.75);
+                AddStop(g, 0.5, Hex(0x9ad0f0), 0.5);
+                AddStop(g, 1, Hex(0x5a8ab8), 0.8);
+                cairo_set_source(cr, g);
+                cairo_fill(cr);
+                cairo_pattern_destroy(g);
+                OvalGlow(cr, 395, 180, 70, 1.2, Hex(0xffffff), 0.6);
+                for (auto [text, y] : {std::pair{"Caldrin", 160.0}, std::pair{"Liss", 205.0}}) {
+                    TextBox b = MeasureText(F_UNCIAL, 30, text);
+                    TextPath(cr, F_UNCIAL, 30, 395 - b.Width() / 2 - b.x0, y, text);
+                    SetColor(cr, Hex(0x2a4a6a), 0.85);
+                    cairo_fill(cr);
+                }
+                cairo_move_to(cr, 350, 220);
+                cairo_curve_to(cr, 370, 240, 420, 240, 440, 220);
+                SetColor(cr, Hex(0x2a4a6a), 0.7);
+                cairo_set_line_width(cr, 2);
+                cairo_stroke(cr);
+            };
+            break;
+        // The Lantern Steppe: a road lined with dark lanterns.
+        case 23:
+            s = Setting(Sky::Dusk, Terrain::Steppe, 123, Weather::None, 0.55);
+            for (int i = 0; i < 6; ++i) {
+                Element e = On(s, Kind::Lantern, 0.5 + (i % 2 ? 1 : -1) * (0.06 + i * 0.07), 0.1 + i * 0.17, 0.8 + i * 0.3);
+                e.lit = false;
+                add(e);
+            }
+            add(On(s, Kind::Keeper, 0.46, 0.85, 2.0));
+            add(On(s, Kind::Apprentice, 0.55, 0.86, 1.9));
+            pg.chill = 0.3;
+            break;
+        // Nelt lights a lantern with a rune as he talks.
+        case 24:
+            s = Setting(Sky::Night, Terrain::Steppe, 124, Weather::None, 0.55);
+            s.sunX = 0.85;
+            for (int i = 0; i < 3; ++i) {
+                Element e = On(s, Kind::Lantern, 0.15 + i * 0.12, 0.1 + i * 0.08, 1.0);
+                e.lit = false;
+                add(e);
+            }
+            add(On(s, Kind::Lantern, 0.56, 0.6, 2.2));
+            add(On(s, Kind::Keeper, 0.65, 0.72, 2.4, 0, true));
+            add(On(s, Kind::Apprentice, 0.42, 0.74, 2.2, 1));
+            pg.front = [](Canvas& c) {
+                RadialGlow(c.cr, 442, 190, 150, Hex(0xffc870), 0.35);
+                DrawGem(c, 486, 196, 22, RuneOf(8), 24);
+            };
+            break;
+        // Liss's sail leaves the harbour in autumn; Caldrin watches.
+        case 25:
+            s = Setting(Sky::Dusk, Terrain::Coast, 125, Weather::Leaves, 0.5);
+            s.autumn = true;
+            add(On(s, Kind::TreeRound, 0.1, 0.4, 1.5, 11));
+            add(On(s, Kind::Boardwalk, 0.35, 0.5, 1.4));
+            add(At(Kind::Boat, 0.72, 0.56, 1.0, 1));
+            pg.front = [](Canvas& c) { Caldrin(c, 250, 300, 130, true); };
+            break;
+        // The Frostmarch: snow hanging in the air.
+        case 26:
+            s = Setting(Sky::Winter, Terrain::Snow, 126, Weather::Snow, 0.58);
+            s.sunY = -1;
+            add(On(s, Kind::TreePine, 0.12, 0.3, 1.6, 1));
+            add(On(s, Kind::TreePine, 0.22, 0.2, 1.2, 1));
+            add(On(s, Kind::TreePine, 0.85, 0.4, 1.8, 1));
+            add(On(s, Kind::Keeper, 0.5, 0.75, 2.0));
+            add(On(s, Kind::Apprentice, 0.6, 0.77, 1.9, 1));
+            pg.front = [](Canvas& c) {
+                Rng r(26);
+                for (int i = 0; i < 40; ++i) {
+                    double x = r.Range(30, 770), y = r.Range(30, 240);
+                    RadialGlow(c.cr, x, y, 6, Hex(0xffffff), 0.8);
+                }
+            };
+            break;
+        // A hut behind a frozen waterfall, a fire laid but unlit.
+        case 27:
+            s = Setting(Sky::Winter, Terrain::Mountains, 127, Weather::None, 0.6);
+            s.sunY = -1;
+            add(On(s, Kind::Cottage, 0.55, 0.35, 1.5, 2));
+            add(On(s, Kind::TreePine, 0.2, 0.4, 1.5, 1));
+            add(On(s, Kind::Keeper, 0.78, 0.75, 2.2, 0, true));
+            pg.back = [](Canvas& c) {
+                cairo_t* cr = c.cr;
+                // The frozen fall: ice pouring down the cliff, stopped.
+                cairo_move_to(cr, 220, 40);
+                cairo_curve_to(cr, 200, 150, 240, 240, 210, 300);
+                cairo_line_to(cr, 380, 300);
+                cairo_curve_to(cr, 350, 240, 390, 150, 370, 40);
+                cairo_close_path(cr);
+                cairo_pattern_t* g = cairo_pattern_create_linear(220, 0, 380, 0);
+                AddStop(g, 0, Hex(0xf0faff), 0.95);
+                AddStop(g, 0.5, Hex(0xa8d8f0), 0.9);
+                AddStop(g, 1, Hex(0x6a9ac0), 0.95);
+                cairo_set_source(cr, g);
+                cairo_fill(cr);
+                cairo_pattern_destroy(g);
+                for (int i = 0; i < 8; ++i) {
+                    cairo_move_to(cr, 230 + i * 18, 50);
+                    cairo_curve_to(cr, 225 + i * 18, 150, 240 + i * 18, 220, 228 + i * 18, 295);
+                }
+                SetColor(cr, Hex(0xffffff), 0.45);
+                cairo_set_line_width(cr, 2);
+                cairo_stroke(cr);
+            };
+            break;
+        // Stone Wardens marching through the snow.
+        case 28:
+            s = Setting(Sky::Winter, Terrain::Snow, 128, Weather::Snow, 0.5);
+            s.sunY = -1;
+            for (int i = 0; i < 5; ++i) add(On(s, Kind::Golem, 0.2 + i * 0.15, 0.15 + i * 0.12, 0.8 + i * 0.2, i));
+            pg.chill = 0.2;
+            break;
+        // Emberpeak's cold forge.
+        case 29:
+        case 31:
+            s = Setting(n == 29 ? Sky::Night : Sky::Ember, Terrain::Volcano, 100 + n,
+                     n == 29 ? Weather::None : Weather::Embers, 0.6);
+            add(On(s, Kind::Ruin, 0.7, 0.2, 1.6, 4));
+            add(On(s, Kind::Tower, 0.9, 0.1, 1.0, 1));
+            pg.front = [n](Canvas& c) {
+                cairo_t* cr = c.cr;
+                // Furnace mouth and anvil.
+                RoundRect(cr, 420, 200, 160, 130, 20);
+                SetColor(cr, Hex(0x3a3034));
+                cairo_fill(cr);
+                cairo_arc(cr, 500, 275, 42, M_PI, 2 * M_PI);
+                cairo_line_to(cr, 542, 330);
+                cairo_line_to(cr, 458, 330);
+                cairo_close_path(cr);
+                SetColor(cr, n == 29 ? Hex(0x151215) : Hex(0xffa030));
+                cairo_fill(cr);
+                if (n == 31) {
+                    RadialGlow(cr, 500, 300, 160, Hex(0xff8020), 0.7);
+                    RadialGlow(c.cr, 380, 250, 50, RuneOf(1).hue, 0.8);
+                    DrawGem(c, 362, 232, 36, RuneOf(1), 31);
+                }
+                Poly(cr, {220, 300, 330, 300, 310, 318, 290, 318, 295, 350, 255, 350, 260, 318, 240, 318});
+                SetColor(cr, Hex(0x4a4650));
+                cairo_fill(cr);
+            };
+            if (n == 31) {
+                add(On(s, Kind::Keeper, 0.2, 0.8, 2.0));
+                add(On(s, Kind::Apprentice, 0.36, 0.82, 1.9, 1, true));
+            } else {
+                pg.chill = 0.4;
+            }
+            break;
+        // Half-carved Wardens in a dark hall, one per colour.
+        case 30:
+            s = Setting(Sky::Ember, Terrain::Ruins, 130, Weather::None, 0.5);
+            s.sunY = -1;
+            for (int i = 0; i < 6; ++i) add(On(s, Kind::Golem, 0.12 + i * 0.155, 0.35 + (i % 2) * 0.15, 1.0, i));
+            pg.front = [](Canvas& c) {
+                for (int i = 0; i < 6; ++i) RadialGlow(c.cr, 96 + i * 124, 200, 70, RuneOf(1 + i).hue, 0.45);
+            };
+            break;
+        // The Sunken Library under the frozen lake.
+        case 32:
+            s = Setting(Sky::Deep, Terrain::Ruins, 132, Weather::Bubbles, 0.4);
+            s.sunY = -1;
+            for (int i = 0; i < 5; ++i) add(On(s, Kind::Bookshelf, 0.1 + i * 0.2, 0.2, 1.6, i));
+            add(On(s, Kind::Lantern, 0.3, 0.6, 1.4, 0));
+            add(On(s, Kind::Lantern, 0.7, 0.6, 1.4, 0));
+            add(On(s, Kind::Keeper, 0.45, 0.85, 2.0));
+            add(On(s, Kind::Apprentice, 0.56, 0.86, 1.9, 1));
+            for (Element& e : s.elements)
+                if (e.kind == Kind::Lantern) e.lit = false;
+            break;
+        // Tobble over his books.
+        case 33:
+            s = Setting(Sky::Deep, Terrain::Ruins, 133, Weather::None, 0.35);
+            s.sunY = -1;
+            add(On(s, Kind::Bookshelf, 0.15, 0.1, 1.8, 1));
+            add(On(s, Kind::Bookshelf, 0.85, 0.1, 1.8, 2));
+            add(On(s, Kind::Lantern, 0.68, 0.5, 1.4));
+            pg.front = [](Canvas& c) {
+                Badger(c, 400, 330, 1.7);
+                // The pile of books he peers over.
+                for (int i = 0; i < 6; ++i) {
+                    const double x = 300 + (i % 2) * 12, y = 330 - i * 16, w = 200 - (i % 3) * 10;
+                    const RGB cover = i % 3 == 0 ? Hex(0x7a2a2a) : (i % 3 == 1 ? Hex(0x2a4a7a) : Hex(0x4a6a2a));
+                    RoundRect(c.cr, x, y, w, 16, 2);
+                    cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + 16);
+                    AddStop(g, 0, Lighter(cover, 0.25));
+                    AddStop(g, 1, Darker(cover, 0.35));
+                    cairo_set_source(c.cr, g);
+                    cairo_fill(c.cr);
+                    cairo_pattern_destroy(g);
+                    // Pages showing at the fore-edge, and a gilt band on the spine.
+                    cairo_rectangle(c.cr, x + w - 8, y + 3, 6, 10);
+                    SetColor(c.cr, Hex(0xeee0c0));
+                    cairo_fill(c.cr);
+                    cairo_rectangle(c.cr, x + 14, y + 2, 4, 12);
+                    SetColor(c.cr, pal::gold, 0.9);
+                    cairo_fill(c.cr);
+                }
+                RadialGlow(c.cr, 540, 220, 120, Hex(0xffd080), 0.35);
+            };
+            break;
+        // The sack of Liss's letters frozen in ice.
+        case 34:
+            s = Setting(Sky::Deep, Terrain::Ruins, 134, Weather::None, 0.35);
+            s.sunY = -1;
+            add(On(s, Kind::Bookshelf, 0.12, 0.1, 1.6, 3));
+            add(On(s, Kind::Keeper, 0.78, 0.75, 2.3, 0, true));
+            pg.front = [](Canvas& c) {
+                Badger(c, 620, 345, 1.0);
+                LetterSack(c, 360, 330, 2.0, true);
+                RadialGlow(c.cr, 360, 230, 150, Hex(0xc8f0ff), 0.3);
+            };
+            break;
+        // The observatory on the Starfall Heights; Velmora waking below.
+        case 35:
+            s = Setting(Sky::Violet, Terrain::Mountains, 135, Weather::Starfall, 0.62);
+            add(On(s, Kind::Observatory, 0.72, 0.2, 1.5));
+            add(On(s, Kind::Keeper, 0.3, 0.8, 2.0));
+            add(On(s, Kind::Apprentice, 0.4, 0.82, 1.9, 1));
+            pg.back = [](Canvas& c) {
+                Rng r(35);
+                for (int i = 0; i < 8; ++i)
+                    OvalGlow(c.cr, r.Range(60, 740), r.Range(230, 260), r.Range(30, 60), 0.3, RuneOf(1 + i).hue, 0.35);
+            };
+            break;
+        // A star cools into the seventh rune, Frost, in the apprentice's palm.
+        case 36:
+            s = Setting(Sky::Night, Terrain::Mountains, 136, Weather::Starfall, 0.65);
+            s.sunY = -1;
+            add(On(s, Kind::Observatory, 0.15, 0.15, 1.1));
+            add(On(s, Kind::Apprentice, 0.5, 0.85, 2.8, 1));
+            pg.front = [](Canvas& c) {
+                cairo_move_to(c.cr, 700, 30);
+                cairo_line_to(c.cr, 380, 200);
+                SetColor(c.cr, Hex(0xe0f8ff), 0.5);
+                cairo_set_line_width(c.cr, 3);
+                cairo_stroke(c.cr);
+                RadialGlow(c.cr, 373, 230, 90, RuneOf(7).hue, 0.8);
+                DrawGem(c, 356, 200, 34, RuneOf(7), 36);
+            };
+            break;
+        // Far north: the circle inside its crown of ice.
+        case 37:
+        case 41:
+            s = Setting(n == 37 ? Sky::Night : Sky::Winter, Terrain::Snow, 100 + n, Weather::None, 0.6);
+            if (n == 41) s.sunY = -1;
+            pg.back = [n](Canvas& c) {
+                double k = n == 37 ? 0.55 : 1.0, cy = n == 37 ? 250 : 300;
+                IceSpires(c, 400, cy, 250 * k, 55 * k, 200 * k, false, 37);
+                StoneCircle(c, 400, cy, 150 * k, 34 * k, 70 * k, false, 37);
+                // The near spires stay low, so the sleeping circle shows between them.
+                IceSpires(c, 400, cy, 250 * k, 55 * k, (n == 37 ? 200 : 90) * k, true, 37);
+            };
+            if (n == 37) {
+                add(On(s, Kind::Keeper, 0.15, 0.85, 2.0));
+                add(On(s, Kind::Apprentice, 0.25, 0.86, 1.9, 1));
+            }
+            pg.chill = 0.3;
+            break;
+        // The violet Dusk Gate and its great Wardens.
+        case 38:
+        case 40:
+            s = Setting(Sky::Violet, n == 38 ? Terrain::Mountains : Terrain::Snow, 100 + n,
+                     n == 40 ? Weather::Snow : Weather::None, 0.66);
+            add(On(s, Kind::Gate, 0.5, 0.2, 0.85));
+            if (n == 38) {
+                add(On(s, Kind::Golem, 0.25, 0.5, 1.5, 4));
+                add(On(s, Kind::Golem, 0.75, 0.5, 1.5, 3, true));
+                add(On(s, Kind::Keeper, 0.45, 0.9, 1.6));
+                add(On(s, Kind::Apprentice, 0.53, 0.9, 1.5, 1));
+            } else {
+                add(On(s, Kind::Apprentice, 0.5, 0.88, 2.0, 1));
+                add(On(s, Kind::Keeper, 0.4, 0.86, 2.0));
+                pg.chill = 0.25;
+            }
+            break;
+        // Nelt, tired, leans on the apprentice, who holds the lantern.
+        case 39:
+            s = Setting(Sky::Violet, Terrain::Snow, 139, Weather::Snow, 0.58);
+            add(On(s, Kind::TreeDead, 0.15, 0.3, 1.4));
+            add(On(s, Kind::Keeper, 0.47, 0.75, 2.5));
+            add(On(s, Kind::Apprentice, 0.57, 0.77, 2.3, 1, true));
+            add(On(s, Kind::Lantern, 0.62, 0.77, 1.0, 1));
+            break;
+        // Caldrin waits in the Quiet Crown.
+        case 42:
+        case 43:
+            s = Setting(Sky::Winter, Terrain::Snow, 100 + n, Weather::Snow, 0.6);
+            s.sunY = -1;
+            pg.back = [](Canvas& c) { IceSpires(c, 400, 260, 360, 50, 200, false, 42); };
+            pg.front = [n](Canvas& c) {
+                Caldrin(c, n == 42 ? 420 : 560, 345, 260, n == 43);
+                if (n == 43) LetterSack(c, 252, 182, 0.75, false);
+            };
+            if (n == 43) {
+                add(On(s, Kind::Apprentice, 0.33, 0.85, 2.6, 0));
+                add(On(s, Kind::Keeper, 0.15, 0.8, 2.4));
+            }
+            pg.chill = 0.3;
+            break;
+        // Three Wardens round the Rose rune in the circle.
+        case 44:
+            s = Setting(Sky::Night, Terrain::Snow, 144, Weather::None, 0.62);
+            s.sunY = -1;
+            pg.back = [](Canvas& c) {
+                IceSpires(c, 400, 270, 360, 60, 150, false, 44);
+                StoneCircle(c, 400, 280, 230, 50, 70, false, 44);
+                RadialGlow(c.cr, 400, 230, 80, RuneOf(8).hue, 0.8);
+                DrawGem(c, 380, 210, 40, RuneOf(8), 44);
+            };
+            add(On(s, Kind::Golem, 0.25, 0.55, 1.3, 0));
+            add(On(s, Kind::Golem, 0.75, 0.55, 1.3, 5, true));
+            add(On(s, Kind::Golem, 0.5, 0.8, 1.5, 7));
+            break;
+        // Nelt's hand on the apprentice's shoulder.
+        case 45:
+            s = Setting(Sky::Dawn, Terrain::Snow, 145, Weather::None, 0.6);
+            s.sunX = 0.5, s.sunY = 0.5;
+            pg.back = [](Canvas& c) {
+                IceSpires(c, 400, 250, 300, 40, 120, false, 45);
+                IceSpires(c, 400, 250, 300, 40, 120, true, 45);
+            };
+            add(On(s, Kind::Apprentice, 0.46, 0.85, 3.2, 1));
+            add(On(s, Kind::Keeper, 0.58, 0.83, 3.3, 0, true));
+            break;
+        // Into the circle; runes rise round the apprentice.
+        case 46:
+            s = Setting(Sky::Night, Terrain::Snow, 146, Weather::Sparkle, 0.6);
+            s.sunY = -1;
+            pg.back = [](Canvas& c) { StoneCircle(c, 400, 290, 260, 50, 100, false, 46); };
+            add(On(s, Kind::Apprentice, 0.5, 0.8, 2.6, 1));
+            pg.front = [](Canvas& c) {
+                for (int i = 0; i < 8; ++i) {
+                    double a = i * M_PI / 4;
+                    double x = 400 + std::cos(a) * 140, y = 200 + std::sin(a) * 60;
+                    RadialGlow(c.cr, x, y, 30, RuneOf(1 + i).hue, 0.6);
+                    DrawGem(c, x - 13, y - 13, 26, RuneOf(1 + i), 460 + i);
+                }
+            };
+            break;
+        // The last Warden crumbles into snow; the Rose rune glows.
+        case 47:
+            s = Setting(Sky::Dawn, Terrain::Snow, 147, Weather::Snow, 0.6);
+            pg.back = [](Canvas& c) { StoneCircle(c, 400, 290, 260, 50, 80, false, 47); };
+            add(On(s, Kind::Golem, 0.3, 0.6, 1.4, 7));
+            pg.front = [](Canvas& c) {
+                cairo_t* cr = c.cr;
+                // The Warden gives way from the head down: a veil of snow over
+                // its upper half, a drift at its feet, flakes blowing off.
+                OvalGlow(cr, 240, 165, 95, 1.1, Hex(0xf4f8ff), 0.95);
+                OvalGlow(cr, 240, 150, 60, 1.0, Hex(0xffffff), 0.8);
+                OvalGlow(cr, 240, 330, 120, 0.25, Hex(0xffffff), 0.9);
+                Rng r(47);
+                for (int i = 0; i < 80; ++i) {
+                    double t = r.Uniform(), x = 220 + t * 260 + r.Range(-30, 30), y = 150 + r.Range(-40, 80) - t * 60;
+                    RadialGlow(cr, x, y, 4 + 3 * (1 - t), Hex(0xffffff), 0.9 * (1 - t * 0.6));
+                }
+                RadialGlow(c.cr, 520, 220, 110, RuneOf(8).hue, 0.85);
+                DrawGem(c, 496, 196, 48, RuneOf(8), 47);
+                Caldrin(c, 660, 340, 150, false);
+            };
+            break;
+        // Caldrin reads; his frost melts into spring rain.
+        case 48:
+            s = Setting(Sky::Dawn, Terrain::Hills, 148, Weather::Rain, 0.62);
+            s.sunX = 0.8, s.sunY = 0.3;
+            add(On(s, Kind::Flowers, 0.2, 0.6, 1.5, 1));
+            add(On(s, Kind::Flowers, 0.75, 0.7, 1.5, 2));
+            pg.back = [](Canvas& c) { IceSpires(c, 400, 250, 380, 40, 80, false, 48); };
+            pg.front = [](Canvas& c) {
+                Caldrin(c, 400, 350, 280, false, 1.0);
+                Letter(c.cr, 400, 200, 46, -0.1, true);
+            };
+            break;
+        // Velmora in full colour; a white sail on the horizon.
+        case 49:
+            s = Setting(Sky::Day, Terrain::Coast, 149, Weather::None, 0.5);
+            s.sunX = 0.8, s.sunY = 0.2;
+            add(On(s, Kind::Windmill, 0.12, 0.05, 0.9));
+            add(On(s, Kind::Cottage, 0.22, 0.1, 0.8, 1));
+            add(On(s, Kind::Mill, 0.33, 0.2, 0.9));
+            add(On(s, Kind::TreeRound, 0.06, 0.4, 1.6, 1));
+            add(On(s, Kind::Flowers, 0.25, 0.8, 2.0));
+            add(At(Kind::Boat, 0.8, 0.5, 0.6, 1));
+            add(At(Kind::Bird, 0.6, 0.25, 1.0, 1));
+            pg.front = [](Canvas& c) { RadialGlow(c.cr, 640, 190, 60, Hex(0xffffff), 0.5); };
+            break;
+        // The festival: the whole land at the circle; Nelt hands over his lantern.
+        case 50:
+            s = Setting(Sky::Night, Terrain::Hills, 150, Weather::Sparkle, 0.52);
+            s.sunX = 0.85, s.sunY = 0.15;
+            pg.back = [](Canvas& c) { StoneCircle(c, 400, 235, 240, 40, 90, true, 50); };
+            add(On(s, Kind::Bunting, 0.5, 0.0, 1.8));
+            add(On(s, Kind::Villager, 0.12, 0.5, 1.8, 5));
+            add(On(s, Kind::Villager, 0.2, 0.55, 1.7, 6));
+            add(On(s, Kind::Villager, 0.82, 0.52, 1.8, 7));
+            add(On(s, Kind::Villager, 0.9, 0.56, 1.7, 8));
+            add(On(s, Kind::Keeper, 0.56, 0.8, 2.4, 0, true));
+            add(On(s, Kind::Apprentice, 0.44, 0.82, 2.3, 1));
+            add(On(s, Kind::Lantern, 0.5, 0.8, 1.2, 1));
+            pg.front = [](Canvas& c) { Badger(c, 700, 370, 0.7); };
+            break;
+        default:
+            break;
+    }
+    return pg;
+}
+
+constexpr int kPictures = 50;
+
+// ---- recipes ------------------------------------------------------------------------------------------
+void Story(std::vector<Recipe>& out) {
+    Frame(out);
+    // The pictures are painted by the scene library too: its source is an
+    // input, so a change there remakes them (the builder's module digest
+    // covers only this file and the shared kit).
+    const std::string library = (std::filesystem::path(__FILE__).parent_path() / "scenekit.cpp").string();
+    for (int n = 1; n <= kPictures; ++n) {
         std::string path = "gfx/story/pic-" + Two(n) + ".jpg";
-        out.push_back(Picture(path, [=](Context& ctx) {
-            Canvas c(800, 381);
-            Scene s = SceneVariant(n - 1);
-            if (n == 1) s.houses = 5, s.landmarkX = 0.7;
-            if (n == 7) s.menhirs = 7, s.castle = false, s.landmarkX = 0.55;
-            if (n == 8) s.tower = true, s.houses = 3, s.landmarkX = 0.75;
-            if (n > 8) s.moonX = 1.0 - s.moonX;
-            PaintLandscape(c, s, ctx.seed + n);
+        Recipe r = Picture(path, [n, path](Context& ctx) {
+            Canvas c(kPicW, kPicH);
+            Paint(c, StoryPicture(n));
             c.Opaque({0, 0, 0});
             ctx.Jpeg(c, path, 88);
-        }));
+        });
+        if (std::filesystem::exists(library)) r.inputs.push_back(library);
+        out.push_back(std::move(r));
     }
 }
 

@@ -1,5 +1,5 @@
 // Interface art: cursor, sparks, scrolls, ropes, side panel, captions and
-// lettering, buttons and strips, popups, menus, map markers, puzzle pieces'
+// lettering, buttons and strips, popups, menus, map markers, the puzzle's
 // trims, story and tutorial buttons.
 //
 // Index: helpers · core and sparks · scrolls and side panel · lettering ·
@@ -55,13 +55,17 @@ void PlaqueStrip(std::vector<Recipe>& out, const std::string& path, int frameW, 
     }));
 }
 
+// The lettering's middle sits on row cy (the strip's middle when negative);
+// the hover glow keeps to a 28-px band around it.
 void LetterStrip(std::vector<Recipe>& out, const std::string& path, int frameW, int h, const std::string& text,
-                 FontId f, double px) {
+                 FontId f, double px, double cy = -1) {
     out.push_back(Picture(path, [=](Context& ctx) {
         Canvas c(frameW * 2, h);
-        FitCaption(c, f, px, frameW / 2.0, h / 2.0, frameW - 8, text, CS_GOLD);
-        OvalGlow(c.cr, frameW * 1.5, h / 2.0, frameW * 0.5, double(h) / frameW, Hex(0xffd070), 0.45);
-        FitCaption(c, f, px, frameW * 1.5, h / 2.0, frameW - 8, text, CS_GOLD_LIT);
+        const double mid = cy < 0 ? h / 2.0 : cy;
+        const double glowH = std::min(28.0, double(h));
+        FitCaption(c, f, px, frameW / 2.0, mid, frameW - 8, text, CS_GOLD);
+        OvalGlow(c.cr, frameW * 1.5, mid, frameW * 0.5, glowH / frameW, Hex(0xffd070), 0.45);
+        FitCaption(c, f, px, frameW * 1.5, mid, frameW - 8, text, CS_GOLD_LIT);
         ctx.Png(c, path);
     }));
 }
@@ -270,15 +274,38 @@ void ScrollsAndPanel(std::vector<Recipe>& out) {
 }
 
 // ---- lettering ---------------------------------------------------------------------------------
+// A word the level's floating captions draw right of the big digits, its top
+// on the same y as theirs: it stands on their baseline, which the digit
+// strip (fonts.cpp) puts at this row of its 32-px cells.
+double BigDigitsBaseline() {
+    TextBox zero = MeasureText(F_SERIF_BOLD, 28, "0");
+    return (32 - zero.Height()) / 2 - zero.y0;
+}
+
+void WordBesideDigits(std::vector<Recipe>& out, const std::string& path, const std::string& word) {
+    out.push_back(Picture(path, [=](Context& ctx) {
+        const double px = 30;
+        TextBox b = MeasureText(F_BLACKLETTER, px, word);
+        int w = static_cast<int>(std::ceil(b.Width())) + 12;
+        if (w % 2) ++w;
+        // Room under the baseline for the outline, the shadow and any tail.
+        Canvas c(w, 40);
+        DrawCaptionText(c, F_BLACKLETTER, px, w / 2.0, BigDigitsBaseline(), word, CS_GOLD);
+        c.Shadow(1.5, 2, 2.5, {0, 0, 0}, 0.6);
+        ctx.Png(c, path);
+    }));
+}
+
 void Letters(std::vector<Recipe>& out) {
-    Cap(out, "gfx/fonts/match.png", "runes", F_BLACKLETTER, 30, CS_GOLD, 34);
-    Cap(out, "gfx/fonts/points.png", "points", F_BLACKLETTER, 30, CS_GOLD, 34);
+    WordBesideDigits(out, "gfx/fonts/match.png", "runes");
+    WordBesideDigits(out, "gfx/fonts/points.png", "points");
     Cap(out, "gfx/fonts/newhiscore.png", "New best result!", F_BLACKLETTER, 54, CS_GOLD_LIT, 96);
     out.push_back(Picture("gfx/fonts/combo.png", [](Context& ctx) {
         Canvas c(768, 42);
         for (int i = 0; i < 3; ++i) {
             Canvas cell(256, 42);
-            FitCaption(cell, F_BLACKLETTER, 34, 128, 21, 236, "Combo x" + std::to_string(i + 2), CS_GOLD_LIT);
+            // A plain serif: the blackletter x reads as an r, the uncial one as a chi.
+            FitCaption(cell, F_SERIF_BOLD, 34, 128, 21, 236, "Combo x" + std::to_string(i + 2), CS_GOLD_LIT, 1.5);
             cell.Glow(4, Hex(0xff9a30), 0.6);
             c.Paste(cell, i * 256, 0);
         }
@@ -290,8 +317,10 @@ void Letters(std::vector<Recipe>& out) {
     Cap(out, "gfx/fonts/galeria_11.png", "Gallery", F_BLACKLETTER, 36, CS_GOLD, 56, 150);
     Cap(out, "gfx/mapa/level.png", "Level", F_UNCIAL, 22, CS_GOLD, 28);
     Cap(out, "gfx/mapa/of.png", "of", F_UNCIAL, 22, CS_GOLD, 28);
-    Cap(out, "gfx/gui/no-more-movies.png", "No more moves", F_BLACKLETTER, 36, CS_GOLD, 56, 300);
-    Cap(out, "gfx/gui/time_out.png", "Out of time", F_BLACKLETTER, 36, CS_GOLD, 56, 300);
+    // The end-of-game words in a plain serif: the blackletter capital N falls
+    // apart into strokes ("llo more moves") and the uncial one reads as a D.
+    Cap(out, "gfx/gui/no-more-movies.png", "No more moves", F_SERIF_BOLD, 36, CS_GOLD, 56, 300);
+    Cap(out, "gfx/gui/time_out.png", "Out of time", F_SERIF_BOLD, 36, CS_GOLD, 56, 300);
     Cap(out, "gfx/title/loading.png", "Loading...", F_BLACKLETTER, 40, CS_GOLD, 64);
 
     // The menu caption bank: one word or phrase each, at most 26 px tall.
@@ -312,8 +341,10 @@ void Letters(std::vector<Recipe>& out) {
         {"menu-normal", "Normal"},         {"menu-hard", "Hard"},
         {"playQ_03", "Play quest"},        {"menu-timeattack", "Time attack"},
         {"menu-endless", "Endless"},       {"menu-hiscores", "Hiscores"},
-        {"menu-credits", "Credits"},       {"menu-quest-lvl", "Quest levels"},
-        {"menu-timed-lvl", "Timed levels"}, {"menu-endless-lvl", "Endless levels"},
+        // The board selector's list names: short, so that zoomed under the
+        // pointer they stay clear of the tick beside them.
+        {"menu-credits", "Credits"},       {"menu-quest-lvl", "Quest"},
+        {"menu-timed-lvl", "Timed"},       {"menu-endless-lvl", "Endless"},
         {"help", "Help"},                  {"menu-play", "Play"},
         {"menu-back", "Back"},
         // Named by older menus; cheap to keep.
@@ -323,9 +354,12 @@ void Letters(std::vector<Recipe>& out) {
     };
     for (const Item& it : kBank) {
         bool big = std::string(it.file) == "menu-options-big" || std::string(it.file).rfind("playQ", 0) == 0;
-        Cap(out, std::string("gfx/fonts/") + it.file + ".png", it.text, F_UNCIAL, big ? 24 : 21, CS_GOLD, 26, 300);
+        const bool list = std::string(it.file).find("-lvl") != std::string::npos;
+        Cap(out, std::string("gfx/fonts/") + it.file + ".png", it.text, F_UNCIAL, big ? 24 : (list ? 20 : 21), CS_GOLD,
+            26, 300);
     }
-    Cap(out, "gfx/fonts/bonus-multibonus.png", "Multi spell", F_BLACKLETTER, 40, CS_GOLD, 60);
+    // The same face as the combo captions it pops up with.
+    Cap(out, "gfx/fonts/bonus-multibonus.png", "Multi spell", F_SERIF_BOLD, 40, CS_GOLD, 60);
 }
 
 // ---- buttons -----------------------------------------------------------------------------------
@@ -333,11 +367,15 @@ void Buttons(std::vector<Recipe>& out) {
     PlaqueStrip(out, "gfx/info/ok.png", 56, 30, "OK", F_UNCIAL, 18);
     // A blank plank: the name window draws "OK" and "Cancel" over it.
     PlaqueStrip(out, "gfx/gui/textButton.png", 140, 32, "", F_COMIC, 16);
-    LetterStrip(out, "gfx/fonts/galeria_03.png", 170, 30, "Set as wallpaper", F_UNCIAL, 20);
-    LetterStrip(out, "gfx/fonts/galeria_05.png", 160, 30, "Play as puzzle", F_UNCIAL, 20);
+    // The gallery puts these two strips' tops on the frame's lower band (y
+    // 497 and 500, the band ending near 517): their lettering hangs below it,
+    // in the strips' lower part.
+    LetterStrip(out, "gfx/fonts/galeria_03.png", 170, 54, "Set as wallpaper", F_UNCIAL, 20, 38);
+    LetterStrip(out, "gfx/fonts/galeria_05.png", 160, 56, "Play as puzzle", F_UNCIAL, 20, 40);
     LetterStrip(out, "gfx/fonts/galeria_07.png", 96, 28, "Back", F_UNCIAL, 21);
-    // Narrow enough that the map's title row, centred on x 392, clears it.
-    PlaqueButton(out, "gfx/fonts/menu_mapa.png", 96, 32, "Main menu", F_UNCIAL, 16, false);
+    // 84 wide: the map's title row, centred on x 392, clears it, and the ring
+    // game, which puts it at x 358, has it centred over its bar (335..465).
+    PlaqueButton(out, "gfx/fonts/menu_mapa.png", 84, 32, "Menu", F_UNCIAL, 20, false);
     PlaqueButton(out, "gfx/fonts/play_mapa.png", 84, 32, "Play", F_UNCIAL, 20, false);
     PlaqueButton(out, "gfx/gui/profile-change.png", 150, 30, "Change profile", F_UNCIAL, 17, false);
     // Profile screen words, darkened on hover by the game.
@@ -437,19 +475,43 @@ void Menus(std::vector<Recipe>& out) {
         TickMark(c, 4, 11, 9, 17, 18, 4, Hex(0xffe08a), Hex(0xffb030), 0.7);
         ctx.Png(c, "gfx/gui/ptaszek_01.png");
     }));
-    // A night-violet banner behind "hello" + name; the game stretches it 3x wide.
+    // A night-violet banner behind "hello" + name. The game stretches it about
+    // 3x wide and 1.08x high around (400, 150), so it spans y 81..219 on
+    // screen, while the two lines are written at y 164 and 185 (30-px rows):
+    // the banner's body therefore sits in the picture's lower half, rows
+    // 62..125, and the gold rules run above and below the lines, never
+    // through them.
     out.push_back(Picture("gfx/gui/hello-plama2.png", [](Context& ctx) {
         Canvas c(256, 128);
         cairo_t* cr = c.cr;
-        OvalGlow(cr, 128, 64, 126, 0.42, Hex(0x140c30), 1.0);
-        OvalGlow(cr, 128, 64, 110, 0.3, Hex(0x6a4ab0), 0.35);
-        for (double y : {36.0, 92.0}) {
-            cairo_move_to(cr, 30, y);
-            cairo_curve_to(cr, 90, y + (y < 64 ? -4 : 4), 166, y + (y < 64 ? -4 : 4), 226, y);
-            cairo_set_line_width(cr, 1.2);
-            SetColor(cr, pal::gold, 0.55);
+        const double top = 62, bottom = 125.5;
+        // About as wide as the menu panels under it (x 137..663 on screen).
+        RoundRect(cr, 40, top, 176, bottom - top, 16);
+        cairo_pattern_t* g = cairo_pattern_create_linear(0, top, 0, bottom);
+        AddStop(g, 0, Hex(0x241650), 0.82);
+        AddStop(g, 0.5, Hex(0x160c36), 0.88);
+        AddStop(g, 1, Hex(0x0e0826), 0.88);
+        cairo_set_source(cr, g);
+        cairo_fill(cr);
+        cairo_pattern_destroy(g);
+        // Moonlight on the middle, where the name goes.
+        OvalGlow(cr, 128, 96, 80, 0.36, Hex(0x7a5ac0), 0.3);
+        for (double y : {top + 3.5, bottom - 3}) {
+            const double bow = y < 96 ? -2.5 : 2.5;
+            cairo_move_to(cr, 52, y);
+            cairo_curve_to(cr, 100, y + bow, 156, y + bow, 204, y);
+            cairo_set_line_width(cr, 1.3);
+            SetColor(cr, pal::gold, 0.7);
             cairo_stroke(cr);
         }
+        for (double x : {52.0, 204.0})
+            for (double y : {top + 3.5, bottom - 3}) {
+                Star(cr, x, y, 4, 1.2, 4);
+                SetColor(cr, pal::goldLight, 0.85);
+                cairo_fill(cr);
+            }
+        // Soft edges: the stretch makes a hard rim look cut out.
+        c.Glow(5, Hex(0x140c30), 0.7);
         ctx.Png(c, "gfx/gui/hello-plama2.png");
     }));
     // Gallery and board-selector arrows.
@@ -481,7 +543,7 @@ void Menus(std::vector<Recipe>& out) {
             ctx.Png(c, path);
         }));
     }
-    // Nine-piece hiscore frame: corners 40x40, edges 40 thick, from one drawing.
+    // Nine-tile hiscore frame: corners 40x40, edges 40 thick, from one drawing.
     out.push_back([] {
         Recipe r;
         r.name = "gfx/ramka/dialog";

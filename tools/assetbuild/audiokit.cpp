@@ -384,7 +384,7 @@ uint32_t Le32(const unsigned char* p) { return p[0] | (p[1] << 8) | (p[2] << 16)
 Buffer Speak(const std::string& text, const Voice& v) {
     std::string cmd = "espeak-ng -v " + ShellQuote(v.name) + " -s " + std::to_string(v.speed) + " -p " +
                       std::to_string(v.pitch) + " -g " +
-                      std::to_string(v.gapMs) + " --stdout " + ShellQuote(text) + " 2>/dev/null";
+                      std::to_string((v.gapMs + 5) / 10) + " --stdout " + ShellQuote(text) + " 2>/dev/null";
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) throw std::runtime_error("cannot run espeak-ng");
     std::string wav;

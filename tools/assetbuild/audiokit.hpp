@@ -117,7 +117,7 @@ struct Voice {
     std::string name = "en-gb+m3";
     int speed = 140;  // words per minute
     int pitch = 45;   // 0..99
-    int gapMs = 10;   // pause between words
+    int gapMs = 100;  // pause between words (espeak-ng takes it in steps of 10 ms)
 };
 // Speaks `text` with espeak-ng into a mono buffer at espeak's rate (22050 Hz).
 // Throws when espeak-ng is missing or fails.

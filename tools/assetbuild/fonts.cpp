@@ -33,7 +33,7 @@ void TrueType(std::vector<Recipe>& out) {
 }
 
 // ---- bitmap sheets ----------------------------------------------------------------------
-struct SheetSpec {
+struct SheetDesc {
     const char* path;
     const char* chars;
     int band;      // line height
@@ -45,7 +45,7 @@ struct SheetSpec {
 
 // One glyph drawn on its own: returns its picture trimmed to its ink columns
 // plus the trailing columns that give the advance the font needs.
-Canvas GlyphCell(const SheetSpec& s, char ch) {
+Canvas GlyphCell(const SheetDesc& s, char ch) {
     const int W = 80, H = s.band, x0 = 20;
     Canvas c(W, H);
     cairo_t* cr = c.cr;
@@ -93,7 +93,7 @@ Canvas GlyphCell(const SheetSpec& s, char ch) {
     return c.Crop(a, 0, end - a + 1, H);
 }
 
-void BitmapSheet(const SheetSpec& s, Context& ctx) {
+void BitmapSheet(const SheetDesc& s, Context& ctx) {
     std::string chars = s.chars;
     std::vector<Canvas> cells;
     int total = 2;
@@ -117,12 +117,12 @@ void BitmapSheet(const SheetSpec& s, Context& ctx) {
 }
 
 void Sheets(std::vector<Recipe>& out) {
-    static const SheetSpec kSheets[] = {
+    static const SheetDesc kSheets[] = {
         {"gfx/fonts/alfabet-maly.png", "abcdefghijklmnopqrstuvwxyz,.?-!#$*&@%()<>{}'1234567890", 30, 0, F_SERIF_BOLD,
          21, 20},
         {"gfx/fonts/small-letters3.png", "abcdefghijklmnopqrstuvwxyz0123456789", 32, 3, F_SERIF_BOLD, 22, 21},
     };
-    for (const SheetSpec& s : kSheets) {
+    for (const SheetDesc& s : kSheets) {
         Recipe r = Picture(s.path, [&s](Context& ctx) { BitmapSheet(s, ctx); });
         r.inputs = {FontFile(s.font).file};
         out.push_back(std::move(r));
@@ -130,7 +130,7 @@ void Sheets(std::vector<Recipe>& out) {
 }
 
 // ---- digit strips --------------------------------------------------------------------------
-struct DigitSpec {
+struct DigitDesc {
     std::vector<const char*> paths;
     int cellW, cellH;
     int widths[10];  // the room each digit's ink may take, from the left
@@ -138,7 +138,7 @@ struct DigitSpec {
     CaptionStyle style;
 };
 
-void DigitStrip(const DigitSpec& d, Context& ctx) {
+void DigitStrip(const DigitDesc& d, Context& ctx) {
     Canvas c(d.cellW * 10, d.cellH);
     cairo_t* cr = c.cr;
     double asc, desc;
@@ -178,14 +178,14 @@ void DigitStrip(const DigitSpec& d, Context& ctx) {
 }
 
 void Digits(std::vector<Recipe>& out) {
-    static const DigitSpec kStrips[] = {
+    static const DigitDesc kStrips[] = {
         {{"gfx/fonts/cyfry1.png"}, 16, 24, {12, 12, 12, 12, 12, 12, 12, 12, 12, 12}, 21, CS_WHITE},
         {{"gfx/fonts/level.png"}, 16, 21, {12, 7, 12, 12, 12, 12, 12, 12, 12, 12}, 18, CS_WHITE},
         // Two names that are one file on a case-insensitive disk: the same bytes.
         {{"gfx/fonts/CYFRY2.png", "gfx/fonts/cyfry2.png"}, 32, 32, {22, 10, 19, 19, 19, 19, 18, 16, 19, 19}, 28,
          CS_GOLD},
     };
-    for (const DigitSpec& d : kStrips) {
+    for (const DigitDesc& d : kStrips) {
         Recipe r;
         r.name = d.paths[0];
         for (const char* p : d.paths) r.outputs.push_back(p);

@@ -1,10 +1,11 @@
-// Songs: seamless loops of 30-40 s, composed by rule from a chord plan, a
+// Songs: seamless loops of 30-45 s, composed by rule from a chord plan, a
 // seeded melody, bass, pads, arpeggios and soft percussion, each song with its
 // own key, tempo, instruments and mood. Written as stereo Ogg Vorbis.
 //
 // Index: instruments · composition · the songs · recipes
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "audiokit.hpp"
 #include "builder.h"
@@ -15,8 +16,9 @@ namespace {
 using namespace audio;
 
 // ---- instruments ------------------------------------------------------------------------
-enum class Lead { Bell, Flute, Pluck, Horn, Marimba, EPiano };
-enum class Drums { None, Soft, March, Shaker, Toms };
+enum class Lead { Bell, Flute, Pluck, Horn, Marimba, EPiano, Reed, Glass, Whistle, Strings };
+enum class Drums { None, Soft, March, Shaker, Toms, Frame, Ticks, Drive };
+enum class Bassline { RootFifth, Drone, Pulse };
 
 // One note of a lead or arpeggio instrument into a mono buffer.
 void PlayLead(Buffer& b, Lead kind, double t, double midi, double len, double amp, uint64_t seed) {
@@ -83,6 +85,77 @@ void PlayLead(Buffer& b, Lead kind, double t, double midi, double len, double am
             f.hold = len;
             f.amp = amp;
             AddFm(b, t, f);
+            break;
+        }
+        case Lead::Reed: {
+            // Odd harmonics only, softened: hollow, a little veiled.
+            Tone n;
+            n.freq = MidiHz(midi);
+            n.wave = Wave::Square;
+            n.brightness = 0.22;
+            n.env = {0.045, 0.35, 0.8, 0.1};
+            n.hold = len;
+            n.amp = amp * 0.7;
+            n.vibratoHz = 4.6;
+            n.vibratoDepth = len > 0.4 ? 0.1 : 0.0;
+            AddTone(b, t, n);
+            break;
+        }
+        case Lead::Glass: {
+            // An inharmonic partial high above, ringing long: struck ice.
+            FmTone f;
+            f.freq = MidiHz(midi);
+            f.ratio = 3.5;
+            f.index = 0.9;
+            f.indexDecay = 1.6;
+            f.env = {0.002, 1.4, 0.0, 0.9};
+            f.hold = std::max(len, 0.6);
+            f.amp = amp * 0.6;  // the rings pile up: quieter than its onset suggests
+            AddFm(b, t, f);
+            Tone sheen;
+            sheen.freq = MidiHz(midi + 12);
+            sheen.env = {0.002, 0.5, 0.0, 0.4};
+            sheen.hold = len;
+            sheen.amp = amp * 0.15;
+            AddTone(b, t, sheen);
+            break;
+        }
+        case Lead::Whistle: {
+            // A pure tone with breath around it.
+            Tone n;
+            n.freq = MidiHz(midi);
+            n.env = {0.07, 0.5, 0.8, 0.15};
+            n.hold = len;
+            n.amp = amp * 0.9;
+            n.vibratoHz = 5.6;
+            n.vibratoDepth = len > 0.3 ? 0.14 : 0.03;
+            AddTone(b, t, n);
+            NoiseBurst breath;
+            breath.f0 = breath.f1 = MidiHz(midi) * 2;
+            breath.q = 5;
+            breath.env = {0.05, 0.3, 0.5, 0.1};
+            breath.hold = len;
+            breath.amp = amp * 0.12;
+            AddNoise(b, t, breath, seed);
+            break;
+        }
+        case Lead::Strings: {
+            // A section: two detuned saws and the octave below, slow bow.
+            Tone n;
+            n.freq = MidiHz(midi);
+            n.wave = Wave::Saw;
+            n.detune = 11;
+            n.brightness = 0.3;
+            n.env = {0.09, 0.8, 0.85, 0.18};
+            n.hold = len;
+            n.amp = amp * 0.7;
+            n.vibratoHz = 5.3;
+            n.vibratoDepth = len > 0.4 ? 0.09 : 0.0;
+            AddTone(b, t, n);
+            n.freq = MidiHz(midi - 12);
+            n.detune = -7;
+            n.amp = amp * 0.35;
+            AddTone(b, t, n);
             break;
         }
     }
@@ -162,6 +235,29 @@ void Tom(Buffer& b, double t, double freq, double amp) {
     AddTone(b, t, k);
 }
 
+// A rim click: short and dry.
+void Click(Buffer& b, double t, double amp, uint64_t seed) {
+    NoiseBurst n;
+    n.f0 = n.f1 = 4200;
+    n.q = 4;
+    n.env = {0.0005, 0.008, 0.0, 0.01};
+    n.hold = 0.012;
+    n.amp = amp;
+    AddNoise(b, t, n, seed);
+}
+
+// A brushed frame drum's rustle.
+void Brush(Buffer& b, double t, double amp, uint64_t seed) {
+    NoiseBurst n;
+    n.f0 = 3200;
+    n.f1 = 2400;
+    n.q = 0.6;
+    n.env = {0.012, 0.06, 0.0, 0.05};
+    n.hold = 0.07;
+    n.amp = amp;
+    AddNoise(b, t, n, seed);
+}
+
 // ---- composition ----------------------------------------------------------------------------
 struct SongPlan {
     const char* path;
@@ -177,6 +273,10 @@ struct SongPlan {
     double density;              // 0..1, how busy the melody is
     double arpRate;              // arpeggio notes per beat (0 = none)
     double wet;                  // reverb
+    Bassline bassline = Bassline::RootFifth;
+    double swing = 0;            // 0..1: how late the off-beat eighths fall (1 = a triplet lilt)
+    double level = 0.8;          // peak of the finished mix
+    std::optional<Lead> leadB = std::nullopt;  // another voice for the B phrases (none: the lead sings them too)
 };
 
 const std::vector<int> kMajor = {0, 2, 4, 5, 7, 9, 11};
@@ -185,6 +285,8 @@ const std::vector<int> kDorian = {0, 2, 3, 5, 7, 9, 10};
 const std::vector<int> kMixolydian = {0, 2, 4, 5, 7, 9, 10};
 const std::vector<int> kHarmonicMinor = {0, 2, 3, 5, 7, 8, 11};
 const std::vector<int> kLydian = {0, 2, 4, 6, 7, 9, 11};
+const std::vector<int> kPhrygian = {0, 1, 3, 5, 7, 8, 10};
+const std::vector<int> kPhrygianDominant = {0, 1, 4, 5, 7, 8, 10};
 
 // Pitch of scale degree d (any integer; 7 = the octave above degree 0).
 int Degree(const SongPlan& p, int d) {
@@ -249,6 +351,12 @@ std::vector<Note> Phrase(const SongPlan& p, const std::vector<int>& chords, uint
 
 Buffer Compose(const SongPlan& p) {
     const double beat = 60.0 / p.bpm;
+    // Off-beat eighths land late by the swing: a lilt instead of a tick-tock.
+    auto swung = [&](double beats) {
+        const double eighths = beats * 2;
+        const bool off = std::fabs(eighths - std::round(eighths)) < 1e-6 && static_cast<long>(std::round(eighths)) % 2;
+        return (beats + (off ? p.swing / 6.0 : 0.0)) * beat;
+    };
     const std::string form = p.form;
     const int bars = static_cast<int>(form.size()) * 4;
     const double seconds = bars * 4 * beat;
@@ -265,8 +373,9 @@ Buffer Compose(const SongPlan& p) {
         uint64_t seed = isB ? seedB : (ph >= 2 && !last ? seedA2 : seedA);
         // Keys from G up would put the tune shrill; it sings an octave lower.
         const int octave = p.root >= 66 ? -12 : 0;
+        const Lead voice = isB && p.leadB ? *p.leadB : p.lead;
         for (const Note& n : Phrase(p, chords, seed, start, last || isB))
-            PlayLead(lead, p.lead, n.beat * beat, Degree(p, n.degree) + octave, n.len * beat * 0.92, 0.3, rng.Next());
+            PlayLead(lead, voice, swung(n.beat), Degree(p, n.degree) + octave, n.len * beat * 0.92, 0.3, rng.Next());
         for (int bar = 0; bar < 4; ++bar) {
             const int c = chords[bar];
             const double t0 = (start + bar * 4) * beat;
@@ -278,11 +387,21 @@ Buffer Compose(const SongPlan& p) {
                 while (m < p.root - 5) m += 12;
                 Pad(pad, t0, m, 4 * beat, 0.07, p.organPad);
             }
-            // Bass: root on beat 1, fifth or root on beat 3.
             int bm = rootMidi - 24;
             while (bm < 36) bm += 12;
-            Bass(bass, t0, bm, 1.8 * beat, 0.32);
-            Bass(bass, t0 + 2 * beat, (bar % 2) ? bm + 7 : bm, 1.8 * beat, 0.26);
+            switch (p.bassline) {
+                case Bassline::RootFifth:  // root on beat 1, fifth or root on beat 3
+                    Bass(bass, t0, bm, 1.8 * beat, 0.32);
+                    Bass(bass, t0 + 2 * beat, (bar % 2) ? bm + 7 : bm, 1.8 * beat, 0.26);
+                    break;
+                case Bassline::Drone:  // the root held through the bar, soft: a held note fills more than it seems
+                    Bass(bass, t0, bm, 3.8 * beat, 0.17);
+                    break;
+                case Bassline::Pulse:  // driving eighths, the octave on the last
+                    for (int e = 0; e < 8; ++e)
+                        Bass(bass, t0 + e * beat / 2, e == 7 ? bm + 12 : bm, 0.42 * beat, e % 2 ? 0.2 : 0.26);
+                    break;
+            }
             // Arpeggio over the chord tones.
             if (p.arpRate > 0) {
                 const int perBar = static_cast<int>(4 * p.arpRate);
@@ -291,12 +410,12 @@ Buffer Compose(const SongPlan& p) {
                     int m = Degree(p, c + shape[k % 6]);
                     while (m < p.root) m += 12;
                     while (m > p.root + 14) m -= 12;
-                    PlayLead(arp, p.arp, t0 + k * beat / p.arpRate, m, beat / p.arpRate, 0.12, rng.Next());
+                    PlayLead(arp, p.arp, t0 + swung(k / p.arpRate), m, beat / p.arpRate, 0.12, rng.Next());
                 }
             }
             // Percussion.
             for (int b8 = 0; b8 < 8; ++b8) {
-                double t = t0 + b8 * beat / 2;
+                double t = t0 + swung(b8 / 2.0);
                 switch (p.drums) {
                     case Drums::None: break;
                     case Drums::Soft:
@@ -318,6 +437,21 @@ Buffer Compose(const SongPlan& p) {
                         Hat(drums, t, 0.05, rng.Next());
                         if (b8 == 4) Snare(drums, t, 0.15, rng.Next());
                         break;
+                    case Drums::Frame:
+                        if (b8 == 0 || b8 == 5) Tom(drums, t, 82, 0.38);
+                        if (b8 == 4) Tom(drums, t, 140, 0.16);
+                        Brush(drums, t, b8 % 2 ? 0.05 : 0.08, rng.Next());
+                        break;
+                    case Drums::Ticks:
+                        if (b8 == 0 || b8 == 3 || b8 == 6) Click(drums, t, b8 == 0 ? 0.16 : 0.1, rng.Next());
+                        if (b8 == 0 && bar % 2 == 0) Tom(drums, t, 70, 0.3);
+                        break;
+                    case Drums::Drive:
+                        if (b8 % 2 == 0) Kick(drums, t, 0.5);
+                        if (b8 == 2 || b8 == 6) Snare(drums, t, 0.24, rng.Next());
+                        Hat(drums, t, 0.07, rng.Next());
+                        Hat(drums, t + beat / 4, 0.035, rng.Next());
+                        break;
                 }
             }
         }
@@ -335,7 +469,7 @@ Buffer Compose(const SongPlan& p) {
     mix.s.resize(n);
     LoopReverb(mix, p.wet, 0.6);
     HighPass(mix, 30);
-    Normalize(mix, 0.8f);
+    Normalize(mix, static_cast<float>(p.level));
     return mix;
 }
 
@@ -346,32 +480,42 @@ std::vector<SongPlan> Songs() {
         {"sfx/velmora-song.ogg", 96, 62, kMajor, {0, 5, 3, 4}, {3, 0, 1, 4}, "AABA", Lead::Bell, Lead::Pluck,
          Drums::Soft, false, 0.35, 2, 0.35},
         // Story: a lonely flute in A minor over dark strings, no drums.
+        // It plays under the narration, so it is mixed well down: the voice
+        // must stand clear of it on every syllable.
         {"sfx/razod-lost-in-ostrel.ogg", 72, 69, kMinor, {0, 5, 2, 6}, {3, 0, 5, 4}, "ABA", Lead::Flute, Lead::Bell,
-         Drums::None, false, 0.15, 1, 0.45},
+         Drums::None, false, 0.15, 1, 0.45, Bassline::RootFifth, 0, 0.22},
         // Tutorial: light and curious, pizzicato in F with a shaker.
         {"sfx/help2.ogg", 104, 65, kMajor, {0, 3, 4, 0}, {5, 3, 1, 4}, "AABA", Lead::Pluck, Lead::Marimba,
          Drums::Shaker, true, 0.55, 2, 0.25},
-        // Levels: steady and unobtrusive, marimba in E dorian.
-        {"sfx/game-song-1.ogg", 100, 64, kDorian, {0, 3, 0, 6}, {5, 3, 6, 4}, "AABA", Lead::Marimba, Lead::Pluck,
-         Drums::Soft, true, 0.5, 2, 0.3},
-        // Later levels: moodier, electric piano in C minor.
-        {"sfx/game-song-2.ogg", 92, 60, kMinor, {0, 5, 3, 4}, {5, 6, 2, 4}, "ABA", Lead::EPiano, Lead::Bell,
-         Drums::Soft, false, 0.4, 2, 0.35},
-        // Middle stages: brighter, plucked strings in G major.
-        {"sfx/game-song-3.ogg", 104, 67, kMajor, {0, 5, 3, 4}, {3, 1, 5, 4}, "AABA", Lead::Pluck, Lead::Marimba,
-         Drums::Shaker, true, 0.5, 2, 0.3},
-        // Cold stages: bells in D dorian, sparse drums.
-        {"sfx/game-song-4.ogg", 88, 62, kDorian, {0, 6, 3, 4}, {5, 3, 1, 4}, "ABA", Lead::Bell, Lead::EPiano,
-         Drums::Soft, false, 0.4, 2, 0.35},
-        // Fire and stars: horns in A mixolydian over a march.
-        {"sfx/game-song-5.ogg", 108, 69, kMixolydian, {0, 3, 6, 0}, {3, 5, 0, 4}, "AABA", Lead::Horn, Lead::Pluck,
-         Drums::March, true, 0.55, 2, 0.3},
-        // The last stages: flute in B minor, restless.
-        {"sfx/game-song-6.ogg", 96, 71, kMinor, {0, 5, 2, 4}, {5, 6, 3, 4}, "ABA", Lead::Flute, Lead::EPiano,
-         Drums::Soft, false, 0.45, 2, 0.3},
-        // Bosses: driving toms in E harmonic minor.
-        {"sfx/boss-song.ogg", 124, 64, kHarmonicMinor, {0, 5, 4, 0}, {0, 5, 3, 4}, "AABA", Lead::Horn, Lead::Pluck,
-         Drums::Toms, false, 0.75, 4, 0.25},
+        // Stages 1 (Hearthmere, Willowfen): homely. A flute over a plucked
+        // guitar in G, a brushed frame drum, a lilting swing.
+        {"sfx/game-song-1.ogg", 96, 67, kMajor, {0, 3, 4, 0}, {5, 3, 1, 4}, "AABA", Lead::Flute, Lead::Pluck,
+         Drums::Frame, true, 0.4, 2, 0.28, Bassline::RootFifth, 0.6},
+        // Stages 2 (Amber Downs, Mistral Coast): airy. A breathy whistle in D
+        // lydian over rippling glass, a shaker, wide space.
+        {"sfx/game-song-2.ogg", 84, 62, kLydian, {0, 1, 5, 4}, {2, 1, 6, 4}, "ABA", Lead::Whistle, Lead::Glass,
+         Drums::Shaker, false, 0.35, 4, 0.45},
+        // Stages 3 (Old Ostrel, Glasswood): mysterious. A veiled reed in F
+        // phrygian, rim clicks, a held bass.
+        {"sfx/game-song-3.ogg", 76, 65, kPhrygian, {0, 1, 0, 6}, {3, 5, 1, 6}, "ABA", Lead::Reed, Lead::Bell,
+         Drums::Ticks, false, 0.3, 1.5, 0.5, Bassline::Drone},
+        // Stages 4 (Lantern Steppe, Frostmarch): cold and wide. Ringing ice
+        // over slow strings in C-sharp minor, no drums, a long room.
+        {"sfx/game-song-4.ogg", 70, 61, kMinor, {0, 5, 2, 6}, {3, 0, 5, 4}, "ABA", Lead::Glass, Lead::Bell,
+         Drums::None, false, 0.25, 2, 0.6, Bassline::Drone},
+        // Stages 5 (Emberpeak, Sunken Library): fire, then water. Horns in D
+        // phrygian dominant over toms and a pulsing bass, a marimba rippling
+        // underneath; the middle section sinks into ringing glass.
+        {"sfx/game-song-5.ogg", 112, 62, kPhrygianDominant, {0, 1, 6, 0}, {3, 6, 1, 0}, "AABA", Lead::Horn,
+         Lead::Marimba, Drums::Toms, false, 0.55, 4, 0.35, Bassline::Pulse, 0, 0.92, Lead::Glass},
+        // The last stages: tense and grand. Strings in B harmonic minor, an
+        // organ, a march; horns take up the middle section.
+        {"sfx/game-song-6.ogg", 100, 71, kHarmonicMinor, {0, 5, 3, 4}, {5, 3, 0, 4}, "AABA", Lead::Strings,
+         Lead::EPiano, Drums::March, true, 0.5, 2, 0.4, Bassline::Pulse, 0, 0.8, Lead::Horn},
+        // Bosses: driving. Horns in E harmonic minor, kick on every beat,
+        // sixteenth hats, a pulsing bass.
+        {"sfx/boss-song.ogg", 138, 64, kHarmonicMinor, {0, 5, 4, 0}, {3, 5, 4, 4}, "AABBA", Lead::Horn, Lead::Pluck,
+         Drums::Drive, false, 0.75, 4, 0.22, Bassline::Pulse},
         // Tally: relaxed and proud, bells and a soft march in G.
         {"sfx/velmora-help.ogg", 90, 67, kMajor, {0, 4, 5, 3}, {3, 4, 0, 4}, "ABA", Lead::Bell, Lead::Pluck,
          Drums::March, true, 0.3, 2, 0.35},

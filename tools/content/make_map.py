@@ -15,12 +15,15 @@ import sys
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 DATA = os.path.join(ROOT, "assets", "data")
 
-# The road the map painter draws, west to east and back, top row first.
+# The road's course, west to east and back, top row first. The markers are
+# spread evenly along it; the map painter (tools/assetbuild/art_map.cpp)
+# reads them back from map.tsc and draws its road through them.
 ROAD = [(60, 90), (700, 90), (740, 130), (740, 180), (700, 220), (100, 220), (60, 260),
         (60, 310), (100, 350), (700, 350), (740, 390), (740, 440), (700, 480), (60, 480)]
 
-# Region, first level, vignette position. The vignettes sit in the gaps
-# between the road's rows, clear of every marker.
+# Region, first level, vignette position (top-left of a 150x60 picture). The
+# vignettes sit in the gaps between the road's rows, clear of every marker
+# and of the title row's strip below y 556: the game draws them over both.
 STAGES = [
     ("Hearthmere", 0, (97, 8)), ("Willowfen", 9, (335, 8)), ("Amber Downs", 17, (545, 8)),
     ("Mistral Coast", 25, (545, 130)), ("Old Ostrel", 33, (385, 128)), ("Glasswood", 41, (182, 128)),
