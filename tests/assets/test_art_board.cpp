@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "art_test_util.h"
 #include "board/board.h"
 #include "config/bca.h"
 #include "config/tsc_file.h"
@@ -62,25 +63,7 @@ Rgba Simulate(Rgba c, Vision v) {
 }
 
 // The built game folder with the headless display open.
-class BoardArt : public ::testing::Test {
-protected:
-    void SetUp() override {
-        pt::Reset();
-        oldDir_ = plat::CurrentDir();
-        ASSERT_TRUE(plat::ChangeDir(QUILL_GAME_DIR)) << "the built game folder";
-        ASSERT_TRUE(plat::Graphics(800, 600, 0, 60, 0));
-    }
-    void TearDown() override {
-        plat::EndGraphics();
-        plat::ChangeDir(oldDir_);
-    }
-    static plat::PixmapPtr Pixels(const std::string& path) {
-        plat::PixmapPtr p = plat::LoadPixmap(path);
-        EXPECT_TRUE(p) << path;
-        return p;
-    }
-    std::string oldDir_;
-};
+class BoardArt : public InGameFolder {};
 
 // ---- bosses -------------------------------------------------------------------------------
 // Every pair of boss kinds, at both sizes, must look different to a player

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "art_test_util.h"
 #include "level/sequencer.h"
 #include "map/map_core.h"
 #include "platform/files.h"
@@ -127,14 +128,11 @@ bool DrawnRect(const plat::ImagePtr& img, Rect& r) {
 
 // The headless display, working in the built game folder, with the two
 // bitmap fonts start-up loads.
-class ArtLayout : public ::testing::Test {
+class ArtLayout : public InGameFolder {
 protected:
     void SetUp() override {
-        pt::Reset();
-        pt::ClearNotifications();
-        oldDir_ = plat::CurrentDir();
-        ASSERT_TRUE(plat::ChangeDir(QUILL_GAME_DIR)) << "the built game folder";
-        ASSERT_TRUE(plat::Graphics(800, 600, 0, 60, 0));
+        InGameFolder::SetUp();
+        if (HasFatalFailure()) return;
         fonts[0] = CreateFont(std::string("gfx/fonts/alfabet-maly.png"),
                               "abcdefghijklmnopqrstuvwxyz,.?-!#$*&@%()<>{}'1234567890", 30.0f, 0);
         fonts[1] = CreateFont(std::string("gfx/fonts/small-letters3.png"), "abcdefghijklmnopqrstuvwxyz0123456789",
@@ -147,15 +145,8 @@ protected:
         optionsWindow.reset();
         fonts[0].reset();
         fonts[1].reset();
-        plat::EndGraphics();
-        plat::ChangeDir(oldDir_);
+        InGameFolder::TearDown();
     }
-    static plat::PixmapPtr Pixels(const std::string& path) {
-        plat::PixmapPtr p = plat::LoadPixmap(path);
-        EXPECT_TRUE(p) << path;
-        return p;
-    }
-    std::string oldDir_;
 };
 
 // ---- map title row ------------------------------------------------------------------------

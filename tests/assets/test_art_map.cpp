@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "art_test_util.h"
 #include "config/bca.h"
 #include "config/tsc_file.h"
 #include "map/map_core.h"
@@ -77,14 +78,11 @@ struct Rect {
 // ---- fixture -------------------------------------------------------------------------------
 // The headless display in the built game folder, the map's pictures and the
 // shipped map file read by the map itself.
-class ArtMap : public ::testing::Test {
+class ArtMap : public InGameFolder {
 protected:
     void SetUp() override {
-        pt::Reset();
-        pt::ClearNotifications();
-        oldDir_ = plat::CurrentDir();
-        ASSERT_TRUE(plat::ChangeDir(QUILL_GAME_DIR)) << "the built game folder";
-        ASSERT_TRUE(plat::Graphics(800, 600, 0, 60, 0));
+        InGameFolder::SetUp();
+        if (HasFatalFailure()) return;
         fonts[1] = CreateFont(std::string("gfx/fonts/small-letters3.png"), "abcdefghijklmnopqrstuvwxyz0123456789",
                               32.0f, 3);
         map = std::make_shared<TMapCore>();
@@ -104,8 +102,7 @@ protected:
     void TearDown() override {
         map.reset();
         fonts[1].reset();
-        plat::EndGraphics();
-        plat::ChangeDir(oldDir_);
+        InGameFolder::TearDown();
     }
 
     // Where a marker's pictures cover the map (they are drawn by their centre).
@@ -117,7 +114,6 @@ protected:
         return {x0, y0, x0 + w - 1, y0 + h - 1};
     }
 
-    std::string oldDir_;
     std::vector<TMapLevelPtr> markers_;
     plat::PixmapPtr picture_;
 };

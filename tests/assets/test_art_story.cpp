@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "art_test_util.h"
 #include "core/helpers.h"
 #include "platform/files.h"
 #include "platform/font.h"
@@ -70,21 +71,12 @@ Span PaperRun(const plat::PixmapPtr& p, int x, int y, bool across = true) {
 }
 
 // ---- fixture --------------------------------------------------------------------------------
-class StoryArt : public ::testing::Test {
+class StoryArt : public InGameFolder {
 protected:
-    void SetUp() override {
-        pt::Reset();
-        pt::ClearNotifications();
-        oldDir_ = plat::CurrentDir();
-        ASSERT_TRUE(plat::ChangeDir(QUILL_GAME_DIR)) << "the built game folder";
-        ASSERT_TRUE(plat::Graphics(800, 600, 0, 60, 0));
-    }
     void TearDown() override {
         plat::SetImageFont(nullptr);
-        plat::EndGraphics();
-        plat::ChangeDir(oldDir_);
+        InGameFolder::TearDown();
     }
-    std::string oldDir_;
 };
 
 struct DrawnLine {
