@@ -1077,31 +1077,38 @@ void Lighthouse(Pen& p, const Element& e) {
     (void)e;
 }
 
-void Arch(Pen& p, const Element& e) {
+// Two piers and a round arch of thickness t over an opening w wide and h
+// high, shaded, with the joints of its voussoirs and courses left as a path
+// for the caller to stroke in its own mortar colour.
+void StoneArch(Pen& p, RGB col, double w, double h, double t, double shade, int voussoirs, double course) {
     cairo_t* cr = p.cr;
-    FootShadow(p, 120);
-    RGB col = Hex(0xb0a490);
-    double w = 90, h = 140, t = 18;
     cairo_rectangle(cr, -w / 2 - t, -h, t, h);
     cairo_rectangle(cr, w / 2, -h, t, h);
-    p.Shade(col, -w / 2 - t, w / 2 + t, 0.2, 0.45);
+    p.Shade(col, -w / 2 - t, w / 2 + t, 0.2, shade);
     cairo_new_sub_path(cr);
     cairo_arc(cr, 0, -h, w / 2 + t, M_PI, 2 * M_PI);
     cairo_arc_negative(cr, 0, -h, w / 2, 2 * M_PI, M_PI);
     cairo_close_path(cr);
-    p.Shade(col, -w / 2 - t, w / 2 + t, 0.2, 0.45);
-    // Voussoirs.
-    for (int i = 0; i <= 8; ++i) {
-        double a = M_PI + i * M_PI / 8;
+    p.Shade(col, -w / 2 - t, w / 2 + t, 0.2, shade);
+    for (int i = 0; i <= voussoirs; ++i) {
+        double a = M_PI + i * M_PI / voussoirs;
         cairo_move_to(cr, std::cos(a) * w / 2, -h + std::sin(a) * w / 2);
         cairo_line_to(cr, std::cos(a) * (w / 2 + t), -h + std::sin(a) * (w / 2 + t));
     }
-    for (double y = -14; y > -h; y -= 14) {
+    for (double y = -course; y > -h; y -= course) {
         cairo_move_to(cr, -w / 2 - t, y);
         cairo_line_to(cr, -w / 2, y);
         cairo_move_to(cr, w / 2, y);
         cairo_line_to(cr, w / 2 + t, y);
     }
+}
+
+void Arch(Pen& p, const Element& e) {
+    cairo_t* cr = p.cr;
+    FootShadow(p, 120);
+    RGB col = Hex(0xb0a490);
+    double w = 90, h = 140, t = 18;
+    StoneArch(p, col, w, h, t, 0.45, 8, 14);
     p.Stroke(Hex(0x4a4038), 0.9, 0.6);
     // Ivy on the piers.
     Rng r(e.variant + 3);
@@ -1153,26 +1160,8 @@ void Gate(Pen& p, const Element& e) {
     FootShadow(p, 320);
     RGB col = Hex(0x8a8294);
     double w = 160, h = 300, t = 54;
-    cairo_rectangle(cr, -w / 2 - t, -h, t, h);
-    cairo_rectangle(cr, w / 2, -h, t, h);
-    p.Shade(col, -w / 2 - t, w / 2 + t, 0.2, 0.5);
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, 0, -h, w / 2 + t, M_PI, 2 * M_PI);
-    cairo_arc_negative(cr, 0, -h, w / 2, 2 * M_PI, M_PI);
-    cairo_close_path(cr);
-    p.Shade(col, -w / 2 - t, w / 2 + t, 0.2, 0.5);
     // Lintel stones and carved runes.
-    for (int i = 0; i <= 12; ++i) {
-        double a = M_PI + i * M_PI / 12;
-        cairo_move_to(cr, std::cos(a) * w / 2, -h + std::sin(a) * w / 2);
-        cairo_line_to(cr, std::cos(a) * (w / 2 + t), -h + std::sin(a) * (w / 2 + t));
-    }
-    for (double y = -30; y > -h; y -= 30) {
-        cairo_move_to(cr, -w / 2 - t, y);
-        cairo_line_to(cr, -w / 2, y);
-        cairo_move_to(cr, w / 2, y);
-        cairo_line_to(cr, w / 2 + t, y);
-    }
+    StoneArch(p, col, w, h, t, 0.5, 12, 30);
     p.Stroke(Hex(0x3a3444), 1.2, 0.7);
     for (int i = 0; i < 7; ++i) {
         double y = -40 - i * 36;
