@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -272,6 +274,35 @@ TEST_F(MainLoop, AnUncaughtErrorEndsWithItsMessageAndSavesTheOptionsOnly) {
     EXPECT_EQ(DiskNumber("level"), n);
     EXPECT_EQ(DiskNumber("gameState"), 1);
     EXPECT_EQ(DiskList("razod1"), std::vector<std::string>{"mark"});
+}
+
+TEST_F(MainLoop, AQuestLevelThatCannotBeReadGoesBackToTheTitleAndSavesNothing) {
+    // The game folder again, but with the board levels' archive damaged.
+    namespace fs = std::filesystem;
+    const fs::path game = fs::current_path();
+    const fs::path mirror = quill_test::ScratchDir() + "damaged-levels";
+    fs::remove_all(mirror);
+    fs::create_directories(mirror / "data");
+    for (const auto& entry : fs::directory_iterator(game))
+        if (entry.path().filename() != "data") fs::create_directory_symlink(entry.path(), mirror / entry.path().filename());
+    for (const auto& entry : fs::directory_iterator(game / "data"))
+        if (entry.path().filename() != "razod_levels.bca")
+            fs::create_symlink(entry.path(), mirror / "data" / entry.path().filename());
+    std::ofstream(mirror / "data" / "razod_levels.bca", std::ios::binary) << "not an archive";
+    ASSERT_TRUE(plat::ChangeDir(mirror.string()));
+
+    const int n = LevelOfType(1);
+    Saved(n, 1);
+    pt::ClearNotifications();
+    calls.titleResults = {TTitleScreen::kContinueQuest};
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(Log(), "title 1; ") << "nothing is played";
+    EXPECT_FALSE(pt::Notifications().empty()) << "the player is told";
+    EXPECT_EQ(saveToProfile, 0);
+    EXPECT_EQ(DiskNumber("level"), n);
+    EXPECT_EQ(DiskNumber("gameState"), 1);
+    EXPECT_EQ(DiskList("razod1"), std::vector<std::string>{"mark"}) << "the saved game is kept";
+    fs::remove_all(mirror);
 }
 
 }  // namespace
