@@ -77,9 +77,9 @@ def song(level, stage, goal):
 
 
 # ---- outlines --------------------------------------------------------------------------------
-def outline(spec):
+def outline(code):
     """Set of (col, row) board cells of an outline such as 'NC 12 12 2'."""
-    p = spec.split()
+    p = code.split()
     kind, n = p[0], [int(v) for v in p[1:]]
     cells = set()
     if kind == "SQ":
@@ -110,7 +110,7 @@ def outline(spec):
                 if c < w or c >= w + g or r in (h // 2 - 1, h // 2):
                     cells.add((c, r))
     else:
-        raise SystemExit("unknown outline " + spec)
+        raise SystemExit("unknown outline " + code)
     return cells
 
 
@@ -412,9 +412,9 @@ def start_runes(level, goal, cells, colours, what):
 
 def board_level(row):
     level, goal = int(row[0]), int(row[1])
-    outline_spec, runes_code, blk, spells = row[2], row[3], row[4], row[5]
+    outline_code, runes_code, blk, spells = row[2], row[3], row[4], row[5]
     petrify, time, sph, what, stage = int(row[6]), int(row[7]), row[8], row[9], int(row[10])
-    cells = outline(outline_spec)
+    cells = outline(outline_code)
     razod = rune_set(runes_code)
     stand_in = BOSS_STAND_IN.get(level, {})
     if goal == 3:
@@ -433,10 +433,10 @@ def board_level(row):
 
 
 def mode_level(row):
-    tag, outline_spec, runes_code, blk, spells, petrify, song_n = row
+    tag, outline_code, runes_code, blk, spells, petrify, song_n = row
     n = int(tag[1:])
     endless = tag[0] == "E"
-    cells = outline(outline_spec)
+    cells = outline(outline_code)
     w, h = used_size(cells)
     name = ("endless_%02d.tsc" if endless else "timed_%02d.tsc") % n
     check_board(name, cells, {}, [], w <= 12 and h <= 12)
