@@ -2,11 +2,14 @@
 // subsystems is filled: no step of the game is skipped for want of its owner.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "board/board_rules.h"
+#include "config/bca_writer.h"
 #include "core/delta_time.h"
 #include "core/globals.h"
 #include "core/options.h"
@@ -146,6 +149,36 @@ TEST_F(StartupLinks, EveryEntryOfEveryTableIsFilledAfterTheRealStartUp) {
     EXPECT_EQ(gameState, 0);
     EXPECT_TRUE(deltaTime);
     ClearAllLinks();
+}
+
+TEST_F(StartupLinks, AMissingDataKeyIsNamedWithItsFileAndTheGameEndsInOrder) {
+    // The game folder again, with a block catalogue that lacks a block's size.
+    namespace fs = std::filesystem;
+    const fs::path game = fs::current_path();
+    const fs::path mirror = quill_test::ScratchDir() + "incomplete-data";
+    fs::remove_all(mirror);
+    fs::create_directories(mirror / "data");
+    for (const auto& entry : fs::directory_iterator(game))
+        if (entry.path().filename() != "data") fs::create_directory_symlink(entry.path(), mirror / entry.path().filename());
+    std::ofstream(mirror / "data" / "settings.bca", std::ios::binary)
+        << bca::PackArchive({{"blocks.tsc", "List { Quantity = 1 Block1 { id = \"1\" } }"}});
+    ASSERT_TRUE(plat::ChangeDir(mirror.string()));
+
+    ClearAllLinks();
+    bool ranOn = false;
+    const int status = plat::RunGame(0, nullptr, [&] {
+        CreateGlobals();
+        StartUp();
+        ranOn = true;
+    });
+    EXPECT_FALSE(ranOn) << "start-up never goes on without its data";
+    EXPECT_EQ(status, 0) << "an orderly end, not an error";
+    const std::vector<std::string> said = plat::testing::Notifications();
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].find("blocks.tsc in data/settings.bca"), std::string::npos) << said[0];
+    EXPECT_NE(said[0].find("width"), std::string::npos) << "the missing key is named: " << said[0];
+    ClearAllLinks();
+    fs::remove_all(mirror);
 }
 
 }  // namespace
