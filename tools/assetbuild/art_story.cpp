@@ -117,11 +117,7 @@ void Menhir(cairo_t* cr, double x, double y, double w, double h, RGB tone) {
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
     // A shadow on the grass behind it.
-    cairo_save(cr);
-    cairo_translate(cr, x + w * 0.2, y);
-    cairo_scale(cr, 1, 0.22);
-    cairo_arc(cr, 0, 0, w * 0.7, 0, 2 * M_PI);
-    cairo_restore(cr);
+    Ellipse(cr, x + w * 0.2, y, w * 0.7, w * 0.154);
     SetColor(cr, Hex(0x000000), 0.18);
     cairo_fill(cr);
 }
@@ -133,11 +129,7 @@ void StoneCircle(Canvas& c, double cx, double cy, double rx, double ry, double s
                  int onlyRune = 0) {
     cairo_t* cr = c.cr;
     // The worn ring of grass inside.
-    cairo_save(cr);
-    cairo_translate(cr, cx, cy);
-    cairo_scale(cr, 1, ry / rx);
-    cairo_arc(cr, 0, 0, rx * 1.08, 0, 2 * M_PI);
-    cairo_restore(cr);
+    Ellipse(cr, cx, cy, rx * 1.08, ry * 1.08);
     SetColor(cr, lit ? Hex(0x6a7a3a) : Hex(0x5a5a60), 0.45);
     cairo_fill(cr);
     if (lit) OvalGlow(cr, cx, cy - stoneH * 0.3, rx * 0.9, ry / rx + 0.2, Hex(0xfff0c0), 0.35);
@@ -278,18 +270,10 @@ void Caldrin(Canvas& c, double x, double y, double h, bool facingAway, double th
     cairo_fill(cr);
     cairo_pattern_destroy(hg);
     if (!facingAway) {
-        cairo_save(cr);
-        cairo_translate(cr, 0, -172);
-        cairo_scale(cr, 0.72, 1);
-        cairo_arc(cr, 0, 0, 17, 0, 2 * M_PI);
-        cairo_restore(cr);
+        Ellipse(cr, 0, -172, 12.24, 17);
         SetColor(cr, Hex(0x28304a));
         cairo_fill(cr);
-        cairo_save(cr);
-        cairo_translate(cr, 0, -169);
-        cairo_scale(cr, 0.7, 1);
-        cairo_arc(cr, 0, 0, 12, 0, 2 * M_PI);
-        cairo_restore(cr);
+        Ellipse(cr, 0, -169, 8.4, 12);
         SetColor(cr, Hex(0xe8e4ea));
         cairo_fill(cr);
         for (double ex : {-4.0, 4.0}) {
@@ -406,11 +390,7 @@ void Badger(Canvas& c, double x, double y, double s) {
     cairo_translate(cr, x, y);
     cairo_scale(cr, s, s);
     // Body in a green waistcoat.
-    cairo_save(cr);
-    cairo_translate(cr, 0, -45);
-    cairo_scale(cr, 1, 1.2);
-    cairo_arc(cr, 0, 0, 38, 0, 2 * M_PI);
-    cairo_restore(cr);
+    Ellipse(cr, 0, -45, 38, 45.6);
     SetColor(cr, Hex(0x4a4448));
     cairo_fill(cr);
     Poly(cr, {-22, -80, 22, -80, 30, -10, -30, -10});
@@ -422,11 +402,7 @@ void Badger(Canvas& c, double x, double y, double s) {
         cairo_fill(cr);
     }
     // Head: grey with the white stripes and black bands.
-    cairo_save(cr);
-    cairo_translate(cr, 0, -104);
-    cairo_scale(cr, 1, 0.9);
-    cairo_arc(cr, 0, 0, 30, 0, 2 * M_PI);
-    cairo_restore(cr);
+    Ellipse(cr, 0, -104, 30, 27);
     SetColor(cr, Hex(0xf0ede8));
     cairo_fill(cr);
     for (double sx : {-1.0, 1.0}) {

@@ -793,4 +793,14 @@ double Paragraph(Canvas& c, FontId f, double px, double x, double y, double widt
     return y;
 }
 
+
+void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, rx, ry);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+    cairo_restore(cr);
+}
+
 }  // namespace qab

@@ -64,6 +64,8 @@ std::string Two(int n);
 // Word-wrapped text; returns the y below the last line.
 double Paragraph(Canvas& c, FontId f, double px, double x, double y, double width, const std::string& text, RGB color,
                  bool centred, double alpha = 1.0);
+// An axis-aligned ellipse added to the path as a closed sub-path.
+void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
 // Night-blue veil over a whole picture, so panels and text stand out on it.
 void Darken(Canvas& c, double a);
 

@@ -153,15 +153,6 @@ struct Pen {
     }
 };
 
-void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry) {
-    cairo_save(cr);
-    cairo_translate(cr, cx, cy);
-    cairo_scale(cr, rx, ry);
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-    cairo_restore(cr);
-}
-
 void Poly(cairo_t* cr, std::initializer_list<double> xy) {
     auto it = xy.begin();
     cairo_move_to(cr, it[0], it[1]);
