@@ -90,6 +90,6 @@ int TLevelSequencer::nextLevel() {
 
 int TLevelSequencer::levelExists() { return lastLevel >= currentLevel ? 1 : 0; }
 
-void LinkSequencerToOptions() {
+void InstallLevelLinks() {
     optionsLinks.currentLevel = [] { return sequencer ? sequencer->currentLevel : 0; };
 }

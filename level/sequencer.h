@@ -35,5 +35,6 @@ public:
 extern std::shared_ptr<TLevelSequencer> sequencer;
 
 // Lets the options file read the sequencer's current level (its
-// "startingLevel"); start-up calls it once the sequencer exists.
-void LinkSequencerToOptions();
+// "startingLevel"): optionsLinks.currentLevel. The global is read when the
+// link is used; with no sequencer made yet the level is 0.
+void InstallLevelLinks();

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "board/board.h"
 #include "board/board_rules.h"
@@ -42,10 +43,9 @@
 #include "ring/ring_hookup.h"
 #include "screens/board_selector.h"
 #include "screens/gallery.h"
-#include "screens/gallery_hookup.h"
 #include "screens/loading.h"
 #include "screens/options_window.h"
-#include "screens/screens_links.h"
+#include "screens/screens_hookup.h"
 #include "screens/slides.h"
 #include "spells/ring_emitter.h"
 #include "spells/spells.h"
@@ -155,7 +155,24 @@ void CreateGlobals() {
 
 TMainLoopScreens mainLoopScreens;
 
+const std::vector<TLinkInstaller>& LinkInstallers() {
+    // Bottom to top, as the folders depend on each other.
+    static const std::vector<TLinkInstaller> installers = {
+        {"InstallLevelLinks", InstallLevelLinks},     {"InstallSpellLinks", InstallSpellLinks},
+        {"InstallModeLinks", InstallModeLinks},       {"InstallProfileLinks", InstallProfileLinks},
+        {"InstallScreensLinks", InstallScreensLinks}, {"InstallTitleLinks", InstallTitleLinks},
+        {"InstallMapLinks", InstallMapLinks},         {"InstallPuzzleLinks", InstallPuzzleLinks},
+        {"InstallRingLinks", InstallRingLinks},       {"InstallStoryLinks", InstallStoryLinks},
+        {"InstallMainLinks", InstallMainLinks},
+    };
+    return installers;
+}
+
 void InstallAllLinks() {
+    for (const TLinkInstaller& installer : LinkInstallers()) installer.install();
+}
+
+void InstallMainLinks() {
     mainLoopScreens.title = [] {
         titleScreen->Prepare();
         titleScreen->show();
@@ -174,46 +191,6 @@ void InstallAllLinks() {
     mainLoopScreens.puzzleLevel = [](int resume) { return puzzle->show(resume, "", 0); };
     mainLoopScreens.ringLevel = [](int resume) { return ringGame->Play(resume); };
     mainLoopScreens.map = [](int levelIndex) { return map->Show(levelIndex); };
-
-    InstallSpellLinks();
-    LinkPopupsToLevel();
-    LinkSequencerToOptions();
-    InstallProfileHookups();
-    InstallTitleHookups();
-    InstallGalleryLinks();
-    InstallMapLinks();
-    InstallPuzzleLinks();
-    InstallRingLinks();
-    InstallStoryLinks();
-
-    screensLinks.loadSpells = [] {
-        if (bonusManagerAlt) bonusManagerAlt->LoadResources();
-    };
-    screensLinks.loadPopups = [] {
-        if (popupManager) popupManager->Load();
-    };
-
-    // The pause menu drives the one menu window as the title does.
-    modeLinks.menuSetState = [](int state, int refade, int x, int y) {
-        if (optionsWindow) optionsWindow->SetState(state, refade, x, y);
-    };
-    modeLinks.menuUpdate = [] {
-        if (!optionsWindow) return 0;
-        optionsWindow->Update();
-        return static_cast<int>(optionsWindow->action);
-    };
-    modeLinks.menuDraw = [] {
-        if (optionsWindow) optionsWindow->Draw();
-    };
-    modeLinks.menuState = [] { return optionsWindow ? optionsWindow->state : 0; };
-    modeLinks.menuFreeState = [] {
-        if (optionsWindow) optionsWindow->freeState();
-    };
-    modeLinks.menuAttach = [](const TAudioStreamPtr& music, int returnState) {
-        if (!optionsWindow) return;
-        optionsWindow->musicStream = music;
-        optionsWindow->returnState = returnState;
-    };
 
     // The whole quest game only once its level is in play; before that the
     // progress keys alone, so the saved play state stays as it was.

@@ -11,6 +11,7 @@
 // Index: start-up steps · links · main loop · whole program
 #pragma once
 #include <functional>
+#include <vector>
 
 // ---- start-up steps -------------------------------------------------------------------
 // Makes every global of the game, in the order the other subsystems rely on,
@@ -18,9 +19,22 @@
 void CreateGlobals();
 // Fills the link tables between the subsystems (playLinks, levelLinks,
 // sphereLinks, optionsLinks, profileLinks, titleLinks, screensLinks,
-// modeLinks). Each entry reads its global when it runs, so this may come
-// before or after the globals are made.
+// modeLinks, mainLoopScreens) by running every installer of LinkInstallers.
+// Each entry reads its global when it runs, so this may come before or after
+// the globals are made.
 void InstallAllLinks();
+// One installer per subsystem, beside its code: Install<Subsystem>Links
+// fills that subsystem's entries in the tables of the subsystems below it,
+// and the entries of its own table that call down into them. Each entry has
+// exactly one installer; the list runs bottom to top.
+struct TLinkInstaller {
+    const char* name;
+    void (*install)();
+};
+const std::vector<TLinkInstaller>& LinkInstallers();
+// The main loop's screens (mainLoopScreens) and the quest's save on the
+// options' exit path (optionsLinks.saveGame).
+void InstallMainLinks();
 // The whole start-up after CreateGlobals: block catalogue, preferences
 // folder, profile store, hiscores, exit handler, options, display, loading
 // screen, cursor, start-up pictures, frame timer and the selected profile's
@@ -29,7 +43,7 @@ void InstallAllLinks();
 void StartUp();
 
 // ---- main loop ----------------------------------------------------------------------------
-// The screens the main loop runs, each with its result. InstallAllLinks fills
+// The screens the main loop runs, each with its result. InstallMainLinks fills
 // them with the game's own; a test may put its own in their place.
 struct TMainLoopScreens {
     std::function<int()> title;  // Prepare and show the title screen: its result

@@ -18,7 +18,7 @@
 
 std::shared_ptr<TPopupManager> popupManager;
 
-void LinkPopupsToLevel() {
+void InstallModeLinks() {
     levelLinks.preparePopups = [] {
         if (popupManager) popupManager->Prepare();
     };

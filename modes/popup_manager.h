@@ -64,6 +64,7 @@ public:
 
 extern std::shared_ptr<TPopupManager> popupManager;
 
-// Lets the quest's level set-up prepare the level's popups (levelLinks.preparePopups);
-// start-up calls it once the popup manager exists.
-void LinkPopupsToLevel();
+// Lets the quest's level set-up prepare the level's popups (levelLinks.preparePopups),
+// the one entry the play loops fill. The global is read when the link is
+// used; with no popup manager made yet no popup is prepared.
+void InstallModeLinks();

@@ -1,29 +1,15 @@
 #include "profiles/profile_hookup.h"
 
+#include "core/options.h"
 #include "modes/mode_links.h"
 #include "platform/text.h"
-#include "profiles/profile_links.h"
 #include "profiles/profile_manager.h"
-#include "profiles/profile_screen.h"
-#include "profiles/quest_save.h"
 #include "profiles/saved_game.h"
-#include "screens/options_window.h"
-#include "screens/screens_links.h"
-#include "title/title_links.h"
-#include "title/title_screen.h"
 
-void InstallProfileHookups() {
-    InstallProfileLinks();
-
-    titleLinks.profileCount = [] { return profile ? profile->Count() : 0; };
-    titleLinks.currentProfileName = [] { return profile ? profile->CurrentName() : std::string(); };
-    titleLinks.profileNumber = [](const std::string& key) { return profile ? profile->GetNumber(key) : 0; };
-    titleLinks.showProfileScreen = [](int startState) {
-        if (profileLoader) profileLoader->show(startState);
-    };
-    screensLinks.loadProfileScreen = [] {
-        if (profileLoader) profileLoader->Load();
-    };
+void InstallProfileLinks() {
+    optionsLinks.profileCount = [] { return profile ? profile->Count() : 0; };
+    optionsLinks.selectProfile = [](const std::string& name) { return profile ? profile->SelectProfile(name) : 0; };
+    optionsLinks.currentProfileName = [] { return profile ? profile->CurrentName() : std::string(); };
 
     modeLinks.getNumber = [](const std::string& key) {
         return profile ? static_cast<float>(profile->GetNumber(key)) : 0.0f;
@@ -51,11 +37,4 @@ void InstallProfileHookups() {
         LoadLevelStats();
         LoadMagicSphere();
     };
-
-    profileLinks.titleImage = [] { return titleScreen ? titleScreen->titleImage : nullptr; };
-    profileLinks.updateTitleMusic = [] {
-        if (titleScreen && titleScreen->musicStream) titleScreen->musicStream->update();
-    };
-    profileLinks.panelImage = [] { return optionsWindow ? optionsWindow->bg : nullptr; };
-    profileLinks.highlightImage = [] { return optionsWindow ? optionsWindow->highlight : nullptr; };
 }

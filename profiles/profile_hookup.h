@@ -1,11 +1,11 @@
-// Start-up hook-up of the profiles with the screens built beside them: the
-// title screen (profile count, name and numbers, the profile screen), the
-// loading screen (the profile screen's resources), the play loops (profile
-// keys and the saved games under their prefixes), and the title's and menu
-// window's pictures and song that the profile screen draws and updates.
+// Start-up hook-up of the profiles with the subsystems below them that reach
+// the profile store through link tables: the options file (profile count,
+// selection and current name) and the play loops (profile keys and the saved
+// games under their prefixes). The title screen, the menu window and the
+// loading screen sit above the profiles and fill their own entries.
 #pragma once
 
-// Calls InstallProfileLinks, then fills titleLinks, screensLinks and
-// modeLinks, and profileLinks' pictures and song from titleScreen and
-// optionsWindow (read when used, so the order of start-up does not matter).
-void InstallProfileHookups();
+// Fills optionsLinks' profile entries and modeLinks' profile and saved-game
+// entries. The global `profile` is read when a link is used, so the order of
+// start-up does not matter; with no store made yet reads give 0 or "".
+void InstallProfileLinks();

@@ -1,4 +1,4 @@
-// Index: quest progress · new profile · clearing · start-up links
+// Index: quest progress · new profile · clearing · the whole quest game
 #include "profiles/quest_save.h"
 
 #include "core/globals.h"
@@ -137,7 +137,7 @@ int ClearProfile(int newQuest) {
     return 0;
 }
 
-// ---- start-up links ---------------------------------------------------------------------------------
+// ---- the whole quest game ---------------------------------------------------------------------------------
 
 void SaveQuestGame() {
     TProfileSaveBatch batch;
@@ -148,13 +148,4 @@ void SaveQuestGame() {
     SaveSpells("razod");
     SaveLevelStats();
     SaveMagicSphere();
-}
-
-void InstallProfileLinks() {
-    optionsLinks.profileCount = [] { return profile ? profile->Count() : 0; };
-    optionsLinks.selectProfile = [](const std::string& name) { return profile ? profile->SelectProfile(name) : 0; };
-    optionsLinks.currentProfileName = [] { return profile ? profile->CurrentName() : std::string(); };
-    if (!optionsLinks.currentLevel)
-        optionsLinks.currentLevel = [] { return sequencer ? sequencer->currentLevel : 0; };
-    optionsLinks.saveGame = SaveQuestGame;
 }

@@ -1,6 +1,6 @@
 // The quest's progress in the current profile, the defaults of a new
-// profile, clearing a profile for a new quest, and the start-up that links
-// the options file to the profile store.
+// profile, clearing a profile for a new quest, and the quest's whole game
+// in one write.
 #pragma once
 #include <string>
 
@@ -18,9 +18,6 @@ int CreateNewProfile(const std::string& name);
 // key of the quest's saved game, so a new quest never resumes an old one.
 int ClearProfile(int newQuest);
 
-// Fills optionsLinks (profile count, selection, current name, current level
-// when the sequencer has not, and the quest's save) from the profile store.
-void InstallProfileLinks();
 // The quest's whole game in one write of the profile: saveBoard, SaveLastBlock,
 // SavePuzzles, SaveProfile, SaveSpells, SaveLevelStats, SaveMagicSphere.
 void SaveQuestGame();

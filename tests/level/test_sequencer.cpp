@@ -188,7 +188,7 @@ TEST_F(SequencerTest, AMissingFileNameIsLookedUpAsAnEmptyMember) {
 
 TEST_F(SequencerTest, TheOptionsReadTheCurrentLevelOnceLinked) {
     optionsLinks = TOptionsLinks{};
-    LinkSequencerToOptions();
+    InstallLevelLinks();
     ASSERT_TRUE(optionsLinks.currentLevel);
     sequencer->currentLevel = 9;
     EXPECT_EQ(optionsLinks.currentLevel(), 9);

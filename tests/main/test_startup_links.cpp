@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,16 @@ std::vector<Entry> MainLoopEntries() {
 
 #undef E
 
+std::vector<Entry> AllEntries() {
+    std::vector<Entry> all;
+    for (auto list : {PlayEntries, LevelEntries, SphereEntries, OptionsEntries, ProfileEntries, TitleEntries,
+                      ScreensEntries, ModeEntries, MainLoopEntries}) {
+        const std::vector<Entry> entries = list();
+        all.insert(all.end(), entries.begin(), entries.end());
+    }
+    return all;
+}
+
 void ClearAllLinks() {
     playLinks = TPlayLinks{};
     levelLinks = TLevelLinks{};
@@ -148,6 +159,26 @@ TEST_F(StartupLinks, EveryEntryOfEveryTableIsFilledAfterTheRealStartUp) {
     EXPECT_EQ(profile->Count(), 0);
     EXPECT_EQ(gameState, 0);
     EXPECT_TRUE(deltaTime);
+    ClearAllLinks();
+}
+
+// Each installer run alone on empty tables: an entry filled by two of them
+// would be set twice at start-up, the later one silently winning.
+TEST_F(StartupLinks, EachEntryIsFilledByExactlyOneInstaller) {
+    std::map<std::string, std::string> ownerOf;
+    for (const TLinkInstaller& installer : LinkInstallers()) {
+        ClearAllLinks();
+        installer.install();
+        int filled = 0;
+        for (const Entry& e : AllEntries()) {
+            if (!e.filled) continue;
+            ++filled;
+            const auto [it, fresh] = ownerOf.emplace(e.name, installer.name);
+            EXPECT_TRUE(fresh) << e.name << " is filled by " << it->second << " and again by " << installer.name;
+        }
+        EXPECT_GT(filled, 0) << installer.name << " fills nothing";
+    }
+    for (const Entry& e : AllEntries()) EXPECT_EQ(ownerOf.count(e.name), 1u) << e.name << " has no installer";
     ClearAllLinks();
 }
 

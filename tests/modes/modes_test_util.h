@@ -75,7 +75,7 @@ class ModesTest : public LevelTest {
 protected:
     void SetUp() override {
         LevelTest::SetUp();
-        LinkPopupsToLevel();
+        InstallModeLinks();
         WriteSettings({{"sequencer.tsc", kModeSequence}});
         const std::string win = LevelText({{"Number", "0"}, {"GoalType", "1"}, {"CopySpellsFromRMG", "0"},
                                            {"PetrifyTime", "60000"}, {"Time", "0"}, {"AvailableRazod", "'1 2'"},

@@ -137,7 +137,7 @@ TEST_F(ModesDisplay, PlayThePauseMenuAndAPopup) {
     ASSERT_NE(popupManager->okButton->image, nullptr);
     ASSERT_NE(popupManager->font, nullptr);
     InstallSpellLinks();
-    LinkPopupsToLevel();
+    InstallModeLinks();
 
     // The quest's first level, as the quest driver sets it up.
     gameState = 1;

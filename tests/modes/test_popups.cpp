@@ -98,7 +98,7 @@ TEST_F(PopupTest, PrepareKeepsTheCurrentLevelsPopupsInFileOrder) {
     EXPECT_EQ(popupManager->popups->First()->event, "BEGIN_LEVEL");
     EXPECT_EQ(popupManager->popups->Last()->event, "RIGHT_UNUSED");
     // The level's set-up prepares them through its link.
-    LinkPopupsToLevel();
+    InstallModeLinks();
     popupManager->Free();
     SetUpLevel(1);
     EXPECT_EQ(popupManager->popups->Count(), 2);

@@ -9,7 +9,9 @@
 #include "core/options.h"
 #include "core/own_file.h"
 #include "level/level_test_util.h"
+#include "modes/mode_links.h"
 #include "platform/files.h"
+#include "profiles/profile_hookup.h"
 #include "profiles/profile_links.h"
 #include "profiles/profile_manager.h"
 #include "profiles/profile_screen.h"
@@ -40,6 +42,7 @@ protected:
         options.reset();
         profileLinks = TProfileLinks{};
         optionsLinks = TOptionsLinks{};
+        modeLinks = TModeLinks{};
         saveToProfile = 0;
         LevelTest::TearDown();
     }

@@ -4,7 +4,10 @@
 
 #include "modes/mode_links.h"
 #include "profiles/profile_hookup.h"
+#include "profiles/profile_links.h"
 #include "profiles_fixture.h"
+#include "screens/screens_links.h"
+#include "title/title_hookup.h"
 #include "title/title_links.h"
 
 namespace {
@@ -13,12 +16,17 @@ class ProfileHookup : public ProfilesTest {
 protected:
     void SetUp() override {
         ProfilesTest::SetUp();
-        InstallProfileHookups();
+        // The title reads the profile store through its own links.
+        InstallProfileLinks();
+        InstallTitleLinks();
         ASSERT_EQ(CreateNewProfile("anna"), 1);
     }
     void TearDown() override {
         modeLinks = TModeLinks{};
         titleLinks = TTitleLinks{};
+        optionsLinks = TOptionsLinks{};
+        profileLinks = TProfileLinks{};
+        screensLinks = TScreensLinks{};
         ProfilesTest::TearDown();
     }
 };

@@ -177,6 +177,8 @@ TEST_F(QuestSave, ClearingWithoutANewQuestKeepsItsPlace) {
 
 TEST_F(QuestSave, TheOptionsSaveTheQuestGameIntoTheCurrentProfile) {
     InstallProfileLinks();
+    // As start-up's link does once the level is in play.
+    optionsLinks.saveGame = SaveQuestGame;
     myDocsFolder = dir_;
     ASSERT_TRUE(plat::CreateDir(dir_ + "/data"));
     options = std::make_shared<TOptions>();

@@ -238,7 +238,6 @@ TEST_F(SavedGame, ThePuzzleKeepsItsPiecesClockAndClicksOnlyForAWholeOrder) {
 }
 
 TEST_F(SavedGame, TheQuestSaveIsOneWriteOfTheWholeGame) {
-    InstallProfileLinks();
     LayBoard(plat::MilliSecs());
     auto held = std::make_shared<TBlock>();
     held->cells[1][0] = 2;
@@ -247,8 +246,7 @@ TEST_F(SavedGame, TheQuestSaveIsOneWriteOfTheWholeGame) {
     magicSphere->sphereCapacity[0] = 10;
     magicSphere->sphereFill[0] = 4;
     level->combos = 2;
-    ASSERT_TRUE(optionsLinks.saveGame);
-    optionsLinks.saveGame();
+    SaveQuestGame();
     profile->UpdateList();
     EXPECT_EQ(profile->GetList("razod1")[0], "0:0:1");
     EXPECT_EQ(profile->GetList("razodActualBlockSet")[4], "1:0:2");

@@ -35,7 +35,7 @@
 #include "ring/ring_game.h"
 #include "ring/ring_hookup.h"
 #include "screens/gallery.h"
-#include "screens/gallery_hookup.h"
+#include "screens/screens_hookup.h"
 #include "screens/loading.h"
 #include "screens/options_window.h"
 #include "screens/screens_links.h"
@@ -174,7 +174,7 @@ protected:
         map = std::make_shared<TMapCore>();
         InstallMapLinks();
         gallery = std::make_shared<TGallery>();
-        InstallGalleryLinks();
+        InstallScreensLinks();
         puzzle = std::make_shared<TPuzzleManager>();
         InstallPuzzleLinks();
         ringGame = std::make_shared<TRingGame>();

@@ -4,8 +4,10 @@
 
 #include "gallery_test_util.h"
 #include "level/level_links.h"
+#include "modes/mode_links.h"
 #include "profiles/profile_links.h"
-#include "screens/gallery_hookup.h"
+#include "screens/screens_hookup.h"
+#include "screens/screens_links.h"
 
 namespace {
 
@@ -36,11 +38,13 @@ class RevealedLinks : public GalleryWorld {
 protected:
     void SetUp() override {
         GalleryWorld::SetUp();
-        InstallGalleryLinks();
+        InstallScreensLinks();
     }
     void TearDown() override {
         levelLinks = TLevelLinks{};
         profileLinks = TProfileLinks{};
+        modeLinks = TModeLinks{};
+        screensLinks = TScreensLinks{};
         GalleryWorld::TearDown();
     }
 };
