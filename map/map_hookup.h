@@ -1,5 +1,4 @@
-// Start-up hook-up of the quest map with the loading screen, apart from the
-// map itself so that the map builds and tests without the screens.
+// Start-up hook-up of the quest map with the loading screen below it.
 #pragma once
 
 // Fills screensLinks.loadMap with map->Load (the global is read when the
