@@ -56,7 +56,7 @@ int SetGraphicsMode(int mode, int width, int height, int /*depth*/) {
     int setDriver = 0;
     if (gfxDriverSet == 0) {
         gfxDriverSet = 1;
-        driver = plat::GL_MAX2D_DRIVER;
+        driver = plat::GL_2D_DRIVER;
         setDriver = 1;
     }
     if (mode == 1) {

@@ -11,4 +11,4 @@ target_include_directories(quill_platform_gfx PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(quill_platform_gfx
   PUBLIC quill_platform_base quill_platform_pixmap quill_platform_audio
   PRIVATE SDL2::SDL2 OpenGL::GL)
-include(${CMAKE_CURRENT_LIST_DIR}/font.cmake OPTIONAL)
+include(${CMAKE_CURRENT_LIST_DIR}/font.cmake)

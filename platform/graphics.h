@@ -13,7 +13,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-enum GraphicsDriver : int { GL_MAX2D_DRIVER = 1 };
+// The one 2D driver: textured quads through OpenGL.
+enum GraphicsDriver : int { GL_2D_DRIVER = 1 };
 enum BlendMode : int { MASKBLEND = 1, SOLIDBLEND = 2, ALPHABLEND = 3, LIGHTBLEND = 4, SHADEBLEND = 5 };
 
 void SetGraphicsDriver(int driver, int flags = 2);

@@ -122,6 +122,6 @@ TEST_F(DisplayTest, FindGfxModeOpensNothingWithoutADriverOrAMode) {
     // Full screen refused twice: the window was closed by the attempts.
     pt::SetFullScreenModes({{800, 600, 32, 60}});
     pt::FailGraphics(false, true);
-    EXPECT_EQ(FindGfxMode(1, plat::GL_MAX2D_DRIVER, 800, 600, 1), 0);
+    EXPECT_EQ(FindGfxMode(1, plat::GL_2D_DRIVER, 800, 600, 1), 0);
     EXPECT_FALSE(plat::GraphicsOpen());
 }
