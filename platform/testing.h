@@ -41,6 +41,9 @@ struct DrawCall {
     std::vector<float> xy, uv;         // POLY (and IMAGE: the 4 corners drawn)
     int flip = 0;                      // the FlipCount() when it was drawn
 };
+// The draws of at least the last kKeptFrames frames (flips); older ones are
+// dropped as the run goes on, so a long run keeps a bounded record.
+constexpr int kKeptFrames = 1000;
 const std::vector<DrawCall>& DrawCalls();
 void ClearDrawCalls();
 int FlipCount();

@@ -213,4 +213,29 @@ TEST_F(FlipPacing, DrawsCarryTheFlipTheyBelongTo) {
     EXPECT_EQ(rects[1].flip, 2);
 }
 
+// A long run keeps a bounded record, yet every draw of the last kKeptFrames
+// frames is still there to read, whatever the run's length; and nothing is
+// dropped before the run is that long. Two draws a frame, so a cut inside a
+// frame would show as an odd count.
+TEST_F(FlipPacing, ALongRunKeepsTheLastFramesDrawsAndNoMore) {
+    ASSERT_TRUE(Graphics(800, 600));
+    const int frames = 5 * pt::kKeptFrames + 7;
+    for (int f = 0; f < frames; ++f) {
+        DrawRect(0, 0, 1, 1);
+        DrawRect(1, 1, 1, 1);
+        if (f == pt::kKeptFrames) {
+            ASSERT_EQ(pt::DrawCalls().front().flip, 0) << "the first frame is kept while the run is short";
+            ASSERT_EQ(pt::DrawCalls().size(), 2u * (pt::kKeptFrames + 1));
+        }
+        ASSERT_LE(pt::DrawCalls().size(), 2u * 2 * pt::kKeptFrames) << "frame " << f;
+        Flip(-1);
+    }
+    const auto& calls = pt::DrawCalls();
+    const int last = frames - 1;
+    std::vector<int> perFrame(frames, 0);
+    for (const auto& c : calls) ++perFrame[static_cast<size_t>(c.flip)];
+    for (int f = last - pt::kKeptFrames + 1; f <= last; ++f) ASSERT_EQ(perFrame[static_cast<size_t>(f)], 2) << f;
+    for (int f = calls.front().flip; f <= last; ++f) ASSERT_EQ(perFrame[static_cast<size_t>(f)], 2) << f;
+}
+
 }  // namespace
