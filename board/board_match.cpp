@@ -127,7 +127,12 @@ int TBoardManager::clearLines(int) {
                         runeLayer[x][y] = razod->unblocked(runeLayer[x][y]);
                         // A stone without a known plain rune leaves an empty
                         // cell, and an empty cell has no colour to match by.
-                        if (runeLayer[x][y] == 0) colorLayer[x][y] = 0;
+                        // A spell a saved board put on it would lie there
+                        // for good: the clear sets it off as on any rune.
+                        if (runeLayer[x][y] == 0) {
+                            colorLayer[x][y] = 0;
+                            if (playLinks.castSpell) playLinks.castSpell(x, y);
+                        }
                         Depetrify(x, y, stoneImage);
                         stoneHit = true;
                         continue;

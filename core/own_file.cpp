@@ -7,10 +7,27 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <utility>
 
+#include "platform/app.h"
 #include "platform/files.h"
 
 namespace {
+
+std::function<int(OwnFileStep, const std::string&)>& Fault() {
+    static std::function<int(OwnFileStep, const std::string&)> fault;
+    return fault;
+}
+
+// True when a test has made this step fail; errno then says how.
+bool Faulted(OwnFileStep step, const std::string& path) {
+    const auto& fault = Fault();
+    if (!fault) return false;
+    const int err = fault(step, path);
+    if (err == 0) return false;
+    errno = err;
+    return true;
+}
 
 // Closes a descriptor on every way out.
 struct Fd {
@@ -28,7 +45,8 @@ OwnFileRead StatProblem(int err) {
     return err == ENOENT || err == ENOTDIR ? OwnFileRead::Missing : OwnFileRead::Unreadable;
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
+bool WriteAll(int fd, const std::string& bytes, const std::string& path) {
+    if (Faulted(OwnFileStep::Write, path)) return false;
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
@@ -41,7 +59,9 @@ bool WriteAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-OwnFileRead ReadOwnFile(const std::string& path, std::string& bytes) {
+void SetOwnFileFault(std::function<int(OwnFileStep, const std::string&)> fault) { Fault() = std::move(fault); }
+
+OwnFileRead ReadOwnFile(const std::string& path, std::string& bytes, long long maxBytes) {
     bytes.clear();
     const std::string p = plat::FixPath(path);
     if (p.empty()) return OwnFileRead::Missing;
@@ -49,14 +69,16 @@ OwnFileRead ReadOwnFile(const std::string& path, std::string& bytes) {
     if (stat(p.c_str(), &st) != 0) return StatProblem(errno);
     // Looked at before opening: opening a FIFO for reading waits for a writer.
     if (!S_ISREG(st.st_mode)) return OwnFileRead::NotAFile;
-    if (st.st_size > kOwnFileMaxBytes) return OwnFileRead::TooLarge;
+    if (st.st_size > maxBytes) return OwnFileRead::TooLarge;
 
     // Non-blocking all the same, should the name be swapped between the two looks.
+    if (Faulted(OwnFileStep::Open, p)) return StatProblem(errno);
     Fd f(open(p.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (f.fd < 0) return StatProblem(errno);
     if (fstat(f.fd, &st) != 0) return OwnFileRead::Unreadable;
     if (!S_ISREG(st.st_mode)) return OwnFileRead::NotAFile;
-    if (st.st_size > kOwnFileMaxBytes) return OwnFileRead::TooLarge;
+    if (st.st_size > maxBytes) return OwnFileRead::TooLarge;
+    if (Faulted(OwnFileStep::Read, p)) return OwnFileRead::Unreadable;
 
     // Read to the end rather than trusting the size: the file may grow, but
     // never past the limit.
@@ -65,8 +87,8 @@ OwnFileRead ReadOwnFile(const std::string& path, std::string& bytes) {
     size_t have = 0;
     for (;;) {
         if (have == out.size()) {
-            if (static_cast<long long>(have) > kOwnFileMaxBytes) return OwnFileRead::TooLarge;
-            out.resize(std::min<size_t>(out.size() * 2 + 4096, static_cast<size_t>(kOwnFileMaxBytes) + 1));
+            if (static_cast<long long>(have) > maxBytes) return OwnFileRead::TooLarge;
+            out.resize(std::min<size_t>(out.size() * 2 + 4096, static_cast<size_t>(maxBytes) + 1));
         }
         const ssize_t n = read(f.fd, out.data() + have, out.size() - have);
         if (n < 0 && errno == EINTR) continue;
@@ -74,7 +96,7 @@ OwnFileRead ReadOwnFile(const std::string& path, std::string& bytes) {
         if (n == 0) break;
         have += static_cast<size_t>(n);
     }
-    if (static_cast<long long>(have) > kOwnFileMaxBytes) return OwnFileRead::TooLarge;
+    if (static_cast<long long>(have) > maxBytes) return OwnFileRead::TooLarge;
     out.resize(have);
     bytes = std::move(out);
     return OwnFileRead::Ok;
@@ -105,14 +127,46 @@ bool WriteOwnFileAtomically(const std::string& path, const std::string& bytes) {
     // Whatever a crash left there goes; a fresh file, never something the
     // name happened to point at.
     unlink(tmp.c_str());
+    if (Faulted(OwnFileStep::Open, tmp)) return false;
     Fd f(open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0644));
     if (f.fd < 0) return false;
-    const bool ok = WriteAll(f.fd, bytes) && fsync(f.fd) == 0;
+    const bool ok = WriteAll(f.fd, bytes, tmp) && !Faulted(OwnFileStep::Sync, tmp) && fsync(f.fd) == 0;
     const int closed = close(f.fd);
     f.fd = -1;
-    if (!ok || closed != 0 || std::rename(tmp.c_str(), p.c_str()) != 0) {
+    if (!ok || closed != 0 || Faulted(OwnFileStep::Rename, p) || std::rename(tmp.c_str(), p.c_str()) != 0) {
         unlink(tmp.c_str());
         return false;
     }
     return true;
+}
+
+std::string KeepOwnFileCopy(const std::string& path, const std::string& bytes) {
+    const std::string p = plat::FixPath(path);
+    if (p.empty() || p.back() == '/') return {};
+    for (int n = 1; n <= 99; ++n) {
+        const std::string kept = p + ".bad" + (n == 1 ? std::string() : std::to_string(n));
+        // O_EXCL is what keeps an earlier copy: a taken name fails here
+        // and the next number is tried.
+        if (Faulted(OwnFileStep::Open, kept)) return {};
+        Fd f(open(kept.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0644));
+        if (f.fd < 0) {
+            if (errno == EEXIST) continue;
+            return {};
+        }
+        const bool ok = WriteAll(f.fd, bytes, kept) && !Faulted(OwnFileStep::Sync, kept) && fsync(f.fd) == 0;
+        const int closed = close(f.fd);
+        f.fd = -1;
+        if (!ok || closed != 0) {
+            // Ours alone, made a moment ago: a half copy would pass for a whole one.
+            unlink(kept.c_str());
+            return {};
+        }
+        return kept;
+    }
+    return {};
+}
+
+void TOwnFileNotices::Report(const std::string& problem) {
+    plat::Print(problem);
+    if (told_.insert(problem).second) plat::Notify(problem, 0);
 }

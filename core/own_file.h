@@ -2,6 +2,8 @@
 // hiscores): read whole, but only when they are regular files of a sane size,
 // and written beside the target then renamed over it.
 #pragma once
+#include <functional>
+#include <set>
 #include <string>
 
 // Larger than any file the game writes by far; a bigger one is not ours.
@@ -16,8 +18,8 @@ enum class OwnFileRead {
 };
 
 // Reads the whole file at path into bytes (emptied unless Ok). Never blocks
-// on a FIFO and never reads more than kOwnFileMaxBytes + 1 bytes.
-OwnFileRead ReadOwnFile(const std::string& path, std::string& bytes);
+// on a FIFO and never reads more than maxBytes + 1 bytes.
+OwnFileRead ReadOwnFile(const std::string& path, std::string& bytes, long long maxBytes = kOwnFileMaxBytes);
 
 // A short message for the player naming the file; "" for Ok.
 std::string OwnFileProblem(OwnFileRead r, const std::string& path);
@@ -26,6 +28,30 @@ std::string OwnFileProblem(OwnFileRead r, const std::string& path);
 // it over path. On any failure path is left as it was, the temporary file is
 // removed and false is returned.
 bool WriteOwnFileAtomically(const std::string& path, const std::string& bytes);
+
+// Writes bytes to a new file beside path, path + ".bad" or, when that name
+// is taken, path + ".bad2", ".bad3" ... up to ".bad99": a copy kept earlier
+// is never replaced. Answers the name written, or "" when no copy could be
+// made (nothing of it is left behind then).
+std::string KeepOwnFileCopy(const std::string& path, const std::string& bytes);
+
+// What the player is told about their own files: every problem goes to
+// standard output, and each distinct one to a message box once per keeper,
+// as the same fault is met again at every save.
+class TOwnFileNotices {
+public:
+    void Report(const std::string& problem);
+
+private:
+    std::set<std::string> told_;
+};
+
+// The steps of the code above that can fail on a real disk.
+enum class OwnFileStep { Open, Read, Write, Sync, Rename };
+// Tests make the disk fail through this: asked before each step with the
+// path the step acts on, a non-zero answer is the errno that step then
+// fails with. Empty in the game; an empty function takes a fault away.
+void SetOwnFileFault(std::function<int(OwnFileStep step, const std::string& path)> fault);
 
 // The temporary file WriteOwnFileAtomically writes beside path (never named
 // "temp", never with the extension "dat").

@@ -2,6 +2,8 @@
 #include "level/timer.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <string>
 
 #include "board/board.h"
@@ -11,6 +13,17 @@
 #include "ui/container.h"
 
 std::shared_ptr<TTimeManager> timeManager;
+
+namespace {
+
+// The clock is modular (it wraps after about 24 days) and a resumed game may
+// start its count anywhere in 0..INT32_MAX: instants are told apart by
+// modular differences, never by signed ones that can overflow.
+int32_t WrapSub(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
+}
+
+}  // namespace
 
 int TTimeManager::LoadResources() {
     timerImage = plat::LoadImage("gfx/timer/timer.png", -1);
@@ -30,7 +43,11 @@ int TTimeManager::Load(const TTSCFilePtr& levelFile) {
 }
 
 int TTimeManager::LoadFromProfile(int elapsedMs) {
-    startTime = plat::MilliSecs() - elapsedMs;
+    // A saved clock is the player's file: a negative one would start the
+    // level in the future, and one past the limit is simply time up.
+    elapsedMs = std::max(0, elapsedMs);
+    if (limit > 0) elapsedMs = std::min(elapsedMs, limit);
+    startTime = WrapSub(plat::MilliSecs(), elapsedMs);
     refilling = 0;
     return Update();
 }
@@ -54,13 +71,23 @@ int TTimeManager::Update() {
     // Without a limit there is no gauge to refill; a refill left running would
     // hold the clock at 0 for the rest of the level.
     if (limit <= 0) refilling = 0;
-    if (paused == 0 && refilling == 0) elapsed = std::max(0, now - startTime);
+    if (paused == 0 && refilling == 0) {
+        // Read unsigned, the time since startTime runs to 2^32 ms; the count
+        // stops at INT32_MAX and stays there, startTime following it.
+        const uint32_t since = static_cast<uint32_t>(now) - static_cast<uint32_t>(startTime);
+        if (since >= static_cast<uint32_t>(INT32_MAX)) {
+            elapsed = INT32_MAX;
+            startTime = WrapSub(now, INT32_MAX);
+        } else {
+            elapsed = static_cast<int32_t>(since);
+        }
+    }
     if (limit <= 0) return 0;
     elapsed = std::min(elapsed, limit);
     // 64 bits: elapsed x 29 overflows 32 bits for limits above about 20 days.
     int index = static_cast<int>(static_cast<int64_t>(elapsed) * 29 / limit);
     if (refilling == 1) {
-        index = std::min(29, 29 - (now - refillStart) / 20);
+        index = std::min(29, 29 - WrapSub(now, refillStart) / 20);
         if (index < 0) {
             index = 0;
             refilling = 0;
@@ -97,7 +124,7 @@ int TTimeManager::PauseOn() {
 
 int TTimeManager::PauseOff() {
     if (paused != 1) return 0;
-    startTime = plat::MilliSecs() - elapsed;
+    startTime = WrapSub(plat::MilliSecs(), elapsed);
     paused = 0;
     return Update();
 }

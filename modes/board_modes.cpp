@@ -1,5 +1,8 @@
 #include "modes/board_modes.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "board/board.h"
 #include "core/delta_time.h"
 #include "core/globals.h"
@@ -17,11 +20,23 @@
 #include "platform/app.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
+#include "platform/text.h"
 #include "spells/ring_emitter.h"
 #include "spells/spells.h"
 #include "spells/volcano.h"
 #include "ui/comet.h"
 #include "ui/spark.h"
+
+namespace {
+
+// A number of the saved game within 0..most. The profile hands numbers over
+// as 32-bit floats, where INT32_MAX is 2^31: a plain cast would wrap it to
+// a negative, and a damaged file may hold anything.
+int ResumedNumber(const std::string& key, int most) {
+    return std::clamp(plat::TruncToInt(modes::ProfileNumber(key)), 0, most);
+}
+
+}  // namespace
 
 std::string TBoardModePlay::Key(const std::string& name) const {
     return (mode == kEndless ? "endless" : "time") + name;
@@ -75,13 +90,15 @@ int TBoardModePlay::Start(const std::string& levelFile) {
         usedBlocks = 0;
         if (timeManager) timeManager->Reset(mode == kEndless ? 0 : 1);
     } else {
-        if (mode == kTimeAttack) points->pointsActual = static_cast<int>(modes::ProfileNumber(Key("Points")));
+        if (mode == kTimeAttack) points->pointsActual = ResumedNumber(Key("Points"), kMaxResumedPoints);
         if (modeLinks.loadGame) modeLinks.loadGame(mode == kEndless ? "endless" : "time");
-        if (timeManager) timeManager->LoadFromProfile(static_cast<int>(modes::ProfileNumber(Key("Time"))));
-        if (mode == kEndless) points->pointsActual = static_cast<int>(modes::ProfileNumber(Key("Points")));
-        level->spellsReceived = static_cast<int>(modes::ProfileNumber(Key("RecivedSpells")));
-        level->spellsCast = static_cast<int>(modes::ProfileNumber(Key("DroppedSpells")));
-        usedBlocks = static_cast<int>(modes::ProfileNumber(Key("Blocks")));
+        // The endless clock has no end; the time-attack clock no more than its minute.
+        const int clock = ResumedNumber(Key("Time"), mode == kEndless ? INT32_MAX : kTimeAttackMs);
+        if (timeManager) timeManager->LoadFromProfile(clock);
+        if (mode == kEndless) points->pointsActual = ResumedNumber(Key("Points"), kMaxResumedPoints);
+        level->spellsReceived = ResumedNumber(Key("RecivedSpells"), kMaxResumedCount);
+        level->spellsCast = ResumedNumber(Key("DroppedSpells"), kMaxResumedCount);
+        usedBlocks = ResumedNumber(Key("Blocks"), kMaxResumedCount);
     }
     board->createBoardImage(1);
     modes::RenewDelta();

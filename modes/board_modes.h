@@ -18,6 +18,11 @@ public:
     enum Mode : int { kEndless = 0, kTimeAttack = 1 };
     static constexpr int kGoOn = -1;
     static constexpr int kTimeAttackMs = 60000;
+    // The most a resumed game brings back. Counts that grow by one are kept
+    // where the profile's 32-bit float still holds every whole number; the
+    // score leaves a billion points of room before its 32 bits run out.
+    static constexpr int kMaxResumedCount = 1 << 24;
+    static constexpr int kMaxResumedPoints = 1 << 30;
 
     Mode mode = kEndless;
     int endReason = 0;  // 0 playing, 1 game over, 2 leave for the menu, 3 end the program

@@ -33,10 +33,9 @@ std::shared_ptr<TProfileManager> TProfileManager::CreateWithPortal(const std::st
 // ---- listing ----------------------------------------------------------------------------------
 
 void TProfileManager::Report(const std::string& problem) {
-    plat::Print(problem);
     // Every listing meets the same damaged file again; the player hears of
     // it once a run.
-    if (reported_.insert(problem).second) plat::Notify(problem, 0);
+    notices_.Report(problem);
 }
 
 void TProfileManager::SetCurrent(const TProfilePtr& p) {

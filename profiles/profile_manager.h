@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 #include <vector>
+#include "core/own_file.h"
 #include "profiles/profile_file.h"
 
 class TProfileManager {
@@ -73,7 +74,7 @@ public:
     bool batchDirty = false;
 
 private:
-    std::set<std::string> reported_;  // problems already shown to the player
+    TOwnFileNotices notices_;  // problems already shown to the player
     void Report(const std::string& problem);
     void SetCurrent(const TProfilePtr& p);
     TProfilePtr Find(const std::string& name) const;

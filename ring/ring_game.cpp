@@ -52,7 +52,7 @@ int TRingGame::Load(const std::string& fileName) {
     Time = number("Time", 60000.0f);
     const int length = plat::TruncToInt(number("SequenceLength", 4.0f));
     AvailableSpells = splitString(GetTSCStringKey(file, "Settings", "AvailableSpells", 0), " ");
-    RuneTime = plat::TruncToInt(number("RuneTime", 6000.0f));
+    const int runeTime = plat::TruncToInt(number("RuneTime", 6000.0f));
     const int levelNumber = plat::TruncToInt(number("LevelNumber", 0.0f));
     if (!missing.empty()) {
         std::string keys;
@@ -69,6 +69,11 @@ int TRingGame::Load(const std::string& fileName) {
         plat::Print("Ring level " + fileName + ": a sequence of " + std::to_string(length) +
                     " runes is outside 1 to 20; played with " + std::to_string(clamped));
     levelSequenceLast = clamped - 1;
+    RuneTime = std::clamp(runeTime, kMinRuneTime, kMaxRuneTime);
+    if (RuneTime != runeTime)
+        plat::Print("Ring level " + fileName + ": a rune time of " + std::to_string(runeTime) + " ms is outside " +
+                    std::to_string(kMinRuneTime) + " to " + std::to_string(kMaxRuneTime) + "; played with " +
+                    std::to_string(RuneTime));
 
     TTSCFilePtr info = CreateTSCFile();
     LoadMember(info, TPopup::kArchive, kPopupMember);

@@ -62,6 +62,13 @@ public:
     static constexpr const char* kPopupMember = "infoRG.tsc";
     static constexpr int kRunes = 20;
     static constexpr int kSpells = 6;
+    // The most spells of one kind a game can award: each needs a finished
+    // sequence, after which the ring rests a second, and our longest ring
+    // level lasts 90 s. A profile claiming more is damaged.
+    static constexpr int kMaxSpellsPerGame = 120;
+    // The time a level may give for each rune after the first, in ms: none
+    // at all would let no sequence of two runes be finished.
+    static constexpr int kMinRuneTime = 500, kMaxRuneTime = 600000;
     // The states of the ring: the intro's stages, play, and time up.
     enum RingState : int { kBeforeFirstGame = 0, kRingIn = 1, kRingSlows = 2, kRingSettles = 3, kSlipsIn = 4,
                            kPendulumDown = 5, kPlay = 6, kTimeUp = 7 };

@@ -41,6 +41,6 @@ int TRingGame::LoadFromProfile() {
     const int now = plat::MilliSecs();
     startTime = now - std::max(profile->GetNumber("rgTime"), 0);
     for (const TRingSpellPtr& s : spells)
-        if (s) s->count = profile->GetNumber(SpellKey(s->kind));
+        if (s) s->count = std::clamp(profile->GetNumber(SpellKey(s->kind)), 0, kMaxSpellsPerGame);
     return 0;
 }

@@ -1,5 +1,7 @@
 // The spell counters on the ring, the award of a spell for a finished
 // sequence, and the hand-over of the last game's spells to a board level.
+#include <algorithm>
+
 #include "platform/angles.h"
 #include "platform/graphics.h"
 #include "platform/rng.h"
@@ -72,7 +74,10 @@ int TRingGame::AddSpell() {
 
 int TRingGame::CopySpells() {
     for (int k = 1; k <= kSpells; ++k) {
-        const int n = profile ? profile->GetNumber("RMGRecivedSpell" + std::to_string(k)) : 0;
+        // Each spell is a walk over the board: a damaged count must not
+        // hold the game for as long as it says.
+        const int saved = profile ? profile->GetNumber("RMGRecivedSpell" + std::to_string(k)) : 0;
+        const int n = std::clamp(saved, 0, kMaxSpellsPerGame);
         for (int i = 0; i < n; ++i)
             if (bonusManagerAlt) bonusManagerAlt->AddBonus(k);
     }

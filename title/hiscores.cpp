@@ -35,6 +35,8 @@ int32_t TScore::CompareScores(const TScore& a, const TScore& b) {
 namespace {
 
 const char* const kDefaultName = "Tolvenk";
+// The first name a kept copy takes; later ones are numbered.
+const char* const kKeptName = "hiscores.dat.bad";
 constexpr int32_t kDefaultScore = 10000;
 
 // The group is new, so its keys are made outright: looking each one up
@@ -76,46 +78,57 @@ std::shared_ptr<THiscores> THiscores::Create(const std::string& path) {
     table->path = path;
 
     std::string bytes;
-    OwnFileRead read = ReadOwnFile(path, bytes);
+    OwnFileRead read = ReadOwnFile(path, bytes, kHiscoreFileMaxBytes);
     if (read == OwnFileRead::Missing || (read == OwnFileRead::Ok && bytes.empty())) {
         table->CreateHiscoresFile();
         // Read what was written, so the table is the file; when the folder
         // cannot be written the default table still starts in memory.
-        read = ReadOwnFile(path, bytes);
+        read = ReadOwnFile(path, bytes, kHiscoreFileMaxBytes);
         if (read != OwnFileRead::Ok || bytes.empty()) {
             table->scores.push_back(
                 TScore::Create(kDefaultName, kDefaultScore, 0, kScoreQuest, plat::CurrentDate(), "null"));
             return table;
         }
     }
-    // A file the table cannot take whole is never lost: the default table
-    // starts, and the file stays as it is until a new result is saved, when
-    // it is moved aside rather than written over.
-    const auto startDamaged = [&](const std::string& problem) {
+    const auto startDefault = [&] {
         table->scores.clear();
         table->scores.push_back(
             TScore::Create(kDefaultName, kDefaultScore, 0, kScoreQuest, plat::CurrentDate(), "null"));
-        table->keepDamaged = true;
-        plat::Notify(problem +
-                         "\nThe hiscore tables start anew. The file is left as it is until a new result is "
-                         "saved; it is then kept beside it as hiscores.dat.bad.",
-                     0);
         return table;
     };
-    if (read != OwnFileRead::Ok) return startDamaged(OwnFileProblem(read, path));
+    if (read != OwnFileRead::Ok) {
+        // Not read is not damaged: an I/O error or a denied open may pass,
+        // and the table in the file may be whole. Nothing may go over it.
+        table->fileLeftAlone = true;
+        const std::string problem = read == OwnFileRead::TooLarge
+                                        ? "The hiscore file " + path + " is too large for the game to read."
+                                        : OwnFileProblem(read, path);
+        table->notices.Report(problem +
+                              "\nThe hiscore tables start anew for this run; the file is left as it is and no "
+                              "result is saved into it.");
+        return startDefault();
+    }
 
+    // A file the table cannot take whole is never lost: the default table
+    // starts, and the file stays as it is until a new result is saved, when
+    // a copy of its bytes is kept first.
     int skipped = 0;
     try {
         skipped = table->LoadFromText(bytes);
     } catch (const TSCError& e) {
-        return startDamaged("The hiscore file is damaged and could not be read:\n" + path + "\n" + e.Text());
+        table->keepDamaged = true;
+        table->damagedBytes = std::move(bytes);
+        table->notices.Report("The hiscore file is damaged and could not be read:\n" + path + "\n" + e.Text() +
+                              "\nThe hiscore tables start anew. The file is left as it is until a new result "
+                              "is saved; it is then kept beside it as " + kKeptName + ".");
+        return startDefault();
     }
     if (skipped > 0) {
         table->keepDamaged = true;
-        plat::Notify("The hiscore file held " + std::to_string(skipped) +
-                         " damaged entr" + (skipped == 1 ? "y" : "ies") + ", left out:\n" + path +
-                         "\nThe file is kept beside it as hiscores.dat.bad.",
-                     0);
+        table->damagedBytes = bytes;
+        table->notices.Report("The hiscore file held " + std::to_string(skipped) + " damaged entr" +
+                              (skipped == 1 ? "y" : "ies") + ", left out:\n" + path +
+                              "\nThe file is kept beside it as " + kKeptName + ".");
     }
     // One write at start-up puts the file in its tidy form (sorted, trimmed,
     // groups renumbered); a file without any group is left as it is.
@@ -215,16 +228,25 @@ int THiscores::Trim() {
 std::string THiscores::RenderFile() const { return RenderEntries(scores); }
 
 int THiscores::Save() {
+    // Said once at start-up; every result of this run stays in memory only.
+    if (fileLeftAlone) return 0;
     if (keepDamaged) {
-        const std::string aside = path + ".bad";
-        if (plat::FileType(path) != 0 && !plat::RenameFile(path, aside)) {
-            plat::Print("The damaged hiscore file could not be moved aside to " + aside +
-                        "; the new results are not saved: " + path);
+        // A copy, not a move: the file stays where it is until the rename
+        // below replaces it whole, so there is always a hiscore file.
+        if (KeepOwnFileCopy(path, damagedBytes).empty()) {
+            notices.Report("The damaged hiscore file " + path +
+                           " could not be copied aside, so it is left as it is and the new results are not "
+                           "saved. Check the free space and permissions of its folder.");
             return 0;
         }
         keepDamaged = false;
+        damagedBytes.clear();
+        damagedBytes.shrink_to_fit();
     }
-    if (!WriteOwnFileAtomically(path, RenderFile())) plat::Print("The hiscore file could not be written: " + path);
+    if (!WriteOwnFileAtomically(path, RenderFile()))
+        notices.Report("The hiscores could not be saved to " + path +
+                       "; the file on disk was left as it was. Check the free space and permissions of its "
+                       "folder.");
     return 0;
 }
 

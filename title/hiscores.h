@@ -6,9 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "core/own_file.h"
+
 // The mode of an entry: 1 quest, 2 endless, 3 time attack. Other values are
 // kept and sorted like these but never shown.
 enum ScoreType : int32_t { kScoreQuest = 1, kScoreEndless = 2, kScoreTimeAttack = 3 };
+
+// Tables many times the 3000 entries the game keeps still load (a hand-made
+// or old file is trimmed); a file beyond this is not read at all.
+constexpr long long kHiscoreFileMaxBytes = 64LL << 20;
 
 class TScore;
 using TScorePtr = std::shared_ptr<TScore>;
@@ -37,10 +43,13 @@ public:
 
     // Reads the file at path in one pass (parse, sort, trim) and writes it
     // back once in its tidy form. A missing or empty file becomes the default
-    // table first. A file that cannot be read or parsed is reported, left
-    // untouched, and the table starts empty; it is replaced only when a
-    // result comes to be saved, and its bytes are then kept beside it as
-    // path + ".bad". Groups lacking a number key are skipped with a message.
+    // table first. A file that cannot be read (denied, an I/O error, not a
+    // file, over kHiscoreFileMaxBytes) is reported and left alone for the
+    // run: the default table starts and nothing is written. A file read but
+    // damaged is reported and the default table starts; it is replaced only
+    // when a result comes to be saved, and its bytes are then first kept in
+    // a copy beside it (path + ".bad", or a numbered one when that is taken).
+    // Groups lacking a number key are skipped with a message.
     static std::shared_ptr<THiscores> Create(const std::string& path);
 
     int CreateHiscoresFile();
@@ -48,7 +57,9 @@ public:
             const std::string& helpVar);
     int Sort();   // stable
     int Trim();   // sorts, then keeps the first maxPerType entries of each mode
-    int Save();   // the whole table to path; a failed write is reported and changes nothing on disk
+    // The whole table to path; a failed write is reported to the player and
+    // changes nothing on disk.
+    int Save();
     // At most count entries of that mode, best first; shared, read-only.
     std::vector<TScorePtr> GetScores(int32_t typeID, int32_t count) const;
     // The best score of the mode on that level (exact, case-sensitive), 0 when none is above 0.
@@ -61,10 +72,16 @@ public:
     // configuration's TSCError for text that does not parse.
     int LoadFromText(const std::string& text);
 
-    // Set while the file on disk is one this table could not read whole: the
-    // next Save first moves it aside to path + ".bad" (and writes nothing
-    // when that fails), so a damaged file is never lost to a rewrite.
+    // Set while the file on disk is one this table read but could not take
+    // whole: the next Save first keeps damagedBytes in a copy beside it (and
+    // writes nothing when that fails), so a damaged file is never lost to a
+    // rewrite.
     bool keepDamaged = false;
+    std::string damagedBytes;
+    // Set when the file could not be read at all: no Save of this run
+    // touches it.
+    bool fileLeftAlone = false;
+    TOwnFileNotices notices;  // what the player was told this run
 };
 using THiscoresPtr = std::shared_ptr<THiscores>;
 

@@ -2,8 +2,12 @@
 // the menu is saved and resumed, a time-attack game ends when its minute is
 // over with its tally and hiscore entry, and the ways a game can end.
 #include "tests/modes/modes_test_util.h"
+#include "modes/scene.h"
 
 #include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
 
 namespace {
 
@@ -185,6 +189,82 @@ TEST_F(BoardModesTest, AClosedTallyStillRecordsTheScoreWithItsBonus) {
     EXPECT_EQ(hiscores[0].typeId, 2);
     EXPECT_EQ(hiscores[0].score, 36 * 25);
     EXPECT_EQ(Number("endlessResume"), 0);
+}
+
+// A saved game is the player's file, and the profile hands its numbers over as 32-bit floats:
+// whatever it holds, a resumed game starts with each number in its range, and plays on under the
+// sanitizers without an overflow.
+TEST_F(BoardModesTest, EveryResumedNumberIsClampedToItsRange) {
+    constexpr int kCount = TBoardModePlay::kMaxResumedCount, kPoints = TBoardModePlay::kMaxResumedPoints;
+    struct Key {
+        const char* name;
+        int endlessMost, timeMost;
+        std::function<int(const TBoardModePlay&)> read;
+    } keys[] = {
+        {"Points", kPoints, kPoints, [](const TBoardModePlay&) { return points->pointsActual; }},
+        {"Time", INT32_MAX, 60000, [](const TBoardModePlay&) { return timeManager->elapsed; }},
+        {"RecivedSpells", kCount, kCount, [](const TBoardModePlay&) { return level->spellsReceived; }},
+        {"DroppedSpells", kCount, kCount, [](const TBoardModePlay&) { return level->spellsCast; }},
+        {"Blocks", kCount, kCount, [](const TBoardModePlay& p) { return p.usedBlocks; }},
+    };
+    const char* const huge[] = {"2147483648", "2147483647", "1e30"};
+    const char* const negative[] = {"-2147483648", "-2147483647", "-2147483649", "-3600000", "-1"};
+    for (Mode mode : {TBoardModePlay::kEndless, TBoardModePlay::kTimeAttack}) {
+        for (const Key& key : keys) {
+            std::vector<std::pair<std::string, int>> values = {{"1234", 1234}};
+            for (const char* v : huge) values.emplace_back(v, mode == TBoardModePlay::kEndless ? key.endlessMost : key.timeMost);
+            for (const char* v : negative) values.emplace_back(v, 0);
+            for (const auto& [text, want] : values) {
+                const std::string prefix = mode == TBoardModePlay::kEndless ? "endless" : "time";
+                SCOPED_TRACE(prefix + key.name + "=" + text);
+                profileValues.clear();
+                profileValues[prefix + "Resume"] = "1";
+                profileValues[prefix + "Level"] = kOpen;
+                profileValues[prefix + key.name] = text;
+                TBoardModePlay play(mode);
+                ASSERT_EQ(play.Start(""), TBoardModePlay::kGoOn);
+                EXPECT_EQ(key.read(play), want);
+                for (int i = 0; i < 3 && play.endReason == 0; ++i) play.Frame();
+                EXPECT_GE(key.read(play), std::min(want, 1234)) << "never wrapped by play";
+                modes::ClearEffectLists();
+            }
+        }
+    }
+}
+
+// The clock itself, resumed at its extremes: the endless one runs past the point where a signed
+// count would overflow and stays at its top; a negative time-attack clock runs from 0 and is saved
+// as the time played.
+TEST_F(BoardModesTest, AResumedClockRunsSafelyFromAnyValue) {
+    profileValues["endlessResume"] = "1";
+    profileValues["endlessLevel"] = kOpen;
+    profileValues["endlessTime"] = "2147480000";
+    TBoardModePlay endless(TBoardModePlay::kEndless);
+    ASSERT_EQ(endless.Start(""), TBoardModePlay::kGoOn);
+    for (int i = 0; i < 300 && endless.endReason == 0; ++i) endless.Frame();  // five seconds
+    EXPECT_EQ(timeManager->elapsed, INT32_MAX);
+    modes::ClearEffectLists();
+
+    // Saved back through the float store, a clamped number stays what it was.
+    modeLinks.setNumber = [this](const std::string& k, float v, int) {
+        profileValues[k] = std::to_string(plat::TruncToInt(v));
+    };
+    profileValues["timeResume"] = "1";
+    profileValues["timeLevel"] = kOpen;
+    profileValues["timeTime"] = "-3600000";
+    TBoardModePlay timed(TBoardModePlay::kTimeAttack);
+    ASSERT_EQ(timed.Start(""), TBoardModePlay::kGoOn);
+    EXPECT_EQ(timeManager->elapsed, 0);
+    UntilShown(timed);
+    for (int i = 0; i < 120; ++i) timed.Frame();
+    ASSERT_EQ(timed.endReason, 0);
+    EXPECT_GE(timeManager->elapsed, 2000) << "the clock runs";
+    MenuAnswers(TInGameMenu::kMainMenu, 1);
+    plat::testing::TapKey(plat::KEY_ESCAPE);
+    timed.Frame();
+    ASSERT_EQ(timed.endReason, 2);
+    timed.Finish();
+    EXPECT_GE(Number("timeTime"), 2000);
 }
 
 }  // namespace

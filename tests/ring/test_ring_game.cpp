@@ -58,6 +58,24 @@ TEST_F(RingLevel, TheSequenceLengthIsKeptWithinTheTwentySlots) {
     }
 }
 
+// No time for the runes after the first would let no sequence longer than one be finished, while
+// every first rune still scored; a huge one would overflow the rune clock.
+TEST_F(RingLevel, TheRuneTimeIsKeptWithinItsRange) {
+    const struct {
+        const char* runeTime;
+        int played;
+    } cases[] = {{"4500", 4500},
+                 {"0", TRingGame::kMinRuneTime},
+                 {"-250", TRingGame::kMinRuneTime},
+                 {"-2147483648", TRingGame::kMinRuneTime},
+                 {"2147483647", TRingGame::kMaxRuneTime}};
+    for (const auto& c : cases) {
+        WriteRing({{"ring-01.tsc", RingLevelText("60000", "4", "'4 1'", c.runeTime)}});
+        ringGame->Load("ring-01.tsc");
+        EXPECT_EQ(ringGame->RuneTime, c.played) << c.runeTime;
+    }
+}
+
 TEST_F(RingLevel, AMissingNumberIsReportedAndADefaultPlayed) {
     WriteRing({{"ring-01.tsc", RingLevelText("-", "-", "'2'", "-", "-")}});
     ringGame->Time = 1;

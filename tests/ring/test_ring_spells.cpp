@@ -145,6 +145,44 @@ TEST_F(RingSpells, TheSpellsReachTheNextBoardLevelThatAsksForThem) {
     EXPECT_EQ(Profile("RMGRecivedSpell4"), 1);
 }
 
+// One ring game awards one spell per finished sequence at the most: a damaged count claiming a
+// million neither holds the next board for seconds nor covers it, and a negative one gives none.
+TEST_F(RingSpells, ADamagedSpellCountGivesNoMoreThanOneGameCanAward) {
+    // Fifteen rows of fifteen runes, no three alike in a line: room for 225 spells.
+    std::vector<std::string> shape, runes;
+    for (int y = 0; y < 15; ++y) {
+        std::string s, r;
+        for (int x = 0; x < 15; ++x) {
+            s += x ? " 1" : "1";
+            r += std::string(x ? " " : "") + ((x + y) % 2 ? "2" : "1");
+        }
+        shape.push_back(s);
+        runes.push_back(r);
+    }
+    const std::string full = LevelText({{"Number", "2"}, {"GoalType", "2"}, {"CopySpellsFromRMG", "1"},
+                                        {"PetrifyTime", "60000"}, {"Time", "0"}, {"AvailableRazod", "'1 2'"},
+                                        {"AvailableBlocks", "'3'"}, {"SpheresColors", "'0 0 0 0 0'"}},
+                                       shape, runes);
+    WriteLevels({{"full.tsc", full}});
+    WriteSettings({{"portal.tsc", "Portal{ Name=\"Velmora\" }"},
+                   {"sequencer.tsc", "Sequence{ FirstLevel=2 LastLevel=2 Level2{ FileName='full.tsc' Type=1 } }"}});
+    InstallRingLinks();
+    profile->SetNumber("RMGRecivedSpell3", 1000000, 0);
+    profile->SetNumber("RMGRecivedSpell4", -5, 1);
+
+    SetUpLevel(2);
+    bonusManagerAlt->ClearSpells();
+    TQuestPlay play;
+    play.Start(0);
+    EXPECT_EQ(bonusManagerAlt->spells.Count(), TRingGame::kMaxSpellsPerGame);
+    for (const auto& s : bonusManagerAlt->spells) EXPECT_EQ(s->kind, 3);
+
+    // A ring game resumed from the same profile starts from as many.
+    ringGame->StartPlay(1);
+    EXPECT_EQ(ringGame->spells[2]->count, TRingGame::kMaxSpellsPerGame);
+    EXPECT_EQ(ringGame->spells[3]->count, 0);
+}
+
 // ---- pause menu ----------------------------------------------------------------------------------------
 
 TEST_F(RingSpells, ThePauseMenuMovesBothClocksAndGivesItsAnswer) {

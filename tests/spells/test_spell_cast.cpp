@@ -169,6 +169,27 @@ TEST_F(SpellCastTest, ClearingEffectsStopsThemButNotARunningFreeze) {
     EXPECT_TRUE(bonusManagerAlt->spells.IsEmpty());
 }
 
+// A saved board can put a spell on a stone. A clear that empties the stone sets the spell off as
+// on any rune; one that only wakes the stone into its rune leaves it lying on that rune.
+TEST_F(SpellCastTest, ASpellOnAStoneGoesOffWhenTheClearEmptiesIt) {
+    const struct {
+        const char* row;
+        bool emptied;
+    } cases[] = {{"13 13 13 2", true}, {"1 11 1 2", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row);
+        bonusManagerAlt->ClearSpells();
+        level->spellsCast = 0;
+        SetBoard({c.row, "# # # #"});
+        bonusManagerAlt->AddBonusExt(kHolyfire, 1, 0, 0);
+        ASSERT_EQ(board->clearMatchingRazod(0), 3);
+        EXPECT_EQ(board->runeLayer[1][0] == 0, c.emptied);
+        EXPECT_EQ(bonusManagerAlt->spells.IsEmpty(), c.emptied);
+        EXPECT_EQ(bonusManagerAlt->activeSpells.Count(), c.emptied ? 1 : 0);
+        EXPECT_EQ(level->spellsCast, c.emptied ? 1 : 0);
+    }
+}
+
 TEST_F(SpellCastTest, ALargeClearGrantsASpellOnARuneThatStays) {
     SetBoard({"2 2 2 2 3", "# # # # 4"});
     level->availableSpells = {"4"};

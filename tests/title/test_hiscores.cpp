@@ -1,6 +1,11 @@
 // The hiscore table: order, ties, trimming per mode, the queries, the file's
 // exact text, the round trip through a restart, and damaged files.
+#include <unistd.h>
+
+#include <cerrno>
 #include <climits>
+
+#include "core/own_file.h"
 
 #include "title_test_util.h"
 
@@ -156,7 +161,6 @@ TEST_F(Hiscores, DamagedFilesAreReportedKeptAndSetAsideOnlyWhenAResultComes) {
     } cases[] = {
         {"unparseable", "Score0{ name='a' score=", {"Tolvenk"}, true, false},
         {"garbage bytes", std::string("\x01\x02{{}}=\xff", 8), {"Tolvenk"}, true, false},
-        {"a folder", "<dir>", {"Tolvenk"}, true, false},
         {"group without a score", Group(0, "good", "40.0", "1") + "Score1{ name='bad' gameID=0 typeID=1 date='d' }\n",
          {"good"}, true, true},
         {"no groups at all", "version=1\n", {}, false, false},
@@ -165,12 +169,8 @@ TEST_F(Hiscores, DamagedFilesAreReportedKeptAndSetAsideOnlyWhenAResultComes) {
         SCOPED_TRACE(c.what);
         plat::testing::ClearNotifications();
         plat::DeleteFile(hiscorePath_);
-        plat::DeleteDir(hiscorePath_, true);
         plat::DeleteFile(hiscorePath_ + ".bad");
-        plat::DeleteDir(hiscorePath_ + ".bad", true);
-        const bool folder = c.text == "<dir>";
-        if (folder) ASSERT_TRUE(plat::CreateDir(hiscorePath_));
-        else ASSERT_TRUE(plat::SaveText(hiscorePath_, c.text));
+        ASSERT_TRUE(plat::SaveText(hiscorePath_, c.text));
 
         hiscore = THiscores::Create(hiscorePath_);
         EXPECT_EQ(Names(hiscore->scores), c.loaded);
@@ -181,22 +181,15 @@ TEST_F(Hiscores, DamagedFilesAreReportedKeptAndSetAsideOnlyWhenAResultComes) {
         if (c.rewrittenAtStart) {
             EXPECT_EQ(Read(hiscorePath_ + ".bad"), c.text);
             EXPECT_EQ(Read(hiscorePath_), Group(0, "good", "40.0000000", "1.00000000"));
-        } else if (folder) {
-            EXPECT_EQ(plat::FileType(hiscorePath_), 2);
         } else {
             EXPECT_EQ(Read(hiscorePath_), c.text) << "left untouched until a result is saved";
         }
 
         // The first result replaces the file; the damaged one is kept beside it.
         hiscore->add("new", 77, 0, 2, "d", "l.tsc");
-        if (c.reported && !c.rewrittenAtStart) {
-            if (folder) {
-                EXPECT_EQ(plat::FileType(hiscorePath_ + ".bad"), 2);
-            } else {
-                EXPECT_EQ(Read(hiscorePath_ + ".bad"), c.text);
-            }
-        }
-        if (!c.reported) {
+        if (c.reported) {
+            EXPECT_EQ(Read(hiscorePath_ + ".bad"), c.text);
+        } else {
             EXPECT_EQ(plat::FileType(hiscorePath_ + ".bad"), 0);
         }
         THiscoresPtr again = THiscores::Create(hiscorePath_);
@@ -204,6 +197,154 @@ TEST_F(Hiscores, DamagedFilesAreReportedKeptAndSetAsideOnlyWhenAResultComes) {
         want.push_back("new");
         EXPECT_EQ(Names(again->scores), want);
     }
+}
+
+// ---- faults of the disk, made through the own-file seam ----------------------------------------
+
+class HiscoreFaults : public TitleTest {
+protected:
+    void TearDown() override {
+        SetOwnFileFault(nullptr);
+        for (int n = 2; n <= 5; ++n) plat::DeleteFile(hiscorePath_ + ".bad" + std::to_string(n));
+        TitleTest::TearDown();
+    }
+    // Every file beside the table whose name starts with the table's, but the table itself.
+    std::vector<std::string> KeptCopies() const {
+        std::vector<std::string> out;
+        for (const char* end : {".bad", ".bad2", ".bad3", ".bad4"})
+            if (plat::FileType(hiscorePath_ + end) == 1) out.push_back(Read(hiscorePath_ + end));
+        return out;
+    }
+    int Told() const { return static_cast<int>(plat::testing::Notifications().size()); }
+    const std::string damagedA_ = "Score0{ name='first damage' score=";
+    const std::string damagedB_ = std::string("Score0{ \x01\x02 second", 18);
+    const std::string valid_ = Group(0, "kept", "900.000000", "1.00000000") + Group(1, "also", "800.000000", "2.00000000");
+};
+
+TEST_F(HiscoreFaults, DamageTwiceKeepsBothCopies) {
+    for (const std::string* damage : {&damagedA_, &damagedB_}) {
+        ASSERT_TRUE(plat::SaveText(hiscorePath_, *damage));
+        hiscore = THiscores::Create(hiscorePath_);
+        hiscore->add("new", 77, 0, 2, "d", "l.tsc");
+        EXPECT_EQ(Names(THiscores::Create(hiscorePath_)->GetScores(2, 10)), (std::vector<std::string>{"new"}));
+    }
+    EXPECT_EQ(KeptCopies(), (std::vector<std::string>{damagedA_, damagedB_})) << "the first copy outlives the second";
+}
+
+// A file not read is not a damaged file: whatever the cause, it stays as it is for the run, nothing
+// is put aside, the player hears of it once, and a later start that can read it finds it whole.
+TEST_F(HiscoreFaults, AFileThatCannotBeReadIsLeftWholeAndToldOnce) {
+    struct Case {
+        const char* what;
+        OwnFileStep step;
+        int err;  // 0: the file is made too large to read instead
+    } cases[] = {
+        {"I/O error on open", OwnFileStep::Open, EIO},
+        {"denied open", OwnFileStep::Open, EACCES},
+        {"I/O error on read", OwnFileStep::Read, EIO},
+        {"over the size limit", OwnFileStep::Read, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(plat::SaveText(hiscorePath_, valid_));
+        std::string expect = valid_;
+        if (c.err == 0) {
+            // Sparse: no disk is filled to make it.
+            ASSERT_EQ(truncate(hiscorePath_.c_str(), kHiscoreFileMaxBytes + 1), 0);
+            expect.resize(static_cast<size_t>(kHiscoreFileMaxBytes + 1), '\0');
+        }
+        const std::string target = hiscorePath_;
+        SetOwnFileFault([&](OwnFileStep step, const std::string& p) { return step == c.step && p == target ? c.err : 0; });
+        for (int run = 0; run < 2; ++run) {
+            plat::testing::ClearNotifications();
+            hiscore = THiscores::Create(hiscorePath_);
+            EXPECT_EQ(Names(hiscore->scores), (std::vector<std::string>{"Tolvenk"}));
+            EXPECT_EQ(Told(), 1);
+            if (Told() == 1) EXPECT_NE(plat::testing::Notifications()[0].find(hiscorePath_), std::string::npos);
+            hiscore->add("new", 77, 0, 2, "d", "l.tsc");
+            hiscore->add("newer", 78, 0, 3, "d", "l.tsc");
+            EXPECT_EQ(Told(), 1) << "said once, not at every result";
+            EXPECT_EQ(Names(hiscore->GetScores(2, 10)), (std::vector<std::string>{"new"})) << "kept for the run";
+            EXPECT_TRUE(Read(hiscorePath_) == expect) << "run " << run;
+            EXPECT_TRUE(KeptCopies().empty());
+        }
+        SetOwnFileFault(nullptr);
+        if (c.err == 0) continue;
+        hiscore = THiscores::Create(hiscorePath_);
+        EXPECT_EQ(Names(hiscore->scores), (std::vector<std::string>{"kept", "also"}));
+    }
+
+    // A folder where the file belongs is not read either, and not moved.
+    plat::DeleteFile(hiscorePath_);
+    ASSERT_TRUE(plat::CreateDir(hiscorePath_));
+    plat::testing::ClearNotifications();
+    hiscore = THiscores::Create(hiscorePath_);
+    hiscore->add("new", 77, 0, 2, "d", "l.tsc");
+    EXPECT_EQ(Told(), 1);
+    EXPECT_EQ(plat::FileType(hiscorePath_), 2);
+    EXPECT_EQ(plat::FileType(hiscorePath_ + ".bad"), 0);
+    plat::DeleteDir(hiscorePath_, true);
+}
+
+// Every step of a save that can fail, failing while a damaged file waits to be kept: the table's
+// file is never missing, the damaged bytes are always somewhere, the player is told, and the next
+// save that can succeed does.
+TEST_F(HiscoreFaults, AFailingSaveWhileADamagedFileIsKeptNeverLosesEither) {
+    const std::string kept = hiscorePath_ + ".bad";
+    const std::string temp = OwnFileTempPath(hiscorePath_);
+    struct Case {
+        OwnFileStep step;
+        const std::string* path;
+    } cases[] = {
+        {OwnFileStep::Open, &kept},  {OwnFileStep::Write, &kept}, {OwnFileStep::Sync, &kept},
+        {OwnFileStep::Open, &temp},  {OwnFileStep::Write, &temp}, {OwnFileStep::Sync, &temp},
+        {OwnFileStep::Rename, &hiscorePath_},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(*c.path + " step " + std::to_string(static_cast<int>(c.step)));
+        plat::DeleteFile(kept);
+        ASSERT_TRUE(plat::SaveText(hiscorePath_, damagedA_));
+        hiscore = THiscores::Create(hiscorePath_);
+        plat::testing::ClearNotifications();
+        SetOwnFileFault([&](OwnFileStep step, const std::string& p) { return step == c.step && p == *c.path ? ENOSPC : 0; });
+        hiscore->add("new", 77, 0, 2, "d", "l.tsc");
+        SetOwnFileFault(nullptr);
+        ASSERT_EQ(plat::FileType(hiscorePath_), 1) << "never missing";
+        const std::vector<std::string> copies = KeptCopies();
+        EXPECT_TRUE(Read(hiscorePath_) == damagedA_ || copies == std::vector<std::string>{damagedA_});
+        EXPECT_LE(copies.size(), 1u) << "no half copy left behind";
+        EXPECT_EQ(Told(), 1);
+        if (Told() == 1) EXPECT_NE(plat::testing::Notifications()[0].find(hiscorePath_), std::string::npos);
+        EXPECT_EQ(plat::FileType(temp), 0);
+
+        hiscore->add("newer", 78, 0, 2, "d", "l.tsc");
+        EXPECT_EQ(KeptCopies(), std::vector<std::string>{damagedA_});
+        EXPECT_EQ(Names(THiscores::Create(hiscorePath_)->GetScores(2, 10)),
+                  (std::vector<std::string>{"newer", "new"}));
+    }
+}
+
+TEST_F(HiscoreFaults, ATwentyThousandEntryTableLoadsAndKeepsTheBestThousandOfEachMode) {
+    std::string text;
+    const std::string padding(40, 'x');  // names as long as players type them
+    for (int i = 0; i < 20000; ++i)
+        text += Group(i, "p" + std::to_string(i) + padding, std::to_string(i) + ".0", std::to_string(1 + i % 3));
+    ASSERT_GT(text.size(), 2500000u);
+    ASSERT_TRUE(plat::SaveText(hiscorePath_, text));
+    hiscore = THiscores::Create(hiscorePath_);
+    EXPECT_EQ(Told(), 0) << "a large table is no damage";
+    EXPECT_TRUE(KeptCopies().empty());
+    for (int type = 1; type <= 3; ++type) {
+        SCOPED_TRACE(type);
+        const auto list = hiscore->GetScores(type, 5000);
+        ASSERT_EQ(list.size(), 1000u);
+        // Scores i with i % 3 == type - 1: the best is the highest such i below 20000.
+        int best = 19999;
+        while (best % 3 != type - 1) --best;
+        EXPECT_EQ(list.front()->score, best);
+        EXPECT_EQ(list.back()->score, best - 999 * 3);
+    }
+    EXPECT_EQ(Names(THiscores::Create(hiscorePath_)->scores), Names(hiscore->scores)) << "written back trimmed";
 }
 
 }  // namespace
