@@ -56,6 +56,19 @@ protected:
         return text;
     }
 
+    // Reads a written layout through the map's own loader into a fresh map,
+    // which becomes the global one; gives back the map that wrote it.
+    static TMapCorePtr ReadBack(const std::string& path) {
+        const TTSCFilePtr file = CreateTSCFile();
+        EXPECT_NO_THROW(LoadTSCFile(file, path));
+        const TMapCorePtr written = map;
+        map = std::make_shared<TMapCore>();
+        map_test::GiveMapPictures(*map);
+        std::string missing = "left over";
+        map->ReadLayout(file, missing);
+        EXPECT_EQ(missing, "");
+        return written;
+    }
     // Markers cut to whole pixels, as the loader reads them back.
     using M = std::tuple<int, int, int, int, int>;
     static std::vector<M> Markers(const TMapCorePtr& from) {
@@ -213,14 +226,7 @@ TEST_F(EditorTest, TheSavedLayoutReadsBackThroughTheLoader) {
         EXPECT_NE(text.find(shown), std::string::npos) << shown << " in\n" << text;
     EXPECT_LT(text.find("Levels"), text.find("Stages"));
 
-    const TTSCFilePtr file = CreateTSCFile();
-    ASSERT_NO_THROW(LoadTSCFile(file, "data/map.tsc"));
-    const TMapCorePtr written = map;
-    map = std::make_shared<TMapCore>();
-    map_test::GiveMapPictures(*map);
-    std::string missing = "left over";
-    map->ReadLayout(file, missing);
-    EXPECT_EQ(missing, "");
+    const TMapCorePtr written = ReadBack("data/map.tsc");
     EXPECT_EQ(Markers(map), Markers(written));
     EXPECT_EQ(map->levels->Count(), 4);
     EXPECT_EQ(std::get<3>(Markers(map)[1]), 123);
@@ -240,14 +246,7 @@ TEST_F(EditorTest, EveryMarkerAndStageIsWrittenWhateverItsNumber) {
     map->AddStage(std::numeric_limits<int32_t>::min(), "gfx/mapa/low.png", 11, 12);
     ASSERT_EQ(map->WriteLayout("data/map.tsc"), 0);
 
-    const TTSCFilePtr file = CreateTSCFile();
-    ASSERT_NO_THROW(LoadTSCFile(file, "data/map.tsc"));
-    const TMapCorePtr written = map;
-    map = std::make_shared<TMapCore>();
-    map_test::GiveMapPictures(*map);
-    std::string missing = "left over";
-    map->ReadLayout(file, missing);
-    EXPECT_EQ(missing, "");
+    const TMapCorePtr written = ReadBack("data/map.tsc");
     EXPECT_EQ(map->levels->Count(), 7);
     EXPECT_EQ(Markers(map), Markers(written));
     EXPECT_EQ(map->stages->Count(), 5);
