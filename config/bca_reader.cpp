@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <string_view>
 #include <new>
 #include <stdexcept>
 #include <vector>
@@ -56,8 +58,25 @@ inline int32_t Int32At(const uint8_t* p) {
 
 // Decodes the pass stream in[0..inLen) into out; false with a reason when the
 // stream breaks the format's limits.
-bool DecodePass(const uint8_t* in, size_t inLen, int64_t blockSize, int64_t maxLength, std::vector<uint8_t>& out,
-                size_t& outLen, std::string& why) {
+// A pass's output: storage that is never filled before the pass writes it
+// (a vector or string would clear every byte first, and on a large member
+// each of those bytes is a fresh page to fault in once more).
+struct PassBuffer {
+    std::unique_ptr<uint8_t[]> bytes;
+    size_t capacity = 0;
+    size_t size = 0;
+    uint8_t* Room(size_t n) {
+        if (n > capacity) {
+            bytes.reset();  // the old one goes before the new one comes
+            bytes.reset(new uint8_t[n]);
+            capacity = n;
+        }
+        return bytes.get();
+    }
+};
+
+bool DecodePass(const uint8_t* in, size_t inLen, int64_t blockSize, int64_t maxLength, PassBuffer& out,
+                std::string& why) {
     if (inLen < 4) {
         why = "pass stream shorter than its length";
         return false;
@@ -77,8 +96,7 @@ bool DecodePass(const uint8_t* in, size_t inLen, int64_t blockSize, int64_t maxL
         why = "decoded length " + std::to_string(L) + " impossible for its stream";
         return false;
     }
-    if (out.size() < static_cast<size_t>(L)) out.resize(static_cast<size_t>(L));
-    uint8_t* o = out.data();
+    uint8_t* o = out.Room(static_cast<size_t>(L));
     const size_t B = static_cast<size_t>(blockSize);
     const size_t blocks = static_cast<size_t>(L) / B;
     const size_t tail = static_cast<size_t>(L) - blocks * B;
@@ -144,13 +162,13 @@ bool DecodePass(const uint8_t* in, size_t inLen, int64_t blockSize, int64_t maxL
     }
     if (tail > 0) std::memcpy(o + wp, in + rp, tail);
     wp += tail;
-    outLen = wp;
+    out.size = wp;
     return true;
 }
 
-}  // namespace
-
-bool UnpackMember(const uint8_t* data, size_t size, std::string& out, std::string* why, const UnpackLimits& limits) {
+// UnpackMember into a pass buffer: the text is left where the last pass
+// wrote it.
+bool Unpack(const uint8_t* data, size_t size, PassBuffer& result, std::string* why, const UnpackLimits& limits) {
     std::string reason;
     auto fail = [&](std::string r) {
         if (why) *why = std::move(r);
@@ -164,23 +182,34 @@ bool UnpackMember(const uint8_t* data, size_t size, std::string& out, std::strin
     if (static_cast<int64_t>(size) > limits.packed)
         return fail("packed member of " + std::to_string(size) + " bytes past the limit of " +
                     std::to_string(limits.packed));
-    // Two buffers, reused by every pass: each pass reads one and writes the
-    // other, then they swap.
-    std::vector<uint8_t> a(data + 9, data + size), b;
-    size_t aLen = a.size();
+    // The first pass reads the member where it lies; then two buffers take
+    // turns, each pass reading the one the pass before wrote.
+    PassBuffer other;
+    const uint8_t* in = data + 9;
+    size_t inLen = size - 9;
     int64_t total = 0;
     for (int p = 0; p < passes; ++p) {
-        size_t bLen = 0;
-        if (!DecodePass(a.data(), aLen, blockSize, limits.pass, b, bLen, reason))
+        if (!DecodePass(in, inLen, blockSize, limits.pass, result, reason))
             return fail("pass " + std::to_string(p + 1) + ": " + reason);
-        total += static_cast<int64_t>(bLen);
+        total += static_cast<int64_t>(result.size);
         if (total > limits.total)
             return fail("passes 1 to " + std::to_string(p + 1) + " decode to " + std::to_string(total) +
                         " bytes, past the limit of " + std::to_string(limits.total));
-        std::swap(a, b);
-        aLen = bLen;
+        if (p + 1 < passes) {
+            std::swap(result, other);
+            in = other.bytes.get();
+            inLen = other.size;
+        }
     }
-    out.assign(reinterpret_cast<const char*>(a.data()), aLen);
+    return true;
+}
+
+}  // namespace
+
+bool UnpackMember(const uint8_t* data, size_t size, std::string& out, std::string* why, const UnpackLimits& limits) {
+    PassBuffer text;
+    if (!Unpack(data, size, text, why, limits)) return false;
+    out.assign(reinterpret_cast<const char*>(text.bytes.get()), text.size);
     return true;
 }
 
@@ -239,20 +268,20 @@ int LoadMember(const TTSCFilePtr& file, const plat::StreamPtr& archive, const st
                                             std::to_string(kMaxPackedLength));
     if (dataLength > plat::StreamSize(archive) - plat::StreamPos(archive))
         return NotSupported(memberName, "packed member cut short by the end of the file");
-    std::vector<uint8_t> packed(static_cast<size_t>(dataLength));
-    if (archive->Read(packed.data(), dataLength) != dataLength)
+    PassBuffer packed;  // read straight in: clearing it first would touch every page twice
+    if (archive->Read(packed.Room(static_cast<size_t>(dataLength)), dataLength) != dataLength)
         return NotSupported(memberName, "packed member cut short by the end of the file");
     plat::CloseFile(archive);
     guard.s = nullptr;
 
-    std::string text, why;
-    if (!UnpackMember(packed.data(), packed.size(), text, &why)) return NotSupported(memberName, why);
+    PassBuffer text;
+    std::string why;
+    if (!Unpack(packed.bytes.get(), static_cast<size_t>(dataLength), text, &why, {})) return NotSupported(memberName, why);
     packed = {};
 
-    // The loader reads the text through a memory stream over our buffer.
-    plat::StreamPtr ram = plat::CreateRamStream(text.data(), static_cast<int64_t>(text.size()), true, true);
+    // Parsed where the last pass left it: no copy of the text is made.
     try {
-        LoadTSCFile(file, ram);
+        LoadTSCText(file, std::string_view(reinterpret_cast<const char*>(text.bytes.get()), text.size));
     } catch (const TSCError& e) {
         plat::Notify("Final BBError: " + e.Text(), 0);
         return 0;

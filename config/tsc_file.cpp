@@ -4,6 +4,7 @@
 //        writer · free functions
 #include "config/tsc_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cfloat>
@@ -21,13 +22,6 @@
 namespace {
 
 inline char FoldAZ(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsFoldAZ(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (FoldAZ(a[i]) != FoldAZ(b[i])) return false;
-    return true;
-}
 
 std::string LowerAZ(std::string s) {
     for (char& c : s) c = FoldAZ(c);
@@ -190,10 +184,30 @@ int TTSCFile::Load(const std::string& path) {
 
 int TTSCFile::Load(const plat::StreamPtr& stream) {
     Use(std::make_shared<TTSCStore>());
+    // A memory stream is parsed where its bytes lie, and left read to its
+    // end and closed as any other: a copy of a large text costs more than
+    // parsing it (every byte of it fresh memory).
+    if (auto* memory = dynamic_cast<plat::MemoryStream*>(stream.get())) {
+        struct ReadToEnd {
+            const plat::StreamPtr& s;
+            ~ReadToEnd() {
+                s->Seek(s->Size());
+                plat::CloseStream(s);
+            }
+        } done{stream};
+        const std::string_view all(memory->Data());
+        const auto at = static_cast<size_t>(std::clamp<int64_t>(memory->Pos(), 0, memory->Size()));
+        return LoadBytes(all.substr(at));
+    }
     return LoadBytes(TTSCLexer::ReadSource(stream));
 }
 
-int TTSCFile::LoadBytes(const std::string& bytes) {
+int TTSCFile::LoadText(std::string_view text) {
+    Use(std::make_shared<TTSCStore>());
+    return LoadBytes(text);
+}
+
+int TTSCFile::LoadBytes(std::string_view bytes) {
     // The parser pulls the tokens straight from the lexer: no list of them
     // is ever made, so a load takes little more than its records. A fresh
     // parser per load: defines and positions of an earlier text never leak
@@ -220,36 +234,22 @@ int TTSCFile::LoadBytes(const std::string& bytes) {
 // ---- lookups and setters ---------------------------------------------------------------------
 
 TTSCKeyPtr TTSCFile::ResolveKey(const std::string& path, const std::string& name) const {
-    TTSCKeyPtr found;
-    store_->ForEachKey([&](const TTSCKeyView& k) {
-        if (!EqualsFoldAZ(k.Name(), name) || !EqualsFoldAZ(k.Path(), path)) return false;
-        found = store_->KeyRecord(k);
-        return true;
-    });
-    return found;
+    TTSCKeyView k;
+    return store_->FindKey(path, name, k) ? store_->KeyRecord(k) : nullptr;
 }
 
 std::string TTSCFile::GetStringKey(const std::string& path, const std::string& name, int index) const {
     // Read in place: a lookup hands out no record of its own.
-    std::string value;
-    const bool found = store_->ForEachKey([&](const TTSCKeyView& k) {
-        if (!EqualsFoldAZ(k.Name(), name) || !EqualsFoldAZ(k.Path(), path)) return false;
-        value = k.Value(index);
-        return true;
-    });
-    if (!found) plat::Print(MissingKeyText(path, name));
-    return value;
+    TTSCKeyView k;
+    if (store_->FindKey(path, name, k)) return k.Value(index);
+    plat::Print(MissingKeyText(path, name));
+    return std::string();
 }
 
 float TTSCFile::GetNumberKey(const std::string& path, const std::string& name, int index) const {
-    std::string value;
-    const bool found = store_->ForEachKey([&](const TTSCKeyView& k) {
-        if (!EqualsFoldAZ(k.Name(), name) || !EqualsFoldAZ(k.Path(), path)) return false;
-        value = k.Value(index);
-        return true;
-    });
-    if (!found) throw TSCError(MissingKeyText(path, name));
-    return TSCTextToNumber(value);
+    TTSCKeyView k;
+    if (!store_->FindKey(path, name, k)) throw TSCError(MissingKeyText(path, name));
+    return TSCTextToNumber(k.Value(index));
 }
 
 void TTSCFile::SetStringKey(const std::string& path, const std::string& name, const std::string& value,
@@ -279,22 +279,10 @@ void TTSCFile::SetNumberKey(const std::string& path, const std::string& name, fl
 
 // ---- lists --------------------------------------------------------------------------------------
 
-std::shared_ptr<TTSCKeyList> TTSCFile::GetKeyList(const std::string& path) const {
-    auto out = std::make_shared<TTSCKeyList>();
-    store_->ForEachKey([&](const TTSCKeyView& k) {
-        if (EqualsFoldAZ(k.Path(), path)) out->AddLast(store_->KeyRecord(k));
-        return false;
-    });
-    return out;
-}
+std::shared_ptr<TTSCKeyList> TTSCFile::GetKeyList(const std::string& path) const { return store_->KeysIn(path); }
 
 std::shared_ptr<TTSCGroupList> TTSCFile::GetGroupList(const std::string& parentPath) const {
-    auto out = std::make_shared<TTSCGroupList>();
-    store_->ForEachGroup([&](const TTSCGroupView& g) {
-        if (EqualsFoldAZ(g.ParentPath(), parentPath)) out->AddLast(store_->GroupRecord(g));
-        return false;
-    });
-    return out;
+    return store_->GroupsIn(parentPath);
 }
 
 TTSCKeyPtr TTSCFile::CreateKey(const std::string& path, const std::string& name) { return store_->NewKey(path, name); }
@@ -437,6 +425,7 @@ TTSCFilePtr CreateTSCFile() { return std::make_shared<TTSCFile>(); }
 
 int LoadTSCFile(const TTSCFilePtr& file, const std::string& path) { return CheckedMut(file).Load(path); }
 int LoadTSCFile(const TTSCFilePtr& file, const plat::StreamPtr& stream) { return CheckedMut(file).Load(stream); }
+int LoadTSCText(const TTSCFilePtr& file, std::string_view text) { return CheckedMut(file).LoadText(text); }
 int SaveTSCFile(const TTSCFilePtr& file, const std::string& path) { return Checked(file).Save(path); }
 
 std::string GetTSCStringKey(const TTSCFilePtr& file, const std::string& path, const std::string& name, int index) {

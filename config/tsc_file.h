@@ -7,6 +7,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <string_view>
 #include "config/tsc_lexer.h"
 #include "config/tsc_parser.h"
 #include "platform/stream.h"
@@ -27,6 +28,8 @@ public:
     // then empty. A stream is read to its end and closed.
     int Load(const std::string& path);
     int Load(const plat::StreamPtr& stream);
+    // The same from text in memory, which is parsed where it lies.
+    int LoadText(std::string_view text);
     // Writes the configuration to a temporary file beside path and renames it
     // over path; on any failure the old file stays and a line is printed.
     int Save(const std::string& path) const;
@@ -43,7 +46,7 @@ public:
     TTSCGroupPtr CreateGroup(const std::string& parentPath, const std::string& name);
 
 private:
-    int LoadBytes(const std::string& bytes);
+    int LoadBytes(std::string_view bytes);
     void Use(std::shared_ptr<TTSCStore> store);
 };
 using TTSCFilePtr = std::shared_ptr<TTSCFile>;
@@ -52,6 +55,7 @@ using TTSCFilePtr = std::shared_ptr<TTSCFile>;
 TTSCFilePtr CreateTSCFile();
 int LoadTSCFile(const TTSCFilePtr& file, const std::string& path);
 int LoadTSCFile(const TTSCFilePtr& file, const plat::StreamPtr& stream);
+int LoadTSCText(const TTSCFilePtr& file, std::string_view text);
 int SaveTSCFile(const TTSCFilePtr& file, const std::string& path);
 // A missing key prints "The key <path>::<name> does not exist" and gives "".
 std::string GetTSCStringKey(const TTSCFilePtr& file, const std::string& path, const std::string& name, int index);

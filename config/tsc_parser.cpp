@@ -97,7 +97,9 @@ bool TTSCKey::SetValue(int index, std::string_view text, int type) {
     return true;
 }
 
-std::string TTSCGroup::KeyPath() const { return parentPath.empty() ? name : parentPath + "::" + name; }
+std::string TTSCGroup::KeyPath() const {
+    return parentPath.empty() ? std::string(name) : parentPath + "::" + name;
+}
 
 // ---- the store --------------------------------------------------------------------------
 
@@ -189,7 +191,8 @@ void TTSCStore::FinishKey(const std::string& packedValues, int count) {
 
 TTSCKeyPtr TTSCStore::MakeKey(const KeyRec& r) const {
     auto k = std::make_shared<TTSCKey>();
-    k->path = paths_[r.path];
+    // Assigned through the base: making a record is no rename.
+    k->path.assign(paths_[r.path]);
     if (r.bytes) {
         k->name.assign(r.bytes, r.nameLength);
         k->packed_.assign(r.bytes + r.nameLength, r.valuesLength);
@@ -201,8 +204,8 @@ TTSCKeyPtr TTSCStore::MakeKey(const KeyRec& r) const {
 TTSCGroupPtr TTSCStore::MakeGroup(const GroupRec& r) const {
     auto g = std::make_shared<TTSCGroup>();
     const std::string_view parent = paths_[r.parentPath], path = paths_[r.path];
-    g->parentPath = parent;
-    g->name = path.substr(parent.empty() ? 0 : parent.size() + 2);
+    g->parentPath.assign(parent);
+    g->name.assign(path.substr(parent.empty() ? 0 : parent.size() + 2));
     return g;
 }
 
@@ -225,8 +228,8 @@ TTSCGroupPtr TTSCStore::GroupRecord(const TTSCGroupView& v) {
 
 TTSCKeyPtr TTSCStore::NewKey(const std::string& path, const std::string& name) {
     auto k = std::make_shared<TTSCKey>();
-    k->path = path;
-    k->name = name;
+    k->path.assign(path);
+    k->name.assign(name);
     if (keyList_) {
         keyList_->AddLast(k);
     } else {
@@ -241,8 +244,8 @@ TTSCKeyPtr TTSCStore::NewKey(const std::string& path, const std::string& name) {
 
 TTSCGroupPtr TTSCStore::NewGroup(const std::string& parentPath, const std::string& name) {
     auto g = std::make_shared<TTSCGroup>();
-    g->parentPath = parentPath;
-    g->name = name;
+    g->parentPath.assign(parentPath);
+    g->name.assign(name);
     if (groupList_) {
         groupList_->AddLast(g);
     } else {
@@ -260,6 +263,7 @@ TTSCKeyList& TTSCStore::KeyList() {
             list->AddLast(r.handed ? handedKeys_[r.valuesLength] : MakeKey(r));
         }
         keyList_ = std::move(list);
+        DropIndexes();
         keyRecs_.clear();
         std::vector<TTSCKeyPtr>().swap(handedKeys_);
     }
@@ -274,6 +278,7 @@ TTSCGroupList& TTSCStore::GroupList() {
             list->AddLast(r.handed ? handedGroups_[r.handed - 1] : MakeGroup(r));
         }
         groupList_ = std::move(list);
+        DropIndexes();
         groupRecs_.clear();
         std::vector<TTSCGroupPtr>().swap(handedGroups_);
     }

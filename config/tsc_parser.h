@@ -2,6 +2,7 @@
 // Turns the lexer's tokens into key, group and define records, kept packed
 // in a TTSCStore until a caller asks for a record of its own.
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -11,6 +12,34 @@
 #include "config/tsc_lexer.h"
 #include "platform/list.h"
 
+// The name or path of a record handed to callers. It reads as the text it
+// holds; assigning to it (the one way a caller renames a record) is counted,
+// so that every configuration's lookup index knows to make itself again.
+// Changing the text in place (+=, append, []) is not seen by the index.
+struct TTSCName : std::string {
+    using std::string::string;
+    TTSCName() = default;
+    TTSCName(const std::string& s) : std::string(s) {}  // NOLINT: a name is a string
+    TTSCName(std::string&& s) : std::string(std::move(s)) {}  // NOLINT
+    TTSCName(const TTSCName&) = default;
+    TTSCName(TTSCName&&) = default;
+    TTSCName& operator=(const TTSCName& s) { return Rename(s); }
+    TTSCName& operator=(TTSCName&& s) { return Rename(std::move(s)); }
+    template <class T>
+    TTSCName& operator=(T&& s) { return Rename(std::forward<T>(s)); }
+    // How many renames there have been in this run, in every configuration.
+    static uint64_t Renames() { return renames_.load(std::memory_order_relaxed); }
+
+private:
+    template <class T>
+    TTSCName& Rename(T&& s) {
+        std::string::operator=(std::forward<T>(s));
+        renames_.fetch_add(1, std::memory_order_relaxed);
+        return *this;
+    }
+    static inline std::atomic<uint64_t> renames_{0};
+};
+
 // One key with its values, as handed to callers. Slots 0..99 exist; those
 // at or past valueCount read "" with type 0. The values of a key are kept
 // packed in one buffer (a large configuration would otherwise carry a string
@@ -18,8 +47,8 @@
 // which answer for every index.
 struct TTSCKey {
     static constexpr int kMaxValues = 100;
-    std::string path;  // "::"-joined enclosing groups, "" at top level
-    std::string name;  // as written
+    TTSCName path;  // "::"-joined enclosing groups, "" at top level
+    TTSCName name;  // as written
     int valueCount = 0;
 
     std::string Value(int index) const;
@@ -42,8 +71,8 @@ private:
 };
 using TTSCKeyPtr = std::shared_ptr<TTSCKey>;
 struct TTSCGroup {
-    std::string parentPath;  // "" at top level
-    std::string name;        // as written
+    TTSCName parentPath;  // "" at top level
+    TTSCName name;        // as written
     // name alone at top level, else parentPath + "::" + name.
     std::string KeyPath() const;
 };
@@ -173,6 +202,18 @@ public:
     void FinishKey(const std::string& packedValues, int count);
     static void Pack(std::string& out, std::string_view text, int type);
 
+    // ---- lookups ----
+    // Names and paths compare with A-Z folded and every other byte as it
+    // is, paths whole; the first record in order wins. Until the lists are
+    // made, the answers come from indexes made on the first lookup of each
+    // kind and kept up to date as records are added, so that a lookup costs
+    // the same whatever the size of the file; a rename (see TTSCName) makes
+    // them again. Once the lists are made, callers may reorder them at will,
+    // and lookups walk them.
+    bool FindKey(std::string_view path, std::string_view name, TTSCKeyView& out);
+    std::shared_ptr<TTSCKeyList> KeysIn(std::string_view path);
+    std::shared_ptr<TTSCGroupList> GroupsIn(std::string_view parentPath);
+
     // ---- records ----
     template <class F>
     bool ForEachKey(F&& body) const;  // body(const TTSCKeyView&) -> true to stop; true when stopped
@@ -218,6 +259,27 @@ private:
     TTSCChunks<GroupRec> groupRecs_;
     std::vector<TTSCKeyPtr> handedKeys_;
     std::vector<TTSCGroupPtr> handedGroups_;
+
+    // The lookup indexes (tsc_store_index.cpp): each covers the records
+    // before its `done` and was made at the rename count `renames`.
+    struct KeyTable {
+        std::vector<uint32_t> slots;  // 1 + a record's index, 0 free; open addressing
+        size_t done = 0;
+        uint64_t renames = 0;
+    };
+    struct PathTable {
+        std::unordered_map<std::string, std::vector<uint32_t>> records;  // by folded path
+        size_t done = 0;
+        uint64_t renames = 0;
+    };
+    KeyTable keyTable_;
+    PathTable keysByPath_, groupsByParent_;
+    TTSCKeyView KeyViewAt(size_t i) const;  // of the packed records
+    TTSCGroupView GroupViewAt(size_t i) const;
+    void CatchUp(KeyTable& t);
+    void CatchUpKeyPaths(PathTable& t);
+    void CatchUpGroupParents(PathTable& t);
+    void DropIndexes();
     // Set once the list has been asked for: the list holds the records then.
     std::shared_ptr<TTSCKeyList> keyList_;
     std::shared_ptr<TTSCGroupList> groupList_;

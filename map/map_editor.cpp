@@ -1,7 +1,11 @@
 // The layout editor inside the map screen: a developer's tool for placing
 // the markers and stage pictures on new map art and writing the map file.
 // The game never switches it on.
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <string>
+#include <unordered_map>
 
 #include "map/map_core.h"
 #include "platform/input.h"
@@ -16,6 +20,35 @@ constexpr int kKeyKind = 75;      // K
 constexpr int kKeyPrevious = 49;  // 1
 constexpr int kKeyNext = 50;      // 2
 constexpr int kKeySave = 83;      // S
+
+// A stage picture's edge moved by a pixel. Held against the end of the int
+// range, a key must leave it there, not wrap it to the far side.
+int32_t Nudged(int32_t edge, int step) {
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{edge} + step, std::numeric_limits<int32_t>::min(),
+                                                     std::numeric_limits<int32_t>::max()));
+}
+
+// The group an entry is written under. The loader goes by the keys inside,
+// in order, whatever the group is called; but the writer keeps one group per
+// name and only names it can read back, so a negative number is spelled
+// out (LevelMinus5) and a number met again is counted (Level3_2): two
+// entries never share a group, and none is left out.
+class EntryNames {
+public:
+    explicit EntryNames(const char* prefix) : prefix_(prefix) {}
+    std::string Next(int32_t number) {
+        std::string name = prefix_;
+        if (number < 0) name += "Minus" + std::to_string(-int64_t{number});
+        else name += std::to_string(number);
+        const int seen = ++seen_[number];
+        if (seen > 1) name += "_" + std::to_string(seen);
+        return name;
+    }
+
+private:
+    std::string prefix_;
+    std::unordered_map<int32_t, int> seen_;
+};
 
 }  // namespace
 
@@ -52,8 +85,8 @@ int TMapCore::EditStep() {
             // per press, its coarse step one pixel every frame held.
             const bool move = shift ? plat::KeyDown(kArrows[i]) : pressed[i] != 0;
             if (stage && move) {
-                stage->x += kStepX[i];
-                stage->y += kStepY[i];
+                stage->x = Nudged(stage->x, kStepX[i]);
+                stage->y = Nudged(stage->y, kStepY[i]);
             }
         } else if (marker && plat::KeyDown(kArrows[i])) {
             const float step = shift ? 1.0f : 0.1f;
@@ -84,8 +117,9 @@ int TMapCore::EditStep() {
 TTSCFilePtr TMapCore::LayoutFile() {
     const TTSCFilePtr file = CreateTSCFile();
     CreateTSCGroup(file, "", "Levels");
+    EntryNames levelNames("Level"), stageNames("Stage");
     for (const TMapLevelPtr& m : *levels) {
-        const std::string name = "Level" + std::to_string(m->number);
+        const std::string name = levelNames.Next(m->number);
         CreateTSCGroup(file, "Levels", name);
         const std::string path = "Levels::" + name;
         SetTSCNumberKey(file, path, "Number", static_cast<float>(m->number), 0);
@@ -96,7 +130,7 @@ TTSCFilePtr TMapCore::LayoutFile() {
     }
     CreateTSCGroup(file, "", "Stages");
     for (const TMapStagePtr& s : *stages) {
-        const std::string name = "Stage" + std::to_string(s->number);
+        const std::string name = stageNames.Next(s->number);
         CreateTSCGroup(file, "Stages", name);
         const std::string path = "Stages::" + name;
         SetTSCNumberKey(file, path, "Number", static_cast<float>(s->number), 0);

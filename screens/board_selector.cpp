@@ -7,6 +7,7 @@
 #include "board/board.h"
 #include "config/bca.h"
 #include "config/tsc_file.h"
+#include "platform/app.h"
 #include "platform/graphics.h"
 #include "platform/stream.h"
 #include "profiles/profile_manager.h"
@@ -53,6 +54,13 @@ int TBoardSelector::AddLevel(const std::string& name) {
     if (!profile || !profile->current) return 0;
     std::vector<std::string> list = profile->GetList(kQuestListKey);
     if (std::find(list.begin(), list.end(), name) != list.end()) return 0;
+    // The profile keeps at most a key's hundred values: a name past them
+    // would be dropped by the store while we said "added".
+    if (list.size() >= static_cast<size_t>(TTSCKey::kMaxValues)) {
+        plat::Print("The quest list already holds " + std::to_string(list.size()) + " levels; " + name +
+                    " was not added");
+        return -1;
+    }
     list.push_back(name);
     profile->SetList(kQuestListKey, list, 1);
     return 1;

@@ -37,7 +37,8 @@ public:
     // profile the quest list is empty.
     virtual int LoadList(int mode);
     // Adds a quest level to the profile's list and writes the profile: 1
-    // added, 0 already there (letter case counts) or no current profile.
+    // added, 0 already there (letter case counts) or no current profile,
+    // -1 not added because the list is full (100 names; a line says so).
     static int AddLevel(const std::string& name);
     // The selected board into `board`, placed as the miniature. A board that
     // cannot be read gives an empty miniature. Nothing on an empty list.

@@ -88,6 +88,109 @@ TEST(ConfigLookup, GroupListGivesDirectChildrenInOrder) {
     EXPECT_TRUE(GetTSCGroupList(f, "nothing")->IsEmpty());
 }
 
+// Which bytes fold: A-Z only. The pairs that differ by the case bit
+// outside the letters ('[' and '{', '@' and '`', '^' and '~') and accented
+// letters must stay apart, in paths and names alike, loaded or set.
+TEST(ConfigLookup, OnlyAZFoldWhereverTheKeyCameFrom) {
+    struct Case {
+        const char *setPath, *setName, *askPath, *askName;
+        bool found;
+    };
+    const Case cases[] = {
+        {"Grp", "Key", "gRP", "kEY", true},
+        {"A::B", "k", "a::b", "K", true},
+        {"G", "a[b", "G", "a{b", false},
+        {"G", "a@", "g", "a`", false},
+        {"G^", "k", "G~", "k", false},
+        {"G", "caf\xC9", "G", "caf\xE9", false},
+        {"Level1", "k", "Level10", "k", false},
+        {"A::B", "c", "A", "B::c", false},
+        {"A", "B::c", "A::B", "c", false},
+        {"", "k", "::", "k", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.setPath) + " " + c.setName + " asked as " + c.askPath + " " + c.askName);
+        // Keys around it, so that the index has neighbours to confuse.
+        auto f = LoadText("Grp{ Other=1 } Level10{ j=2 } A{ x=3 }");
+        SetTSCStringKey(f, c.setPath, c.setName, "found", 0);
+        EXPECT_EQ(f->ResolveKey(c.askPath, c.askName) != nullptr, c.found);
+        ::testing::internal::CaptureStdout();
+        EXPECT_EQ(GetTSCStringKey(f, c.askPath, c.askName, 0), c.found ? "found" : "");
+        ::testing::internal::GetCapturedStdout();
+    }
+}
+
+// The first of equal keys is the one found, wherever the later ones come
+// from (a repeated group, another letter case, a key made after the load),
+// and it stays so while records are added, renamed and listed between
+// lookups.
+TEST(ConfigLookup, FirstOfEqualKeysHoldsThroughChangesBetweenLookups) {
+    auto f = LoadText("G{ k=1 } H{ x=7 } g{ K=2 } G{ k=3 }");
+    EXPECT_EQ(GetTSCStringKey(f, "g", "K", 0), "1");
+    CreateTSCKey(f, "G", "k")->AppendValue("4", 1);
+    SetTSCStringKey(f, "G", "new", "5", 0);
+    EXPECT_EQ(GetTSCStringKey(f, "G", "k", 0), "1");
+    EXPECT_EQ(GetTSCStringKey(f, "G", "NEW", 0), "5");
+    auto values = [&] {
+        std::vector<std::string> v;
+        const auto list = GetTSCKeyList(f, "G");
+        for (const TTSCKeyPtr& k : *list) v.push_back(k->Value(0));
+        return v;
+    };
+    EXPECT_EQ(values(), (std::vector<std::string>{"1", "2", "3", "4", "5"}));
+    // The first one renamed away: the next in order is found.
+    f->ResolveKey("G", "k")->name = "gone";
+    EXPECT_EQ(GetTSCStringKey(f, "G", "k", 0), "2");
+    // A record earlier in order renamed to the same key becomes the first.
+    TTSCKeyPtr x = f->ResolveKey("H", "x");
+    x->path = "G";
+    x->name = "K";
+    EXPECT_EQ(GetTSCStringKey(f, "G", "k", 0), "7");
+    EXPECT_EQ(values(), (std::vector<std::string>{"1", "7", "2", "3", "4", "5"}));
+    EXPECT_TRUE(GetTSCKeyList(f, "H")->IsEmpty());
+    // Once the list is reached, its own changes count.
+    f->keys->Remove(x);
+    EXPECT_EQ(GetTSCStringKey(f, "G", "k", 0), "2");
+    f->keys->AddFirst(x);
+    EXPECT_EQ(GetTSCStringKey(f, "G", "k", 0), "7");
+    // Groups likewise: made, renamed, and the first parent spelling holds.
+    CreateTSCGroup(f, "g", "Inner");
+    auto names = [&](const char* parent) {
+        std::vector<std::string> v;
+        const auto list = GetTSCGroupList(f, parent);
+        for (const TTSCGroupPtr& g : *list) v.push_back(g->name);
+        return v;
+    };
+    EXPECT_EQ(names(""), (std::vector<std::string>{"G", "H", "g", "G"}));
+    EXPECT_EQ(names("G"), (std::vector<std::string>{"Inner"}));
+    GetTSCGroupList(f, "")->First()->parentPath = "G";
+    EXPECT_EQ(names("G"), (std::vector<std::string>{"G", "Inner"}));
+    EXPECT_EQ(names(""), (std::vector<std::string>{"H", "g", "G"}));
+}
+
+// A large file answers like a small one: duplicates far apart, keys of a
+// repeated group listed in order, misses that share a hash bucket's
+// neighbourhood with thousands of keys.
+TEST(ConfigLookup, LargeFileFindsTheFirstAndListsInOrder) {
+    std::string text = "Levels{\n";
+    for (int i = 0; i < 20000; ++i)
+        text += "L" + std::to_string(i) + "{ Number=" + std::to_string(i) + " X=" + std::to_string(i * 2) + " }\n";
+    text += "l7{ Number=-1 Y=5 }\n}\n";
+    auto f = LoadText(text);
+    EXPECT_FLOAT_EQ(GetTSCNumberKey(f, "levels::L19999", "number", 0), 19999.0f);
+    EXPECT_FLOAT_EQ(GetTSCNumberKey(f, "Levels::L7", "Number", 0), 7.0f);
+    EXPECT_FLOAT_EQ(GetTSCNumberKey(f, "Levels::L7", "Y", 0), 5.0f);
+    EXPECT_THROW(GetTSCNumberKey(f, "Levels::L20000", "Number", 0), TSCError);
+    EXPECT_THROW(GetTSCNumberKey(f, "Levels", "Number", 0), TSCError);
+    const auto inL7 = GetTSCKeyList(f, "LEVELS::l7")->ToArray();
+    ASSERT_EQ(inL7.size(), 4u);
+    EXPECT_EQ(inL7[0]->Value(0), "7");
+    EXPECT_EQ(inL7[2]->Value(0), "-1");
+    EXPECT_EQ(inL7[3]->name, "Y");
+    EXPECT_EQ(GetTSCGroupList(f, "levels")->Count(), 20001);
+    EXPECT_EQ(GetTSCGroupList(f, "levels")->Last()->name, "l7");
+}
+
 // ---- numbers -----------------------------------------------------------------------------
 
 TEST(ConfigNumbers, TextToNumber) {

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -53,6 +54,34 @@ protected:
             std::fclose(f);
         }
         return text;
+    }
+
+    // Reads a written layout through the map's own loader into a fresh map,
+    // which becomes the global one; gives back the map that wrote it.
+    static TMapCorePtr ReadBack(const std::string& path) {
+        const TTSCFilePtr file = CreateTSCFile();
+        EXPECT_NO_THROW(LoadTSCFile(file, path));
+        const TMapCorePtr written = map;
+        map = std::make_shared<TMapCore>();
+        map_test::GiveMapPictures(*map);
+        std::string missing = "left over";
+        map->ReadLayout(file, missing);
+        EXPECT_EQ(missing, "");
+        return written;
+    }
+    // Markers cut to whole pixels, as the loader reads them back.
+    using M = std::tuple<int, int, int, int, int>;
+    static std::vector<M> Markers(const TMapCorePtr& from) {
+        std::vector<M> out;
+        for (const TMapLevelPtr& m : *from->levels)
+            out.emplace_back(m->number, m->stage, m->kind, static_cast<int>(m->x), static_cast<int>(m->y));
+        return out;
+    }
+    using S = std::tuple<int, std::string, int, int>;
+    static std::vector<S> Stages(const TMapCorePtr& from) {
+        std::vector<S> out;
+        for (const TMapStagePtr& s : *from->stages) out.emplace_back(s->number, s->imageName, s->x, s->y);
+        return out;
     }
 
     std::string dir_, oldDir_;
@@ -197,32 +226,72 @@ TEST_F(EditorTest, TheSavedLayoutReadsBackThroughTheLoader) {
         EXPECT_NE(text.find(shown), std::string::npos) << shown << " in\n" << text;
     EXPECT_LT(text.find("Levels"), text.find("Stages"));
 
-    const TTSCFilePtr file = CreateTSCFile();
-    ASSERT_NO_THROW(LoadTSCFile(file, "data/map.tsc"));
-    const TMapCorePtr written = map;
-    map = std::make_shared<TMapCore>();
-    map_test::GiveMapPictures(*map);
-    std::string missing = "left over";
-    map->ReadLayout(file, missing);
-    EXPECT_EQ(missing, "");
-    using M = std::tuple<int, int, int, int, int>;
-    auto markers = [](const TMapCorePtr& from) {
-        std::vector<M> out;
-        for (const TMapLevelPtr& m : *from->levels)
-            out.emplace_back(m->number, m->stage, m->kind, static_cast<int>(m->x), static_cast<int>(m->y));
-        return out;
-    };
-    EXPECT_EQ(markers(map), markers(written));
+    const TMapCorePtr written = ReadBack("data/map.tsc");
+    EXPECT_EQ(Markers(map), Markers(written));
     EXPECT_EQ(map->levels->Count(), 4);
-    EXPECT_EQ(std::get<3>(markers(map)[1]), 123);
-    using S = std::tuple<int, std::string, int, int>;
-    auto stages = [](const TMapCorePtr& from) {
-        std::vector<S> out;
-        for (const TMapStagePtr& s : *from->stages) out.emplace_back(s->number, s->imageName, s->x, s->y);
-        return out;
-    };
-    EXPECT_EQ(stages(map), stages(written));
+    EXPECT_EQ(std::get<3>(Markers(map)[1]), 123);
+    EXPECT_EQ(Stages(map), Stages(written));
     EXPECT_EQ(map->stages->Count(), 2);
+}
+
+// Numbers the editor holds but a plain "Level<number>" group could not keep:
+// a negative one, the same number twice, the ends of the int range. Every
+// entry comes back, in order, with its own values.
+TEST_F(EditorTest, EveryMarkerAndStageIsWrittenWhateverItsNumber) {
+    map->AddLevel(3, 2, 2, 400, 310);  // a second level 3
+    map->AddLevel(-5, -5, 4, 10, 20);
+    map->AddLevel(std::numeric_limits<int32_t>::min(), 1, 1, 30, 40);
+    map->AddStage(-5, "gfx/mapa/minus.png", 7, 8);
+    map->AddStage(2, "gfx/mapa/again.png", 9, 10);
+    map->AddStage(std::numeric_limits<int32_t>::min(), "gfx/mapa/low.png", 11, 12);
+    ASSERT_EQ(map->WriteLayout("data/map.tsc"), 0);
+
+    const TMapCorePtr written = ReadBack("data/map.tsc");
+    EXPECT_EQ(map->levels->Count(), 7);
+    EXPECT_EQ(Markers(map), Markers(written));
+    EXPECT_EQ(map->stages->Count(), 5);
+    EXPECT_EQ(Stages(map), Stages(written));
+    // A number met once keeps its plain name.
+    EXPECT_NE(ReadText("data/map.tsc").find("\tLevel1{\n"), std::string::npos);
+}
+
+// A stage picture held against the end of the int range stays there, by
+// the pixel-a-frame step and the pixel-a-press step alike.
+TEST_F(EditorTest, AStagePictureStopsAtTheEndsOfTheIntRange) {
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max(), kMin = std::numeric_limits<int32_t>::min();
+    struct Case {
+        bool everyFrame;
+        int arrow;
+        int32_t x, y;
+    };
+    const Case kCases[] = {
+        {true, plat::KEY_RIGHT, kMax, 0}, {true, plat::KEY_LEFT, kMin, 0}, {true, plat::KEY_DOWN, 0, kMax},
+        {true, plat::KEY_UP, 0, kMin},    {false, plat::KEY_RIGHT, kMax, 0}, {false, plat::KEY_UP, 0, kMin},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(std::to_string(c.arrow) + (c.everyFrame ? " held" : " tapped"));
+        pt::Reset();
+        map->currentLevel = 3;
+        TMapStagePtr stage;
+        for (const TMapStagePtr& s : *map->stages)
+            if (s->number == 2) stage = s;
+        stage->x = c.x;
+        stage->y = c.y;
+        pt::PressKey(plat::KEY_LCONTROL);
+        if (c.everyFrame) {
+            pt::PressKey(plat::KEY_LSHIFT);
+            pt::PressKey(c.arrow);
+        }
+        for (int f = 0; f < 3; ++f) {
+            if (!c.everyFrame) pt::TapKey(c.arrow);
+            map->EditStep();
+        }
+        pt::ReleaseKey(c.arrow);
+        pt::ReleaseKey(plat::KEY_LSHIFT);
+        pt::ReleaseKey(plat::KEY_LCONTROL);
+        EXPECT_EQ(stage->x, c.x);
+        EXPECT_EQ(stage->y, c.y);
+    }
 }
 
 // Inside the screen: a step every frame, the readout, and a second S

@@ -128,6 +128,24 @@ TEST_F(Selector, AQuestLevelJoinsTheProfilesListOnceAndIsWrittenAtOnce) {
               (std::vector<std::string>{"level_01.tsc", "level_02.tsc", "LEVEL_01.tsc"}));
 }
 
+// A full list (a key keeps 100 values) takes no more names: the answer says
+// so, and the stored list is the one it was. One place short, a name still
+// goes in as the hundredth.
+TEST_F(Selector, AQuestLevelPastAFullListIsNotAddedAndSaysSo) {
+    MakePlayer();
+    std::vector<std::string> names;
+    for (int i = 0; i < 99; ++i) names.push_back("level_" + std::to_string(i) + ".tsc");
+    profile->SetList("revealedLevels", names, 1);
+    EXPECT_EQ(TBoardSelector::AddLevel("hundredth.tsc"), 1);
+    names.push_back("hundredth.tsc");
+    EXPECT_EQ(StoredList("revealedLevels"), names);
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(TBoardSelector::AddLevel("one_too_many.tsc"), -1);
+    EXPECT_NE(::testing::internal::GetCapturedStdout().find("one_too_many.tsc was not added"), std::string::npos);
+    EXPECT_EQ(StoredList("revealedLevels"), names);
+    EXPECT_EQ(TBoardSelector::AddLevel("level_5.tsc"), 0) << "already there, full or not";
+}
+
 // ---- the miniature ----------------------------------------------------------------------------------
 
 class Miniature : public GalleryWorld {

@@ -56,6 +56,37 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
 
+    // Lookups answer from indexes; each must find what a walk in order finds.
+    {
+        TTSCFilePtr h = CreateTSCFile();
+        LoadTSCFile(h, plat::CreateMemoryStream(text));
+        auto fold = [](std::string s) {
+            for (char& c : s)
+                if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+            return s;
+        };
+        const auto keys = f->keys->ToArray();
+        for (size_t i = 0; i < keys.size() && i < 64; ++i) {
+            const TTSCKeyPtr* first = nullptr;
+            int inPath = 0;
+            for (const TTSCKeyPtr& k : keys) {
+                if (fold(k->path) != fold(keys[i]->path)) continue;
+                ++inPath;
+                if (!first && fold(k->name) == fold(keys[i]->name)) first = &k;
+            }
+            if (h->GetStringKey(keys[i]->path, keys[i]->name, 0) != (*first)->Value(0))
+                Fail("lookup found another key than the first", keys[i]->path + "::" + keys[i]->name);
+            if (GetTSCKeyList(h, keys[i]->path)->Count() != inPath) Fail("key list of a path differs", keys[i]->path);
+        }
+        const auto groups = f->groups->ToArray();
+        for (size_t i = 0; i < groups.size() && i < 64; ++i) {
+            int under = 0;
+            for (const TTSCGroupPtr& g : groups) under += fold(g->parentPath) == fold(groups[i]->parentPath);
+            if (GetTSCGroupList(h, groups[i]->parentPath)->Count() != under)
+                Fail("group list of a parent differs", groups[i]->parentPath);
+        }
+    }
+
     const std::string first = f->SaveToString();
     // A configuration without keys and groups (defines only) is written as an
     // empty file, and a text without tokens is a syntax error: both as
