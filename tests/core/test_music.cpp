@@ -169,7 +169,7 @@ TEST_F(MusicTest, TheFactorScalesOnlyTheStart) {
     // the decoded samples at the gain 0.6 (2457/4096).
     pt::PullAudio(1000);
     const auto out = pt::PullAudio(1);
-    const int src = snd->samples[2000];
+    const int src = plat::OutputPcm(*snd)[2000];
     EXPECT_EQ(out[0], src * 2457 >> 12);
 }
 
