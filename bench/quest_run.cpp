@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "core/music.h"
+#include "bench/peak_rss.h"
 #include "main/startup.h"
 #include "platform/plat.h"
 #include "platform/testing.h"
@@ -47,14 +48,6 @@ int64_t WallNs() {
     timespec t{};
     clock_gettime(CLOCK_MONOTONIC, &t);
     return t.tv_sec * 1000000000LL + t.tv_nsec;
-}
-
-double PeakRssMiB() {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
-    return 0.0;
 }
 
 void Figure(const char* name, double value) { std::printf("%s %.3f\n", name, value); }
