@@ -35,6 +35,7 @@
 #include "level/points.h"
 #include "level/spheres.h"
 #include "level/timer.h"
+#include "bench/peak_rss.h"
 #include "main/startup.h"
 #include "modes/popup_manager.h"
 #include "pieces/blocks.h"
@@ -57,15 +58,6 @@ double ThreadCpuMs() {
     timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
-// The peak resident memory of this process so far, in MiB (0 when unknown).
-double PeakRssMiB() {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
-    return 0.0;
 }
 
 const char* GameDir() {

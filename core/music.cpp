@@ -17,9 +17,28 @@ plat::ChannelPtr playMusic(const plat::SoundPtr& sound, const plat::ChannelPtr& 
 }
 
 TMusicFilePtr TSongManager::findSong(const std::string& fileName) {
-    for (const TMusicFilePtr& m : *songs)
-        if (m && m->fileName == fileName) return m;
+    for (const TMusicFilePtr& m : *songs) {
+        if (!m || m->fileName != fileName) continue;
+        if (m->ahead) {
+            m->sound = plat::AwaitSound(m->ahead);
+            m->ahead.reset();
+        }
+        return m;
+    }
     return nullptr;
+}
+
+TMusicFilePtr TSongManager::preloadSong(const std::string& fileName, int flags) {
+    TMusicFilePtr m = findSong(fileName);
+    if (m && m->loaded != 0) return m;
+    if (!m) {
+        m = std::make_shared<TMusicFile>();
+        m->fileName = fileName;
+        songs->AddLast(m);
+    }
+    m->ahead = plat::LoadSoundAhead(fileName, flags);
+    m->loaded = 1;
+    return m;
 }
 
 TMusicFilePtr TSongManager::loadSong(const std::string& fileName, int flags) {

@@ -10,9 +10,12 @@
 class TMusicFile {
 public:
     std::string fileName;      // the cache key, exactly as the caller wrote it
-    int loaded = 0;            // 1 once loaded, also when the load failed
-    plat::SoundPtr sound;      // null when the file cannot be read
+    int loaded = 0;            // 1 once loaded (or its decode queued), also when the load failed
+    plat::SoundPtr sound;      // null when the file cannot be read, or while `ahead` runs
     plat::ChannelPtr channel;  // the latest start; null when it played nothing
+    // A preload still decoding; the manager's lookups wait for it and move
+    // its sound into `sound`.
+    plat::PendingSoundPtr ahead;
 };
 using TMusicFilePtr = std::shared_ptr<TMusicFile>;
 
@@ -24,10 +27,15 @@ public:
     // Starts the song on a new channel; an older start of it keeps playing
     // but is no longer reachable, so callers stop it first.
     TMusicFilePtr playSong(const std::string& fileName, int flags, float factor);
-    // Exact comparison: case counts, no path normalisation.
+    // Exact comparison: case counts, no path normalisation. A song still
+    // decoding ahead is waited for, so what it returns is loaded.
     TMusicFilePtr findSong(const std::string& fileName);
     // Flags matter only for the first load of a name.
     TMusicFilePtr loadSong(const std::string& fileName, int flags);
+    // As loadSong, but the decode runs on the audio layer's thread while the
+    // caller goes on (the loading screen keeps fading); the first lookup of
+    // the name waits for it. Same sound, same cache entry, still decoded once.
+    TMusicFilePtr preloadSong(const std::string& fileName, int flags);
 };
 
 // The handle on a started song. It acts on the channel of the latest start of

@@ -59,6 +59,46 @@ Mixer& TheMixer() {
     return *m;
 }
 
+// Reads a sound as the mixer plays it: stereo frames at the output rate.
+// Sources at another rate are interpolated linearly in 32.32 fixed point,
+// with output frame i at source position i * step, and a mono frame is
+// interpolated once and goes to both sides: the same values, bit for bit,
+// that converting the whole sound at load once gave.
+class OutputReader {
+public:
+    explicit OutputReader(const Sound& s)
+        : src_(s.samples.data()), in_(s.SourceFrames()), ch_(s.channels),
+          step_(s.rate == detail::kOutputRate || s.rate <= 0
+                    ? 0
+                    : (static_cast<uint64_t>(s.rate) << 32) / detail::kOutputRate) {}
+
+    // Output frame i (0 <= i < Frames()) into l and r.
+    void Frame(int64_t i, int32_t& l, int32_t& r) const {
+        if (step_ == 0) {
+            const int16_t* p = src_ + i * ch_;
+            l = p[0];
+            r = p[ch_ - 1];
+            return;
+        }
+        const uint64_t pos = static_cast<uint64_t>(i) * step_;
+        const int64_t idx = std::min<int64_t>(static_cast<int64_t>(pos >> 32), in_ - 1);
+        const int64_t next = std::min(idx + 1, in_ - 1);
+        const int64_t frac = static_cast<int64_t>(pos & 0xffffffffu);
+        l = Lerp(src_[idx * ch_], src_[next * ch_], frac);
+        r = ch_ == 1 ? l : Lerp(src_[idx * 2 + 1], src_[next * 2 + 1], frac);
+    }
+
+private:
+    static int32_t Lerp(int64_t a, int64_t b, int64_t frac) {
+        return static_cast<int16_t>(a + (((b - a) * frac) >> 32));
+    }
+
+    const int16_t* src_;
+    int64_t in_;
+    int ch_;
+    uint64_t step_;  // 0: already at the output rate
+};
+
 // Adds `frames` frames of every playing channel into acc (stereo, 64-bit so
 // no number of channels can overflow it). Caller holds the lock.
 void MixChannels(int64_t* acc, int frames, std::vector<ChannelPtr>& channels) {
@@ -75,16 +115,17 @@ void MixChannels(int64_t* acc, int frames, std::vector<ChannelPtr>& channels) {
         }
         const int gl = c->gain * c->panL >> 12;
         const int gr = c->gain * c->panR >> 12;
-        const int16_t* src = s.samples.data();
+        const OutputReader reader(s);
         int done = 0;
         while (done < frames) {
             const int64_t k = std::min<int64_t>(n - c->pos, frames - done);
-            const int16_t* p = src + c->pos * 2;
             int64_t* a = acc + done * 2;
             // Each product fits in 32 bits: |s| <= 32768, gain <= 65535.
             for (int64_t i = 0; i < k; ++i) {
-                a[2 * i] += (int32_t(p[2 * i]) * gl) >> 12;
-                a[2 * i + 1] += (int32_t(p[2 * i + 1]) * gr) >> 12;
+                int32_t l, r;
+                reader.Frame(c->pos + i, l, r);
+                a[2 * i] += (l * gl) >> 12;
+                a[2 * i + 1] += (r * gr) >> 12;
             }
             c->pos += k;
             done += static_cast<int>(k);
@@ -202,6 +243,8 @@ void EnsureAudioDevice() {
 }
 
 void ResetAudioState() {
+    // A decode queued by one test must not still be running into the next.
+    WaitForDecodesAhead();
     Mixer& m = TheMixer();
     std::vector<ChannelPtr> dead;
     {
@@ -218,6 +261,19 @@ void ResetAudioState() {
 }  // namespace detail
 
 // ---- channel operations ---------------------------------------------------------
+
+std::vector<int16_t> OutputPcm(const Sound& sound) {
+    const int64_t n = sound.Frames();
+    std::vector<int16_t> out(static_cast<size_t>(n) * 2);
+    const OutputReader reader(sound);
+    for (int64_t i = 0; i < n; ++i) {
+        int32_t l, r;
+        reader.Frame(i, l, r);
+        out[static_cast<size_t>(i) * 2] = static_cast<int16_t>(l);
+        out[static_cast<size_t>(i) * 2 + 1] = static_cast<int16_t>(r);
+    }
+    return out;
+}
 
 ChannelPtr AllocChannel() { return std::make_shared<Channel>(); }
 

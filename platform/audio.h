@@ -1,6 +1,9 @@
 // Sounds decoded whole, played through a software mixer (16-bit stereo,
-// 44100 Hz). With no audio device the game runs silent: a one-shot sound is
-// over as soon as it starts, a looping one "plays" until it is stopped.
+// 44100 Hz). A sound keeps its source's own rate and mono or stereo and is
+// converted as it is mixed: a mono 22 kHz voice takes a quarter of what it
+// would as output-format PCM. With no audio device the game runs silent: a
+// one-shot sound is over as soon as it starts, a looping one "plays" until it
+// is stopped.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -13,19 +16,52 @@ enum SoundFlags : int { SOUND_LOOP = 1 };
 
 class Sound {
 public:
-    std::vector<int16_t> samples;  // interleaved stereo at 44100 Hz
+    static constexpr int kOutputRate = 44100;
+
+    std::vector<int16_t> samples;  // interleaved, `channels` per frame, at `rate`
+    int channels = 2;              // 1 (played on both sides) or 2
+    int rate = kOutputRate;
     bool loop = false;
-    int64_t Frames() const { return static_cast<int64_t>(samples.size() / 2); }
+
+    int64_t SourceFrames() const {
+        return channels == 1 || channels == 2 ? static_cast<int64_t>(samples.size()) / channels : 0;
+    }
+    // Length in output frames: the source's duration at 44100 Hz, rounded up.
+    int64_t Frames() const {
+        const int64_t in = SourceFrames();
+        if (rate == kOutputRate || in == 0) return in;
+        return rate > 0 ? (in * kOutputRate + rate - 1) / rate : 0;
+    }
 };
 using SoundPtr = std::shared_ptr<Sound>;
+
+// The sound exactly as the mixer plays it at full volume, centred: interleaved
+// stereo at 44100 Hz (linear interpolation in 32.32 fixed point, the last
+// source frame held past the end).
+std::vector<int16_t> OutputPcm(const Sound& sound);
 
 class Channel;
 using ChannelPtr = std::shared_ptr<Channel>;
 
-// Decodes an Ogg Vorbis file whole, resampled and up-mixed to the output
-// format. Null when the file cannot be read or decoded.
+// Decodes an Ogg Vorbis file whole: mono stays mono, more than two channels
+// keep their front left and right. Null when the file cannot be read or
+// decoded.
 SoundPtr LoadSound(const std::string& path, int flags = 0);
 SoundPtr DecodeOggVorbis(const void* data, size_t size, int flags = 0);
+// A sound decoded ahead, on the audio layer's own thread, while the game
+// goes on drawing: decodes run one at a time in the order they were asked
+// for, and give the very same sound LoadSound would.
+class PendingSound;
+using PendingSoundPtr = std::shared_ptr<PendingSound>;
+// Reads the file at once, on the caller's thread, and queues its decode.
+// Never null; a file that cannot be read is a decode that gives null.
+PendingSoundPtr LoadSoundAhead(const std::string& path, int flags = 0);
+// Waits for that decode when it is not over yet. A failure is reported once,
+// here, in LoadSound's words; null for a null handle.
+SoundPtr AwaitSound(const PendingSoundPtr& pending);
+// Whether AwaitSound would return at once.
+bool SoundReady(const PendingSoundPtr& pending);
+
 // A null channel gives a new channel for this play.
 ChannelPtr PlaySound(const SoundPtr& sound, ChannelPtr channel = nullptr);
 // A channel that holds the sound paused, ready for ResumeChannel.

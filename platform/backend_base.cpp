@@ -2,10 +2,12 @@
 // and the headless controls tests use for them.
 #include <SDL.h>
 
+#include <time.h>
+
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <thread>
 
 #include "platform/backend.h"
 #include "platform/rng.h"
@@ -44,7 +46,16 @@ void ClockSleepUntilMs(int64_t t) {
         while (t > now && !g_fakeNow.compare_exchange_weak(now, t)) {}
         return;
     }
-    std::this_thread::sleep_until(StartTime() + std::chrono::milliseconds(t));
+    // An absolute deadline on the clock the steady clock reads: a relative
+    // sleep would add whatever time passed since the caller read the clock,
+    // and a wake-up cut short by a signal just sleeps again to the same end.
+    const auto deadline =
+        std::chrono::duration_cast<std::chrono::nanoseconds>((StartTime() + std::chrono::milliseconds(t)).time_since_epoch())
+            .count();
+    timespec ts{};
+    ts.tv_sec = static_cast<time_t>(deadline / 1000000000);
+    ts.tv_nsec = static_cast<long>(deadline % 1000000000);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {}
 }
 
 bool ShowMessageBox(const std::string& title, const std::string& text) {

@@ -94,6 +94,7 @@ testing::DrawCall MakeCall(testing::DrawCall::Kind kind, float x, float y);
 int CurrentFlipCount();
 // The headless per-frame hook (testing::OnFlip).
 void SetOnFlipHook(std::function<void(int)> hook);
+void SetFlipTimesSink(std::vector<testing::FlipTime>* into);
 
 // ---- input (fed by the devices and the test script) ---------------------------
 void InputKey(int key, bool down, bool repeat);

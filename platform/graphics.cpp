@@ -2,10 +2,11 @@
 // devices.
 //
 // Index: device choice · display · Flip pacing · 2D state · primitives
+#include <time.h>
+
 #include <cmath>
 #include <cstdlib>
 #include <functional>
-#include <thread>
 #include "platform/angles.h"
 #include "platform/app.h"
 #include "platform/backend.h"
@@ -66,6 +67,7 @@ struct Display {
 Display g_display;
 State2D g_state;
 std::function<void(int)> g_onFlip;
+std::vector<testing::FlipTime>* g_flipTimes = nullptr;
 int g_driver = 0;
 
 void StopVsyncTrial() {
@@ -93,6 +95,7 @@ void ReleaseTexture(unsigned texture, unsigned generation) {
 int CurrentFlipCount() { return g_display.flips; }
 
 void SetOnFlipHook(std::function<void(int)> hook) { g_onFlip = std::move(hook); }
+void SetFlipTimesSink(std::vector<testing::FlipTime>* into) { g_flipTimes = into; }
 
 void ResetGraphicsState() {
     EndGraphics();
@@ -101,6 +104,7 @@ void ResetGraphicsState() {
     g_display = Display{};
     g_display.generation = generation;
     g_onFlip = nullptr;
+    g_flipTimes = nullptr;
     g_driver = 0;
     ResetState2D();
 }
@@ -255,10 +259,9 @@ void WaitUntil(int64_t t) {
         detail::ClockSleepUntilMs(t);
         return;
     }
-    // Sleep to within a millisecond, then spin the rest: the sleep is what
-    // keeps an idle screen cheap, the spin what keeps the frame on time.
-    if (t - 1 > detail::ClockNowMs()) detail::ClockSleepUntilMs(t - 1);
-    while (detail::ClockNowMs() < t) std::this_thread::yield();
+    // The sleep ends on the tick itself (an absolute deadline), so nothing is
+    // left to spin for: a spin kept a core busy for a frame time no better.
+    while (detail::ClockNowMs() < t) detail::ClockSleepUntilMs(t);
 }
 
 void PaceFrame(int hertz) {
@@ -345,6 +348,13 @@ void Flip(int sync) {
         // A copy: the hook may replace itself.
         auto hook = detail::g_onFlip;
         hook(d.flips);
+    }
+    if (detail::g_flipTimes) {
+        timespec wall{}, cpu{};
+        clock_gettime(CLOCK_MONOTONIC, &wall);
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
+        detail::g_flipTimes->push_back({detail::ClockNowMs(), wall.tv_sec * 1000000000LL + wall.tv_nsec,
+                                        cpu.tv_sec * 1000000000LL + cpu.tv_nsec});
     }
     PollSystem();
 }

@@ -1,7 +1,7 @@
-// Whole-file Ogg Vorbis decoding into the mixer's format (interleaved 16-bit
-// stereo at 44100 Hz).
+// Whole-file Ogg Vorbis decoding into 16-bit PCM at the file's own rate, mono
+// or stereo (the mixer converts as it plays).
 //
-// Index: checks on the raw file · decoding · resampling · LoadSound
+// Index: checks on the raw file · decoding · LoadSound
 //
 // A damaged file gives a null sound (LoadSound adds one line naming the file
 // on standard error), never a crash and never half a song: a file cut short, a corrupt page in the
@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <limits>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -155,18 +156,12 @@ int RightChannelOf(int channels) {
     }
 }
 
-struct Decoded {
-    std::vector<int16_t> stereo;  // at `rate`
-    long rate = 0;
-};
-
 // Empty `error` on success.
-Decoded DecodeAll(const unsigned char* data, size_t size, std::string& error) {
-    Decoded out;
+SoundPtr DecodeAll(const unsigned char* data, size_t size, std::string& error) {
     size = IntactOggLength(data, size);
     if (size == 0) {
         error = "not an Ogg file, damaged, or cut short";
-        return out;
+        return nullptr;
     }
     MemorySource src{data, size, 0};
     const ov_callbacks cb{MemRead, MemSeek, nullptr, MemTell};
@@ -175,23 +170,27 @@ Decoded DecodeAll(const unsigned char* data, size_t size, std::string& error) {
     // On failure vorbisfile clears vf itself.
     if (ov_open_callbacks(&src, &vf, nullptr, 0, cb) < 0) {
         error = "not an Ogg Vorbis stream";
-        return out;
+        return nullptr;
     }
     const vorbis_info* vi = ov_info(&vf, -1);
-    if (!vi || vi->channels < 1 || vi->rate < 1) {
+    if (!vi || vi->channels < 1 || vi->rate < 1 || vi->rate > std::numeric_limits<int>::max()) {
         ov_clear(&vf);
         error = "bad stream header";
-        return out;
+        return nullptr;
     }
-    out.rate = vi->rate;
-    const int64_t limitIn = kMaxOutputFrames * out.rate / detail::kOutputRate + 1;
+    auto out = std::make_shared<Sound>();
+    out->rate = static_cast<int>(vi->rate);
+    // Mono until a link brings more channels.
+    out->channels = vi->channels == 1 ? 1 : 2;
+    std::vector<int16_t>& pcm = out->samples;
+    const int64_t limitIn = kMaxOutputFrames * out->rate / detail::kOutputRate + 1;
     const ogg_int64_t total = ov_pcm_total(&vf, -1);
     if (total > limitIn) {
         ov_clear(&vf);
         error = "too long";
-        return out;
+        return nullptr;
     }
-    if (total > 0) out.stereo.reserve(static_cast<size_t>(total) * 2);
+    if (total > 0) pcm.reserve(static_cast<size_t>(total) * static_cast<size_t>(out->channels));
 
     constexpr bool bigEndian = std::endian::native == std::endian::big;
     std::vector<char> buf(32768);
@@ -211,50 +210,38 @@ Decoded DecodeAll(const unsigned char* data, size_t size, std::string& error) {
             // rate would need a resampler per link, which nothing of ours makes.
             link = section;
             const vorbis_info* li = ov_info(&vf, link);
-            if (!li || li->channels < 1 || li->rate != out.rate) {
+            if (!li || li->channels < 1 || li->rate != out->rate) {
                 error = "links of different formats";
                 break;
             }
             channels = li->channels;
+            if (channels > 1 && out->channels == 1) {
+                // Mono so far: what was decoded goes on both sides.
+                std::vector<int16_t> stereo(pcm.size() * 2);
+                for (size_t i = 0; i < pcm.size(); ++i) stereo[2 * i] = stereo[2 * i + 1] = pcm[i];
+                pcm.swap(stereo);
+                out->channels = 2;
+            }
         }
         const int16_t* s = reinterpret_cast<const int16_t*>(buf.data());
         const size_t frames = static_cast<size_t>(got) / (2 * static_cast<size_t>(channels));
-        if (static_cast<int64_t>(out.stereo.size() / 2 + frames) > limitIn) {
+        if (out->SourceFrames() + static_cast<int64_t>(frames) > limitIn) {
             error = "too long";
             break;
         }
+        if (out->channels == 1) {
+            pcm.insert(pcm.end(), s, s + frames);
+            continue;
+        }
         const int r = RightChannelOf(channels);
         for (size_t f = 0; f < frames; ++f) {
-            out.stereo.push_back(s[f * channels]);
-            out.stereo.push_back(s[f * channels + r]);
+            pcm.push_back(s[f * channels]);
+            pcm.push_back(s[f * channels + r]);
         }
     }
     ov_clear(&vf);
-    if (!error.empty()) out.stereo.clear();
-    return out;
-}
-
-// ---- resampling -------------------------------------------------------------------
-
-// Linear interpolation in 32.32 fixed point. The output covers the input's
-// duration, rounded up; the last input frame is held past the end.
-std::vector<int16_t> Resample(std::vector<int16_t> in, long rate) {
-    const int64_t inFrames = static_cast<int64_t>(in.size() / 2);
-    if (rate == detail::kOutputRate || inFrames == 0) return in;
-    const int64_t outFrames = (inFrames * detail::kOutputRate + rate - 1) / rate;
-    std::vector<int16_t> out(static_cast<size_t>(outFrames) * 2);
-    const uint64_t step = (static_cast<uint64_t>(rate) << 32) / detail::kOutputRate;
-    uint64_t pos = 0;
-    for (int64_t i = 0; i < outFrames; ++i, pos += step) {
-        const int64_t idx = std::min<int64_t>(static_cast<int64_t>(pos >> 32), inFrames - 1);
-        const int64_t next = std::min(idx + 1, inFrames - 1);
-        const int64_t frac = static_cast<int64_t>(pos & 0xffffffffu);
-        for (int ch = 0; ch < 2; ++ch) {
-            const int64_t a = in[idx * 2 + ch];
-            const int64_t b = in[next * 2 + ch];
-            out[i * 2 + ch] = static_cast<int16_t>(a + (((b - a) * frac) >> 32));
-        }
-    }
+    if (!error.empty()) return nullptr;
+    pcm.shrink_to_fit();  // the reserve trusted the header's length
     return out;
 }
 
@@ -263,11 +250,8 @@ SoundPtr Decode(const void* data, size_t size, int flags, std::string& error) {
         error = "empty file";
         return nullptr;
     }
-    Decoded d = DecodeAll(static_cast<const unsigned char*>(data), size, error);
-    if (!error.empty()) return nullptr;
-    auto sound = std::make_shared<Sound>();
-    sound->samples = Resample(std::move(d.stereo), d.rate);
-    sound->loop = (flags & SOUND_LOOP) != 0;
+    SoundPtr sound = DecodeAll(static_cast<const unsigned char*>(data), size, error);
+    if (sound) sound->loop = (flags & SOUND_LOOP) != 0;
     return sound;
 }
 
@@ -276,6 +260,10 @@ SoundPtr Decode(const void* data, size_t size, int flags, std::string& error) {
 SoundPtr DecodeOggVorbis(const void* data, size_t size, int flags) {
     std::string error;
     return Decode(data, size, flags, error);
+}
+
+SoundPtr detail::DecodeSoundFile(const std::string& bytes, int flags, std::string& error) {
+    return Decode(bytes.data(), bytes.size(), flags, error);
 }
 
 // ---- LoadSound ----------------------------------------------------------------------
@@ -290,7 +278,7 @@ SoundPtr LoadSound(const std::string& path, int flags) {
     const std::string bytes = ReadAll(file);
     CloseFile(file);
     std::string error;
-    SoundPtr s = Decode(bytes.data(), bytes.size(), flags, error);
+    SoundPtr s = detail::DecodeSoundFile(bytes, flags, error);
     if (!s) std::fprintf(stderr, "LoadSound: \"%s\": %s\n", path.c_str(), error.c_str());
     return s;
 }

@@ -66,6 +66,16 @@ void RequestTerminate();
 // before input is polled: the place to script what happens on frame n.
 void OnFlip(std::function<void(int flipCount)> hook);
 
+// When each frame was shown, for the benchmarks' pacing figures: every Flip,
+// under either backend, appends the game's clock, the steady clock and the
+// calling thread's CPU time as it returns. Null stops the recording.
+struct FlipTime {
+    int64_t clockMs;  // MilliSecs64 (the fake clock under headless)
+    int64_t wallNs;   // CLOCK_MONOTONIC
+    int64_t cpuNs;    // CLOCK_THREAD_CPUTIME_ID of the thread that flipped
+};
+void RecordFlipTimes(std::vector<FlipTime>* into);
+
 // ---- display ------------------------------------------------------------------
 struct Mode { int width, height, depth, hertz; };
 void SetFullScreenModes(const std::vector<Mode>& modes);

@@ -39,6 +39,7 @@ void SetSuspended(bool suspended) { detail::InputActive(!suspended); }
 void RequestTerminate() { detail::InputQuit(); }
 
 void OnFlip(std::function<void(int flipCount)> hook) { detail::SetOnFlipHook(std::move(hook)); }
+void RecordFlipTimes(std::vector<FlipTime>* into) { detail::SetFlipTimesSink(into); }
 
 void SetFullScreenModes(const std::vector<Mode>& modes) { Headless2D().modes = modes; }
 void FailGraphics(bool window, bool fullScreen) {

@@ -226,9 +226,11 @@ int TLoading::loadEverything() {
     }
     Run(screensLinks.loadPopups);
     if (songManager) {
+        // Decoded on the audio thread while the rest loads and the pictures
+        // fade; the title song is first because doMagic asks for it first.
         for (const char* song : {"sfx/velmora-song.ogg", "sfx/razod-lost-in-ostrel.ogg", "sfx/help2.ogg",
                                  "sfx/game-song-1.ogg", "sfx/velmora-help.ogg", "sfx/velmora-map.ogg"})
-            songManager->loadSong(song, 1);
+            songManager->preloadSong(song, 1);
     }
 
     fadeInBall(3);

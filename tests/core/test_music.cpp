@@ -169,6 +169,60 @@ TEST_F(MusicTest, TheFactorScalesOnlyTheStart) {
     // the decoded samples at the gain 0.6 (2457/4096).
     pt::PullAudio(1000);
     const auto out = pt::PullAudio(1);
-    const int src = snd->samples[2000];
+    const int src = plat::OutputPcm(*snd)[2000];
     EXPECT_EQ(out[0], src * 2457 >> 12);
+}
+
+// ---- songs decoded ahead -------------------------------------------------------
+
+// What the loading screen does: queue the songs, go on, and later play them.
+// Each is the same sound a plain load gives, sample for sample, decoded once,
+// with the flags of the preload.
+TEST_F(MusicTest, PreloadedSongsAreTheSameSoundsDecodedOnce) {
+    const std::string songC = home_ + "/song-c.ogg";
+    ASSERT_TRUE(quill_test::WriteTestOgg(songC, 0.4, 330));
+    const std::string missing = home_ + "/missing.ogg";
+    for (const std::string& name : {songA_, songB_, songC, missing}) songManager->preloadSong(name, 1);
+    EXPECT_EQ(songManager->songs->Count(), 4);
+    // Asking again queues nothing new, whatever the flags.
+    const TMusicFilePtr c = songManager->preloadSong(songC, 0);
+    EXPECT_EQ(songManager->songs->Count(), 4);
+
+    // Files gone after the preload: the bytes were read when it was asked.
+    for (const std::string& name : {songA_, songB_, songC}) {
+        const plat::SoundPtr plain = plat::LoadSound(name, plat::SOUND_LOOP);
+        ASSERT_TRUE(plain) << name;
+        ASSERT_TRUE(plat::DeleteFile(name));
+        auto stream = playMusicStream(name, 0, 1.0f);
+        ASSERT_TRUE(stream->musicFile->sound) << name;
+        EXPECT_FALSE(stream->musicFile->ahead);
+        EXPECT_TRUE(stream->musicFile->sound->loop) << name;
+        EXPECT_EQ(stream->musicFile->sound->samples, plain->samples) << name;
+        EXPECT_EQ(stream->musicFile->sound->rate, plain->rate) << name;
+        EXPECT_EQ(stream->musicFile->sound->channels, plain->channels) << name;
+        EXPECT_TRUE(plat::ChannelPlaying(stream->musicFile->channel));
+        EXPECT_EQ(songManager->loadSong(name, 1)->sound, stream->musicFile->sound) << "decoded once";
+        stream->stop();
+    }
+    EXPECT_EQ(c->sound, songManager->findSong(songC)->sound);
+
+    // A file that could not be read plays nothing and is not retried.
+    const TMusicFilePtr m = songManager->findSong(missing);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->loaded, 1);
+    EXPECT_FALSE(m->sound);
+    ASSERT_TRUE(quill_test::WriteTestOgg(missing));
+    EXPECT_FALSE(playMusicStream(missing, 1, 1.0f)->musicFile->sound);
+    EXPECT_EQ(pt::PlayingChannels(), 0);
+    EXPECT_TRUE(pt::Notifications().empty());
+}
+
+// A song already loaded the plain way keeps its decode.
+TEST_F(MusicTest, PreloadingALoadedSongKeepsIt) {
+    const TMusicFilePtr loaded = songManager->loadSong(songA_, 1);
+    ASSERT_TRUE(loaded->sound);
+    const plat::SoundPtr decoded = loaded->sound;
+    EXPECT_EQ(songManager->preloadSong(songA_, 0), loaded);
+    EXPECT_FALSE(loaded->ahead);
+    EXPECT_EQ(loaded->sound, decoded);
 }

@@ -257,7 +257,16 @@ TEST_F(LoadEverything, StartUpLoadsEveryFileItNamesWithoutAMessage) {
     EXPECT_EQ(data->GetImage(2001)->handleX, 175);
     EXPECT_EQ(data->GetImage(2003)->handleY, 0);
     ASSERT_EQ(songManager->songs->Count(), 6);
-    for (const auto& song : *songManager->songs) EXPECT_TRUE(song->sound) << song->fileName;
+    // Preloaded ahead: the first lookup waits for the decode and finds the song
+    // loaded, looping, and decoded that once.
+    for (const auto& song : *songManager->songs) {
+        const TMusicFilePtr found = songManager->findSong(song->fileName);
+        ASSERT_EQ(found, song);
+        ASSERT_TRUE(song->sound) << song->fileName;
+        EXPECT_TRUE(song->sound->loop) << song->fileName;
+        EXPECT_FALSE(song->ahead);
+        EXPECT_EQ(songManager->loadSong(song->fileName, 0)->sound, song->sound) << song->fileName;
+    }
     for (int i = 0; i < TGlobalSnd::kCount; ++i) EXPECT_TRUE(globalSnd->sounds[static_cast<size_t>(i)]) << i;
     EXPECT_TRUE(blocks->rotateSound);
     EXPECT_TRUE(mouse->cursorImage);

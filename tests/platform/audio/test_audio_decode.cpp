@@ -26,19 +26,21 @@ using quill_test::Sine;
 // Frequency of one channel of a decoded sound, from the zero crossings of
 // its middle part (the encoder's ramp-in and tail are left out).
 double Frequency(const plat::Sound& s, int ch) {
+    const std::vector<int16_t> pcm = plat::OutputPcm(s);
     const int64_t n = s.Frames();
     const int64_t from = n / 10, to = n - n / 10;
     int crossings = 0;
     for (int64_t i = from + 1; i < to; ++i) {
-        const int a = s.samples[(i - 1) * 2 + ch], b = s.samples[i * 2 + ch];
+        const int a = pcm[(i - 1) * 2 + ch], b = pcm[i * 2 + ch];
         if ((a < 0) != (b < 0)) ++crossings;
     }
     return crossings / 2.0 / (double(to - from) / 44100.0);
 }
 
 int Peak(const plat::Sound& s, int ch) {
+    const std::vector<int16_t> pcm = plat::OutputPcm(s);
     int p = 0;
-    for (int64_t i = 0; i < s.Frames(); ++i) p = std::max(p, std::abs(int(s.samples[i * 2 + ch])));
+    for (int64_t i = 0; i < s.Frames(); ++i) p = std::max(p, std::abs(int(pcm[i * 2 + ch])));
     return p;
 }
 
@@ -61,7 +63,11 @@ TEST_P(OggDecode, LengthFrequencyAndChannels) {
     plat::SoundPtr s = plat::DecodeOggVorbis(file.data(), file.size());
     ASSERT_NE(s, nullptr);
     EXPECT_FALSE(s->loop);
-    ASSERT_EQ(s->samples.size() % 2, 0u);
+    // Kept at the source's own rate, mono kept mono: the mixer converts.
+    EXPECT_EQ(s->rate, c.rate);
+    EXPECT_EQ(s->channels, channels == 1 ? 1 : 2);
+    ASSERT_EQ(s->samples.size() % static_cast<size_t>(s->channels), 0u);
+    EXPECT_NEAR(double(s->SourceFrames()), c.seconds * c.rate, c.rate * 0.01);
     EXPECT_NEAR(double(s->Frames()), c.seconds * 44100, 44100 * 0.01);
     EXPECT_NEAR(Frequency(*s, 0), c.expectLeft, c.expectLeft * 0.02);
     EXPECT_NEAR(Frequency(*s, 1), c.expectRight, c.expectRight * 0.02);
@@ -69,8 +75,8 @@ TEST_P(OggDecode, LengthFrequencyAndChannels) {
     EXPECT_NEAR(Peak(*s, 0), 16384, 16384 * 0.15);
     EXPECT_NEAR(Peak(*s, 1), 16384, 16384 * 0.15);
     if (channels == 1) {
-        for (int64_t i = 0; i < s->Frames(); ++i)
-            ASSERT_EQ(s->samples[i * 2], s->samples[i * 2 + 1]) << "frame " << i;
+        const std::vector<int16_t> pcm = plat::OutputPcm(*s);
+        for (int64_t i = 0; i < s->Frames(); ++i) ASSERT_EQ(pcm[i * 2], pcm[i * 2 + 1]) << "frame " << i;
     }
 }
 
@@ -252,7 +258,7 @@ TEST(OggDecodeMisc, SurvivesDamagedAudioPackets) {
         const std::string data = CorruptBehindValidCrcs(GoodFile(), 2, seed);
         plat::SoundPtr s = plat::DecodeOggVorbis(data.data(), data.size());
         if (s) {
-            EXPECT_EQ(s->samples.size() % 2, 0u);
+            EXPECT_EQ(s->samples.size() % static_cast<size_t>(s->channels), 0u);
             EXPECT_LE(s->Frames(), 44100 * 6) << "seed " << seed;
         }
     }
@@ -283,13 +289,56 @@ TEST(LoadSound, ReadsGoodFilesAndRefusesBadOnes) {
     plat::detail::ResetAudioState();
     plat::PlaySound(s);
     const std::vector<int16_t> out = plat::testing::PullAudio(1000);
-    EXPECT_TRUE(std::equal(out.begin(), out.end(), s->samples.begin()));
+    const std::vector<int16_t> played = plat::OutputPcm(*s);
+    EXPECT_TRUE(std::equal(out.begin(), out.end(), played.begin()));
     plat::detail::ResetAudioState();
 
     EXPECT_EQ(plat::LoadSound(cut), nullptr);
     EXPECT_EQ(plat::LoadSound(empty), nullptr);
     EXPECT_EQ(plat::LoadSound(dir + "/missing.ogg"), nullptr);
     EXPECT_EQ(plat::LoadSound(dir), nullptr);  // a folder
+}
+
+// Decoding ahead on the audio thread gives, byte for byte, what the plain load
+// gives, whatever order the results are collected in; failures stay failures.
+TEST(LoadSound, AheadGivesTheSameSoundsAsAPlainLoad) {
+    const std::string dir = quill_test::ScratchDir() + "audio_ahead";
+    plat::CreateDir(dir, true);
+    struct File {
+        std::string name, bytes;
+        int flags;
+        bool good;
+    };
+    const std::vector<File> files = {
+        {"stereo.ogg", GoodFile(), plat::SOUND_LOOP, true},
+        {"voice.ogg", EncodeOggVorbis(Sine({300}, 22050, 2.0), 1, 22050), 0, true},
+        {"cut.ogg", GoodFile().substr(0, GoodFile().size() / 2), 0, false},
+        {"odd.ogg", EncodeOggVorbis(Sine({300, 500}, 32000, 1.0), 2, 32000), plat::SOUND_LOOP, true},
+        {"missing.ogg", "", 0, false},
+    };
+    std::vector<plat::PendingSoundPtr> pending;
+    for (const File& f : files) {
+        if (!f.bytes.empty()) ASSERT_TRUE(plat::SaveText(dir + "/" + f.name, f.bytes));
+        pending.push_back(plat::LoadSoundAhead(dir + "/" + f.name, f.flags));
+        ASSERT_NE(pending.back(), nullptr);
+    }
+    for (size_t i = files.size(); i-- > 0;) {
+        const File& f = files[i];
+        SCOPED_TRACE(f.name);
+        const plat::SoundPtr ahead = plat::AwaitSound(pending[i]);
+        EXPECT_TRUE(plat::SoundReady(pending[i]));
+        EXPECT_EQ(plat::AwaitSound(pending[i]), ahead) << "collected twice, one sound";
+        const plat::SoundPtr plain = plat::LoadSound(dir + "/" + f.name, f.flags);
+        ASSERT_EQ(ahead != nullptr, f.good);
+        ASSERT_EQ(plain != nullptr, f.good);
+        if (!f.good) continue;
+        EXPECT_EQ(ahead->samples, plain->samples);
+        EXPECT_EQ(ahead->rate, plain->rate);
+        EXPECT_EQ(ahead->channels, plain->channels);
+        EXPECT_EQ(ahead->loop, plain->loop);
+        EXPECT_EQ(plat::OutputPcm(*ahead), plat::OutputPcm(*plain));
+    }
+    EXPECT_EQ(plat::AwaitSound(nullptr), nullptr);
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 // saturation.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <string>
 #include <limits>
 #include <vector>
 
@@ -266,6 +269,110 @@ TEST_F(AudioMixer, ResetStopsEverything) {
     plat::ResumeChannel(b);
     EXPECT_EQ(PlayingChannels(), 0);
     EXPECT_EQ(PullAudio(1)[0], 0);
+}
+
+// ---- sources at their own rate ---------------------------------------------------
+
+// The converter sounds went through at load before they were kept at their
+// own rate, kept here as the reference: mono copied to both sides, then each
+// side interpolated linearly in 32.32 fixed point, the last frame held.
+std::vector<int16_t> ConvertedAtLoad(const plat::Sound& s) {
+    std::vector<int16_t> in;
+    for (size_t i = 0; i < s.samples.size(); i += static_cast<size_t>(s.channels)) {
+        in.push_back(s.samples[i]);
+        in.push_back(s.samples[i + static_cast<size_t>(s.channels) - 1]);
+    }
+    const int64_t inFrames = static_cast<int64_t>(in.size() / 2);
+    if (s.rate == 44100) return in;
+    const int64_t outFrames = (inFrames * 44100 + s.rate - 1) / s.rate;
+    std::vector<int16_t> out(static_cast<size_t>(outFrames) * 2);
+    const uint64_t step = (static_cast<uint64_t>(s.rate) << 32) / 44100;
+    uint64_t pos = 0;
+    for (int64_t i = 0; i < outFrames; ++i, pos += step) {
+        const int64_t idx = std::min<int64_t>(static_cast<int64_t>(pos >> 32), inFrames - 1);
+        const int64_t next = std::min(idx + 1, inFrames - 1);
+        const int64_t frac = static_cast<int64_t>(pos & 0xffffffffu);
+        for (int ch = 0; ch < 2; ++ch) {
+            const int64_t a = in[idx * 2 + ch], b = in[next * 2 + ch];
+            out[i * 2 + ch] = static_cast<int16_t>(a + (((b - a) * frac) >> 32));
+        }
+    }
+    return out;
+}
+
+struct SourceCase {
+    const char* name;
+    int rate, channels;
+};
+
+class SourceFormat : public ::testing::TestWithParam<SourceCase> {
+protected:
+    void SetUp() override { plat::detail::ResetAudioState(); }
+    void TearDown() override { plat::detail::ResetAudioState(); }
+
+    // Loud, fast-changing material (full-scale steps and noise) so that any
+    // slip of a frame, a side or the rounding shows.
+    static plat::SoundPtr Source(const SourceCase& c, int frames, bool loop) {
+        auto s = std::make_shared<plat::Sound>();
+        s->rate = c.rate;
+        s->channels = c.channels;
+        uint32_t x = 12345;
+        for (int i = 0; i < frames * c.channels; ++i) {
+            x = x * 1664525u + 1013904223u;
+            s->samples.push_back(i % 97 == 0 ? (i % 2 ? 32767 : -32768) : static_cast<int16_t>(x >> 16));
+        }
+        s->loop = loop;
+        return s;
+    }
+};
+
+TEST_P(SourceFormat, PlaysWhatConvertingAtLoadGave) {
+    const SourceCase& c = GetParam();
+    const plat::SoundPtr s = Source(c, 3001, false);
+    const std::vector<int16_t> expected = ConvertedAtLoad(*s);
+    EXPECT_EQ(s->Frames() * 2, static_cast<int64_t>(expected.size()));
+    EXPECT_EQ(plat::OutputPcm(*s), expected);
+
+    // Through the mixer at full volume, in pulls that cut across its blocks,
+    // and silence after the end.
+    plat::PlaySound(s);
+    std::vector<int16_t> mixed;
+    for (int n : {1, 700, 513, 6000}) {
+        const std::vector<int16_t> part = PullAudio(n);
+        mixed.insert(mixed.end(), part.begin(), part.end());
+    }
+    ASSERT_GE(mixed.size(), expected.size());
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), mixed.begin()));
+    EXPECT_TRUE(std::all_of(mixed.begin() + static_cast<std::ptrdiff_t>(expected.size()), mixed.end(),
+                            [](int16_t v) { return v == 0; }));
+    EXPECT_EQ(PlayingChannels(), 0);
+}
+
+// A looping source starts again at its first output frame, not at the frame
+// its last pull ended on.
+TEST_P(SourceFormat, LoopsOnOutputFrames) {
+    const SourceCase& c = GetParam();
+    const plat::SoundPtr s = Source(c, 257, true);
+    const std::vector<int16_t> once = ConvertedAtLoad(*s);
+    plat::PlaySound(s);
+    const std::vector<int16_t> mixed = PullAudio(static_cast<int>(once.size() / 2) * 3 + 11);
+    for (size_t i = 0; i < mixed.size(); ++i) ASSERT_EQ(mixed[i], once[i % once.size()]) << "sample " << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(Audio, SourceFormat,
+                         ::testing::Values(SourceCase{"Stereo44100", 44100, 2}, SourceCase{"Mono44100", 44100, 1},
+                                           SourceCase{"Mono22050", 22050, 1}, SourceCase{"Stereo32000", 32000, 2},
+                                           SourceCase{"Mono48000", 48000, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A 22 kHz mono voice takes a quarter of the room the output format would.
+TEST(SourceFormatSize, MonoVoiceIsKeptSmall) {
+    auto s = std::make_shared<plat::Sound>();
+    s->rate = 22050;
+    s->channels = 1;
+    s->samples.assign(22050, 1000);
+    EXPECT_EQ(s->Frames(), 44100);
+    EXPECT_EQ(s->samples.size() * 4, static_cast<size_t>(s->Frames()) * 2);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/app.h"
+#include "platform/backend.h"
 #include "platform/files.h"
 #include "platform/stream.h"
 #include "platform/time.h"
@@ -18,6 +19,20 @@ int main(int argc, char** argv) {
         if (mode == "throw-int") throw 7;
         if (mode == "cwd") plat::Print(plat::CurrentDir() + "|" + plat::AppDir());
         if (mode == "clock") plat::Print(std::to_string(plat::MilliSecs() - plat::MilliSecs64()));
+        if (mode == "sleep") {
+            // Deadlines a little ahead, on the tick, and behind: how many
+            // sleeps came back before their deadline (none may).
+            int early = 0;
+            for (int i = 0; i < 40; ++i) {
+                const int64_t t = plat::MilliSecs64() + i % 4 - 1;
+                plat::detail::ClockSleepUntilMs(t);
+                if (plat::MilliSecs64() < t) ++early;
+                const int64_t before = plat::MilliSecs64();
+                plat::Delay(i % 3);
+                if (plat::MilliSecs64() < before + i % 3) ++early;
+            }
+            plat::Print("early " + std::to_string(early));
+        }
         if (mode == "notify") {
             plat::SetAppTitle("Probe");
             plat::Notify("hello there");

@@ -168,6 +168,14 @@ TEST_F(RealBackend, WorksInTheApplicationFolder) {
     EXPECT_EQ(r.out, "body\n" + probeDir + "|" + probeDir + "\nbody done\nhandler viaEnd=1\n");
 }
 
+// The real clock's sleeps end on an absolute deadline: never before it, and
+// one already past returns at once.
+TEST_F(RealBackend, SleepsNeverEndBeforeTheirDeadline) {
+    const ProbeRun r = Run("sleep");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "body\nearly 0\nbody done\nhandler viaEnd=1\n");
+}
+
 TEST_F(RealBackend, ClockOffsetDiffersFromRunToRun) {
     const ProbeRun a = Run("clock");
     std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -201,6 +201,30 @@ TEST_F(FlipPacing, HookRunsOncePerFlipAfterTheClockMovedAndBeforeInputIsRead) {
     EXPECT_EQ(seen.size(), 5u);
 }
 
+// The benchmarks' record of shown frames: one entry per Flip, on the game's
+// clock as the frame left, the other clocks never going back; none once off.
+TEST_F(FlipPacing, FlipTimesAreRecordedOncePerFrameWhileAsked) {
+    ASSERT_TRUE(Graphics(800, 600));
+    std::vector<pt::FlipTime> times;
+    pt::RecordFlipTimes(&times);
+    Flip(-1);
+    pt::AdvanceTime(40);  // a late frame
+    Flip(-1);
+    Flip(0);
+    Flip(-1);
+    pt::RecordFlipTimes(nullptr);
+    Flip(-1);
+    ASSERT_EQ(times.size(), 4u);
+    const int64_t clocks[] = {16, 56, 56, 72};
+    for (size_t i = 0; i < times.size(); ++i) {
+        EXPECT_EQ(times[i].clockMs, clocks[i]) << i;
+        if (i > 0) {
+            EXPECT_GE(times[i].wallNs, times[i - 1].wallNs);
+            EXPECT_GE(times[i].cpuNs, times[i - 1].cpuNs);
+        }
+    }
+}
+
 TEST_F(FlipPacing, DrawsCarryTheFlipTheyBelongTo) {
     ASSERT_TRUE(Graphics(800, 600));
     DrawRect(0, 0, 1, 1);

@@ -1,0 +1,145 @@
+// Decoding ahead: one worker thread that decodes queued sound files while
+// the game's thread keeps drawing (the loading screen's fades go on while
+// the songs it preloads are decoded).
+//
+// The file is read on the game's thread (streams and archives are not made
+// for sharing); the worker touches only the bytes handed to it and the
+// sound it makes, and hands that over under the pending sound's own lock.
+// Nothing of the game's state is reachable from it, so the headless backend
+// stays as deterministic as before: what comes out is awaited before use.
+#include <condition_variable>
+#include <cstdio>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <utility>
+
+#include "platform/audio.h"
+#include "platform/audio_internal.h"
+#include "platform/backend.h"
+#include "platform/stream.h"
+
+namespace plat {
+
+class PendingSound {
+public:
+    std::string path;
+    std::string bytes;  // released once decoded
+    int flags = 0;
+    bool readable = true;
+
+    std::mutex mu;
+    std::condition_variable doneCv;
+    bool done = false;
+    SoundPtr sound;
+    std::string error;
+
+    bool reported = false;  // the game's thread only
+};
+
+namespace {
+
+struct Decoder {
+    std::mutex mu;
+    std::condition_variable wake, idle;
+    std::deque<PendingSoundPtr> queue;
+    bool busy = false;
+    bool started = false;
+};
+
+// Never destroyed, and its thread never joined: the worker may still be
+// waiting on it while the process exits.
+Decoder& TheDecoder() {
+    static Decoder* d = new Decoder;
+    return *d;
+}
+
+void Finish(PendingSound& p, SoundPtr sound, std::string error) {
+    std::lock_guard<std::mutex> lock(p.mu);
+    p.sound = std::move(sound);
+    p.error = std::move(error);
+    p.done = true;
+    p.doneCv.notify_all();
+}
+
+void Work(Decoder& d) {
+    std::unique_lock<std::mutex> lock(d.mu);
+    for (;;) {
+        d.wake.wait(lock, [&] { return !d.queue.empty(); });
+        PendingSoundPtr p = std::move(d.queue.front());
+        d.queue.pop_front();
+        d.busy = true;
+        lock.unlock();
+        std::string error;
+        SoundPtr s = detail::DecodeSoundFile(p->bytes, p->flags, error);
+        std::string().swap(p->bytes);
+        Finish(*p, std::move(s), std::move(error));
+        p.reset();
+        lock.lock();
+        d.busy = false;
+        if (d.queue.empty()) d.idle.notify_all();
+    }
+}
+
+}  // namespace
+
+PendingSoundPtr LoadSoundAhead(const std::string& path, int flags) {
+    detail::EnsureAudioDevice();
+    auto p = std::make_shared<PendingSound>();
+    p->path = path;
+    p->flags = flags;
+    const StreamPtr file = ReadFile(path);
+    if (!file) {
+        p->readable = false;
+        Finish(*p, nullptr, "");
+        return p;
+    }
+    p->bytes = ReadAll(file);
+    CloseFile(file);
+    Decoder& d = TheDecoder();
+    std::lock_guard<std::mutex> lock(d.mu);
+    if (!d.started) {
+        d.started = true;
+        std::thread(Work, std::ref(d)).detach();
+    }
+    d.queue.push_back(p);
+    d.wake.notify_one();
+    return p;
+}
+
+SoundPtr AwaitSound(const PendingSoundPtr& pending) {
+    if (!pending) return nullptr;
+    PendingSound& p = *pending;
+    SoundPtr sound;
+    std::string error;
+    {
+        std::unique_lock<std::mutex> lock(p.mu);
+        p.doneCv.wait(lock, [&] { return p.done; });
+        sound = p.sound;
+        error = p.error;
+    }
+    if (!sound && !p.reported) {
+        p.reported = true;
+        if (!p.readable) std::fprintf(stderr, "LoadSound: cannot read \"%s\"\n", p.path.c_str());
+        else std::fprintf(stderr, "LoadSound: \"%s\": %s\n", p.path.c_str(), error.c_str());
+    }
+    return sound;
+}
+
+bool SoundReady(const PendingSoundPtr& pending) {
+    if (!pending) return true;
+    std::lock_guard<std::mutex> lock(pending->mu);
+    return pending->done;
+}
+
+namespace detail {
+
+void WaitForDecodesAhead() {
+    Decoder& d = TheDecoder();
+    std::unique_lock<std::mutex> lock(d.mu);
+    d.idle.wait(lock, [&] { return d.queue.empty() && !d.busy; });
+}
+
+}  // namespace detail
+
+}  // namespace plat
