@@ -214,8 +214,8 @@ TEST_F(BoardModesTest, AResumedGameGetsBackItsSpellCounts) {
 }
 
 // A click on the board side with no block in hand (the supply frozen by a
-// spell) still scans the board for runs in time attack, so runs a spell
-// left behind count against its clock; endless waits for the next block.
+// spell) still runs the match scan in time attack; endless acts on such a
+// click only with a block held.
 TEST_F(BoardModesTest, AnEmptyHandedBoardClickScansForRunsOnlyInTimeAttack) {
     const struct {
         Mode mode;
