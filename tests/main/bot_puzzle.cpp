@@ -14,12 +14,12 @@ void PuzzleSolver::OnFlip(int flip) {
     TPuzzleGrid& g = *puzzle->grid;
     if (g.pieces.empty()) return;
     if (!puzzle->introPopups.empty()) {
-        // Once the popup has faded in a little: its OK button.
+        // Once the popup has faded in a little: its OK button (its area has
+        // no size of its own, so aim inside from its corner).
         const auto ok = popupManager ? popupManager->okButton : nullptr;
         if (ok && ok->area) {
             hand_.Later(5);
-            hand_.Click(static_cast<int>(ok->area->Left() + ok->area->width / 2),
-                        static_cast<int>(ok->area->Top() + ok->area->height / 2));
+            hand_.Click(static_cast<int>(ok->area->Left() + 10), static_cast<int>(ok->area->Top() + 10));
         }
         return;
     }
