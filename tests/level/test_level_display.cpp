@@ -31,15 +31,17 @@
 #include "platform/time.h"
 #include "ui/container.h"
 #include "ui/spark.h"
+#include "tests/support/display_test.h"
 
 namespace {
 
-class LevelDisplay : public ::testing::Test {
+using namespace quill_display;
+
+class LevelDisplay : public DisplayTest {
 protected:
     void SetUp() override {
-        oldDir_ = plat::CurrentDir();
-        ASSERT_TRUE(plat::ChangeDir(QUILL_GAME_DIR)) << "the built game folder";
-        ASSERT_TRUE(plat::Graphics(800, 600)) << "no display: is SDL_VIDEODRIVER=offscreen available?";
+        DisplayTest::SetUp();
+        if (HasFatalFailure()) return;
         razod = std::make_shared<TRuneManager>();
         blocks = std::make_shared<TBlocksManager>();
         board = std::make_shared<TBoardManager>();
@@ -67,12 +69,8 @@ protected:
         TCaptions::destroyAll();
         if (stonesList) stonesList->Clear();
         sparkImages = {};
-        plat::EndGraphics();
-        plat::ChangeDir(oldDir_);
+        DisplayTest::TearDown();
     }
-
-private:
-    std::string oldDir_;
 };
 
 TEST_F(LevelDisplay, ABossLevelInPlay) {
@@ -150,9 +148,7 @@ TEST_F(LevelDisplay, ABossLevelInPlay) {
         plat::Flip(-1);
     }
     ASSERT_TRUE(frame);
-    const char* outDir = QUILL_TEST_OUTPUT_DIR;
-    mkdir(outDir, 0755);
-    EXPECT_TRUE(plat::SavePixmapPNG(frame, std::string(outDir) + "/level.png"));
+    Save(frame, "level.png");
 
     // Every part of the screen shows something: no area stayed black, and
     // the board shows more than one colour.
@@ -213,9 +209,7 @@ TEST_F(LevelDisplay, TheTallyScrollOverTheClosedDoors) {
     const plat::PixmapPtr frame = plat::GrabPixmap(0, 0, 800, 600);
     plat::Flip(-1);
     ASSERT_TRUE(frame);
-    const char* outDir = QUILL_TEST_OUTPUT_DIR;
-    mkdir(outDir, 0755);
-    EXPECT_TRUE(plat::SavePixmapPNG(frame, std::string(outDir) + "/level-tally.png"));
+    Save(frame, "level-tally.png");
 
     // The doors cover the screen's edges, the scroll its middle; the text
     // rows are darker than the parchment around them.
@@ -233,8 +227,3 @@ TEST_F(LevelDisplay, TheTallyScrollOverTheClosedDoors) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

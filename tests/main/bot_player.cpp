@@ -352,8 +352,15 @@ void BotPlayer::OnFlip(int flip) {
             if (popupManager && ClickButtonOf(popupManager->okButton.get())) ++stats.popupsClosed;
             return;
         case Screen::Menu: {
-            const TButton* b = MenuButton(leaving ? 23 : 20);
-            if (b && ClickButtonOf(b)) ++stats.menuClicks;
+            const bool restart = wantRestart && !leaving;
+            const TButton* b = MenuButton(leaving ? 23 : restart ? 21 : 20);
+            if (b && ClickButtonOf(b)) {
+                ++stats.menuClicks;
+                if (restart) {
+                    wantRestart = false;
+                    ++stats.restarts;
+                }
+            }
             return;
         }
         case Screen::Tally:
@@ -362,7 +369,7 @@ void BotPlayer::OnFlip(int flip) {
             ClickAt(790, 590);
             return;
         case Screen::Play:
-            if (leaving) {
+            if (leaving || wantRestart) {
                 pt::TapKey(plat::KEY_ESCAPE);
                 Later(20, [] {});
                 return;

@@ -73,6 +73,9 @@ public:
     bool questGoal = true;
     // From this frame on the bot asks to leave through the pause menu.
     int leaveAtFrame = -1;
+    // Set to start the level again through the pause menu, as a player
+    // would whose board has gone wrong; cleared once the menu has answered.
+    bool wantRestart = false;
     // Past this frame the program is asked to close (RequestTerminate);
     // past hardCap frames the bot gives up on the game and counts it stuck.
     int frameLimit = 20000;
@@ -86,6 +89,7 @@ public:
         int gameOvers = 0;
         int tallyClicks = 0;
         int menuClicks = 0;
+        int restarts = 0;
         int failedDrops = 0;
         bool limitReached = false;
         bool stuck = false;

@@ -5,14 +5,19 @@
 //
 // QUILL_BOT_ALL=1 adds a sweep over every board level of the quest (the
 // bot-quest script runs it; QUILL_BOT_LEVELS="7 16" narrows it);
+// QUILL_BOT_WHOLE=1 the whole quest played in one run from a new profile
+// (scripts/bot-quest --whole);
 // QUILL_BOT_SEEDS ("1 2 3") and QUILL_BOT_FRAMES change the seeds and the
 // frame bound of the quest levels.
 //
 // Index: move choice · one game from the real start-up · quest sample ·
-//        endless and time attack · the whole quest
+//        endless and time attack · the whole quest · the whole quest in one run
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <map>
+#include <memory>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -21,6 +26,8 @@
 #include <vector>
 
 #include "bot_player.h"
+#include "bot_puzzle.h"
+#include "bot_ring.h"
 #include "core/globals.h"
 #include "core/prefs.h"
 #include "level/bosses.h"
@@ -28,12 +35,19 @@
 #include "level/level.h"
 #include "level/sequencer.h"
 #include "main/startup.h"
+#include "map/map_core.h"
+#include "puzzle/puzzle_manager.h"
 #include "modes/board_modes.h"
 #include "modes/quest_loop.h"
 #include "platform/rng.h"
 #include "profiles/profile_manager.h"
+#include "profiles/profile_screen.h"
 #include "profiles/quest_save.h"
+#include "screens/options_window.h"
 #include "title/title_screen.h"
+#include "ui/button.h"
+#include "ui/container.h"
+#include "ui/dim.h"
 #include "game_test_util.h"
 
 namespace {
@@ -428,6 +442,287 @@ TEST_F(BotWholeQuest, EveryBoardLevel) {
     for (int n : notWon) list += " " + std::to_string(n);
     std::printf("not won (%zu of %zu):%s\n", notWon.size(), levels.size(), list.empty() ? " none" : list.c_str());
     EXPECT_TRUE(notWon.empty()) << "not won:" << list;
+}
+
+// ---- the whole quest in one run -------------------------------------------------------------------
+
+// A player through the whole quest, at the mouse and keyboard only: makes
+// the profile at the first start, starts the quest from the title (Continue
+// on later starts), skips each story and help page with Escape, lets the
+// bot play board levels and its hands solve puzzles and ring games, plays
+// on from each map, and leaves for the title and quits at the map when
+// asked to. Which screen is up it learns from the main loop's own calls.
+class QuestPlayer {
+public:
+    enum class Screen { None, Title, Story, Help, Board, Puzzle, Ring, Map };
+
+    struct Story {
+        int page, level, gameState;
+    };
+    std::vector<Story> stories;
+    std::vector<int> maps;        // the level of each map shown
+    std::vector<int> played;      // the level of each runner started
+    int boardRestarts = 0;        // levels started again through the pause menu
+    int gameOvers = 0;
+    int lastMap = -1;             // the level whose map leads to the title; -1 none
+    int frames = 0;
+    bool capped = false;
+    // Frames one board level may take before the bot starts it over.
+    int levelFrames = 40000;
+    // Frames a whole run (start to quit) may take.
+    int runCap = 2000000;
+
+    // The real start-up, the screens wrapped to see which is up, then the
+    // main loop until the player quits at the title.
+    int Run() {
+        pt::Reset();
+        hand_ = quill_bot::Hand{};
+        quitting_ = false;
+        runStart_ = -1;
+        pt::OnFlip([this](int n) { OnFlip(n); });
+        const int status = plat::RunGame(0, nullptr, [this] {
+            CreateGlobals();
+            StartUp();
+            Wrap();
+            for (;;) MainLoopPass();
+        });
+        pt::OnFlip(nullptr);
+        if (bot_) {
+            gameOvers += bot_->stats.gameOvers;
+            bot_.reset();
+        }
+        return status;
+    }
+
+private:
+    template <class F>
+    static auto During(Screen& slot, Screen s, F&& f) {
+        const Screen before = slot;
+        slot = s;
+        struct Back {
+            Screen& slot;
+            Screen before;
+            ~Back() { slot = before; }
+        } back{slot, before};
+        return f();
+    }
+
+    // One line a level, so a long run shows where it stands.
+    void Started(const char* kind) {
+        played.push_back(sequencer->currentLevel);
+        std::printf("  level %3d  %-6s from frame %d\n", sequencer->currentLevel, kind, frames);
+        std::fflush(stdout);
+    }
+
+    void Wrap() {
+        TMainLoopScreens real = mainLoopScreens;
+        mainLoopScreens.title = [this, real] { return During(screen_, Screen::Title, real.title); };
+        mainLoopScreens.story = [this, real](int page, int fadeIn) {
+            stories.push_back({page, sequencer->currentLevel, gameState});
+            During(screen_, Screen::Story, [&] { real.story(page, fadeIn); });
+        };
+        mainLoopScreens.tutorial = [this, real] { return During(screen_, Screen::Help, real.tutorial); };
+        mainLoopScreens.bossTutorial = [this, real] { During(screen_, Screen::Help, real.bossTutorial); };
+        mainLoopScreens.boardLevel = [this, real](int resume) {
+            Started("board");
+            if (bot_) gameOvers += bot_->stats.gameOvers;
+            bot_ = std::make_unique<BotPlayer>();
+            bot_->retryOnGameOver = true;
+            bot_->frameLimit = 0;
+            bot_->hardCap = 1 << 30;
+            levelStart_ = frames;
+            return During(screen_, Screen::Board, [&] { return real.boardLevel(resume); });
+        };
+        mainLoopScreens.puzzleLevel = [this, real](int resume) {
+            Started("puzzle");
+            puzzle_ = quill_bot::PuzzleSolver{};
+            return During(screen_, Screen::Puzzle, [&] { return real.puzzleLevel(resume); });
+        };
+        mainLoopScreens.ringLevel = [this, real](int resume) {
+            Started("ring");
+            ring_ = quill_bot::RingSolver{};
+            return During(screen_, Screen::Ring, [&] { return real.ringLevel(resume); });
+        };
+        mainLoopScreens.map = [this, real](int levelIndex) {
+            maps.push_back(levelIndex);
+            return During(screen_, Screen::Map, [&] { return real.map(levelIndex); });
+        };
+    }
+
+    static bool MenuPage(int page) { return optionsWindow && optionsWindow->state == page; }
+    // The centre of a shown, reacting menu button.
+    static bool ButtonAt(int code, int& x, int& y) {
+        if (!data) return false;
+        const std::shared_ptr<TButton> b = data->GetButton(code);
+        if (!b || !b->area || b->visible == 0 || b->active == 0) return false;
+        x = static_cast<int>((b->area->Left() + b->area->Right()) / 2);
+        y = static_cast<int>((b->area->Top() + b->area->Bottom()) / 2);
+        return true;
+    }
+    bool ClickMenu(int code) {
+        int x, y;
+        if (!ButtonAt(code, x, y)) return false;
+        hand_.Click(x, y);
+        hand_.Later(20);  // the page answers and fades
+        return true;
+    }
+
+    void OnFlip(int n) {
+        if (runStart_ < 0) runStart_ = n;
+        ++frames;
+        if (n - runStart_ > runCap && !capped) {
+            capped = true;
+            pt::RequestTerminate();
+        }
+        switch (screen_) {
+            case Screen::Board:
+                bot_->OnFlip(n);
+                if (frames - levelStart_ > levelFrames && !bot_->wantRestart) {
+                    bot_->wantRestart = true;
+                    levelStart_ = frames;
+                    ++boardRestarts;
+                }
+                break;
+            case Screen::Puzzle:
+                puzzle_.OnFlip(n);
+                if (std::getenv("QUILL_BOT_TRACE") && n % 3000 == 0 && ::puzzle && ::puzzle->grid) {
+                    int home = 0, flying = 0, sel = 0;
+                    for (const auto& p : ::puzzle->grid->pieces) {
+                        home += p->IsInPlace();
+                        flying += p->IsFlying();
+                        sel += p->selected != 0;
+                    }
+                    std::printf("    puzzle: %zu pieces, %d home, %d flying, %d selected, %zu popups, tally %d\n",
+                                ::puzzle->grid->pieces.size(), home, flying, sel, ::puzzle->introPopups.size(),
+                                ::puzzle->tally.phase);
+                    std::fflush(stdout);
+                }
+                break;
+            case Screen::Ring: ring_.OnFlip(n); break;
+            default: Navigate(n); break;
+        }
+        // The draw record would grow with every frame of the run.
+        pt::ClearDrawCalls();
+    }
+
+    void Navigate(int n) {
+        hand_.OnFlip(n);
+        if (hand_.Busy()) return;
+        switch (screen_) {
+            case Screen::Title:
+                if (profileLoader && profileLoader->state == 5) {
+                    for (char c : std::string("bot")) pt::TypeChar(c);
+                    hand_.Later(3, [] { pt::TapKey(plat::KEY_RETURN); });
+                    hand_.Later(20);
+                } else if (MenuPage(kMenuQuit)) {
+                    ClickMenu(90);
+                } else if (MenuPage(kMenuResume)) {
+                    ClickMenu(1);
+                } else if (MenuPage(kMenuMain) && titleScreen && titleScreen->result == 0 && profile &&
+                           profile->Count() == 1) {
+                    ClickMenu(quitting_ ? 11 : 61);
+                } else {
+                    hand_.Later(10);
+                }
+                return;
+            case Screen::Story:
+            case Screen::Help:
+                pt::TapKey(plat::KEY_ESCAPE);
+                hand_.Later(30);
+                return;
+            case Screen::Map: {
+                if (::map && maps.back() == lastMap) quitting_ = true;
+                const TButtonPtr b = ::map ? ::map->menu->GetItem(quitting_ ? TMapCore::kMenuButton : TMapCore::kPlayButton)
+                                           : nullptr;
+                if (b && b->area && ::map->fadeState == 0)
+                    hand_.Click(static_cast<int>((b->area->Left() + b->area->Right()) / 2),
+                                static_cast<int>((b->area->Top() + b->area->Bottom()) / 2));
+                hand_.Later(20);
+                return;
+            }
+            default:
+                // Between screens, and past the last level: the title comes.
+                if (sequencer && sequencer->currentLevel > sequencer->lastLevel) quitting_ = true;
+                return;
+        }
+    }
+
+    Screen screen_ = Screen::None;
+    quill_bot::Hand hand_;
+    std::unique_ptr<BotPlayer> bot_;
+    quill_bot::PuzzleSolver puzzle_;
+    quill_bot::RingSolver ring_;
+    bool quitting_ = false;
+    int runStart_ = -1;
+    int levelStart_ = 0;
+};
+
+// From a new profile, every level of the quest in order through the real
+// start-up, main loop and input, the game quit at the map and started again
+// every ten levels. At the end the saved profile has the quest finished,
+// each story page was shown once, before its level, and no message came.
+// Only on demand: it plays for a long while (scripts/bot-quest --whole).
+TEST_F(BotWholeQuest, TheWholeQuestInOneRun) {
+    if (EnvInt("QUILL_BOT_WHOLE", 0) == 0) GTEST_SKIP() << "set QUILL_BOT_WHOLE=1 (scripts/bot-quest --whole)";
+    TLevelSequencer seq;
+    seq.Start(0);
+    const int first = seq.firstLevel, last = seq.lastLevel;
+    ASSERT_EQ(last - first + 1, 107) << "the quest's levels";
+
+    QuestPlayer player;
+    int starts = 0;
+    const auto begun = std::chrono::steady_clock::now();
+    for (int stop = first + 9;; stop += 10) {
+        player.lastMap = stop < last ? stop : -1;
+        ++starts;
+        const int status = player.Run();
+        ASSERT_EQ(status, 0) << "start " << starts;
+        ASSERT_FALSE(player.capped) << "stuck in start " << starts << " at level "
+                                    << (sequencer ? sequencer->currentLevel : -1);
+        for (const std::string& m : pt::Notifications()) ADD_FAILURE() << "message: " << m;
+        pt::ClearNotifications();
+        std::printf("start %2d ended after level %3d: %d frames so far, %d restarts, %d game overs\n", starts,
+                    player.maps.empty() ? -1 : player.maps.back(), player.frames, player.boardRestarts,
+                    player.gameOvers);
+        std::fflush(stdout);
+        if (player.lastMap < 0) break;
+        ASSERT_LT(starts, 20) << "the quest never ended";
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count();
+    std::printf("the whole quest: %d starts, %d frames, %.1f s\n", starts, player.frames, seconds);
+
+    // Every level played in order, its map after it; a restart shows the
+    // map it left again.
+    std::vector<int> levels;
+    for (int n : player.played)
+        if (levels.empty() || levels.back() != n) levels.push_back(n);
+    std::vector<int> want;
+    for (int n = first; n <= last; ++n) want.push_back(n);
+    EXPECT_EQ(levels, want);
+    std::vector<int> mapLevels;
+    for (int n : player.maps)
+        if (mapLevels.empty() || mapLevels.back() != n) mapLevels.push_back(n);
+    EXPECT_EQ(mapLevels, want);
+
+    // Each story page once: 1 and 2 around the first level, the others
+    // before their levels.
+    const std::map<int, int> pageAt = {{1, 0},   {2, 0},   {3, 9},   {4, 17},  {5, 25},  {6, 33},
+                                       {7, 41},  {8, 49},  {9, 57},  {10, 65}, {11, 73}, {12, 81},
+                                       {13, 89}, {14, 96}, {15, 105}, {16, 106}};
+    std::map<int, int> shown;
+    for (const auto& s : player.stories) {
+        ++shown[s.page];
+        auto it = pageAt.find(s.page);
+        EXPECT_TRUE(it != pageAt.end() && it->second == s.level) << "page " << s.page << " at level " << s.level;
+    }
+    for (const auto& [page, at] : pageAt) EXPECT_EQ(shown[page], 1) << "page " << page << " (level " << at << ")";
+
+    // The saved profile: past the last level, the quest finished.
+    auto store = TProfileManager::CreateWithPortal(myDocsFolder + "/profiles", "dat", profile->portalName);
+    ASSERT_EQ(store->SelectProfile("bot"), 1);
+    EXPECT_EQ(static_cast<int>(store->GetNumber("level")), last + 1) << "the quest is finished";
+    EXPECT_GT(store->GetNumber("pointsTotal"), 0.0f);
 }
 
 }  // namespace

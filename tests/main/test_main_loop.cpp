@@ -6,6 +6,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,11 @@ namespace pt = plat::testing;
 struct Calls {
     std::deque<int> titleResults;  // the title's results in turn; then the player quits
     std::vector<std::string> log;  // "story 1", "board 0", "map 3", ...
+    // Each runner and the map get what the loop passed them (the resume
+    // flag, the level) and return what the level's screen would.
     std::function<int(int)> board = [](int) { return 1; };
     std::function<int(int)> puzzle = [](int) { return 1; };
+    std::function<int(int)> ring = [](int) { return 1; };
     std::function<int(int)> map = [](int) { return 1; };
     int tutorialResult = 0;
 };
@@ -64,13 +68,15 @@ protected:
                                    std::to_string(resume));
             return g_calls->board(resume);
         };
-        mainLoopScreens.puzzleLevel = [](int) {
-            g_calls->log.push_back("puzzle " + std::to_string(sequencer->currentLevel));
-            return g_calls->puzzle(0);
+        mainLoopScreens.puzzleLevel = [](int resume) {
+            g_calls->log.push_back("puzzle " + std::to_string(sequencer->currentLevel) + " resume " +
+                                   std::to_string(resume));
+            return g_calls->puzzle(resume);
         };
-        mainLoopScreens.ringLevel = [](int) {
-            g_calls->log.push_back("ring " + std::to_string(sequencer->currentLevel));
-            return 1;
+        mainLoopScreens.ringLevel = [](int resume) {
+            g_calls->log.push_back("ring " + std::to_string(sequencer->currentLevel) + " resume " +
+                                   std::to_string(resume));
+            return g_calls->ring(resume);
         };
         mainLoopScreens.map = [](int level) {
             g_calls->log.push_back("map " + std::to_string(level));
@@ -143,7 +149,7 @@ TEST_F(MainLoop, AStaleGameOverFlagNeverThrowsAwayAWonPuzzle) {
     calls.titleResults = {TTitleScreen::kContinueQuest};
     calls.puzzle = [](int) { return 0; };
     EXPECT_EQ(Run(), 0);
-    EXPECT_EQ(Log(), "title 1; puzzle " + n + "; map " + n + "; ");
+    EXPECT_EQ(Log(), "title 1; puzzle " + n + " resume 1; map " + n + "; ");
     EXPECT_EQ(DiskNumber("gameState"), 2) << "the won puzzle is saved, the map comes next";
 }
 
@@ -303,6 +309,46 @@ TEST_F(MainLoop, AQuestLevelThatCannotBeReadGoesBackToTheTitleAndSavesNothing) {
     EXPECT_EQ(DiskNumber("gameState"), 1);
     EXPECT_EQ(DiskList("razod1"), std::vector<std::string>{"mark"}) << "the saved game is kept";
     fs::remove_all(mirror);
+}
+
+// A new quest played through with every level won: each story page comes
+// once, before its level (after the first level for page 2), the boss help
+// before level 7, and the map after every level.
+TEST_F(MainLoop, ANewQuestShowsEachStoryAndHelpPageOnceAtItsLevel) {
+    const std::map<int, int> pageBefore = {{9, 3},   {17, 4},  {25, 5},  {33, 6},  {41, 7},
+                                           {49, 8},  {57, 9},  {65, 10}, {73, 11}, {81, 12},
+                                           {89, 13}, {96, 14}, {105, 15}, {106, 16}};
+    sequencer->Start(0);
+    const int first = sequencer->firstLevel, last = sequencer->lastLevel;
+    ASSERT_EQ(first, 0);
+    ASSERT_EQ(last, 106) << "the quest's 107 levels";
+    std::string want = "story 1; tutorial; ";
+    for (int n = first; n <= last; ++n) {
+        if (pageBefore.count(n) != 0) want += "story " + std::to_string(pageBefore.at(n)) + "; ";
+        if (n == 7) want += "boss help; ";
+        want += "play " + std::to_string(n) + "; ";
+        if (n == 0) want += "story 2; ";
+        want += "map " + std::to_string(n) + "; ";
+    }
+
+    calls.titleResults = {TTitleScreen::kNewQuest};
+    calls.board = calls.puzzle = calls.ring = [](int resume) {
+        EXPECT_EQ(resume, 0) << sequencer->currentLevel;
+        return 0;
+    };
+    calls.map = [](int) { return 0; };
+    EXPECT_EQ(Run(), 0);
+    // Which runner plays a level is not the question here.
+    std::string got;
+    for (const std::string& l : calls.log) {
+        if (l.rfind("title", 0) == 0) continue;
+        if (l.rfind("board ", 0) == 0 || l.rfind("puzzle ", 0) == 0 || l.rfind("ring ", 0) == 0) {
+            got += "play " + l.substr(l.find(' ') + 1, l.find(" resume") - l.find(' ') - 1) + "; ";
+        } else {
+            got += l + "; ";
+        }
+    }
+    EXPECT_EQ(got, want);
 }
 
 }  // namespace

@@ -265,6 +265,58 @@ TEST_F(BoardModesTest, AResumedClockRunsSafelyFromAnyValue) {
     ASSERT_EQ(timed.endReason, 2);
     timed.Finish();
     EXPECT_GE(Number("timeTime"), 2000);
+// The spells won and set off in a left game come back with it, in both
+// modes: the tally pays for them.
+TEST_F(BoardModesTest, AResumedGameGetsBackItsSpellCounts) {
+    for (Mode mode : {TBoardModePlay::kEndless, TBoardModePlay::kTimeAttack}) {
+        SCOPED_TRACE(mode);
+        TBoardModePlay play(mode);
+        ASSERT_EQ(play.Start(kOpen), TBoardModePlay::kGoOn);
+        UntilShown(play);
+        level->spellsReceived = 5;
+        level->spellsCast = 4;
+        MenuAnswers(TInGameMenu::kMainMenu, 1);
+        plat::testing::TapKey(plat::KEY_ESCAPE);
+        play.Frame();
+        ASSERT_EQ(play.endReason, 2);
+        play.Finish();
+        ASSERT_EQ(Number(mode == TBoardModePlay::kEndless ? "endlessResume" : "timeResume"), 1) << "kept";
+
+        level->spellsReceived = 0;
+        level->spellsCast = 0;
+        TBoardModePlay again(mode);
+        ASSERT_EQ(again.Start(""), TBoardModePlay::kGoOn);
+        EXPECT_EQ(level->spellsReceived, 5);
+        EXPECT_EQ(level->spellsCast, 4);
+    }
+}
+
+// A click on the board side with no block in hand (the supply frozen by a
+// spell) still runs the match scan in time attack; endless acts on such a
+// click only with a block held.
+TEST_F(BoardModesTest, AnEmptyHandedBoardClickScansForRunsOnlyInTimeAttack) {
+    const struct {
+        Mode mode;
+        bool clears;
+    } cases[] = {{TBoardModePlay::kTimeAttack, true}, {TBoardModePlay::kEndless, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        TBoardModePlay play(c.mode);
+        ASSERT_EQ(play.Start(kOpen), TBoardModePlay::kGoOn);
+        UntilShown(play);
+        points->pointsActual = 0;
+        blocks->heldBlock = nullptr;
+        blocks->Freze(100000);
+        for (int x = 0; x < 3; ++x) {
+            board->runeLayer[static_cast<size_t>(x)][0] = 2;
+            board->colorLayer[static_cast<size_t>(x)][0] = razod->getRuneColor("2");
+        }
+        ClickCell(4, 3);
+        play.Frame();
+        EXPECT_EQ(board->runeLayer[0][0] == 0, c.clears);
+        EXPECT_EQ(points->pointsActual, c.clears ? ClearPoints(3, 1) : 0);
+        blocks->freezeLength = -1;
+    }
 }
 
 }  // namespace

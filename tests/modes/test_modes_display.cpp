@@ -40,30 +40,17 @@
 #include "spells/volcano.h"
 #include "ui/container.h"
 #include "ui/spark.h"
+#include "tests/support/display_test.h"
 
 namespace {
 
-std::set<uint32_t> Colours(const plat::PixmapPtr& p, int x0, int y0, int w, int h) {
-    std::set<uint32_t> colours;
-    for (int y = y0; y < y0 + h; y += 3)
-        for (int x = x0; x < x0 + w; x += 3) colours.insert(plat::ReadPixel(p, x, y) & 0xFFFFFFu);
-    return colours;
-}
+using namespace quill_display;
 
-int Differing(const plat::PixmapPtr& a, const plat::PixmapPtr& b, int x0, int y0, int w, int h) {
-    int n = 0;
-    for (int y = y0; y < y0 + h; y += 2)
-        for (int x = x0; x < x0 + w; x += 2)
-            if ((plat::ReadPixel(a, x, y) & 0xFFFFFFu) != (plat::ReadPixel(b, x, y) & 0xFFFFFFu)) ++n;
-    return n;
-}
-
-class ModesDisplay : public ::testing::Test {
+class ModesDisplay : public DisplayTest {
 protected:
     void SetUp() override {
-        oldDir_ = plat::CurrentDir();
-        ASSERT_TRUE(plat::ChangeDir(QUILL_GAME_DIR)) << "the built game folder";
-        ASSERT_TRUE(plat::Graphics(800, 600)) << "no display: is SDL_VIDEODRIVER=offscreen available?";
+        DisplayTest::SetUp();
+        if (HasFatalFailure()) return;
         razod = std::make_shared<TRuneManager>();
         blocks = std::make_shared<TBlocksManager>();
         board = std::make_shared<TBoardManager>();
@@ -107,12 +94,8 @@ protected:
         TSpark::destroyAll();
         TCaptions::destroyAll();
         sparkImages = {};
-        plat::EndGraphics();
-        plat::ChangeDir(oldDir_);
+        DisplayTest::TearDown();
     }
-
-private:
-    std::string oldDir_;
 };
 
 TEST_F(ModesDisplay, PlayThePauseMenuAndAPopup) {
@@ -207,11 +190,9 @@ TEST_F(ModesDisplay, PlayThePauseMenuAndAPopup) {
         plat::Flip(-1);
     }
 
-    const char* outDir = QUILL_TEST_OUTPUT_DIR;
-    mkdir(outDir, 0755);
-    EXPECT_TRUE(plat::SavePixmapPNG(playFrame, std::string(outDir) + "/modes-play.png"));
-    EXPECT_TRUE(plat::SavePixmapPNG(pauseFrame, std::string(outDir) + "/modes-pause.png"));
-    EXPECT_TRUE(plat::SavePixmapPNG(popupFrame, std::string(outDir) + "/modes-popup.png"));
+    Save(playFrame, "modes-play.png");
+    Save(pauseFrame, "modes-pause.png");
+    Save(popupFrame, "modes-popup.png");
 
     // The play frame shows the spheres, the clock, the panel and the board;
     // the menu and the popup change their own areas and leave the rest.
@@ -225,8 +206,3 @@ TEST_F(ModesDisplay, PlayThePauseMenuAndAPopup) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

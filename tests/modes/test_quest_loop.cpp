@@ -341,4 +341,32 @@ TEST_F(QuestLoopTest, ARestartClearsAGameOverItCannotTestAgain) {
     EXPECT_EQ(board->gameOverFlag, 0);
 }
 
+// A quest board level started afresh joins the endless and time-attack
+// selector, except a clear-the-board level: those modes play every level
+// for its spheres, and an empty start board would leave nothing to fill.
+TEST_F(QuestLoopTest, AFreshLevelJoinsTheSelectorUnlessItsGoalIsAClearedBoard) {
+    const struct {
+        int goalType;
+        bool joins;
+    } cases[] = {{1, true}, {2, false}, {3, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.goalType);
+        const std::string goal = std::to_string(c.goalType);
+        WriteLevels({{"win.tsc", LevelText({{"Number", "0"}, {"GoalType", goal}, {"CopySpellsFromRMG", "0"},
+                                             {"PetrifyTime", "60000"}, {"Time", "0"}, {"AvailableRazod", "'1 2'"},
+                                             {"AvailableBlocks", "'3'"}, {"SpheresColors", "'1 0 0 0 0'"},
+                                             {"SpheresCapacities", "'6 0 0 0 0'"}},
+                                            {"1 1 1 1 1", "1 1 1 1 1", "1 1 1 1 1"})}});
+        selectorLevels.clear();
+        SetUpLevel(0);
+        ASSERT_EQ(level->goalType, c.goalType);
+        play.Start(0);
+        EXPECT_EQ(selectorLevels, c.joins ? std::vector<std::string>{"win.tsc"} : std::vector<std::string>{});
+        // Resumed, the level was added when it first started.
+        selectorLevels.clear();
+        play.Start(1);
+        EXPECT_TRUE(selectorLevels.empty());
+    }
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "level/level_links.h"
+#include "tests/main/bot_puzzle.h"
 #include "modes/popup_manager.h"
 #include "platform/app.h"
 #include "profiles/profile_manager.h"
@@ -35,30 +36,15 @@ protected:
         PuzzleTest::TearDown();
     }
 
-    // Plays like a person: picks the first piece away from home, then the
-    // piece lying on its home; clicks on "Click to continue" and on the
-    // completion picture. `extra` runs first on every frame.
+    // Plays like a person (the bot's puzzle hand): clicks pieces home, then
+    // on through the tally and the completion picture. `extra` runs first
+    // on every frame.
     void Solve(std::function<void()> extra = nullptr) {
-        pt::OnFlip([this, extra](int) {
+        solver = quill_bot::PuzzleSolver{};
+        pt::OnFlip([this, extra](int flip) {
             if (++flips > 20000) pt::RequestTerminate();  // a loop that never ends fails, not hangs
             if (extra) extra();
-            TPuzzleGrid& g = Grid();
-            if (g.pieces.empty()) return;
-            if (g.IsSet()) {
-                if (puzzle->tally.phase == 6 || puzzle->tally.phase == 10) pt::ClickMouse(plat::MOUSE_LEFT);
-                return;
-            }
-            for (const auto& p : g.pieces)
-                if (p->IsFlying()) return;
-            TPuzzleButtonPtr selected;
-            for (const auto& p : g.pieces)
-                if (p->selected) selected = p;
-            if (!selected) {
-                for (const auto& p : g.pieces)
-                    if (!p->IsInPlace()) return ClickPiece(*p);
-            }
-            for (const auto& p : g.pieces)
-                if (p->slot == selected->id) return ClickPiece(*p);
+            solver.OnFlip(flip);
         });
     }
     // The menu window answers `action` on its update number `onUpdate`.
@@ -67,10 +53,10 @@ protected:
         menuWindow->script = [action, onUpdate](int n) { return n == onUpdate ? action : 0; };
     }
     int flips = 0;
+    quill_bot::PuzzleSolver solver;
 };
 
 TEST_F(PlayPuzzle, AQuestPuzzleSolvedByClicksBanksItsPointsOnceAndSavesNothing) {
-    std::vector<int> shownHint;
     int firstPlayFrame = -1;
     Solve([&] {
         if (firstPlayFrame < 0 && Grid().IsScrambled() && puzzle->grid->pieces.size() == 6) firstPlayFrame = flips;
@@ -143,7 +129,7 @@ TEST_P(BadSavedOrder, StartsThePuzzleAfresh) {
     puzzle->hintsUsed = 3;
     TPuzzleManager::Play play;
     puzzle->StartPlay(play, "");
-    EXPECT_EQ(Grid().IsScrambled() || play.hints.showing, true);
+    EXPECT_TRUE(Grid().IsScrambled()) << "no piece restored to its home";
     EXPECT_EQ(play.hints.showing, 1) << "the start hint of a fresh puzzle";
     EXPECT_TRUE(IsPermutation(Slots()));
     EXPECT_EQ(puzzle->clicks, 0);

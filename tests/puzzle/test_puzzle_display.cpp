@@ -27,31 +27,17 @@
 #include "puzzle/puzzle_manager.h"
 #include "ui/container.h"
 #include "ui/spark.h"
+#include "tests/support/display_test.h"
 
 namespace {
 
-std::set<uint32_t> Colours(const plat::PixmapPtr& p, int x0, int y0, int w, int h) {
-    std::set<uint32_t> colours;
-    for (int y = y0; y < y0 + h; y += 3)
-        for (int x = x0; x < x0 + w; x += 3) colours.insert(plat::ReadPixel(p, x, y) & 0xFFFFFFu);
-    return colours;
-}
+using namespace quill_display;
 
-uint32_t Brightness(uint32_t rgb) { return ((rgb >> 16) & 255) + ((rgb >> 8) & 255) + (rgb & 255); }
-
-std::string Save(const plat::PixmapPtr& p, const std::string& name) {
-    mkdir(QUILL_TEST_OUTPUT_DIR, 0755);
-    const std::string path = std::string(QUILL_TEST_OUTPUT_DIR) + "/" + name;
-    EXPECT_TRUE(plat::SavePixmapPNG(p, path)) << path;
-    return path;
-}
-
-class PuzzleDisplay : public ::testing::Test {
+class PuzzleDisplay : public DisplayTest {
 protected:
     void SetUp() override {
-        oldDir_ = plat::CurrentDir();
-        ASSERT_TRUE(plat::ChangeDir(QUILL_GAME_DIR)) << "the built game folder";
-        ASSERT_TRUE(plat::Graphics(800, 600)) << "no display: is SDL_VIDEODRIVER=offscreen available?";
+        DisplayTest::SetUp();
+        if (HasFatalFailure()) return;
         mouse = std::make_shared<TMouse>();
         data = std::make_shared<TContainer>();
         globalSnd = std::make_shared<TGlobalSnd>();
@@ -88,12 +74,8 @@ protected:
         deltaTime.reset();
         TSpark::destroyAll();
         sparkImages = {};
-        plat::EndGraphics();
-        plat::ChangeDir(oldDir_);
+        DisplayTest::TearDown();
     }
-
-private:
-    std::string oldDir_;
 };
 
 TEST_F(PuzzleDisplay, APuzzleMidPlayAndItsTally) {
@@ -190,8 +172,3 @@ TEST_F(PuzzleDisplay, APuzzleMidPlayAndItsTally) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

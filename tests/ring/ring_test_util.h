@@ -12,6 +12,7 @@
 
 #include "core/helpers.h"
 #include "core/music.h"
+#include "tests/main/bot_ring.h"
 #include "modes/modes_test_util.h"
 #include "platform/audio.h"
 #include "platform/files.h"
@@ -125,10 +126,7 @@ public:
         ASSERT_EQ(ringGame->ringState, TRingGame::kPlay);
     }
     // The centre of the slip of rune r (its hit box).
-    static std::pair<int, int> RuneCentre(int r) {
-        static const int boxX[4] = {185, 85, 565, 665};
-        return {boxX[r / 5] + 25, 65 + 100 * (r % 5) + 30};
-    }
+    static std::pair<int, int> RuneCentre(int r) { return quill_bot::RuneCentre(r); }
     // The pointer sampled over rune r (-1: over no rune), with a left click when asked.
     static void PointAtRune(int r, bool click) {
         if (r < 0) plat::testing::SetMouse(400, 140);

@@ -33,37 +33,14 @@ protected:
         RingTest::TearDown();
     }
 
-    // The player: closes the intro popup with a press on its OK button,
-    // clicks the shown rune every third frame of play, and clicks through
-    // the tally once it waits for a click. Counts what it saw.
+    // The player (the bot's ring hand): closes the intro popup with its OK
+    // button, clicks the shown runes in order, and clicks through the tally
+    // once it waits for a click.
     void PlayByScript() {
-        pt::OnFlip([this](int flip) {
-            TRingGame& g = *ringGame;
-            if (g.tally.tallyState == 4 && g.ringState == TRingGame::kTimeUp) {
-                pt::ClickMouse(plat::MOUSE_LEFT);
-                return;
-            }
-            if (g.ringState != TRingGame::kPlay) return;
-            if (!g.popups.empty()) {
-                ++popupFrames;
-                if (popupFrames == 5) {
-                    const TDimPtr& ok = popupManager->okButton->area;
-                    pt::SetMouse(static_cast<int>(ok->x) + 10, static_cast<int>(ok->y) + 10);
-                    pt::PressMouse(plat::MOUSE_LEFT);
-                }
-                return;
-            }
-            pt::ReleaseMouse(plat::MOUSE_LEFT);
-            if (g.completedAt >= 0 || flip % 3 != 0) return;
-            const auto [x, y] = RuneCentre(g.sequence[static_cast<size_t>(g.position)]);
-            pt::SetMouse(x, y);
-            pt::ClickMouse(plat::MOUSE_LEFT);
-            ++clicks;
-        });
+        pt::OnFlip([this](int flip) { solver.OnFlip(flip); });
     }
 
-    int popupFrames = 0;
-    int clicks = 0;
+    quill_bot::RingSolver solver;
 };
 
 TEST_F(RingScenario, ALevelIsPlayedFromItsIntroToItsTally) {
@@ -72,7 +49,7 @@ TEST_F(RingScenario, ALevelIsPlayedFromItsIntroToItsTally) {
     const int result = ringGame->Play(0);
 
     EXPECT_EQ(result, 0) << "a won level";
-    EXPECT_GE(popupFrames, 5) << "play stood still behind the popup";
+    EXPECT_GE(solver.popupFrames, 5) << "play stood still behind the popup";
     EXPECT_GE(ringGame->hits, 6) << "two runes, then a second's block, for five seconds";
     EXPECT_EQ(ringGame->hits % 2, ringGame->position) << "runes clicked in order, none wrong";
     int spells = 0;

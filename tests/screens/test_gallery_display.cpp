@@ -33,15 +33,17 @@
 #include "ui/container.h"
 #include "ui/font.h"
 #include "ui/spark.h"
+#include "tests/support/display_test.h"
 
 namespace {
 
-class GalleryDisplay : public ::testing::Test {
+using namespace quill_display;
+
+class GalleryDisplay : public DisplaySuite {
 protected:
     static void SetUpTestSuite() {
-        oldDir_ = plat::CurrentDir();
-        ASSERT_TRUE(plat::ChangeDir(QUILL_GAME_DIR)) << "the built game folder";
-        ASSERT_TRUE(plat::Graphics(800, 600)) << "no display: is SDL_VIDEODRIVER=offscreen available?";
+        OpenDisplay();
+        if (::testing::Test::HasFatalFailure()) return;
         razod = std::make_shared<TRuneManager>();
         blocks = std::make_shared<TBlocksManager>();
         board = std::make_shared<TBoardManager>();
@@ -106,25 +108,9 @@ protected:
         fonts[0].reset();
         sparkImages = {};
         TSpark::destroyAll();
-        plat::EndGraphics();
-        plat::ChangeDir(oldDir_);
+        CloseDisplay();
     }
 
-    static void Save(const plat::PixmapPtr& frame, const std::string& name) {
-        ASSERT_TRUE(frame);
-        const char* outDir = QUILL_TEST_OUTPUT_DIR;
-        mkdir(outDir, 0755);
-        EXPECT_TRUE(plat::SavePixmapPNG(frame, std::string(outDir) + "/" + name));
-    }
-    // Distinct colours in a rectangle, sampled every third pixel.
-    static size_t Colours(const plat::PixmapPtr& f, int x0, int y0, int w, int h) {
-        std::set<uint32_t> c;
-        for (int y = y0; y < y0 + h; y += 3)
-            for (int x = x0; x < x0 + w; x += 3) c.insert(plat::ReadPixel(f, x, y) & 0xFFFFFFu);
-        return c.size();
-    }
-
-    static inline std::string oldDir_;
     static inline std::string profiles_;
     static inline plat::ImagePtr caption_;
     static inline plat::ImagePtr title_;
@@ -158,7 +144,7 @@ TEST_F(GalleryDisplay, TheLevelSelectorPageWithItsMiniature) {
     Save(frame, "level-selector.png");
     EXPECT_GT(boardSelector->boardAlpha, 1.0f) << "faded in";
     // The miniature stands around (490, 370): board picture, runes and frame.
-    EXPECT_GT(Colours(frame, 430, 320, 120, 100), 60u);
+    EXPECT_GT(Colours(frame, 430, 320, 120, 100).size(), 60u);
     EXPECT_GE(board->originX, 390);
     EXPECT_LE(board->originX + board->getWidth() * 13, 590) << "the miniature fits its place";
 }
@@ -177,8 +163,8 @@ TEST_F(GalleryDisplay, TheGalleryAndItsPuzzleSizePage) {
     EXPECT_NE(gallery->currentSlide, nullptr);
     EXPECT_EQ(gallery->currentSlide->source, "gfx/slides/slide-03.jpg");
     // The slide fills the frame's window; the frame and caption stand round it.
-    EXPECT_GT(Colours(shown, 140, 100, 520, 380), 200u);
-    EXPECT_GT(Colours(shown, 300, 0, 200, 60), 20u) << "the caption";
+    EXPECT_GT(Colours(shown, 140, 100, 520, 380).size(), 200u);
+    EXPECT_GT(Colours(shown, 300, 0, 200, 60).size(), 20u) << "the caption";
 
     // Stepping on: half-way through the cross-fade to the next picture, with
     // the size page over it.
@@ -199,8 +185,3 @@ TEST_F(GalleryDisplay, TheGalleryAndItsPuzzleSizePage) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -51,8 +51,18 @@ TEST_F(RingTest, ThreeTurnsFadingInAndOut) {
     EXPECT_EQ(SparkList->Count(), 109);
     EXPECT_EQ(colours[0], (std::array<int, 3>{7, 4, 4}));           // 10 of 360 degrees
     EXPECT_EQ(colours[35], (std::array<int, 3>{255, 150, 150}));    // exactly 360: full
-    EXPECT_EQ(colours[89], (std::array<int, 3>{255, 150, 150}));    // exactly 900: full
-    EXPECT_EQ(colours[107], (std::array<int, 3>{127, 75, 75}));     // 1080: half
+    // The last of the three turns fades out from 900 degrees, a quarter of
+    // the colour every 90 degrees.
+    const struct {
+        int angle;
+        std::array<int, 3> colour;
+    } fade[] = {
+        {900, {255, 150, 150}},   // exactly 900: full
+        {910, {247, 145, 145}},   // the first step down
+        {990, {191, 112, 112}},   // three quarters
+        {1080, {127, 75, 75}},    // half
+    };
+    for (const auto& f : fade) EXPECT_EQ(colours[static_cast<size_t>(f.angle / 10 - 1)], f.colour) << f.angle;
     EXPECT_FLOAT_EQ(ring->angle, 1090.0f);
 }
 

@@ -1,5 +1,8 @@
 // Setting spells off by a clear through the board, casting them after their
 // delay, the captions after the last cast, and clearing between levels.
+#include <map>
+
+#include "core/options.h"
 #include "spells_test_util.h"
 
 namespace {
@@ -80,6 +83,54 @@ TEST_F(SpellCastTest, SpellsDueTogetherAreCastInOneUpdateInTheOrderSetOff) {
     // The vanish's emitters come before the bomb's.
     EXPECT_TRUE(std::dynamic_pointer_cast<TRemoveRandomColorsEmiter>(volcanoList->First()) != nullptr);
     EXPECT_TRUE(std::dynamic_pointer_cast<TRemoveBlockEmiter>(volcanoList->Last()) != nullptr);
+}
+
+// Each cast sounds once: the five quiet-cast kinds by their own sound, the
+// bomb by its own only a third of the time and by its two others the rest.
+// Every sound is one frame of a loudness of its own, so the mixer's first
+// frame tells which one a cast played.
+TEST_F(SpellCastTest, EachCastPlaysItsKindsSoundAndTheBombMostlyItsOthers) {
+    options = std::make_shared<TOptions>();
+    options->soundVol = 1.0f;
+    for (size_t i = 1; i < bonusManagerAlt->castSounds.size(); ++i) {
+        auto s = std::make_shared<plat::Sound>();
+        s->samples.assign(2, static_cast<int16_t>(16 << i));
+        bonusManagerAlt->castSounds[i] = s;
+    }
+    auto heard = [] {
+        const std::vector<int16_t> out = plat::testing::PullAudio(1);
+        std::vector<int> slots;
+        for (int i = 1; i < 9; ++i)
+            if (out[0] & (16 << i)) slots.push_back(i);
+        return slots;
+    };
+    auto cast = [&](int kind) {
+        SetBoard({"1 2 3 4", ". . . .", "4 . . ."});
+        bonusManagerAlt->AddBonusExt(kind, 0, 0, 0);
+        bonusManagerAlt->Clear(0, 0);
+        plat::testing::AdvanceTime(601);
+        heard();
+        bonusManagerAlt->Update();
+        std::vector<int> slots = heard();
+        RunEffects();
+        blocks->freezeLength = -1;
+        return slots;
+    };
+    for (int kind : {kHolyfire, kVanish, kDrain, kHeal, kTeleport}) {
+        EXPECT_EQ(cast(kind), std::vector<int>{kind}) << "kind " << kind;
+    }
+    std::map<int, int> bombSounds;
+    const int casts = 60;
+    for (int i = 0; i < casts; ++i) {
+        const std::vector<int> slots = cast(kBomb);
+        ASSERT_EQ(slots.size(), 1u) << "one sound a cast";
+        ++bombSounds[slots[0]];
+    }
+    EXPECT_EQ(bombSounds.size(), 3u) << "its own sound and both others";
+    EXPECT_GT(bombSounds[kBomb], casts / 6) << "its own sound about one cast in three";
+    EXPECT_LT(bombSounds[kBomb], casts / 2);
+    EXPECT_GT(bombSounds[7] + bombSounds[8], casts / 2);
+    options.reset();
 }
 
 // Heal and teleport score nothing but still freeze the block supply.

@@ -34,15 +34,17 @@
 #include "ui/comet.h"
 #include "ui/container.h"
 #include "ui/spark.h"
+#include "tests/support/display_test.h"
 
 namespace {
 
-class SpellsDisplay : public ::testing::Test {
+using namespace quill_display;
+
+class SpellsDisplay : public DisplayTest {
 protected:
     void SetUp() override {
-        oldDir_ = plat::CurrentDir();
-        ASSERT_TRUE(plat::ChangeDir(QUILL_GAME_DIR)) << "the built game folder";
-        ASSERT_TRUE(plat::Graphics(800, 600)) << "no display: is SDL_VIDEODRIVER=offscreen available?";
+        DisplayTest::SetUp();
+        if (HasFatalFailure()) return;
         razod = std::make_shared<TRuneManager>();
         blocks = std::make_shared<TBlocksManager>();
         board = std::make_shared<TBoardManager>();
@@ -72,12 +74,8 @@ protected:
         TSpark::destroyAll();
         TCaptions::destroyAll();
         sparkImages = {};
-        plat::EndGraphics();
-        plat::ChangeDir(oldDir_);
+        DisplayTest::TearDown();
     }
-
-private:
-    std::string oldDir_;
 };
 
 TEST_F(SpellsDisplay, SpellsAndTheirEffectsOnABoard) {
@@ -174,9 +172,7 @@ TEST_F(SpellsDisplay, SpellsAndTheirEffectsOnABoard) {
         plat::Flip(-1);
     }
     ASSERT_TRUE(frame);
-    const char* outDir = QUILL_TEST_OUTPUT_DIR;
-    mkdir(outDir, 0755);
-    EXPECT_TRUE(plat::SavePixmapPNG(frame, std::string(outDir) + "/spells.png"));
+    Save(frame, "spells.png");
 
     // The effects are in flight and the spells lie where they were put.
     EXPECT_FALSE(volcanoList->IsEmpty());
@@ -197,8 +193,3 @@ TEST_F(SpellsDisplay, SpellsAndTheirEffectsOnABoard) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

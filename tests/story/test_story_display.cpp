@@ -29,30 +29,17 @@
 #include "ui/comet.h"
 #include "ui/container.h"
 #include "ui/spark.h"
+#include "tests/support/display_test.h"
 
 namespace {
 
-std::set<uint32_t> Colours(const plat::PixmapPtr& p, int x0, int y0, int w, int h) {
-    std::set<uint32_t> colours;
-    for (int y = y0; y < y0 + h; y += 3)
-        for (int x = x0; x < x0 + w; x += 3) colours.insert(plat::ReadPixel(p, x, y) & 0xFFFFFFu);
-    return colours;
-}
+using namespace quill_display;
 
-int Differing(const plat::PixmapPtr& a, const plat::PixmapPtr& b, int x0, int y0, int w, int h) {
-    int n = 0;
-    for (int y = y0; y < y0 + h; y += 2)
-        for (int x = x0; x < x0 + w; x += 2)
-            if ((plat::ReadPixel(a, x, y) & 0xFFFFFFu) != (plat::ReadPixel(b, x, y) & 0xFFFFFFu)) ++n;
-    return n;
-}
-
-class StoryDisplay : public ::testing::Test {
+class StoryDisplay : public DisplayTest {
 protected:
     void SetUp() override {
-        oldDir_ = plat::CurrentDir();
-        ASSERT_TRUE(plat::ChangeDir(QUILL_GAME_DIR)) << "the built game folder";
-        ASSERT_TRUE(plat::Graphics(800, 600)) << "no display: is SDL_VIDEODRIVER=offscreen available?";
+        DisplayTest::SetUp();
+        if (HasFatalFailure()) return;
         razod = std::make_shared<TRuneManager>();
         board = std::make_shared<TBoardManager>();
         magicSphere = std::make_shared<TMagicSphere>();
@@ -92,17 +79,8 @@ protected:
         if (cometList) cometList->Clear();
         if (ringEmiterList) ringEmiterList->Clear();
         sparkImages = {};
-        plat::EndGraphics();
-        plat::ChangeDir(oldDir_);
+        DisplayTest::TearDown();
     }
-    static void Save(const plat::PixmapPtr& p, const std::string& name) {
-        const char* outDir = QUILL_TEST_OUTPUT_DIR;
-        mkdir(outDir, 0755);
-        EXPECT_TRUE(plat::SavePixmapPNG(p, std::string(outDir) + "/" + name));
-    }
-
-private:
-    std::string oldDir_;
 };
 
 TEST_F(StoryDisplay, AStoryPage) {
@@ -193,8 +171,3 @@ TEST_F(StoryDisplay, TheBossHelpPage) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
