@@ -118,8 +118,10 @@ void BitmapSheet(const SheetDesc& s, Context& ctx) {
 
 void Sheets(std::vector<Recipe>& out) {
     static const SheetDesc kSheets[] = {
+        // The greeting writes its second line 21 px under "hello" and 20 above
+        // the menu panel: the letters and their tails keep to the row's top 19 px.
         {"gfx/fonts/alfabet-maly.png", "abcdefghijklmnopqrstuvwxyz,.?-!#$*&@%()<>{}'1234567890", 30, 0, F_SERIF_BOLD,
-         21, 20},
+         18, 14},
         {"gfx/fonts/small-letters3.png", "abcdefghijklmnopqrstuvwxyz0123456789", 32, 3, F_SERIF_BOLD, 22, 21},
     };
     for (const SheetDesc& s : kSheets) {
