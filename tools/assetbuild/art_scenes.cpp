@@ -99,9 +99,18 @@ void LoadingRibbon(Canvas& c) {
     OvalGlow(cr, 400, 420, 190, 0.3, Hex(0xffd890), 0.14);
 }
 
-// The credits scroll up the middle: a dim, soft-edged veil there keeps the
-// names readable while the landscape shows round it.
-void CreditsVeil(Canvas& c) { OvalGlow(c.cr, 400, 300, 260, 1.05, Hex(0x0a0818), 0.55); }
+// The credits are typed in the middle, centred on y 300: a heading and up to
+// four names (y 185..400), the longest line about 450 px. They stand on the
+// menus' velvet panel, the landscape round it showing through a little.
+void CreditsPanel(Canvas& c) {
+    Canvas panel(800, 600);
+    NightPanel(panel, 130, 160, 540, 282, 18, 77);
+    for (double x : {146.0, 654.0})
+        for (double y : {176.0, 426.0}) Stud(panel.cr, x, y, 5);
+    panel.Shadow(3, 4, 6, {0, 0, 0}, 0.6);
+    cairo_set_source_surface(c.cr, panel.surface, 0, 0);
+    cairo_paint_with_alpha(c.cr, 0.92);
+}
 
 // A torch-like magic crystal on a post, where the title's ambient sparks rise.
 void Crystal(Canvas& c, double x, double y, RGB hue) {
@@ -165,7 +174,7 @@ void TitleAndLoading(std::vector<Recipe>& out) {
     Backdrop(out, "gfx/title/hiscores.jpg", 2, 0.35, tableLight);
     Finish creditsLight;
     creditsLight.lightX = 600, creditsLight.lightY = 270;
-    Backdrop(out, "gfx/title/credits.jpg", 3, 0.3, creditsLight, CreditsVeil);
+    Backdrop(out, "gfx/title/credits.jpg", 3, 0.3, creditsLight, CreditsPanel);
     // A start-up picture (the portal screen list may name it).
     out.push_back(Picture("gfx/title/portal-1.jpg", [](Context& ctx) {
         Canvas c(800, 600);
@@ -831,8 +840,9 @@ SceneDesc BackdropScene(int n) {
             Put(s, Kind::TreeRound, 0.2, 0.3, 1.0, 2);
             Fly(s, Kind::Boat, 0.7, 0.66, 1.0, 1);
             Fly(s, Kind::Boat, 0.88, 0.8, 1.3, 0, true);
-            Put(s, Kind::Villager, 0.25, 0.6, 1.0, 1);
-            Put(s, Kind::Flowers, 0.1, 0.9, 1.0, 2);
+            // Left of and below the panel the credits stand on.
+            Put(s, Kind::Villager, 0.08, 0.8, 1.0, 1);
+            Put(s, Kind::Flowers, 0.2, 0.9, 1.0, 2);
             Flock(s, 0.6, 0.25, 6, 1.0, 3, 33);
             break;
         }

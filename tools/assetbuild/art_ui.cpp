@@ -309,17 +309,7 @@ void WordOnNumbersRow(std::vector<Recipe>& out, const std::string& path, const s
         cairo_t* cr = c.cr;
         cairo_new_path(cr);
         TextPath(cr, F_SERIF_BOLD, px, 4 - b.x0, baseline, word);
-        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-        cairo_set_line_width(cr, 2.2);
-        SetColor(cr, Hex(0x2a1606), 0.9);
-        cairo_stroke_preserve(cr);
-        cairo_pattern_t* g = cairo_pattern_create_linear(0, baseline - px * 0.75, 0, baseline);
-        AddStop(g, 0, Hex(0xffffff));
-        AddStop(g, 0.6, Hex(0xfff4d8));
-        AddStop(g, 1, Hex(0xf0d8a0));
-        cairo_set_source(cr, g);
-        cairo_fill(cr);
-        cairo_pattern_destroy(g);
+        CreamLettering(cr, px, baseline, 2.2);
         c.Shadow(2, 2, 1.5, Hex(0x000000), 0.75);
         ctx.Png(c, path);
     }));

@@ -52,17 +52,7 @@ Canvas GlyphCell(const SheetDesc& s, char ch) {
     std::string text(1, ch);
     cairo_new_path(cr);
     TextPath(cr, s.font, s.px, x0, s.baseline, text);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_set_line_width(cr, 2.4);
-    SetColor(cr, Hex(0x2a1606), 0.9);
-    cairo_stroke_preserve(cr);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, s.baseline - s.px * 0.75, 0, s.baseline);
-    AddStop(g, 0, Hex(0xffffff));
-    AddStop(g, 0.6, Hex(0xfff4d8));
-    AddStop(g, 1, Hex(0xf0d8a0));
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    CreamLettering(cr, s.px, s.baseline, 2.4);
     // The body's own columns, before any shadow.
     uint32_t* p = c.Pixels();
     int st = c.Stride();
