@@ -371,16 +371,19 @@ void Letters(std::vector<Recipe>& out) {
         {"menu-quit-q", "Quit?"},          {"menu-combat", "Combat"},
         {"menu-play-puzzles", "Play puzzles"},
     };
+    // The board list's three names share one size, the one at which the
+    // longest, "Time attack", keeps its ink to 92 px.
+    const double listPx = std::min(20.0, 20.0 * 92.0 / MeasureText(F_UNCIAL, 20, "Time attack").Width());
     for (const Item& it : kBank) {
         bool big = std::string(it.file) == "menu-options-big" || std::string(it.file).rfind("playQ", 0) == 0;
         const bool list = std::string(it.file).find("-lvl") != std::string::npos;
         // "Full screen" is centred on x 390 with its tick box from x 474: kept
         // to 120 px so a gap shows between them.
         // The list names are centred on x 280 with the tick from x 340 and
-        // zoom by 1.14 under the pointer: at most 94 px.
-        const int maxW = std::string(it.file) == "menu-fullscreen" ? 120 : list ? 94 : 300;
-        Cap(out, std::string("gfx/fonts/") + it.file + ".png", it.text, F_UNCIAL, big ? 24 : (list ? 20 : 21), CS_GOLD,
-            26, maxW);
+        // zoom by 1.14 under the pointer: ink at most 100 px, within 6-px margins.
+        const int maxW = std::string(it.file) == "menu-fullscreen" ? 120 : list ? 112 : 300;
+        Cap(out, std::string("gfx/fonts/") + it.file + ".png", it.text, F_UNCIAL, big ? 24 : (list ? listPx : 21),
+            CS_GOLD, 26, maxW);
     }
     // The same face as the combo captions it pops up with.
     Cap(out, "gfx/fonts/bonus-multibonus.png", "Multi spell", F_SERIF_BOLD, 40, CS_GOLD, 60);
