@@ -127,6 +127,26 @@ protected:
         }
         return k->Value(0);
     }
+    // Every page of the sixteen story parts: its key path and its lines.
+    struct StoryPage {
+        std::string path;
+        std::vector<std::string> lines;
+    };
+    static std::vector<StoryPage> StoryPages() {
+        std::vector<StoryPage> out;
+        for (int part = 1; part <= 16; ++part) {
+            TTSCFilePtr f = Member("story", "part-" + std::to_string(part) + ".tsc");
+            if (!f) continue;
+            const std::string S = "Story" + std::to_string(part);
+            for (int i = 1; i <= Int(f, S, "Pages"); ++i) {
+                StoryPage page{S + "::Page" + std::to_string(i), {}};
+                for (int k = 1; k <= Int(f, page.path, "Lines"); ++k)
+                    page.lines.push_back(Text(f, page.path, "Line" + std::to_string(k)));
+                out.push_back(std::move(page));
+            }
+        }
+        return out;
+    }
 
     static void ExpectPicture(const std::string& path, int w = 0, int h = 0) {
         plat::PixmapPtr p = plat::LoadPixmap(path);
@@ -913,23 +933,17 @@ TEST_F(Data, EveryStoryPartHasItsPagesPicturesAndVoice) {
 // them.
 TEST_F(Data, SpokenStoryLinesAreQuoted) {
     int quotedPages = 0;
-    for (int part = 1; part <= 16; ++part) {
-        TTSCFilePtr f = Member("story", "part-" + std::to_string(part) + ".tsc");
-        if (!f) continue;
-        const std::string S = "Story" + std::to_string(part);
-        for (int i = 1; i <= Int(f, S, "Pages"); ++i) {
-            const std::string P = S + "::Page" + std::to_string(i);
-            SCOPED_TRACE(P);
-            std::string page;
-            for (int k = 1; k <= Int(f, P, "Lines"); ++k) page += Text(f, P, "Line" + std::to_string(k)) + " ";
-            const auto marks = std::count(page.begin(), page.end(), '"');
-            EXPECT_EQ(marks % 2, 0) << page;
-            const bool tellsSpeaker = page.find(" says") != std::string::npos || page.find(" said") != std::string::npos;
-            if (tellsSpeaker) {
-                EXPECT_GE(marks, 2) << page;
-            }
-            if (marks > 0) ++quotedPages;
+    for (const StoryPage& p : StoryPages()) {
+        SCOPED_TRACE(p.path);
+        std::string page;
+        for (const std::string& line : p.lines) page += line + " ";
+        const auto marks = std::count(page.begin(), page.end(), '"');
+        EXPECT_EQ(marks % 2, 0) << page;
+        const bool tellsSpeaker = page.find(" says") != std::string::npos || page.find(" said") != std::string::npos;
+        if (tellsSpeaker) {
+            EXPECT_GE(marks, 2) << page;
         }
+        if (marks > 0) ++quotedPages;
     }
     EXPECT_GT(quotedPages, 0);
 }
@@ -973,20 +987,11 @@ TEST_F(Data, TextsFitTheirPanelsAndPages) {
     ASSERT_TRUE(storyFont);
     plat::SetImageFont(storyFont);
     const int storyH = plat::TextHeight();
-    for (int part = 1; part <= 16; ++part) {
-        TTSCFilePtr f = Member("story", "part-" + std::to_string(part) + ".tsc");
-        if (!f) continue;
-        const std::string S = "Story" + std::to_string(part);
-        for (int i = 1; i <= Int(f, S, "Pages"); ++i) {
-            const std::string P = S + "::Page" + std::to_string(i);
-            SCOPED_TRACE(P);
-            const int lines = Int(f, P, "Lines");
-            for (int k = 1; k <= lines; ++k) {
-                const std::string line = Text(f, P, "Line" + std::to_string(k));
-                EXPECT_LE(105 + plat::TextWidth(line), 760) << line;
-            }
-            EXPECT_LE((lines > 4 ? 425 : 440) + lines * storyH, 572);
-        }
+    for (const StoryPage& p : StoryPages()) {
+        SCOPED_TRACE(p.path);
+        for (const std::string& line : p.lines) EXPECT_LE(105 + plat::TextWidth(line), 760) << line;
+        const int lines = static_cast<int>(p.lines.size());
+        EXPECT_LE((lines > 4 ? 425 : 440) + lines * storyH, 572);
     }
     plat::SetImageFont(nullptr);
 }
