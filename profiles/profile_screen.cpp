@@ -67,6 +67,8 @@ int TProfileLoader::Load() {
     tooManyTexts[0] = MakeText("you can not", 295, 276, font);
     tooManyTexts[1] = MakeText("create more", 294, 299, font);
     tooManyTexts[2] = MakeText("profiles", 333, 322, font);
+    dialogPanel = plat::LoadImage("gfx/gui/name-panel.png", -1);
+    nameField = plat::LoadImage("gfx/gui/name-field.png", -1);
     return 0;
 }
 

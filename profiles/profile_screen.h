@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "platform/image.h"
 #include "ui/font.h"
 #include "ui/menu.h"
 #include "ui/text.h"
@@ -33,6 +34,8 @@ public:
     std::array<TTextPtr, 2> deleteQuestionTexts{};
     std::array<TTextPtr, 3> lastProfileTexts{};
     std::array<TTextPtr, 3> tooManyTexts{};
+    plat::ImagePtr dialogPanel;  // the smaller panel of pages 2..7
+    plat::ImagePtr nameField;    // the field the typed name is written in
     int nameExists = 0;
     int maxNameLength = 10;
     float fadeAlpha = 0.0f;

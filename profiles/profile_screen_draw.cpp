@@ -4,6 +4,7 @@
 #include "platform/graphics.h"
 #include "platform/image.h"
 #include "platform/rng.h"
+#include "platform/time.h"
 #include "profiles/profile_links.h"
 #include "profiles/profile_screen.h"
 #include "ui/spark.h"
@@ -16,6 +17,20 @@ void DrawTexts(std::initializer_list<TTextPtr> texts) {
     for (const TTextPtr& t : texts)
         if (t) t->Draw();
 }
+
+// The dialogs' lines stand centred on the panel, as the name and Ok do,
+// whatever their length.
+void DrawCentred(std::initializer_list<TTextPtr> texts) {
+    for (const TTextPtr& t : texts)
+        if (t) {
+            t->dim->x = 400.0f - t->Width() / 2.0f;
+            t->Draw();
+        }
+}
+
+// Where the dialogs' panel and the name field stand.
+constexpr float kDialogTop = 238.0f;
+constexpr float kFieldMiddleY = 343.0f;
 
 }  // namespace
 
@@ -40,15 +55,28 @@ int TProfileLoader::DrawPage() {
         for (const TTextPtr& t : promptTexts)
             if (t) t->alpha = fadeAlpha;
     }
-    if (plat::ImagePtr panel = Linked(profileLinks.panelImage)) plat::DrawImage(panel, kPanelX, kPanelY);
+    // The list has the whole menu panel; a dialog a panel of its own size.
+    if (state == 1 || !dialogPanel) {
+        if (plat::ImagePtr panel = Linked(profileLinks.panelImage)) plat::DrawImage(panel, kPanelX, kPanelY);
+    } else {
+        plat::DrawImage(dialogPanel, 400.0f - static_cast<float>(plat::ImageWidth(dialogPanel)) / 2.0f, kDialogTop);
+    }
 
     auto nameAndPrompt = [this](const TMenuPtr& menu) {
+        if (nameField)
+            plat::DrawImage(nameField, 400.0f - static_cast<float>(plat::ImageWidth(nameField)) / 2.0f,
+                            kFieldMiddleY - static_cast<float>(plat::ImageHeight(nameField)) / 2.0f);
         menu->Draw(1.0f);
         plat::SetColor(255, 200, 200);
         DrawTexts({nameText});
+        // The caret after the last letter, blinking twice a second.
+        if (nameText && (plat::MilliSecs() / 500) % 2 == 0) {
+            plat::SetColor(255, 214, 140);
+            plat::DrawRect(nameText->dim->x + nameText->Width() + 3.0f, kFieldMiddleY - 10.0f, 2.0f, 19.0f);
+        }
         plat::SetColor(255, 255, 255);
-        DrawTexts({promptTexts[0], promptTexts[1]});
-        if (nameExists != 0) DrawTexts({nameExistsText});
+        DrawCentred({promptTexts[0], promptTexts[1]});
+        if (nameExists != 0) DrawCentred({nameExistsText});
     };
     switch (state) {
         case 1: {
@@ -79,18 +107,18 @@ int TProfileLoader::DrawPage() {
             plat::SetColor(255, 200, 200);
             DrawTexts({nameText});
             plat::SetColor(255, 255, 255);
-            DrawTexts({deleteQuestionTexts[0], deleteQuestionTexts[1]});
+            DrawCentred({deleteQuestionTexts[0], deleteQuestionTexts[1]});
             break;
         case 5:
             nameAndPrompt(okMenu);
             break;
         case 6:
             okMenu->Draw(1.0f);
-            DrawTexts({lastProfileTexts[0], lastProfileTexts[1], lastProfileTexts[2]});
+            DrawCentred({lastProfileTexts[0], lastProfileTexts[1], lastProfileTexts[2]});
             break;
         case 7:
             okMenu->Draw(1.0f);
-            DrawTexts({tooManyTexts[0], tooManyTexts[1], tooManyTexts[2]});
+            DrawCentred({tooManyTexts[0], tooManyTexts[1], tooManyTexts[2]});
             break;
         default:
             break;

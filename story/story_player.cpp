@@ -48,7 +48,9 @@ void TStoryPlayer::FadeIn() {
         plat::SetColor(0, 0, 0);
         plat::DrawRect(0, 0, 800, 600);
         plat::SetColor(255, 255, 255);
-        DrawLoadingPicture();
+        // The caption waits for the black to cover the menu: over a half-faded
+        // menu it reads as a stray frame of another screen.
+        if (i == 20) DrawLoadingPicture();
         plat::Flip(-1);
         plat::PollSystem();
     }

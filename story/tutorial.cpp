@@ -19,7 +19,9 @@ void TTutorial::loadGfx() {
 
 void TTutorial::loadGfx2() {
     pageImage = plat::LoadImage("gfx/gui/tutorial2boss.jpg", 0);
-    sampleImage = plat::LoadImage("gfx/boss/b-04.png", -1);
+    // The first boss of the quest, the Dusk Warden: the page's demonstration
+    // fills its cross with its own rune (colour 5), as the page's text says.
+    sampleImage = plat::LoadImage("gfx/boss/b-05.png", -1);
     playImage = plat::LoadImage("gfx/gui/tut-play.png", -1);
 }
 

@@ -1,5 +1,6 @@
 #include "title/hiscore_rows.h"
 
+#include "platform/graphics.h"
 #include "platform/text.h"
 #include "platform/time.h"
 #include "title/title_sparks.h"
@@ -69,7 +70,29 @@ int THiscoresText::Update() {
 
 int THiscoresText::Draw() {
     placeText->Draw();
-    nameText->Draw();
+    DrawName();
     scoreText->Draw();
     return 0;
+}
+
+// A name too long for its column stops a letter's width short of the score
+// (whose left edge was fixed when the row was made), and three dots say so.
+void THiscoresText::DrawName() {
+    constexpr float kGap = 18.0f, kDots = 14.0f;
+    const float room = scoreText->dim->x - kGap - nameText->dim->x;
+    if (nameText->Width() <= room) {
+        nameText->Draw();
+        return;
+    }
+    const std::string whole = nameText->text;
+    while (!nameText->text.empty() && nameText->Width() > room - kDots) nameText->text.pop_back();
+    nameText->Draw();
+    const float x = nameText->dim->x + nameText->Width() + 2.0f;
+    const float y = nameText->dim->y + 20.0f;
+    plat::SetColor(240, 228, 200);
+    plat::SetAlpha(nameText->alpha);
+    for (int i = 0; i < 3; ++i) plat::DrawRect(x + 4.0f * static_cast<float>(i), y, 2, 2);
+    plat::SetColor(255, 255, 255);
+    plat::SetAlpha(1.0f);
+    nameText->text = whole;
 }

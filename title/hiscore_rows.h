@@ -36,4 +36,7 @@ public:
     // 1 once every character is shown and one more step has passed.
     int Update();
     int Draw();
+
+private:
+    void DrawName();
 };

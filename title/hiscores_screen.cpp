@@ -1,7 +1,15 @@
 #include "title/hiscores_screen.h"
 
+#include "platform/graphics.h"
 #include "platform/text.h"
 #include "platform/time.h"
+
+namespace {
+constexpr int kSlots = 10;
+TTextPtr TableText(const std::string& text, float x, float y, const TObjectRef& font) {
+    return CreateText(text, CreateDim(x, y, 0, 0, 0, 1, 1, 0), font, 1.0f, 0, 0, 0);
+}
+}  // namespace
 
 THiscoresScreen::THiscoresScreen() {
     font = fonts[1];
@@ -20,6 +28,21 @@ THiscoresScreen::THiscoresScreen() {
     offsetX1 = plat::TruncToInt(frame->dim->Left());
     offsetX2 = plat::TruncToInt(frame->dim->Left() + 70.0f);
     offsetX3 = plat::TruncToInt(frame->dim->Right());
+
+    // The heading row lies in the frame's top band, above line 0; the column
+    // words sit on the columns the rows use.
+    const TObjectRef small = fonts[0];
+    const float headY = static_cast<float>(offsetY - 23);
+    headings[0] = TableText("rank", static_cast<float>(offsetX1), headY, small);
+    headings[1] = TableText("name", static_cast<float>(offsetX2), headY, small);
+    headings[2] = TableText("score", 0, headY, small);
+    headings[2]->dim->x = static_cast<float>(offsetX3) - headings[2]->Width();
+    for (int i = 0; i < kSlots; ++i)
+        slotNumbers[static_cast<size_t>(i)] =
+            TableText(std::to_string(i + 1), static_cast<float>(offsetX1), static_cast<float>(offsetY + spaceY * i), font);
+    emptyTexts[0] = TableText("no scores yet", 0, static_cast<float>(offsetY + spaceY * 4), font);
+    emptyTexts[1] = TableText("finish a game to write the first", 0, static_cast<float>(offsetY + spaceY * 5), small);
+    for (const TTextPtr& t : emptyTexts) t->dim->x = 400.0f - t->Width() / 2.0f;
 }
 
 int THiscoresScreen::Load(const std::vector<TScorePtr>& entries) {
@@ -61,7 +84,47 @@ int THiscoresScreen::NextStage() {
 
 int THiscoresScreen::Draw() {
     frame->Draw();
+    DrawTable();
     for (const THiscoresTextPtr& row : rows) row->Draw();
     titles[static_cast<size_t>(stage - 1)]->Draw();
+    return 0;
+}
+
+// Bands and rules under the ten lines, the column headings, and the places
+// still free: a table of one row, or none, still reads as a table of ten.
+int THiscoresScreen::DrawTable() {
+    const float fade = frame ? frame->alpha : 1.0f;
+    const float left = static_cast<float>(offsetX1 - 14), width = static_cast<float>(offsetX3 - offsetX1 + 28);
+    // A line's letters take rows 6..28 of its 45; its band stays below the
+    // heading strip's rule, which runs two rows above line 0.
+    for (int i = 0; i < kSlots; ++i) {
+        const float top = static_cast<float>(offsetY + spaceY * i);
+        if (i % 2 == 0) {
+            plat::SetColor(120, 110, 210);
+            plat::SetAlpha(0.13f * fade);
+            plat::DrawRect(left, top + 3, width, 34);
+        }
+        plat::SetColor(214, 170, 90);
+        plat::SetAlpha(0.3f * fade);
+        plat::DrawRect(left + 6, top + 40, width - 12, 1);
+    }
+    plat::SetColor(236, 206, 140);
+    for (const TTextPtr& t : headings) {
+        t->alpha = fade;
+        t->Draw();
+    }
+    plat::SetColor(255, 255, 255);
+    for (size_t i = rows.size(); i < slotNumbers.size(); ++i) {
+        slotNumbers[i]->alpha = 0.3f * fade;
+        slotNumbers[i]->Draw();
+    }
+    if (rows.empty()) {
+        for (const TTextPtr& t : emptyTexts) {
+            t->alpha = fade;
+            t->Draw();
+        }
+    }
+    plat::SetColor(255, 255, 255);
+    plat::SetAlpha(1.0f);
     return 0;
 }

@@ -20,6 +20,9 @@ public:
     int32_t stage = 1;  // the ScoreType shown
     std::array<TTextPtr, 3> titles{};
     TImageFramePtr frame;  // its alpha is the one thing callers change
+    std::array<TTextPtr, 3> headings{};      // rank, name, score, over the columns
+    std::array<TTextPtr, 10> slotNumbers{};  // the places no entry fills, dimmed
+    std::array<TTextPtr, 2> emptyTexts{};    // what an empty table says
 
     // Builds the captions and the frame, and sets the row columns
     // (offsetX1, offsetX2, offsetX3) from the frame.
@@ -29,6 +32,7 @@ public:
     // 1 in the call that moved from the third table back to the first.
     int Update();
     int Draw();
+    int DrawTable();
     int NextStage();
 };
 using THiscoresScreenPtr = std::shared_ptr<THiscoresScreen>;

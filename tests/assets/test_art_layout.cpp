@@ -13,10 +13,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "art_test_util.h"
+#include "board/board.h"
+#include "level/bosses.h"
+#include "level/level.h"
 #include "level/sequencer.h"
 #include "map/map_core.h"
 #include "platform/files.h"
@@ -24,9 +29,14 @@
 #include "platform/image.h"
 #include "platform/pixmap.h"
 #include "platform/testing.h"
+#include "pieces/rune.h"
+#include "profiles/profile_links.h"
+#include "profiles/profile_screen.h"
 #include "ring/ring_game.h"
 #include "screens/options_window.h"
 #include "screens/options_window_pages.h"
+#include "story/tutorial.h"
+#include "title/hiscores_screen.h"
 #include "ui/button_image.h"
 #include "ui/dim.h"
 #include "ui/font.h"
@@ -143,6 +153,13 @@ protected:
         map.reset();
         sequencer.reset();
         optionsWindow.reset();
+        level.reset();
+        profileLoader.reset();
+        profileLinks = TProfileLinks{};
+        tutorial.reset();
+        razod.reset();
+        board.reset();
+        bossManager.reset();
         fonts[0].reset();
         fonts[1].reset();
         InGameFolder::TearDown();
@@ -424,6 +441,328 @@ TEST_F(ArtLayout, ComboCaptionsHaveACrossedX) {
         }
         EXPECT_EQ(arms, 0) << "rows with ink on the middle upright among the arms";
         EXPECT_GT(crossing, 0) << "the strokes cross in the middle";
+    }
+}
+
+// ---- tally -----------------------------------------------------------------------------------------
+// The emblem riding in on the left door rests beside the tally's captions
+// (written from x 290): its ink, shadow included, stops short of them in
+// the quest tally and in the endless and time-attack one.
+TEST_F(ArtLayout, TallyEmblemLeavesTheCaptionsClear) {
+    level = std::make_shared<TLevelManager>();
+    level->loadSfx();
+    ASSERT_TRUE(level->glowImages[0]);
+    const plat::PixmapPtr emblem = Pixels("gfx/gui/Dorsime01.png");
+    ASSERT_TRUE(emblem);
+    const Box ink = InkBox(emblem, 40);
+    level->summaryStage = 7;
+    level->doorsOffset = 400.0f;
+    level->panelSlide = 155.0f;
+    level->panelAlpha = 1.0f;
+    level->sparkFrame = 1;
+    for (int et : {0, 1}) {
+        SCOPED_TRACE(et ? "endless and time attack" : "quest");
+        pt::ClearDrawCalls();
+        if (et) level->summaryDisplayET(100, 20, 5000);
+        else level->summaryDisplay();
+        Rect drawn{};
+        ASSERT_TRUE(DrawnRect(level->glowImages[0], drawn)) << "the emblem was drawn";
+        float captionsLeft = 800;
+        int captions = 0;
+        for (const pt::DrawCall& c : pt::DrawCalls())
+            if (c.kind == pt::DrawCall::TEXT && c.y >= drawn.y0 && c.y <= drawn.y1 && c.x < 300) {
+                captionsLeft = std::min(captionsLeft, c.x);
+                ++captions;
+            }
+        EXPECT_EQ(captions, 6);
+        EXPECT_LT(drawn.x0 + static_cast<float>(ink.x1), captionsLeft - 3)
+            << "the emblem's ink reaches x " << drawn.x0 + static_cast<float>(ink.x1);
+    }
+}
+
+// ---- greeting and menu panel -------------------------------------------------------------------
+// The greeting's second line, the player's name, ends above the menu panel
+// hung under it: the lowest ink of the small alphabet (tails included)
+// stays above the panel's first solid row.
+TEST_F(ArtLayout, GreetingNameClearsTheMenuPanel) {
+    optionsWindow = std::make_shared<TOptionsWindow>();
+    optionsWindow->loadGfx();
+    optionsWindow->SetState(kMenuMain, 0, kMenuWindowX, kMenuWindowY);
+    optionsWindow->alpha = 1.0f;
+    pt::ClearDrawCalls();
+    optionsWindow->Draw();
+    Rect panel{};
+    ASSERT_TRUE(DrawnRect(optionsWindow->bg, panel)) << "the panel was drawn";
+    const plat::PixmapPtr panelPixels = Pixels("gfx/gui/pod-menu.png");
+    const plat::PixmapPtr sheet = Pixels("gfx/fonts/alfabet-maly.png");
+    ASSERT_TRUE(panelPixels && sheet);
+    const float panelTop = panel.y0 + static_cast<float>(InkBox(panelPixels, 200).y0);
+    const float nameBottom = optionsWindow->greetingName->dim->Top() + static_cast<float>(InkBox(sheet, 96).y1);
+    EXPECT_LT(nameBottom, panelTop - 1) << "the name's ink ends at y " << nameBottom << ", the panel starts at "
+                                        << panelTop;
+}
+
+// Gold in a panel picture: its border, inner rule and rune band, not its
+// velvet.
+bool Gilt(const plat::PixmapPtr& p, int x, int y) {
+    const uint32_t c = plat::ReadPixel(p, x, y);
+    const int r = (c >> 16) & 255, b = c & 255;
+    return (c >> 24) >= 160 && r >= 90 && r >= b + 40;
+}
+
+// The options page's last row ("Main menu", centred on y 520) lies on plain
+// velvet, off the panel's inner border; "Full screen" ends short of its
+// tick box.
+TEST_F(ArtLayout, OptionsRowsClearThePanelBorderAndTheTickBox) {
+    optionsWindow = std::make_shared<TOptionsWindow>();
+    optionsWindow->loadGfx();
+    optionsWindow->SetState(kMenuOptions, 0, kMenuWindowX, kMenuWindowY);
+    optionsWindow->alpha = 1.0f;
+    pt::ClearDrawCalls();
+    optionsWindow->Draw();
+    Rect panel{};
+    ASSERT_TRUE(DrawnRect(optionsWindow->bg, panel));
+    const plat::PixmapPtr panelPixels = Pixels("gfx/gui/pod-menu.png");
+    const plat::PixmapPtr back = Pixels("gfx/fonts/menu-main.png");
+    const plat::PixmapPtr full = Pixels("gfx/fonts/menu-fullscreen.png");
+    const plat::PixmapPtr box = Pixels("gfx/gui/ptaszek.png");
+    ASSERT_TRUE(panelPixels && back && full && box);
+    const menu_pages::MenuPage* page = menu_pages::Page(kMenuOptions);
+    ASSERT_TRUE(page);
+    auto button = [&](int code) {
+        const auto it = std::find_if(page->buttons.begin(), page->buttons.end(),
+                                     [&](const menu_pages::PageButton& b) { return b.code == code; });
+        EXPECT_NE(it, page->buttons.end()) << code;
+        return *it;
+    };
+    // "Main menu", centred on its spot: no gold of the panel under its ink
+    // or within two pixels of it.
+    const menu_pages::PageButton mainMenu = button(46);
+    const Box ink = InkBox(back, 64);
+    const int left = mainMenu.x - back->width / 2 + ink.x0, top = mainMenu.y - back->height / 2 + ink.y0;
+    const int right = mainMenu.x - back->width / 2 + ink.x1, bottom = mainMenu.y - back->height / 2 + ink.y1;
+    int gilt = 0;
+    for (int y = top - 2; y <= bottom + 2; ++y)
+        for (int x = left; x <= right; ++x) {
+            const int px = x - static_cast<int>(panel.x0), py = y - static_cast<int>(panel.y0);
+            if (px >= 0 && py >= 0 && px < panelPixels->width && py < panelPixels->height && Gilt(panelPixels, px, py))
+                ++gilt;
+        }
+    EXPECT_EQ(gilt, 0) << "\"Main menu\" (y " << top << ".." << bottom << ") lies on the panel's gold";
+    // "Full screen" is drawn centred on (390, 407 less nothing); its box is
+    // centred on the window's x + 245.
+    const menu_pages::PageButton tick = button(44);
+    const float boxLeft = panel.x0 + static_cast<float>(tick.x) - static_cast<float>(box->width) / 2.0f +
+                          static_cast<float>(InkBox(box, 64).x0);
+    const float captionRight = 390.0f - static_cast<float>(full->width) / 2.0f + static_cast<float>(InkBox(full, 64).x1);
+    EXPECT_LT(captionRight, boxLeft - 5) << "\"Full screen\" ends at x " << captionRight << ", its box starts at "
+                                         << boxLeft;
+}
+
+// ---- name dialog -----------------------------------------------------------------------------------
+// Naming a player: a panel the size of the dialog, a field round the name
+// with the caret after it, and the prompt centred on the name's middle.
+TEST_F(ArtLayout, NameDialogHasAFieldACaretAndAFittedPanel) {
+    profileLoader = std::make_shared<TProfileLoader>();
+    profileLoader->Load();
+    ASSERT_TRUE(profileLoader->dialogPanel && profileLoader->nameField);
+    profileLoader->state = 2;
+    profileLoader->nameText->text = "mmmmmmmmmm";  // the longest name, in the widest letters
+    profileLoader->nameExists = 1;
+    profileLoader->nameText->dim->x = 400.0f - profileLoader->nameText->Width() / 2.0f;
+    pt::ClearDrawCalls();
+    profileLoader->DrawPage();
+    Rect panel{}, field{};
+    ASSERT_TRUE(DrawnRect(profileLoader->dialogPanel, panel)) << "the dialog's panel";
+    ASSERT_TRUE(DrawnRect(profileLoader->nameField, field)) << "the name field";
+    const TTextPtr name = profileLoader->nameText;
+    const float nameLeft = name->dim->x, nameRight = nameLeft + name->Width();
+    EXPECT_LT(field.x0 + 4, nameLeft);
+    EXPECT_GT(field.x1 - 10, nameRight) << "room for the caret";
+    EXPECT_LT(field.y0, name->dim->y + 4);
+    EXPECT_GT(field.y1, name->dim->y + 18);
+    // The caret: a thin upright bar just after the name, inside the field.
+    int carets = 0;
+    for (const pt::DrawCall& c : pt::DrawCalls())
+        if (c.kind == pt::DrawCall::RECT && c.w <= 3 && c.h >= 12 && c.x >= nameRight && c.x <= nameRight + 8 &&
+            c.y >= field.y0 && c.y + c.h <= field.y1)
+            ++carets;
+    EXPECT_EQ(carets, 1);
+    // Centred lines, and a panel holding them, Ok and the notice with little to spare.
+    for (const TTextPtr& t : {profileLoader->promptTexts[0], profileLoader->promptTexts[1],
+                              profileLoader->nameExistsText}) {
+        EXPECT_NEAR(t->dim->x + t->Width() / 2.0f, 400.0f, 1.0f) << t->text;
+        EXPECT_GT(t->dim->y, panel.y0 + 12) << t->text;
+        EXPECT_LT(t->dim->y + 24, panel.y1 - 12) << t->text;
+        EXPECT_GT(t->dim->x, panel.x0 + 16) << t->text;
+    }
+    EXPECT_LT(panel.y1 - panel.y0, 280.0f) << "a panel sized to three lines, the buttons and a notice";
+    EXPECT_LT(panel.x1 - panel.x0, 330.0f);
+    EXPECT_NEAR((panel.x0 + panel.x1) / 2.0f, 400.0f, 2.0f);
+}
+
+// ---- hiscores --------------------------------------------------------------------------------------
+// Letters a bitmap-font text drew on the row whose top is y.
+std::vector<pt::DrawCall> LettersOnRow(float y) {
+    std::vector<pt::DrawCall> out;
+    for (const pt::DrawCall& c : pt::DrawCalls())
+        if (c.kind == pt::DrawCall::IMAGE && c.y == y) out.push_back(c);
+    return out;
+}
+
+// The table reads as one with one row, with none, and with a name as long as
+// a hiscore file can hold: headings over the columns, a rule under each of
+// the ten lines, the free places numbered, and the long name stopping short
+// of its score.
+TEST_F(ArtLayout, HiscoreTableReadsAsATable) {
+    THiscoresScreen screen;
+    const float headY = static_cast<float>(offsetY - 23);
+    struct Case {
+        const char* what;
+        std::vector<TScorePtr> entries;
+    };
+    auto entry = [](const std::string& name, int score) {
+        auto e = std::make_shared<TScore>();
+        e->name = name;
+        e->score = score;
+        return e;
+    };
+    const Case cases[] = {
+        {"empty", {}},
+        {"one row", {entry("ada", 24000)}},
+        {"a thirty-letter name", {entry(std::string(30, 'm'), 123456)}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        screen.Load(c.entries);
+        for (const THiscoresTextPtr& row : screen.rows) {  // typed out in full
+            row->placeText->text = row->placeString;
+            row->nameText->text = row->nameString;
+            row->scoreText->text = row->scoreString;
+        }
+        pt::ClearDrawCalls();
+        screen.Draw();
+        EXPECT_GE(LettersOnRow(headY).size(), 13u) << "rank, name and score over the columns";
+        int rules = 0;
+        for (const pt::DrawCall& d : pt::DrawCalls())
+            if (d.kind == pt::DrawCall::RECT && d.h <= 2 && d.w > 400) ++rules;
+        EXPECT_EQ(rules, 10) << "a rule under each line";
+        for (size_t i = c.entries.size(); i < 10; ++i) {
+            const auto letters = LettersOnRow(static_cast<float>(offsetY + spaceY * static_cast<int>(i)));
+            EXPECT_TRUE(std::any_of(letters.begin(), letters.end(),
+                                    [](const pt::DrawCall& d) { return d.x == static_cast<float>(offsetX1); }))
+                << "place " << i + 1 << " is numbered";
+        }
+        if (c.entries.empty()) {
+            EXPECT_GE(LettersOnRow(static_cast<float>(offsetY + spaceY * 4)).size(), 10u) << "it says it is empty";
+        }
+        for (const THiscoresTextPtr& row : screen.rows) {
+            const float scoreLeft = row->scoreText->dim->x;
+            for (const pt::DrawCall& d : LettersOnRow(row->nameText->dim->y)) {
+                if (d.x >= scoreLeft) continue;  // the score's own digits
+                float right = d.x;
+                for (size_t k = 0; k + 1 < d.xy.size(); k += 2) right = std::max(right, d.xy[k]);
+                EXPECT_LT(right, scoreLeft - 8) << "a letter of the name ends at x " << right;
+            }
+        }
+    }
+}
+
+// ---- help pages -------------------------------------------------------------------------------------
+// The boss help page fills the cross round its boss picture with a rune:
+// the picture is the boss that rune's colour beats.
+TEST_F(ArtLayout, BossHelpPictureIsTheBossItsRunesBeat) {
+    razod = std::make_shared<TRuneManager>();
+    razod->loadRazodGfx();
+    board = std::make_shared<TBoardManager>();
+    board->cellSize = 40;
+    bossManager = std::make_shared<TBossManager>();
+    bossManager->LoadResources();
+    ASSERT_TRUE(bossManager->catalogue);
+    tutorial = std::make_shared<TTutorial>();
+    tutorial->loadGfx2();
+    ASSERT_TRUE(tutorial->sampleImage);
+    tutorial->cellFade.fill(1.0f);
+    pt::ClearDrawCalls();
+    tutorial->draw2();
+    std::string runeColour;
+    for (const pt::DrawCall& d : pt::DrawCalls()) {
+        if (d.kind != pt::DrawCall::IMAGE || d.x != 280 || d.y != 215 || d.image == tutorial->sampleImage.get()) continue;
+        for (const TRunePtr& r : razod->runeList)
+            if (r && r->image40.get() == d.image) runeColour = r->color;
+    }
+    ASSERT_FALSE(runeColour.empty()) << "a rune fills the cross's first cell";
+    std::string bossPicture;
+    for (const TTSCGroupPtr& g : bossManager->catalogue->GetGroupList("List")->ToArray())
+        if (bossManager->catalogue->GetStringKey(g->KeyPath(), "color", 0) == runeColour)
+            bossPicture = bossManager->catalogue->GetStringKey(g->KeyPath(), "fileNameBossBig", 0);
+    EXPECT_EQ(tutorial->sampleImage->source, bossPicture) << "the runes are of colour " << runeColour;
+}
+
+// The combo popup's picture speaks of two colours: its runes come in two
+// clearly different hues.
+TEST_F(ArtLayout, ComboPictureShowsTwoColours) {
+    const plat::PixmapPtr p = Pixels("gfx/info/icon-combo.png");
+    ASSERT_TRUE(p);
+    std::array<int, 6> hues{};  // saturated pixels by sixth of the colour wheel
+    int saturated = 0;
+    for (int y = 0; y < p->height; ++y)
+        for (int x = 0; x < p->width; ++x) {
+            const uint32_t c = plat::ReadPixel(p, x, y);
+            if ((c >> 24) < 200) continue;
+            const int r = (c >> 16) & 255, g = (c >> 8) & 255, b = c & 255;
+            const int hi = std::max({r, g, b}), lo = std::min({r, g, b});
+            if (hi < 80 || hi - lo < hi / 2) continue;
+            double h = hi == r ? std::fmod((g - b) / double(hi - lo), 6.0) : hi == g ? (b - r) / double(hi - lo) + 2
+                                                                                      : (r - g) / double(hi - lo) + 4;
+            if (h < 0) h += 6;
+            ++hues[static_cast<size_t>(std::min(5.0, h))];
+            ++saturated;
+        }
+    ASSERT_GT(saturated, 200);
+    int strong = 0;
+    for (int n : hues)
+        if (n > saturated / 5) ++strong;
+    EXPECT_GE(strong, 2) << "runes of one colour only";
+}
+
+// "How to play" stands whole on its page: no ink of the title on the
+// picture's top rows.
+TEST_F(ArtLayout, HowToPlayTitleIsNotCutByThePageTop) {
+    const plat::PixmapPtr p = Pixels("gfx/gui/tutorial.jpg");
+    ASSERT_TRUE(p);
+    int warm = 0;
+    for (int y = 0; y < 3; ++y)
+        for (int x = 400; x < 720; ++x) {
+            const uint32_t c = plat::ReadPixel(p, x, y);
+            const int r = (c >> 16) & 255, b = c & 255;
+            if (r >= 120 && r >= b + 50) ++warm;
+        }
+    EXPECT_EQ(warm, 0) << "gold lettering on the top rows: the title is cut";
+}
+
+// ---- map footer --------------------------------------------------------------------------------------
+// "Level N of M": the words stand on the numbers' baseline (the numbers'
+// tops at y 564, the words' at 572) and share their cream serif.
+TEST_F(ArtLayout, MapFooterWordsStandOnTheNumbersBaseline) {
+    const plat::PixmapPtr sheet = Pixels("gfx/fonts/small-letters3.png");
+    ASSERT_TRUE(sheet);
+    const int numbersRow = 564 + StandingRow(sheet, 0, 0, sheet->width, sheet->height);
+    for (const char* file : {"gfx/mapa/level.png", "gfx/mapa/of.png"}) {
+        const plat::PixmapPtr word = Pixels(file);
+        ASSERT_TRUE(word);
+        const int wordRow = 572 + StandingRow(word, 0, 0, word->width, word->height);
+        EXPECT_NEAR(wordRow, numbersRow, 1) << file;
+        // Cream, as the numbers: the body's blue is close to its red.
+        int body = 0, cream = 0;
+        for (int y = 0; y < word->height; ++y)
+            for (int x = 0; x < word->width; ++x)
+                if (Body(word, x, y)) {
+                    ++body;
+                    const uint32_t c = plat::ReadPixel(word, x, y);
+                    if ((c & 255) >= ((c >> 16) & 255) - 70) ++cream;
+                }
+        EXPECT_GT(cream, body * 3 / 4) << file << " is not in the numbers' cream";
     }
 }
 

@@ -127,6 +127,26 @@ protected:
         }
         return k->Value(0);
     }
+    // Every page of the sixteen story parts: its key path and its lines.
+    struct StoryPage {
+        std::string path;
+        std::vector<std::string> lines;
+    };
+    static std::vector<StoryPage> StoryPages() {
+        std::vector<StoryPage> out;
+        for (int part = 1; part <= 16; ++part) {
+            TTSCFilePtr f = Member("story", "part-" + std::to_string(part) + ".tsc");
+            if (!f) continue;
+            const std::string S = "Story" + std::to_string(part);
+            for (int i = 1; i <= Int(f, S, "Pages"); ++i) {
+                StoryPage page{S + "::Page" + std::to_string(i), {}};
+                for (int k = 1; k <= Int(f, page.path, "Lines"); ++k)
+                    page.lines.push_back(Text(f, page.path, "Line" + std::to_string(k)));
+                out.push_back(std::move(page));
+            }
+        }
+        return out;
+    }
 
     static void ExpectPicture(const std::string& path, int w = 0, int h = 0) {
         plat::PixmapPtr p = plat::LoadPixmap(path);
@@ -465,7 +485,7 @@ TEST_F(Data, BossKindsNameTheirPictures) {
     ASSERT_TRUE(f);
     auto kinds = GroupPaths(f, "List");
     ASSERT_FALSE(kinds.empty());
-    bool bigFourUsed = false;
+    bool bigFiveUsed = false;
     std::set<std::string> plainColors, ids;
     for (const auto& [id, r] : Runes())
         if (!r.blocked) plainColors.insert(r.color);
@@ -477,9 +497,9 @@ TEST_F(Data, BossKindsNameTheirPictures) {
         EXPECT_TRUE(plainColors.count(Text(f, g, "color"))) << "no rune can beat a boss of colour " << Text(f, g, "color");
         ExpectPicture(Text(f, g, "fileNameBoss"), 64, 64);
         ExpectPicture(Text(f, g, "fileNameBossBig"), 80, 80);
-        bigFourUsed |= Text(f, g, "fileNameBossBig") == "gfx/boss/b-04.png";
+        bigFiveUsed |= Text(f, g, "fileNameBossBig") == "gfx/boss/b-05.png";
     }
-    EXPECT_TRUE(bigFourUsed) << "the boss tutorial's picture should also be a boss";
+    EXPECT_TRUE(bigFiveUsed) << "the boss tutorial's picture should also be a boss";
 }
 
 // ---- board levels ---------------------------------------------------------------------------
@@ -812,6 +832,34 @@ TEST_F(Data, EveryPopupFileHoldsCompletePopups) {
     }
 }
 
+// The first ring game's tally names its spells "bombs", and the popup of
+// the board after it shows the spell that board receives from the ring: the
+// ring must award bombs and nothing else, or the three tell different tales.
+TEST_F(Data, TheFirstRingAwardsWhatItsTallyAndTheNextPopupShow) {
+    auto seq = Sequence();
+    auto ring = std::find_if(seq.begin(), seq.end(), [](const auto& e) { return e.second.second == 3; });
+    ASSERT_NE(ring, seq.end());
+    EXPECT_EQ(ring->first, 4) << "the ring tally names bombs at quest level 4 only";
+    TTSCFilePtr r = Member("ring_levels", ring->second.first);
+    ASSERT_TRUE(r);
+    const auto awarded = Split(Text(r, "Settings", "AvailableSpells"), ' ');
+    EXPECT_EQ(awarded, std::vector<std::string>{"3"}) << "the tally says bombs";
+    auto board = std::find_if(std::next(ring), seq.end(), [](const auto& e) { return e.second.second == 1; });
+    ASSERT_NE(board, seq.end());
+    TTSCFilePtr f = Member("popups", "info.tsc");
+    ASSERT_TRUE(f);
+    int shown = 0;
+    for (const std::string& g : GroupPaths(f, "")) {
+        if (static_cast<int>(f->GetNumberKey(g, "Level", 0)) != board->first) continue;
+        const int spell = static_cast<int>(f->GetNumberKey(g, "Spell", 0));
+        if (spell < 1) continue;
+        ++shown;
+        EXPECT_NE(std::find(awarded.begin(), awarded.end(), std::to_string(spell)), awarded.end())
+            << g << " shows spell " << spell << ", which the ring before it never awards";
+    }
+    EXPECT_GT(shown, 0) << "the board after the first ring shows the spell it receives";
+}
+
 // ---- puzzle and ring levels ---------------------------------------------------------------------
 TEST_F(Data, PuzzleAndRingLevelsHoldTheirSettings) {
     for (const auto& [n, e] : Sequence()) {
@@ -880,6 +928,26 @@ TEST_F(Data, EveryStoryPartHasItsPagesPicturesAndVoice) {
     }
 }
 
+// What someone says is set in quotation marks: on every page the marks
+// pair up, and a page that tells who speaks ("says Nelt", "he said") has
+// them.
+TEST_F(Data, SpokenStoryLinesAreQuoted) {
+    int quotedPages = 0;
+    for (const StoryPage& p : StoryPages()) {
+        SCOPED_TRACE(p.path);
+        std::string page;
+        for (const std::string& line : p.lines) page += line + " ";
+        const auto marks = std::count(page.begin(), page.end(), '"');
+        EXPECT_EQ(marks % 2, 0) << page;
+        const bool tellsSpeaker = page.find(" says") != std::string::npos || page.find(" said") != std::string::npos;
+        if (tellsSpeaker) {
+            EXPECT_GE(marks, 2) << page;
+        }
+        if (marks > 0) ++quotedPages;
+    }
+    EXPECT_GT(quotedPages, 0);
+}
+
 // ---- texts on screen ---------------------------------------------------------------------------------
 // Hint lines are centred on their panel in QueenEmpress 16 and must stay on
 // it, with the text (and the icon under it) above the OK button at 72 % of
@@ -919,20 +987,11 @@ TEST_F(Data, TextsFitTheirPanelsAndPages) {
     ASSERT_TRUE(storyFont);
     plat::SetImageFont(storyFont);
     const int storyH = plat::TextHeight();
-    for (int part = 1; part <= 16; ++part) {
-        TTSCFilePtr f = Member("story", "part-" + std::to_string(part) + ".tsc");
-        if (!f) continue;
-        const std::string S = "Story" + std::to_string(part);
-        for (int i = 1; i <= Int(f, S, "Pages"); ++i) {
-            const std::string P = S + "::Page" + std::to_string(i);
-            SCOPED_TRACE(P);
-            const int lines = Int(f, P, "Lines");
-            for (int k = 1; k <= lines; ++k) {
-                const std::string line = Text(f, P, "Line" + std::to_string(k));
-                EXPECT_LE(105 + plat::TextWidth(line), 760) << line;
-            }
-            EXPECT_LE((lines > 4 ? 425 : 440) + lines * storyH, 572);
-        }
+    for (const StoryPage& p : StoryPages()) {
+        SCOPED_TRACE(p.path);
+        for (const std::string& line : p.lines) EXPECT_LE(105 + plat::TextWidth(line), 760) << line;
+        const int lines = static_cast<int>(p.lines.size());
+        EXPECT_LE((lines > 4 ? 425 : 440) + lines * storyH, 572);
     }
     plat::SetImageFont(nullptr);
 }

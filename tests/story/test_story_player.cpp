@@ -241,6 +241,27 @@ TEST_F(StoryPlayer, PlaysAPartFromFirstPageToLast) {
     EXPECT_TRUE(plat::testing::Notifications().empty());
 }
 
+// The quest's story opens by fading the menu to black; the "Loading..."
+// caption shows only on black, never over the menu still showing through.
+TEST_F(StoryPlayer, TheLoadingCaptionWaitsForTheMenuToFade) {
+    TStoryPlayer player;
+    plat::testing::ClearDrawCalls();
+    const int start = plat::testing::FlipCount();
+    player.FadeIn();
+    const plat::Image* caption = loading->loadingImage.get();
+    std::map<int, float> blackAlpha;  // the black's alpha, by frame
+    int captionDraws = 0;
+    for (const auto& d : plat::testing::DrawCalls()) {
+        if (d.kind == plat::testing::DrawCall::RECT && d.r == 0 && d.g == 0 && d.b == 0 && d.w >= 800 && d.h >= 600)
+            blackAlpha[d.flip] = d.alpha;
+        if (d.kind != plat::testing::DrawCall::IMAGE || d.image != caption) continue;
+        ++captionDraws;
+        ASSERT_TRUE(blackAlpha.count(d.flip)) << "frame " << d.flip - start << ": the caption before any black";
+        EXPECT_FLOAT_EQ(blackAlpha[d.flip], 1.0f) << "frame " << d.flip - start << ": the menu still shows";
+    }
+    EXPECT_EQ(captionDraws, 1) << "the caption stands on the black frame that ends the fade";
+}
+
 TEST_F(StoryPlayer, ShowStoryReturnsZeroOnEveryEnding) {
     WritePart(6, {-1, -1});
     for (Act ending : {Act::Escape, Act::HoverSkip}) {

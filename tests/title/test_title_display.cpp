@@ -6,6 +6,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "core/delta_time.h"
 #include "core/mouse.h"
@@ -124,6 +125,9 @@ TEST_F(TitleDisplay, TheQuestTableTyped) {
     const char* names[] = {"Tolvenk", "ada", "brom", "celia", "dorn", "evie", "fenn", "gale"};
     for (int i = 0; i < 8; ++i)
         hiscore->scores.push_back(TScore::Create(names[i], 24000 - i * 2750, 0, 1, "01 Jan 2026", "null"));
+    // The headings' small letters, as the loading screen gives them to the game.
+    fonts[0] = CreateFont(std::string("gfx/fonts/alfabet-maly.png"),
+                          "abcdefghijklmnopqrstuvwxyz,.?-!#$*&@%()<>{}'1234567890", 30.0f, 0);
     THiscoresScreen screen;
     screen.Load(hiscore->GetScores(1, 10));
     plat::PixmapPtr frame;
@@ -151,6 +155,37 @@ TEST_F(TitleDisplay, TheQuestTableTyped) {
     }
     EXPECT_GT(brightest - darkest, 150) << "the caption";
     EXPECT_GT(Colours(frame, 172, 100, 400, 30).size(), 10u) << "the first row";
+}
+
+// The time-attack table before anyone has played it, and a table whose one
+// name is as long as a file can hold: both still read as tables.
+TEST_F(TitleDisplay, AnEmptyTableAndALongName) {
+    fonts[0] = CreateFont(std::string("gfx/fonts/alfabet-maly.png"),
+                          "abcdefghijklmnopqrstuvwxyz,.?-!#$*&@%()<>{}'1234567890", 30.0f, 0);
+    const struct {
+        const char* file;
+        std::vector<TScorePtr> entries;
+    } kTables[] = {
+        {"title-hiscores-empty.png", {}},
+        {"title-hiscores-long-name.png", {TScore::Create(std::string(30, 'w'), 987654, 0, 3, "01 Jan 2026", "x")}},
+    };
+    for (const auto& table : kTables) {
+        THiscoresScreen screen;
+        screen.stage = 3;
+        screen.Load(table.entries);
+        for (int call = 0; call < 200 && screen.revealedRows < static_cast<int>(table.entries.size()); ++call) {
+            for (const THiscoresTextPtr& row : screen.rows) row->lastStep -= 25;
+            screen.Update();
+        }
+        for (int f = 0; f < 80; ++f) TSpark::UpdateAll();
+        Begin(titleScreen->hiscoresImage);
+        screen.Draw();
+        const plat::PixmapPtr frame = plat::GrabPixmap(0, 0, 800, 600);
+        plat::Flip(-1);
+        Save(frame, table.file);
+        // Lettering in the middle of the table: the notice, or the long name.
+        EXPECT_GT(Colours(frame, 240, 280, 320, 40) + Colours(frame, 172, 100, 400, 30), 20u) << table.file;
+    }
 }
 
 TEST_F(TitleDisplay, ACreditsPageTyped) {

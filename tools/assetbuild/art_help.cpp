@@ -28,7 +28,8 @@ void TutorialPages(std::vector<Recipe>& out) {
             GoldFrame(c, w.x, w.y, w.w, w.h, 2, 10);
         }
         RGB text = Hex(0xf4ead0);
-        FitCaption(c, F_BLACKLETTER, 44, 560, 22, 300, "How to play", CS_GOLD);
+        // Whole inside the picture's top edge and above the well under it (y 40).
+        FitCaption(c, F_BLACKLETTER, 32, 560, 21, 280, "How to play", CS_GOLD);
         // Beside each live demonstration.
         Paragraph(c, F_SERIF, 16, 560, 178, 220,
                   "Three or more runes of one colour in a row or a column vanish.", text, true);
@@ -290,8 +291,11 @@ void PopupPictures(std::vector<Recipe>& out) {
                     break;
                 }
                 case 5:
-                    for (int i = 0; i < 3; ++i) DrawGem(c, 2 + i * 20, 20, 22, RuneOf(4), 1);
-                    Star(cr, 50, 12, 10, 3, 5);
+                    // A combo is two colours cleared by one drop: a row of
+                    // each, stacked as they would lie on the board.
+                    for (int i = 0; i < 3; ++i) DrawGem(c, 1 + i * 19, 14, 21, RuneOf(2), 1);
+                    for (int i = 0; i < 3; ++i) DrawGem(c, 1 + i * 19, 36, 21, RuneOf(4), 1);
+                    Star(cr, 54, 10, 9, 3, 5);
                     SetColor(cr, pal::goldLight);
                     cairo_fill(cr);
                     break;

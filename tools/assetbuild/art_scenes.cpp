@@ -18,16 +18,98 @@ namespace {
 scene::SceneDesc SlideScene(int n);
 scene::SceneDesc BackdropScene(int n);
 
+// The finish the board's screens have and a bare scene lacks: a pool of
+// light where the screen's panel or text stands, the foreground falling into
+// shade (the eye reads that as depth), darker corners, and a fine grain so
+// flat fills read as painted.
+struct Finish {
+    double lightX = 400, lightY = 300, lightR = 360;
+    RGB light = {1.0, 0.86, 0.6};
+    double lightAlpha = 0.22;
+    double ground = 0.4;    // shade over the lowest quarter
+    double vignette = 0.5;  // at the corners
+};
+
+void ApplyFinish(Canvas& c, const Finish& f, uint32_t seed) {
+    cairo_t* cr = c.cr;
+    const double W = c.w, H = c.h;
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SCREEN);
+    RadialGlow(cr, f.lightX, f.lightY, f.lightR, f.light, f.lightAlpha);
+    cairo_restore(cr);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, H * 0.7, 0, H);
+    AddStop(g, 0, {0, 0, 0}, 0);
+    AddStop(g, 1, Hex(0x05040c), f.ground);
+    cairo_set_source(cr, g);
+    cairo_paint(cr);
+    cairo_pattern_destroy(g);
+    g = cairo_pattern_create_radial(W / 2, H * 0.48, H * 0.42, W / 2, H * 0.48, W * 0.68);
+    AddStop(g, 0, {0, 0, 0}, 0);
+    AddStop(g, 1, Hex(0x04030a), f.vignette);
+    cairo_set_source(cr, g);
+    cairo_paint(cr);
+    cairo_pattern_destroy(g);
+    c.Grain(0.06, 2.5, seed + 41, 3);
+}
+
 // A full-screen backdrop from the scene library, veiled so panels and text
-// stand out on it.
-void Backdrop(std::vector<Recipe>& out, const std::string& path, int which, double darken) {
+// stand out on it, and finished.
+void Backdrop(std::vector<Recipe>& out, const std::string& path, int which, double darken,
+              const Finish& finish = Finish{}, void (*extra)(Canvas&) = nullptr) {
     out.push_back(Picture(path, [=](Context& ctx) {
         Canvas c(800, 600);
         scene::PaintScene(c, BackdropScene(which));
         if (darken > 0) Darken(c, darken);
+        ApplyFinish(c, finish, ctx.seed);
+        if (extra) extra(c);
         c.Opaque({0, 0, 0});
         ctx.Jpeg(c, path, 88);
     }));
+}
+
+// The loading screen's caption (centred on 400,400), its five lamps (on
+// y 455, x 220..580) and then the maker's name (243..599 x 432..542) stand
+// on a velvet ribbon, not loose on the scene.
+void LoadingRibbon(Canvas& c) {
+    cairo_t* cr = c.cr;
+    const double top = 362, bottom = 552;
+    cairo_move_to(cr, 160, top);
+    cairo_curve_to(cr, 300, top - 8, 500, top - 8, 640, top);
+    cairo_line_to(cr, 640, bottom);
+    cairo_curve_to(cr, 500, bottom + 8, 300, bottom + 8, 160, bottom);
+    cairo_close_path(cr);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, top, 0, bottom);
+    AddStop(g, 0, Hex(0x1c1240), 0.8);
+    AddStop(g, 1, Hex(0x0a0620), 0.88);
+    cairo_set_source(cr, g);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(g);
+    cairo_set_line_width(cr, 2);
+    SetColor(cr, pal::gold, 0.8);
+    cairo_stroke(cr);
+    cairo_move_to(cr, 172, top + 7);
+    cairo_curve_to(cr, 300, top, 500, top, 628, top + 7);
+    cairo_move_to(cr, 172, bottom - 7);
+    cairo_curve_to(cr, 300, bottom, 500, bottom, 628, bottom - 7);
+    cairo_set_line_width(cr, 0.8);
+    SetColor(cr, pal::gold, 0.4);
+    cairo_stroke(cr);
+    for (double x : {160.0, 640.0})
+        for (double y : {top, bottom}) Stud(cr, x, y, 5);
+    OvalGlow(cr, 400, 420, 190, 0.3, Hex(0xffd890), 0.14);
+}
+
+// The credits are typed in the middle, centred on y 300: a heading and up to
+// four names (y 185..400), the longest line about 450 px. They stand on the
+// menus' velvet panel, the landscape round it showing through a little.
+void CreditsPanel(Canvas& c) {
+    Canvas panel(800, 600);
+    NightPanel(panel, 130, 160, 540, 282, 18, 77);
+    for (double x : {146.0, 654.0})
+        for (double y : {176.0, 426.0}) Stud(panel.cr, x, y, 5);
+    panel.Shadow(3, 4, 6, {0, 0, 0}, 0.6);
+    cairo_set_source_surface(c.cr, panel.surface, 0, 0);
+    cairo_paint_with_alpha(c.cr, 0.92);
 }
 
 // A torch-like magic crystal on a post, where the title's ambient sparks rise.
@@ -64,6 +146,14 @@ void TitleAndLoading(std::vector<Recipe>& out) {
     out.push_back(Picture("gfx/title/velmora-title.jpg", [](Context& ctx) {
         Canvas c(800, 600);
         scene::PaintScene(c, BackdropScene(0));
+        // Moonlight on the castle, where the menu panel hangs.
+        Finish moon;
+        moon.lightX = 560, moon.lightY = 220, moon.lightR = 420;
+        moon.light = Hex(0x9ab0ff);
+        moon.lightAlpha = 0.2;
+        moon.ground = 0.35;
+        moon.vignette = 0.45;
+        ApplyFinish(c, moon, ctx.seed);
         Crystal(c, 175, 300, Hex(0x70a0ff));
         Crystal(c, 690, 250, Hex(0xc080ff));
         // The game's name, under the glow the profile screen puts at (395, 46).
@@ -74,9 +164,17 @@ void TitleAndLoading(std::vector<Recipe>& out) {
         c.Opaque({0, 0, 0});
         ctx.Jpeg(c, "gfx/title/velmora-title.jpg", 90);
     }));
-    Backdrop(out, "gfx/title/velmora-bg.jpg", 1, 0.15);
-    Backdrop(out, "gfx/title/hiscores.jpg", 2, 0.35);
-    Backdrop(out, "gfx/title/credits.jpg", 3, 0.3);
+    Finish loadingLight;
+    loadingLight.lightY = 400;
+    loadingLight.light = Hex(0xffc8e0);
+    Backdrop(out, "gfx/title/velmora-bg.jpg", 1, 0.15, loadingLight, LoadingRibbon);
+    Finish tableLight;
+    tableLight.lightY = 250;
+    tableLight.light = Hex(0xa0b0ff);
+    Backdrop(out, "gfx/title/hiscores.jpg", 2, 0.35, tableLight);
+    Finish creditsLight;
+    creditsLight.lightX = 600, creditsLight.lightY = 270;
+    Backdrop(out, "gfx/title/credits.jpg", 3, 0.3, creditsLight, CreditsPanel);
     // A start-up picture (the portal screen list may name it).
     out.push_back(Picture("gfx/title/portal-1.jpg", [](Context& ctx) {
         Canvas c(800, 600);
@@ -180,24 +278,27 @@ void Tally(std::vector<Recipe>& out) {
         };
         out.push_back(std::move(r));
     }
-    // The emblem that rides in on the left door, resting at (40,138).
+    // The emblem that rides in on the left door, resting at (40,138). The
+    // tally's captions start at screen x 290 (picture x 250): the emblem and
+    // its shadow stay left of x 240, so it frames the captions instead of
+    // biting their first letters.
     out.push_back(Picture("gfx/gui/Dorsime01.png", [](Context& ctx) {
         Canvas c(300, 300);
         cairo_t* cr = c.cr;
-        double cx = 150, cy = 150;
+        const double cx = 118, cy = 150, k = 0.78;
         for (int i = 0; i < 16; ++i) {
             double a = i * M_PI / 8;
-            cairo_move_to(cr, cx + std::cos(a - 0.08) * 100, cy + std::sin(a - 0.08) * 100);
-            cairo_line_to(cr, cx + std::cos(a) * (i % 2 ? 128 : 145), cy + std::sin(a) * (i % 2 ? 128 : 145));
-            cairo_line_to(cr, cx + std::cos(a + 0.08) * 100, cy + std::sin(a + 0.08) * 100);
+            cairo_move_to(cr, cx + std::cos(a - 0.08) * 100 * k, cy + std::sin(a - 0.08) * 100 * k);
+            cairo_line_to(cr, cx + std::cos(a) * (i % 2 ? 128 : 145) * k, cy + std::sin(a) * (i % 2 ? 128 : 145) * k);
+            cairo_line_to(cr, cx + std::cos(a + 0.08) * 100 * k, cy + std::sin(a + 0.08) * 100 * k);
             cairo_close_path(cr);
         }
         SetColor(cr, pal::gold);
         cairo_fill(cr);
-        cairo_arc(cr, cx, cy, 104, 0, 2 * M_PI);
-        GoldGradientFill(cr, 0, 40, 0, 260);
-        cairo_arc(cr, cx, cy, 86, 0, 2 * M_PI);
-        cairo_pattern_t* g = cairo_pattern_create_radial(cx - 20, cy - 25, 5, cx, cy, 86);
+        cairo_arc(cr, cx, cy, 104 * k, 0, 2 * M_PI);
+        GoldGradientFill(cr, 0, cy - 110 * k, 0, cy + 110 * k);
+        cairo_arc(cr, cx, cy, 86 * k, 0, 2 * M_PI);
+        cairo_pattern_t* g = cairo_pattern_create_radial(cx - 20 * k, cy - 25 * k, 5, cx, cy, 86 * k);
         AddStop(g, 0, Hex(0x4a5ad0));
         AddStop(g, 1, Hex(0x10143a));
         cairo_set_source(cr, g);
@@ -206,13 +307,13 @@ void Tally(std::vector<Recipe>& out) {
         for (int i = 0; i < 12; ++i) {
             double a = i * M_PI / 6 - M_PI / 2;
             cairo_new_path(cr);
-            GlyphPath(cr, F_RUNIC, RuneOf(i + 1).glyph, 16, cx + std::cos(a) * 95, cy + std::sin(a) * 95);
+            GlyphPath(cr, F_RUNIC, RuneOf(i + 1).glyph, 16 * k, cx + std::cos(a) * 95 * k, cy + std::sin(a) * 95 * k);
             SetColor(cr, Hex(0x5a3a0a), 0.9);
             cairo_fill(cr);
         }
         RuneClass rc = RuneOf(15);
         rc.shape = 3;
-        DrawGem(c, cx - 50, cy - 50, 100, rc, 2);
+        DrawGem(c, cx - 50 * k, cy - 50 * k, 100 * k, rc, 2);
         c.Shadow(3, 5, 6, {0, 0, 0}, 0.6);
         ctx.Png(c, "gfx/gui/Dorsime01.png");
     }));
@@ -235,6 +336,7 @@ void Puzzle(std::vector<Recipe>& out) {
         Canvas c(800, 600);
         scene::PaintScene(c, BackdropScene(5));
         Darken(c, 0.45);
+        ApplyFinish(c, Finish{}, ctx.seed);
         cairo_t* cr = c.cr;
         // Play area at (65,53), 670x494: dark and neutral.
         cairo_rectangle(cr, 60, 48, 680, 504);
@@ -276,6 +378,15 @@ void Gallery(std::vector<Recipe>& out) {
         Canvas c(800, 600);
         scene::PaintScene(c, BackdropScene(6));
         Darken(c, 0.5);
+        Finish lamp;
+        lamp.lightY = 290, lamp.lightR = 420;
+        lamp.light = Hex(0xffd8a0);
+        lamp.lightAlpha = 0.25;
+        ApplyFinish(c, lamp, ctx.seed);
+        // The frame stands off the wall: its shadow falls down and right.
+        RoundRect(c.cr, 112, 74, 592, 452, 14);
+        SetColor(c.cr, {0, 0, 0}, 0.45);
+        cairo_fill(c.cr);
         GoldFrame(c, 104, 64, 592, 452, 16, 12);
         c.ClearRect(120, 80, 560, 420);
         ctx.Png(c, "gfx/title/galeria.png");
@@ -729,8 +840,9 @@ SceneDesc BackdropScene(int n) {
             Put(s, Kind::TreeRound, 0.2, 0.3, 1.0, 2);
             Fly(s, Kind::Boat, 0.7, 0.66, 1.0, 1);
             Fly(s, Kind::Boat, 0.88, 0.8, 1.3, 0, true);
-            Put(s, Kind::Villager, 0.25, 0.6, 1.0, 1);
-            Put(s, Kind::Flowers, 0.1, 0.9, 1.0, 2);
+            // Left of and below the panel the credits stand on.
+            Put(s, Kind::Villager, 0.08, 0.8, 1.0, 1);
+            Put(s, Kind::Flowers, 0.2, 0.9, 1.0, 2);
             Flock(s, 0.6, 0.25, 6, 1.0, 3, 33);
             break;
         }

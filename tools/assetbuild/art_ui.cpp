@@ -296,6 +296,25 @@ void WordBesideDigits(std::vector<Recipe>& out, const std::string& path, const s
     }));
 }
 
+// A word set beside the map footer's numbers, which are written in the small
+// cream serif letters (tops at y 564, baseline 21 px down). The word's
+// picture hangs from y 572, so its baseline is row 13 and its letters are a
+// size smaller to fit above it; outline and fill as the numbers have them.
+void WordOnNumbersRow(std::vector<Recipe>& out, const std::string& path, const std::string& word) {
+    out.push_back(Picture(path, [=](Context& ctx) {
+        const double px = 17, baseline = 13;
+        TextBox b = MeasureText(F_SERIF_BOLD, px, word);
+        const int w = static_cast<int>(std::ceil(b.Width())) + 8;
+        Canvas c(w, 22);
+        cairo_t* cr = c.cr;
+        cairo_new_path(cr);
+        TextPath(cr, F_SERIF_BOLD, px, 4 - b.x0, baseline, word);
+        CreamLettering(cr, px, baseline, 2.2);
+        c.Shadow(2, 2, 1.5, Hex(0x000000), 0.75);
+        ctx.Png(c, path);
+    }));
+}
+
 void Letters(std::vector<Recipe>& out) {
     WordBesideDigits(out, "gfx/fonts/match.png", "runes");
     WordBesideDigits(out, "gfx/fonts/points.png", "points");
@@ -315,8 +334,8 @@ void Letters(std::vector<Recipe>& out) {
     Cap(out, "gfx/fonts/game-paused.png", "Game paused", F_BLACKLETTER, 48, CS_GOLD, 80);
     Cap(out, "gfx/fonts/menu-are-you-sure.png", "Are you sure?", F_BLACKLETTER, 40, CS_GOLD, 70);
     Cap(out, "gfx/fonts/galeria_11.png", "Gallery", F_BLACKLETTER, 36, CS_GOLD, 56, 150);
-    Cap(out, "gfx/mapa/level.png", "Level", F_UNCIAL, 22, CS_GOLD, 28);
-    Cap(out, "gfx/mapa/of.png", "of", F_UNCIAL, 22, CS_GOLD, 28);
+    WordOnNumbersRow(out, "gfx/mapa/level.png", "Level");
+    WordOnNumbersRow(out, "gfx/mapa/of.png", "of");
     // The end-of-game words in a plain serif: the blackletter capital N falls
     // apart into strokes ("llo more moves") and the uncial one reads as a D.
     Cap(out, "gfx/gui/no-more-movies.png", "No more moves", F_SERIF_BOLD, 36, CS_GOLD, 56, 300);
@@ -344,7 +363,7 @@ void Letters(std::vector<Recipe>& out) {
         // The board selector's list names: short, so that zoomed under the
         // pointer they stay clear of the tick beside them.
         {"menu-credits", "Credits"},       {"menu-quest-lvl", "Quest"},
-        {"menu-timed-lvl", "Timed"},       {"menu-endless-lvl", "Endless"},
+        {"menu-timed-lvl", "Time attack"},       {"menu-endless-lvl", "Endless"},
         {"help", "Help"},                  {"menu-play", "Play"},
         {"menu-back", "Back"},
         // Named by older menus; cheap to keep.
@@ -352,11 +371,19 @@ void Letters(std::vector<Recipe>& out) {
         {"menu-quit-q", "Quit?"},          {"menu-combat", "Combat"},
         {"menu-play-puzzles", "Play puzzles"},
     };
+    // The board list's three names share one size, the one at which the
+    // longest, "Time attack", keeps its ink to 92 px.
+    const double listPx = std::min(20.0, 20.0 * 92.0 / MeasureText(F_UNCIAL, 20, "Time attack").Width());
     for (const Item& it : kBank) {
         bool big = std::string(it.file) == "menu-options-big" || std::string(it.file).rfind("playQ", 0) == 0;
         const bool list = std::string(it.file).find("-lvl") != std::string::npos;
-        Cap(out, std::string("gfx/fonts/") + it.file + ".png", it.text, F_UNCIAL, big ? 24 : (list ? 20 : 21), CS_GOLD,
-            26, 300);
+        // "Full screen" is centred on x 390 with its tick box from x 474: kept
+        // to 120 px so a gap shows between them.
+        // The list names are centred on x 280 with the tick from x 340 and
+        // zoom by 1.14 under the pointer: ink at most 100 px, within 6-px margins.
+        const int maxW = std::string(it.file) == "menu-fullscreen" ? 120 : list ? 112 : 300;
+        Cap(out, std::string("gfx/fonts/") + it.file + ".png", it.text, F_UNCIAL, big ? 24 : (list ? listPx : 21),
+            CS_GOLD, 26, maxW);
     }
     // The same face as the combo captions it pops up with.
     Cap(out, "gfx/fonts/bonus-multibonus.png", "Multi spell", F_SERIF_BOLD, 40, CS_GOLD, 60);
@@ -396,12 +423,48 @@ void Buttons(std::vector<Recipe>& out) {
 // ---- menus and options ----------------------------------------------------------------------------
 void Menus(std::vector<Recipe>& out) {
     out.push_back(Picture("gfx/gui/pod-menu.png", [](Context& ctx) {
-        Canvas c(342, 350);
-        NightPanel(c, 4, 4, 334, 342, 18, ctx.seed);
+        // Hung at y 200, under the greeting whose second line ends near 205:
+        // the panel's body starts 8 px down. The options page centres "Main
+        // menu" on y 520, so the inner border runs below 535; the shadow is
+        // kept short to stay on the picture.
+        Canvas c(342, 360);
+        NightPanel(c, 4, 8, 334, 350, 18, ctx.seed);
         for (double x : {20.0, 322.0})
-            for (double y : {20.0, 330.0}) Stud(c.cr, x, y, 5);
-        c.Shadow(3, 4, 5, {0, 0, 0}, 0.6);
+            for (double y : {24.0, 342.0}) Stud(c.cr, x, y, 5);
+        c.Shadow(3, 2, 4, {0, 0, 0}, 0.6);
         ctx.Png(c, "gfx/gui/pod-menu.png");
+    }));
+    // The profile screen's dialogs (a name to type, a question, a notice):
+    // lines at y 276..345, Ok and Cancel at 380..406, the notice under them
+    // at 445. The panel is drawn centred on x 400 from y 238 and holds just
+    // that, not the whole menu window.
+    out.push_back(Picture("gfx/gui/name-panel.png", [](Context& ctx) {
+        Canvas c(312, 244);
+        NightPanel(c, 4, 4, 300, 232, 16, ctx.seed);
+        for (double x : {18.0, 294.0})
+            for (double y : {18.0, 226.0}) Stud(c.cr, x, y, 4);
+        c.Shadow(3, 4, 5, {0, 0, 0}, 0.6);
+        ctx.Png(c, "gfx/gui/name-panel.png");
+    }));
+    // The sunken field the typed name is written in, centred on (400, 343).
+    out.push_back(Picture("gfx/gui/name-field.png", [](Context& ctx) {
+        Canvas c(232, 34);
+        cairo_t* cr = c.cr;
+        RoundRect(cr, 2, 2, 228, 30, 7);
+        cairo_pattern_t* g = cairo_pattern_create_linear(0, 2, 0, 32);
+        AddStop(g, 0, Hex(0x04041a), 0.95);
+        AddStop(g, 1, Hex(0x141446), 0.9);
+        cairo_set_source(cr, g);
+        cairo_fill(cr);
+        cairo_pattern_destroy(g);
+        // Lit from above: the top inner edge in shadow, the lower rim catching light.
+        cairo_move_to(cr, 9, 4.5);
+        cairo_line_to(cr, 223, 4.5);
+        SetColor(cr, {0, 0, 0}, 0.6);
+        cairo_set_line_width(cr, 2);
+        cairo_stroke(cr);
+        GoldFrame(c, 1, 1, 230, 32, 1.6, 7);
+        ctx.Png(c, "gfx/gui/name-field.png");
     }));
     // Board selector panel at (144,200): buttons left of x 280, mini board
     // centred on (490,370) in a sunken well.
@@ -543,33 +606,50 @@ void Menus(std::vector<Recipe>& out) {
             ctx.Png(c, path);
         }));
     }
-    // Nine-tile hiscore frame: corners 40x40, edges 40 thick, from one drawing.
+    // Nine-tile hiscore frame from one drawing: sides and foot 40 thick, the
+    // head 60, hung above the frame's box (y 121) so that it holds the column
+    // headings (y 77..99) over line 0 of the table (y 100). The gold band
+    // keeps to the outer 13 px, clear of the ten lines inside.
     out.push_back([] {
         Recipe r;
         r.name = "gfx/ramka/dialog";
         const char* names[9] = {"lg", "gora", "pg", "lewo", "srodek", "prawo", "ld", "dol", "pd"};
         for (const char* n : names) r.outputs.push_back(std::string("gfx/ramka/dialog-") + n + ".png");
         r.make = [names](Context& ctx) {
-            const int T = 40, M = 64, S = 2 * T + M;
-            Canvas full(S, S);
+            const int T = 40, H = 60, M = 64, W = 2 * T + M, S = H + M + T;
+            Canvas full(W, S);
             cairo_t* cr = full.cr;
-            RoundRect(cr, 10, 10, S - 20, S - 20, 6);
-            SetColor(cr, Hex(0x0a0a26), 0.82);
+            RoundRect(cr, 5, 5, W - 10, S - 10, 8);
+            cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, S);
+            AddStop(g, 0, Hex(0x161440), 0.9);
+            AddStop(g, 1, Hex(0x0a0a26), 0.86);
+            cairo_set_source(cr, g);
             cairo_fill(cr);
-            GoldFrame(full, 8, 8, S - 16, S - 16, 12, 10);
-            GoldFrame(full, 22, 22, S - 44, S - 44, 2, 4);
-            for (double x : {14.0, double(S) - 14})
-                for (double y : {14.0, double(S) - 14}) {
-                    Star(cr, x, y, 13, 4, 4, M_PI / 4);
+            cairo_pattern_destroy(g);
+            // The heading strip: a lighter velvet band ruled in gold below.
+            cairo_rectangle(cr, 16, 16, W - 32, 22);
+            SetColor(cr, Hex(0x3a2e78), 0.55);
+            cairo_fill(cr);
+            cairo_move_to(cr, 16, 40.5);
+            cairo_line_to(cr, W - 16, 40.5);
+            cairo_set_line_width(cr, 1.2);
+            SetColor(cr, pal::gold, 0.75);
+            cairo_stroke(cr);
+            GoldFrame(full, 3, 3, W - 6, S - 6, 8, 8);
+            GoldFrame(full, 14, 14, W - 28, S - 28, 1.5, 4);
+            for (double x : {9.0, double(W) - 9})
+                for (double y : {9.0, double(S) - 9}) {
+                    Star(cr, x, y, 10, 3, 4, M_PI / 4);
                     SetColor(cr, pal::gold);
                     cairo_fill(cr);
-                    Stud(cr, x, y, 6);
+                    Stud(cr, x, y, 4.5);
                 }
             full.Shadow(0, 0, 4, {0, 0, 0}, 0.5);
             const int xs[3] = {0, T, T + M}, ws[3] = {T, M, T};
+            const int ys[3] = {0, H, H + M}, hs[3] = {H, M, T};
             for (int j = 0; j < 3; ++j)
                 for (int i = 0; i < 3; ++i) {
-                    Canvas piece = full.Crop(xs[i], xs[j], ws[i], ws[j]);
+                    Canvas piece = full.Crop(xs[i], ys[j], ws[i], hs[j]);
                     ctx.Png(piece, std::string("gfx/ramka/dialog-") + names[j * 3 + i] + ".png");
                 }
         };

@@ -753,6 +753,20 @@ void ParchmentSheet(Canvas& c, double x, double y, double w, double h, uint32_t 
     cairo_restore(cr);
 }
 
+void CreamLettering(cairo_t* cr, double px, double baseline, double outline) {
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_set_line_width(cr, outline);
+    SetColor(cr, Hex(0x2a1606), 0.9);
+    cairo_stroke_preserve(cr);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, baseline - px * 0.75, 0, baseline);
+    AddStop(g, 0, Hex(0xffffff));
+    AddStop(g, 0.6, Hex(0xfff4d8));
+    AddStop(g, 1, Hex(0xf0d8a0));
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+}
+
 void Darken(Canvas& c, double a) {
     SetColor(c.cr, Hex(0x05061a), a);
     cairo_paint(c.cr);

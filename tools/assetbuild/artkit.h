@@ -68,6 +68,10 @@ double Paragraph(Canvas& c, FontId f, double px, double x, double y, double widt
 void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
 // Night-blue veil over a whole picture, so panels and text stand out on it.
 void Darken(Canvas& c, double a);
+// The small cream letters of the bitmap alphabets: the current path (text
+// set on `baseline` at `px`) outlined in dark brown and filled cream, lighter
+// at the top. The path is used up.
+void CreamLettering(cairo_t* cr, double px, double baseline, double outline);
 
 // ---- widgets -----------------------------------------------------------------------
 // A wooden plaque with gold rim and a caption (buttons, labels).

@@ -52,17 +52,7 @@ Canvas GlyphCell(const SheetDesc& s, char ch) {
     std::string text(1, ch);
     cairo_new_path(cr);
     TextPath(cr, s.font, s.px, x0, s.baseline, text);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_set_line_width(cr, 2.4);
-    SetColor(cr, Hex(0x2a1606), 0.9);
-    cairo_stroke_preserve(cr);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, s.baseline - s.px * 0.75, 0, s.baseline);
-    AddStop(g, 0, Hex(0xffffff));
-    AddStop(g, 0.6, Hex(0xfff4d8));
-    AddStop(g, 1, Hex(0xf0d8a0));
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    CreamLettering(cr, s.px, s.baseline, 2.4);
     // The body's own columns, before any shadow.
     uint32_t* p = c.Pixels();
     int st = c.Stride();
@@ -118,8 +108,10 @@ void BitmapSheet(const SheetDesc& s, Context& ctx) {
 
 void Sheets(std::vector<Recipe>& out) {
     static const SheetDesc kSheets[] = {
+        // The greeting writes its second line 21 px under "hello" and 20 above
+        // the menu panel: the letters and their tails keep to the row's top 19 px.
         {"gfx/fonts/alfabet-maly.png", "abcdefghijklmnopqrstuvwxyz,.?-!#$*&@%()<>{}'1234567890", 30, 0, F_SERIF_BOLD,
-         21, 20},
+         18, 14},
         {"gfx/fonts/small-letters3.png", "abcdefghijklmnopqrstuvwxyz0123456789", 32, 3, F_SERIF_BOLD, 22, 21},
     };
     for (const SheetDesc& s : kSheets) {
