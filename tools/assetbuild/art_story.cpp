@@ -328,16 +328,52 @@ void Caldrin(Canvas& c, double x, double y, double h, bool facingAway, double th
         SetColor(cr, Hex(0x28304a));
         cairo_fill(cr);
         Ellipse(cr, 0, -169, 8.4, 12);
-        SetColor(cr, Hex(0xe8e4ea));
+        cairo_pattern_t* fg = cairo_pattern_create_radial(-2.5, -172, 1, 0, -169, 12);
+        AddStop(fg, 0, Hex(0xf8f6fa));
+        AddStop(fg, 1, Hex(0xb8c0d4));
+        cairo_set_source(cr, fg);
         cairo_fill(cr);
-        for (double ex : {-4.0, 4.0}) {
-            cairo_move_to(cr, ex - 2.5, -172);
-            cairo_line_to(cr, ex + 2.5, -172);
+        cairo_pattern_destroy(fg);
+        // Pale eyes with ice-blue irises, looking down once he reads; frosted
+        // brows; a long nose's shadow; a mouth set hard until the thaw.
+        const double look = thawing > 0 ? 0.8 : 0;
+        for (double ex : {-3.6, 3.6}) {
+            Ellipse(cr, ex, -172, 2.3, 1.3);
+            SetColor(cr, Hex(0xf4f6fa));
+            cairo_fill(cr);
+            cairo_arc(cr, ex, -172 + look * 0.5, 1.05, 0, 2 * M_PI);
+            SetColor(cr, Hex(0x5a9ad0));
+            cairo_fill(cr);
+            cairo_arc(cr, ex, -172 + look * 0.5, 0.5, 0, 2 * M_PI);
+            SetColor(cr, Hex(0x101828));
+            cairo_fill(cr);
+            cairo_move_to(cr, ex - 2.5, -171.6);
+            cairo_curve_to(cr, ex - 1.2, -173.8 + look, ex + 1.2, -173.8 + look, ex + 2.5, -172.2);
+            SetColor(cr, Hex(0x3a4a6a));
+            cairo_set_line_width(cr, 0.7);
+            cairo_stroke(cr);
+            // The inner ends drawn down in a frown, lifted once he thaws.
+            const double inner = thawing > 0 ? -0.7 : 0.9;
+            cairo_move_to(cr, ex - 2.6, -175.5 + (ex > 0 ? inner : 0));
+            cairo_line_to(cr, ex + 2.6, -175.5 + (ex < 0 ? inner : 0));
+            SetColor(cr, Hex(0x8a9ab8));
+            cairo_set_line_width(cr, 1.2);
+            cairo_stroke(cr);
         }
-        cairo_move_to(cr, -3, -162);
-        cairo_line_to(cr, 3, -162);
-        SetColor(cr, Hex(0x3a4a6a));
-        cairo_set_line_width(cr, 1.4);
+        cairo_move_to(cr, 0.3, -170.5);
+        cairo_curve_to(cr, 1.5, -167.5, 1.6, -166.5, 0.2, -165.8);
+        SetColor(cr, Hex(0x8a90a8));
+        cairo_set_line_width(cr, 0.7);
+        cairo_stroke(cr);
+        if (thawing > 0) {
+            cairo_move_to(cr, -2.6, -162.6);
+            cairo_curve_to(cr, -1, -161.2, 1, -161.2, 2.6, -162.6);
+        } else {
+            cairo_move_to(cr, -2.6, -162);
+            cairo_line_to(cr, 2.6, -162.4);
+        }
+        SetColor(cr, Hex(0x6a5a7a));
+        cairo_set_line_width(cr, 0.9);
         cairo_stroke(cr);
     }
     hood();
@@ -1348,7 +1384,18 @@ Page StoryPicture(int n) {
                 }
                 RadialGlow(c.cr, 520, 220, 110, RuneOf(8).hue, 0.85);
                 DrawGem(c, 496, 196, 48, RuneOf(8), 47);
-                Caldrin(c, 660, 340, 150, false);
+                // Caldrin, down on his knees in the snow, opens the first letter.
+                Caldrin(c, 640, 348, 112, false, 0.15);
+                OvalGlow(cr, 640, 346, 60, 0.2, Hex(0xffffff), 0.8);
+                Letter(cr, 640, 296, 30, -0.08, true);
+                for (double hx : {625.0, 653.0}) {
+                    Ellipse(cr, hx, 312 - (hx - 640) * 0.08, 4.2, 3.6);
+                    SetColor(cr, Hex(0xe4e2ec));
+                    cairo_fill_preserve(cr);
+                    SetColor(cr, Hex(0x5a6a94), 0.8);
+                    cairo_set_line_width(cr, 0.9);
+                    cairo_stroke(cr);
+                }
             };
             break;
         // Caldrin reads; his frost melts into spring rain.

@@ -2268,7 +2268,12 @@ void Fox(Pen& p, const Element& e) {
     p.Fill(Darker(fur, 0.2));
     Poly(cr, {22, -17, 32, -16, 22, -13});
     p.Fill(Hex(0xf8f0e8));
-    cairo_arc(cr, 23, -21, 1, 0, 2 * M_PI);
+    // An almond eye with its glint, a dark nose at the muzzle's tip.
+    Ellipse(cr, 23, -21, 1.6, 1.1);
+    p.Fill(Hex(0x2a1a08));
+    cairo_arc(cr, 22.6, -21.4, 0.45, 0, 2 * M_PI);
+    p.Fill(Hex(0xffffff), 0.9);
+    Ellipse(cr, 32, -16.2, 1.3, 1.0);
     p.Fill(Hex(0x101010));
     (void)e;
 }
@@ -2301,6 +2306,15 @@ void Deer(Pen& p, const Element& e) {
     p.Stroke(Hex(0xd8c8a8), 1.8);
     Ellipse(cr, -20, -36, 4, 3);
     p.Fill(Hex(0xf8f0e8));
+    // A dark, wet eye with a glint, an ear and the nose.
+    Ellipse(cr, 27, -61, 1.5, 1.3);
+    p.Fill(Hex(0x1a1008));
+    cairo_arc(cr, 26.6, -61.4, 0.45, 0, 2 * M_PI);
+    p.Fill(Hex(0xffffff), 0.9);
+    Ellipse(cr, 21, -63, 4, 1.8);
+    p.Shade(fur, 17, 25, 0.3, 0.35);
+    Ellipse(cr, 35.5, -59.5, 1.2, 1.0);
+    p.Fill(Hex(0x1a1008));
     (void)e;
 }
 
@@ -2333,9 +2347,24 @@ void Golem(Pen& p, const Element& e) {
         Ellipse(cr, r.Range(-34, 34), r.Range(-102, -96), r.Range(3, 7), 2.5);
         p.Fill(Hex(0x4a7a3a), 0.8);
     }
+    // A heavy brow over deep eye slits, each with a cold light kept in it,
+    // and a grim seam of a mouth.
+    RoundRect(cr, -15, -121, 30, 5, 2);
+    p.Shade(Lighter(st, 0.1), -15, 15, 0.3, 0.45);
     cairo_rectangle(cr, -9, -116, 6, 3);
     cairo_rectangle(cr, 4, -116, 6, 3);
-    p.Fill(Hex(0x2a2830));
+    p.Fill(Hex(0x1a1820));
+    for (double ex : {-6.0, 7.0}) {
+        p.Glow(ex, -114.5, 9, Hex(0x9ad0ff), 0.7);
+        Ellipse(cr, ex, -114.5, 1.8, 1.0);
+        SetColor(cr, Mix(Hex(0xd8f0ff), p.L.haze, p.haze * 0.5), p.lit ? 0.95 : 0.4);
+        cairo_fill(cr);
+    }
+    cairo_move_to(cr, -7, -105);
+    cairo_line_to(cr, -2, -106);
+    cairo_line_to(cr, 3, -104.5);
+    cairo_line_to(cr, 7, -105.5);
+    p.Stroke(Hex(0x2a2830), 1.2);
     cairo_new_path(cr);
     GlyphPath(cr, F_RUNIC, RuneOf(1 + e.variant % 15).glyph, 26, 0, -64);
     p.Fill(Hex(0x4a4850), 0.9);
