@@ -758,7 +758,7 @@ Page StoryPicture(int n) {
             add(On(s, Kind::Cottage, 0.72, 0.08, 1.0, 2));
             add(On(s, Kind::TreePine, 0.88, 0.15, 1.3));
             add(On(s, Kind::Fence, 0.3, 0.5, 1.2));
-            add(Posed(On(s, Kind::Keeper, 0.52, 0.65, 2.3), Act(Mood::Sad, 0.6).Staff().Lantern(1.7)));
+            add(Posed(On(s, Kind::Keeper, 0.52, 0.68, 2.7), Act(Mood::Sad, 0.6).Staff().Lantern(1.7)));
             pg.chill = 0.45;
             break;
         // Nelt finds the apprentice by the well.
@@ -828,9 +828,9 @@ Page StoryPicture(int n) {
             add(On(s, Kind::Rock, 0.4, 0.75, 1.5, 1));
             add(On(s, Kind::Rock, 0.22, 0.8, 1.2, 2));
             // Nelt kneels and turns the Warden's broken face in his hands.
-            add(Posed(On(s, Kind::Keeper, 0.55, 0.72, 2.4, 0, true),
+            add(Posed(On(s, Kind::Keeper, 0.55, 0.74, 2.7, 0, true),
                       Act(Mood::Sad, 0.55).Tilt(0.3).Kneel().Front(0.9, 1.7, Hold::Open).Back(0.8, 1.8, Hold::Open)));
-            add(Posed(On(s, Kind::Apprentice, 0.76, 0.7, 2.1, 0, true), Act(Mood::Wonder, 0.5).Tilt(0.15).Walk()));
+            add(Posed(On(s, Kind::Apprentice, 0.77, 0.72, 2.4, 0, true), Act(Mood::Wonder, 0.5).Tilt(0.15).Walk()));
             add(On(s, Kind::Reeds, 0.9, 0.9, 1.6, 2));
             pg.chill = 0.3;
             break;
@@ -999,8 +999,8 @@ Page StoryPicture(int n) {
             s = Setting(Sky::Night, Terrain::Forest, 121, Weather::Sparkle, 0.58);
             s.sunX = 0.5, s.sunY = 0.15;
             for (int i = 0; i < 6; ++i) add(On(s, Kind::TreeCrystal, 0.08 + i * 0.17, 0.2 + (i % 3) * 0.15, 1.5 + (i % 2) * 0.5, i));
-            add(Posed(On(s, Kind::Apprentice, 0.5, 0.8, 2.0, 1), Act(Mood::Wonder, 0.3).Tilt(-0.3).Reach(2.2, 2.6)));
-            add(Posed(On(s, Kind::Keeper, 0.4, 0.78, 2.1), Act(Mood::Smile, 0.4).Tilt(-0.2).Staff()));
+            add(Posed(On(s, Kind::Apprentice, 0.5, 0.82, 2.3, 1), Act(Mood::Wonder, 0.3).Tilt(-0.3).Reach(2.2, 2.6)));
+            add(Posed(On(s, Kind::Keeper, 0.4, 0.8, 2.4), Act(Mood::Smile, 0.4).Tilt(-0.2).Staff()));
             pg.front = [](Canvas& c) {
                 Rng r(21);
                 for (int i = 0; i < 12; ++i) {
@@ -1050,8 +1050,8 @@ Page StoryPicture(int n) {
                 e.lit = false;
                 add(e);
             }
-            add(Posed(On(s, Kind::Keeper, 0.46, 0.85, 2.0), Act(Mood::Sad, 0.5).Staff().Lantern()));
-            add(Posed(On(s, Kind::Apprentice, 0.55, 0.86, 1.9), Act(Mood::Calm, 0.6).Walk()));
+            add(Posed(On(s, Kind::Keeper, 0.46, 0.85, 2.4), Act(Mood::Sad, 0.5).Staff().Lantern()));
+            add(Posed(On(s, Kind::Apprentice, 0.56, 0.86, 2.3), Act(Mood::Calm, 0.6).Walk()));
             pg.chill = 0.3;
             break;
         // Nelt lights a lantern with a rune as he talks.
@@ -1086,8 +1086,8 @@ Page StoryPicture(int n) {
             add(On(s, Kind::TreePine, 0.12, 0.3, 1.6, 1));
             add(On(s, Kind::TreePine, 0.22, 0.2, 1.2, 1));
             add(On(s, Kind::TreePine, 0.85, 0.4, 1.8, 1));
-            add(Posed(On(s, Kind::Keeper, 0.5, 0.75, 2.0), Act(Mood::Wonder, 0.4).Tilt(-0.25).Staff().Reach(1.2, 1.6)));
-            add(Posed(On(s, Kind::Apprentice, 0.6, 0.77, 1.9, 1), Act(Mood::Smile, 0.2).Tilt(-0.3).Reach(2.3, 2.7)));
+            add(Posed(On(s, Kind::Keeper, 0.49, 0.78, 2.3), Act(Mood::Wonder, 0.4).Tilt(-0.25).Staff().Reach(1.2, 1.6)));
+            add(Posed(On(s, Kind::Apprentice, 0.6, 0.8, 2.2, 1), Act(Mood::Smile, 0.2).Tilt(-0.3).Reach(2.3, 2.7)));
             pg.front = [](Canvas& c) {
                 Rng r(26);
                 for (int i = 0; i < 40; ++i) {
@@ -1186,8 +1186,8 @@ Page StoryPicture(int n) {
             for (int i = 0; i < 5; ++i) add(On(s, Kind::Bookshelf, 0.1 + i * 0.2, 0.2, 1.6, i));
             add(On(s, Kind::Lantern, 0.3, 0.6, 1.4, 0));
             add(On(s, Kind::Lantern, 0.7, 0.6, 1.4, 0));
-            add(Posed(On(s, Kind::Keeper, 0.45, 0.85, 2.0), Act(Mood::Wonder, 0.5).Tilt(-0.2).Staff().Lantern(1.8)));
-            add(Posed(On(s, Kind::Apprentice, 0.56, 0.86, 1.9, 1), Act(Mood::Wonder, 0.4).Tilt(-0.25)));
+            add(Posed(On(s, Kind::Keeper, 0.44, 0.85, 2.4), Act(Mood::Wonder, 0.5).Tilt(-0.2).Staff().Lantern(1.8)));
+            add(Posed(On(s, Kind::Apprentice, 0.57, 0.86, 2.3, 1), Act(Mood::Wonder, 0.4).Tilt(-0.25)));
             for (Element& e : s.elements)
                 if (e.kind == Kind::Lantern) e.lit = false;
             break;
@@ -1238,8 +1238,8 @@ Page StoryPicture(int n) {
         case 35:
             s = Setting(Sky::Violet, Terrain::Mountains, 135, Weather::Starfall, 0.62);
             add(On(s, Kind::Observatory, 0.72, 0.2, 1.5));
-            add(Posed(On(s, Kind::Keeper, 0.3, 0.8, 2.0), Act(Mood::Smile, 0.4).Staff()));
-            add(Posed(On(s, Kind::Apprentice, 0.4, 0.82, 1.9, 1), Act(Mood::Laugh, -0.4).PointAt(1.3).Back(-0.2, 0)));
+            add(Posed(On(s, Kind::Keeper, 0.29, 0.82, 2.4), Act(Mood::Smile, 0.4).Staff()));
+            add(Posed(On(s, Kind::Apprentice, 0.41, 0.84, 2.3, 1), Act(Mood::Laugh, -0.4).PointAt(1.3).Back(-0.2, 0)));
             pg.back = [](Canvas& c) {
                 Rng r(35);
                 for (int i = 0; i < 8; ++i)
@@ -1276,8 +1276,8 @@ Page StoryPicture(int n) {
                 IceSpires(c, 400, cy, 250 * k, 55 * k, (n == 37 ? 200 : 90) * k, true, 37);
             };
             if (n == 37) {
-                add(Posed(On(s, Kind::Keeper, 0.15, 0.85, 2.0), Act(Mood::Stern, 0.6).Staff().PointAt(1.7)));
-                add(Posed(On(s, Kind::Apprentice, 0.25, 0.86, 1.9, 1), Act(Mood::Wonder, 0.6).Lantern()));
+                add(Posed(On(s, Kind::Keeper, 0.15, 0.85, 2.3), Act(Mood::Stern, 0.6).Staff().PointAt(1.7)));
+                add(Posed(On(s, Kind::Apprentice, 0.26, 0.86, 2.2, 1), Act(Mood::Wonder, 0.6).Lantern()));
             }
             pg.chill = 0.3;
             break;
@@ -1293,8 +1293,8 @@ Page StoryPicture(int n) {
                 add(Posed(On(s, Kind::Keeper, 0.45, 0.9, 1.6), Act(Mood::Stern, 0.3).Tilt(-0.2).Staff()));
                 add(Posed(On(s, Kind::Apprentice, 0.53, 0.9, 1.5, 1), Act(Mood::Stern, 0.2).Tilt(-0.2).Front(1.8, 2.4, Hold::Rune)));
             } else {
-                add(Posed(On(s, Kind::Apprentice, 0.5, 0.88, 2.0, 1), Act(Mood::Calm, 0.6).Lantern(1.6)));
-                add(Posed(On(s, Kind::Keeper, 0.4, 0.86, 2.0), Act(Mood::Tired, 0.5).Staff().Walk()));
+                add(Posed(On(s, Kind::Apprentice, 0.5, 0.88, 2.3, 1), Act(Mood::Calm, 0.6).Lantern(1.6)));
+                add(Posed(On(s, Kind::Keeper, 0.39, 0.86, 2.3), Act(Mood::Tired, 0.5).Staff().Walk()));
                 pg.chill = 0.25;
             }
             break;
