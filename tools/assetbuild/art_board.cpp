@@ -722,7 +722,8 @@ void DrawBoss(Canvas& c, double s, int kind, uint32_t seed) {
         cairo_set_line_width(cr, std::max(0.6, s / 110.0));
         SetColor(cr, Lighter(rc.hue, 0.5), 0.3);
         cairo_stroke(cr);
-        Rng rng(seed * 31u + static_cast<uint32_t>(kind));
+        // Seeded by the kind alone: the popup's icon is this same warden.
+        Rng rng(static_cast<uint64_t>(kind) * 7919u + 17u);
         for (int i = 0; i < 14; ++i) {
             double a = rng.Range(0, 2 * M_PI), d = gr * std::sqrt(rng.Uniform()) * 0.9;
             RadialGlow(cr, cx + std::cos(a) * d, cy + std::sin(a) * d, gr * rng.Range(0.05, 0.12),
