@@ -1,5 +1,6 @@
 // The board's art measured as the player meets it: bosses told apart by
-// players who see reds and greens alike, rune gems whose light stays on the
+// players who see reds and greens alike (and the hint popup's boss the
+// board's own), rune gems whose light stays on the
 // stone, the ring game's twenty runes unlike each other and unlike
 // punctuation, and frame tiles that leave the edge runes in view where the
 // board draws them over the cells.
@@ -110,6 +111,28 @@ TEST_F(BoardArt, BossKindsDifferUnderRedGreenColourBlindness) {
                         << names[i] << " and " << names[j] << (v == Protanopia ? " (protanopia)" : " (deuteranopia)");
                 }
     }
+}
+
+// The hint popup shows the boss the player will meet on the board: its
+// icon is the small board's first boss, pixel for pixel (a few levels of
+// rounding apart), not a picture of its own that can drift from it.
+TEST_F(BoardArt, BossPopupIconIsTheBoardsBoss) {
+    const plat::PixmapPtr icon = Pixels("gfx/info/icon-boss.png"), boss = Pixels("gfx/boss/bm-01.png");
+    ASSERT_TRUE(icon);
+    ASSERT_TRUE(boss);
+    ASSERT_EQ(icon->width, boss->width);
+    ASSERT_EQ(icon->height, boss->height);
+    int off = 0, shown = 0;
+    for (int y = 0; y < icon->height; ++y)
+        for (int x = 0; x < icon->width; ++x) {
+            const Rgba a = At(icon, x, y), b = At(boss, x, y);
+            if (a.a > 0.1) ++shown;
+            if (std::fabs(a.r - b.r) > 0.02 || std::fabs(a.g - b.g) > 0.02 || std::fabs(a.b - b.b) > 0.02 ||
+                std::fabs(a.a - b.a) > 0.02)
+                ++off;
+        }
+    EXPECT_GT(shown, icon->width * icon->height / 4) << "the icon shows a boss";
+    EXPECT_EQ(off, 0) << "pixels where the icon differs from the board's boss";
 }
 
 // ---- rune light ---------------------------------------------------------------------------

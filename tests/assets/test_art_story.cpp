@@ -4,7 +4,10 @@
 // it starts. The parchment is found from the picture's own pixels, so a
 // repainted frame or a longer line is measured, not assumed.
 //
-// Index: parchment · fixture · lines on the parchment
+// The pictures tell the same weather as the words: a page that speaks of
+// cold shows a cold picture, one of fire or autumn a warm one.
+//
+// Index: parchment · fixture · lines on the parchment · pictures and words
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -164,6 +167,67 @@ TEST_F(StoryArt, EveryLineEndsInsideTheParchmentWithItsStartingMargin) {
     // Every part has lines; a story without any would pass the loop above.
     EXPECT_GE(checked, 16 * 3);
     EXPECT_TRUE(pt::Notifications().empty());
+}
+
+// ---- pictures and words ---------------------------------------------------------------------
+// The picture a page shows, by the "<<" rule, for the first page whose text
+// holds `phrase` (lines joined by spaces); "" when no page says it.
+std::string PictureOfPageSaying(const std::string& phrase) {
+    for (int part = 1; part <= 16; ++part) {
+        TStoryPlayer player;
+        player.Load(part);
+        std::string picture;
+        for (int page = 0; page < player.part.pageCount; ++page) {
+            const TStoryPage& pg = player.part.pages[static_cast<size_t>(page)];
+            if (pg.picture != "<<") picture = pg.picture;
+            std::string text;
+            for (int l = 0; l < pg.lineCount; ++l) text += pg.lines[static_cast<size_t>(l)] + " ";
+            if (text.find(phrase) != std::string::npos) {
+                player.Release();
+                return picture;
+            }
+        }
+        player.Release();
+    }
+    return "";
+}
+
+TEST_F(StoryArt, PicturesShowTheColdOrWarmthTheirPagesSpeakOf) {
+    // Mean red against mean blue over the whole picture: snow and winter
+    // skies lean blue, fields at dusk, autumn and forge fire lean red. The
+    // margin keeps a nearly grey picture from passing either way.
+    constexpr double kMargin = 10;
+    struct Case {
+        const char* phrase;
+        bool cold;
+    };
+    const Case cases[] = {
+        {"In this cold", true},                      // setting out into the Stonesleep's winter
+        {"The waves stand frozen", true},            // the frozen coast
+        {"snow falls but never lands", true},        // the Frostmarch
+        {"One autumn Liss sailed away", false},      // an autumn harbour at dusk
+        {"Wake the forge", false},                   // Emberpeak's fires lit again
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.phrase);
+        const std::string path = PictureOfPageSaying(c.phrase);
+        ASSERT_FALSE(path.empty()) << "no page says it";
+        const plat::PixmapPtr pic = Pixels(path);
+        ASSERT_TRUE(pic);
+        double red = 0, blue = 0;
+        for (int y = 0; y < pic->height; ++y)
+            for (int x = 0; x < pic->width; ++x) {
+                const uint32_t px = plat::ReadPixel(pic, x, y);
+                red += (px >> 16) & 0xFF;
+                blue += px & 0xFF;
+            }
+        const double n = static_cast<double>(pic->width) * pic->height;
+        red /= n, blue /= n;
+        if (c.cold)
+            EXPECT_GT(blue, red + kMargin) << path << " looks warm: red " << red << ", blue " << blue;
+        else
+            EXPECT_GT(red, blue + kMargin) << path << " looks cold: red " << red << ", blue " << blue;
+    }
 }
 
 }  // namespace

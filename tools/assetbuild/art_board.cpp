@@ -472,16 +472,54 @@ void FrameTiles(std::vector<Recipe>& out) {
 // headdress and the rune do, for players who see the reds and greens alike.
 constexpr int kBosses = 6;
 
-// Fills the current path with a vertical ramp and rims it.
+// Fills the current path with a vertical ramp and finishes it as the runes
+// are finished: the light from the upper left shading it across, a bright
+// inner edge where that light catches, a cool rim light on the far side,
+// then the dark outline.
 void FillRamp(cairo_t* cr, double y0, double y1, RGB top, RGB bottom, RGB rim, double rimWidth) {
+    cairo_path_t* path = cairo_copy_path(cr);
+    double x0, yy0, x1, yy1;
+    cairo_path_extents(cr, &x0, &yy0, &x1, &yy1);
     cairo_pattern_t* g = cairo_pattern_create_linear(0, y0, 0, y1);
     AddStop(g, 0, top);
     AddStop(g, 1, bottom);
     cairo_set_source(cr, g);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(g);
-    cairo_set_line_width(cr, rimWidth);
+    cairo_save(cr);
+    cairo_clip(cr);
+    g = cairo_pattern_create_linear(x0, yy0, x1, yy1);
+    AddStop(g, 0, {1, 1, 1}, 0.22);
+    AddStop(g, 0.5, {1, 1, 1}, 0);
+    AddStop(g, 1, {0, 0, 0}, 0.3);
+    cairo_set_source(cr, g);
+    cairo_paint(cr);
+    cairo_pattern_destroy(g);
+    // The lit edge: the outline shifted down-right, so only its upper-left
+    // run shows inside the shape.
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_save(cr);
+    cairo_translate(cr, rimWidth * 0.9, rimWidth * 0.9);
+    cairo_new_path(cr);
+    cairo_append_path(cr, path);
+    cairo_restore(cr);
+    cairo_set_line_width(cr, rimWidth * 1.6);
+    SetColor(cr, Lighter(top, 0.6), 0.7);
+    cairo_stroke(cr);
+    // The cool rim light along the lower right.
+    cairo_save(cr);
+    cairo_translate(cr, -rimWidth * 0.8, -rimWidth * 0.8);
+    cairo_new_path(cr);
+    cairo_append_path(cr, path);
+    cairo_restore(cr);
+    cairo_set_line_width(cr, rimWidth * 1.2);
+    SetColor(cr, Hex(0xb8d8ff), 0.35);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+    cairo_new_path(cr);
+    cairo_append_path(cr, path);
+    cairo_path_destroy(path);
+    cairo_set_line_width(cr, rimWidth);
     SetColor(cr, rim, 0.9);
     cairo_stroke(cr);
 }
@@ -638,36 +676,97 @@ void BossHeaddress(cairo_t* cr, int kind, double cx, double cy, double r) {
     }
 }
 
-void DrawBoss(Canvas& c, double s, int kind, uint32_t seed) {
-    const RuneClass& rc = RuneOf(kind);
-    cairo_t* cr = c.cr;
-    double cx = s / 2, cy = s * 0.57, r = s * 0.36;
-    BossHeaddress(cr, kind, cx, cy, r);
-    RuneClass body = rc;
-    body.glyph = 0;  // the face takes the glyph's place; the rune moves to the brow
-    DrawGem(c, cx - r * 1.1, cy - r * 1.1, r * 2.2, body, seed);
-    // Eyes and a jagged mouth.
-    for (int side : {-1, 1}) {
-        double ex = cx + side * r * 0.36, ey = cy + r * 0.02;
-        RadialGlow(cr, ex, ey, r * 0.3, Hex(0xfff2a0), 0.8);
-        cairo_new_path(cr);
-        // Slanted brows make the eyes read as a scowl.
-        cairo_move_to(cr, ex - r * 0.17, ey - r * (side > 0 ? 0.02 : 0.1));
-        cairo_line_to(cr, ex + r * 0.17, ey - r * (side > 0 ? 0.1 : 0.02));
-        cairo_line_to(cr, ex + r * 0.12, ey + r * 0.07);
-        cairo_line_to(cr, ex - r * 0.12, ey + r * 0.07);
-        cairo_close_path(cr);
-        SetColor(cr, Hex(0xffffe0));
-        cairo_fill(cr);
-    }
+// A boss's eye and mouth, as paths.
+void BossEye(cairo_t* cr, int side, double ex, double ey, double r) {
+    // Slanted brows make the eyes read as a scowl.
+    cairo_new_path(cr);
+    cairo_move_to(cr, ex - r * 0.17, ey - r * (side > 0 ? 0.02 : 0.1));
+    cairo_line_to(cr, ex + r * 0.17, ey - r * (side > 0 ? 0.1 : 0.02));
+    cairo_line_to(cr, ex + r * 0.12, ey + r * 0.07);
+    cairo_line_to(cr, ex - r * 0.12, ey + r * 0.07);
+    cairo_close_path(cr);
+}
+
+void BossMouth(cairo_t* cr, double cx, double cy, double r) {
     cairo_new_path(cr);
     cairo_move_to(cr, cx - r * 0.36, cy + r * 0.36);
     for (int i = 1; i <= 6; ++i) cairo_line_to(cr, cx - r * 0.36 + i * r * 0.72 / 6, cy + r * (i % 2 ? 0.48 : 0.34));
     cairo_line_to(cr, cx + r * 0.32, cy + r * 0.58);
     cairo_line_to(cr, cx - r * 0.32, cy + r * 0.58);
     cairo_close_path(cr);
-    SetColor(cr, Hex(0x14080a), 0.85);
-    cairo_fill(cr);
+}
+
+void DrawBoss(Canvas& c, double s, int kind, uint32_t seed) {
+    const RuneClass& rc = RuneOf(kind);
+    cairo_t* cr = c.cr;
+    double cx = s / 2, cy = s * 0.57, r = s * 0.36;
+    BossHeaddress(cr, kind, cx, cy, r);
+    // The head's shadow on the roots of the headdress.
+    RadialGlow(cr, cx, cy - r * 0.55, r * 1.05, Hex(0x000000), 0.35);
+    RuneClass body = rc;
+    body.glyph = 0;  // the face takes the glyph's place; the rune moves to the brow
+    DrawGem(c, cx - r * 1.1, cy - r * 1.1, r * 2.2, body, seed);
+    const double gr = r * 1.1 * 0.91;  // the gem's own radius inside its square
+    {
+        // Inside the gem: facets cut from the table to the rim, a cloud of
+        // inclusions, a cool rim light on the lower right and the shade the
+        // brow casts over the face.
+        cairo_save(cr);
+        GemPath(cr, rc.shape, cx, cy, gr);
+        cairo_clip(cr);
+        for (int k = 0; k < 8; ++k) {
+            double a = k * M_PI / 4 + M_PI / 8;
+            cairo_move_to(cr, cx + std::cos(a) * gr * 0.62, cy + std::sin(a) * gr * 0.62);
+            cairo_line_to(cr, cx + std::cos(a) * gr * 1.1, cy + std::sin(a) * gr * 1.1);
+        }
+        cairo_set_line_width(cr, std::max(0.6, s / 110.0));
+        SetColor(cr, Lighter(rc.hue, 0.5), 0.3);
+        cairo_stroke(cr);
+        // Seeded by the kind alone: the popup's icon is this same warden.
+        Rng rng(static_cast<uint64_t>(kind) * 7919u + 17u);
+        for (int i = 0; i < 14; ++i) {
+            double a = rng.Range(0, 2 * M_PI), d = gr * std::sqrt(rng.Uniform()) * 0.9;
+            RadialGlow(cr, cx + std::cos(a) * d, cy + std::sin(a) * d, gr * rng.Range(0.05, 0.12),
+                       i % 3 ? Darker(rc.hue, 0.5) : Lighter(rc.hue, 0.6), 0.35);
+        }
+        cairo_new_path(cr);
+        GemPath(cr, rc.shape, cx - gr * 0.06, cy - gr * 0.06, gr);
+        cairo_set_line_width(cr, std::max(1.0, s * 0.035));
+        SetColor(cr, Hex(0xc8e4ff), 0.5);
+        cairo_stroke(cr);
+        OvalGlow(cr, cx, cy - r * 0.12, r * 0.8, 0.45, Darker(rc.hue, 0.7), 0.45);
+        cairo_restore(cr);
+    }
+    // Eyes: a shadowed socket, the glowing eye and a glint.
+    for (int side : {-1, 1}) {
+        double ex = cx + side * r * 0.36, ey = cy + r * 0.02;
+        OvalGlow(cr, ex, ey + r * 0.02, r * 0.3, 0.6, Hex(0x14080a), 0.55);
+        RadialGlow(cr, ex, ey, r * 0.34, Hex(0xfff2a0), 0.8);
+        BossEye(cr, side, ex, ey, r);
+        cairo_pattern_t* eg = cairo_pattern_create_radial(ex, ey, 0, ex, ey, r * 0.2);
+        AddStop(eg, 0, Hex(0xffffff));
+        AddStop(eg, 0.7, Hex(0xffffe0));
+        AddStop(eg, 1, Hex(0xffe890));
+        cairo_set_source(cr, eg);
+        cairo_fill(cr);
+        cairo_pattern_destroy(eg);
+        cairo_new_path(cr);
+        cairo_arc(cr, ex - r * 0.06, ey - r * 0.02, std::max(0.5, r * 0.03), 0, 2 * M_PI);
+        SetColor(cr, Hex(0xffffff));
+        cairo_fill(cr);
+    }
+    // The jagged mouth: a dark maw with an ember glow deep inside.
+    BossMouth(cr, cx, cy, r);
+    cairo_pattern_t* mg = cairo_pattern_create_linear(0, cy + r * 0.34, 0, cy + r * 0.58);
+    AddStop(mg, 0, Hex(0x0a0406), 0.92);
+    AddStop(mg, 0.6, Hex(0x14080a), 0.92);
+    AddStop(mg, 1, Hex(0x5a1408), 0.92);
+    cairo_set_source(cr, mg);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(mg);
+    cairo_set_line_width(cr, std::max(0.6, s / 120.0));
+    SetColor(cr, Lighter(rc.hue, 0.4), 0.6);
+    cairo_stroke(cr);
     // The class's rune on a gold medallion: the same rune the player must
     // gather around the boss to beat it.
     double mx = cx, my = cy - r * 0.5, mr = r * 0.27;
@@ -683,7 +782,19 @@ void DrawBoss(Canvas& c, double s, int kind, uint32_t seed) {
     cairo_set_line_width(cr, std::max(0.8, r * 0.05));
     SetColor(cr, Hex(0x3a2406));
     cairo_stroke(cr);
+    // Its bevel: light along the upper left, dark along the lower right.
+    cairo_new_path(cr);
+    cairo_arc(cr, mx, my, mr * 0.82, M_PI * 0.75, M_PI * 1.75);
+    SetColor(cr, Hex(0xfff8d0), 0.75);
+    cairo_set_line_width(cr, std::max(0.6, mr * 0.16));
+    cairo_stroke(cr);
+    cairo_arc(cr, mx, my, mr * 0.82, -M_PI * 0.25, M_PI * 0.75);
+    SetColor(cr, Hex(0x6a4008), 0.6);
+    cairo_stroke(cr);
     CarveGlyph(cr, F_RUNIC, rc.glyph, mr * 1.7, mx, my, Hex(0x3a1e04), std::max(0.5, s / 100.0));
+    Star(cr, mx + mr * 0.55, my - mr * 0.55, mr * 0.45, mr * 0.1, 4);
+    SetColor(cr, {1, 1, 1}, 0.85);
+    cairo_fill(cr);
     c.Shadow(0, 1, 2, {0, 0, 0}, 0.6);
 }
 

@@ -25,7 +25,10 @@ namespace qab {
 namespace {
 
 using scene::Element;
+using scene::Hold;
 using scene::Kind;
+using scene::Mood;
+using scene::Pose;
 using scene::SceneDesc;
 using scene::Sky;
 using scene::Terrain;
@@ -89,6 +92,57 @@ Element At(Kind k, double x, double y, double scale, int variant = 0, bool flip 
     e.scale = scale;
     e.variant = variant;
     e.flip = flip;
+    return e;
+}
+
+// What a figure does on its page, built up from its mood: which hand holds
+// what, where it looks, whether it kneels.
+struct Act : Pose {
+    explicit Act(Mood m = Mood::Calm, double look = 0.35) {
+        set = true;
+        mood = m;
+        turn = look;
+    }
+    Act& Front(double upper, double fore, Hold h = Hold::None) {
+        frontUpper = upper, frontFore = fore, frontHold = h;
+        return *this;
+    }
+    Act& Back(double upper, double fore, Hold h = Hold::None) {
+        backUpper = upper, backFore = fore, backHold = h;
+        return *this;
+    }
+    Act& Tilt(double t) {
+        tilt = t;
+        return *this;
+    }
+    Act& Lean(double l) {
+        lean = l;
+        return *this;
+    }
+    Act& Kneel() {
+        kneel = true;
+        return *this;
+    }
+    Act& Sit() {
+        sit = true;
+        return *this;
+    }
+    Act& Holding(int colourClass) {
+        rune = colourClass;
+        return *this;
+    }
+    // Nelt's staff in his far hand, planted beside him.
+    Act& Staff() { return Back(0.25, 1.0, Hold::Staff); }
+    // Arms swinging mid-stride.
+    Act& Walk() { return Back(-0.4, -0.2).Front(0.35, 0.6); }
+    Act& PointAt(double up) { return Front(up, up + 0.1, Hold::Point); }
+    // A lantern held low before the body, or raised (up > 1) to see by.
+    Act& Lantern(double up = 0.3) { return Front(up, up < 1 ? 1.5 : up + 0.35, Hold::Lantern); }
+    Act& Reach(double up, double fore) { return Front(up, fore, Hold::Open); }
+};
+
+Element Posed(Element e, const Pose& pose) {
+    e.pose = pose;
     return e;
 }
 
@@ -274,16 +328,52 @@ void Caldrin(Canvas& c, double x, double y, double h, bool facingAway, double th
         SetColor(cr, Hex(0x28304a));
         cairo_fill(cr);
         Ellipse(cr, 0, -169, 8.4, 12);
-        SetColor(cr, Hex(0xe8e4ea));
+        cairo_pattern_t* fg = cairo_pattern_create_radial(-2.5, -172, 1, 0, -169, 12);
+        AddStop(fg, 0, Hex(0xf8f6fa));
+        AddStop(fg, 1, Hex(0xb8c0d4));
+        cairo_set_source(cr, fg);
         cairo_fill(cr);
-        for (double ex : {-4.0, 4.0}) {
-            cairo_move_to(cr, ex - 2.5, -172);
-            cairo_line_to(cr, ex + 2.5, -172);
+        cairo_pattern_destroy(fg);
+        // Pale eyes with ice-blue irises, looking down once he reads; frosted
+        // brows; a long nose's shadow; a mouth set hard until the thaw.
+        const double look = thawing > 0 ? 0.8 : 0;
+        for (double ex : {-3.6, 3.6}) {
+            Ellipse(cr, ex, -172, 2.3, 1.3);
+            SetColor(cr, Hex(0xf4f6fa));
+            cairo_fill(cr);
+            cairo_arc(cr, ex, -172 + look * 0.5, 1.05, 0, 2 * M_PI);
+            SetColor(cr, Hex(0x5a9ad0));
+            cairo_fill(cr);
+            cairo_arc(cr, ex, -172 + look * 0.5, 0.5, 0, 2 * M_PI);
+            SetColor(cr, Hex(0x101828));
+            cairo_fill(cr);
+            cairo_move_to(cr, ex - 2.5, -171.6);
+            cairo_curve_to(cr, ex - 1.2, -173.8 + look, ex + 1.2, -173.8 + look, ex + 2.5, -172.2);
+            SetColor(cr, Hex(0x3a4a6a));
+            cairo_set_line_width(cr, 0.7);
+            cairo_stroke(cr);
+            // The inner ends drawn down in a frown, lifted once he thaws.
+            const double inner = thawing > 0 ? -0.7 : 0.9;
+            cairo_move_to(cr, ex - 2.6, -175.5 + (ex > 0 ? inner : 0));
+            cairo_line_to(cr, ex + 2.6, -175.5 + (ex < 0 ? inner : 0));
+            SetColor(cr, Hex(0x8a9ab8));
+            cairo_set_line_width(cr, 1.2);
+            cairo_stroke(cr);
         }
-        cairo_move_to(cr, -3, -162);
-        cairo_line_to(cr, 3, -162);
-        SetColor(cr, Hex(0x3a4a6a));
-        cairo_set_line_width(cr, 1.4);
+        cairo_move_to(cr, 0.3, -170.5);
+        cairo_curve_to(cr, 1.5, -167.5, 1.6, -166.5, 0.2, -165.8);
+        SetColor(cr, Hex(0x8a90a8));
+        cairo_set_line_width(cr, 0.7);
+        cairo_stroke(cr);
+        if (thawing > 0) {
+            cairo_move_to(cr, -2.6, -162.6);
+            cairo_curve_to(cr, -1, -161.2, 1, -161.2, 2.6, -162.6);
+        } else {
+            cairo_move_to(cr, -2.6, -162);
+            cairo_line_to(cr, 2.6, -162.4);
+        }
+        SetColor(cr, Hex(0x6a5a7a));
+        cairo_set_line_width(cr, 0.9);
         cairo_stroke(cr);
     }
     hood();
@@ -668,8 +758,7 @@ Page StoryPicture(int n) {
             add(On(s, Kind::Cottage, 0.72, 0.08, 1.0, 2));
             add(On(s, Kind::TreePine, 0.88, 0.15, 1.3));
             add(On(s, Kind::Fence, 0.3, 0.5, 1.2));
-            add(On(s, Kind::Keeper, 0.52, 0.65, 2.3));
-            add(On(s, Kind::Lantern, 0.47, 0.66, 0.9, 1));
+            add(Posed(On(s, Kind::Keeper, 0.52, 0.68, 2.7), Act(Mood::Sad, 0.6).Staff().Lantern(1.7)));
             pg.chill = 0.45;
             break;
         // Nelt finds the apprentice by the well.
@@ -679,9 +768,11 @@ Page StoryPicture(int n) {
             add(On(s, Kind::Cottage, 0.85, 0.05, 0.9, 2));
             add(On(s, Kind::TreeRound, 0.1, 0.2, 1.5, 0));
             add(On(s, Kind::Well, 0.5, 0.5, 1.8));
-            add(On(s, Kind::Apprentice, 0.36, 0.68, 2.4, 1));
-            add(On(s, Kind::Keeper, 0.66, 0.66, 2.5, 0, true));
-            add(On(s, Kind::Lantern, 0.72, 0.67, 1.0, 1));
+            // Humming with eyes shut, a rune glowing in the hand; Nelt holds
+            // his lantern out to see who it is.
+            add(Posed(On(s, Kind::Apprentice, 0.36, 0.68, 2.4, 1),
+                      Act(Mood::Asleep, 0.25).Tilt(-0.12).Front(0.5, 1.7, Hold::Rune).Back(-0.25, -0.1)));
+            add(Posed(On(s, Kind::Keeper, 0.66, 0.66, 2.5, 0, true), Act(Mood::Smile, 0.5).Staff().Lantern(1.25)));
             pg.chill = 0.25;
             break;
         // The well glows again; five spheres catch the light.
@@ -690,8 +781,9 @@ Page StoryPicture(int n) {
             add(On(s, Kind::Cottage, 0.12, 0.08, 0.9, 1));
             add(On(s, Kind::Cottage, 0.88, 0.08, 0.9, 0));
             add(On(s, Kind::Well, 0.5, 0.55, 2.0));
-            add(On(s, Kind::Keeper, 0.7, 0.7, 2.2, 0, true));
-            add(On(s, Kind::Apprentice, 0.3, 0.72, 2.2, 1));
+            add(Posed(On(s, Kind::Keeper, 0.7, 0.7, 2.2, 0, true), Act(Mood::Laugh, 0.4).Tilt(-0.15).Staff().Reach(2.5, 2.8)));
+            add(Posed(On(s, Kind::Apprentice, 0.3, 0.72, 2.2, 1),
+                      Act(Mood::Wonder, 0.5).Tilt(-0.2).Front(2.0, 2.5, Hold::Rune).Back(-0.3, -0.1)));
             pg.front = [](Canvas& c) {
                 RadialGlow(c.cr, 400, 230, 120, Hex(0x9ad8ff), 0.6);
                 const int cls[5] = {1, 2, 3, 4, 5};
@@ -703,16 +795,18 @@ Page StoryPicture(int n) {
             pg.back = [](Canvas& c) { MapOfVelmora(c, 106); };
             s = Setting(Sky::Day, Terrain::Hills, 106);
             break;
-        // Setting out at dawn, lantern raised.
+        // "In this cold...": setting out from the snowbound village, Nelt
+        // pointing the road, the apprentice with the lantern packed.
         case 7:
-            s = Setting(Sky::Dawn, Terrain::Fields, 107, Weather::None, 0.6);
-            s.sunX = 0.78, s.sunY = 0.42;
+            s = Setting(Sky::Winter, Terrain::Snow, 107, Weather::Snow, 0.6);
+            s.sunY = -1;
+            s.wind = 0.3;
             add(On(s, Kind::Cottage, 0.1, 0.05, 0.8, 0));
             add(On(s, Kind::Fence, 0.2, 0.4, 1.0, 2));
-            add(On(s, Kind::TreeRound, 0.9, 0.3, 1.2, 1));
-            add(On(s, Kind::Keeper, 0.48, 0.7, 2.3));
-            add(On(s, Kind::Apprentice, 0.6, 0.72, 2.2, 1));
-            add(On(s, Kind::Bird, 0.7, 0.0, 1.0, 2));
+            add(On(s, Kind::TreePine, 0.9, 0.3, 1.4, 1));
+            add(On(s, Kind::TreeDead, 0.78, 0.15, 1.0, 1));
+            add(Posed(On(s, Kind::Keeper, 0.46, 0.7, 2.3), Act(Mood::Stern, 0.5).Staff().PointAt(1.45)));
+            add(Posed(On(s, Kind::Apprentice, 0.6, 0.72, 2.2, 1), Act(Mood::Smile, -0.3).Lantern()));
             break;
         // Willowfen: grey willows over still water.
         case 8:
@@ -733,8 +827,10 @@ Page StoryPicture(int n) {
             add(On(s, Kind::Golem, 0.3, 0.55, 1.2, 4));
             add(On(s, Kind::Rock, 0.4, 0.75, 1.5, 1));
             add(On(s, Kind::Rock, 0.22, 0.8, 1.2, 2));
-            add(On(s, Kind::Keeper, 0.62, 0.72, 2.4, 0, true));
-            add(On(s, Kind::Apprentice, 0.78, 0.7, 2.1));
+            // Nelt kneels and turns the Warden's broken face in his hands.
+            add(Posed(On(s, Kind::Keeper, 0.55, 0.74, 2.7, 0, true),
+                      Act(Mood::Sad, 0.55).Tilt(0.3).Kneel().Front(0.9, 1.7, Hold::Open).Back(0.8, 1.8, Hold::Open)));
+            add(Posed(On(s, Kind::Apprentice, 0.77, 0.72, 2.4, 0, true), Act(Mood::Wonder, 0.5).Tilt(0.15).Walk()));
             add(On(s, Kind::Reeds, 0.9, 0.9, 1.6, 2));
             pg.chill = 0.3;
             break;
@@ -768,7 +864,8 @@ Page StoryPicture(int n) {
             add(On(s, Kind::Windmill, 0.2, 0.05, 1.2, 0));
             add(On(s, Kind::Windmill, 0.75, 0.02, 0.9, 1));
             add(On(s, Kind::Haystack, 0.55, 0.3, 1.2));
-            add(On(s, Kind::Villager, 0.35, 0.7, 2.0, 3));
+            add(Posed(On(s, Kind::Villager, 0.35, 0.7, 2.0, 3),
+                      Act(Mood::Asleep, 0.2).Tilt(0.35).Sit().Front(0.3, 1.6).Back(0.2, 1.4)));
             add(On(s, Kind::Deer, 0.7, 0.65, 1.4));
             pg.chill = 0.3;
             break;
@@ -778,19 +875,21 @@ Page StoryPicture(int n) {
             s.autumn = true;
             add(On(s, Kind::Windmill, 0.85, 0.05, 1.0, 2));
             add(On(s, Kind::Haystack, 0.2, 0.4, 1.6, 1));
-            add(On(s, Kind::Villager, 0.35, 0.75, 2.0, 1));
+            add(Posed(On(s, Kind::Villager, 0.35, 0.75, 2.0, 0),
+                      Act(Mood::Asleep, 0.2).Tilt(0.4).Sit().Front(0.3, 1.6).Back(0.2, 1.4)));
             add(On(s, Kind::RuneGem, 0.52, 0.8, 1.3, 5));
             add(On(s, Kind::RuneGem, 0.57, 0.78, 1.1, 5));
             add(On(s, Kind::RuneGem, 0.55, 0.85, 1.2, 5));
-            add(On(s, Kind::Keeper, 0.75, 0.72, 2.2, 0, true));
+            // Nelt hums to the runes, eyes shut, a hand held out to them.
+            add(Posed(On(s, Kind::Keeper, 0.75, 0.72, 2.2, 0, true), Act(Mood::Asleep, 0.5).Tilt(0.15).Staff().Reach(0.9, 1.2)));
             break;
         // A standing stone carved with Caldrin's seal.
         case 13:
             s = Setting(Sky::Dusk, Terrain::Fields, 113, Weather::None, 0.6);
             s.autumn = true;
             add(On(s, Kind::Windmill, 0.15, 0.05, 0.8, 1));
-            add(On(s, Kind::Keeper, 0.72, 0.72, 2.2, 0, true));
-            add(On(s, Kind::Apprentice, 0.84, 0.7, 2.0));
+            add(Posed(On(s, Kind::Keeper, 0.7, 0.72, 2.2, 0, true), Act(Mood::Stern, 0.5).Tilt(-0.1).Staff().PointAt(1.9)));
+            add(Posed(On(s, Kind::Apprentice, 0.84, 0.7, 2.0, 0, true), Act(Mood::Wonder, 0.4).Tilt(-0.2)));
             pg.front = [](Canvas& c) {
                 Menhir(c.cr, 400, 350, 130, 290, Hex(0x9a9288));
                 SnowSeal(c.cr, 400, 170, 38, Hex(0x2a3a5a), 0.75);
@@ -829,7 +928,7 @@ Page StoryPicture(int n) {
             add(On(s, Kind::RuneStone, 0.35, 0.75, 2.0, 0));
             add(On(s, Kind::RuneStone, 0.5, 0.85, 2.4, 0));
             add(On(s, Kind::RuneStone, 0.64, 0.72, 1.8, 0));
-            add(On(s, Kind::Keeper, 0.82, 0.9, 2.4, 0, true));
+            add(Posed(On(s, Kind::Keeper, 0.82, 0.9, 2.4, 0, true), Act(Mood::Stern, 0.45).Tilt(0.15).Staff().Reach(1.0, 1.2)));
             pg.front = [](Canvas& c) {
                 for (auto [x, y] : {std::pair{280.0, 300.0}, std::pair{400.0, 335.0}, std::pair{512.0, 290.0}})
                     SnowSeal(c.cr, x, y - 20, 12, Hex(0xe8f0ff), 0.55);
@@ -842,9 +941,9 @@ Page StoryPicture(int n) {
             add(On(s, Kind::Lighthouse, 0.12, 0.1, 1.1));
             add(On(s, Kind::Boardwalk, 0.55, 0.45, 1.6, 2));
             add(On(s, Kind::Boat, 0.72, 0.75, 1.8, 1));
-            add(On(s, Kind::Villager, 0.5, 0.45, 2.2, 1));
-            add(On(s, Kind::Keeper, 0.25, 0.75, 2.1));
-            add(On(s, Kind::Apprentice, 0.34, 0.78, 2.0));
+            add(Posed(On(s, Kind::Villager, 0.5, 0.45, 2.2, 1, true), Act(Mood::Smile, 0.5).Reach(2.6, 3.0)));
+            add(Posed(On(s, Kind::Keeper, 0.25, 0.75, 2.1), Act(Mood::Smile, 0.6).Staff()));
+            add(Posed(On(s, Kind::Apprentice, 0.34, 0.78, 2.0), Act(Mood::Wonder, 0.6).Tilt(-0.15).Back(-0.2, 0)));
             add(At(Kind::Bird, 0.8, 0.2, 1.0, 2));
             break;
         // Mirelle's boat among the towers of sunken Ostrel.
@@ -857,14 +956,14 @@ Page StoryPicture(int n) {
             add(On(s, Kind::Tower, 0.62, 0.05, 1.6, 2));
             add(On(s, Kind::Tower, 0.86, 0.2, 1.2, 0));
             add(On(s, Kind::Boat, 0.45, 0.7, 1.9, 0));
-            add(On(s, Kind::Keeper, 0.43, 0.69, 1.5));
-            add(On(s, Kind::Apprentice, 0.49, 0.7, 1.4));
+            add(Posed(On(s, Kind::Keeper, 0.43, 0.69, 1.5), Act(Mood::Sad, 0.5).Staff().PointAt(1.8)));
+            add(Posed(On(s, Kind::Apprentice, 0.49, 0.7, 1.4), Act(Mood::Wonder, 0.6).Tilt(-0.2)));
             if (n == 20) {
                 s.elements.pop_back();
                 s.elements.pop_back();
                 s.elements.pop_back();
                 add(On(s, Kind::Boardwalk, 0.3, 0.7, 1.5));
-                add(On(s, Kind::Villager, 0.26, 0.7, 2.0, 6));
+                add(Posed(On(s, Kind::Villager, 0.26, 0.7, 2.0, 6), Act(Mood::Laugh, 0.5).Reach(2.6, 3.1).Back(-0.3, -0.1)));
                 add(On(s, Kind::Boat, 0.78, 0.8, 1.6, 1));
                 pg.front = [](Canvas& c) {
                     ClockFace(c.cr, 496, 120, 22, true);
@@ -890,8 +989,8 @@ Page StoryPicture(int n) {
             add(On(s, Kind::Ruin, 0.2, 0.1, 1.0, 3));
             add(On(s, Kind::Tower, 0.6, 0.02, 2.0, 3));
             add(On(s, Kind::Boat, 0.3, 0.7, 2.2, 1));
-            add(On(s, Kind::Villager, 0.27, 0.69, 2.0, 1, true));
-            add(On(s, Kind::Apprentice, 0.36, 0.7, 1.8));
+            add(Posed(On(s, Kind::Villager, 0.27, 0.69, 2.0, 1), Act(Mood::Stern, 0.6).Tilt(-0.2).PointAt(2.1)));
+            add(Posed(On(s, Kind::Apprentice, 0.36, 0.7, 1.8), Act(Mood::Wonder, 0.5).Tilt(-0.25)));
             pg.front = [](Canvas& c) { ClockFace(c.cr, 480, 70, 26, false); };
             pg.chill = 0.35;
             break;
@@ -900,8 +999,8 @@ Page StoryPicture(int n) {
             s = Setting(Sky::Night, Terrain::Forest, 121, Weather::Sparkle, 0.58);
             s.sunX = 0.5, s.sunY = 0.15;
             for (int i = 0; i < 6; ++i) add(On(s, Kind::TreeCrystal, 0.08 + i * 0.17, 0.2 + (i % 3) * 0.15, 1.5 + (i % 2) * 0.5, i));
-            add(On(s, Kind::Apprentice, 0.5, 0.8, 2.0, 1));
-            add(On(s, Kind::Keeper, 0.4, 0.78, 2.1));
+            add(Posed(On(s, Kind::Apprentice, 0.5, 0.82, 2.3, 1), Act(Mood::Wonder, 0.3).Tilt(-0.3).Reach(2.2, 2.6)));
+            add(Posed(On(s, Kind::Keeper, 0.4, 0.8, 2.4), Act(Mood::Smile, 0.4).Tilt(-0.2).Staff()));
             pg.front = [](Canvas& c) {
                 Rng r(21);
                 for (int i = 0; i < 12; ++i) {
@@ -917,7 +1016,7 @@ Page StoryPicture(int n) {
             s.sunY = -1;
             add(On(s, Kind::TreeCrystal, 0.15, 0.2, 1.4, 1));
             add(On(s, Kind::TreeCrystal, 0.85, 0.25, 1.6, 2));
-            add(On(s, Kind::Keeper, 0.72, 0.8, 2.3, 0, true));
+            add(Posed(On(s, Kind::Keeper, 0.72, 0.8, 2.3, 0, true), Act(Mood::Sad, 0.6).Staff().Reach(1.4, 1.6)));
             pg.front = [](Canvas& c) {
                 cairo_t* cr = c.cr;
                 // A wide glass trunk filling the middle, frosted round the names.
@@ -951,8 +1050,8 @@ Page StoryPicture(int n) {
                 e.lit = false;
                 add(e);
             }
-            add(On(s, Kind::Keeper, 0.46, 0.85, 2.0));
-            add(On(s, Kind::Apprentice, 0.55, 0.86, 1.9));
+            add(Posed(On(s, Kind::Keeper, 0.46, 0.85, 2.4), Act(Mood::Sad, 0.5).Staff().Lantern()));
+            add(Posed(On(s, Kind::Apprentice, 0.56, 0.86, 2.3), Act(Mood::Calm, 0.6).Walk()));
             pg.chill = 0.3;
             break;
         // Nelt lights a lantern with a rune as he talks.
@@ -965,12 +1064,11 @@ Page StoryPicture(int n) {
                 add(e);
             }
             add(On(s, Kind::Lantern, 0.56, 0.6, 2.2));
-            add(On(s, Kind::Keeper, 0.65, 0.72, 2.4, 0, true));
-            add(On(s, Kind::Apprentice, 0.42, 0.74, 2.2, 1));
-            pg.front = [](Canvas& c) {
-                RadialGlow(c.cr, 442, 190, 150, Hex(0xffc870), 0.35);
-                DrawGem(c, 486, 196, 22, RuneOf(8), 24);
-            };
+            // Nelt tells of the Rose as he lights a lantern from a rune.
+            add(Posed(On(s, Kind::Keeper, 0.65, 0.72, 2.4, 0, true),
+                      Act(Mood::Smile, 0.5).Staff().Front(1.5, 2.0, Hold::Rune).Holding(8)));
+            add(Posed(On(s, Kind::Apprentice, 0.42, 0.74, 2.2, 0), Act(Mood::Smile, 0.6).Back(0.3, 1.6)));
+            pg.front = [](Canvas& c) { RadialGlow(c.cr, 442, 190, 150, Hex(0xffc870), 0.35); };
             break;
         // Liss's sail leaves the harbour in autumn; Caldrin watches.
         case 25:
@@ -988,8 +1086,8 @@ Page StoryPicture(int n) {
             add(On(s, Kind::TreePine, 0.12, 0.3, 1.6, 1));
             add(On(s, Kind::TreePine, 0.22, 0.2, 1.2, 1));
             add(On(s, Kind::TreePine, 0.85, 0.4, 1.8, 1));
-            add(On(s, Kind::Keeper, 0.5, 0.75, 2.0));
-            add(On(s, Kind::Apprentice, 0.6, 0.77, 1.9, 1));
+            add(Posed(On(s, Kind::Keeper, 0.49, 0.78, 2.3), Act(Mood::Wonder, 0.4).Tilt(-0.25).Staff().Reach(1.2, 1.6)));
+            add(Posed(On(s, Kind::Apprentice, 0.6, 0.8, 2.2, 1), Act(Mood::Smile, 0.2).Tilt(-0.3).Reach(2.3, 2.7)));
             pg.front = [](Canvas& c) {
                 Rng r(26);
                 for (int i = 0; i < 40; ++i) {
@@ -1004,7 +1102,7 @@ Page StoryPicture(int n) {
             s.sunY = -1;
             add(On(s, Kind::Cottage, 0.55, 0.35, 1.5, 2));
             add(On(s, Kind::TreePine, 0.2, 0.4, 1.5, 1));
-            add(On(s, Kind::Keeper, 0.78, 0.75, 2.2, 0, true));
+            add(Posed(On(s, Kind::Keeper, 0.78, 0.75, 2.2, 0, true), Act(Mood::Smile, 0.5).Staff().Reach(1.1, 1.4)));
             pg.back = [](Canvas& c) {
                 cairo_t* cr = c.cr;
                 // The frozen fall: ice pouring down the cliff, stopped.
@@ -1065,8 +1163,9 @@ Page StoryPicture(int n) {
                 cairo_fill(cr);
             };
             if (n == 31) {
-                add(On(s, Kind::Keeper, 0.2, 0.8, 2.0));
-                add(On(s, Kind::Apprentice, 0.36, 0.82, 1.9, 1, true));
+                add(Posed(On(s, Kind::Keeper, 0.2, 0.8, 2.0), Act(Mood::Smile, 0.5).Staff().PointAt(1.5)));
+                add(Posed(On(s, Kind::Apprentice, 0.36, 0.82, 1.9, 1),
+                          Act(Mood::Stern, 0.6).Front(1.6, 2.1, Hold::Rune).Holding(1)));
             } else {
                 pg.chill = 0.4;
             }
@@ -1087,8 +1186,8 @@ Page StoryPicture(int n) {
             for (int i = 0; i < 5; ++i) add(On(s, Kind::Bookshelf, 0.1 + i * 0.2, 0.2, 1.6, i));
             add(On(s, Kind::Lantern, 0.3, 0.6, 1.4, 0));
             add(On(s, Kind::Lantern, 0.7, 0.6, 1.4, 0));
-            add(On(s, Kind::Keeper, 0.45, 0.85, 2.0));
-            add(On(s, Kind::Apprentice, 0.56, 0.86, 1.9, 1));
+            add(Posed(On(s, Kind::Keeper, 0.44, 0.85, 2.4), Act(Mood::Wonder, 0.5).Tilt(-0.2).Staff().Lantern(1.8)));
+            add(Posed(On(s, Kind::Apprentice, 0.57, 0.86, 2.3, 1), Act(Mood::Wonder, 0.4).Tilt(-0.25)));
             for (Element& e : s.elements)
                 if (e.kind == Kind::Lantern) e.lit = false;
             break;
@@ -1128,7 +1227,7 @@ Page StoryPicture(int n) {
             s = Setting(Sky::Deep, Terrain::Ruins, 134, Weather::None, 0.35);
             s.sunY = -1;
             add(On(s, Kind::Bookshelf, 0.12, 0.1, 1.6, 3));
-            add(On(s, Kind::Keeper, 0.78, 0.75, 2.3, 0, true));
+            add(Posed(On(s, Kind::Keeper, 0.78, 0.75, 2.3, 0, true), Act(Mood::Sad, 0.55).Tilt(0.2).Staff().Reach(1.1, 1.3)));
             pg.front = [](Canvas& c) {
                 Badger(c, 620, 345, 1.0);
                 LetterSack(c, 360, 330, 2.0, true);
@@ -1139,8 +1238,8 @@ Page StoryPicture(int n) {
         case 35:
             s = Setting(Sky::Violet, Terrain::Mountains, 135, Weather::Starfall, 0.62);
             add(On(s, Kind::Observatory, 0.72, 0.2, 1.5));
-            add(On(s, Kind::Keeper, 0.3, 0.8, 2.0));
-            add(On(s, Kind::Apprentice, 0.4, 0.82, 1.9, 1));
+            add(Posed(On(s, Kind::Keeper, 0.29, 0.82, 2.4), Act(Mood::Smile, 0.4).Staff()));
+            add(Posed(On(s, Kind::Apprentice, 0.41, 0.84, 2.3, 1), Act(Mood::Laugh, -0.4).PointAt(1.3).Back(-0.2, 0)));
             pg.back = [](Canvas& c) {
                 Rng r(35);
                 for (int i = 0; i < 8; ++i)
@@ -1152,15 +1251,16 @@ Page StoryPicture(int n) {
             s = Setting(Sky::Night, Terrain::Mountains, 136, Weather::Starfall, 0.65);
             s.sunY = -1;
             add(On(s, Kind::Observatory, 0.15, 0.15, 1.1));
-            add(On(s, Kind::Apprentice, 0.5, 0.85, 2.8, 1));
+            add(Posed(On(s, Kind::Apprentice, 0.5, 0.85, 2.8, 1), Act(Mood::Wonder, 0.5).Tilt(0.2).Reach(1.2, 2.2)));
             pg.front = [](Canvas& c) {
                 cairo_move_to(c.cr, 700, 30);
-                cairo_line_to(c.cr, 380, 200);
+                cairo_line_to(c.cr, 470, 222);
                 SetColor(c.cr, Hex(0xe0f8ff), 0.5);
                 cairo_set_line_width(c.cr, 3);
                 cairo_stroke(c.cr);
-                RadialGlow(c.cr, 373, 230, 90, RuneOf(7).hue, 0.8);
-                DrawGem(c, 356, 200, 34, RuneOf(7), 36);
+                // The star comes to rest on the apprentice's open palm.
+                RadialGlow(c.cr, 466, 234, 90, RuneOf(7).hue, 0.8);
+                DrawGem(c, 450, 214, 32, RuneOf(7), 36);
             };
             break;
         // Far north: the circle inside its crown of ice.
@@ -1176,8 +1276,8 @@ Page StoryPicture(int n) {
                 IceSpires(c, 400, cy, 250 * k, 55 * k, (n == 37 ? 200 : 90) * k, true, 37);
             };
             if (n == 37) {
-                add(On(s, Kind::Keeper, 0.15, 0.85, 2.0));
-                add(On(s, Kind::Apprentice, 0.25, 0.86, 1.9, 1));
+                add(Posed(On(s, Kind::Keeper, 0.15, 0.85, 2.3), Act(Mood::Stern, 0.6).Staff().PointAt(1.7)));
+                add(Posed(On(s, Kind::Apprentice, 0.26, 0.86, 2.2, 1), Act(Mood::Wonder, 0.6).Lantern()));
             }
             pg.chill = 0.3;
             break;
@@ -1190,11 +1290,11 @@ Page StoryPicture(int n) {
             if (n == 38) {
                 add(On(s, Kind::Golem, 0.25, 0.5, 1.5, 4));
                 add(On(s, Kind::Golem, 0.75, 0.5, 1.5, 3, true));
-                add(On(s, Kind::Keeper, 0.45, 0.9, 1.6));
-                add(On(s, Kind::Apprentice, 0.53, 0.9, 1.5, 1));
+                add(Posed(On(s, Kind::Keeper, 0.45, 0.9, 1.6), Act(Mood::Stern, 0.3).Tilt(-0.2).Staff()));
+                add(Posed(On(s, Kind::Apprentice, 0.53, 0.9, 1.5, 1), Act(Mood::Stern, 0.2).Tilt(-0.2).Front(1.8, 2.4, Hold::Rune)));
             } else {
-                add(On(s, Kind::Apprentice, 0.5, 0.88, 2.0, 1));
-                add(On(s, Kind::Keeper, 0.4, 0.86, 2.0));
+                add(Posed(On(s, Kind::Apprentice, 0.5, 0.88, 2.3, 1), Act(Mood::Calm, 0.6).Lantern(1.6)));
+                add(Posed(On(s, Kind::Keeper, 0.39, 0.86, 2.3), Act(Mood::Tired, 0.5).Staff().Walk()));
                 pg.chill = 0.25;
             }
             break;
@@ -1202,9 +1302,10 @@ Page StoryPicture(int n) {
         case 39:
             s = Setting(Sky::Violet, Terrain::Snow, 139, Weather::Snow, 0.58);
             add(On(s, Kind::TreeDead, 0.15, 0.3, 1.4));
-            add(On(s, Kind::Keeper, 0.47, 0.75, 2.5));
-            add(On(s, Kind::Apprentice, 0.57, 0.77, 2.3, 1, true));
-            add(On(s, Kind::Lantern, 0.62, 0.77, 1.0, 1));
+            // The apprentice leads with the lantern, looking back; Nelt
+            // leans on the apprentice's shoulder.
+            add(Posed(On(s, Kind::Keeper, 0.49, 0.75, 2.5), Act(Mood::Tired, 0.5).Tilt(0.15).Lean(0.12).Staff().Front(1.45, 1.75)));
+            add(Posed(On(s, Kind::Apprentice, 0.57, 0.77, 2.3, 1), Act(Mood::Smile, -0.45).Lantern(1.5)));
             break;
         // Caldrin waits in the Quiet Crown.
         case 42:
@@ -1214,11 +1315,11 @@ Page StoryPicture(int n) {
             pg.back = [](Canvas& c) { IceSpires(c, 400, 260, 360, 50, 200, false, 42); };
             pg.front = [n](Canvas& c) {
                 Caldrin(c, n == 42 ? 420 : 560, 345, 260, n == 43);
-                if (n == 43) LetterSack(c, 252, 182, 0.75, false);
+                if (n == 43) LetterSack(c, 318, 204, 0.75, false);
             };
             if (n == 43) {
-                add(On(s, Kind::Apprentice, 0.33, 0.85, 2.6, 0));
-                add(On(s, Kind::Keeper, 0.15, 0.8, 2.4));
+                add(Posed(On(s, Kind::Apprentice, 0.33, 0.85, 2.6, 0), Act(Mood::Stern, 0.6).Tilt(-0.15).Reach(2.3, 2.6)));
+                add(Posed(On(s, Kind::Keeper, 0.15, 0.8, 2.4), Act(Mood::Sad, 0.6).Staff()));
             }
             pg.chill = 0.3;
             break;
@@ -1244,15 +1345,17 @@ Page StoryPicture(int n) {
                 IceSpires(c, 400, 250, 300, 40, 120, false, 45);
                 IceSpires(c, 400, 250, 300, 40, 120, true, 45);
             };
-            add(On(s, Kind::Apprentice, 0.46, 0.85, 3.2, 1));
-            add(On(s, Kind::Keeper, 0.58, 0.83, 3.3, 0, true));
+            // Nelt squeezes the apprentice's hand, the two looking at each other.
+            add(Posed(On(s, Kind::Apprentice, 0.455, 0.85, 3.2, 1), Act(Mood::Calm, 0.6).Tilt(-0.15).Front(0.3, 0.75, Hold::Open)));
+            add(Posed(On(s, Kind::Keeper, 0.585, 0.83, 3.3, 0, true), Act(Mood::Smile, 0.6).Tilt(0.15).Staff().Front(0.3, 0.7, Hold::Open)));
             break;
         // Into the circle; runes rise round the apprentice.
         case 46:
             s = Setting(Sky::Night, Terrain::Snow, 146, Weather::Sparkle, 0.6);
             s.sunY = -1;
             pg.back = [](Canvas& c) { StoneCircle(c, 400, 290, 260, 50, 100, false, 46); };
-            add(On(s, Kind::Apprentice, 0.5, 0.8, 2.6, 1));
+            add(Posed(On(s, Kind::Apprentice, 0.5, 0.8, 2.6, 1),
+                      Act(Mood::Wonder, 0.1).Tilt(-0.15).Reach(1.9, 2.2).Back(-1.9, -2.2, Hold::Open)));
             pg.front = [](Canvas& c) {
                 for (int i = 0; i < 8; ++i) {
                     double a = i * M_PI / 4;
@@ -1281,7 +1384,18 @@ Page StoryPicture(int n) {
                 }
                 RadialGlow(c.cr, 520, 220, 110, RuneOf(8).hue, 0.85);
                 DrawGem(c, 496, 196, 48, RuneOf(8), 47);
-                Caldrin(c, 660, 340, 150, false);
+                // Caldrin, down on his knees in the snow, opens the first letter.
+                Caldrin(c, 640, 348, 112, false, 0.15);
+                OvalGlow(cr, 640, 346, 60, 0.2, Hex(0xffffff), 0.8);
+                Letter(cr, 640, 296, 30, -0.08, true);
+                for (double hx : {625.0, 653.0}) {
+                    Ellipse(cr, hx, 312 - (hx - 640) * 0.08, 4.2, 3.6);
+                    SetColor(cr, Hex(0xe4e2ec));
+                    cairo_fill_preserve(cr);
+                    SetColor(cr, Hex(0x5a6a94), 0.8);
+                    cairo_set_line_width(cr, 0.9);
+                    cairo_stroke(cr);
+                }
             };
             break;
         // Caldrin reads; his frost melts into spring rain.
@@ -1319,9 +1433,9 @@ Page StoryPicture(int n) {
             add(On(s, Kind::Villager, 0.2, 0.55, 1.7, 6));
             add(On(s, Kind::Villager, 0.82, 0.52, 1.8, 7));
             add(On(s, Kind::Villager, 0.9, 0.56, 1.7, 8));
-            add(On(s, Kind::Keeper, 0.56, 0.8, 2.4, 0, true));
-            add(On(s, Kind::Apprentice, 0.44, 0.82, 2.3, 1));
-            add(On(s, Kind::Lantern, 0.5, 0.8, 1.2, 1));
+            // Nelt hands over his lantern; the apprentice reaches for it.
+            add(Posed(On(s, Kind::Keeper, 0.56, 0.8, 2.4, 0, true), Act(Mood::Smile, 0.5).Tilt(0.1).Staff().Lantern(1.15)));
+            add(Posed(On(s, Kind::Apprentice, 0.44, 0.82, 2.3, 1), Act(Mood::Laugh, 0.5).Reach(1.1, 1.5)));
             pg.front = [](Canvas& c) { Badger(c, 700, 370, 0.7); };
             break;
         default:

@@ -1596,115 +1596,637 @@ void Flowers(Pen& p, const Element& e) {
     }
 }
 
-// Figures. Heads at about -54, feet at 0; robes rather than limbs.
-void Head(Pen& p, double x, double y, double r, RGB hair) {
+// Figures: one rig for everyone who walks through the tale. Feet at 0, hips
+// near -19, shoulders near -42, the head's centre near -52; a Build gives a
+// kind its measures, clothes and hair, a Pose what it is doing. Faces are
+// drawn in a three-quarter turn so the eyes can look somewhere.
+enum class Hair { Tousled, Short, Elder, Bun, Long, Scarf };
+
+struct Build {
+    RGB cloth, trim, legs, boots, skin, hair, eyes;
+    Hair style = Hair::Tousled;
+    bool robe = false;    // a long robe or dress down to the ground
+    bool beard = false;
+    double hip = -19, shoulder = -42, headR = 8, shoulderW = 8.5, hemW = 12;
+    double upper = 11, fore = 10, sleeve = 4.6;
+};
+
+// A radial light on the current path: bright where the key light falls,
+// deep on the far side, then a thin outline. Keeps the path.
+void Round(const Pen& p, RGB base, double cx, double cy, double r, double light = 0.25, double dark = 0.35) {
+    cairo_pattern_t* g = cairo_pattern_create_radial(cx + p.side * r * 0.4, cy - r * 0.4, r * 0.1, cx, cy, r * 1.25);
+    AddStop(g, 0, p.Col(Lighter(Mix(base, Mul(base, p.L.key), 0.5), light)));
+    AddStop(g, 0.6, p.Col(base));
+    AddStop(g, 1, p.Col(Darker(base, dark)));
+    cairo_set_source(p.cr, g);
+    cairo_fill_preserve(p.cr);
+    cairo_pattern_destroy(g);
+}
+
+// The lit edge of a shape: a thin light line along the side the key light
+// comes from, as the scene painters rim their buildings.
+void RimLight(const Pen& p, double x0, double x1, double w = 1.1) {
+    cairo_save(p.cr);
+    cairo_clip_preserve(p.cr);
+    double a = p.side > 0 ? x1 : x0, b = (x0 + x1) / 2;
+    cairo_pattern_t* g = cairo_pattern_create_linear(a, 0, b, 0);
+    AddStop(g, 0, Mix(p.L.key, p.L.haze, p.haze), 0.55 * (1 - p.haze));
+    AddStop(g, 0.35, p.L.key, 0);
+    cairo_set_source(p.cr, g);
+    cairo_set_line_width(p.cr, w * 2.4);
+    cairo_stroke_preserve(p.cr);
+    cairo_pattern_destroy(g);
+    cairo_restore(p.cr);
+    cairo_new_path(p.cr);
+}
+
+struct Limb {
+    double sx, sy, ex, ey, hx, hy;  // shoulder, elbow, hand
+};
+
+Limb LimbOf(double sx, double sy, double upper, double fore, double a1, double a2) {
+    Limb l{sx, sy, 0, 0, 0, 0};
+    l.ex = sx + std::sin(a1) * upper, l.ey = sy + std::cos(a1) * upper;
+    l.hx = l.ex + std::sin(a2) * fore, l.hy = l.ey + std::cos(a2) * fore;
+    return l;
+}
+
+void LanternIn(const Pen& p, double x, double y) {
     cairo_t* cr = p.cr;
-    cairo_arc(cr, x, y, r, 0, 2 * M_PI);
-    p.Shade(Hex(0xf0c8a0), x - r, x + r, 0.2, 0.3);
-    cairo_arc(cr, x, y - r * 0.2, r * 1.02, M_PI * 1.05, M_PI * 1.95);
-    cairo_close_path(cr);
-    p.Fill(hair);
-    // Eyes and cheeks, looking a little towards the light.
-    double ex = x + p.side * r * 0.15;
-    for (double d : {-0.38, 0.38}) {
-        cairo_arc(cr, ex + d * r, y + r * 0.05, r * 0.11, 0, 2 * M_PI);
-        p.Fill(Hex(0x2a1a14));
-        cairo_arc(cr, ex + d * r * 1.25, y + r * 0.38, r * 0.16, 0, 2 * M_PI);
-        p.Fill(Hex(0xe88a7a), 0.5);
+    cairo_move_to(cr, x, y);
+    cairo_line_to(cr, x, y + 4);
+    p.Stroke(Hex(0x2a2420), 0.9);
+    double ly = y + 12;
+    p.Glow(x, ly, 38, p.L.window, 1.0);
+    RoundRect(cr, x - 4.5, ly - 7, 9, 13, 2.5);
+    cairo_pattern_t* g = cairo_pattern_create_radial(x, ly, 1, x, ly, 7);
+    AddStop(g, 0, Hex(0xfffbe0), p.lit ? 1 : 0.5);
+    AddStop(g, 1, Mix(Hex(0xf0a040), p.L.haze, p.haze * 0.3), p.lit ? 1 : 0.4);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    for (double bx : {-4.5, 0.0, 4.5}) {
+        cairo_move_to(cr, x + bx, ly - 7);
+        cairo_line_to(cr, x + bx, ly + 6);
     }
+    p.Stroke(Hex(0x2a2018), 0.8);
+    Poly(cr, {x - 6.5, ly - 7, x, ly - 12.5, x + 6.5, ly - 7});
+    p.Fill(Hex(0x3a2a20));
+    cairo_rectangle(cr, x - 5.5, ly + 6, 11, 2);
+    p.Fill(Hex(0x3a2a20));
+}
+
+void StaffIn(const Pen& p, double x, double y, double foot) {
+    cairo_t* cr = p.cr;
+    cairo_move_to(cr, x, foot);
+    cairo_line_to(cr, x, y - 26);
+    p.Stroke(Hex(0x3a2412), 3.2);
+    cairo_move_to(cr, x - 0.4 * p.side, foot);
+    cairo_line_to(cr, x - 0.4 * p.side, y - 26);
+    p.Stroke(Hex(0x8a6438), 1.6);
+    // A crook of root at the top holding the gem.
+    cairo_move_to(cr, x, y - 25);
+    cairo_curve_to(cr, x - 5, y - 30, x - 4, y - 38, x + 1, y - 38);
+    p.Stroke(Hex(0x5a3a1c), 2.2);
+    p.Glow(x, y - 32, 22, Hex(0x80e0ff), 0.9);
+    GemPath(cr, 3, x, y - 32, 4.5);
+    cairo_pattern_t* g = cairo_pattern_create_radial(x - 1.5, y - 34, 0.5, x, y - 32, 5);
+    AddStop(g, 0, Hex(0xffffff));
+    AddStop(g, 1, Mix(Hex(0x50b0e0), p.L.haze, p.haze * 0.3));
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+}
+
+void RuneIn(const Pen& p, double x, double y, int cls) {
+    const RuneClass& rc = RuneOf(cls);
+    p.Glow(x, y - 6, 18, rc.hue, 0.95);
+    GemPath(p.cr, rc.shape, x, y - 6, 3.6);
+    cairo_pattern_t* g = cairo_pattern_create_radial(x - 1, y - 7.5, 0.3, x, y - 6, 4);
+    AddStop(g, 0, Hex(0xffffff));
+    AddStop(g, 1, rc.hue);
+    cairo_set_source(p.cr, g);
+    cairo_fill(p.cr);
+    cairo_pattern_destroy(g);
+}
+
+void BookIn(const Pen& p, double x, double y) {
+    cairo_t* cr = p.cr;
+    cairo_save(cr);
+    cairo_translate(cr, x, y - 2);
+    cairo_rotate(cr, -0.35);
+    Poly(cr, {0, 1, -10, -3, -11, 3, 0, 6});
+    Poly(cr, {0, 1, 10, -3, 11, 3, 0, 6});
+    p.Fill(Hex(0x7a2a2a));
+    cairo_move_to(cr, 0, 0);
+    cairo_curve_to(cr, -4, -3, -7, -4, -10, -3.5);
+    cairo_line_to(cr, -10.4, 2);
+    cairo_curve_to(cr, -7, 1.5, -3, 2.5, 0, 4.5);
+    cairo_curve_to(cr, 3, 2.5, 7, 1.5, 10.4, 2);
+    cairo_line_to(cr, 10, -3.5);
+    cairo_curve_to(cr, 7, -4, 4, -3, 0, 0);
+    cairo_close_path(cr);
+    p.Fill(Hex(0xf4ecd8));
+    for (int i = 0; i < 3; ++i) {
+        cairo_move_to(cr, -8.5, -1.8 + i * 1.4);
+        cairo_line_to(cr, -2, -0.6 + i * 1.4);
+        cairo_move_to(cr, 2, -0.6 + i * 1.4);
+        cairo_line_to(cr, 8.5, -1.8 + i * 1.4);
+    }
+    p.Stroke(Hex(0x6a5a4a), 0.4, 0.8);
+    cairo_restore(cr);
+}
+
+void LetterIn(const Pen& p, double x, double y) {
+    cairo_t* cr = p.cr;
+    cairo_save(cr);
+    cairo_translate(cr, x, y - 4);
+    cairo_rotate(cr, -0.2);
+    cairo_rectangle(cr, -5, -7, 10, 13);
+    p.Fill(Hex(0xf4ead0));
+    for (int i = 0; i < 4; ++i) {
+        cairo_move_to(cr, -3.5, -4.5 + i * 2.6);
+        cairo_line_to(cr, 3.5, -4.5 + i * 2.6);
+    }
+    p.Stroke(Hex(0x4a5a8a), 0.45, 0.8);
+    cairo_restore(cr);
+}
+
+// An arm: a shaded sleeve in two segments and a hand, with what it holds.
+void Arm(const Pen& p, const Build& b, const Limb& l, Hold hold, double foot, int rune) {
+    cairo_t* cr = p.cr;
+    auto path = [&]() {
+        cairo_move_to(cr, l.sx, l.sy);
+        cairo_line_to(cr, l.ex, l.ey);
+        cairo_line_to(cr, l.hx, l.hy);
+    };
+    if (hold == Hold::Staff) StaffIn(p, l.hx, l.hy, foot);
+    path();
+    p.Stroke(Darker(b.cloth, 0.6), b.sleeve + 1.2, 0.7 * (1 - p.haze));
+    path();
+    p.Stroke(b.cloth, b.sleeve);
+    // Light along the sleeve's lit edge, a fold at the elbow.
+    cairo_save(cr);
+    cairo_translate(cr, p.side * b.sleeve * 0.22, -b.sleeve * 0.18);
+    path();
+    p.Stroke(Lighter(Mix(b.cloth, Mul(b.cloth, p.L.key), 0.5), 0.3), b.sleeve * 0.35, 0.8);
+    cairo_restore(cr);
+    cairo_arc(cr, l.ex, l.ey, b.sleeve * 0.3, 0, 2 * M_PI);
+    p.Fill(Darker(b.cloth, 0.3), 0.6);
+    // Cuff.
+    double dx = l.hx - l.ex, dy = l.hy - l.ey, len = std::max(1e-6, std::hypot(dx, dy));
+    dx /= len, dy /= len;
+    double cx = l.hx - dx * 1.6, cy = l.hy - dy * 1.6;
+    cairo_move_to(cr, cx - dy * b.sleeve * 0.55, cy + dx * b.sleeve * 0.55);
+    cairo_line_to(cr, cx + dy * b.sleeve * 0.55, cy - dx * b.sleeve * 0.55);
+    p.Stroke(b.trim, 1.6);
+    // The hand: a palm, a thumb, and a finger pointing when it points.
+    double hx = l.hx + dx * 1.6, hy = l.hy + dy * 1.6;
+    if (hold == Hold::Point) {
+        cairo_move_to(cr, hx, hy);
+        cairo_line_to(cr, hx + dx * 5.5, hy + dy * 5.5);
+        p.Stroke(Darker(b.skin, 0.35), 1.8);
+        cairo_move_to(cr, hx, hy);
+        cairo_line_to(cr, hx + dx * 5.5, hy + dy * 5.5);
+        p.Stroke(b.skin, 1.1);
+    }
+    Ellipse(cr, hx, hy, 2.4, 2.4);
+    Round(p, b.skin, hx, hy, 2.4, 0.2, 0.3);
+    p.Ink(b.skin);
+    double tx = hx + (hold == Hold::Open ? -dy : dy) * 1.8 * p.side, ty = hy - dx * 1.8;
+    Ellipse(cr, tx, ty, 1.0, 1.0);
+    p.Fill(Darker(b.skin, 0.08));
+    switch (hold) {
+        case Hold::Rune: RuneIn(p, hx, hy - 1, rune); break;
+        case Hold::Lantern: LanternIn(p, hx, hy + 1); break;
+        case Hold::Book: BookIn(p, hx, hy); break;
+        case Hold::Letter: LetterIn(p, hx, hy); break;
+        default: break;
+    }
+}
+
+// The head at (x, y): hair behind, face, features for the mood, hair over.
+void FaceHead(const Pen& p, const Build& b, const Pose& pose, double x, double y) {
+    cairo_t* cr = p.cr;
+    const double r = b.headR, t = std::clamp(pose.turn, -1.0, 1.0), at = std::fabs(t);
+    const double dir = t < 0 ? -1 : 1;
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, pose.tilt);
+    RGB hairDeep = Darker(b.hair, 0.45), hairLight = Lighter(b.hair, 0.35);
+    // Hair that falls behind the head.
+    if (b.style == Hair::Long) {
+        cairo_move_to(cr, -r * 1.05, -r * 0.2);
+        cairo_curve_to(cr, -r * 1.3, r * 0.8, -r * 1.2, r * 1.6, -r * 0.9 * dir, r * 1.9);
+        cairo_line_to(cr, r * 0.9, r * 1.5);
+        cairo_curve_to(cr, r * 1.1, r * 0.8, r * 1.15, 0, r * 1.0, -r * 0.3);
+        cairo_close_path(cr);
+        p.VShade(b.hair, -r, r * 1.9, 0.25, 0.45);
+        cairo_new_path(cr);
+    } else if (b.style == Hair::Bun) {
+        Ellipse(cr, -dir * r * 0.55, -r * 0.95, r * 0.5, r * 0.45);
+        Round(p, b.hair, -dir * r * 0.55, -r * 0.95, r * 0.5);
+        p.Ink(b.hair);
+    }
+    // Neck.
+    cairo_rectangle(cr, -r * 0.3, r * 0.6, r * 0.6, r * 0.75);
+    p.Fill(Darker(b.skin, 0.22));
+    // Ears: both from the front, the far one only as the head turns.
+    for (double s : {-1.0, 1.0}) {
+        if (at > 0.2 && s == dir) continue;
+        double ex = at > 0.2 ? -dir * r * (0.92 - 0.6 * at) : s * r * 0.92;
+        Ellipse(cr, ex, r * 0.12, r * 0.17, r * 0.26);
+        Round(p, b.skin, ex, r * 0.12, r * 0.26, 0.15, 0.35);
+        cairo_new_path(cr);
+    }
+    // The face: a soft oval, its jaw leaning the way it turns.
+    cairo_move_to(cr, 0, -r * 1.02);
+    cairo_curve_to(cr, r * 0.62, -r * 1.02, r * (0.95 + 0.05 * t), -r * 0.5, r * (0.92 + 0.08 * t), r * 0.1);
+    cairo_curve_to(cr, r * (0.86 + 0.12 * t), r * 0.62, r * (0.4 + 0.25 * t), r * 0.98, r * 0.22 * t, r * 1.0);
+    cairo_curve_to(cr, -r * (0.4 - 0.2 * t), r * 0.98, -r * (0.86 - 0.1 * t), r * 0.62, -r * (0.92 - 0.06 * t), r * 0.1);
+    cairo_curve_to(cr, -r * 0.95, -r * 0.5, -r * 0.62, -r * 1.02, 0, -r * 1.02);
+    cairo_close_path(cr);
+    Round(p, b.skin, 0, 0, r, 0.2, 0.3);
+    p.Ink(b.skin);
+    cairo_new_path(cr);
+    const double fx = t * r * 0.36;
+    const double eyeY = r * 0.08, eyeGap = r * 0.36 * (1 - 0.25 * at);
+    // Cheeks.
+    for (double s : {-1.0, 1.0}) {
+        double sq = s == dir ? 1 : 1 - 0.5 * at;
+        RadialGlow(cr, fx + s * eyeGap * 1.1 * sq, eyeY + r * 0.36, r * 0.26, p.Col(Hex(0xf07a6a)), 0.35 * (1 - p.haze));
+    }
+    bool closed = pose.mood == Mood::Asleep;
+    RGB ink = Darker(b.skin, 0.75);
+    for (double s : {-1.0, 1.0}) {
+        double sq = s == dir ? 1 + 0.1 * at : 1 - 0.45 * at;  // the far eye narrows
+        double ex = fx + s * eyeGap * sq, rx = r * 0.19 * sq, ry = r * (pose.mood == Mood::Wonder ? 0.16 : 0.13);
+        if (pose.mood == Mood::Tired) ry *= 0.7;
+        if (closed || pose.mood == Mood::Laugh) {
+            // Shut: a lid's curve with lashes (laughing eyes bow upwards).
+            double bow = closed ? ry : -ry;
+            cairo_move_to(cr, ex - rx, eyeY);
+            cairo_curve_to(cr, ex - rx * 0.4, eyeY + bow, ex + rx * 0.4, eyeY + bow, ex + rx, eyeY);
+            p.Stroke(ink, r * 0.07);
+        } else {
+            Ellipse(cr, ex, eyeY, rx, ry);
+            cairo_save(cr);
+            cairo_clip_preserve(cr);
+            p.Fill(Hex(0xf6f2ec));
+            double ix = ex + t * r * 0.06, iy = eyeY + (pose.tilt > 0.2 ? ry * 0.3 : 0);
+            cairo_arc(cr, ix, iy, r * 0.11, 0, 2 * M_PI);
+            p.Fill(b.eyes);
+            cairo_arc(cr, ix, iy, r * 0.055, 0, 2 * M_PI);
+            p.Fill(Hex(0x100a08));
+            cairo_arc(cr, ix - r * 0.035, iy - r * 0.04, r * 0.032, 0, 2 * M_PI);
+            SetColor(cr, Hex(0xffffff), 0.9 * (1 - p.haze));
+            cairo_fill(cr);
+            cairo_restore(cr);
+            // Upper lid.
+            cairo_move_to(cr, ex - rx * 1.05, eyeY + ry * 0.1);
+            cairo_curve_to(cr, ex - rx * 0.5, eyeY - ry * 1.25, ex + rx * 0.5, eyeY - ry * 1.25, ex + rx * 1.05,
+                           eyeY - ry * 0.05);
+            p.Stroke(ink, r * 0.06);
+        }
+        // Brows: lifted for wonder and sorrow, drawn down for sternness.
+        double inner = 0, outer = 0;
+        switch (pose.mood) {
+            case Mood::Sad:
+            case Mood::Tired: inner = -0.12, outer = 0.06; break;
+            case Mood::Wonder: inner = outer = -0.1; break;
+            case Mood::Stern: inner = 0.1, outer = -0.04; break;
+            default: break;
+        }
+        double by = eyeY - r * 0.32;
+        double ix0 = ex - s * rx * 1.1, ox = ex + s * rx * 1.15;
+        cairo_move_to(cr, ix0, by + inner * r);
+        cairo_curve_to(cr, (ix0 + ox) / 2, by - r * 0.08 + (inner + outer) * r * 0.5, ox, by + outer * r, ox,
+                       by + outer * r + r * 0.05);
+        p.Stroke(b.beard ? Hex(0xf0f0f0) : Darker(b.hair, 0.25), r * (b.beard ? 0.15 : 0.09));
+    }
+    // Nose: a shadow on the side away from the light and a lit tip.
+    double nx = fx + t * r * 0.14, ny = eyeY + r * 0.34;
+    cairo_move_to(cr, nx - dir * r * 0.02, eyeY + r * 0.05);
+    cairo_curve_to(cr, nx + dir * r * 0.08, ny - r * 0.05, nx + dir * r * 0.14, ny + r * 0.02, nx, ny + r * 0.05);
+    p.Stroke(Darker(b.skin, 0.32), r * 0.06, 0.8);
+    cairo_arc(cr, nx + dir * r * 0.03, ny - r * 0.03, r * 0.05, 0, 2 * M_PI);
+    SetColor(cr, p.Col(Lighter(b.skin, 0.5)), 0.7);
+    cairo_fill(cr);
+    // Mouth.
+    double mx = fx + t * r * 0.08, my = eyeY + r * 0.58, mw = r * 0.2;
+    RGB lip = Mix(Darker(b.skin, 0.45), Hex(0x9a3a3a), 0.5);
+    switch (pose.mood) {
+        case Mood::Laugh:
+            cairo_move_to(cr, mx - mw * 1.2, my - r * 0.04);
+            cairo_curve_to(cr, mx - mw * 0.6, my + r * 0.28, mx + mw * 0.6, my + r * 0.28, mx + mw * 1.2, my - r * 0.04);
+            cairo_close_path(cr);
+            p.Fill(Hex(0x5a1a1a));
+            Ellipse(cr, mx, my + r * 0.11, mw * 0.55, r * 0.05);
+            p.Fill(Hex(0xd86a6a));
+            break;
+        case Mood::Wonder:
+            Ellipse(cr, mx, my + r * 0.03, mw * 0.45, r * 0.09);
+            p.Fill(Hex(0x5a1a1a));
+            break;
+        case Mood::Sad:
+        case Mood::Tired:
+            cairo_move_to(cr, mx - mw, my + r * 0.07);
+            cairo_curve_to(cr, mx - mw * 0.3, my - r * 0.04, mx + mw * 0.3, my - r * 0.04, mx + mw, my + r * 0.07);
+            p.Stroke(lip, r * 0.07);
+            break;
+        case Mood::Stern:
+            cairo_move_to(cr, mx - mw, my);
+            cairo_line_to(cr, mx + mw, my + r * 0.02);
+            p.Stroke(lip, r * 0.07);
+            break;
+        default: {
+            double curl = pose.mood == Mood::Smile ? 0.16 : (pose.mood == Mood::Asleep ? 0.04 : 0.08);
+            cairo_move_to(cr, mx - mw, my - r * curl * 0.4);
+            cairo_curve_to(cr, mx - mw * 0.4, my + r * curl, mx + mw * 0.4, my + r * curl, mx + mw, my - r * curl * 0.4);
+            p.Stroke(lip, r * 0.07);
+            break;
+        }
+    }
+    // Beard and moustache, over the chin.
+    if (b.beard) {
+        cairo_move_to(cr, fx - r * 0.75, r * 0.2);
+        cairo_curve_to(cr, fx - r * 0.8, r * 1.2, fx - r * 0.5, r * 2.4, fx + r * 0.05 * dir, r * 3.0);
+        cairo_curve_to(cr, fx + r * 0.5, r * 2.4, fx + r * 0.85, r * 1.2, fx + r * 0.78, r * 0.2);
+        cairo_curve_to(cr, fx + r * 0.55, r * 0.75, fx - r * 0.55, r * 0.75, fx - r * 0.75, r * 0.2);
+        cairo_close_path(cr);
+        p.VShade(b.hair, 0, r * 3, 0.3, 0.3);
+        cairo_new_path(cr);
+        for (int i = -2; i <= 2; ++i) {
+            cairo_move_to(cr, fx + i * r * 0.2, r * 0.9);
+            cairo_curve_to(cr, fx + i * r * 0.25, r * 1.6, fx + i * r * 0.12, r * 2.2, fx + i * r * 0.05, r * 2.6);
+        }
+        p.Stroke(Darker(b.hair, 0.3), r * 0.05, 0.6);
+        // Moustache sweeping from under the nose.
+        for (double s : {-1.0, 1.0}) {
+            cairo_move_to(cr, mx, my - r * 0.14);
+            cairo_curve_to(cr, mx + s * r * 0.25, my - r * 0.22, mx + s * r * 0.45, my - r * 0.05, mx + s * r * 0.5,
+                           my + r * 0.12);
+        }
+        p.Stroke(Lighter(b.hair, 0.2), r * 0.13);
+    }
+    // Hair over the crown.
+    switch (b.style) {
+        case Hair::Elder:
+            // A bald crown with its shine, white tufts over the ears.
+            cairo_arc(cr, fx * 0.5 + p.side * r * 0.25, -r * 0.65, r * 0.22, 0, 2 * M_PI);
+            SetColor(cr, p.Col(Lighter(b.skin, 0.6)), 0.5);
+            cairo_fill(cr);
+            for (double s : {-1.0, 1.0}) {
+                double ex = (at > 0.2 && s == dir) ? r * 0.9 : s * r * 0.95;
+                if (at > 0.2 && s != dir) ex = -dir * r * 0.95;
+                cairo_move_to(cr, ex - s * r * 0.05, -r * 0.6);
+                cairo_curve_to(cr, ex + s * r * 0.22, -r * 0.45, ex + s * r * 0.18, r * 0.1, ex - s * r * 0.02, r * 0.3);
+                cairo_curve_to(cr, ex - s * r * 0.12, r * 0.05, ex - s * r * 0.15, -r * 0.3, ex - s * r * 0.05, -r * 0.6);
+                cairo_close_path(cr);
+                p.VShade(b.hair, -r * 0.6, r * 0.45, 0.3, 0.3);
+                cairo_new_path(cr);
+            }
+            break;
+        case Hair::Scarf:
+            cairo_move_to(cr, -r * 1.02, r * 0.05);
+            cairo_curve_to(cr, -r * 1.15, -r * 1.25, r * 1.15, -r * 1.25, r * 1.02, r * 0.05);
+            cairo_curve_to(cr, r * 0.7, -r * 0.55, -r * 0.7, -r * 0.55, -r * 1.02, r * 0.05);
+            cairo_close_path(cr);
+            Round(p, b.trim, 0, -r * 0.5, r * 1.1);
+            p.Ink(b.trim);
+            cairo_new_path(cr);
+            // The knot at the nape.
+            Ellipse(cr, -dir * r * 1.0, r * 0.05, r * 0.22, r * 0.18);
+            p.Fill(Darker(b.trim, 0.2));
+            break;
+        default: {
+            // A cap of hair, the fringe combed to the side the head turns.
+            cairo_move_to(cr, -r * 1.0, r * 0.15);
+            cairo_curve_to(cr, -r * 1.2, -r * 0.9, -r * 0.5, -r * 1.3, r * 0.15, -r * 1.2);
+            cairo_curve_to(cr, r * 0.8, -r * 1.15, r * 1.15, -r * 0.6, r * 1.0, r * 0.05);
+            if (b.style == Hair::Tousled) {
+                // Spiky fringe.
+                cairo_line_to(cr, r * 0.82, -r * 0.3);
+                cairo_line_to(cr, r * (0.55 + 0.2 * t), -r * 0.38);
+                cairo_line_to(cr, r * (0.42 + 0.2 * t), -r * 0.6);
+                cairo_line_to(cr, r * (0.15 + 0.2 * t), -r * 0.42);
+                cairo_line_to(cr, r * (-0.05 + 0.2 * t), -r * 0.62);
+                cairo_line_to(cr, r * (-0.3 + 0.2 * t), -r * 0.4);
+                cairo_line_to(cr, -r * 0.55, -r * 0.55);
+                cairo_line_to(cr, -r * 0.82, -r * 0.28);
+            } else {
+                cairo_curve_to(cr, r * 0.7, -r * 0.55, r * 0.2 * t, -r * 0.72, -r * 0.2, -r * 0.5);
+                cairo_curve_to(cr, -r * 0.55, -r * 0.45, -r * 0.85, -r * 0.2, -r * 0.9, r * 0.15);
+            }
+            cairo_close_path(cr);
+            Round(p, b.hair, p.side * r * 0.2, -r * 0.6, r * 1.1, 0.3, 0.45);
+            p.Ink(b.hair);
+            cairo_new_path(cr);
+            // Strands catching the light.
+            for (int i = 0; i < 4; ++i) {
+                double sx = -r * 0.6 + i * r * 0.35;
+                cairo_move_to(cr, sx, -r * 1.05);
+                cairo_curve_to(cr, sx + r * 0.2, -r * 0.95, sx + r * 0.25, -r * 0.8, sx + r * 0.2, -r * 0.65);
+            }
+            p.Stroke(hairLight, r * 0.06, 0.6);
+            (void)hairDeep;
+            break;
+        }
+    }
+    cairo_restore(cr);
+}
+
+// A whole figure. `extras` paints what a kind wears over its clothes
+// (a satchel, a stole), in the body's frame, before the near arm.
+void Figure(Pen& p, const Build& b, const Pose& pose, int rune, const std::function<void()>& extras) {
+    cairo_t* cr = p.cr;
+    FootShadow(p, pose.sit ? 40 : 30);
+    const double drop = pose.sit ? 15 : (pose.kneel ? 9 : 0);
+    const double hip = b.hip + drop, sh = b.shoulder + drop, neck = sh - 2;
+    const double t = std::clamp(pose.turn, -1.0, 1.0);
+    const double sw = b.shoulderW * (1 - 0.25 * std::fabs(t));
+    // Legs, in the ground's frame.
+    auto leg = [&](double x0, double y0, double kx, double ky, double fx, double fy, RGB col) {
+        cairo_move_to(cr, x0, y0);
+        cairo_line_to(cr, kx, ky);
+        cairo_line_to(cr, fx, fy);
+        p.Stroke(Darker(col, 0.5), 5.8, 0.8 * (1 - p.haze));
+        cairo_move_to(cr, x0, y0);
+        cairo_line_to(cr, kx, ky);
+        cairo_line_to(cr, fx, fy);
+        p.Stroke(col, 4.6);
+        // Boot.
+        RoundRect(cr, fx - 3, fy - 4.5, 7.5, 4.5, 1.8);
+        p.Shade(b.boots, fx - 3, fx + 4.5, 0.3, 0.35);
+        cairo_new_path(cr);
+    };
+    if (!b.robe) {
+        if (pose.sit) {
+            leg(-2, hip + 2, 8, -8, 15, -1, Darker(b.legs, 0.15));
+            leg(1, hip + 2, 11, -9, 18, -1, b.legs);
+        } else if (pose.kneel) {
+            leg(-3, hip + 1, -3, -2.5, -13, -2.5, Darker(b.legs, 0.15));
+            leg(2, hip + 1, 10, hip + 2, 10, -1, b.legs);
+        } else {
+            leg(-3.2, hip, -3.4 + t, -9, -3.4 + t * 1.5, -1, Darker(b.legs, 0.15));
+            leg(3.2, hip, 3.2 + t, -9, 3.4 + t * 1.5, -1, b.legs);
+        }
+    }
+    cairo_save(cr);
+    cairo_translate(cr, 0, hip);
+    cairo_rotate(cr, pose.lean);
+    cairo_translate(cr, 0, -hip);
+    const double footY = -drop - hip;  // the ground, as seen from the leaning body
+    Limb back = LimbOf(-sw + 1.5, sh + 1.5, b.upper, b.fore, pose.backUpper, pose.backFore);
+    Limb front = LimbOf(sw - 1, sh + 1.5, b.upper, b.fore, pose.frontUpper, pose.frontFore);
+    bool backAcross = std::sin(pose.backFore) > 0.6;  // reaching forward crosses in front of the body
+    if (!backAcross) Arm(p, b, back, pose.backHold, footY + hip, rune);
+    // Body: a tunic to the hips, or a robe to the ground.
+    double hem = b.robe ? -drop * 0.3 + drop : hip + 4;
+    double hw = b.robe ? b.hemW + (pose.kneel ? 4 : 0) : sw + 2.5;
+    cairo_move_to(cr, -sw, sh);
+    cairo_curve_to(cr, -sw - 1, sh + 8, -hw * 0.8, hem - 14, -hw, hem);
+    if (b.robe && pose.sit) {
+        cairo_line_to(cr, 20, hem);
+        cairo_curve_to(cr, 20, hem - 8, 12, hem - 12, sw, hip - 2);
+    } else {
+        for (int i = 1; i < 6; ++i) cairo_line_to(cr, -hw + i * hw * 2 / 6, hem + (i % 2 ? 0.8 : 0));
+        cairo_line_to(cr, hw, hem);
+        cairo_curve_to(cr, hw * 0.8, hem - 14, sw + 1, sh + 8, sw, sh);
+    }
+    cairo_curve_to(cr, sw * 0.4, sh - 1.5, -sw * 0.4, sh - 1.5, -sw, sh);
+    cairo_close_path(cr);
+    p.Shade(b.cloth, -hw, hw, 0.35, 0.45);
+    RimLight(p, -hw, hw);
+    // Folds falling from the waist.
+    for (double fxp : {-0.45, 0.1, 0.55}) {
+        cairo_move_to(cr, fxp * sw, hip - 6);
+        cairo_curve_to(cr, fxp * sw * 1.2, hip, fxp * hw, hem - 8, fxp * hw * 1.05, hem - 1);
+    }
+    p.Stroke(Darker(b.cloth, 0.4), 0.8, 0.55);
+    // Belt or sash, and the collar's trim.
+    cairo_move_to(cr, -sw - 0.5, hip - 5);
+    cairo_curve_to(cr, -sw * 0.3, hip - 3.8, sw * 0.3, hip - 3.8, sw + 0.5, hip - 5);
+    p.Stroke(b.trim, 2.4);
+    cairo_move_to(cr, -sw * 0.5, sh - 0.5);
+    cairo_curve_to(cr, -sw * 0.2, sh + 4, sw * 0.2, sh + 4, sw * 0.5, sh - 0.5);
+    p.Stroke(Lighter(b.trim, 0.15), 1.6);
+    if (extras) extras();
+    if (backAcross) Arm(p, b, back, pose.backHold, footY + hip, rune);
+    FaceHead(p, b, pose, t * 1.5, neck - b.headR * 1.2);
+    Arm(p, b, front, pose.frontHold, footY + hip, rune);
+    cairo_restore(cr);
+}
+
+// Each kind's stance when the picture asks for none.
+Pose StanceOf(Kind k, int variant) {
+    Pose s;
+    s.set = true;
+    switch (k) {
+        case Kind::Apprentice:
+            s.mood = Mood::Smile;
+            if (variant == 1) s.frontUpper = 0.5, s.frontFore = 1.7, s.frontHold = Hold::Rune;
+            break;
+        case Kind::Keeper:
+            s.frontUpper = 0.45, s.frontFore = 1.3, s.frontHold = Hold::Staff;
+            s.backUpper = -0.05, s.backFore = 0.6;
+            break;
+        default:
+            if (variant >= 5) {  // festival: arms up, laughing
+                s.mood = Mood::Laugh;
+                s.frontUpper = 2.5, s.frontFore = 2.9;
+                s.backUpper = -2.4, s.backFore = -2.8;
+            } else {
+                s.mood = Mood::Calm;
+            }
+            break;
+    }
+    return s;
 }
 
 void Apprentice(Pen& p, const Element& e) {
-    cairo_t* cr = p.cr;
-    FootShadow(p, 30);
-    // Legs and boots.
-    cairo_rectangle(cr, -6, -18, 5, 18);
-    cairo_rectangle(cr, 2, -18, 5, 18);
-    p.Fill(Hex(0x4a3a30));
-    // Tunic.
-    Poly(cr, {-10, -44, 10, -44, 13, -16, -13, -16});
-    p.Shade(Hex(0x3a6ab0), -13, 13, 0.3, 0.35);
-    cairo_rectangle(cr, -12, -26, 24, 3);
-    p.Fill(Hex(0x6a4a2a));
-    // Satchel strap and bag.
-    cairo_move_to(cr, -9, -44);
-    cairo_line_to(cr, 11, -22);
-    p.Stroke(Hex(0x7a5030), 2.2);
-    RoundRect(cr, 6, -26, 14, 12, 2);
-    p.Shade(Hex(0x9a6a3a), 6, 20, 0.3, 0.3);
-    // Arm with a glowing rune in the hand.
-    cairo_move_to(cr, -9, -42);
-    cairo_line_to(cr, -17, -30);
-    p.Stroke(Hex(0x3a6ab0), 5);
-    Head(p, 0, -52, 8, Hex(0x8a5a2a));
-    if (e.variant == 1 && p.lit) {
-        p.Glow(-19, -28, 14, Hex(0x80c0ff), 0.9);
-        cairo_arc(cr, -19, -28, 3, 0, 2 * M_PI);
-        SetColor(cr, Hex(0xe0f0ff));
-        cairo_fill(cr);
-    }
+    Build b;
+    b.cloth = Hex(0x3a6ab0), b.trim = Hex(0x7a5030), b.legs = Hex(0x4a3a30), b.boots = Hex(0x3a2418);
+    b.skin = Hex(0xf0c8a0), b.hair = Hex(0x8a5a2a), b.eyes = Hex(0x4a7a3a);
+    b.style = Hair::Tousled;
+    b.headR = 8.4;
+    Pose pose = e.pose.set ? e.pose : StanceOf(e.kind, e.variant);
+    double drop = pose.sit ? 15 : (pose.kneel ? 9 : 0);
+    Figure(p, b, pose, pose.rune ? pose.rune : 4, [&]() {
+        // The satchel on its strap across the chest.
+        cairo_t* cr = p.cr;
+        double sh = b.shoulder + drop, hip = b.hip + drop;
+        cairo_move_to(cr, 6, sh + 0.5);
+        cairo_line_to(cr, -8, hip - 2);
+        p.Stroke(Hex(0x6a4024), 2.2);
+        RoundRect(cr, -14, hip - 7, 10, 9, 2);
+        p.Shade(Hex(0x9a6a3a), -14, -4, 0.3, 0.35);
+        cairo_new_path(cr);
+        cairo_move_to(cr, -14, hip - 4);
+        cairo_line_to(cr, -4, hip - 4);
+        p.Stroke(Hex(0x5a3a1e), 1.2);
+    });
 }
 
 void Keeper(Pen& p, const Element& e) {
-    cairo_t* cr = p.cr;
-    FootShadow(p, 34);
-    // Long robe.
-    Poly(cr, {-10, -50, 10, -50, 17, 0, -17, 0});
-    p.Shade(e.variant ? Hex(0x5a3a7a) : Hex(0x3a3a6a), -17, 17, 0.3, 0.4);
-    cairo_move_to(cr, 0, -48);
-    cairo_line_to(cr, 0, 0);
-    p.Stroke(Hex(0xc8a040), 1.2, 0.7);
-    // Hood, face and the long white beard.
-    Head(p, 0, -58, 8, Hex(0xd8d8d8));
-    Poly(cr, {-7, -56, 7, -56, 2, -30, -2, -30});
-    p.Fill(Hex(0xf0f0f0));
-    cairo_arc(cr, 0, -60, 10, M_PI * 1.0, M_PI * 2.0);
-    cairo_line_to(cr, 10, -52);
-    cairo_line_to(cr, 7, -56);
-    cairo_arc_negative(cr, 0, -60, 7, 0, M_PI);
-    cairo_line_to(cr, -10, -52);
-    cairo_close_path(cr);
-    p.Fill(e.variant ? Hex(0x4a2a6a) : Hex(0x2a2a5a));
-    // Staff with a gem on top.
-    cairo_move_to(cr, 18, 0);
-    cairo_line_to(cr, 18, -80);
-    p.Stroke(Hex(0x6a4a2a), 2.5);
-    cairo_move_to(cr, 8, -40);
-    cairo_line_to(cr, 17, -44);
-    p.Stroke(e.variant ? Hex(0x5a3a7a) : Hex(0x3a3a6a), 5);
-    p.Glow(18, -84, 20, Hex(0x80e0ff), 0.9);
-    GemPath(cr, 3, 18, -84, 5);
-    SetColor(cr, Mix(Hex(0xa0f0ff), p.L.haze, p.haze * 0.3));
-    cairo_fill(cr);
+    Build b;
+    b.cloth = e.variant ? Hex(0x5a3a7a) : Hex(0x3a3a6a), b.trim = Hex(0xc8a040);
+    b.legs = b.cloth, b.boots = Hex(0x2a1c14);
+    b.skin = Hex(0xe8bc98), b.hair = Hex(0xe8e8e4), b.eyes = Hex(0x4a6a9a);
+    b.style = Hair::Elder, b.beard = true, b.robe = true;
+    b.hip = -22, b.shoulder = -46, b.hemW = 15, b.headR = 8.2, b.upper = 12, b.fore = 11, b.sleeve = 5.2;
+    Pose pose = e.pose.set ? e.pose : StanceOf(e.kind, e.variant);
+    double drop = pose.sit ? 15 : (pose.kneel ? 9 : 0);
+    Figure(p, b, pose, pose.rune ? pose.rune : 7, [&]() {
+        // The hood lies back on his shoulders; a keeper's stole hangs in front.
+        cairo_t* cr = p.cr;
+        double sh = b.shoulder + drop;
+        Ellipse(cr, -1, sh - 1, 9.5, 4.2);
+        p.Shade(Darker(b.cloth, 0.1), -10, 9, 0.3, 0.4);
+        cairo_new_path(cr);
+        for (double s : {-1.0, 1.0}) {
+            cairo_move_to(cr, s * 3.5, sh + 1);
+            cairo_line_to(cr, s * 5, sh + 38);
+        }
+        p.Stroke(b.trim, 2.2, 0.9);
+    });
 }
 
 void Villager(Pen& p, const Element& e) {
-    cairo_t* cr = p.cr;
-    FootShadow(p, 28);
     const RGB clothes[5] = {Hex(0xa04a3a), Hex(0x5a7a3a), Hex(0xc89a40), Hex(0x6a4a8a), Hex(0x3a7a8a)};
-    RGB cl = clothes[e.variant % 5];
-    bool dress = e.variant % 2 == 1;
-    if (dress) {
-        Poly(cr, {-8, -42, 8, -42, 14, 0, -14, 0});
-        p.Shade(cl, -14, 14, 0.3, 0.35);
-        Poly(cr, {-7, -24, 7, -24, 10, -2, -10, -2});
-        p.Fill(Hex(0xf0e8d8), 0.8);
-    } else {
-        cairo_rectangle(cr, -6, -18, 5, 18);
-        cairo_rectangle(cr, 2, -18, 5, 18);
-        p.Fill(Hex(0x5a4a3a));
-        Poly(cr, {-9, -42, 9, -42, 11, -16, -11, -16});
-        p.Shade(cl, -11, 11, 0.3, 0.35);
-    }
-    // Arms raised for a festival, or at rest.
-    bool cheer = e.variant >= 5;
-    cairo_move_to(cr, -8, -40);
-    cairo_line_to(cr, cheer ? -16 : -12, cheer ? -56 : -24);
-    cairo_move_to(cr, 8, -40);
-    cairo_line_to(cr, cheer ? 16 : 12, cheer ? -56 : -24);
-    p.Stroke(cl, 4.5);
-    const RGB hair[4] = {Hex(0x3a2a1a), Hex(0x8a5a2a), Hex(0xd8b060), Hex(0x6a6a6a)};
-    Head(p, 0, -50, 7.5, hair[e.variant % 4]);
+    const RGB trims[5] = {Hex(0xe8d8b0), Hex(0xc8604a), Hex(0x6a3a2a), Hex(0xe0c060), Hex(0xe8e0d0)};
+    const RGB skins[4] = {Hex(0xf0c8a0), Hex(0xc89068), Hex(0xe8b890), Hex(0x9a6a4a)};
+    const RGB hairs[4] = {Hex(0x3a2a1a), Hex(0x8a5a2a), Hex(0xd8b060), Hex(0x6a6a6a)};
+    const RGB eyes[3] = {Hex(0x5a3a1a), Hex(0x3a6a9a), Hex(0x4a7a3a)};
+    const int v = e.variant;
+    const bool dress = v % 2 == 1;
+    Build b;
+    b.cloth = clothes[v % 5], b.trim = trims[(v + 1) % 5], b.legs = Hex(0x5a4a3a), b.boots = Hex(0x3a2418);
+    b.skin = skins[(v / 2) % 4], b.hair = hairs[v % 4], b.eyes = eyes[v % 3];
+    b.robe = dress;
+    b.style = dress ? (v % 3 == 0 ? Hair::Scarf : (v % 3 == 1 ? Hair::Long : Hair::Bun))
+                    : (v % 4 == 2 ? Hair::Short : Hair::Tousled);
+    b.headR = 7.6, b.shoulderW = dress ? 7.5 : 8.5, b.hemW = 13;
+    Pose pose = e.pose.set ? e.pose : StanceOf(e.kind, v);
+    double drop = pose.sit ? 15 : (pose.kneel ? 9 : 0);
+    Figure(p, b, pose, pose.rune ? pose.rune : 1 + v % 8, [&]() {
+        cairo_t* cr = p.cr;
+        double hip = b.hip + drop;
+        if (dress) {
+            // An apron over the skirt.
+            Poly(cr, {-6, hip - 4, 6, hip - 4, 9, -3 + drop * 0.7, -9, -3 + drop * 0.7});
+            p.Fill(Hex(0xf0e8d8), 0.85);
+        }
+        if (v == 1) {
+            // Mirelle's coat is patched with old sailcloth.
+            Rng r(71);
+            for (int i = 0; i < 5; ++i) {
+                double x = r.Range(-9, 6), y = r.Range(b.shoulder + 6, -6) + drop * 0.5;
+                cairo_rectangle(cr, x, y, r.Range(3, 5), r.Range(3, 5));
+                p.Fill(i % 2 ? Hex(0xd8ccb0) : Hex(0xa89a80), 0.9);
+            }
+        }
+    });
 }
 
 // Creatures.
@@ -1746,7 +2268,12 @@ void Fox(Pen& p, const Element& e) {
     p.Fill(Darker(fur, 0.2));
     Poly(cr, {22, -17, 32, -16, 22, -13});
     p.Fill(Hex(0xf8f0e8));
-    cairo_arc(cr, 23, -21, 1, 0, 2 * M_PI);
+    // An almond eye with its glint, a dark nose at the muzzle's tip.
+    Ellipse(cr, 23, -21, 1.6, 1.1);
+    p.Fill(Hex(0x2a1a08));
+    cairo_arc(cr, 22.6, -21.4, 0.45, 0, 2 * M_PI);
+    p.Fill(Hex(0xffffff), 0.9);
+    Ellipse(cr, 32, -16.2, 1.3, 1.0);
     p.Fill(Hex(0x101010));
     (void)e;
 }
@@ -1779,6 +2306,15 @@ void Deer(Pen& p, const Element& e) {
     p.Stroke(Hex(0xd8c8a8), 1.8);
     Ellipse(cr, -20, -36, 4, 3);
     p.Fill(Hex(0xf8f0e8));
+    // A dark, wet eye with a glint, an ear and the nose.
+    Ellipse(cr, 27, -61, 1.5, 1.3);
+    p.Fill(Hex(0x1a1008));
+    cairo_arc(cr, 26.6, -61.4, 0.45, 0, 2 * M_PI);
+    p.Fill(Hex(0xffffff), 0.9);
+    Ellipse(cr, 21, -63, 4, 1.8);
+    p.Shade(fur, 17, 25, 0.3, 0.35);
+    Ellipse(cr, 35.5, -59.5, 1.2, 1.0);
+    p.Fill(Hex(0x1a1008));
     (void)e;
 }
 
@@ -1811,9 +2347,24 @@ void Golem(Pen& p, const Element& e) {
         Ellipse(cr, r.Range(-34, 34), r.Range(-102, -96), r.Range(3, 7), 2.5);
         p.Fill(Hex(0x4a7a3a), 0.8);
     }
+    // A heavy brow over deep eye slits, each with a cold light kept in it,
+    // and a grim seam of a mouth.
+    RoundRect(cr, -15, -121, 30, 5, 2);
+    p.Shade(Lighter(st, 0.1), -15, 15, 0.3, 0.45);
     cairo_rectangle(cr, -9, -116, 6, 3);
     cairo_rectangle(cr, 4, -116, 6, 3);
-    p.Fill(Hex(0x2a2830));
+    p.Fill(Hex(0x1a1820));
+    for (double ex : {-6.0, 7.0}) {
+        p.Glow(ex, -114.5, 9, Hex(0x9ad0ff), 0.7);
+        Ellipse(cr, ex, -114.5, 1.8, 1.0);
+        SetColor(cr, Mix(Hex(0xd8f0ff), p.L.haze, p.haze * 0.5), p.lit ? 0.95 : 0.4);
+        cairo_fill(cr);
+    }
+    cairo_move_to(cr, -7, -105);
+    cairo_line_to(cr, -2, -106);
+    cairo_line_to(cr, 3, -104.5);
+    cairo_line_to(cr, 7, -105.5);
+    p.Stroke(Hex(0x2a2830), 1.2);
     cairo_new_path(cr);
     GlyphPath(cr, F_RUNIC, RuneOf(1 + e.variant % 15).glyph, 26, 0, -64);
     p.Fill(Hex(0x4a4850), 0.9);

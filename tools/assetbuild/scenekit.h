@@ -65,6 +65,28 @@ enum class Kind {
     Banner, Lantern, Bookshelf, Book, RuneGem, RuneStone, Hourglass, Bunting,
 };
 
+// How a figure (Apprentice, Keeper, Villager) stands and what its hands do,
+// so a picture can have it act out its page. The figure faces its own right
+// (the canvas right unless flipped). Arm angles are radians from hanging
+// straight down, growing towards the way the figure faces: pi/2 reaches
+// straight ahead, pi straight up, negative angles swing behind it. Each arm
+// has its shoulder (upper arm) and elbow (forearm) angle.
+enum class Hold { None, Rune, Lantern, Book, Letter, Staff, Point, Open };
+enum class Mood { Calm, Smile, Laugh, Sad, Asleep, Wonder, Stern, Tired };
+struct Pose {
+    bool set = false;       // false: the kind's own stance for its variant
+    double turn = 0.35;     // 0 faces the viewer, 1 in profile towards its right
+    double tilt = 0;        // head nod, radians; + bows towards its right
+    double lean = 0;        // the body's lean from the hips, radians; + forwards
+    double backUpper = 0.1, backFore = 0.3;   // the far arm
+    double frontUpper = 0.1, frontFore = 0.3; // the near arm
+    Hold backHold = Hold::None, frontHold = Hold::None;
+    Mood mood = Mood::Calm;
+    bool kneel = false;     // down on one knee
+    bool sit = false;       // sitting on the ground, legs out in front
+    int rune = 0;           // colour class of a held rune; 0: the figure's own
+};
+
 struct Element {
     Kind kind = Kind::Cottage;
     double x = 0.5, y = 0.7;  // ground point, fractions of the canvas
@@ -73,6 +95,7 @@ struct Element {
     bool flip = false;        // mirrored left-right
     double haze = -1;         // 0..1 blend towards the sky; < 0: from the height
     bool lit = true;          // windows, lanterns and gems glow
+    Pose pose;                // figures only
 };
 
 // ---- scene -------------------------------------------------------------------------
