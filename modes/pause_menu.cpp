@@ -51,8 +51,10 @@ void TInGameMenu::React(int action) {
     }
     if (modeLinks.menuState && modeLinks.menuState() == kMainPage && modeLinks.menuSetState)
         modeLinks.menuSetState(kPage, 0, kX, kY);
-    if (plat::AppTerminate()) result = 4;
     if (plat::KeyHit(plat::KEY_ESCAPE) != 0) result = 1;
+    // Read last, so a close request made in Escape's frame wins: it is
+    // reported once and would be gone for good.
+    if (plat::AppTerminate()) result = 4;
 }
 
 int TInGameMenu::Close() {

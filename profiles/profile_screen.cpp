@@ -3,6 +3,8 @@
 // Index: resources · the loop · one frame of input · rows · typing
 #include "profiles/profile_screen.h"
 
+#include <algorithm>
+
 #include "core/mouse.h"
 #include "core/options.h"
 #include "platform/graphics.h"
@@ -107,14 +109,18 @@ int TProfileLoader::Update() {
     int close = 0;
 
     if (state == 1) {
-        if (mouse && mouse->leftHit != 0) {
+        // The buttons first: a click one of them takes never selects the row
+        // under it, which would make the button act on a player the list
+        // never highlighted.
+        const int button = listMenu->State();
+        if (button == 0 && mouse && mouse->leftHit != 0) {
             const float mx = static_cast<float>(mouse->x), my = static_cast<float>(mouse->y);
             for (const TTextPtr& row : nameRows)
                 if (mx > row->dim->x && mx < row->dim->x + row->Width() && my > row->dim->y &&
                     my < row->dim->y + row->Height())
                     selectedName = row->text;
         }
-        switch (listMenu->State()) {
+        switch (button) {
             case 1:
                 if (profile) profile->SelectProfile(selectedName);
                 LoadProfile();
@@ -240,7 +246,11 @@ int TProfileLoader::Update() {
 int TProfileLoader::UpdateList() {
     nameRows.clear();
     const std::vector<std::string> names = profile ? profile->GetProfilesList() : std::vector<std::string>{};
-    for (size_t i = 0; i < names.size(); ++i) {
+    // Only the rows that fit above the buttons, the screen's own limit:
+    // profiles past it (files put in the folder by hand) are neither drawn
+    // nor hit-tested, so no row lies over a button.
+    const size_t shown = std::min(names.size(), static_cast<size_t>(kMaxProfiles));
+    for (size_t i = 0; i < shown; ++i) {
         TTextPtr row = MakeText(names[i], 400, 254.0f + 22.0f * static_cast<float>(i), font);
         row->dim->x = 400.0f - row->Width() / 2.0f;
         nameRows.push_back(row);

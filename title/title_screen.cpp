@@ -149,8 +149,10 @@ void TTitleScreen::_menuFrame() {
     for (int code : kCodes)
         if (MenuAction() == code) _react(code);
 
-    _idleCycle();
+    // The idle shows reuse `result` for their own pages and clear it: run
+    // one over a choice or a close request of this frame, and that is lost.
     if (plat::AppTerminate()) result = kQuit;
+    if (result == kNone && terminateRequested == 0) _idleCycle();
     if (musicStream) musicStream->update();
 }
 

@@ -23,7 +23,7 @@ protected:
 };
 
 TEST_F(PauseMenuTest, AnswersWithTheClockAndPetrificationStopped) {
-    enum Input { kAction, kEscape, kTerminate, kEscapeAndTerminate };
+    enum Input { kAction, kEscape, kTerminate, kEscapeAndTerminate, kActionAndTerminate };
     struct Case {
         Input input;
         int action;
@@ -33,24 +33,28 @@ TEST_F(PauseMenuTest, AnswersWithTheClockAndPetrificationStopped) {
         {kAction, TInGameMenu::kResume, 0},   {kAction, TInGameMenu::kRestart, 2},
         {kAction, TInGameMenu::kMainMenu, 3}, {kAction, TInGameMenu::kQuitGame, 4},
         {kEscape, 0, 0},                      {kTerminate, 0, 4},
-        // Escape is tested last and wins over a close request of the same frame.
-        {kEscapeAndTerminate, 0, 0},
+        // A close request of Escape's frame wins: read once, it would be lost.
+        {kEscapeAndTerminate, 0, 4},
+        // So it does over a menu answer of its frame.
+        {kActionAndTerminate, TInGameMenu::kResume, 4},
     };
     for (const Case& c : cases) {
         menu = FakeMenuWindow{};
         const int clock = timeManager->elapsed;
         const int sincePetrify = plat::MilliSecs() - board->lastPetrifyTime;
-        if (c.input == kAction) MenuAnswers(c.action, 5);
+        const bool answers = c.input == kAction || c.input == kActionAndTerminate;
+        if (answers) MenuAnswers(c.action, c.input == kAction ? 5 : 4);
         const int start = plat::testing::FlipCount();
         OnFlip([&c, start](int n) {
             // Every menu frame lasts a second: the pause is long.
             plat::testing::AdvanceTime(1000);
             if (n - start != 5) return;
             if (c.input == kEscape || c.input == kEscapeAndTerminate) plat::testing::TapKey(plat::KEY_ESCAPE);
-            if (c.input == kTerminate || c.input == kEscapeAndTerminate) plat::testing::RequestTerminate();
+            if (c.input == kTerminate || c.input == kEscapeAndTerminate || c.input == kActionAndTerminate)
+                plat::testing::RequestTerminate();
         });
         EXPECT_EQ(showInGameMenu(), c.want) << c.input << " " << c.action;
-        EXPECT_EQ(plat::testing::FlipCount() - start, c.input == kAction ? 6 : 5);
+        EXPECT_EQ(plat::testing::FlipCount() - start, c.input == kAction ? 6 : 5) << c.input;
         EXPECT_EQ(timeManager->elapsed, clock) << "the level clock stood still";
         timeManager->Update();
         EXPECT_EQ(timeManager->elapsed, clock) << "and goes on from where it stood";

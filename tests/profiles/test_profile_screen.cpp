@@ -210,6 +210,34 @@ TEST_F(ProfileScreen, ReturnAndEscapeInOneFrameCancel) {
     EXPECT_EQ(profile->GetProfilesList().size(), 1u);
 }
 
+// More players than the list holds (files put in the folder by hand): the
+// rows past the tenth would lie over the buttons, so they are not listed,
+// and a click a button takes acts on the highlighted player only.
+TEST_F(ProfileScreen, PastTenPlayersTheButtonsActOnTheHighlightedOne) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= 13; ++i) names.push_back("profile " + std::string(i < 10 ? "0" : "") + std::to_string(i));
+    for (const std::string& n : names) ASSERT_EQ(CreateNewProfile(n), 1) << n;
+    profile->SelectProfile("profile 01");
+    Open(1);
+    EXPECT_EQ(Rows(), std::vector<std::string>(names.begin(), names.begin() + 10));
+    // Rename and Ok lie where rows 13 and 11 would be.
+    Click(kRenameX, kLowY);
+    EXPECT_EQ(profileLoader->state, 3);
+    EXPECT_EQ(Typed(), "profile 01");
+    Key(27);
+    ASSERT_EQ(profileLoader->state, 1);
+    EXPECT_EQ(profileLoader->selectedName, "profile 01");
+    EXPECT_TRUE(Click(kOkX, kOkY));
+    EXPECT_EQ(profile->CurrentName(), "profile 01");
+    std::string opts;
+    ASSERT_TRUE(plat::LoadText(dir_ + "/data/options.tsc", opts));
+    EXPECT_NE(opts.find("lastProfile=\"profile 01\""), std::string::npos);
+    // And New still refuses an eleventh.
+    Open(1);
+    Click(kNewX, kLowY);
+    EXPECT_EQ(profileLoader->state, 7);
+}
+
 TEST_F(ProfileScreen, OverlappingRowsGiveTheClickToTheLowerRow) {
     Players({"anna", "bob"});
     Open(1);

@@ -11,12 +11,14 @@ public:
     std::vector<std::pair<char, int>> shows;  // 'c' credits, 'h' hiscores; at ms since the start
     int start = 0;
     size_t stopAfter = 0;  // ends the loop (as a new quest) after this many shows
+    bool clearsResult = false;  // as the real pages do: they run on `result` and clear it
     int showCredits() override { return Record('c'); }
     int showHiscores(int) override { return Record('h'); }
 
 private:
     int Record(char kind) {
         shows.push_back({kind, plat::MilliSecs() - start});
+        if (clearsResult) result = kNone;
         if (shows.size() == stopAfter) result = kNewQuest;
         return 0;
     }
@@ -232,6 +234,50 @@ TEST_F(TitleLoop, AnIdleMainPageShowsCreditsHiscoresAndARest) {
         EXPECT_GT(gap, periods * 5500) << i;
         EXPECT_LT(gap, periods * 5500 + (i == 0 ? 51 * 17 + 34 : 34)) << i;
         previous = title->shows[i].second;
+    }
+}
+
+// The idle show falls due in the very frame of a choice or a close request:
+// the choice stands and no show runs over it.
+TEST_F(TitleLoop, AChoiceInTheFrameTheIdleShowFallsDueIsKept) {
+    struct Case {
+        const char* what;
+        int code;        // the menu's answer in that frame, or 0
+        bool close;      // a close request in that frame
+        bool ends;       // the program ends
+        int result;
+    } cases[] = {
+        {"play the quest", 61, false, false, TTitleScreen::kNewQuest},
+        {"resume", 1, false, false, TTitleScreen::kContinueQuest},
+        {"quit answered yes", 90, false, true, TTitleScreen::kQuit},
+        {"the window's close button", 0, true, true, TTitleScreen::kQuit},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto title = std::make_shared<RecordingTitle>();
+        titleScreen = title;
+        title->clearsResult = true;
+        title->stopAfter = 2;  // a lost choice would otherwise idle on for good
+        int mainPageAt = -1;
+        bool answered = false;
+        titleLinks.setMenuState = [&, inner = titleLinks.setMenuState](int s, int refade) {
+            inner(s, refade);
+            if (mainPageAt < 0) mainPageAt = plat::MilliSecs();
+        };
+        // Inside the frame's Flip, after the clock moved: the frame whose
+        // idle test finds more than 5.5 s of stillness gets the answer.
+        plat::testing::OnFlip([&](int) {
+            if (answered || mainPageAt < 0 || plat::MilliSecs() - mainPageAt <= 5500) return;
+            answered = true;
+            if (c.code != 0) menu.action = c.code;
+            if (c.close) plat::testing::RequestTerminate();
+        });
+        EXPECT_EQ(Run({}), c.ends);
+        EXPECT_TRUE(answered);
+        EXPECT_TRUE(title->shows.empty()) << title->shows.size() << " shows ran over the choice";
+        EXPECT_EQ(title->result, c.result);
+        plat::testing::OnFlip(nullptr);
+        menu.Wire();
     }
 }
 
