@@ -66,7 +66,9 @@ inline std::string Save(const plat::PixmapPtr& frame, const std::string& name) {
     mkdir(QUILL_TEST_OUTPUT_DIR, 0755);
     const std::string path = std::string(QUILL_TEST_OUTPUT_DIR) + "/" + name;
     EXPECT_TRUE(frame) << name;
-    if (frame) EXPECT_TRUE(plat::SavePixmapPNG(frame, path)) << path;
+    if (frame) {
+        EXPECT_TRUE(plat::SavePixmapPNG(frame, path)) << path;
+    }
     return path;
 }
 
