@@ -1452,7 +1452,7 @@ void Story(std::vector<Recipe>& out) {
     // The pictures are painted by the scene library too: its source is an
     // input, so a change there remakes them (the builder's module digest
     // covers only this file and the shared kit).
-    const std::string library = (std::filesystem::path(__FILE__).parent_path() / "scenekit.cpp").string();
+    const std::string library = (std::filesystem::path(QAB_SOURCE_DIR) / "scenekit.cpp").string();
     for (int n = 1; n <= kPictures; ++n) {
         std::string path = "gfx/story/pic-" + Two(n) + ".jpg";
         Recipe r = Picture(path, [n, path](Context& ctx) {

@@ -1,5 +1,5 @@
 // Where the data texts live: assets/data/<archive>/<member>.tsc under the
-// source tree's assets folder (--assets, or the one beside this source file).
+// source tree's assets folder (--assets, or the one beside the builder's sources).
 #pragma once
 #include <filesystem>
 #include <string>
@@ -10,7 +10,7 @@ namespace qab {
 
 inline std::string DataSourceDir() {
     std::filesystem::path assets = AssetsDir();
-    if (assets.empty()) assets = std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "assets";
+    if (assets.empty()) assets = std::filesystem::path(QAB_SOURCE_DIR) / ".." / ".." / "assets";
     return (assets / "data").lexically_normal().string();
 }
 
