@@ -80,9 +80,14 @@ void InputMouseButton(int button, bool down) {
 void InputActive(bool active) {
     if (g_in.suspended == !active) return;
     g_in.suspended = !active;
-    // Whatever was held when the focus went, its release went elsewhere.
-    ClearKeys();
-    ClearMouse();
+    // Whatever was held when the focus went, its release goes elsewhere: only
+    // held states are forgotten, and only then. Presses already counted and
+    // typed characters stay, on both edges: the system reports a focus change
+    // a while after the click that caused it (a click into the window, its
+    // focus noted late), and clearing there lost that click.
+    if (active) return;
+    g_in.keyDown.fill(false);
+    g_in.mouseDown.fill(false);
 }
 
 void InputQuit() { g_in.terminate = true; }

@@ -122,7 +122,10 @@ TEST_F(Input, MoveMouseMovesThePointer) {
     EXPECT_EQ(MouseY(), 200);
 }
 
-TEST_F(Input, SuspensionLastsFromDeactivationToReactivationAndBothClearInput) {
+// A focus change forgets what is held (its release goes elsewhere) but never
+// a counted press: the system reports the focus a while after the click into
+// the window that caused it, and that click must still act.
+TEST_F(Input, SuspensionForgetsHeldStatesButNeverACountedPress) {
     EXPECT_FALSE(AppSuspended());
     pt::PressKey(KEY_A);
     pt::PressMouse(MOUSE_LEFT);
@@ -130,18 +133,21 @@ TEST_F(Input, SuspensionLastsFromDeactivationToReactivationAndBothClearInput) {
     pt::SetSuspended(true);
     EXPECT_TRUE(AppSuspended());
     EXPECT_FALSE(KeyDown(KEY_A));
-    EXPECT_EQ(KeyHit(KEY_A), 0);
     EXPECT_FALSE(MouseDown(MOUSE_LEFT));
-    EXPECT_EQ(MouseHit(MOUSE_LEFT), 0);
-    EXPECT_EQ(GetChar(), 0);
+    EXPECT_EQ(KeyHit(KEY_A), 1);
+    EXPECT_EQ(MouseHit(MOUSE_LEFT), 1);
+    EXPECT_EQ(GetChar(), 'q');
 
+    // The click that brings the focus back, its focus noted after it.
+    pt::ClickMouse(MOUSE_LEFT);
     pt::PressKey(66);
     pt::SetSuspended(true);  // no transition: nothing cleared
     EXPECT_TRUE(KeyDown(66));
     pt::SetSuspended(false);
     EXPECT_FALSE(AppSuspended());
-    EXPECT_FALSE(KeyDown(66));
-    EXPECT_EQ(KeyHit(66), 0);
+    EXPECT_EQ(MouseHit(MOUSE_LEFT), 1);
+    EXPECT_TRUE(KeyDown(66)) << "pressed here, so its release comes here";
+    EXPECT_EQ(KeyHit(66), 1);
 }
 
 TEST_F(Input, TerminateIsTrueOnceThenFalse) {
