@@ -13,12 +13,15 @@ int TMouse::loadCursor(const std::string& path, int hotX, int hotY) {
 }
 
 int TMouse::fetchState() {
-    x = plat::MouseX();
-    y = plat::MouseY();
-    leftDown = plat::MouseDown(plat::MOUSE_LEFT) ? 1 : 0;
-    rightDown = plat::MouseDown(plat::MOUSE_RIGHT) ? 1 : 0;
+    // Presses first, the place after: every read takes in new events, and a
+    // press that came with a move between the reads would otherwise be
+    // tested where the pointer was before it.
     leftHit = plat::MouseHit(plat::MOUSE_LEFT);
     rightHit = plat::MouseHit(plat::MOUSE_RIGHT);
+    leftDown = plat::MouseDown(plat::MOUSE_LEFT) ? 1 : 0;
+    rightDown = plat::MouseDown(plat::MOUSE_RIGHT) ? 1 : 0;
+    x = plat::MouseX();
+    y = plat::MouseY();
     if (plat::KeyHit(plat::KEY_SPACE) != 0) {
         rightDown = 1;
         leftDown = 0;

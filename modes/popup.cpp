@@ -83,13 +83,13 @@ int TPopup::Update(const TButtonPtr& okButton) {
             okButton->area->x = static_cast<float>(buttonX);
             okButton->area->y = static_cast<float>(buttonY);
         }
-        const int hit = okButton->State();
-        if (hit != 0 && buttonReleased != 0) {
+        // A click is a press counted after the popup opened: the press that
+        // raised it (a drop on the board under it) was the play frame's.
+        if (okButton->State() != 0) {
             if (fadingIn == 1 && globalSnd) globalSnd->play(2);
             fadingIn = 0;
         }
     }
-    if (!plat::MouseDown(plat::MOUSE_LEFT)) buttonReleased = 1;
 
     const int width = plat::ImageWidth(image);
     plat::SetTransform(0.0f, 1.0f, 1.0f);

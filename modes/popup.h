@@ -35,9 +35,6 @@ public:
     plat::ImagePtr iconImage;
     int32_t iconX = 0;
     int32_t iconY = 0;
-    // The left button was seen up since the popup opened: the press that
-    // raised the popup (a drop on the board under it) never closes it.
-    int32_t buttonReleased = 0;
 
     // The popup of one top-level group. A group the game cannot show (a
     // missing number key, a picture that does not load, more than 100 lines,

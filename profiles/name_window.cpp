@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/helpers.h"
+#include "core/mouse.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
@@ -36,6 +37,8 @@ std::string GetNameWindow(const std::vector<std::string>& existingNames) {
         DrawNameWindow(name, taken, font, menu);
         plat::Flip(-1);
         plat::PollSystem();
+        // The frame's sample, which the buttons take their click from.
+        if (mouse) mouse->fetchState();
 
         const int c = plat::GetChar();
         if (c == 27) return "";

@@ -102,7 +102,7 @@ int TPuzzleButton::State() {
     if (hit == 1) {
         if (hover == 0) OnOver();
         hover = 1;
-        if (mouse && mouse->leftHit != 0) {
+        if (FramePress()) {
             OnClick();
             selected = 1 - selected;
             return id;

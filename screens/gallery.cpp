@@ -191,8 +191,8 @@ int TGallery::show() {
     UpdateTitleMusic();
     bool leave = false;
     bool terminate = false;
+    if (mouse) mouse->fetchState();
     while (!leave && !terminate) {
-        if (mouse) mouse->fetchState();
         plat::Cls();
         Update();
         Draw();
@@ -200,6 +200,10 @@ int TGallery::show() {
         TSpark::UpdateAll();
         if (mouse) mouse->Draw();
         plat::Flip(-1);
+        // The sample right before the buttons test it: taken before the
+        // frame was drawn, its press would be tested where the pointer went
+        // during the frame, and a press on one button could click another.
+        if (mouse) mouse->fetchState();
         switch (menu ? menu->State() : 0) {
             case kPrevious:
                 Click();

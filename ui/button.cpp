@@ -32,17 +32,16 @@ int TButton::setState(int newActive, int newVisible) {
     return 0;
 }
 
-int TButton::TrackPointer(ClickRule rule) {
+bool FramePress() { return mouse && mouse->leftHit != 0; }
+
+int TButton::TrackPointer() {
     const float px = static_cast<float>(plat::MouseX());
     const float py = static_cast<float>(plat::MouseY());
     const bool over = area && area->InXY(px, py) == 1;
     if (over) {
         if (hover == 0) OnOver();
         hover = 1;
-        bool click = false;
-        if (rule == kHeldDown) click = plat::MouseDown(plat::MOUSE_LEFT);
-        else click = mouse && mouse->leftHit != 0;  // no mouse object yet: nothing was pressed
-        if (click) {
+        if (FramePress()) {
             OnClick();
             return id;
         }

@@ -10,6 +10,14 @@
 //   Draw     the hovered look while `hover` is 1, the plain look otherwise:
 //            the look follows the last State, not the live pointer.
 //
+// One click rule for every kind: a click is a left press the platform
+// counted, as the frame's mouse sample holds it (FramePress), made while the
+// pointer is over the button at the moment of the test. A tap whose press
+// and release both fall between two frames clicks; so does a press made in
+// the frame the pointer arrives; a held press clicks once, in its first
+// frame. A held state sampled once a frame is never a click: it misses the
+// tap.
+//
 // The kinds: strip buttons (ui/button_strip.h), image buttons
 // (ui/button_image.h); the puzzle piece builds on this base too.
 #pragma once
@@ -43,17 +51,19 @@ public:
     virtual int setView(int anchorMode, int animatedZoom, const plat::ImagePtr& reflection);
     virtual int setState(int active, int visible);
 
-    // What makes a frame over the button a click.
-    enum ClickRule {
-        kHeldDown,  // the raw left button is held: every frame of the hold
-        kLeftHit,   // the frame's sampled left press (the `mouse` object): once per press
-    };
     // The over/out edges and the click of State, after the caller's gate.
     // The pointer is over the button when the area's strict hit test holds
-    // at MouseX, MouseY; a button without an area is never over.
-    int TrackPointer(ClickRule rule);
+    // at MouseX, MouseY; a button without an area is never over. The click
+    // is FramePress (below).
+    int TrackPointer();
 };
 using TButtonPtr = std::shared_ptr<TButton>;
+
+// The frame's left press, for every button and menu of the toolkit: the
+// left presses in the screen's sample of this frame (`mouse`, fetched once a
+// frame before the widgets are polled). Without a mouse object nothing was
+// pressed.
+bool FramePress();
 
 // The hover looks of every button family.
 enum THoverStyle : int { kHoverGlow = 0, kHoverEnlarge = 1, kHoverDarken = 2 };

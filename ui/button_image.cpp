@@ -29,7 +29,7 @@ int TImageButton::Draw() {
 
 int TImageButton::State() {
     if (active == 0 || visible == 0) return 0;
-    return TrackPointer(kLeftHit);
+    return TrackPointer();
 }
 
 int TImageButton::setView(int anchorMode, int animated, const plat::ImagePtr& reflectionImage) {

@@ -1,7 +1,7 @@
 // Image buttons: one picture, tinted, darkened or enlarged while hovered. The
 // enlargement may grow and shrink a step per frame (`animatedZoom`), and show
 // a second picture under the button as a squashed reflection that fades in
-// with the zoom. They click once per press, on the frame's sampled left
+// with the zoom. They click by the toolkit's one rule (ui/button.h): once per
 // press, so a held button does not repeat and a press dragged in is no click.
 #pragma once
 #include <memory>

@@ -69,7 +69,7 @@ int TAnimButtonE::State() {
     if (Inside(px, py)) {
         if (hover == 0) OnOver();
         hover = 1;
-        if (plat::MouseDown(plat::MOUSE_LEFT)) {
+        if (FramePress()) {
             OnClick();
             return id;
         }
@@ -101,18 +101,15 @@ int TTextAnimButtonE::Draw() {
 
 int TImageButtonA::State() {
     if (active == 0 || visible == 0) return 0;
-    if (!plat::MouseDown(plat::MOUSE_LEFT)) return 0;
+    if (!FramePress()) return 0;
     const float px = static_cast<float>(plat::MouseX());
     const float py = static_cast<float>(plat::MouseY());
     // A press elsewhere never deselects: only the radio menu does.
     if (!Inside(px, py)) return 0;
     if (hover == 0) OnOver();
     hover = 1;
-    if (plat::MouseDown(plat::MOUSE_LEFT)) {
-        OnClick();
-        return id;
-    }
-    return 0;
+    OnClick();
+    return id;
 }
 
 int TImageButtonA::DrawOnOver() {

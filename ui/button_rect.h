@@ -1,14 +1,13 @@
 // The reduced button family: a rectangle of four numbers of the button's own
 // (no shared TDim), no click latch, a click known only from State's result.
 //
-//   TAnimButtonE      a two-frame strip, hovered and not; clicks while the
-//                     left button is held over it (every frame of the hold)
+//   TAnimButtonE      a two-frame strip, hovered and not
 //   TTextAnimButtonE  the same with a caption in an image font
 //   TImageButtonA     one picture that stays selected once pressed; only its
 //   TTextImageButtonA radio menu (TMenuA) deselects it
 //
-// The pointer is read raw (MouseX, MouseY, MouseDown), not from the frame's
-// `mouse` sample.
+// They click by the toolkit's one rule (FramePress, ui/button.h): once per
+// press, at the pointer's place at the moment of the test.
 #pragma once
 #include <memory>
 #include <string>

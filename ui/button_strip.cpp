@@ -50,7 +50,7 @@ int TAnimButton::Draw() {
 
 int TAnimButton::State() {
     if (active == 0 || visible == 0) return 0;
-    return TrackPointer(kHeldDown);
+    return TrackPointer();
 }
 
 int TAnimButton::DrawOnOver() {

@@ -1,7 +1,7 @@
 // Strip buttons: one frame of a horizontal strip of equal frames while the
 // pointer is away, another (glowing, enlarged or darkened by the hover style)
-// while it is over. They click while the left button is held over them, so a
-// held button reports its id every frame.
+// while it is over. They click by the toolkit's one rule (ui/button.h): once
+// per press, a tap between two frames included.
 #pragma once
 #include <memory>
 #include "config/fload.h"

@@ -134,44 +134,86 @@ protected:
     void OverButton(const TPopupPtr& p) {
         plat::testing::SetMouse(p->buttonX + 20, p->buttonY + 10);
     }
+    // One popup frame as the manager runs it: the frame's mouse sample, then
+    // the popup.
+    static int Frame(const TPopupPtr& p) {
+        mouse->fetchState();
+        return p->Update(popupManager->okButton);
+    }
 };
 
 TEST_F(PopupUpdateTest, FadesInTenFramesAndOutAfterTheOkClick) {
     const TPopupPtr p = Make();
     int frames = 0;
     while (p->alpha < 1.0f) {
-        ASSERT_EQ(p->Update(popupManager->okButton), 0);
+        ASSERT_EQ(Frame(p), 0);
         ++frames;
     }
     EXPECT_EQ(frames, 10);
     EXPECT_EQ(popupManager->okButton->area->x, p->buttonX);
     EXPECT_EQ(popupManager->okButton->area->y, p->buttonY);
     OverButton(p);
-    EXPECT_EQ(p->Update(popupManager->okButton), 0);
+    EXPECT_EQ(Frame(p), 0);
     plat::testing::PressMouse(plat::MOUSE_LEFT);
-    EXPECT_EQ(p->Update(popupManager->okButton), 0);
+    EXPECT_EQ(Frame(p), 0);
     EXPECT_EQ(p->fadingIn, 0);
     int out = 1;
-    while (p->Update(popupManager->okButton) == 0) ++out;
+    while (Frame(p) == 0) ++out;
     // From 1.0000001, ten steps of 0.1 leave a 32-bit residue above 0: the
     // click's frame, ten fading frames, then the popup reports closed.
     EXPECT_EQ(out, 11);
     const size_t drawn = plat::testing::DrawCalls().size();
-    EXPECT_EQ(p->Update(popupManager->okButton), 1);
+    EXPECT_EQ(Frame(p), 1);
     EXPECT_EQ(plat::testing::DrawCalls().size(), drawn) << "a closed popup draws nothing";
 }
 
 TEST_F(PopupUpdateTest, ThePressThatRaisedThePopupNeverClosesIt) {
     const TPopupPtr p = Make();
     OverButton(p);
-    plat::testing::PressMouse(plat::MOUSE_LEFT);  // held since before the popup opened
-    for (int i = 0; i < 30; ++i) EXPECT_EQ(p->Update(popupManager->okButton), 0);
-    EXPECT_EQ(p->fadingIn, 1);
-    plat::testing::ReleaseMouse(plat::MOUSE_LEFT);
-    p->Update(popupManager->okButton);
     plat::testing::PressMouse(plat::MOUSE_LEFT);
-    p->Update(popupManager->okButton);
+    mouse->fetchState();  // the play frame took the press that raised the popup
+    for (int i = 0; i < 30; ++i) EXPECT_EQ(Frame(p), 0);
+    EXPECT_EQ(p->fadingIn, 1) << "held on: still the old press";
+    plat::testing::ReleaseMouse(plat::MOUSE_LEFT);
+    Frame(p);
+    EXPECT_EQ(p->fadingIn, 1);
+    plat::testing::ClickMouse(plat::MOUSE_LEFT);
+    Frame(p);
     EXPECT_EQ(p->fadingIn, 0);
+}
+
+// Every way a player presses OK closes the popup in that frame, and the
+// close sound plays once however long the press is held.
+TEST_F(PopupUpdateTest, EveryPressOnOkIsTakenOnce) {
+    struct Case {
+        const char* name;
+        bool arriveThisFrame;  // the pointer reaches the button in the press's frame
+        bool hold;             // left down afterwards
+    };
+    const Case cases[] = {
+        {"tap: press and release between two frames", false, false},
+        {"tap in the frame the pointer arrives", true, false},
+        {"press held", false, true},
+        {"press held, made as the pointer arrives", true, true},
+    };
+    for (const Case& c : cases) {
+        const TPopupPtr p = Make();
+        for (int i = 0; i < 12; ++i) Frame(p);  // faded in
+        plat::testing::SetMouse(5, 5);
+        if (!c.arriveThisFrame) {
+            OverButton(p);
+            Frame(p);
+        }
+        OverButton(p);
+        if (c.hold) plat::testing::PressMouse(plat::MOUSE_LEFT);
+        else plat::testing::ClickMouse(plat::MOUSE_LEFT);
+        EXPECT_EQ(Frame(p), 0) << c.name;
+        EXPECT_EQ(p->fadingIn, 0) << c.name;
+        int frames = 1;
+        while (Frame(p) == 0 && frames < 50) ++frames;
+        EXPECT_EQ(frames, 11) << c.name << ": closed by the one press";
+        if (c.hold) plat::testing::ReleaseMouse(plat::MOUSE_LEFT);
+    }
 }
 
 TEST_F(PopupUpdateTest, AClickOnTheLastPopupsButtonPlaceDoesNotCloseTheNextOne) {
@@ -179,11 +221,10 @@ TEST_F(PopupUpdateTest, AClickOnTheLastPopupsButtonPlaceDoesNotCloseTheNextOne) 
     const TPopupPtr second = FirstPopup(PopupFile(
         "Q{ Level=0 Image='gfx/info/panel.png' X=20 Y=20 Event='E' Lines=0 Condition=0 Spell=0 ButtonY=-1 TextY=-1 }"));
     ASSERT_NE(second, nullptr);
-    first->Update(popupManager->okButton);  // the shared button now sits on the first popup
-    second->buttonReleased = 1;
+    Frame(first);  // the shared button now sits on the first popup
     OverButton(first);
-    plat::testing::PressMouse(plat::MOUSE_LEFT);
-    second->Update(popupManager->okButton);
+    plat::testing::ClickMouse(plat::MOUSE_LEFT);
+    Frame(second);
     EXPECT_EQ(second->fadingIn, 1);
     EXPECT_EQ(popupManager->okButton->area->x, second->buttonX);
 }

@@ -69,13 +69,30 @@ TEST_F(NameWindow, EscapeOrCancelGiveNothing) {
     plat::testing::ReleaseMouse(1);
 }
 
-TEST_F(NameWindow, OkHeldAnswersOnceTheNameIsValid) {
-    plat::testing::SetMouse(150, 215);
-    plat::testing::PressMouse(1);
-    const std::string name = Run({"a", "ab"}, {{3, Typing("ab")}, {10, Typing("c")}});
-    plat::testing::ReleaseMouse(1);
+// OK answers only a press made while the name is valid: a press on an empty
+// or taken name is spent, a held press is never taken again once the name
+// becomes valid, and a tap (also one made as the pointer arrives) answers.
+TEST_F(NameWindow, OkAnswersAPressMadeWhileTheNameIsValid) {
+    namespace pt = plat::testing;
+    pt::SetMouse(150, 215);
+    pt::PressMouse(1);  // held over OK as the window opens, the name empty
+    const std::string name = Run({"a", "ab"}, {{3, Typing("ab")},
+                                               {5, [] {
+                                                    pt::ReleaseMouse(1);
+                                                    pt::ClickMouse(1);  // a tap on a taken name
+                                                }},
+                                               {7, [] { pt::PressMouse(1); }},  // held on
+                                               {10, Typing("c")},
+                                               {13, [] {
+                                                    pt::ReleaseMouse(1);
+                                                    pt::SetMouse(10, 10);
+                                                }},
+                                               {16, [] {
+                                                    pt::SetMouse(150, 215);
+                                                    pt::ClickMouse(1);
+                                                }}});
     EXPECT_EQ(name, "abc");
-    EXPECT_EQ(frames, 10);
+    EXPECT_EQ(frames, 16) << "only the tap after the name became valid answers";
 }
 
 TEST_F(NameWindow, TheNameGrowsToBothSidesOfItsCentre) {

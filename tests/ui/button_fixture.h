@@ -12,10 +12,12 @@
 #include "ui/button_strip.h"
 #include "ui_fixture.h"
 
-// One frame of pointer input: where it is and whether the left button is held.
+// One frame of pointer input: where it is, whether the left button is held,
+// and whether a bare press and release (a tap) fell before the frame's sample.
 struct Pointer {
     int x, y;
     bool held;
+    bool tap = false;
 };
 
 class ButtonTest : public UiTest {
@@ -37,6 +39,7 @@ protected:
         if (p.held && !held_) plat::testing::PressMouse(plat::MOUSE_LEFT);
         if (!p.held && held_) plat::testing::ReleaseMouse(plat::MOUSE_LEFT);
         held_ = p.held;
+        if (p.tap) plat::testing::ClickMouse(plat::MOUSE_LEFT);
         mouse->fetchState();
     }
 

@@ -36,7 +36,7 @@ TFontPtr TwoLetterFont() {
 
 // ---- the protocol ----------------------------------------------------------------------
 
-TEST_F(ButtonTest, StripButtonClicksEveryFrameTheLeftButtonIsHeldOverIt) {
+TEST_F(ButtonTest, StripButtonClicksOncePerPressMadeOverIt) {
     Logged<TAnimButton> b;
     b.area = CreateDim(100, 50, 40, 20, 0, 1, 1, 0);
     b.image = TwoFrames(40, 20);
@@ -46,12 +46,15 @@ TEST_F(ButtonTest, StripButtonClicksEveryFrameTheLeftButtonIsHeldOverIt) {
         {{10, 10, false}, 0, 0, "", 0},
         {{120, 60, false}, 0, 1, "over", 1},
         {{120, 60, true}, 7, 1, "click", 1},
-        {{121, 61, true}, 7, 1, "click", 1},
+        {{121, 61, true}, 0, 1, "", 1},     // held on: taken once
         {{140, 60, true}, 0, 0, "out", 0},  // on the right edge: outside
         {{10, 10, true}, 0, 0, "", 0},
-        {{130, 55, true}, 7, 1, "over,click", 1},  // a press dragged in clicks
+        {{130, 55, true}, 0, 1, "over", 1},  // a press dragged in is no click
         {{130, 55, false}, 0, 1, "", 1},
-        {{100, 60, false}, 0, 0, "out", 0},  // on the left edge
+        {{125, 58, false, true}, 7, 1, "click", 1},  // a tap between two frames
+        {{10, 10, false}, 0, 0, "out", 0},
+        {{110, 65, false, true}, 7, 1, "over,click", 1},  // a tap as the pointer arrives
+        {{100, 60, false}, 0, 0, "out", 0},               // on the left edge
         {{120, 50, false}, 0, 0, "", 0},     // on the top edge
         {{120, 70, false}, 0, 0, "", 0},     // on the bottom edge
     };
@@ -68,11 +71,19 @@ TEST_F(ButtonTest, StripButtonClicksEveryFrameTheLeftButtonIsHeldOverIt) {
     }
 }
 
-TEST_F(ButtonTest, StripButtonReadsTheRawButtonSoAModifiedPressStillClicks) {
+// A modified left press is the sample's right press, for strip buttons as
+// for image buttons: it never clicks, and the next plain press does.
+TEST_F(ButtonTest, StripButtonTakesAControlClickAsTheRightPressItIs) {
     auto b = CreateAnimButton(Filled(80, 20, 0xFFFFFFFFu), CreateDim(0, 0, 0, 0, 0, 1, 1, 0), 4, 2, 1, 0, 1, -1);
     pt::PressKey(plat::KEY_LCONTROL);
     Input({20, 10, true});
     EXPECT_EQ(mouse->leftDown, 0);  // the frame's sample calls it a right press
+    EXPECT_EQ(mouse->rightDown, 1);
+    EXPECT_EQ(b->State(), 0);
+    pt::ReleaseKey(plat::KEY_LCONTROL);
+    Input({20, 10, false});
+    EXPECT_EQ(b->State(), 0);
+    Input({20, 10, false, true});
     EXPECT_EQ(b->State(), 4);
 }
 

@@ -32,7 +32,7 @@ protected:
     }
 };
 
-TEST_F(RectButtonTest, StripButtonClicksWhileHeldInsideItsStrictRectangle) {
+TEST_F(RectButtonTest, StripButtonClicksOncePerPressInsideItsStrictRectangle) {
     auto b = StripAt(100, 50, 7);
     struct Step {
         Pointer at;
@@ -42,10 +42,16 @@ TEST_F(RectButtonTest, StripButtonClicksWhileHeldInsideItsStrictRectangle) {
         {{10, 10, false}, 0, 0, 0},
         {{120, 60, false}, 0, 1, 1},
         {{120, 60, true}, 7, 1, 1},
-        {{121, 60, true}, 7, 1, 1},  // every frame of the hold
+        {{121, 60, true}, 0, 1, 1},  // held on: taken once
         {{140, 60, true}, 0, 0, 0},  // the right edge is outside
         {{120, 50, true}, 0, 0, 0},  // so is the top edge
-        {{120, 69, true}, 7, 1, 1},  // dragged in while held
+        {{120, 69, true}, 0, 1, 1},  // dragged in while held: no click
+        {{120, 69, false}, 0, 1, 1},
+        {{101, 51, false, true}, 7, 1, 1},  // a tap between two frames
+        {{10, 10, false}, 0, 0, 0},
+        {{139, 69, false, true}, 7, 1, 1},  // a tap as the pointer arrives
+        {{140, 60, false, true}, 0, 0, 0},  // a tap on the right edge: outside
+        {{120, 50, false, true}, 0, 0, 0},  // and on the top edge
         {{120, 69, false}, 0, 1, 1},
     };
     int n = 0;
@@ -73,9 +79,9 @@ TEST_F(RectButtonTest, StripButtonClicksWhileHeldInsideItsStrictRectangle) {
     // Of width 0 it is never inside.
     auto flat = StripAt(0, 0, 3);
     flat->width = 0;
-    Input({0, 10, true});
+    Input({0, 10, false, true});
     EXPECT_EQ(flat->State(), 0);
-    Input({0, 0, true});
+    Input({0, 0, false, true});
     EXPECT_EQ(flat->State(), 0);
 }
 
@@ -151,7 +157,7 @@ TEST_F(RectButtonTest, CaptionIsCentredWithTruncatedHalvesOfTheText) {
     }
 }
 
-TEST_F(RectButtonTest, PlainMenuRepeatsTheHeldIdAndDrawsUnderItsAlpha) {
+TEST_F(RectButtonTest, PlainMenuReportsAHeldPressOnceAndDrawsUnderItsAlpha) {
     TMenuE menu;
     auto a = StripAt(0, 0, 1);
     auto b = StripAt(100, 0, 2);
@@ -160,10 +166,13 @@ TEST_F(RectButtonTest, PlainMenuRepeatsTheHeldIdAndDrawsUnderItsAlpha) {
     menu.AddItem(nullptr);
     EXPECT_EQ(menu.GetItem(2), b);
     EXPECT_EQ(menu.GetItem(5), nullptr);
+    const int held[] = {2, 0, 0};  // three frames of one hold
     for (int frame = 0; frame < 3; ++frame) {
         Input({120, 10, true});
-        EXPECT_EQ(menu.State(), 2) << "frame " << frame;
+        EXPECT_EQ(menu.State(), held[frame]) << "frame " << frame;
     }
+    Input({20, 10, false, true});
+    EXPECT_EQ(menu.State(), 1) << "a tap on the other button";
     Clear();
     menu.Draw(0.6f);
     const auto calls = Calls(Call::IMAGE);
@@ -184,7 +193,7 @@ TEST_F(RectButtonTest, PlainMenuRepeatsTheHeldIdAndDrawsUnderItsAlpha) {
     EXPECT_EQ(menu.State(), 0);
 }
 
-TEST_F(RectButtonTest, RadioMenuMovesTheSelectionToThePressedButton) {
+TEST_F(RectButtonTest, RadioMenuMovesTheSelectionToTheButtonAPressIsMadeOn) {
     TMenuA menu;
     auto one = SelectableAt(0, 0, 1);
     auto two = SelectableAt(60, 0, 2);
@@ -210,10 +219,12 @@ TEST_F(RectButtonTest, RadioMenuMovesTheSelectionToThePressedButton) {
         {"release keeps it", false, {80, 25, false}, {0, 1, 0, 0}, 1},
         {"press on empty space keeps it", false, {300, 300, true}, {0, 1, 0, 0}, 1},
         {"press on one", false, {25, 25, true}, {1, 0, 0, 0}, 0},
-        {"drag onto two", true, {80, 25, true}, {0, 1, 0, 0}, 1},
-        {"drag onto the twin", true, {140, 25, true}, {0, 0, 1, 0}, 2},
-        {"pointer leaves, still held", true, {140, 300, true}, {0, 0, 1, 0}, 2},
-        {"press on one selects both of id 1", false, {25, 25, true}, {1, 0, 1, 0}, 0},
+        {"the held press dragged onto two", true, {80, 25, true}, {1, 0, 0, 0}, 0},
+        {"and onto the twin", true, {140, 25, true}, {1, 0, 0, 0}, 0},
+        {"pointer leaves, still held", true, {140, 300, true}, {1, 0, 0, 0}, 0},
+        {"a tap on two as the pointer arrives", false, {80, 25, false, true}, {0, 1, 0, 0}, 1},
+        {"a tap on the twin", false, {140, 25, false, true}, {0, 0, 1, 0}, 2},
+        {"press on one keeps the twin of id 1", false, {25, 25, true}, {1, 0, 1, 0}, 0},
         {"a plain selected button is never returned", false, {200, 25, true}, {0, 0, 0, 1}, -1},
     };
     for (const Step& s : steps) {
