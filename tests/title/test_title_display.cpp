@@ -184,7 +184,7 @@ TEST_F(TitleDisplay, AnEmptyTableAndALongName) {
         plat::Flip(-1);
         Save(frame, table.file);
         // Lettering in the middle of the table: the notice, or the long name.
-        EXPECT_GT(Colours(frame, 240, 280, 320, 40) + Colours(frame, 172, 100, 400, 30), 20u) << table.file;
+        EXPECT_GT(Colours(frame, 240, 280, 320, 40).size() + Colours(frame, 172, 100, 400, 30).size(), 20u) << table.file;
     }
 }
 
