@@ -23,12 +23,6 @@
 // ---- shared steps ---------------------------------------------------------------------
 namespace {
 
-bool OnGrid(int x, int y) { return x >= 0 && x < kBoardCells && y >= 0 && y < kBoardCells; }
-
-int RuneColour(int id) { return razod ? razod->getRuneColor(std::to_string(id)) : 0; }
-
-int RuneRGB(int colour, int channel) { return razod ? razod->getRuneRGB(colour, channel) : 0; }
-
 bool IsStone(int id) {
     if (!razod) return false;
     const TRunePtr r = razod->_findRuneByID(std::to_string(id));
