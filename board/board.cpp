@@ -8,10 +8,6 @@
 
 std::shared_ptr<TBoardManager> board;
 
-namespace {
-bool OnGrid(int x, int y) { return x >= 0 && x < kBoardCells && y >= 0 && y < kBoardCells; }
-}  // namespace
-
 int TBoardManager::clearBoard() {
     for (auto& column : shapeLayer) column.fill(1);
     for (TBoardLayer* layer : {&runeLayer, &colorLayer, &highlightLayer, &petrifyMask, &placeTimeLayer})

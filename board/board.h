@@ -19,6 +19,10 @@
 
 // Every layer is indexed [column][row], both 0..14.
 constexpr int kBoardCells = 15;
+
+// Whether a column and row lie on the board's square of cells.
+inline bool OnGrid(int x, int y) { return x >= 0 && x < kBoardCells && y >= 0 && y < kBoardCells; }
+
 using TBoardLayer = std::array<std::array<int32_t, kBoardCells>, kBoardCells>;
 // Frame tiles indexed [size or corner][variant].
 using TTileTable = std::array<std::array<plat::ImagePtr, 5>, 4>;

@@ -80,7 +80,7 @@ int TBoardManager::loadRazod(const TTSCFilePtr& levelFile) {
         const std::vector<int> ids = LineTokens(GetTSCStringKey(levelFile, "Razod", "Line" + std::to_string(n), 0));
         for (size_t j = 0; j < ids.size(); ++j) {
             runeLayer[j][n - 1] = ids[j];
-            colorLayer[j][n - 1] = razod ? razod->getRuneColor(std::to_string(ids[j])) : 0;
+            colorLayer[j][n - 1] = RuneColour(ids[j]);
             placeTimeLayer[j][n - 1] = t;
         }
     }

@@ -82,9 +82,9 @@ int TBoardManager::checkForVerticalMatch(int record) {
 namespace {
 
 void SendComet(const TBoardManager& b, int x, int y, int c) {
-    const int red = razod ? razod->getRuneRGB(c, 1) : 0;
-    const int green = razod ? razod->getRuneRGB(c, 2) : 0;
-    const int blue = razod ? razod->getRuneRGB(c, 3) : 0;
+    const int red = RuneRGB(c, 1);
+    const int green = RuneRGB(c, 2);
+    const int blue = RuneRGB(c, 3);
     const int sx = b.originX + x * b.cellSize + 16;
     const int sy = b.originY + y * b.cellSize + 16;
     // Without the sphere panel there is nowhere for the comet to go; a colour

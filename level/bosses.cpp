@@ -19,8 +19,6 @@ std::shared_ptr<TBossManager> bossManager;
 
 namespace {
 
-bool OnGrid(int x, int y) { return x >= 0 && x < kBoardCells && y >= 0 && y < kBoardCells; }
-
 // The whole text is a (signed) decimal integer.
 bool IsInteger(const std::string& s) {
     size_t i = (!s.empty() && s[0] == '-') ? 1 : 0;

@@ -117,6 +117,8 @@ public:
     int summaryDisplay();
     int summaryDisplayET(int seconds, int usedBlocks, int bestResult);
     int drawDoors(int offset);
+    void drawSummaryBack();
+    void drawSummaryGlows();
 
     // Board statistics raised by the board's rules.
     void countBlockUsed() { blocksUsed += 1; }

@@ -23,12 +23,6 @@
 std::shared_ptr<TMagicSphere> magicSphere;
 TSphereLinks sphereLinks;
 
-namespace {
-
-int RuneRGB(int colour, int channel) { return razod ? razod->getRuneRGB(colour, channel) : 0; }
-
-}  // namespace
-
 // ---- emitter ---------------------------------------------------------------------------
 
 int TMagicSphereEmiter::Update() {

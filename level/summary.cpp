@@ -56,14 +56,8 @@ int TLevelManager::BigBoom() {
         for (int y = 0; y < kBoardCells; ++y) {
             if (b.shapeLayer[x][y] == 0 || b.runeLayer[x][y] == 0) continue;
             const int c = b.colorLayer[x][y];
-            // One statement per draw: the operands of + may be evaluated in
-            // either order, and the shade is drawn before its variation.
-            int r = razod ? razod->getRuneRGB(c, 1) : 0;
-            r += plat::Rand(-20, 20);
-            int g = razod ? razod->getRuneRGB(c, 2) : 0;
-            g += plat::Rand(-20, 20);
-            int bl = razod ? razod->getRuneRGB(c, 3) : 0;
-            bl += plat::Rand(-20, 20);
+            int r = 0, g = 0, bl = 0;
+            JitteredRuneRGB(c, r, g, bl);
             const float cx = static_cast<float>(b.originX + x * b.cellSize + b.cellSize / 2);
             const float cy = static_cast<float>(b.originY + y * b.cellSize + b.cellSize / 2);
             if (levelLinks.toSphere) levelLinks.toSphere(cx, cy, r, g, bl, x, y, c);

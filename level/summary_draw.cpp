@@ -54,7 +54,9 @@ void TLevelManager::_drawScroll(const std::array<std::string, 6>& captions, cons
     plat::DrawImage(Picture(2003), 400.0f, 300.0f + panelSlide - 1.0f, 0);
 }
 
-int TLevelManager::summaryDisplay() {
+// The parts both summaries share: the centre glow and the doors under the
+// scroll, and the two glows on the doors over it.
+void TLevelManager::drawSummaryBack() {
     plat::SetBlend(plat::ALPHABLEND);
     plat::SetScale(1.0f, 1.0f);
     plat::SetRotation(0.0f);
@@ -63,6 +65,18 @@ int TLevelManager::summaryDisplay() {
     plat::DrawImage(centreGlowImage, static_cast<float>(summaryAnchor[0]), static_cast<float>(summaryAnchor[1]), 0);
     plat::SetAlpha(1.0f);
     if (summaryStage > 1 && doorsOffset > 0.0f) drawDoors(-1);
+}
+
+void TLevelManager::drawSummaryGlows() {
+    if (summaryStage <= 1) return;
+    plat::SetAlpha(1.0f);
+    plat::DrawImage(glowImages[0], doorsOffset - 360.0f, 138.0f, 0);
+    plat::SetAlpha(pulse);
+    plat::DrawImage(glowImages[1], doorsOffset - 243.0f, 383.0f, 0);
+}
+
+int TLevelManager::summaryDisplay() {
+    drawSummaryBack();
     if (summaryStage > 3) {
         _drawScroll({"Matches:", "Combos:", "Spells cast:", "Time:", "Bonus points:", "Total points:"},
                     {std::to_string(matches), std::to_string(combos), std::to_string(spellsCast),
@@ -70,12 +84,7 @@ int TLevelManager::summaryDisplay() {
         if (sparkFrame % 40 == 0) createSpark();
         sparkFrame += 1;
     }
-    if (summaryStage > 1) {
-        plat::SetAlpha(1.0f);
-        plat::DrawImage(glowImages[0], doorsOffset - 360.0f, 138.0f, 0);
-        plat::SetAlpha(pulse);
-        plat::DrawImage(glowImages[1], doorsOffset - 243.0f, 383.0f, 0);
-    }
+    drawSummaryGlows();
     plat::SetAlpha(fadeAlpha);
     plat::SetColor(0, 0, 0);
     plat::DrawRect(0.0f, 0.0f, 800.0f, 600.0f);
@@ -84,24 +93,12 @@ int TLevelManager::summaryDisplay() {
 }
 
 int TLevelManager::summaryDisplayET(int seconds, int usedBlocks, int bestResult) {
-    plat::SetBlend(plat::ALPHABLEND);
-    plat::SetScale(1.0f, 1.0f);
-    plat::SetRotation(0.0f);
-    plat::SetColor(255, 255, 255);
-    plat::SetAlpha(centreGlowAlpha);
-    plat::DrawImage(centreGlowImage, static_cast<float>(summaryAnchor[0]), static_cast<float>(summaryAnchor[1]), 0);
-    plat::SetAlpha(1.0f);
-    if (summaryStage > 1 && doorsOffset > 0.0f) drawDoors(-1);
+    drawSummaryBack();
     if (summaryStage > 3)
         _drawScroll({"Received spells:", "Used blocks", "Time:", "Bonus points:", "Total points:", "Best result:"},
                     {std::to_string(spellsReceived), std::to_string(usedBlocks), SecToTime(seconds),
                      std::to_string(bonusPoints), std::to_string(totalShown), std::to_string(bestResult)});
-    if (summaryStage > 1) {
-        plat::SetAlpha(1.0f);
-        plat::DrawImage(glowImages[0], doorsOffset - 360.0f, 138.0f, 0);
-        plat::SetAlpha(pulse);
-        plat::DrawImage(glowImages[1], doorsOffset - 243.0f, 383.0f, 0);
-    }
+    drawSummaryGlows();
     const int levelScore = points ? points->pointsActual : 0;
     if (summaryStage > 6 && levelScore > bestResult) {
         if (newBestTimer != 0 && summaryStage < 9) {

@@ -110,11 +110,7 @@ int TBoardModePlay::Start(const std::string& levelFile) {
 // ---- one frame ------------------------------------------------------------------------------
 
 void TBoardModePlay::Frame() {
-    modes::UpdateLevelMusic();
-    plat::Cls();
-    deltaTime->Update();
-    delta = deltaTime->CurrDelta();
-    mouse->fetchState();
+    modes::BeginFrame();
 
     if (mouse->rightDown != 0) blocks->rotateBlock(1);
     if (mouse->leftHit != 0) {
@@ -215,10 +211,7 @@ void TBoardModePlay::SaveGame() {
 }
 
 void TBoardModePlay::TallyFrame() {
-    deltaTime->Update();
-    delta = deltaTime->CurrDelta();
-    level->updateSummary();
-    level->Draw();
+    modes::BeginTallyFrame();
     if (magicSphere) magicSphere->Update(0);
     if (timeManager) timeManager->Draw(1);
     if (mode == kEndless) {
@@ -242,12 +235,7 @@ void TBoardModePlay::TallyFrame() {
     const int seconds = timeManager ? timeManager->SaveToProfile() / 1000 : 0;
     level->summaryDisplayET(seconds, usedBlocks, bestResult);
     if (level->summaryStage > 4) TSpark::UpdateAll();
-    mouse->Draw();
-    plat::PollSystem();
-    plat::Flip(-1);
-    if (plat::AppTerminate()) closeRequested = 1;
-    modes::UpdateLevelMusic();
-    mouse->fetchState();
+    if (modes::EndTallyFrame()) closeRequested = 1;
 }
 
 int TBoardModePlay::Finish() {

@@ -76,11 +76,7 @@ int TQuestPlay::Frame() {
 }
 
 int TQuestPlay::Step() {
-    modes::UpdateLevelMusic();
-    plat::Cls();
-    deltaTime->Update();
-    delta = deltaTime->CurrDelta();
-    mouse->fetchState();
+    modes::BeginFrame();
 
     if (mouse->rightDown != 0) {
         blocks->rotateBlock(1);
@@ -217,10 +213,7 @@ void TQuestPlay::EndProgram() {
 }
 
 void TQuestPlay::TallyFrame() {
-    deltaTime->Update();
-    delta = deltaTime->CurrDelta();
-    level->updateSummary();
-    level->Draw();
+    modes::BeginTallyFrame();
     if (level->summaryStage < 6) {
         if (magicSphere) magicSphere->Update(0);
         if (timeManager) timeManager->Draw(1);
@@ -237,12 +230,7 @@ void TQuestPlay::TallyFrame() {
     }
     level->summaryDisplay();
     if (level->summaryStage > 4) TSpark::UpdateAll();
-    mouse->Draw();
-    plat::PollSystem();
-    plat::Flip(-1);
-    if (plat::AppTerminate()) quit = 1;
-    modes::UpdateLevelMusic();
-    mouse->fetchState();
+    if (modes::EndTallyFrame()) quit = 1;
     board->gameOverFlag = 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "board/board.h"
 #include "core/delta_time.h"
+#include "core/mouse.h"
 #include "core/sound.h"
 #include "level/bosses.h"
 #include "level/captions.h"
@@ -78,6 +79,31 @@ void CompleteTurn() {
 }
 
 int SpellsPending() { return bonusManagerAlt && !bonusManagerAlt->activeSpells.IsEmpty() ? 1 : 0; }
+
+void BeginFrame() {
+    UpdateLevelMusic();
+    plat::Cls();
+    deltaTime->Update();
+    delta = deltaTime->CurrDelta();
+    mouse->fetchState();
+}
+
+void BeginTallyFrame() {
+    deltaTime->Update();
+    delta = deltaTime->CurrDelta();
+    level->updateSummary();
+    level->Draw();
+}
+
+bool EndTallyFrame() {
+    mouse->Draw();
+    plat::PollSystem();
+    plat::Flip(-1);
+    const bool closing = plat::AppTerminate();
+    UpdateLevelMusic();
+    mouse->fetchState();
+    return closing;
+}
 
 void RenewDelta() {
     if (deltaTime) deltaTime->Update();

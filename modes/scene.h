@@ -25,6 +25,15 @@ void UpdateLevelMusic();
 void CompleteTurn();
 // 1 while a spell set off by a clear still waits to be cast.
 int SpellsPending();
+// The steps every play frame opens with: the level song, a cleared
+// screen, the frame's delta, then the mouse.
+void BeginFrame();
+// The summary's tally frames open with the delta and the summary's own
+// step over the level's background, and close by showing the frame; the
+// close says whether a close request came, after which the song and the
+// mouse are still brought up to date.
+void BeginTallyFrame();
+bool EndTallyFrame();
 // Renews the frame timer after a modal step, so the time spent in it does
 // not come back as one long frame.
 void RenewDelta();

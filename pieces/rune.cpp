@@ -100,6 +100,19 @@ int TRuneManager::getRuneRGB(int color, int channel) {
     return 0;
 }
 
+int RuneColour(int runeId) { return razod ? razod->getRuneColor(std::to_string(runeId)) : 0; }
+
+int RuneRGB(int colour, int channel) { return razod ? razod->getRuneRGB(colour, channel) : 0; }
+
+void JitteredRuneRGB(int colour, int& r, int& g, int& b) {
+    r = RuneRGB(colour, 1);
+    r += plat::Rand(-20, 20);
+    g = RuneRGB(colour, 2);
+    g += plat::Rand(-20, 20);
+    b = RuneRGB(colour, 3);
+    b += plat::Rand(-20, 20);
+}
+
 int TRuneManager::particleRune(int color, int cellX, int cellY, float velX, float velY, int px, int py) {
     const int r = getRuneRGB(color, 1);
     const int g = getRuneRGB(color, 2);

@@ -60,3 +60,12 @@ public:
 };
 
 extern std::shared_ptr<TRuneManager> razod;
+
+// getRuneColor and getRuneRGB of the loaded catalogue; 0 before the runes
+// are loaded.
+int RuneColour(int runeId);
+int RuneRGB(int colour, int channel);
+// A RuneRGB tint with each shade moved by up to 20 either way. One draw per
+// statement: each shade is drawn before its jitter, which keeps a seeded
+// run's sequence.
+void JitteredRuneRGB(int colour, int& r, int& g, int& b);

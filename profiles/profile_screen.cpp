@@ -79,7 +79,7 @@ int TProfileLoader::Load() {
 int TProfileLoader::show(int startState) {
     UpdateList();
     state = startState;
-    if (startState != 5) selectedName = CurrentName();
+    if (startState != kFirstNamePage) selectedName = CurrentName();
     while (Update() == 0) {
         Draw();
         if (plat::AppTerminate()) plat::End();
@@ -103,142 +103,167 @@ int TProfileLoader::OkCancelAnswer() {
     return answer;
 }
 
+namespace {
+
+// The list page's buttons (okCancelMenu and okMenu reuse 1 and 2).
+enum ListButton : int { kOkButton = 1, kCancelButton = 2, kNewButton = 3, kRenameButton = 4, kDeleteButton = 5 };
+
+}  // namespace
+
+// The pages run in this order within one frame, so a page the list opens
+// reads its input in the same frame, and a notice opened there can be
+// answered at once.
 int TProfileLoader::Update() {
     if (mouse) mouse->fetchState();
     if (profileLinks.updateTitleMusic) profileLinks.updateTitleMusic();
     int close = 0;
-
-    if (state == 1) {
-        // The buttons first: a click one of them takes never selects the row
-        // under it, which would make the button act on a player the list
-        // never highlighted.
-        const int button = listMenu->State();
-        if (button == 0 && mouse && mouse->leftHit != 0) {
-            const float mx = static_cast<float>(mouse->x), my = static_cast<float>(mouse->y);
-            for (const TTextPtr& row : nameRows)
-                if (mx > row->dim->x && mx < row->dim->x + row->Width() && my > row->dim->y &&
-                    my < row->dim->y + row->Height())
-                    selectedName = row->text;
-        }
-        switch (button) {
-            case 1:
-                if (profile) profile->SelectProfile(selectedName);
-                LoadProfile();
-                if (options) options->SaveOptionsOnly();
-                close = 1;
-                break;
-            case 2:
-                close = 1;
-                break;
-            case 3:
-                if (static_cast<int>(nameRows.size()) >= kMaxProfiles) {
-                    state = 7;
-                } else {
-                    state = 2;
-                    nameText->text = "";
-                    plat::FlushKeys();
-                }
-                break;
-            case 4:
-                state = 3;
-                nameText->text = selectedName;
-                plat::FlushKeys();
-                break;
-            case 5:
-                if (ProfileCount() <= 1) {
-                    state = 6;
-                } else {
-                    state = 4;
-                    nameText->text = selectedName;
-                    CentreNameText();
-                    plat::FlushKeys();
-                }
-                break;
-            default:
-                break;
-        }
+    if (state == kListPage) close = ListPage();
+    switch (state) {
+        case kNewNamePage: NewNamePage(); break;
+        case kRenamePage: RenamePage(); break;
+        case kDeletePage: DeletePage(); break;
+        case kFirstNamePage:
+            if (FirstNamePage()) close = 1;
+            break;
+        default: break;
     }
-
-    if (state == 2) {
-        UpdateText();
-        CentreNameText();
-        const int answer = OkCancelAnswer();
-        if (answer == 1 && nameExists == 0 && !nameText->text.empty()) {
-            const std::string name = nameText->text;
-            // A refused or failed creation keeps the page: the name stays for
-            // another try, and a taken one shows the warning.
-            const int made = CreateNewProfile(name);
-            if (made == 1) {
-                if (profile) profile->SelectProfile(name);
-                LoadProfile();
-                if (options) options->SaveOptionsOnly();
-                UpdateList();
-                selectedName = CurrentName();
-                state = 1;
-            } else if (made == -1) {
-                nameExists = 1;
-            }
-        } else if (answer == 2) {
-            state = 1;
-        }
-    } else if (state == 3) {
-        UpdateText();
-        CentreNameText();
-        const int answer = OkCancelAnswer();
-        if (answer == 1 && nameExists == 0 && !nameText->text.empty()) {
-            const std::string newName = nameText->text;
-            if (newName == selectedName) {
-                // Its own name: nothing to move, nothing to list again.
-                state = 1;
-            } else {
-                const bool wasCurrent = CurrentName() == selectedName;
-                const int renamed = profile ? profile->RenameProfile(selectedName, newName) : 0;
-                if (renamed == -1) {
-                    // A file of that name lies in the folder already (a
-                    // profile not listed here): it is never replaced.
-                    nameExists = 1;
-                } else {
-                    UpdateList();
-                    state = 1;
-                    selectedName = newName;
-                    if (wasCurrent && profile) profile->SelectProfile(selectedName);
-                }
-            }
-        } else if (answer == 2) {
-            state = 1;
-        }
-    } else if (state == 4) {
-        const int answer = OkCancelAnswer();
-        if (answer == 1 && ProfileCount() > 1) {
-            profile->DeleteProfile(selectedName);
-            UpdateList();
-            state = 1;
-            selectedName = CurrentName();
-        } else if (answer == 2) {
-            state = 1;
-        }
-    } else if (state == 5) {
-        UpdateText();
-        CentreNameText();
-        int answer = okMenu->State();
-        if (plat::KeyHit(kReturn) != 0) answer = 1;
-        if (answer != 0 && nameExists == 0 && !nameText->text.empty()) {
-            const int made = CreateNewProfile(nameText->text);
-            if (made == 1) {
-                LoadProfile();
-                if (options) options->SaveOptionsOnly();
-                state = 1;
-                close = 1;
-            } else if (made == -1) {
-                nameExists = 1;
-            }
-        }
-    }
-
-    if (state == 6 || state == 7) {
-        if (plat::KeyHit(kReturn) != 0 || okMenu->State() != 0) state = 1;
-    }
+    if (state == kLastProfileNotice || state == kTooManyNotice) NoticePage();
     return close;
+}
+
+int TProfileLoader::ListPage() {
+    // The buttons first: a click one of them takes never selects the row
+    // under it, which would make the button act on a player the list
+    // never highlighted.
+    const int button = listMenu->State();
+    if (button == 0 && mouse && mouse->leftHit != 0) {
+        const float mx = static_cast<float>(mouse->x), my = static_cast<float>(mouse->y);
+        for (const TTextPtr& row : nameRows)
+            if (mx > row->dim->x && mx < row->dim->x + row->Width() && my > row->dim->y &&
+                my < row->dim->y + row->Height())
+                selectedName = row->text;
+    }
+    switch (button) {
+        case kOkButton:
+            if (profile) profile->SelectProfile(selectedName);
+            LoadProfile();
+            if (options) options->SaveOptionsOnly();
+            return 1;
+        case kCancelButton:
+            return 1;
+        case kNewButton:
+            if (static_cast<int>(nameRows.size()) >= kMaxProfiles) {
+                state = kTooManyNotice;
+            } else {
+                state = kNewNamePage;
+                nameText->text = "";
+                plat::FlushKeys();
+            }
+            break;
+        case kRenameButton:
+            state = kRenamePage;
+            nameText->text = selectedName;
+            plat::FlushKeys();
+            break;
+        case kDeleteButton:
+            if (ProfileCount() <= 1) {
+                state = kLastProfileNotice;
+            } else {
+                state = kDeletePage;
+                nameText->text = selectedName;
+                CentreNameText();
+                plat::FlushKeys();
+            }
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+void TProfileLoader::TypeName() {
+    UpdateText();
+    CentreNameText();
+}
+
+bool TProfileLoader::NameReady() const { return nameExists == 0 && !nameText->text.empty(); }
+
+bool TProfileLoader::CreateAndPlay(const std::string& name, bool select) {
+    const int made = CreateNewProfile(name);
+    if (made == -1) nameExists = 1;
+    if (made != 1) return false;
+    if (select && profile) profile->SelectProfile(name);
+    LoadProfile();
+    if (options) options->SaveOptionsOnly();
+    return true;
+}
+
+void TProfileLoader::NewNamePage() {
+    TypeName();
+    const int answer = OkCancelAnswer();
+    if (answer == 1 && NameReady()) {
+        if (CreateAndPlay(nameText->text, true)) {
+            UpdateList();
+            selectedName = CurrentName();
+            state = kListPage;
+        }
+    } else if (answer == 2) {
+        state = kListPage;
+    }
+}
+
+void TProfileLoader::RenamePage() {
+    TypeName();
+    const int answer = OkCancelAnswer();
+    if (answer == 1 && NameReady()) {
+        const std::string newName = nameText->text;
+        if (newName == selectedName) {
+            // Its own name: nothing to move, nothing to list again.
+            state = kListPage;
+        } else {
+            const bool wasCurrent = CurrentName() == selectedName;
+            const int renamed = profile ? profile->RenameProfile(selectedName, newName) : 0;
+            if (renamed == -1) {
+                // A file of that name lies in the folder already (a
+                // profile not listed here): it is never replaced.
+                nameExists = 1;
+            } else {
+                UpdateList();
+                state = kListPage;
+                selectedName = newName;
+                if (wasCurrent && profile) profile->SelectProfile(selectedName);
+            }
+        }
+    } else if (answer == 2) {
+        state = kListPage;
+    }
+}
+
+void TProfileLoader::DeletePage() {
+    const int answer = OkCancelAnswer();
+    if (answer == 1 && ProfileCount() > 1) {
+        profile->DeleteProfile(selectedName);
+        UpdateList();
+        state = kListPage;
+        selectedName = CurrentName();
+    } else if (answer == 2) {
+        state = kListPage;
+    }
+}
+
+// No way back from here: the game needs a player.
+bool TProfileLoader::FirstNamePage() {
+    TypeName();
+    int answer = okMenu->State();
+    if (plat::KeyHit(kReturn) != 0) answer = 1;
+    if (answer == 0 || !NameReady()) return false;
+    if (!CreateAndPlay(nameText->text, false)) return false;
+    state = kListPage;
+    return true;
+}
+
+void TProfileLoader::NoticePage() {
+    if (plat::KeyHit(kReturn) != 0 || okMenu->State() != 0) state = kListPage;
 }
 
 // ---- rows -----------------------------------------------------------------------------------------------

@@ -55,7 +55,33 @@ public:
     virtual int UpdateList();
     virtual int UpdateText();
 
+    // The pages, the values of state.
+    enum Page : int {
+        kListPage = 1,
+        kNewNamePage = 2,
+        kRenamePage = 3,
+        kDeletePage = 4,
+        kFirstNamePage = 5,
+        kLastProfileNotice = 6,
+        kTooManyNotice = 7,
+    };
+
 private:
+    // One function a page; Update runs them. 1 (true) where the screen closes.
+    int ListPage();
+    void NewNamePage();
+    void RenamePage();
+    void DeletePage();
+    bool FirstNamePage();
+    void NoticePage();
+    // The typing step of the name pages, and whether the typed name may go in.
+    void TypeName();
+    bool NameReady() const;
+    // Makes the profile and plays as it, its options saved at once; select
+    // makes it the current one first. A refused or failed creation keeps the
+    // page: the name stays for another try, and a taken one shows the
+    // warning. True when made.
+    bool CreateAndPlay(const std::string& name, bool select);
     void CentreNameText();
     // Reads ok/Return (1) and cancel/Escape (2, winning) for pages 2-4.
     int OkCancelAnswer();

@@ -89,7 +89,7 @@ int loadBoard(const std::string& prefix) {
     if (!profile || !profile->current || !board) return 0;
     LoadLayer(prefix, "", [](int x, int y, int id) {
         board->runeLayer[x][y] = id;
-        board->colorLayer[x][y] = razod ? razod->getRuneColor(std::to_string(id)) : 0;
+        board->colorLayer[x][y] = RuneColour(id);
     });
     const int32_t now = plat::MilliSecs();
     LoadLayer(prefix, "TimerLayer", [now](int x, int y, int age) { board->placeTimeLayer[x][y] = WrapSub(now, age); });

@@ -17,7 +17,7 @@ int Cell() { return board ? board->cellSize : 32; }
 bool IsBoardCell(int x, int y) { return board->shapeLayer[x][y] != 0; }
 bool IsRuneCell(int x, int y) { return board->runeLayer[x][y] != 0; }
 
-int RuneColourAt(int x, int y) { return razod ? razod->getRuneColor(std::to_string(board->runeLayer[x][y])) : 0; }
+int RuneColourAt(int x, int y) { return RuneColour(board->runeLayer[x][y]); }
 
 }  // namespace
 
@@ -107,13 +107,8 @@ int BonusRemoveRandomColors(int x, int y) {
 }
 
 int BonusRemoveColor(int colour, int x, int y) {
-    // Each shade is drawn before its jitter.
-    int r = razod ? razod->getRuneRGB(colour, 1) : 0;
-    r += plat::Rand(-20, 20);
-    int g = razod ? razod->getRuneRGB(colour, 2) : 0;
-    g += plat::Rand(-20, 20);
-    int b = razod ? razod->getRuneRGB(colour, 3) : 0;
-    b += plat::Rand(-20, 20);
+    int r = 0, g = 0, b = 0;
+    JitteredRuneRGB(colour, r, g, b);
     // Colour 0 is every empty cell and the space around the board: a drain
     // without a colour has nothing to take.
     if (!board || colour == 0) return 0;

@@ -23,27 +23,10 @@
 // ---- shared steps ---------------------------------------------------------------------
 namespace {
 
-bool OnGrid(int x, int y) { return x >= 0 && x < kBoardCells && y >= 0 && y < kBoardCells; }
-
-int RuneColour(int id) { return razod ? razod->getRuneColor(std::to_string(id)) : 0; }
-
-int RuneRGB(int colour, int channel) { return razod ? razod->getRuneRGB(colour, channel) : 0; }
-
 bool IsStone(int id) {
     if (!razod) return false;
     const TRunePtr r = razod->_findRuneByID(std::to_string(id));
     return r && r->blocked != 0;
-}
-
-// The rune's colour shade with a little jitter; the draws go red, green,
-// blue, each shade followed by its jitter.
-void JitteredTint(int colour, int& r, int& g, int& b) {
-    r = RuneRGB(colour, 1);
-    r += plat::Rand(-20, 20);
-    g = RuneRGB(colour, 2);
-    g += plat::Rand(-20, 20);
-    b = RuneRGB(colour, 3);
-    b += plat::Rand(-20, 20);
 }
 
 // Empties the cell and sends its rune to the spheres: the stream starts at
@@ -144,7 +127,7 @@ int TRemoveRandomColorsEmiter::_update() {
     if (pending == 1 && spawned > static_cast<float>(particles.size())) {
         const int c = board && OnGrid(cellX, cellY) ? board->colorLayer[cellX][cellY] : 0;
         int r = 0, g = 0, b = 0;
-        JitteredTint(c, r, g, b);
+        JitteredRuneRGB(c, r, g, b);
         RemoveIntoSpheres(cellX, cellY, endX, endY, r, g, b, highlightColor);
         pending = 0;
         AfterRemoval(cellX, cellY);
@@ -269,7 +252,7 @@ int TRemoveBlockEmiter::_update() {
         if (board && OnGrid(cellX, cellY) && board->runeLayer[cellX][cellY] != 0) {
             const int c = board->colorLayer[cellX][cellY];
             int r = 0, g = 0, b = 0;
-            JitteredTint(c, r, g, b);
+            JitteredRuneRGB(c, r, g, b);
             RemoveIntoSpheres(cellX, cellY, endX, endY, r, g, b, c);
         }
         pending = 0;

@@ -10,12 +10,6 @@
 #include "platform/text.h"
 #include "spells/spells.h"
 
-namespace {
-
-bool OnGrid(int x, int y) { return x >= 0 && x < kBoardCells && y >= 0 && y < kBoardCells; }
-
-}  // namespace
-
 int TBunusManagerA::StonesOnBoard() {
     if (!board || !razod) return 0;
     for (int x = 0; x < kBoardCells; ++x)

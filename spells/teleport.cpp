@@ -16,8 +16,6 @@
 
 namespace {
 
-int ColourOf(int id) { return razod ? razod->getRuneColor(std::to_string(id)) : 0; }
-
 void ChooseCells(std::vector<std::array<int32_t, 3>>& list) {
     list.clear();
     int runes = 0;
@@ -52,11 +50,11 @@ void ChooseCells(std::vector<std::array<int32_t, 3>>& list) {
 
 void Commit(int x, int y, int id) {
     board->runeLayer[x][y] = id;
-    board->colorLayer[x][y] = ColourOf(id);
+    board->colorLayer[x][y] = RuneColour(id);
     board->placeTimeLayer[x][y] = plat::MilliSecs();
     if (bonusManagerAlt && bonusManagerAlt->FindBonus(x, y) != 0) {
         const TBonusAPtr spell = bonusManagerAlt->GetBonus(x, y);
-        if (spell && spell->kind == kDrain) spell->color = ColourOf(id);
+        if (spell && spell->kind == kDrain) spell->color = RuneColour(id);
     }
     board->clearMatchingRazod(0);
     board->checkGameOver();
@@ -79,9 +77,9 @@ int BonusReplacer(float& progress, std::vector<std::array<int32_t, 3>>& list) {
         if (razod) razod->Draw(id, static_cast<float>(board->originX + x * board->cellSize),
                                board->originY + y * board->cellSize);
         if (progress <= 0.4f)
-            board->highlightLayer[x][y] = ColourOf(board->runeLayer[x][y]);
+            board->highlightLayer[x][y] = RuneColour(board->runeLayer[x][y]);
         else if (progress <= 0.8f)
-            board->highlightLayer[x][y] = ColourOf(id);
+            board->highlightLayer[x][y] = RuneColour(id);
         else
             board->highlightLayer[x][y] = 0;
         if (progress >= 1.0f) Commit(x, y, id);

@@ -65,9 +65,9 @@ int TTutorial::update2() {
 
     if (cellFade[15] > 2.0f && demoState == 1) {
         demoState = 0;
-        const int red = razod ? razod->getRuneRGB(kBossRune, 1) : 0;
-        const int green = razod ? razod->getRuneRGB(kBossRune, 2) : 0;
-        const int blue = razod ? razod->getRuneRGB(kBossRune, 3) : 0;
+        const int red = RuneRGB(kBossRune, 1);
+        const int green = RuneRGB(kBossRune, 2);
+        const int blue = RuneRGB(kBossRune, 3);
         int starts[14][2];
         int n = 0;
         for (int i = -2; i <= 3; ++i) {

@@ -37,8 +37,6 @@ void Spark(int colour, int x, int y) {
     if (razod) razod->particleRune(colour, 0, 0, 0.0f, 0.0f, x, y);
 }
 
-int RuneRGB(int colour, int channel) { return razod ? razod->getRuneRGB(colour, channel) : 0; }
-
 // The alpha of a line fading out over the 20 frames before `end` ticks.
 float FadeBefore(int end, int ticks) { return static_cast<float>(end - ticks) / 20.0f; }
 

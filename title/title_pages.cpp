@@ -3,6 +3,8 @@
 // left with a click, Return or Space, and fades back to the title while the
 // menu window fades in. A close request during a fade is remembered for the
 // title loop; one while the page runs ends the program.
+#include <functional>
+
 #include "core/mouse.h"
 #include "platform/app.h"
 #include "platform/graphics.h"
@@ -41,32 +43,42 @@ void PageState() {
 // Return, or else Space: Space stays unread in a frame with Return.
 bool LeaveKey() { return plat::KeyHit(plat::KEY_RETURN) != 0 || plat::KeyHit(plat::KEY_SPACE) != 0; }
 
+// One cross-fade between the title and a page: the alpha climbs from 0 to 1
+// by 0.02 a frame while `draw` lays both pictures at their alphas, and the
+// cursor trail, the sparks and the song go on under it. `clearFirst` clears
+// each frame first, for the hiscores' fade in that may leave the title out.
+void CrossFade(TTitleScreen& title, bool clearFirst, const std::function<void(float)>& draw) {
+    title.fadeAlpha = 0.0f;
+    while (title.fadeAlpha < 1.0f) {
+        if (clearFirst) plat::Cls();
+        PageState();
+        FetchMouse();
+        title.fadeAlpha += 0.02f;
+        draw(title.fadeAlpha);
+        CursorTrailSpark();
+        TSpark::UpdateAll();
+        DrawCursor();
+        plat::Flip(-1);
+        plat::PollSystem();
+        if (plat::AppTerminate()) title.terminateRequested = 1;
+        UpdateSong();
+    }
+}
+
 }  // namespace
 
 int TTitleScreen::showHiscores(int crossFade) {
     THiscoresScreen screen;
     screen.Load(hiscore ? hiscore->GetScores(kScoreQuest, 10) : std::vector<TScorePtr>{});
 
-    fadeAlpha = 0.0f;
-    while (fadeAlpha < 1.0f) {
-        plat::Cls();
-        PageState();
-        FetchMouse();
-        fadeAlpha += 0.02f;
-        plat::SetAlpha(1.0f - fadeAlpha);
+    CrossFade(*this, true, [&](float alpha) {
+        plat::SetAlpha(1.0f - alpha);
         if (crossFade != 0) plat::DrawImage(titleImage, 0, 0);
-        plat::SetAlpha(fadeAlpha);
-        screen.frame->alpha = fadeAlpha;
+        plat::SetAlpha(alpha);
+        screen.frame->alpha = alpha;
         plat::DrawImage(hiscoresImage, 0, 0);
         screen.Draw();
-        CursorTrailSpark();
-        TSpark::UpdateAll();
-        DrawCursor();
-        plat::Flip(-1);
-        plat::PollSystem();
-        if (plat::AppTerminate()) terminateRequested = 1;
-        UpdateSong();
-    }
+    });
     screen.frame->alpha = 1.0f;
 
     while (terminateRequested == 0 && result == 0) {
@@ -89,28 +101,16 @@ int TTitleScreen::showHiscores(int crossFade) {
     }
     if (result == 2) plat::End();
     result = 0;
-    fadeAlpha = 0.0f;
     RestartMenuAlpha();
-
-    while (fadeAlpha < 1.0f) {
-        PageState();
-        FetchMouse();
-        fadeAlpha += 0.02f;
-        plat::SetAlpha(1.0f - fadeAlpha);
-        screen.frame->alpha = 1.0f - fadeAlpha;
+    CrossFade(*this, false, [&](float alpha) {
+        plat::SetAlpha(1.0f - alpha);
+        screen.frame->alpha = 1.0f - alpha;
         plat::DrawImage(hiscoresImage, 0, 0);
         screen.Draw();
-        plat::SetAlpha(fadeAlpha);
+        plat::SetAlpha(alpha);
         plat::DrawImage(titleImage, 0, 0);
         MenuFadingIn();
-        CursorTrailSpark();
-        TSpark::UpdateAll();
-        DrawCursor();
-        plat::Flip(-1);
-        plat::PollSystem();
-        if (plat::AppTerminate()) terminateRequested = 1;
-        UpdateSong();
-    }
+    });
     FetchMouse();
     return 0;
 }
@@ -125,23 +125,12 @@ int TTitleScreen::showCredits() {
         pages.push_back(page);
     }
 
-    fadeAlpha = 0.0f;
-    while (fadeAlpha < 1.0f) {
-        PageState();
-        FetchMouse();
-        fadeAlpha += 0.02f;
-        plat::SetAlpha(1.0f - fadeAlpha);
+    CrossFade(*this, false, [&](float alpha) {
+        plat::SetAlpha(1.0f - alpha);
         plat::DrawImage(titleImage, 0, 0);
-        plat::SetAlpha(fadeAlpha);
+        plat::SetAlpha(alpha);
         plat::DrawImage(creditsImage, 0, 0);
-        CursorTrailSpark();
-        TSpark::UpdateAll();
-        DrawCursor();
-        plat::Flip(-1);
-        plat::PollSystem();
-        if (plat::AppTerminate()) terminateRequested = 1;
-        UpdateSong();
-    }
+    });
 
     // Page times are differences of clock readings, so they hold however
     // long the program has run.
@@ -176,26 +165,14 @@ int TTitleScreen::showCredits() {
     }
     if (result == 2) plat::End();
     result = 0;
-    fadeAlpha = 0.0f;
     RestartMenuAlpha();
-
-    while (fadeAlpha < 1.0f) {
-        PageState();
-        FetchMouse();
-        fadeAlpha += 0.02f;
-        plat::SetAlpha(1.0f - fadeAlpha);
+    CrossFade(*this, false, [&](float alpha) {
+        plat::SetAlpha(1.0f - alpha);
         plat::DrawImage(creditsImage, 0, 0);
-        plat::SetAlpha(fadeAlpha);
+        plat::SetAlpha(alpha);
         plat::DrawImage(titleImage, 0, 0);
         MenuFadingIn();
-        CursorTrailSpark();
-        TSpark::UpdateAll();
-        DrawCursor();
-        plat::Flip(-1);
-        plat::PollSystem();
-        if (plat::AppTerminate()) terminateRequested = 1;
-        UpdateSong();
-    }
+    });
     FetchMouse();
     return 0;
 }

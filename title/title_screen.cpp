@@ -10,6 +10,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/time.h"
+#include "screens/options_window.h"
 #include "title/title_sparks.h"
 #include "ui/button.h"
 #include "ui/container.h"
@@ -23,9 +24,9 @@ namespace {
 // Milliseconds without activity on the main page before the next idle show.
 constexpr int kIdleMs = 5500;
 
-int MenuAction() { return titleLinks.menuAction ? titleLinks.menuAction() : 0; }
-int MenuState() { return titleLinks.menuState ? titleLinks.menuState() : 0; }
-void SetMenuState(int state, int refade) {
+int MenuCode() { return titleLinks.menuAction ? titleLinks.menuAction() : 0; }
+int ShownPage() { return titleLinks.menuState ? titleLinks.menuState() : kMenuMain; }
+void SetMenuState(MenuState state, int refade) {
     if (titleLinks.setMenuState) titleLinks.setMenuState(state, refade);
 }
 void SetMenuMusic(const TAudioStreamPtr& stream) {
@@ -98,7 +99,7 @@ int TTitleScreen::show() {
         if (musicStream) musicStream->update();
     }
 
-    SetMenuState(0, 1);
+    SetMenuState(kMenuMain, 1);
     SetMenuMusic(musicStream);
     idleSince_ = plat::MilliSecs();
     while (terminateRequested == 0 && result == kNone) _menuFrame();
@@ -143,11 +144,7 @@ void TTitleScreen::_menuFrame() {
     plat::Flip(-1);
     plat::PollSystem();
 
-    // One code a frame; each comparison reads it afresh, since a page that
-    // fades back through the menu window can leave a new one.
-    static const int kCodes[] = {1, 2, 92, 93, 3, 61, 62, 63, 71, 72, 73, 74, 75, 76, 54, 10, 11, 14, 15, 12, 13, 81, 90, 91};
-    for (int code : kCodes)
-        if (MenuAction() == code) _react(code);
+    _reactToMenu();
 
     // The idle shows reuse `result` for their own pages and clear it: run
     // one over a choice or a close request of this frame, and that is lost.
@@ -158,64 +155,179 @@ void TTitleScreen::_menuFrame() {
 
 // ---- reactions ---------------------------------------------------------------------------
 
-void TTitleScreen::_react(int code) {
+namespace {
+
+// The menu window's codes the title answers, under the page that shows their
+// buttons (the pages are MenuState).
+enum TitleCode : int {
+    // kMenuMain
+    kCodeOtherModes = 10,
+    kCodeExit = 11,
+    kCodeGallery = 14,
+    kCodeOptions = 15,
+    kCodeQuest = 61,
+    kCodeProfile = 81,
+    // kMenuOptions
+    kCodeHiscores = 12,
+    kCodeCredits = 13,
+    // kMenuResume
+    kCodeResume = 1,
+    kCodeNewGame = 2,
+    kCodeResumeBack = 3,
+    // kMenuDifficulty, kMenuModes and kMenuSelector
+    kCodeBack = 54,
+    // kMenuModes
+    kCodeTimeAttack = 62,
+    kCodeEndless = 63,
+    // kMenuSelector; the three list buttons are in play-mode order
+    kCodePlay = 71,
+    kCodeNextLevel = 72,
+    kCodePreviousLevel = 73,
+    kCodeQuestList = 74,
+    kCodeTimeAttackList = 75,
+    kCodeEndlessList = 76,
+    // kMenuQuit
+    kCodeQuitYes = 90,
+    kCodeQuitNo = 91,
+    // kMenuNewGame
+    kCodeNewGameYes = 92,
+    kCodeNewGameNo = 93,
+};
+
+// menuMode_: which game the resume page and the board selector are for.
+enum PlayMode : int { kQuestMode = 0, kTimeAttackMode = 1, kEndlessMode = 2 };
+
+}  // namespace
+
+void TTitleScreen::_reactToMenu() {
+    // One row a code and the page function that answers it. The rows keep the
+    // order the codes are tried in: each row reads the code afresh, since a
+    // page that fades back through the menu window can leave a new one.
+    using React = void (TTitleScreen::*)(int);
+    static const struct {
+        int code;
+        React react;
+    } kRows[] = {
+        {kCodeResume, &TTitleScreen::_onResumePage},
+        {kCodeNewGame, &TTitleScreen::_onResumePage},
+        {kCodeNewGameYes, &TTitleScreen::_onNewGamePage},
+        {kCodeNewGameNo, &TTitleScreen::_onNewGamePage},
+        {kCodeResumeBack, &TTitleScreen::_onResumePage},
+        {kCodeQuest, &TTitleScreen::_onMainPage},
+        {kCodeTimeAttack, &TTitleScreen::_onModesPage},
+        {kCodeEndless, &TTitleScreen::_onModesPage},
+        {kCodePlay, &TTitleScreen::_onSelectorPage},
+        {kCodeNextLevel, &TTitleScreen::_onSelectorPage},
+        {kCodePreviousLevel, &TTitleScreen::_onSelectorPage},
+        {kCodeQuestList, &TTitleScreen::_onSelectorPage},
+        {kCodeTimeAttackList, &TTitleScreen::_onSelectorPage},
+        {kCodeEndlessList, &TTitleScreen::_onSelectorPage},
+        {kCodeBack, &TTitleScreen::_onBack},
+        {kCodeOtherModes, &TTitleScreen::_onMainPage},
+        {kCodeExit, &TTitleScreen::_onMainPage},
+        {kCodeGallery, &TTitleScreen::_onMainPage},
+        {kCodeOptions, &TTitleScreen::_onMainPage},
+        {kCodeHiscores, &TTitleScreen::_onOptionsPage},
+        {kCodeCredits, &TTitleScreen::_onOptionsPage},
+        {kCodeProfile, &TTitleScreen::_onMainPage},
+        {kCodeQuitYes, &TTitleScreen::_onQuitPage},
+        {kCodeQuitNo, &TTitleScreen::_onQuitPage},
+    };
+    for (const auto& row : kRows)
+        if (MenuCode() == row.code) (this->*row.react)(row.code);
+}
+
+void TTitleScreen::_onMainPage(int code) {
     switch (code) {
-    case 1:  // resume
-        if (menuMode_ == 0) {
-            result = kContinueQuest;
-        } else {
-            if (menuMode_ == 1 && titleLinks.goTimeAtack) titleLinks.goTimeAtack("");
-            if (menuMode_ == 2 && titleLinks.goEndless) titleLinks.goEndless("");
-            _afterGame(true);
-            return;
-        }
-        _afterGame(false);
+    case kCodeQuest: _chooseGame(kQuestMode, "gameState"); break;
+    case kCodeOtherModes: SetMenuState(kMenuModes, 0); break;
+    case kCodeExit: SetMenuState(kMenuQuit, 0); break;
+    case kCodeGallery:
+        if (musicStream) musicStream->update();
+        if (titleLinks.showGallery) titleLinks.showGallery();
         break;
-    case 2:  // new game
-        if (menuMode_ == 0) {
+    case kCodeOptions: SetMenuState(kMenuOptions, 0); break;
+    case kCodeProfile:
+        if (titleLinks.showProfileScreen) titleLinks.showProfileScreen(1);
+        idleSince_ = plat::MilliSecs();
+        plat::FlushMouse();
+        break;
+    default: break;
+    }
+}
+
+// The window carries out the rest of this page itself.
+void TTitleScreen::_onOptionsPage(int code) {
+    if (code == kCodeHiscores) showHiscores(1);
+    else showCredits();
+    idleCount_ = 0;
+    idleSince_ = plat::MilliSecs();
+}
+
+void TTitleScreen::_onResumePage(int code) {
+    switch (code) {
+    case kCodeResume:
+        if (menuMode_ == kQuestMode) {
+            result = kContinueQuest;
+            _afterGame(false);
+            break;
+        }
+        if (menuMode_ == kTimeAttackMode && titleLinks.goTimeAtack) titleLinks.goTimeAtack("");
+        if (menuMode_ == kEndlessMode && titleLinks.goEndless) titleLinks.goEndless("");
+        _afterGame(true);
+        break;
+    case kCodeNewGame:
+        if (menuMode_ == kQuestMode) {
             if (level) level->difficulty = 2;
-            SetMenuState(10, 0);
+            SetMenuState(kMenuNewGame, 0);
         } else {
             _openBoardSelector(menuMode_);
         }
         break;
-    case 92: result = kNewQuest; break;
-    case 93: SetMenuState(3, 0); break;
-    case 3: SetMenuState(0, 0); break;
-    case 61:
-        menuMode_ = 0;
-        gameState = ProfileNumber("gameState");
-        if (gameState == 0) {
-            if (level) level->difficulty = 2;
-            result = kNewQuest;
-        } else {
-            SetMenuState(3, 0);
-        }
-        break;
-    case 62:
-    case 63:
-        menuMode_ = code == 62 ? 1 : 2;
-        gameState = ProfileNumber(code == 62 ? "timeResume" : "endlessResume");
-        if (gameState == 0) _openBoardSelector(menuMode_);
-        else SetMenuState(3, 0);
-        break;
-    case 71: {
+    case kCodeResumeBack: SetMenuState(kMenuMain, 0); break;
+    default: break;
+    }
+}
+
+void TTitleScreen::_onBack(int) { SetMenuState(kMenuMain, 0); }
+
+void TTitleScreen::_onModesPage(int code) {
+    if (code == kCodeTimeAttack) _chooseGame(kTimeAttackMode, "timeResume");
+    else _chooseGame(kEndlessMode, "endlessResume");
+}
+
+// A game of the mode: with a saved one the resume page asks; without, a
+// quest starts at once and the other modes open the board selector.
+void TTitleScreen::_chooseGame(int mode, const std::string& savedKey) {
+    menuMode_ = mode;
+    gameState = ProfileNumber(savedKey);
+    if (gameState != 0) {
+        SetMenuState(kMenuResume, 0);
+    } else if (mode == kQuestMode) {
+        if (level) level->difficulty = 2;
+        result = kNewQuest;
+    } else {
+        _openBoardSelector(mode);
+    }
+}
+
+void TTitleScreen::_onSelectorPage(int code) {
+    switch (code) {
+    case kCodePlay: {
         const std::string name = titleLinks.selectedLevelName ? titleLinks.selectedLevelName() : std::string();
-        if (menuMode_ == 1 && titleLinks.goTimeAtack) titleLinks.goTimeAtack(name);
-        if (menuMode_ == 2 && titleLinks.goEndless) titleLinks.goEndless(name);
+        if (menuMode_ == kTimeAttackMode && titleLinks.goTimeAtack) titleLinks.goTimeAtack(name);
+        if (menuMode_ == kEndlessMode && titleLinks.goEndless) titleLinks.goEndless(name);
         _afterGame(true);
         break;
     }
-    case 72:
+    case kCodeNextLevel:
         if (titleLinks.nextLevel) titleLinks.nextLevel();
         break;
-    case 73:
+    case kCodePreviousLevel:
         if (titleLinks.prevLevel) titleLinks.prevLevel();
         break;
-    case 74:
-    case 75:
-    case 76: {
-        const int mode = code - 74;
+    default: {  // the three lists
+        const int mode = code - kCodeQuestList;
         const int shown = titleLinks.levelListMode ? titleLinks.levelListMode() : -1;
         if (shown != mode) {
             if (titleLinks.loadLevelList) titleLinks.loadLevelList(mode);
@@ -223,41 +335,25 @@ void TTitleScreen::_react(int code) {
         }
         break;
     }
-    case 54: SetMenuState(0, 0); break;
-    case 10: SetMenuState(5, 0); break;
-    case 11: SetMenuState(9, 0); break;
-    case 14:
-        if (musicStream) musicStream->update();
-        if (titleLinks.showGallery) titleLinks.showGallery();
-        break;
-    case 15: SetMenuState(1, 0); break;
-    case 12:
-        showHiscores(1);
-        idleCount_ = 0;
-        idleSince_ = plat::MilliSecs();
-        break;
-    case 13:
-        showCredits();
-        idleCount_ = 0;
-        idleSince_ = plat::MilliSecs();
-        break;
-    case 81:
-        if (titleLinks.showProfileScreen) titleLinks.showProfileScreen(1);
-        idleSince_ = plat::MilliSecs();
-        plat::FlushMouse();
-        break;
-    case 90: result = kQuit; break;
-    case 91: SetMenuState(0, 0); break;
-    default: break;
     }
+}
+
+void TTitleScreen::_onQuitPage(int code) {
+    if (code == kCodeQuitYes) result = kQuit;
+    else SetMenuState(kMenuMain, 0);
+}
+
+void TTitleScreen::_onNewGamePage(int code) {
+    if (code == kCodeNewGameYes) result = kNewQuest;
+    else SetMenuState(kMenuResume, 0);
 }
 
 void TTitleScreen::_openBoardSelector(int mode) {
     if (titleLinks.loadLevelList) titleLinks.loadLevelList(mode);
     if (titleLinks.loadMiniBoard) titleLinks.loadMiniBoard();
-    SetMenuState(6, 0);
-    ShowButton(75, mode == 1 ? 1 : 0);
-    ShowButton(76, mode == 2 ? 1 : 0);
+    SetMenuState(kMenuSelector, 0);
+    ShowButton(kCodeTimeAttackList, mode == kTimeAttackMode ? 1 : 0);
+    ShowButton(kCodeEndlessList, mode == kEndlessMode ? 1 : 0);
 }
 
 // Back from a resume answer or a game: the main page fading in, the title
@@ -265,7 +361,7 @@ void TTitleScreen::_openBoardSelector(int mode) {
 // holding the stream that now plays, so its volume buttons act on it.
 void TTitleScreen::_afterGame(bool gameRan) {
     if (gameRan && level) level->stopAndFreeMusic();
-    SetMenuState(0, 1);
+    SetMenuState(kMenuMain, 1);
     playMusic();
     SetMenuMusic(musicStream);
     idleSince_ = plat::MilliSecs();
@@ -274,7 +370,7 @@ void TTitleScreen::_afterGame(bool gameRan) {
 // ---- idle cycle ----------------------------------------------------------------------------
 
 void TTitleScreen::_idleCycle() {
-    if (MenuState() != 0) idleSince_ = plat::MilliSecs();
+    if (ShownPage() != kMenuMain) idleSince_ = plat::MilliSecs();
     const int mx = mouse ? mouse->x : 0, my = mouse ? mouse->y : 0;
     if (mx != lastMouseX_ || my != lastMouseY_) idleSince_ = plat::MilliSecs();
     lastMouseX_ = mx;

@@ -3,6 +3,7 @@
 // it opens.
 #pragma once
 #include <memory>
+#include <string>
 #include "core/music.h"
 #include "platform/image.h"
 #include "title/title_links.h"
@@ -49,7 +50,17 @@ private:
     int lastMouseX_ = 0, lastMouseY_ = 0;
 
     void _menuFrame();
-    void _react(int code);
+    // The menu's codes, answered a page at a time (title_screen.cpp's table).
+    void _reactToMenu();
+    void _onMainPage(int code);
+    void _onOptionsPage(int code);
+    void _onResumePage(int code);
+    void _onBack(int code);
+    void _onModesPage(int code);
+    void _onSelectorPage(int code);
+    void _onQuitPage(int code);
+    void _onNewGamePage(int code);
+    void _chooseGame(int mode, const std::string& savedKey);
     void _idleCycle();
     void _openBoardSelector(int mode);
     void _afterGame(bool gameRan);
