@@ -1752,55 +1752,189 @@ void LetterIn(const Pen& p, double x, double y) {
     cairo_restore(cr);
 }
 
-// An arm: a shaded sleeve in two segments and a hand, with what it holds.
+// A Warden's broken stone face, held up to be looked at: the brow, the two
+// dark slits whose light has gone out, and the jagged edge it broke along.
+void MaskIn(const Pen& p, double x, double y) {
+    cairo_t* cr = p.cr;
+    const RGB st = Hex(0x8a8890);
+    const double cx = x + 1.5, cy = y - 5.5;
+    cairo_move_to(cr, cx - 7.5, cy - 6);
+    cairo_curve_to(cr, cx - 7.5, cy - 8.5, cx - 5, cy - 9, cx, cy - 9);
+    cairo_curve_to(cr, cx + 5, cy - 9, cx + 7.5, cy - 8.5, cx + 7.5, cy - 6);
+    cairo_line_to(cr, cx + 7.2, cy + 3);
+    cairo_line_to(cr, cx + 4.5, cy + 5.5);
+    cairo_line_to(cr, cx + 2, cy + 3.2);
+    cairo_line_to(cr, cx - 1, cy + 6.5);
+    cairo_line_to(cr, cx - 3.5, cy + 3.8);
+    cairo_line_to(cr, cx - 7.3, cy + 5);
+    cairo_close_path(cr);
+    p.Shade(st, cx - 7.5, cx + 7.5, 0.3, 0.5);
+    cairo_new_path(cr);
+    RoundRect(cr, cx - 6.2, cy - 5.8, 12.4, 2.2, 0.8);
+    p.Shade(Lighter(st, 0.1), cx - 6.2, cx + 6.2, 0.35, 0.45);
+    cairo_new_path(cr);
+    for (double ex : {-3.3, 3.3}) {
+        cairo_rectangle(cr, cx + ex - 1.8, cy - 3.2, 3.6, 1.4);
+        p.Fill(Hex(0x1a1820));
+    }
+    // The crack that split it from the body.
+    cairo_move_to(cr, cx + 1.5, cy - 9);
+    cairo_line_to(cr, cx + 0.2, cy - 5);
+    cairo_line_to(cr, cx + 1.8, cy - 1.5);
+    cairo_line_to(cr, cx + 0.5, cy + 3);
+    p.Stroke(Hex(0x2a2830), 0.6);
+    cairo_move_to(cr, cx - 3.5, cy + 1);
+    cairo_line_to(cr, cx + 3.5, cy + 1.3);
+    p.Stroke(Hex(0x3a3840), 0.7);
+    Ellipse(cr, cx - 4.5, cy - 8.6, 2.5, 0.9);
+    p.Fill(Hex(0x4a7a3a), 0.85);
+}
+
+// A limb segment: a capsule from (x0, y0) to (x1, y1) whose half-width tapers
+// from r0 to r1, added to the current path.
+void SegmentPath(cairo_t* cr, double x0, double y0, double r0, double x1, double y1, double r1) {
+    const double a = std::atan2(y1 - y0, x1 - x0);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, x1, y1, r1, a - M_PI / 2, a + M_PI / 2);
+    cairo_arc(cr, x0, y0, r0, a + M_PI / 2, a + 3 * M_PI / 2);
+    cairo_close_path(cr);
+}
+
+// The unit normal of a segment on the side the key light (and the sky)
+// falls on: the lit flank of a sleeve or a trouser leg.
+void LitNormal(const Pen& p, double dx, double dy, double& nx, double& ny) {
+    const double len = std::max(1e-6, std::hypot(dx, dy));
+    nx = -dy / len, ny = dx / len;
+    if (nx * p.side - ny * 0.7 < 0) nx = -nx, ny = -ny;
+}
+
+// Cloth or skin round a segment: lit along one flank, a core shadow along
+// the other, a little reflected light at the very edge. Keeps the path.
+void ShadeAcross(const Pen& p, RGB base, double x0, double y0, double x1, double y1, double r, double light = 0.3,
+                 double dark = 0.45) {
+    double nx, ny;
+    LitNormal(p, x1 - x0, y1 - y0, nx, ny);
+    const double mx = (x0 + x1) / 2, my = (y0 + y1) / 2;
+    cairo_pattern_t* g = cairo_pattern_create_linear(mx + nx * r, my + ny * r, mx - nx * r, my - ny * r);
+    AddStop(g, 0, p.Col(Lighter(Mix(base, Mul(base, p.L.key), 0.5), light)));
+    AddStop(g, 0.4, p.Col(base));
+    AddStop(g, 0.85, p.Col(Darker(base, dark)));
+    AddStop(g, 1, p.Col(Darker(base, dark * 0.7)));
+    cairo_set_source(p.cr, g);
+    cairo_fill_preserve(p.cr);
+    cairo_pattern_destroy(g);
+}
+
+// One sleeve or trouser segment, shaded and inked.
+void ClothSegment(const Pen& p, RGB base, double x0, double y0, double r0, double x1, double y1, double r1) {
+    SegmentPath(p.cr, x0, y0, r0, x1, y1, r1);
+    ShadeAcross(p, base, x0, y0, x1, y1, std::max(r0, r1));
+    p.Ink(base);
+}
+
+// Creases across a segment at fractions `at` of its length, bowed the way
+// cloth hangs from a joint.
+void Creases(const Pen& p, RGB base, double x0, double y0, double x1, double y1, double r,
+             std::initializer_list<double> at) {
+    cairo_t* cr = p.cr;
+    const double dx = x1 - x0, dy = y1 - y0, len = std::max(1e-6, std::hypot(dx, dy));
+    const double ux = dx / len, uy = dy / len, nx = -uy, ny = ux;
+    for (double f : at) {
+        const double cx = x0 + dx * f, cy = y0 + dy * f;
+        cairo_move_to(cr, cx + nx * r * 0.8, cy + ny * r * 0.8);
+        cairo_curve_to(cr, cx + nx * r * 0.3 + ux * r * 0.5, cy + ny * r * 0.3 + uy * r * 0.5,
+                       cx - nx * r * 0.2 + ux * r * 0.3, cy - ny * r * 0.2 + uy * r * 0.3, cx - nx * r * 0.6,
+                       cy - ny * r * 0.6);
+    }
+    p.Stroke(Darker(base, 0.5), 0.45, 0.55);
+}
+
+// A hand at the wrist (wx, wy) on a forearm running along (ux, uy): a palm,
+// a thumb on the side the hand opens to, and fingers curled round what it
+// holds, spread when open, one held out when it points.
+void Hand(const Pen& p, const Build& b, double wx, double wy, double ux, double uy, Hold hold) {
+    cairo_t* cr = p.cr;
+    const double k = b.sleeve / 4.6;
+    const double nx = uy, ny = -ux;  // the thumb's side: forwards when the arm hangs
+    const double cx = wx + ux * 1.8 * k, cy = wy + uy * 1.8 * k;
+    const RGB skin = b.skin, edge = Darker(b.skin, 0.45);
+    auto finger = [&](double x0, double y0, double x1, double y1, double w) {
+        cairo_move_to(cr, x0, y0);
+        cairo_line_to(cr, x1, y1);
+        p.Stroke(edge, w + 0.6, 0.85);
+        cairo_move_to(cr, x0, y0);
+        cairo_line_to(cr, x1, y1);
+        p.Stroke(skin, w);
+    };
+    // Thumb first: it lies under the palm's edge.
+    const double thumbOut = hold == Hold::Open ? 1.0 : 0.55;
+    finger(cx + nx * 0.9 * k - ux * 0.4 * k, cy + ny * 0.9 * k - uy * 0.4 * k,
+           cx + (nx * (0.9 + thumbOut) + ux * 1.1) * k, cy + (ny * (0.9 + thumbOut) + uy * 1.1) * k, 1.0 * k);
+    if (hold == Hold::Open) {
+        for (int i = 0; i < 4; ++i) {
+            const double spread = -0.28 + i * 0.2, bx = cx + (ux * 1.2 + nx * (0.75 - i * 0.5)) * k,
+                         by = cy + (uy * 1.2 + ny * (0.75 - i * 0.5)) * k;
+            const double fx = ux * std::cos(spread) - nx * std::sin(spread),
+                         fy = uy * std::cos(spread) - ny * std::sin(spread), len = (i == 3 ? 1.6 : 2.2) * k;
+            finger(bx, by, bx + fx * len, by + fy * len, 0.75 * k);
+        }
+    } else if (hold == Hold::Point) {
+        finger(cx + (ux * 1.1 + nx * 0.5) * k, cy + (uy * 1.1 + ny * 0.5) * k, cx + (ux * 4.6 + nx * 0.7) * k,
+               cy + (uy * 4.6 + ny * 0.7) * k, 0.85 * k);
+    }
+    // The palm, turned along the forearm.
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_rotate(cr, std::atan2(uy, ux));
+    Ellipse(cr, 0, 0, 1.9 * k, 1.45 * k);
+    cairo_restore(cr);
+    Round(p, skin, cx, cy, 1.9 * k, 0.25, 0.3);
+    p.Ink(skin);
+    if (hold != Hold::Open) {
+        // Curled fingers: a knuckled roll over the palm's far end.
+        cairo_save(cr);
+        cairo_translate(cr, cx + ux * 1.1 * k - nx * 0.2 * k, cy + uy * 1.1 * k - ny * 0.2 * k);
+        cairo_rotate(cr, std::atan2(uy, ux));
+        Ellipse(cr, 0, 0, 1.0 * k, 1.35 * k);
+        cairo_restore(cr);
+        Round(p, Darker(skin, 0.06), cx + ux * 1.1 * k, cy + uy * 1.1 * k, 1.3 * k, 0.2, 0.35);
+        p.Ink(skin);
+        for (int i = 0; i < 2; ++i) {
+            const double f = 0.75 - i * 0.6;
+            const double kx = cx + (ux * 1.25 + nx * f) * k, ky = cy + (uy * 1.25 + ny * f) * k;
+            cairo_move_to(cr, kx - ux * 0.6 * k, ky - uy * 0.6 * k);
+            cairo_line_to(cr, kx + ux * 0.3 * k, ky + uy * 0.3 * k);
+        }
+        p.Stroke(edge, 0.35 * k, 0.6);
+    }
+}
+
+// An arm: a tapered sleeve jointed at the elbow, a cuff, and a hand with
+// what it holds.
 void Arm(const Pen& p, const Build& b, const Limb& l, Hold hold, double foot, int rune) {
     cairo_t* cr = p.cr;
-    auto path = [&]() {
-        cairo_move_to(cr, l.sx, l.sy);
-        cairo_line_to(cr, l.ex, l.ey);
-        cairo_line_to(cr, l.hx, l.hy);
-    };
     if (hold == Hold::Staff) StaffIn(p, l.hx, l.hy, foot);
-    path();
-    p.Stroke(Darker(b.cloth, 0.6), b.sleeve + 1.2, 0.7 * (1 - p.haze));
-    path();
-    p.Stroke(b.cloth, b.sleeve);
-    // Light along the sleeve's lit edge, a fold at the elbow.
-    cairo_save(cr);
-    cairo_translate(cr, p.side * b.sleeve * 0.22, -b.sleeve * 0.18);
-    path();
-    p.Stroke(Lighter(Mix(b.cloth, Mul(b.cloth, p.L.key), 0.5), 0.3), b.sleeve * 0.35, 0.8);
-    cairo_restore(cr);
-    cairo_arc(cr, l.ex, l.ey, b.sleeve * 0.3, 0, 2 * M_PI);
-    p.Fill(Darker(b.cloth, 0.3), 0.6);
-    // Cuff.
+    const double rs = b.sleeve * 0.6, re = b.sleeve * 0.48, rw = b.sleeve * 0.42;
     double dx = l.hx - l.ex, dy = l.hy - l.ey, len = std::max(1e-6, std::hypot(dx, dy));
     dx /= len, dy /= len;
-    double cx = l.hx - dx * 1.6, cy = l.hy - dy * 1.6;
-    cairo_move_to(cr, cx - dy * b.sleeve * 0.55, cy + dx * b.sleeve * 0.55);
-    cairo_line_to(cr, cx + dy * b.sleeve * 0.55, cy - dx * b.sleeve * 0.55);
-    p.Stroke(b.trim, 1.6);
-    // The hand: a palm, a thumb, and a finger pointing when it points.
-    double hx = l.hx + dx * 1.6, hy = l.hy + dy * 1.6;
-    if (hold == Hold::Point) {
-        cairo_move_to(cr, hx, hy);
-        cairo_line_to(cr, hx + dx * 5.5, hy + dy * 5.5);
-        p.Stroke(Darker(b.skin, 0.35), 1.8);
-        cairo_move_to(cr, hx, hy);
-        cairo_line_to(cr, hx + dx * 5.5, hy + dy * 5.5);
-        p.Stroke(b.skin, 1.1);
-    }
-    Ellipse(cr, hx, hy, 2.4, 2.4);
-    Round(p, b.skin, hx, hy, 2.4, 0.2, 0.3);
-    p.Ink(b.skin);
-    double tx = hx + (hold == Hold::Open ? -dy : dy) * 1.8 * p.side, ty = hy - dx * 1.8;
-    Ellipse(cr, tx, ty, 1.0, 1.0);
-    p.Fill(Darker(b.skin, 0.08));
+    // Upper arm, then the forearm over it; the elbow's fold where they meet.
+    ClothSegment(p, b.cloth, l.sx, l.sy, rs, l.ex, l.ey, re);
+    Creases(p, b.cloth, l.sx, l.sy, l.ex, l.ey, re, {0.72});
+    ClothSegment(p, b.cloth, l.ex, l.ey, re, l.hx, l.hy, rw);
+    Creases(p, b.cloth, l.ex, l.ey, l.hx, l.hy, rw, {0.22, 0.45});
+    // A turned-back cuff, a little wider than the sleeve.
+    const double cx0 = l.hx - dx * 1.6, cy0 = l.hy - dy * 1.6;
+    SegmentPath(cr, cx0, cy0, rw * 1.08, l.hx, l.hy, rw * 1.15);
+    ShadeAcross(p, b.trim, cx0, cy0, l.hx, l.hy, rw * 1.15, 0.35, 0.4);
+    p.Ink(b.trim);
+    Hand(p, b, l.hx, l.hy, dx, dy, hold);
+    const double hx = l.hx + dx * 1.9 * b.sleeve / 4.6, hy = l.hy + dy * 1.9 * b.sleeve / 4.6;
     switch (hold) {
         case Hold::Rune: RuneIn(p, hx, hy - 1, rune); break;
         case Hold::Lantern: LanternIn(p, hx, hy + 1); break;
         case Hold::Book: BookIn(p, hx, hy); break;
         case Hold::Letter: LetterIn(p, hx, hy); break;
+        case Hold::Mask: MaskIn(p, hx, hy); break;
         default: break;
     }
 }
@@ -1850,7 +1984,12 @@ void FaceHead(const Pen& p, const Build& b, const Pose& pose, double x, double y
     p.Ink(b.skin);
     cairo_new_path(cr);
     const double fx = t * r * 0.36;
-    const double eyeY = r * 0.08, eyeGap = r * 0.36 * (1 - 0.25 * at);
+    const double eyeY = r * 0.08, eyeGap = r * 0.38 * (1 - 0.25 * at);
+    // Features of a small head are drawn a little larger and never thinner
+    // than a pixel, so a face still reads across a wide picture.
+    const double px = r * p.glowScale;  // the head's radius on the canvas
+    const double big = 1 + std::clamp((15 - px) / 15, 0.0, 0.35);
+    auto thick = [&](double w) { return std::max(w, 0.85 / p.glowScale); };
     // Cheeks.
     for (double s : {-1.0, 1.0}) {
         double sq = s == dir ? 1 : 1 - 0.5 * at;
@@ -1860,25 +1999,26 @@ void FaceHead(const Pen& p, const Build& b, const Pose& pose, double x, double y
     RGB ink = Darker(b.skin, 0.75);
     for (double s : {-1.0, 1.0}) {
         double sq = s == dir ? 1 + 0.1 * at : 1 - 0.45 * at;  // the far eye narrows
-        double ex = fx + s * eyeGap * sq, rx = r * 0.19 * sq, ry = r * (pose.mood == Mood::Wonder ? 0.16 : 0.13);
+        double ex = fx + s * eyeGap * sq, rx = r * 0.22 * sq * big,
+               ry = r * (pose.mood == Mood::Wonder ? 0.21 : 0.17) * big;
         if (pose.mood == Mood::Tired) ry *= 0.7;
         if (closed || pose.mood == Mood::Laugh) {
             // Shut: a lid's curve with lashes (laughing eyes bow upwards).
             double bow = closed ? ry : -ry;
             cairo_move_to(cr, ex - rx, eyeY);
             cairo_curve_to(cr, ex - rx * 0.4, eyeY + bow, ex + rx * 0.4, eyeY + bow, ex + rx, eyeY);
-            p.Stroke(ink, r * 0.07);
+            p.Stroke(ink, thick(r * 0.09));
         } else {
             Ellipse(cr, ex, eyeY, rx, ry);
             cairo_save(cr);
             cairo_clip_preserve(cr);
             p.Fill(Hex(0xf6f2ec));
             double ix = ex + t * r * 0.06, iy = eyeY + (pose.tilt > 0.2 ? ry * 0.3 : 0);
-            cairo_arc(cr, ix, iy, r * 0.11, 0, 2 * M_PI);
+            cairo_arc(cr, ix, iy, r * 0.135 * big, 0, 2 * M_PI);
             p.Fill(b.eyes);
-            cairo_arc(cr, ix, iy, r * 0.055, 0, 2 * M_PI);
+            cairo_arc(cr, ix, iy, r * 0.07 * big, 0, 2 * M_PI);
             p.Fill(Hex(0x100a08));
-            cairo_arc(cr, ix - r * 0.035, iy - r * 0.04, r * 0.032, 0, 2 * M_PI);
+            cairo_arc(cr, ix - r * 0.045 * big, iy - r * 0.05 * big, r * 0.04 * big, 0, 2 * M_PI);
             SetColor(cr, Hex(0xffffff), 0.9 * (1 - p.haze));
             cairo_fill(cr);
             cairo_restore(cr);
@@ -1886,23 +2026,25 @@ void FaceHead(const Pen& p, const Build& b, const Pose& pose, double x, double y
             cairo_move_to(cr, ex - rx * 1.05, eyeY + ry * 0.1);
             cairo_curve_to(cr, ex - rx * 0.5, eyeY - ry * 1.25, ex + rx * 0.5, eyeY - ry * 1.25, ex + rx * 1.05,
                            eyeY - ry * 0.05);
-            p.Stroke(ink, r * 0.06);
+            p.Stroke(ink, thick(r * 0.08));
         }
         // Brows: lifted for wonder and sorrow, drawn down for sternness.
         double inner = 0, outer = 0;
         switch (pose.mood) {
             case Mood::Sad:
-            case Mood::Tired: inner = -0.12, outer = 0.06; break;
-            case Mood::Wonder: inner = outer = -0.1; break;
-            case Mood::Stern: inner = 0.1, outer = -0.04; break;
+            case Mood::Tired: inner = -0.2, outer = 0.08; break;
+            case Mood::Wonder: inner = outer = -0.17; break;
+            case Mood::Stern: inner = 0.16, outer = -0.08; break;
+            case Mood::Smile:
+            case Mood::Laugh: inner = outer = -0.05; break;
             default: break;
         }
-        double by = eyeY - r * 0.32;
+        double by = eyeY - r * 0.3 - ry;
         double ix0 = ex - s * rx * 1.1, ox = ex + s * rx * 1.15;
         cairo_move_to(cr, ix0, by + inner * r);
         cairo_curve_to(cr, (ix0 + ox) / 2, by - r * 0.08 + (inner + outer) * r * 0.5, ox, by + outer * r, ox,
                        by + outer * r + r * 0.05);
-        p.Stroke(b.beard ? Hex(0xf0f0f0) : Darker(b.hair, 0.25), r * (b.beard ? 0.15 : 0.09));
+        p.Stroke(b.beard ? Hex(0xf0f0f0) : Darker(b.hair, 0.25), thick(r * (b.beard ? 0.17 : 0.12)));
     }
     // Nose: a shadow on the side away from the light and a lit tip.
     double nx = fx + t * r * 0.14, ny = eyeY + r * 0.34;
@@ -1913,7 +2055,7 @@ void FaceHead(const Pen& p, const Build& b, const Pose& pose, double x, double y
     SetColor(cr, p.Col(Lighter(b.skin, 0.5)), 0.7);
     cairo_fill(cr);
     // Mouth.
-    double mx = fx + t * r * 0.08, my = eyeY + r * 0.58, mw = r * 0.2;
+    double mx = fx + t * r * 0.08, my = eyeY + r * 0.58, mw = r * 0.22 * big;
     RGB lip = Mix(Darker(b.skin, 0.45), Hex(0x9a3a3a), 0.5);
     switch (pose.mood) {
         case Mood::Laugh:
@@ -1925,25 +2067,25 @@ void FaceHead(const Pen& p, const Build& b, const Pose& pose, double x, double y
             p.Fill(Hex(0xd86a6a));
             break;
         case Mood::Wonder:
-            Ellipse(cr, mx, my + r * 0.03, mw * 0.45, r * 0.09);
+            Ellipse(cr, mx, my + r * 0.04, mw * 0.48, r * 0.12 * big);
             p.Fill(Hex(0x5a1a1a));
             break;
         case Mood::Sad:
         case Mood::Tired:
-            cairo_move_to(cr, mx - mw, my + r * 0.07);
-            cairo_curve_to(cr, mx - mw * 0.3, my - r * 0.04, mx + mw * 0.3, my - r * 0.04, mx + mw, my + r * 0.07);
-            p.Stroke(lip, r * 0.07);
+            cairo_move_to(cr, mx - mw, my + r * 0.1);
+            cairo_curve_to(cr, mx - mw * 0.3, my - r * 0.07, mx + mw * 0.3, my - r * 0.07, mx + mw, my + r * 0.1);
+            p.Stroke(lip, thick(r * 0.09));
             break;
         case Mood::Stern:
             cairo_move_to(cr, mx - mw, my);
             cairo_line_to(cr, mx + mw, my + r * 0.02);
-            p.Stroke(lip, r * 0.07);
+            p.Stroke(lip, thick(r * 0.09));
             break;
         default: {
-            double curl = pose.mood == Mood::Smile ? 0.16 : (pose.mood == Mood::Asleep ? 0.04 : 0.08);
+            double curl = pose.mood == Mood::Smile ? 0.2 : (pose.mood == Mood::Asleep ? 0.04 : 0.08);
             cairo_move_to(cr, mx - mw, my - r * curl * 0.4);
             cairo_curve_to(cr, mx - mw * 0.4, my + r * curl, mx + mw * 0.4, my + r * curl, mx + mw, my - r * curl * 0.4);
-            p.Stroke(lip, r * 0.07);
+            p.Stroke(lip, thick(r * 0.09));
             break;
         }
     }
@@ -2045,20 +2187,37 @@ void Figure(Pen& p, const Build& b, const Pose& pose, int rune, const std::funct
     const double hip = b.hip + drop, sh = b.shoulder + drop, neck = sh - 2;
     const double t = std::clamp(pose.turn, -1.0, 1.0);
     const double sw = b.shoulderW * (1 - 0.25 * std::fabs(t));
-    // Legs, in the ground's frame.
+    // Legs, in the ground's frame: a thigh and a shin jointed at the knee,
+    // and a boot turned the way the shin runs (toes tucked under a kneeling
+    // leg, up when sitting).
     auto leg = [&](double x0, double y0, double kx, double ky, double fx, double fy, RGB col) {
-        cairo_move_to(cr, x0, y0);
-        cairo_line_to(cr, kx, ky);
-        cairo_line_to(cr, fx, fy);
-        p.Stroke(Darker(col, 0.5), 5.8, 0.8 * (1 - p.haze));
-        cairo_move_to(cr, x0, y0);
-        cairo_line_to(cr, kx, ky);
-        cairo_line_to(cr, fx, fy);
-        p.Stroke(col, 4.6);
-        // Boot.
-        RoundRect(cr, fx - 3, fy - 4.5, 7.5, 4.5, 1.8);
-        p.Shade(b.boots, fx - 3, fx + 4.5, 0.3, 0.35);
+        const double sx = kx - fx, sy = ky - fy, sl = std::max(1e-6, std::hypot(sx, sy));
+        const double ax = fx + sx / sl * 3.2, ay = fy + sy / sl * 3.2;  // the ankle, inside the boot
+        ClothSegment(p, col, x0, y0, 2.9, kx, ky, 2.35);
+        ClothSegment(p, col, kx, ky, 2.3, ax, ay, 1.95);
+        Creases(p, col, x0, y0, kx, ky, 2.35, {0.85});
+        cairo_save(cr);
+        cairo_translate(cr, fx, fy);
+        cairo_rotate(cr, std::atan2(sx / sl, -sy / sl));
+        cairo_move_to(cr, -2.4, -5.2);
+        cairo_line_to(cr, -2.7, 0.5);
+        cairo_line_to(cr, 3.8, 0.5);
+        cairo_curve_to(cr, 5.3, 0.5, 5.2, -2.2, 3.2, -2.7);
+        cairo_curve_to(cr, 1.9, -3.0, 1.8, -3.9, 2.1, -5.2);
+        cairo_close_path(cr);
+        p.Shade(b.boots, -2.7, 5.2, 0.4, 0.35);
         cairo_new_path(cr);
+        // The sole, the turned-down top and a shine on the toe cap.
+        cairo_move_to(cr, -2.7, 0.3);
+        cairo_line_to(cr, 4.2, 0.3);
+        p.Stroke(Darker(b.boots, 0.5), 0.9);
+        cairo_move_to(cr, -2.5, -4.6);
+        cairo_line_to(cr, 2.1, -4.6);
+        p.Stroke(Lighter(b.boots, 0.25), 1.1, 0.9);
+        Ellipse(cr, 3.3, -1.6, 1.1, 0.55);
+        SetColor(cr, p.Col(Lighter(b.boots, 0.7)), 0.5 * (1 - p.haze));
+        cairo_fill(cr);
+        cairo_restore(cr);
     };
     if (!b.robe) {
         if (pose.sit) {
@@ -2084,26 +2243,64 @@ void Figure(Pen& p, const Build& b, const Pose& pose, int rune, const std::funct
     // Body: a tunic to the hips, or a robe to the ground.
     double hem = b.robe ? -drop * 0.3 + drop : hip + 4;
     double hw = b.robe ? b.hemW + (pose.kneel ? 4 : 0) : sw + 2.5;
-    cairo_move_to(cr, -sw, sh);
-    cairo_curve_to(cr, -sw - 1, sh + 8, -hw * 0.8, hem - 14, -hw, hem);
-    if (b.robe && pose.sit) {
-        cairo_line_to(cr, 20, hem);
-        cairo_curve_to(cr, 20, hem - 8, 12, hem - 12, sw, hip - 2);
-    } else {
-        for (int i = 1; i < 6; ++i) cairo_line_to(cr, -hw + i * hw * 2 / 6, hem + (i % 2 ? 0.8 : 0));
-        cairo_line_to(cr, hw, hem);
-        cairo_curve_to(cr, hw * 0.8, hem - 14, sw + 1, sh + 8, sw, sh);
-    }
-    cairo_curve_to(cr, sw * 0.4, sh - 1.5, -sw * 0.4, sh - 1.5, -sw, sh);
-    cairo_close_path(cr);
+    const bool sitRobe = b.robe && pose.sit;
+    auto body = [&]() {
+        cairo_move_to(cr, -sw, sh);
+        cairo_curve_to(cr, -sw - 1, sh + 8, -hw * 0.8, hem - 14, -hw, hem);
+        if (sitRobe) {
+            cairo_line_to(cr, 20, hem);
+            cairo_curve_to(cr, 20, hem - 8, 12, hem - 12, sw, hip - 2);
+        } else {
+            for (int i = 1; i < 6; ++i) cairo_line_to(cr, -hw + i * hw * 2 / 6, hem + (i % 2 ? 0.8 : 0));
+            cairo_line_to(cr, hw, hem);
+            cairo_curve_to(cr, hw * 0.8, hem - 14, sw + 1, sh + 8, sw, sh);
+        }
+        cairo_curve_to(cr, sw * 0.4, sh - 1.5, -sw * 0.4, sh - 1.5, -sw, sh);
+        cairo_close_path(cr);
+    };
+    body();
     p.Shade(b.cloth, -hw, hw, 0.35, 0.45);
+    body();
     RimLight(p, -hw, hw);
-    // Folds falling from the waist.
-    for (double fxp : {-0.45, 0.1, 0.55}) {
-        cairo_move_to(cr, fxp * sw, hip - 6);
-        cairo_curve_to(cr, fxp * sw * 1.2, hip, fxp * hw, hem - 8, fxp * hw * 1.05, hem - 1);
+    // Inside the cloth: a shadow under the belt and along the hem, light
+    // on the chest, and folds falling from the waist (each a shadowed
+    // valley beside a lit ridge).
+    body();
+    cairo_save(cr);
+    cairo_clip(cr);
+    {
+        cairo_pattern_t* g = cairo_pattern_create_linear(0, hip - 4, 0, hip + 1);
+        AddStop(g, 0, p.Col(Darker(b.cloth, 0.6)), 0.45);
+        AddStop(g, 1, p.Col(Darker(b.cloth, 0.6)), 0);
+        cairo_set_source(cr, g);
+        cairo_paint(cr);
+        cairo_pattern_destroy(g);
+        cairo_pattern_t* h = cairo_pattern_create_linear(0, hem - 4, 0, hem + 1);
+        AddStop(h, 0, p.Col(Darker(b.cloth, 0.5)), 0);
+        AddStop(h, 1, p.Col(Darker(b.cloth, 0.5)), 0.5);
+        cairo_set_source(cr, h);
+        cairo_paint(cr);
+        cairo_pattern_destroy(h);
+        RadialGlow(cr, p.side * sw * 0.35, sh + 6, sw * 0.9, p.Col(Lighter(b.cloth, 0.5)), 0.3 * (1 - p.haze));
     }
-    p.Stroke(Darker(b.cloth, 0.4), 0.8, 0.55);
+    static const std::vector<double> robeFolds{-0.62, -0.3, 0.02, 0.34, 0.64}, tunicFolds{-0.45, 0.1, 0.55};
+    const std::vector<double>& folds = b.robe ? robeFolds : tunicFolds;
+    const double foldTop = b.robe ? sh + 9 : hip - 3;
+    for (double fxp : folds) {
+        const double x0 = fxp * sw * 0.9, x1 = sitRobe ? fxp * sw + 6 : fxp * hw * 1.02;
+        cairo_move_to(cr, x0, foldTop);
+        cairo_curve_to(cr, x0 * 1.1, foldTop + (hem - foldTop) * 0.4, x1 * 0.95, hem - (hem - foldTop) * 0.3, x1, hem);
+        p.Stroke(Darker(b.cloth, 0.5), 1.0, 0.6);
+        cairo_move_to(cr, x0 + p.side * 0.9, foldTop + 2);
+        cairo_curve_to(cr, x0 * 1.1 + p.side * 0.9, foldTop + (hem - foldTop) * 0.4, x1 * 0.95 + p.side * 1.1,
+                       hem - (hem - foldTop) * 0.3, x1 + p.side * 1.1, hem - 0.5);
+        p.Stroke(Lighter(b.cloth, 0.3), 0.6, 0.5);
+    }
+    // Creases pulled across the chest towards the near shoulder.
+    cairo_move_to(cr, -sw * 0.6, sh + 5);
+    cairo_curve_to(cr, -sw * 0.2, sh + 7, sw * 0.2, sh + 8.5, sw * 0.5, sh + 11);
+    p.Stroke(Darker(b.cloth, 0.45), 0.6, 0.4);
+    cairo_restore(cr);
     // Belt or sash, and the collar's trim.
     cairo_move_to(cr, -sw - 0.5, hip - 5);
     cairo_curve_to(cr, -sw * 0.3, hip - 3.8, sw * 0.3, hip - 3.8, sw + 0.5, hip - 5);
@@ -2113,7 +2310,12 @@ void Figure(Pen& p, const Build& b, const Pose& pose, int rune, const std::funct
     p.Stroke(Lighter(b.trim, 0.15), 1.6);
     if (extras) extras();
     if (backAcross) Arm(p, b, back, pose.backHold, footY + hip, rune);
-    FaceHead(p, b, pose, t * 1.5, neck - b.headR * 1.2);
+    // Far off, a head at its true size shows no face at all: the smaller
+    // the figure is painted, the more of it the head takes, as an
+    // illustrator draws a crowd.
+    Build head = b;
+    head.headR *= std::clamp(1.0 + (2.4 - p.glowScale) * 0.16, 1.0, 1.3);
+    FaceHead(p, head, pose, t * 1.5, neck - head.headR * 1.2);
     Arm(p, b, front, pose.frontHold, footY + hip, rune);
     cairo_restore(cr);
 }

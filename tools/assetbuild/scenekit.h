@@ -71,7 +71,8 @@ enum class Kind {
 // straight down, growing towards the way the figure faces: pi/2 reaches
 // straight ahead, pi straight up, negative angles swing behind it. Each arm
 // has its shoulder (upper arm) and elbow (forearm) angle.
-enum class Hold { None, Rune, Lantern, Book, Letter, Staff, Point, Open };
+// Mask: a broken stone face, held up in the hand.
+enum class Hold { None, Rune, Lantern, Book, Letter, Staff, Point, Open, Mask };
 enum class Mood { Calm, Smile, Laugh, Sad, Asleep, Wonder, Stern, Tired };
 struct Pose {
     bool set = false;       // false: the kind's own stance for its variant
