@@ -15,6 +15,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "artkit.h"
@@ -657,6 +658,329 @@ void RuneFlight(Canvas& c, double x0, double y0, double x1, double y1, int n, do
     }
 }
 
+// A Warden fallen at the ford, its head knocked off: the body on its back
+// in the shallows, an arm flung out, the legs still locked, moss over it.
+// (x, y) is the middle of where it lies, s its scale (1: 150 px long).
+void FallenWarden(Canvas& c, double x, double y, double s) {
+    cairo_t* cr = c.cr;
+    const RGB st = Hex(0x6e6a72);
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, s, s);
+    Ellipse(cr, 0, 6, 90, 12);
+    SetColor(cr, Hex(0x000000), 0.22);
+    cairo_fill(cr);
+    auto block = [&](double bx, double by, double w, double h, double r, double rot, RGB tone) {
+        cairo_save(cr);
+        cairo_translate(cr, bx, by);
+        cairo_rotate(cr, rot);
+        RoundRect(cr, -w / 2, -h / 2, w, h, r);
+        cairo_pattern_t* g = cairo_pattern_create_linear(0, -h / 2, 0, h / 2);
+        AddStop(g, 0, Lighter(tone, 0.25));
+        AddStop(g, 0.5, tone);
+        AddStop(g, 1, Darker(tone, 0.5));
+        cairo_set_source(cr, g);
+        cairo_fill_preserve(cr);
+        cairo_pattern_destroy(g);
+        SetColor(cr, Darker(tone, 0.65), 0.6);
+        cairo_set_line_width(cr, 1.2);
+        cairo_stroke(cr);
+        cairo_restore(cr);
+    };
+    block(48, -8, 34, 14, 4, 0.1, Darker(st, 0.1));    // the legs, stiff
+    block(50, 4, 34, 14, 4, -0.05, Darker(st, 0.2));
+    block(-8, -10, 70, 40, 12, -0.04, st);              // the body
+    block(-30, -32, 44, 14, 6, -0.6, Darker(st, 0.05)); // an arm flung up
+    block(-12, 12, 40, 13, 6, 0.15, Darker(st, 0.25));
+    // The broken neck: a jagged stump where the head was.
+    Poly(cr, {-44, -18, -50, -12, -46, -6, -51, 0, -44, 4});
+    SetColor(cr, Hex(0x5a5860));
+    cairo_fill(cr);
+    GlyphPath(cr, F_RUNIC, RuneOf(8).glyph, 20, -12, 0);
+    SetColor(cr, Hex(0x4a4850), 0.9);
+    cairo_fill(cr);
+    Rng r(9);
+    for (int i = 0; i < 10; ++i) {
+        Ellipse(cr, r.Range(-40, 60), r.Range(-30, -16), r.Range(3, 7), 2.4);
+        SetColor(cr, Hex(0x4a7a3a), 0.8);
+        cairo_fill(cr);
+    }
+    // Water lapping over its lower side.
+    cairo_move_to(cr, -80, 10);
+    for (int i = 0; i <= 16; ++i) cairo_line_to(cr, -80 + i * 10, 10 + (i % 2 ? -2.5 : 0.5));
+    cairo_line_to(cr, 80, 22);
+    cairo_line_to(cr, -80, 22);
+    cairo_close_path(cr);
+    SetColor(cr, Hex(0x9a8aa8), 0.55);
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
+// A thick screen of reeds and cattails along the water, in front of what
+// hides behind it; (x, y) the middle of its foot, w its width, h its height.
+void ReedScreen(Canvas& c, double x, double y, double w, double h, uint32_t seed) {
+    cairo_t* cr = c.cr;
+    Rng r(seed);
+    for (int i = 0; i < 46; ++i) {
+        const double bx = x + r.Range(-w / 2, w / 2), hh = h * r.Range(0.55, 1.0), lean = r.Range(-0.25, 0.25) * hh;
+        const double bw = r.Range(2.2, 4.0);
+        cairo_move_to(cr, bx - bw, y);
+        cairo_curve_to(cr, bx - bw * 0.6, y - hh * 0.5, bx + lean * 0.5, y - hh * 0.8, bx + lean, y - hh);
+        cairo_curve_to(cr, bx + lean * 0.5 + bw * 0.3, y - hh * 0.8, bx + bw * 0.6, y - hh * 0.5, bx + bw, y);
+        cairo_close_path(cr);
+        const RGB blade = r.Uniform() < 0.5 ? Hex(0x3a5a34) : Hex(0x4e6a3a);
+        cairo_pattern_t* g = cairo_pattern_create_linear(bx - bw, 0, bx + bw, 0);
+        AddStop(g, 0, Lighter(blade, 0.35));
+        AddStop(g, 1, Darker(blade, 0.35));
+        cairo_set_source(cr, g);
+        cairo_fill(cr);
+        cairo_pattern_destroy(g);
+        if (r.Uniform() < 0.25) {
+            Ellipse(cr, bx + lean * 0.92, y - hh * 0.9, 2.6, 8);
+            SetColor(cr, Hex(0x5a3a22));
+            cairo_fill(cr);
+        }
+    }
+}
+
+// A willow spirit: a small pale being of leaf and mist, willow fronds for
+// hair, big shy eyes glancing to one side, holding out a rune it kept safe.
+// Stands on (x, y), s = scale (1: 60 px tall); lookX < 0 glances left.
+void WillowSpirit(Canvas& c, double x, double y, double s, int rune, double lookX) {
+    cairo_t* cr = c.cr;
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, s, s);
+    RadialGlow(cr, 0, -32, 46, Hex(0xc8ffe0), 0.45);
+    // The body: a soft drop of mist, paler where the moon falls.
+    cairo_move_to(cr, -13, 0);
+    cairo_curve_to(cr, -15, -18, -16, -34, -12, -44);
+    cairo_curve_to(cr, -6, -56, 6, -56, 12, -44);
+    cairo_curve_to(cr, 16, -34, 15, -18, 13, 0);
+    cairo_close_path(cr);
+    cairo_pattern_t* g = cairo_pattern_create_radial(-4, -40, 2, 0, -30, 30);
+    AddStop(g, 0, Hex(0xf0fff4), 0.95);
+    AddStop(g, 0.6, Hex(0xb0e8c8), 0.85);
+    AddStop(g, 1, Hex(0x6aa888), 0.6);
+    cairo_set_source(cr, g);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(g);
+    SetColor(cr, Hex(0x3a6a50), 0.5);
+    cairo_set_line_width(cr, 0.9);
+    cairo_stroke(cr);
+    // Willow fronds falling from the crown, leaves along them.
+    Rng r(static_cast<uint32_t>(rune * 31 + 7));
+    for (int i = 0; i < 9; ++i) {
+        const double a = -1 + i * 0.25, sx = a * 9, tip = (a < 0 ? -1 : 1) * (10 + std::fabs(a) * 8);
+        const double len = 22 + r.Range(0, 14) - std::fabs(a) * 4;
+        cairo_move_to(cr, sx * 0.4, -54);
+        cairo_curve_to(cr, sx, -60, tip, -52, tip * 1.1, -54 + len);
+        SetColor(cr, Hex(0x5a9a5a), 0.9);
+        cairo_set_line_width(cr, 1.3);
+        cairo_stroke(cr);
+        for (double t = 0.35; t < 1; t += 0.2) {
+            const double lx = tip * (0.5 + 0.6 * t), ly = -58 + len * t;
+            Ellipse(cr, lx, ly, 1.4, 3);
+            SetColor(cr, t > 0.7 ? Hex(0xa8e0a0) : Hex(0x7ac07a), 0.9);
+            cairo_fill(cr);
+        }
+    }
+    // Big dark eyes with two glints each, glancing shyly aside, a blush and
+    // a small smile.
+    for (double ex : {-5.5, 5.5}) {
+        Ellipse(cr, ex, -38, 3.4, 4.4);
+        SetColor(cr, Hex(0x14281e));
+        cairo_fill(cr);
+        cairo_arc(cr, ex + lookX * 1.3 - 0.6, -39.6, 1.3, 0, 2 * M_PI);
+        SetColor(cr, Hex(0xffffff), 0.95);
+        cairo_fill(cr);
+        cairo_arc(cr, ex + lookX * 1.3 + 1.0, -36.6, 0.6, 0, 2 * M_PI);
+        cairo_fill(cr);
+        RadialGlow(cr, ex * 1.5, -31, 4, Hex(0xf09a9a), 0.6);
+    }
+    cairo_move_to(cr, -2.2, -30.5);
+    cairo_curve_to(cr, -1, -29.2, 1, -29.2, 2.2, -30.5);
+    SetColor(cr, Hex(0x2a5a40));
+    cairo_set_line_width(cr, 0.9);
+    cairo_stroke(cr);
+    // Two small hands cupped round the rune.
+    const RuneClass& rc = RuneOf(rune);
+    RadialGlow(cr, 0, -19, 24, rc.hue, 0.75);
+    DrawGem(c, -8, -28, 16, rc, 100 + rune);
+    for (double hx : {-6.0, 6.0}) {
+        Ellipse(cr, hx, -15, 3.2, 2.4);
+        SetColor(cr, Hex(0xd8f8e4), 0.95);
+        cairo_fill_preserve(cr);
+        SetColor(cr, Hex(0x3a6a50), 0.6);
+        cairo_set_line_width(cr, 0.7);
+        cairo_stroke(cr);
+    }
+    cairo_restore(cr);
+}
+
+// A drowsy "z" drifting up from a sleeper's head.
+void Snore(cairo_t* cr, double x, double y, double size, double alpha) {
+    TextBox b = MeasureText(F_UNCIAL, size, "z");
+    for (int i = 0; i < 3; ++i) {
+        const double k = 1 + i * 0.35;
+        TextPath(cr, F_UNCIAL, size * k, x + i * size * 0.7 - b.x0, y - i * size * 1.1, "z");
+    }
+    SetColor(cr, Hex(0x5a4a6a), alpha * 0.7);
+    cairo_set_line_width(cr, 2.2);
+    cairo_stroke_preserve(cr);
+    SetColor(cr, Hex(0xfff8e8), alpha);
+    cairo_fill(cr);
+}
+
+// The last Warden giving way: its legs and hips still stand, the rest is
+// breaking into tumbling blocks that turn to snow as they fall.
+void CrumblingWarden(Canvas& c, const SceneDesc& s, double fx, double depth, double scale) {
+    cairo_t* cr = c.cr;
+    Element w;
+    w.kind = Kind::Golem;
+    w.x = fx;
+    w.y = scene::GroundAt(s, fx, depth);
+    w.scale = scale;
+    w.variant = 7;
+    w.lit = false;  // the light in its eyes has gone out
+    const double k = scale * c.w / 800.0, bx = fx * c.w, by = w.y * c.h;
+    const double cut = by - 62 * k;  // the hips
+    cairo_save(cr);
+    cairo_rectangle(cr, 0, cut, c.w, c.h);
+    cairo_clip(cr);
+    scene::PaintElement(c, s, w);
+    cairo_restore(cr);
+    // The ragged break across the hips, dusted with snow.
+    cairo_move_to(cr, bx - 36 * k, cut + 2);
+    for (int i = 0; i <= 12; ++i) cairo_line_to(cr, bx - 36 * k + i * 6 * k, cut + (i % 2 ? -4 : 3) * k * 0.6);
+    SetColor(cr, Hex(0xffffff), 0.9);
+    cairo_set_line_width(cr, 3 * k);
+    cairo_stroke(cr);
+    // The upper body in pieces, falling apart and outwards.
+    Rng r(470);
+    const RGB st = Hex(0x7f7073);  // the stone as the dawn lights it
+    struct Piece {
+        double dx, dy, w, h, rot;
+    };
+    const Piece pieces[] = {{-26, -92, 26, 22, 0.5},  {14, -100, 30, 24, -0.35}, {-4, -128, 28, 24, 0.8},
+                            {36, -78, 18, 30, 0.3},   {-44, -74, 16, 26, -0.4},  {8, -150, 20, 16, -0.9},
+                            {-22, -150, 12, 10, 1.1}, {30, -126, 12, 12, 0.6}};
+    for (const Piece& q : pieces) {
+        cairo_save(cr);
+        cairo_translate(cr, bx + q.dx * k, by + q.dy * k);
+        cairo_rotate(cr, q.rot);
+        RoundRect(cr, -q.w * k / 2, -q.h * k / 2, q.w * k, q.h * k, 4 * k);
+        cairo_pattern_t* g = cairo_pattern_create_linear(0, -q.h * k / 2, 0, q.h * k / 2);
+        AddStop(g, 0, Hex(0xd8c8c8));
+        AddStop(g, 0.35, st);
+        AddStop(g, 1, Darker(st, 0.45));
+        cairo_set_source(cr, g);
+        cairo_fill_preserve(cr);
+        cairo_pattern_destroy(g);
+        SetColor(cr, Darker(st, 0.6), 0.7);
+        cairo_set_line_width(cr, 1.2);
+        cairo_stroke(cr);
+        cairo_restore(cr);
+        // Each piece trails a plume of snow where it is coming apart.
+        for (int i = 0; i < 7; ++i) {
+            const double px = bx + q.dx * k + r.Range(-14, 14) * k, py = by + q.dy * k + r.Range(-6, 18) * k;
+            RadialGlow(cr, px, py, r.Range(4, 9) * k, Hex(0xffffff), 0.75);
+        }
+    }
+    // Its head among them, eyes dark.
+    cairo_save(cr);
+    cairo_translate(cr, bx - 6 * k, by - 176 * k);
+    cairo_rotate(cr, -0.4);
+    RoundRect(cr, -16 * k, -14 * k, 32 * k, 28 * k, 8 * k);
+    SetColor(cr, Lighter(st, 0.1));
+    cairo_fill(cr);
+    cairo_rectangle(cr, -9 * k, -4 * k, 6 * k, 3 * k);
+    cairo_rectangle(cr, 4 * k, -4 * k, 6 * k, 3 * k);
+    SetColor(cr, Hex(0x1a1820));
+    cairo_fill(cr);
+    cairo_restore(cr);
+    // A drift of snow growing at its feet.
+    OvalGlow(cr, bx, by - 4, 70 * k, 0.28, Hex(0xffffff), 0.95);
+    for (int i = 0; i < 70; ++i) {
+        const double t = r.Uniform(), px = bx + r.Range(-50, 50) * k + t * 90 * k, py = by - 190 * k * r.Uniform();
+        RadialGlow(cr, px, py, (2 + 3 * (1 - t)) * k, Hex(0xffffff), 0.85 * (1 - t * 0.5));
+    }
+}
+
+// Caldrin down on one knee: the standing figure sunk into the snow to the
+// knee, his cloak pooled round him, both hands holding the letter open
+// before his face. (x, y) is where he kneels, h his standing height.
+void KneelingCaldrin(Canvas& c, double x, double y, double h) {
+    cairo_t* cr = c.cr;
+    const double sink = h * 0.36;
+    cairo_save(cr);
+    cairo_rectangle(cr, 0, 0, c.w, y);
+    cairo_clip(cr);
+    Caldrin(c, x, y + sink, h, false, 0.15);
+    cairo_restore(cr);
+    // The cloak spread on the snow.
+    cairo_move_to(cr, x - h * 0.3, y + 2);
+    cairo_curve_to(cr, x - h * 0.3, y - h * 0.06, x - h * 0.2, y - h * 0.1, x - h * 0.16, y - h * 0.12);
+    cairo_line_to(cr, x + h * 0.16, y - h * 0.12);
+    cairo_curve_to(cr, x + h * 0.24, y - h * 0.08, x + h * 0.34, y - h * 0.04, x + h * 0.36, y + 2);
+    cairo_close_path(cr);
+    cairo_pattern_t* g = cairo_pattern_create_linear(x - h * 0.3, 0, x + h * 0.36, 0);
+    AddStop(g, 0, Hex(0xd0dcf0));
+    AddStop(g, 0.5, Hex(0x8aa0c8));
+    AddStop(g, 1, Hex(0x4a5a82));
+    cairo_set_source(cr, g);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(g);
+    SetColor(cr, Hex(0x2a3456), 0.8);
+    cairo_set_line_width(cr, 1.4);
+    cairo_stroke(cr);
+    for (double fx : {-0.2, -0.06, 0.1, 0.24}) {
+        cairo_move_to(cr, x + fx * h * 0.6, y - h * 0.11);
+        cairo_curve_to(cr, x + fx * h * 0.8, y - h * 0.06, x + fx * h, y - h * 0.03, x + fx * h * 1.2, y);
+    }
+    SetColor(cr, Hex(0x3a4a70), 0.5);
+    cairo_set_line_width(cr, 1.2);
+    cairo_stroke(cr);
+    // The raised knee under the cloak, folds falling from it.
+    Ellipse(cr, x - h * 0.1, y - h * 0.1, h * 0.1, h * 0.07);
+    cairo_pattern_t* kg = cairo_pattern_create_radial(x - h * 0.13, y - h * 0.14, h * 0.01, x - h * 0.1, y - h * 0.1, h * 0.11);
+    AddStop(kg, 0, Hex(0xe4ecf8));
+    AddStop(kg, 1, Hex(0x8aa0c8));
+    cairo_set_source(cr, kg);
+    cairo_fill(cr);
+    cairo_pattern_destroy(kg);
+    for (double fx : {-0.18, -0.1, -0.03}) {
+        cairo_move_to(cr, x - h * 0.1, y - h * 0.07);
+        cairo_curve_to(cr, x + fx * h, y - h * 0.04, x + fx * h * 1.2, y - h * 0.02, x + fx * h * 1.3, y + 1);
+    }
+    SetColor(cr, Hex(0x3a4a70), 0.5);
+    cairo_set_line_width(cr, 1.2);
+    cairo_stroke(cr);
+    OvalGlow(cr, x + h * 0.03, y + 2, h * 0.4, 0.12, Hex(0xffffff), 0.85);
+    // Arms in their wide sleeves, bent up to hold the letter.
+    const double face = y + sink - h * 0.86, ly = face + h * 0.2;
+    for (double sx : {-1.0, 1.0}) {
+        cairo_move_to(cr, x + sx * h * 0.17, face + h * 0.2);
+        cairo_curve_to(cr, x + sx * h * 0.2, face + h * 0.32, x + sx * h * 0.14, ly + h * 0.1, x + sx * h * 0.1,
+                       ly + h * 0.02);
+        SetColor(cr, Hex(0x2a3456), 0.8);
+        cairo_set_line_width(cr, h * 0.07);
+        cairo_stroke_preserve(cr);
+        SetColor(cr, sx < 0 ? Hex(0xb8c8e4) : Hex(0x7088b4));
+        cairo_set_line_width(cr, h * 0.055);
+        cairo_stroke(cr);
+    }
+    Letter(cr, x, ly, h * 0.19, -0.06, true);
+    for (double sx : {-1.0, 1.0}) {
+        Ellipse(cr, x + sx * h * 0.095, ly + h * 0.03 + sx * h * 0.006, h * 0.026, h * 0.021);
+        SetColor(cr, Hex(0xe8e6ee));
+        cairo_fill_preserve(cr);
+        SetColor(cr, Hex(0x5a6a94), 0.8);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+    }
+}
+
 // ---- finishing ----------------------------------------------------------------------------------
 // One page picture: its scene, and what it paints between the land and the
 // placed things (back) and over them (front).
@@ -805,8 +1129,8 @@ Page StoryPicture(int n) {
             add(On(s, Kind::Fence, 0.2, 0.4, 1.0, 2));
             add(On(s, Kind::TreePine, 0.9, 0.3, 1.4, 1));
             add(On(s, Kind::TreeDead, 0.78, 0.15, 1.0, 1));
-            add(Posed(On(s, Kind::Keeper, 0.46, 0.7, 2.3), Act(Mood::Stern, 0.5).Staff().PointAt(1.45)));
-            add(Posed(On(s, Kind::Apprentice, 0.6, 0.72, 2.2, 1), Act(Mood::Smile, -0.3).Lantern()));
+            add(Posed(On(s, Kind::Keeper, 0.44, 0.7, 2.3), Act(Mood::Stern, 0.5).Staff().PointAt(1.95)));
+            add(Posed(On(s, Kind::Apprentice, 0.63, 0.72, 2.2, 1), Act(Mood::Smile, -0.3).Lantern()));
             break;
         // Willowfen: grey willows over still water.
         case 8:
@@ -820,53 +1144,63 @@ Page StoryPicture(int n) {
             add(On(s, Kind::Boardwalk, 0.45, 0.5, 1.0));
             pg.chill = 0.5;
             break;
-        // Nelt turns the broken Warden's face in his hands at the ford.
+        // At the ford the Warden lies fallen, its head broken off; Nelt kneels
+        // and turns its stone face in his hands, the apprentice looking on.
         case 9:
             s = Setting(Sky::Dusk, Terrain::Marsh, 109, Weather::Mist, 0.55);
-            add(On(s, Kind::TreeWillow, 0.1, 0.25, 1.6, 0));
-            add(On(s, Kind::Golem, 0.3, 0.55, 1.2, 4));
-            add(On(s, Kind::Rock, 0.4, 0.75, 1.5, 1));
-            add(On(s, Kind::Rock, 0.22, 0.8, 1.2, 2));
-            // Nelt kneels and turns the Warden's broken face in his hands.
-            add(Posed(On(s, Kind::Keeper, 0.55, 0.74, 2.7, 0, true),
-                      Act(Mood::Sad, 0.55).Tilt(0.3).Kneel().Front(0.9, 1.7, Hold::Open).Back(0.8, 1.8, Hold::Open)));
-            add(Posed(On(s, Kind::Apprentice, 0.77, 0.72, 2.4, 0, true), Act(Mood::Wonder, 0.5).Tilt(0.15).Walk()));
-            add(On(s, Kind::Reeds, 0.9, 0.9, 1.6, 2));
+            add(On(s, Kind::TreeWillow, 0.08, 0.25, 1.6, 0));
+            add(On(s, Kind::TreeWillow, 0.9, 0.12, 1.2, 2));
+            pg.back = [](Canvas& c) { FallenWarden(c, 215, 292, 1.3); };
+            add(Posed(On(s, Kind::Keeper, 0.5, 0.8, 3.4, 0, true),
+                      Act(Mood::Sad, 0.7).Tilt(0.3).Kneel().Front(0.75, 1.75, Hold::Mask).Back(0.85, 1.65, Hold::Open)));
+            add(Posed(On(s, Kind::Apprentice, 0.72, 0.8, 2.8, 0, true),
+                      Act(Mood::Wonder, 0.45).Tilt(0.12).Front(0.5, 1.1, Hold::Open).Back(-0.25, 0.1)));
+            add(On(s, Kind::Reeds, 0.93, 0.96, 1.8, 2));
             pg.chill = 0.3;
             break;
-        // Willow spirits in the reeds, holding runes.
+        // Shy willow spirits peek from the reeds, each holding out a rune it
+        // kept safe; the apprentice kneels at the water to take them.
         case 10:
             s = Setting(Sky::Night, Terrain::Marsh, 110, Weather::Sparkle, 0.52);
             s.sunX = 0.2;
-            add(On(s, Kind::TreeWillow, 0.85, 0.2, 1.8, 4));
-            add(On(s, Kind::Reeds, 0.2, 0.55, 2.0));
-            add(On(s, Kind::Reeds, 0.45, 0.65, 2.2, 1));
-            add(On(s, Kind::Reeds, 0.7, 0.6, 2.0, 2));
-            add(At(Kind::RuneGem, 0.28, 0.55, 0.9, 2));
-            add(At(Kind::RuneGem, 0.52, 0.6, 0.9, 3));
-            add(At(Kind::RuneGem, 0.66, 0.5, 0.8, 1));
+            add(On(s, Kind::TreeWillow, 0.86, 0.2, 1.8, 4));
+            add(On(s, Kind::TreeWillow, 0.56, 0.04, 1.1, 1));
+            add(Posed(On(s, Kind::Apprentice, 0.19, 0.8, 3.1, 1),
+                      Act(Mood::Wonder, 0.55).Tilt(0.08).Kneel().Reach(1.05, 1.8).Back(-0.2, 0.3)));
             pg.front = [](Canvas& c) {
-                // The spirits: pale wisps with bright eyes among the reeds.
-                for (auto [x, y] : {std::pair{230.0, 200.0}, std::pair{420.0, 215.0}, std::pair{540.0, 180.0}}) {
-                    OvalGlow(c.cr, x, y, 26, 1.6, Hex(0xd0ffe8), 0.55);
-                    for (double ex : {-5.0, 5.0}) {
-                        cairo_arc(c.cr, x + ex, y - 8, 2.2, 0, 2 * M_PI);
-                        SetColor(c.cr, Hex(0x1a3a2a));
-                        cairo_fill(c.cr);
-                    }
-                }
+                ReedScreen(c, 560, 262, 420, 60, 103);
+                WillowSpirit(c, 400, 330, 1.9, 3, -1);
+                WillowSpirit(c, 545, 296, 1.5, 2, -1);
+                WillowSpirit(c, 680, 322, 1.7, 1, -0.7);
+                ReedScreen(c, 400, 346, 130, 52, 101);
+                ReedScreen(c, 548, 306, 100, 40, 102);
+                ReedScreen(c, 690, 340, 130, 50, 104);
+                ReedScreen(c, 300, 350, 60, 50, 105);
             };
             break;
-        // The Amber Downs: gold hills, windmills still, shepherds asleep.
+        // The Amber Downs: gold hills, every windmill still, shepherds asleep
+        // beside their sleeping flock.
         case 11:
             s = Setting(Sky::Day, Terrain::Fields, 111, Weather::None, 0.52);
             s.autumn = true;
-            add(On(s, Kind::Windmill, 0.2, 0.05, 1.2, 0));
-            add(On(s, Kind::Windmill, 0.75, 0.02, 0.9, 1));
-            add(On(s, Kind::Haystack, 0.55, 0.3, 1.2));
-            add(Posed(On(s, Kind::Villager, 0.35, 0.7, 2.0, 3),
-                      Act(Mood::Asleep, 0.2).Tilt(0.35).Sit().Front(0.3, 1.6).Back(0.2, 1.4)));
-            add(On(s, Kind::Deer, 0.7, 0.65, 1.4));
+            add(On(s, Kind::Windmill, 0.14, 0.04, 1.2, 0));
+            add(On(s, Kind::Windmill, 0.8, 0.02, 0.9, 1));
+            for (auto [x, d, k] : {std::tuple{0.56, 0.22, 0.8}, {0.66, 0.26, 0.85}, {0.74, 0.2, 0.8}, {0.9, 0.3, 0.9}})
+                add(On(s, Kind::Sheep, x, d, k, 1));
+            add(On(s, Kind::Haystack, 0.33, 0.42, 1.9));
+            // One leans back on the haystack, the other nods over folded arms.
+            add(Posed(On(s, Kind::Villager, 0.27, 0.74, 2.6, 3),
+                      Act(Mood::Asleep, 0.3).Tilt(-0.35).Lean(-0.2).Sit().Front(0.2, 1.95).Back(0.15, 1.85)));
+            add(Posed(On(s, Kind::Villager, 0.6, 0.82, 2.6, 0, true),
+                      Act(Mood::Asleep, 0.25).Tilt(0.45).Lean(0.1).Sit().Front(0.25, 2.0).Back(0.2, 1.9)));
+            add(On(s, Kind::Sheep, 0.45, 0.75, 1.8, 1, true));
+            add(On(s, Kind::Sheep, 0.79, 0.74, 1.7, 1, true));
+            add(On(s, Kind::Sheep, 0.9, 0.92, 2.1, 1));
+            add(On(s, Kind::Sheep, 0.1, 0.9, 2.0, 1));
+            pg.front = [](Canvas& c) {
+                Snore(c.cr, 236, 196, 16, 0.95);
+                Snore(c.cr, 512, 206, 16, 0.95);
+            };
             pg.chill = 0.3;
             break;
         // A sleeping shepherd beside a nest of violet Dusk runes.
@@ -955,9 +1289,9 @@ Page StoryPicture(int n) {
             add(On(s, Kind::Ruin, 0.3, 0.1, 1.2, 2));
             add(On(s, Kind::Tower, 0.62, 0.05, 1.6, 2));
             add(On(s, Kind::Tower, 0.86, 0.2, 1.2, 0));
-            add(On(s, Kind::Boat, 0.45, 0.7, 1.9, 0));
-            add(Posed(On(s, Kind::Keeper, 0.43, 0.69, 1.5), Act(Mood::Sad, 0.5).Staff().PointAt(1.8)));
-            add(Posed(On(s, Kind::Apprentice, 0.49, 0.7, 1.4), Act(Mood::Wonder, 0.6).Tilt(-0.2)));
+            add(On(s, Kind::Boat, 0.42, 0.72, 2.5, 0));
+            add(Posed(On(s, Kind::Keeper, 0.45, 0.71, 2.0), Act(Mood::Sad, 0.5).Staff().PointAt(2.2)));
+            add(Posed(On(s, Kind::Apprentice, 0.35, 0.72, 1.9), Act(Mood::Wonder, 0.6).Tilt(-0.25)));
             if (n == 20) {
                 s.elements.pop_back();
                 s.elements.pop_back();
@@ -1051,7 +1385,7 @@ Page StoryPicture(int n) {
                 add(e);
             }
             add(Posed(On(s, Kind::Keeper, 0.46, 0.85, 2.4), Act(Mood::Sad, 0.5).Staff().Lantern()));
-            add(Posed(On(s, Kind::Apprentice, 0.56, 0.86, 2.3), Act(Mood::Calm, 0.6).Walk()));
+            add(Posed(On(s, Kind::Apprentice, 0.59, 0.86, 2.3), Act(Mood::Calm, 0.6).Walk()));
             pg.chill = 0.3;
             break;
         // Nelt lights a lantern with a rune as he talks.
@@ -1087,7 +1421,7 @@ Page StoryPicture(int n) {
             add(On(s, Kind::TreePine, 0.22, 0.2, 1.2, 1));
             add(On(s, Kind::TreePine, 0.85, 0.4, 1.8, 1));
             add(Posed(On(s, Kind::Keeper, 0.49, 0.78, 2.3), Act(Mood::Wonder, 0.4).Tilt(-0.25).Staff().Reach(1.2, 1.6)));
-            add(Posed(On(s, Kind::Apprentice, 0.6, 0.8, 2.2, 1), Act(Mood::Smile, 0.2).Tilt(-0.3).Reach(2.3, 2.7)));
+            add(Posed(On(s, Kind::Apprentice, 0.64, 0.8, 2.2, 1), Act(Mood::Smile, 0.2).Tilt(-0.3).Reach(2.3, 2.7)));
             pg.front = [](Canvas& c) {
                 Rng r(26);
                 for (int i = 0; i < 40; ++i) {
@@ -1187,7 +1521,7 @@ Page StoryPicture(int n) {
             add(On(s, Kind::Lantern, 0.3, 0.6, 1.4, 0));
             add(On(s, Kind::Lantern, 0.7, 0.6, 1.4, 0));
             add(Posed(On(s, Kind::Keeper, 0.44, 0.85, 2.4), Act(Mood::Wonder, 0.5).Tilt(-0.2).Staff().Lantern(1.8)));
-            add(Posed(On(s, Kind::Apprentice, 0.57, 0.86, 2.3, 1), Act(Mood::Wonder, 0.4).Tilt(-0.25)));
+            add(Posed(On(s, Kind::Apprentice, 0.61, 0.86, 2.3, 1), Act(Mood::Wonder, 0.4).Tilt(-0.25)));
             for (Element& e : s.elements)
                 if (e.kind == Kind::Lantern) e.lit = false;
             break;
@@ -1276,8 +1610,8 @@ Page StoryPicture(int n) {
                 IceSpires(c, 400, cy, 250 * k, 55 * k, (n == 37 ? 200 : 90) * k, true, 37);
             };
             if (n == 37) {
-                add(Posed(On(s, Kind::Keeper, 0.15, 0.85, 2.3), Act(Mood::Stern, 0.6).Staff().PointAt(1.7)));
-                add(Posed(On(s, Kind::Apprentice, 0.26, 0.86, 2.2, 1), Act(Mood::Wonder, 0.6).Lantern()));
+                add(Posed(On(s, Kind::Keeper, 0.15, 0.85, 2.3), Act(Mood::Stern, 0.6).Staff().PointAt(2.05)));
+                add(Posed(On(s, Kind::Apprentice, 0.3, 0.86, 2.2, 1), Act(Mood::Wonder, 0.6).Lantern()));
             }
             pg.chill = 0.3;
             break;
@@ -1290,8 +1624,8 @@ Page StoryPicture(int n) {
             if (n == 38) {
                 add(On(s, Kind::Golem, 0.25, 0.5, 1.5, 4));
                 add(On(s, Kind::Golem, 0.75, 0.5, 1.5, 3, true));
-                add(Posed(On(s, Kind::Keeper, 0.45, 0.9, 1.6), Act(Mood::Stern, 0.3).Tilt(-0.2).Staff()));
-                add(Posed(On(s, Kind::Apprentice, 0.53, 0.9, 1.5, 1), Act(Mood::Stern, 0.2).Tilt(-0.2).Front(1.8, 2.4, Hold::Rune)));
+                add(Posed(On(s, Kind::Keeper, 0.43, 0.93, 2.1), Act(Mood::Stern, 0.3).Tilt(-0.2).Staff()));
+                add(Posed(On(s, Kind::Apprentice, 0.55, 0.94, 2.0, 1), Act(Mood::Stern, 0.2).Tilt(-0.2).Front(1.8, 2.4, Hold::Rune)));
             } else {
                 add(Posed(On(s, Kind::Apprentice, 0.5, 0.88, 2.3, 1), Act(Mood::Calm, 0.6).Lantern(1.6)));
                 add(Posed(On(s, Kind::Keeper, 0.39, 0.86, 2.3), Act(Mood::Tired, 0.5).Staff().Walk()));
@@ -1365,37 +1699,28 @@ Page StoryPicture(int n) {
                 }
             };
             break;
-        // The last Warden crumbles into snow; the Rose rune glows.
+        // The last Warden crumbles into snow; the Rose rune glows warm and
+        // bright; Caldrin kneels in the snow and opens the first letter.
         case 47:
             s = Setting(Sky::Dawn, Terrain::Snow, 147, Weather::Snow, 0.6);
             pg.back = [](Canvas& c) { StoneCircle(c, 400, 290, 260, 50, 80, false, 47); };
-            add(On(s, Kind::Golem, 0.3, 0.6, 1.4, 7));
-            pg.front = [](Canvas& c) {
+            pg.front = [s](Canvas& c) {
                 cairo_t* cr = c.cr;
-                // The Warden gives way from the head down: a veil of snow over
-                // its upper half, a drift at its feet, flakes blowing off.
-                OvalGlow(cr, 240, 165, 95, 1.1, Hex(0xf4f8ff), 0.95);
-                OvalGlow(cr, 240, 150, 60, 1.0, Hex(0xffffff), 0.8);
-                OvalGlow(cr, 240, 330, 120, 0.25, Hex(0xffffff), 0.9);
-                Rng r(47);
-                for (int i = 0; i < 80; ++i) {
-                    double t = r.Uniform(), x = 220 + t * 260 + r.Range(-30, 30), y = 150 + r.Range(-40, 80) - t * 60;
-                    RadialGlow(cr, x, y, 4 + 3 * (1 - t), Hex(0xffffff), 0.9 * (1 - t * 0.6));
+                CrumblingWarden(c, s, 0.24, 0.62, 1.35);
+                // The Rose rune: a warm sun of its own over the circle.
+                RadialGlow(cr, 420, 170, 190, Hex(0xffc890), 0.55);
+                RadialGlow(cr, 420, 170, 110, RuneOf(8).hue, 0.85);
+                for (int i = 0; i < 14; ++i) {
+                    const double a = i * M_PI / 7 + 0.1, r0 = 40, r1 = i % 2 ? 95 : 130;
+                    cairo_move_to(cr, 420 + std::cos(a - 0.05) * r0, 170 + std::sin(a - 0.05) * r0);
+                    cairo_line_to(cr, 420 + std::cos(a) * r1, 170 + std::sin(a) * r1);
+                    cairo_line_to(cr, 420 + std::cos(a + 0.05) * r0, 170 + std::sin(a + 0.05) * r0);
+                    cairo_close_path(cr);
                 }
-                RadialGlow(c.cr, 520, 220, 110, RuneOf(8).hue, 0.85);
-                DrawGem(c, 496, 196, 48, RuneOf(8), 47);
-                // Caldrin, down on his knees in the snow, opens the first letter.
-                Caldrin(c, 640, 348, 112, false, 0.15);
-                OvalGlow(cr, 640, 346, 60, 0.2, Hex(0xffffff), 0.8);
-                Letter(cr, 640, 296, 30, -0.08, true);
-                for (double hx : {625.0, 653.0}) {
-                    Ellipse(cr, hx, 312 - (hx - 640) * 0.08, 4.2, 3.6);
-                    SetColor(cr, Hex(0xe4e2ec));
-                    cairo_fill_preserve(cr);
-                    SetColor(cr, Hex(0x5a6a94), 0.8);
-                    cairo_set_line_width(cr, 0.9);
-                    cairo_stroke(cr);
-                }
+                SetColor(cr, Hex(0xffe8c0), 0.35);
+                cairo_fill(cr);
+                DrawGem(c, 392, 142, 56, RuneOf(8), 47);
+                KneelingCaldrin(c, 620, 356, 280);
             };
             break;
         // Caldrin reads; his frost melts into spring rain.

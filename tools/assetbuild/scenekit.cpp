@@ -1757,7 +1757,11 @@ void LetterIn(const Pen& p, double x, double y) {
 void MaskIn(const Pen& p, double x, double y) {
     cairo_t* cr = p.cr;
     const RGB st = Hex(0x8a8890);
-    const double cx = x + 1.5, cy = y - 5.5;
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, 1.35, 1.35);
+    cairo_translate(cr, -x, -y);
+    const double cx = x + 1.5, cy = y - 1.5;
     cairo_move_to(cr, cx - 7.5, cy - 6);
     cairo_curve_to(cr, cx - 7.5, cy - 8.5, cx - 5, cy - 9, cx, cy - 9);
     cairo_curve_to(cr, cx + 5, cy - 9, cx + 7.5, cy - 8.5, cx + 7.5, cy - 6);
@@ -1788,6 +1792,7 @@ void MaskIn(const Pen& p, double x, double y) {
     p.Stroke(Hex(0x3a3840), 0.7);
     Ellipse(cr, cx - 4.5, cy - 8.6, 2.5, 0.9);
     p.Fill(Hex(0x4a7a3a), 0.85);
+    cairo_restore(cr);
 }
 
 // A limb segment: a capsule from (x0, y0) to (x1, y1) whose half-width tapers
@@ -2013,7 +2018,8 @@ void FaceHead(const Pen& p, const Build& b, const Pose& pose, double x, double y
             cairo_save(cr);
             cairo_clip_preserve(cr);
             p.Fill(Hex(0xf6f2ec));
-            double ix = ex + t * r * 0.06, iy = eyeY + (pose.tilt > 0.2 ? ry * 0.3 : 0);
+            // Eyes look where the head turns, and down when it bows.
+            double ix = ex + t * r * 0.09 * big, iy = eyeY + (std::fabs(pose.tilt) > 0.2 ? ry * 0.45 : 0);
             cairo_arc(cr, ix, iy, r * 0.135 * big, 0, 2 * M_PI);
             p.Fill(b.eyes);
             cairo_arc(cr, ix, iy, r * 0.07 * big, 0, 2 * M_PI);
@@ -2190,15 +2196,10 @@ void Figure(Pen& p, const Build& b, const Pose& pose, int rune, const std::funct
     // Legs, in the ground's frame: a thigh and a shin jointed at the knee,
     // and a boot turned the way the shin runs (toes tucked under a kneeling
     // leg, up when sitting).
-    auto leg = [&](double x0, double y0, double kx, double ky, double fx, double fy, RGB col) {
-        const double sx = kx - fx, sy = ky - fy, sl = std::max(1e-6, std::hypot(sx, sy));
-        const double ax = fx + sx / sl * 3.2, ay = fy + sy / sl * 3.2;  // the ankle, inside the boot
-        ClothSegment(p, col, x0, y0, 2.9, kx, ky, 2.35);
-        ClothSegment(p, col, kx, ky, 2.3, ax, ay, 1.95);
-        Creases(p, col, x0, y0, kx, ky, 2.35, {0.85});
+    auto boot = [&](double fx, double fy, double turn) {
         cairo_save(cr);
         cairo_translate(cr, fx, fy);
-        cairo_rotate(cr, std::atan2(sx / sl, -sy / sl));
+        cairo_rotate(cr, turn);
         cairo_move_to(cr, -2.4, -5.2);
         cairo_line_to(cr, -2.7, 0.5);
         cairo_line_to(cr, 3.8, 0.5);
@@ -2219,7 +2220,14 @@ void Figure(Pen& p, const Build& b, const Pose& pose, int rune, const std::funct
         cairo_fill(cr);
         cairo_restore(cr);
     };
-    if (!b.robe) {
+    auto leg = [&](double x0, double y0, double kx, double ky, double fx, double fy, RGB col) {
+        const double sx = kx - fx, sy = ky - fy, sl = std::max(1e-6, std::hypot(sx, sy));
+        const double ax = fx + sx / sl * 3.2, ay = fy + sy / sl * 3.2;  // the ankle, inside the boot
+        ClothSegment(p, col, x0, y0, 2.9, kx, ky, 2.35);
+        ClothSegment(p, col, kx, ky, 2.3, ax, ay, 1.95);
+        Creases(p, col, x0, y0, kx, ky, 2.35, {0.85});
+        boot(fx, fy, std::atan2(sx / sl, -sy / sl));
+    };    if (!b.robe) {
         if (pose.sit) {
             leg(-2, hip + 2, 8, -8, 15, -1, Darker(b.legs, 0.15));
             leg(1, hip + 2, 11, -9, 18, -1, b.legs);
@@ -2230,6 +2238,9 @@ void Figure(Pen& p, const Build& b, const Pose& pose, int rune, const std::funct
             leg(-3.2, hip, -3.4 + t, -9, -3.4 + t * 1.5, -1, Darker(b.legs, 0.15));
             leg(3.2, hip, 3.2 + t, -9, 3.4 + t * 1.5, -1, b.legs);
         }
+    } else if (pose.kneel) {
+        // Under a robe only the sole of the knelt-on leg's boot shows.
+        boot(-b.hemW - 3, -2.5, M_PI / 2);
     }
     cairo_save(cr);
     cairo_translate(cr, 0, hip);
@@ -2242,14 +2253,20 @@ void Figure(Pen& p, const Build& b, const Pose& pose, int rune, const std::funct
     if (!backAcross) Arm(p, b, back, pose.backHold, footY + hip, rune);
     // Body: a tunic to the hips, or a robe to the ground.
     double hem = b.robe ? -drop * 0.3 + drop : hip + 4;
-    double hw = b.robe ? b.hemW + (pose.kneel ? 4 : 0) : sw + 2.5;
-    const bool sitRobe = b.robe && pose.sit;
+    double hw = b.robe ? b.hemW + (pose.kneel ? 2 : 0) : sw + 2.5;
+    const bool sitRobe = b.robe && pose.sit, kneelRobe = b.robe && pose.kneel;
     auto body = [&]() {
         cairo_move_to(cr, -sw, sh);
         cairo_curve_to(cr, -sw - 1, sh + 8, -hw * 0.8, hem - 14, -hw, hem);
         if (sitRobe) {
             cairo_line_to(cr, 20, hem);
             cairo_curve_to(cr, 20, hem - 8, 12, hem - 12, sw, hip - 2);
+        } else if (kneelRobe) {
+            // Draped over the knee that is up, falling to the ground before it.
+            cairo_line_to(cr, 17, hem);
+            cairo_curve_to(cr, 18.5, hem - 6, 18, hip - 1, 12, hip - 2.5);
+            cairo_curve_to(cr, 8, hip - 3.5, sw + 1.5, hip - 4, sw + 1, hip - 7);
+            cairo_curve_to(cr, sw + 1.5, sh + 8, sw + 0.5, sh + 4, sw, sh);
         } else {
             for (int i = 1; i < 6; ++i) cairo_line_to(cr, -hw + i * hw * 2 / 6, hem + (i % 2 ? 0.8 : 0));
             cairo_line_to(cr, hw, hem);
@@ -2287,7 +2304,7 @@ void Figure(Pen& p, const Build& b, const Pose& pose, int rune, const std::funct
     const std::vector<double>& folds = b.robe ? robeFolds : tunicFolds;
     const double foldTop = b.robe ? sh + 9 : hip - 3;
     for (double fxp : folds) {
-        const double x0 = fxp * sw * 0.9, x1 = sitRobe ? fxp * sw + 6 : fxp * hw * 1.02;
+        const double x0 = fxp * sw * 0.9, x1 = sitRobe || kneelRobe ? fxp * sw + 6 : fxp * hw * 1.02;
         cairo_move_to(cr, x0, foldTop);
         cairo_curve_to(cr, x0 * 1.1, foldTop + (hem - foldTop) * 0.4, x1 * 0.95, hem - (hem - foldTop) * 0.3, x1, hem);
         p.Stroke(Darker(b.cloth, 0.5), 1.0, 0.6);
@@ -2518,6 +2535,60 @@ void Deer(Pen& p, const Element& e) {
     Ellipse(cr, 35.5, -59.5, 1.2, 1.0);
     p.Fill(Hex(0x1a1008));
     (void)e;
+}
+
+// A sheep: a cloud of fleece on thin dark legs, a dark face with drooping
+// ears. Variant 1 lies curled asleep with its eyes shut, 0 grazes.
+void Sheep(Pen& p, const Element& e) {
+    cairo_t* cr = p.cr;
+    const bool asleep = e.variant % 2 == 1;
+    FootShadow(p, asleep ? 46 : 40);
+    const RGB wool = Hex(0xf2ece0), face = Hex(0x2e2824);
+    const double lift = asleep ? 0 : 9;  // the belly's height over the ground
+    if (!asleep)
+        for (double x : {-11.0, -6.0, 8.0, 12.0}) {
+            RoundRect(cr, x - 1.3, -12, 2.6, 12, 1.2);
+            p.Fill(x < 0 ? Darker(face, 0.2) : face);
+        }
+    // The fleece: overlapping puffs, each lit from the key side.
+    const double puffs[][3] = {{-13, -8, 7}, {-5, -11, 8}, {4, -11, 8}, {12, -8, 7}, {-9, -3, 7}, {0, -3, 8}, {9, -3, 7}};
+    auto fleece = [&]() {
+        cairo_new_path(cr);
+        for (const auto& q : puffs) {
+            cairo_new_sub_path(cr);
+            cairo_arc(cr, q[0], q[1] - lift, q[2], 0, 2 * M_PI);
+        }
+    };
+    // Inked first and filled over, so only the outer edge of the puffs shows.
+    fleece();
+    p.Stroke(Darker(wool, 0.55), 1.8, 0.6 * (1 - p.haze));
+    fleece();
+    Round(p, wool, 0, -8 - lift, 18, 0.15, 0.3);
+    cairo_new_path(cr);
+    for (const auto& q : puffs) {
+        cairo_arc(cr, q[0] + p.side * q[2] * 0.3, q[1] - lift - q[2] * 0.3, q[2] * 0.45, 0, 2 * M_PI);
+        SetColor(cr, p.Col(Hex(0xffffff)), 0.35 * (1 - p.haze));
+        cairo_fill(cr);
+    }
+    // The head, low on the ground when asleep, and its ears.
+    const double hx = asleep ? 17 : 20, hy = asleep ? -5 : -14 - lift * 0.3;
+    Ellipse(cr, hx - 3, hy - 3.5, 3.2, 1.6);
+    p.Fill(Darker(face, 0.1));
+    Ellipse(cr, hx, hy, 4.5, 5.5);
+    Round(p, face, hx, hy, 5.5, 0.35, 0.3);
+    cairo_new_path(cr);
+    Ellipse(cr, hx - 0.5, hy - 5, 4.2, 2.6);  // the woolly cap
+    p.Fill(wool);
+    if (asleep) {
+        cairo_move_to(cr, hx + 0.4, hy - 0.6);
+        cairo_curve_to(cr, hx + 1.2, hy + 0.4, hx + 2.4, hy + 0.4, hx + 3.0, hy - 0.6);
+        p.Stroke(Hex(0xe8e0d0), 0.55);
+    } else {
+        Ellipse(cr, hx + 1.6, hy - 0.8, 1.0, 0.8);
+        p.Fill(Hex(0xf0e8d8));
+        cairo_arc(cr, hx + 1.9, hy - 0.8, 0.45, 0, 2 * M_PI);
+        p.Fill(Hex(0x100a08));
+    }
 }
 
 void Golem(Pen& p, const Element& e) {
@@ -2760,6 +2831,7 @@ Painter PainterOf(Kind k) {
         case Kind::Fox: return Fox;
         case Kind::Deer: return Deer;
         case Kind::Golem: return Golem;
+        case Kind::Sheep: return Sheep;
         case Kind::Banner: return Banner;
         case Kind::Lantern: return Lantern;
         case Kind::Bookshelf: return Bookshelf;

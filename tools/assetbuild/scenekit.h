@@ -61,6 +61,7 @@ enum class Kind {
     Keeper,      // old rune-keeper, staff and beard
     Villager,    // variant picks the clothes
     Bird, Fox, Deer, Golem,
+    Sheep,       // variant 1 lies asleep
     // Small things and magic.
     Banner, Lantern, Bookshelf, Book, RuneGem, RuneStone, Hourglass, Bunting,
 };
