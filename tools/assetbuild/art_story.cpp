@@ -1290,12 +1290,13 @@ Page StoryPicture(int n) {
             add(On(s, Kind::Tower, 0.62, 0.05, 1.6, 2));
             add(On(s, Kind::Tower, 0.86, 0.2, 1.2, 0));
             add(On(s, Kind::Boat, 0.42, 0.72, 2.5, 0));
-            add(Posed(On(s, Kind::Keeper, 0.45, 0.71, 2.0), Act(Mood::Sad, 0.5).Staff().PointAt(2.2)));
-            add(Posed(On(s, Kind::Apprentice, 0.35, 0.72, 1.9), Act(Mood::Wonder, 0.6).Tilt(-0.25)));
+            // Mirelle at the stern with her steering oar, her passengers
+            // looking up at the drowned towers.
+            add(Posed(On(s, Kind::Villager, 0.345, 0.715, 1.9, 1), Act(Mood::Smile, 0.5).Front(0.45, 0.9).Back(0.3, 0.8)));
+            add(Posed(On(s, Kind::Keeper, 0.51, 0.71, 2.0), Act(Mood::Sad, 0.5).Staff().PointAt(2.2)));
+            add(Posed(On(s, Kind::Apprentice, 0.425, 0.72, 1.9), Act(Mood::Wonder, 0.6).Tilt(-0.25)));
             if (n == 20) {
-                s.elements.pop_back();
-                s.elements.pop_back();
-                s.elements.pop_back();
+                for (int i = 0; i < 4; ++i) s.elements.pop_back();
                 add(On(s, Kind::Boardwalk, 0.3, 0.7, 1.5));
                 add(Posed(On(s, Kind::Villager, 0.26, 0.7, 2.0, 6), Act(Mood::Laugh, 0.5).Reach(2.6, 3.1).Back(-0.3, -0.1)));
                 add(On(s, Kind::Boat, 0.78, 0.8, 1.6, 1));
@@ -1304,7 +1305,18 @@ Page StoryPicture(int n) {
                     for (int i = 0; i < 7; ++i) RadialGlow(c.cr, 120 + i * 100, 300 + (i % 2) * 20, 40, Hex(0xffc870), 0.4);
                 };
             } else {
-                pg.front = [](Canvas& c) { ClockFace(c.cr, 496, 120, 22, false); };
+                pg.front = [](Canvas& c) {
+                    ClockFace(c.cr, 496, 120, 22, false);
+                    // The steering oar trailing from Mirelle's hands into the water.
+                    cairo_move_to(c.cr, 292, 236);
+                    cairo_line_to(c.cr, 236, 306);
+                    SetColor(c.cr, Hex(0x3a2412));
+                    cairo_set_line_width(c.cr, 4);
+                    cairo_stroke(c.cr);
+                    Ellipse(c.cr, 234, 308, 5, 9);
+                    SetColor(c.cr, Hex(0x6a4a2a));
+                    cairo_fill(c.cr);
+                };
                 pg.chill = 0.3;
             }
             break;
