@@ -155,22 +155,34 @@ void Poly(cairo_t* cr, std::initializer_list<double> xy) {
     cairo_close_path(cr);
 }
 
+// Fills the current path with gradient g (and releases it), then inks the
+// path's edge.
+void FillInked(cairo_t* cr, cairo_pattern_t* g, RGB ink, double alpha, double width) {
+    cairo_set_source(cr, g);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(g);
+    SetColor(cr, ink, alpha);
+    cairo_set_line_width(cr, width);
+    cairo_stroke(cr);
+}
+
+// Fills the current path with stone lit at (x0, y0) and shaded towards
+// (x1, y1), and inks its edge.
+void StoneFill(cairo_t* cr, double x0, double y0, double x1, double y1, RGB lit, RGB tone, RGB shade) {
+    cairo_pattern_t* g = cairo_pattern_create_linear(x0, y0, x1, y1);
+    AddStop(g, 0, lit);
+    AddStop(g, 0.5, tone);
+    AddStop(g, 1, shade);
+    FillInked(cr, g, Darker(tone, 0.6), 0.6, 1.2);
+}
+
 // One tall standing stone, base centred on (x, y), lit from the left.
 void Menhir(cairo_t* cr, double x, double y, double w, double h, RGB tone) {
     cairo_move_to(cr, x - w / 2, y);
     cairo_curve_to(cr, x - w * 0.55, y - h * 0.6, x - w * 0.35, y - h, x, y - h);
     cairo_curve_to(cr, x + w * 0.4, y - h, x + w * 0.55, y - h * 0.5, x + w / 2, y);
     cairo_close_path(cr);
-    cairo_pattern_t* g = cairo_pattern_create_linear(x - w / 2, 0, x + w / 2, 0);
-    AddStop(g, 0, Lighter(tone, 0.25));
-    AddStop(g, 0.55, tone);
-    AddStop(g, 1, Darker(tone, 0.45));
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
-    SetColor(cr, Darker(tone, 0.6), 0.6);
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
+    StoneFill(cr, x - w / 2, 0, x + w / 2, 0, Lighter(tone, 0.25), tone, Darker(tone, 0.45));
     // A shadow on the grass behind it.
     Ellipse(cr, x + w * 0.2, y, w * 0.7, w * 0.154);
     SetColor(cr, Hex(0x000000), 0.18);
@@ -675,16 +687,7 @@ void FallenWarden(Canvas& c, double x, double y, double s) {
         cairo_translate(cr, bx, by);
         cairo_rotate(cr, rot);
         RoundRect(cr, -w / 2, -h / 2, w, h, r);
-        cairo_pattern_t* g = cairo_pattern_create_linear(0, -h / 2, 0, h / 2);
-        AddStop(g, 0, Lighter(tone, 0.25));
-        AddStop(g, 0.5, tone);
-        AddStop(g, 1, Darker(tone, 0.5));
-        cairo_set_source(cr, g);
-        cairo_fill_preserve(cr);
-        cairo_pattern_destroy(g);
-        SetColor(cr, Darker(tone, 0.65), 0.6);
-        cairo_set_line_width(cr, 1.2);
-        cairo_stroke(cr);
+        StoneFill(cr, 0, -h / 2, 0, h / 2, Lighter(tone, 0.25), tone, Darker(tone, 0.5));
         cairo_restore(cr);
     };
     block(48, -8, 34, 14, 4, 0.1, Darker(st, 0.1));    // the legs, stiff
@@ -762,12 +765,7 @@ void WillowSpirit(Canvas& c, double x, double y, double s, int rune, double look
     AddStop(g, 0, Hex(0xf0fff4), 0.95);
     AddStop(g, 0.6, Hex(0xb0e8c8), 0.85);
     AddStop(g, 1, Hex(0x6aa888), 0.6);
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
-    SetColor(cr, Hex(0x3a6a50), 0.5);
-    cairo_set_line_width(cr, 0.9);
-    cairo_stroke(cr);
+    FillInked(cr, g, Hex(0x3a6a50), 0.5, 0.9);
     // Willow fronds falling from the crown, leaves along them.
     Rng r(static_cast<uint32_t>(rune * 31 + 7));
     for (int i = 0; i < 9; ++i) {
@@ -870,16 +868,7 @@ void CrumblingWarden(Canvas& c, const SceneDesc& s, double fx, double depth, dou
         cairo_translate(cr, bx + q.dx * k, by + q.dy * k);
         cairo_rotate(cr, q.rot);
         RoundRect(cr, -q.w * k / 2, -q.h * k / 2, q.w * k, q.h * k, 4 * k);
-        cairo_pattern_t* g = cairo_pattern_create_linear(0, -q.h * k / 2, 0, q.h * k / 2);
-        AddStop(g, 0, Hex(0xd8c8c8));
-        AddStop(g, 0.35, st);
-        AddStop(g, 1, Darker(st, 0.45));
-        cairo_set_source(cr, g);
-        cairo_fill_preserve(cr);
-        cairo_pattern_destroy(g);
-        SetColor(cr, Darker(st, 0.6), 0.7);
-        cairo_set_line_width(cr, 1.2);
-        cairo_stroke(cr);
+        StoneFill(cr, 0, -q.h * k / 2, 0, q.h * k / 2, Hex(0xd8c8c8), st, Darker(st, 0.45));
         cairo_restore(cr);
         // Each piece trails a plume of snow where it is coming apart.
         for (int i = 0; i < 7; ++i) {
@@ -928,12 +917,7 @@ void KneelingCaldrin(Canvas& c, double x, double y, double h) {
     AddStop(g, 0, Hex(0xd0dcf0));
     AddStop(g, 0.5, Hex(0x8aa0c8));
     AddStop(g, 1, Hex(0x4a5a82));
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
-    SetColor(cr, Hex(0x2a3456), 0.8);
-    cairo_set_line_width(cr, 1.4);
-    cairo_stroke(cr);
+    FillInked(cr, g, Hex(0x2a3456), 0.8, 1.4);
     for (double fx : {-0.2, -0.06, 0.1, 0.24}) {
         cairo_move_to(cr, x + fx * h * 0.6, y - h * 0.11);
         cairo_curve_to(cr, x + fx * h * 0.8, y - h * 0.06, x + fx * h, y - h * 0.03, x + fx * h * 1.2, y);

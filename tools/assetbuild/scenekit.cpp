@@ -2286,18 +2286,16 @@ void Figure(Pen& p, const Build& b, const Pose& pose, int rune, const std::funct
     cairo_save(cr);
     cairo_clip(cr);
     {
-        cairo_pattern_t* g = cairo_pattern_create_linear(0, hip - 4, 0, hip + 1);
-        AddStop(g, 0, p.Col(Darker(b.cloth, 0.6)), 0.45);
-        AddStop(g, 1, p.Col(Darker(b.cloth, 0.6)), 0);
-        cairo_set_source(cr, g);
-        cairo_paint(cr);
-        cairo_pattern_destroy(g);
-        cairo_pattern_t* h = cairo_pattern_create_linear(0, hem - 4, 0, hem + 1);
-        AddStop(h, 0, p.Col(Darker(b.cloth, 0.5)), 0);
-        AddStop(h, 1, p.Col(Darker(b.cloth, 0.5)), 0.5);
-        cairo_set_source(cr, h);
-        cairo_paint(cr);
-        cairo_pattern_destroy(h);
+        auto band = [&](double y0, double y1, RGB col, double a0, double a1) {
+            cairo_pattern_t* g = cairo_pattern_create_linear(0, y0, 0, y1);
+            AddStop(g, 0, p.Col(col), a0);
+            AddStop(g, 1, p.Col(col), a1);
+            cairo_set_source(cr, g);
+            cairo_paint(cr);
+            cairo_pattern_destroy(g);
+        };
+        band(hip - 4, hip + 1, Darker(b.cloth, 0.6), 0.45, 0);
+        band(hem - 4, hem + 1, Darker(b.cloth, 0.5), 0, 0.5);
         RadialGlow(cr, p.side * sw * 0.35, sh + 6, sw * 0.9, p.Col(Lighter(b.cloth, 0.5)), 0.3 * (1 - p.haze));
     }
     static const std::vector<double> robeFolds{-0.62, -0.3, 0.02, 0.34, 0.64}, tunicFolds{-0.45, 0.1, 0.55};
