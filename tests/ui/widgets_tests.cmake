@@ -20,5 +20,5 @@ target_link_libraries(test_ui_display PRIVATE quill_ui GTest::gtest)
 target_include_directories(test_ui_display PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(test_ui_display PRIVATE QUILL_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output")
 add_test(NAME ui_display COMMAND test_ui_display)
-set_tests_properties(ui_display PROPERTIES TIMEOUT 120
+set_tests_properties(ui_display PROPERTIES TIMEOUT ${QUILL_TEST_TIMEOUT}
   ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;QUILL_NOTIFY_STDERR=1;ASAN_OPTIONS=detect_leaks=0")
