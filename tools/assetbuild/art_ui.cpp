@@ -466,6 +466,24 @@ void Menus(std::vector<Recipe>& out) {
         GoldFrame(c, 1, 1, 230, 32, 1.6, 7);
         ctx.Png(c, "gfx/gui/name-field.png");
     }));
+    // The free-standing name window: its two planks span x 100..390 at y
+    // 200..232 and its notice stands at y 300, so the panel, drawn from
+    // (56, 58), runs 60..430 x 62..344 with the lines centred on x 245.
+    out.push_back(Picture("gfx/gui/name-window.png", [](Context& ctx) {
+        Canvas c(382, 296);
+        NightPanel(c, 4, 4, 370, 282, 18, ctx.seed);
+        for (double x : {22.0, 356.0})
+            for (double y : {22.0, 268.0}) Stud(c.cr, x, y, 4);
+        // A faint rule between the buttons and the notice beneath them.
+        cairo_t* cr = c.cr;
+        cairo_move_to(cr, 84, 208);
+        cairo_line_to(cr, 294, 208);
+        SetColor(cr, pal::gold, 0.3);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+        c.Shadow(3, 4, 6, {0, 0, 0}, 0.65);
+        ctx.Png(c, "gfx/gui/name-window.png");
+    }));
     // Board selector panel at (144,200): buttons left of x 280, mini board
     // centred on (490,370) in a sunken well.
     out.push_back(Picture("gfx/gui/pod-selector.png", [](Context& ctx) {
