@@ -104,7 +104,27 @@ TEST_F(ProfilesDisplay, TheListPageWithTheSecondPlayerChosen) {
     ASSERT_TRUE(shot);
     // The rows on the panel, the buttons below them, and the title around.
     EXPECT_GT(Colours(shot, 330, 254, 140, 70, 2).size(), 20u) << "rows";
-    EXPECT_GT(Colours(shot, 291, 485, 220, 54, 2).size(), 20u) << "buttons";
+    EXPECT_GT(Colours(shot, 279, 474, 242, 53, 2).size(), 20u) << "buttons";
+    // The lower row of buttons keeps clear of the panel's inner border: the
+    // gold line is the row below them (above the frame band from y 544)
+    // with the most warm pixels across the panel, and the lettering's last
+    // warm row stands a clear gap above it.
+    auto warmRow = [&](int y) {
+        int n = 0;
+        for (int x = 280; x < 520; ++x) {
+            const uint32_t c = plat::ReadPixel(shot, x, y);
+            n += static_cast<int>((c >> 16) & 255) > static_cast<int>(c & 255) + 30;
+        }
+        return n;
+    };
+    int lineY = 0;
+    for (int y = 515; y < 541; ++y)
+        if (warmRow(y) > (lineY ? warmRow(lineY) : 0)) lineY = y;
+    ASSERT_GT(warmRow(lineY), 150) << "the border line across the panel";
+    int inkBottom = 0;
+    for (int y = 490; y < lineY - 1; ++y)
+        if (warmRow(y) > 3) inkBottom = y;
+    EXPECT_GE(lineY - inkBottom, 8) << "buttons end at y " << inkBottom << ", the border runs at " << lineY;
     EXPECT_GT(Colours(shot, 0, 0, 200, 150, 2).size(), 20u) << "title picture";
     // The chosen row is tinted: more red than green in its letters.
     int reddish = 0;
