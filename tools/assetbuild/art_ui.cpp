@@ -371,17 +371,17 @@ void Letters(std::vector<Recipe>& out) {
         {"menu-quit-q", "Quit?"},          {"menu-combat", "Combat"},
         {"menu-play-puzzles", "Play puzzles"},
     };
-    // The board list's three names share one size, the one at which the
-    // longest, "Time attack", keeps its ink to 92 px.
-    const double listPx = std::min(20.0, 20.0 * 92.0 / MeasureText(F_UNCIAL, 20, "Time attack").Width());
+    // The board list's three names share one size, the menu captions' own
+    // unless the longest, "Time attack", would spread its ink past 113 px.
+    const double listPx = std::min(21.0, 21.0 * 113.0 / MeasureText(F_UNCIAL, 21, "Time attack").Width());
     for (const Item& it : kBank) {
         bool big = std::string(it.file) == "menu-options-big" || std::string(it.file).rfind("playQ", 0) == 0;
         const bool list = std::string(it.file).find("-lvl") != std::string::npos;
         // "Full screen" is centred on x 390 with its tick box from x 474: kept
         // to 120 px so a gap shows between them.
-        // The list names are centred on x 280 with the tick from x 340 and
-        // zoom by 1.14 under the pointer: ink at most 100 px, within 6-px margins.
-        const int maxW = std::string(it.file) == "menu-fullscreen" ? 120 : list ? 112 : 300;
+        // The list names are centred on x 280 with the tick from x 352 and
+        // zoom by 1.14 under the pointer: ink at most 113 px, within 6-px margins.
+        const int maxW = std::string(it.file) == "menu-fullscreen" ? 120 : list ? 128 : 300;
         Cap(out, std::string("gfx/fonts/") + it.file + ".png", it.text, F_UNCIAL, big ? 24 : (list ? listPx : 21),
             CS_GOLD, 26, maxW);
     }
@@ -496,8 +496,9 @@ void Menus(std::vector<Recipe>& out) {
         GoldFrame(c, 346 - 106, 170 - 106, 212, 212, 3, 10);
         cairo_move_to(cr, 40, 150);
         cairo_line_to(cr, 232, 150);
-        cairo_move_to(cr, 40, 240);
-        cairo_line_to(cr, 232, 240);
+        // Above "Choose a board", whose picture hangs from y 440 on screen.
+        cairo_move_to(cr, 40, 231);
+        cairo_line_to(cr, 232, 231);
         SetColor(cr, pal::gold, 0.35);
         cairo_set_line_width(cr, 1);
         cairo_stroke(cr);
