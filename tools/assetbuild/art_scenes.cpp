@@ -373,21 +373,201 @@ void Puzzle(std::vector<Recipe>& out) {
 
 
 // ---- gallery ---------------------------------------------------------------------------------------------
+// The gallery hangs its frame in a hall: a damask wall over a panelled
+// wainscot, two candle sconces in the margins either side of the frame, and
+// a warm light from above on the frame. The caption stands at the top (x
+// 347..453), the buttons below the frame (y 497..600) and the back button on
+// the wainscot; the frame's window (120..680 x 80..500) stays see-through.
+
+// One damask flower: a lozenge of four leaves round a bud, stem curls below.
+void DamaskMotif(cairo_t* cr, double x, double y, double s) {
+    for (int i = 0; i < 4; ++i) {
+        const double a = i * M_PI / 2;
+        cairo_save(cr);
+        cairo_translate(cr, x, y);
+        cairo_rotate(cr, a);
+        cairo_move_to(cr, 0, -2 * s);
+        cairo_curve_to(cr, 5 * s, -6 * s, 4 * s, -13 * s, 0, -16 * s);
+        cairo_curve_to(cr, -4 * s, -13 * s, -5 * s, -6 * s, 0, -2 * s);
+        cairo_close_path(cr);
+        cairo_restore(cr);
+    }
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, x, y, 2.2 * s, 0, 2 * M_PI);
+    for (int side : {-1, 1}) {
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, x + side * 13 * s, y + 13 * s, 1.6 * s, 0, 2 * M_PI);
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, x + side * 13 * s, y - 13 * s, 1.6 * s, 0, 2 * M_PI);
+    }
+}
+
+void DamaskWall(Canvas& c, double bottom) {
+    cairo_t* cr = c.cr;
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, bottom);
+    AddStop(g, 0, Hex(0x1a1634));
+    AddStop(g, 0.5, Hex(0x262048));
+    AddStop(g, 1, Hex(0x1c1838));
+    cairo_rectangle(cr, 0, 0, c.w, bottom);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    // The woven flowers, lighter and a little warm, in a dropped grid.
+    const double dx = 64, dy = 78;
+    for (int row = 0; row * dy < bottom + dy; ++row)
+        for (int col = -1; col * dx < c.w + dx; ++col) {
+            const double x = col * dx + (row % 2 ? dx / 2 : 0), y = row * dy + 20;
+            cairo_new_path(cr);
+            DamaskMotif(cr, x, y, 1.35);
+            SetColor(cr, Hex(0x4a3e78), 0.42);
+            cairo_fill(cr);
+        }
+    // Faint stripes between the columns of flowers.
+    for (double x = 16; x < c.w; x += dx / 2) {
+        cairo_rectangle(cr, x, 0, 1.2, bottom);
+        SetColor(cr, Hex(0x3a3066), 0.35);
+        cairo_fill(cr);
+    }
+}
+
+void Wainscot(Canvas& c, double top, uint32_t seed) {
+    cairo_t* cr = c.cr;
+    const double H = c.h;
+    WoodFill(c, 0, top, c.w, H - top, Hex(0x3a2414), seed + 3);
+    // Raised panels: a lit lower-right edge, a shaded upper-left one.
+    const double panelW = 150, gap = 14;
+    for (double x = -40; x < c.w; x += panelW + gap) {
+        const double y0 = top + 14, y1 = H + 6;
+        cairo_rectangle(cr, x + 1, y0 + 1, panelW, y1 - y0);
+        SetColor(cr, Hex(0xd0a060), 0.25);
+        cairo_set_line_width(cr, 1.5);
+        cairo_stroke(cr);
+        cairo_rectangle(cr, x, y0, panelW, y1 - y0);
+        SetColor(cr, Hex(0x0a0604), 0.7);
+        cairo_stroke(cr);
+    }
+    // The chair rail: a rounded moulding catching the light along its top.
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, top - 6, 0, top + 8);
+    AddStop(g, 0, Hex(0x2a180a));
+    AddStop(g, 0.25, Hex(0xb88a4a));
+    AddStop(g, 0.5, Hex(0x7a5028));
+    AddStop(g, 1, Hex(0x1e1006));
+    cairo_rectangle(cr, 0, top - 6, c.w, 14);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    cairo_rectangle(cr, 0, top + 8, c.w, 3);
+    SetColor(cr, {0, 0, 0}, 0.5);
+    cairo_fill(cr);
+}
+
+// A brass sconce with one lit candle, its flame at (x, y).
+void Sconce(Canvas& c, double x, double y) {
+    cairo_t* cr = c.cr;
+    // The light it throws on the wall first, then the brass over it.
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SCREEN);
+    OvalGlow(cr, x, y + 40, 130, 1.9, Hex(0xff9a40), 0.42);
+    RadialGlow(cr, x, y, 70, Hex(0xffd080), 0.6);
+    cairo_restore(cr);
+    // Backplate.
+    const double py = y + 56;
+    Ellipse(cr, x, py, 11, 28);
+    cairo_pattern_t* g = cairo_pattern_create_linear(x - 11, 0, x + 11, 0);
+    AddStop(g, 0, Hex(0xf0c870));
+    AddStop(g, 0.5, Hex(0xa87828));
+    AddStop(g, 1, Hex(0x4a300c));
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    Ellipse(cr, x, py, 5, 14);
+    SetColor(cr, Hex(0x2a1806), 0.6);
+    cairo_fill(cr);
+    // The arm swinging out and up to the cup.
+    cairo_move_to(cr, x, py + 8);
+    cairo_curve_to(cr, x + 22, py + 10, x + 18, y + 30, x, y + 26);
+    SetColor(cr, Hex(0x6a4612));
+    cairo_set_line_width(cr, 4);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_stroke_preserve(cr);
+    SetColor(cr, Hex(0xe8c070), 0.8);
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    // Drip cup and candle.
+    cairo_move_to(cr, x - 12, y + 22);
+    cairo_curve_to(cr, x - 8, y + 30, x + 8, y + 30, x + 12, y + 22);
+    cairo_close_path(cr);
+    GoldGradientFill(cr, x - 12, y + 20, x + 12, y + 30);
+    cairo_rectangle(cr, x - 4.5, y + 4, 9, 19);
+    g = cairo_pattern_create_linear(x - 4.5, 0, x + 4.5, 0);
+    AddStop(g, 0, Hex(0xfff4dc));
+    AddStop(g, 1, Hex(0xc8b090));
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    cairo_move_to(cr, x, y + 4);
+    cairo_line_to(cr, x, y + 1);
+    SetColor(cr, Hex(0x1a1008));
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    // Flame.
+    cairo_move_to(cr, x, y - 12);
+    cairo_curve_to(cr, x + 5, y - 4, x + 5, y + 2, x, y + 2);
+    cairo_curve_to(cr, x - 5, y + 2, x - 5, y - 4, x, y - 12);
+    g = cairo_pattern_create_radial(x, y - 1, 0.5, x, y - 3, 9);
+    AddStop(g, 0, Hex(0xffffff));
+    AddStop(g, 0.4, Hex(0xffe890));
+    AddStop(g, 1, Hex(0xff8a20));
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+}
+
 void Gallery(std::vector<Recipe>& out) {
     out.push_back(Picture("gfx/title/galeria.png", [](Context& ctx) {
         Canvas c(800, 600);
-        scene::PaintScene(c, BackdropScene(6));
-        Darken(c, 0.5);
-        Finish lamp;
-        lamp.lightY = 290, lamp.lightR = 420;
-        lamp.light = Hex(0xffd8a0);
-        lamp.lightAlpha = 0.25;
-        ApplyFinish(c, lamp, ctx.seed);
-        // The frame stands off the wall: its shadow falls down and right.
-        RoundRect(c.cr, 112, 74, 592, 452, 14);
-        SetColor(c.cr, {0, 0, 0}, 0.45);
-        cairo_fill(c.cr);
-        GoldFrame(c, 104, 64, 592, 452, 16, 12);
+        cairo_t* cr = c.cr;
+        const double rail = 560;
+        DamaskWall(c, rail);
+        // A fine weave, and broad mottling where the cloth has faded.
+        c.Grain(0.07, 1.6, ctx.seed + 5, 2);
+        c.Grain(0.1, 40, ctx.seed + 9, 3);
+        Wainscot(c, rail, ctx.seed);
+        // Darker corners and floor, so the eye rests on the frame.
+        Finish room;
+        room.lightY = 290, room.lightR = 300;
+        room.light = Hex(0xffd8a0);
+        room.lightAlpha = 0.0;
+        room.ground = 0.35;
+        room.vignette = 0.6;
+        ApplyFinish(c, room, ctx.seed);
+        // Light from above on the frame, and the sconces either side.
+        cairo_save(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_SCREEN);
+        OvalGlow(cr, 400, 60, 420, 0.75, Hex(0xffd8a0), 0.22);
+        cairo_restore(cr);
+        Sconce(c, 52, 250);
+        Sconce(c, 748, 250);
+        // The cords the frame hangs by, up to the picture rail above.
+        for (int side : {-1, 1}) {
+            const double fx = 400 + side * 200, tx = 400 + side * 164;
+            cairo_move_to(cr, fx, 72);
+            cairo_line_to(cr, tx, 0);
+            SetColor(cr, Hex(0x140c04), 0.9);
+            cairo_set_line_width(cr, 2.4);
+            cairo_stroke(cr);
+            cairo_move_to(cr, fx - 0.6, 72);
+            cairo_line_to(cr, tx - 0.6, 0);
+            SetColor(cr, Hex(0xc89a50), 0.5);
+            cairo_set_line_width(cr, 0.8);
+            cairo_stroke(cr);
+        }
+        // The frame stands off the wall: a soft shadow down and right.
+        Canvas frame(800, 600);
+        GoldFrame(frame, 104, 64, 592, 452, 16, 12);
+        for (int side : {-1, 1}) Stud(frame.cr, 400 + side * 200, 70, 3.5);
+        frame.Shadow(7, 9, 9, {0, 0, 0}, 0.8);
+        c.Paste(frame, 0, 0);
         c.ClearRect(120, 80, 560, 420);
         ctx.Png(c, "gfx/title/galeria.png");
     }));
