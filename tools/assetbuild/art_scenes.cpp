@@ -70,33 +70,93 @@ void Backdrop(std::vector<Recipe>& out, const std::string& path, int which, doub
 // The loading screen's caption (centred on 400,400), its five lamps (on
 // y 455, x 220..580) and then the maker's name (243..599 x 432..542) stand
 // on a velvet ribbon, not loose on the scene.
-void LoadingRibbon(Canvas& c) {
-    cairo_t* cr = c.cr;
+void LoadingRibbon(Canvas& c, uint32_t seed) {
     const double top = 362, bottom = 552;
-    cairo_move_to(cr, 160, top);
-    cairo_curve_to(cr, 300, top - 8, 500, top - 8, 640, top);
-    cairo_line_to(cr, 640, bottom);
-    cairo_curve_to(cr, 500, bottom + 8, 300, bottom + 8, 160, bottom);
-    cairo_close_path(cr);
+    Canvas rib(c.w, c.h);
+    cairo_t* cr = rib.cr;
+    auto outline = [&] {
+        cairo_new_path(cr);
+        cairo_move_to(cr, 160, top);
+        cairo_curve_to(cr, 300, top - 8, 500, top - 8, 640, top);
+        cairo_line_to(cr, 640, bottom);
+        cairo_curve_to(cr, 500, bottom + 8, 300, bottom + 8, 160, bottom);
+        cairo_close_path(cr);
+    };
+    // Velvet, lit where the caption stands, with its own nap.
+    outline();
     cairo_pattern_t* g = cairo_pattern_create_linear(0, top, 0, bottom);
-    AddStop(g, 0, Hex(0x1c1240), 0.8);
-    AddStop(g, 1, Hex(0x0a0620), 0.88);
+    AddStop(g, 0, Hex(0x261850), 0.94);
+    AddStop(g, 1, Hex(0x0c0824), 0.95);
     cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
+    cairo_fill(cr);
     cairo_pattern_destroy(g);
-    cairo_set_line_width(cr, 2);
-    SetColor(cr, pal::gold, 0.8);
+    OvalGlow(cr, 400, 410, 220, 0.35, Hex(0x8a6ad8), 0.22);
+    rib.Grain(0.12, 2.2, seed + 3, 3);
+    // A band of runes just inside the gold lines, top and bottom.
+    Rng rng(seed + 11);
+    for (double x = 196; x < 610; x += 21)
+        for (double y : {top + 12.5, bottom - 10.5}) {
+            cairo_new_path(cr);
+            GlyphPath(cr, F_RUNIC, 0x16A0 + static_cast<uint32_t>(rng.Int(0, 40)), 8, x, y);
+            SetColor(cr, pal::gold, 0.28);
+            cairo_fill(cr);
+        }
+    // The lamps' sockets, strung on a thin gold chain.
+    cairo_move_to(cr, 196, 455);
+    cairo_line_to(cr, 604, 455);
+    SetColor(cr, pal::gold, 0.35);
+    cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
-    cairo_move_to(cr, 172, top + 7);
-    cairo_curve_to(cr, 300, top, 500, top, 628, top + 7);
-    cairo_move_to(cr, 172, bottom - 7);
-    cairo_curve_to(cr, 300, bottom, 500, bottom, 628, bottom - 7);
+    for (int i = 0; i < 5; ++i) {
+        const double x = 220 + 90 * i, y = 455;
+        cairo_arc(cr, x, y, 17, 0, 2 * M_PI);
+        g = cairo_pattern_create_radial(x, y - 4, 2, x, y, 17);
+        AddStop(g, 0, Hex(0x04020e));
+        AddStop(g, 1, Hex(0x1a1236));
+        cairo_set_source(cr, g);
+        cairo_fill(cr);
+        cairo_pattern_destroy(g);
+        cairo_arc(cr, x, y, 17, 0, 2 * M_PI);
+        GoldGradientFill(cr, x - 17, y - 17, x + 17, y + 17);
+        cairo_new_path(cr);
+        cairo_arc(cr, x, y, 15.5, 0, 2 * M_PI);
+        SetColor(cr, Hex(0x04020e));
+        cairo_fill(cr);
+        cairo_arc(cr, x, y, 15.5, M_PI * 0.1, M_PI * 0.9);
+        SetColor(cr, Hex(0x6a58a0), 0.5);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+    }
+    // Under the lamps, where the maker's name appears later: a knot of
+    // gold scrollwork, faint enough for the name to stand over it.
+    for (int side : {-1, 1}) {
+        cairo_move_to(cr, 400 + side * 10, 512);
+        cairo_curve_to(cr, 400 + side * 60, 498, 400 + side * 110, 526, 400 + side * 170, 510);
+        cairo_curve_to(cr, 400 + side * 190, 505, 400 + side * 196, 518, 400 + side * 184, 521);
+        cairo_curve_to(cr, 400 + side * 176, 523, 400 + side * 172, 515, 400 + side * 178, 513);
+    }
+    SetColor(cr, pal::gold, 0.3);
+    cairo_set_line_width(cr, 1.4);
+    cairo_stroke(cr);
+    Star(cr, 400, 512, 8, 2.5, 4, 0);
+    SetColor(cr, pal::gold, 0.45);
+    cairo_fill(cr);
+    // Gold edges, the inner lines and the studs at the corners.
+    outline();
+    cairo_set_line_width(cr, 2.2);
+    SetColor(cr, pal::gold, 0.9);
+    cairo_stroke(cr);
+    cairo_move_to(cr, 172, top + 5);
+    cairo_curve_to(cr, 300, top - 2, 500, top - 2, 628, top + 5);
+    cairo_move_to(cr, 172, bottom - 5);
+    cairo_curve_to(cr, 300, bottom + 2, 500, bottom + 2, 628, bottom - 5);
     cairo_set_line_width(cr, 0.8);
-    SetColor(cr, pal::gold, 0.4);
+    SetColor(cr, pal::gold, 0.45);
     cairo_stroke(cr);
     for (double x : {160.0, 640.0})
         for (double y : {top, bottom}) Stud(cr, x, y, 5);
-    OvalGlow(cr, 400, 420, 190, 0.3, Hex(0xffd890), 0.14);
+    rib.Shadow(3, 5, 7, {0, 0, 0}, 0.6);
+    c.Paste(rib, 0, 0);
 }
 
 // The credits are typed in the middle, centred on y 300: a heading and up to
@@ -141,6 +201,168 @@ void Crystal(Canvas& c, double x, double y, RGB hue) {
     DrawGem(c, x - 16, y - 18, 32, rc, 1);
 }
 
+// The loading screen's lake: the scene library's violet sky, then the lake
+// that mirrors it with the moon's path on the water, the far shore and the
+// tower's hill, banks either side, then the scene's things, the mist,
+// fireflies along the banks and the ribbon the caption stands on.
+void LoadingBackdrop(Canvas& c, uint32_t seed) {
+    using namespace scene;
+    const SceneDesc s = BackdropScene(1);
+    cairo_t* cr = c.cr;
+    const double W = c.w, H = c.h, hz = H * s.horizon;
+    const RGB top = Hex(0x1a0c3a), mid = Hex(0x5a2a7a), low = Hex(0xd07a9a), moon = Hex(0xffe0c0);
+    const double moonX = W * s.sunX;
+    Rng rng(seed + 7);
+    PaintSky(c, s);
+    // Far hills, hazy with distance, a darker nearer range before them.
+    auto ridge = [&](double base, double amp, double period, uint32_t sd, RGB col, double a) {
+        cairo_new_path(cr);
+        cairo_move_to(cr, 0, H);
+        for (double x = 0; x <= W + 4; x += 4) cairo_line_to(cr, x, base - amp * Fbm(x / (W * period), 0.3, 4, sd));
+        cairo_line_to(cr, W, H);
+        cairo_close_path(cr);
+        SetColor(cr, col, a);
+        cairo_fill(cr);
+    };
+    ridge(hz + 2, 70, 0.32, seed + 1, Mix(mid, low, 0.45), 0.9);
+    ridge(hz + 4, 40, 0.2, seed + 2, Mix(Hex(0x3a1e5a), low, 0.2), 0.95);
+    // The tower's hill on the right.
+    cairo_new_path(cr);
+    cairo_move_to(cr, W * 0.6, hz + 6);
+    cairo_curve_to(cr, W * 0.68, hz - 26, W * 0.8, hz - 30, W * 0.9, hz + 6);
+    cairo_close_path(cr);
+    SetColor(cr, Hex(0x2a1640));
+    cairo_fill(cr);
+    // The far shore: a dark strip with a fringe of trees.
+    cairo_rectangle(cr, 0, hz - 2, W, 12);
+    SetColor(cr, Hex(0x241236));
+    cairo_fill(cr);
+    for (int i = 0; i < 90; ++i) {
+        const double x = rng.Range(0, W), r = rng.Range(4, 11);
+        Ellipse(cr, x, hz - r * 0.3, r, r * 0.8);
+        SetColor(cr, Mix(Hex(0x241236), Hex(0x3a2252), rng.Uniform()), 0.95);
+        cairo_fill(cr);
+    }
+    // The lake: the sky mirrored, darker and bluer towards the viewer.
+    const double lake = hz + 9;
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, lake, 0, H);
+    AddStop(g, 0, Mix(low, mid, 0.35));
+    AddStop(g, 0.35, Mix(mid, top, 0.3));
+    AddStop(g, 1, Darker(top, 0.3));
+    cairo_rectangle(cr, 0, lake, W, H - lake);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    // The far shore and hills upside down in the still water.
+    cairo_save(cr);
+    cairo_rectangle(cr, 0, lake, W, 26);
+    g = cairo_pattern_create_linear(0, lake, 0, lake + 26);
+    AddStop(g, 0, Hex(0x241236), 0.7);
+    AddStop(g, 1, Hex(0x241236), 0);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    cairo_restore(cr);
+    // The moon's path: glints that widen and part as they come nearer.
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SCREEN);
+    OvalGlow(cr, moonX, lake + 90, 60, 3.2, moon, 0.35);
+    for (int i = 0; i < 170; ++i) {
+        const double t = std::pow(rng.Uniform(), 1.4), y = lake + 4 + t * (H - lake - 10);
+        const double spread = 10 + 70 * t, x = moonX + rng.Range(-1, 1) * spread * rng.Uniform();
+        const double len = (4 + 22 * t) * rng.Range(0.5, 1.2);
+        cairo_move_to(cr, x - len / 2, y);
+        cairo_line_to(cr, x + len / 2, y);
+        SetColor(cr, Mix(moon, Hex(0xffffff), rng.Uniform()), (0.9 - 0.5 * t) * rng.Range(0.4, 1));
+        cairo_set_line_width(cr, 1 + 1.2 * t);
+        cairo_stroke(cr);
+    }
+    cairo_restore(cr);
+    // Ripples across the water, finer far off.
+    for (int i = 0; i < 260; ++i) {
+        const double t = rng.Uniform(), y = lake + 6 + t * t * (H - lake), x = rng.Range(-20, W);
+        const double len = (10 + 60 * t) * rng.Range(0.5, 1.3);
+        cairo_move_to(cr, x, y);
+        cairo_curve_to(cr, x + len * 0.3, y - 1, x + len * 0.7, y + 1, x + len, y);
+        const bool light = rng.Uniform() < 0.5;
+        SetColor(cr, light ? Lighter(mid, 0.35) : Darker(top, 0.3), light ? 0.28 : 0.4);
+        cairo_set_line_width(cr, 0.8 + t);
+        cairo_stroke(cr);
+    }
+    // Banks either side, and the near shore along the bottom.
+    auto bank = [&](std::initializer_list<double> xy, RGB rim) {
+        cairo_new_path(cr);
+        const double* v = xy.begin();
+        cairo_move_to(cr, v[0], v[1]);
+        for (size_t i = 2; i + 5 < xy.size(); i += 6)
+            cairo_curve_to(cr, v[i], v[i + 1], v[i + 2], v[i + 3], v[i + 4], v[i + 5]);
+        cairo_close_path(cr);
+        cairo_pattern_t* bg = cairo_pattern_create_linear(0, hz, 0, H);
+        AddStop(bg, 0, Hex(0x2c2a3e));
+        AddStop(bg, 1, Hex(0x0c0a16));
+        cairo_set_source(cr, bg);
+        cairo_fill_preserve(cr);
+        cairo_pattern_destroy(bg);
+        SetColor(cr, rim, 0.5);
+        cairo_set_line_width(cr, 1.5);
+        cairo_stroke(cr);
+    };
+    // Each: a start, then curves of two control points and an end.
+    bank({0, 388, 80, 392, 170, 410, 230, 440, 270, 470, 240, 560, 320, 610, 0, 610, 0, 610, 0, 610}, Hex(0x8a6aa0));
+    bank({800, 380, 720, 384, 640, 400, 580, 432, 540, 470, 560, 560, 480, 610, 800, 610, 800, 610, 800, 610},
+         Hex(0x8a6aa0));
+    // The near shore the viewer stands on, between the banks.
+    bank({140, 610, 260, 590, 330, 566, 400, 566, 470, 566, 540, 590, 660, 610, 660, 610, 140, 610, 140, 610},
+         Hex(0x6a5a88));
+    // Grass on the banks, lit from the lake side.
+    for (int i = 0; i < 700; ++i) {
+        const bool left = i % 2 == 0;
+        const double x = left ? rng.Range(0, 250) : rng.Range(550, 800), y = rng.Range(400, 600);
+        const double edge = left ? 390 + (x / 250) * 80 : 390 + ((800 - x) / 250) * 80;
+        if (y < edge) continue;
+        const double len = 4 + 10 * (y - 380) / 220;
+        cairo_move_to(cr, x, y);
+        cairo_line_to(cr, x + rng.Range(-3, 3), y - len);
+        SetColor(cr, rng.Uniform() < 0.5 ? Hex(0x4a4466) : Hex(0x18142a), 0.8);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+    }
+    PaintElements(c, s);
+    // Mist lying on the water and drifting low over the banks.
+    for (int i = 0; i < 7; ++i)
+        OvalGlow(cr, rng.Range(0, W), lake + rng.Range(4, 40), rng.Range(120, 260), 0.09, Hex(0xe8c8f0), 0.16);
+    for (double x : {90.0, 710.0})
+        OvalGlow(cr, x + rng.Range(-30, 30), rng.Range(500, 540), 150, 0.12, Hex(0xc8a8e0), 0.12);
+    // Fireflies over the banks and the near water.
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SCREEN);
+    for (int i = 0; i < 46; ++i) {
+        const bool left = i % 2 == 0;
+        const double x = left ? rng.Range(10, 190) : rng.Range(610, 790);
+        const double y = i % 5 == 0 ? rng.Range(lake + 6, 360) : rng.Range(360, 585);
+        const double r = rng.Range(1.2, 2.4);
+        RadialGlow(cr, x, y, r * 7, Hex(0xffd870), 0.5);
+        RadialGlow(cr, x, y, r, Hex(0xfff8d0), 1.0);
+    }
+    cairo_restore(cr);
+    // The painter's vignette and grain the scene library gives its scenes.
+    g = cairo_pattern_create_radial(W / 2, H / 2, std::min(W, H) * 0.35, W / 2, H / 2, std::hypot(W, H) * 0.6);
+    AddStop(g, 0, {0, 0, 0}, 0);
+    AddStop(g, 1, {0, 0, 0}, 0.3);
+    cairo_set_source(cr, g);
+    cairo_paint(cr);
+    cairo_pattern_destroy(g);
+    c.Grain(0.05, 3.0, s.seed + 99, 3);
+    Finish light;
+    light.lightX = moonX, light.lightY = H * s.sunY, light.lightR = 300;
+    light.light = Hex(0xffc8e0);
+    light.lightAlpha = 0.16;
+    light.ground = 0.2;
+    light.vignette = 0.35;
+    ApplyFinish(c, light, seed);
+    LoadingRibbon(c, seed);
+}
+
 // ---- title and loading ----------------------------------------------------------------------
 void TitleAndLoading(std::vector<Recipe>& out) {
     out.push_back(Picture("gfx/title/velmora-title.jpg", [](Context& ctx) {
@@ -164,10 +386,12 @@ void TitleAndLoading(std::vector<Recipe>& out) {
         c.Opaque({0, 0, 0});
         ctx.Jpeg(c, "gfx/title/velmora-title.jpg", 90);
     }));
-    Finish loadingLight;
-    loadingLight.lightY = 400;
-    loadingLight.light = Hex(0xffc8e0);
-    Backdrop(out, "gfx/title/velmora-bg.jpg", 1, 0.15, loadingLight, LoadingRibbon);
+    out.push_back(Picture("gfx/title/velmora-bg.jpg", [](Context& ctx) {
+        Canvas c(800, 600);
+        LoadingBackdrop(c, ctx.seed);
+        c.Opaque({0, 0, 0});
+        ctx.Jpeg(c, "gfx/title/velmora-bg.jpg", 88);
+    }));
     Finish tableLight;
     tableLight.lightY = 250;
     tableLight.light = Hex(0xa0b0ff);
@@ -987,17 +1211,29 @@ SceneDesc BackdropScene(int n) {
             Put(s, Kind::TreePine, 0.98, 0.92, 1.5, 0);
             break;
         }
-        case 1: {  // menus: a violet lake evening with willows and a far tower
+        case 1: {  // loading: a violet lake at moonrise, willows on its banks, a far tower
+            // The lake, its banks and the far shore are painted by the
+            // loading backdrop itself; these stand on them, far to near.
             s.sky = Sky::Violet;
             s.terrain = Terrain::Marsh;
-            s.weather = Weather::Mist;
-            s.sunX = 0.2, s.sunY = 0.42;
-            s.horizon = 0.55;
-            Put(s, Kind::Tower, 0.72, 0.0, 0.8, 2);
-            for (double x : {0.05, 0.3, 0.93}) Put(s, Kind::TreeWillow, x, 0.25 + x * 0.2, 1.0, int(x * 10));
-            Put(s, Kind::Boat, 0.5, 0.5, 0.9, 1);
-            Put(s, Kind::Reeds, 0.2, 0.8, 1.2, 5);
-            Put(s, Kind::Reeds, 0.8, 0.85, 1.2, 6);
+            s.sunX = 0.2, s.sunY = 0.3;
+            s.horizon = 0.52;
+            s.clouds = 5;
+            auto at = [&s](Kind k, double x, double y, double scale, int variant, bool flip, double haze) {
+                Element e;
+                e.kind = k, e.x = x, e.y = y, e.scale = scale, e.variant = variant, e.flip = flip, e.haze = haze;
+                s.elements.push_back(e);
+            };
+            at(Kind::Tower, 0.745, 0.487, 0.55, 2, false, 0.35);
+            for (double x : {0.3, 0.345, 0.4}) at(Kind::Cottage, x, 0.53, 0.42, int(x * 20) % 3, x > 0.34, 0.4);
+            Flock(s, 0.56, 0.17, 5, 0.8, 0, 19);
+            at(Kind::Boat, 0.43, 0.592, 0.6, 1, false, 0.2);
+            at(Kind::Reeds, 0.205, 0.7, 1.1, 4, false, 0.05);
+            at(Kind::Reeds, 0.8, 0.69, 1.1, 7, true, 0.05);
+            at(Kind::TreeWillow, 0.085, 0.74, 1.75, 3, false, 0);
+            at(Kind::TreeWillow, 0.93, 0.72, 1.6, 8, true, 0);
+            for (double x : {0.02, 0.13, 0.24, 0.36, 0.5, 0.64, 0.76, 0.87, 0.98})
+                at(Kind::Reeds, x, 0.97 + (x > 0.5 ? 0.02 : 0), 1.9, int(x * 50), x > 0.5, 0);
             break;
         }
         case 2: {  // best scores: the hall of banners on a mountain night
