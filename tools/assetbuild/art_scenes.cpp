@@ -1216,7 +1216,7 @@ SceneDesc BackdropScene(int n) {
             // loading backdrop itself; these stand on them, far to near.
             s.sky = Sky::Violet;
             s.terrain = Terrain::Marsh;
-            s.sunX = 0.2, s.sunY = 0.3;
+            s.sunX = 0.3, s.sunY = 0.2;
             s.horizon = 0.52;
             s.clouds = 5;
             auto at = [&s](Kind k, double x, double y, double scale, int variant, bool flip, double haze) {
