@@ -18,6 +18,22 @@ namespace {
 scene::SceneDesc SlideScene(int n);
 scene::SceneDesc BackdropScene(int n);
 
+// A colour ramp from (x0, y0) to (x1, y1) over the current path, which is
+// used up unless kept for a stroke after it.
+struct Stop {
+    double at;
+    RGB colour;
+    double alpha = 1.0;
+};
+void RampFill(cairo_t* cr, double x0, double y0, double x1, double y1, std::initializer_list<Stop> stops,
+              bool keepPath = false) {
+    cairo_pattern_t* g = cairo_pattern_create_linear(x0, y0, x1, y1);
+    for (const Stop& st : stops) AddStop(g, st.at, st.colour, st.alpha);
+    cairo_set_source(cr, g);
+    keepPath ? cairo_fill_preserve(cr) : cairo_fill(cr);
+    cairo_pattern_destroy(g);
+}
+
 // The finish the board's screens have and a bare scene lacks: a pool of
 // light where the screen's panel or text stands, the foreground falling into
 // shade (the eye reads that as depth), darker corners, and a fine grain so
@@ -84,12 +100,7 @@ void LoadingRibbon(Canvas& c, uint32_t seed) {
     };
     // Velvet, lit where the caption stands, with its own nap.
     outline();
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, top, 0, bottom);
-    AddStop(g, 0, Hex(0x261850), 0.94);
-    AddStop(g, 1, Hex(0x0c0824), 0.95);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    RampFill(cr, 0, top, 0, bottom, {{0, Hex(0x261850), 0.94}, {1, Hex(0x0c0824), 0.95}});
     OvalGlow(cr, 400, 410, 220, 0.35, Hex(0x8a6ad8), 0.22);
     rib.Grain(0.12, 2.2, seed + 3, 3);
     // A band of runes just inside the gold lines, top and bottom.
@@ -110,7 +121,7 @@ void LoadingRibbon(Canvas& c, uint32_t seed) {
     for (int i = 0; i < 5; ++i) {
         const double x = 220 + 90 * i, y = 455;
         cairo_arc(cr, x, y, 17, 0, 2 * M_PI);
-        g = cairo_pattern_create_radial(x, y - 4, 2, x, y, 17);
+        cairo_pattern_t* g = cairo_pattern_create_radial(x, y - 4, 2, x, y, 17);
         AddStop(g, 0, Hex(0x04020e));
         AddStop(g, 1, Hex(0x1a1236));
         cairo_set_source(cr, g);
@@ -245,24 +256,11 @@ void LoadingBackdrop(Canvas& c, uint32_t seed) {
     }
     // The lake: the sky mirrored, darker and bluer towards the viewer.
     const double lake = hz + 9;
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, lake, 0, H);
-    AddStop(g, 0, Mix(low, mid, 0.35));
-    AddStop(g, 0.35, Mix(mid, top, 0.3));
-    AddStop(g, 1, Darker(top, 0.3));
     cairo_rectangle(cr, 0, lake, W, H - lake);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    RampFill(cr, 0, lake, 0, H, {{0, Mix(low, mid, 0.35)}, {0.35, Mix(mid, top, 0.3)}, {1, Darker(top, 0.3)}});
     // The far shore and hills upside down in the still water.
-    cairo_save(cr);
     cairo_rectangle(cr, 0, lake, W, 26);
-    g = cairo_pattern_create_linear(0, lake, 0, lake + 26);
-    AddStop(g, 0, Hex(0x241236), 0.7);
-    AddStop(g, 1, Hex(0x241236), 0);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
-    cairo_restore(cr);
+    RampFill(cr, 0, lake, 0, lake + 26, {{0, Hex(0x241236), 0.7}, {1, Hex(0x241236), 0}});
     // The moon's path: glints that widen and part as they come nearer.
     cairo_save(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_SCREEN);
@@ -297,12 +295,7 @@ void LoadingBackdrop(Canvas& c, uint32_t seed) {
         for (size_t i = 2; i + 5 < xy.size(); i += 6)
             cairo_curve_to(cr, v[i], v[i + 1], v[i + 2], v[i + 3], v[i + 4], v[i + 5]);
         cairo_close_path(cr);
-        cairo_pattern_t* bg = cairo_pattern_create_linear(0, hz, 0, H);
-        AddStop(bg, 0, Hex(0x2c2a3e));
-        AddStop(bg, 1, Hex(0x0c0a16));
-        cairo_set_source(cr, bg);
-        cairo_fill_preserve(cr);
-        cairo_pattern_destroy(bg);
+        RampFill(cr, 0, hz, 0, H, {{0, Hex(0x2c2a3e)}, {1, Hex(0x0c0a16)}}, true);
         SetColor(cr, rim, 0.5);
         cairo_set_line_width(cr, 1.5);
         cairo_stroke(cr);
@@ -345,20 +338,13 @@ void LoadingBackdrop(Canvas& c, uint32_t seed) {
         RadialGlow(cr, x, y, r, Hex(0xfff8d0), 1.0);
     }
     cairo_restore(cr);
-    // The painter's vignette and grain the scene library gives its scenes.
-    g = cairo_pattern_create_radial(W / 2, H / 2, std::min(W, H) * 0.35, W / 2, H / 2, std::hypot(W, H) * 0.6);
-    AddStop(g, 0, {0, 0, 0}, 0);
-    AddStop(g, 1, {0, 0, 0}, 0.3);
-    cairo_set_source(cr, g);
-    cairo_paint(cr);
-    cairo_pattern_destroy(g);
-    c.Grain(0.05, 3.0, s.seed + 99, 3);
+    // Light round the moon, shade in the corners and a painter's grain.
     Finish light;
     light.lightX = moonX, light.lightY = H * s.sunY, light.lightR = 300;
     light.light = Hex(0xffc8e0);
     light.lightAlpha = 0.16;
-    light.ground = 0.2;
-    light.vignette = 0.35;
+    light.ground = 0.25;
+    light.vignette = 0.55;
     ApplyFinish(c, light, seed);
     LoadingRibbon(c, seed);
 }
@@ -628,14 +614,8 @@ void DamaskMotif(cairo_t* cr, double x, double y, double s) {
 
 void DamaskWall(Canvas& c, double bottom) {
     cairo_t* cr = c.cr;
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, bottom);
-    AddStop(g, 0, Hex(0x1a1634));
-    AddStop(g, 0.5, Hex(0x262048));
-    AddStop(g, 1, Hex(0x1c1838));
     cairo_rectangle(cr, 0, 0, c.w, bottom);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    RampFill(cr, 0, 0, 0, bottom, {{0, Hex(0x1a1634)}, {0.5, Hex(0x262048)}, {1, Hex(0x1c1838)}});
     // The woven flowers, lighter and a little warm, in a dropped grid.
     const double dx = 64, dy = 78;
     for (int row = 0; row * dy < bottom + dy; ++row)
@@ -671,15 +651,9 @@ void Wainscot(Canvas& c, double top, uint32_t seed) {
         cairo_stroke(cr);
     }
     // The chair rail: a rounded moulding catching the light along its top.
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, top - 6, 0, top + 8);
-    AddStop(g, 0, Hex(0x2a180a));
-    AddStop(g, 0.25, Hex(0xb88a4a));
-    AddStop(g, 0.5, Hex(0x7a5028));
-    AddStop(g, 1, Hex(0x1e1006));
     cairo_rectangle(cr, 0, top - 6, c.w, 14);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    RampFill(cr, 0, top - 6, 0, top + 8,
+             {{0, Hex(0x2a180a)}, {0.25, Hex(0xb88a4a)}, {0.5, Hex(0x7a5028)}, {1, Hex(0x1e1006)}});
     cairo_rectangle(cr, 0, top + 8, c.w, 3);
     SetColor(cr, {0, 0, 0}, 0.5);
     cairo_fill(cr);
@@ -697,13 +671,7 @@ void Sconce(Canvas& c, double x, double y) {
     // Backplate.
     const double py = y + 56;
     Ellipse(cr, x, py, 11, 28);
-    cairo_pattern_t* g = cairo_pattern_create_linear(x - 11, 0, x + 11, 0);
-    AddStop(g, 0, Hex(0xf0c870));
-    AddStop(g, 0.5, Hex(0xa87828));
-    AddStop(g, 1, Hex(0x4a300c));
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    RampFill(cr, x - 11, 0, x + 11, 0, {{0, Hex(0xf0c870)}, {0.5, Hex(0xa87828)}, {1, Hex(0x4a300c)}});
     Ellipse(cr, x, py, 5, 14);
     SetColor(cr, Hex(0x2a1806), 0.6);
     cairo_fill(cr);
@@ -723,12 +691,7 @@ void Sconce(Canvas& c, double x, double y) {
     cairo_close_path(cr);
     GoldGradientFill(cr, x - 12, y + 20, x + 12, y + 30);
     cairo_rectangle(cr, x - 4.5, y + 4, 9, 19);
-    g = cairo_pattern_create_linear(x - 4.5, 0, x + 4.5, 0);
-    AddStop(g, 0, Hex(0xfff4dc));
-    AddStop(g, 1, Hex(0xc8b090));
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    RampFill(cr, x - 4.5, 0, x + 4.5, 0, {{0, Hex(0xfff4dc)}, {1, Hex(0xc8b090)}});
     cairo_move_to(cr, x, y + 4);
     cairo_line_to(cr, x, y + 1);
     SetColor(cr, Hex(0x1a1008));
@@ -738,7 +701,7 @@ void Sconce(Canvas& c, double x, double y) {
     cairo_move_to(cr, x, y - 12);
     cairo_curve_to(cr, x + 5, y - 4, x + 5, y + 2, x, y + 2);
     cairo_curve_to(cr, x - 5, y + 2, x - 5, y - 4, x, y - 12);
-    g = cairo_pattern_create_radial(x, y - 1, 0.5, x, y - 3, 9);
+    cairo_pattern_t* g = cairo_pattern_create_radial(x, y - 1, 0.5, x, y - 3, 9);
     AddStop(g, 0, Hex(0xffffff));
     AddStop(g, 0.4, Hex(0xffe890));
     AddStop(g, 1, Hex(0xff8a20));

@@ -420,6 +420,17 @@ void Buttons(std::vector<Recipe>& out) {
     BoxCaption(out, "gfx/gui/tut-play.png", 64, 24, "Play", F_UNCIAL, 20, CS_GOLD_LIT, true);
 }
 
+// Thin gold rules across a panel, one at each y.
+void GoldRules(cairo_t* cr, double x0, double x1, std::initializer_list<double> ys, double alpha) {
+    for (double y : ys) {
+        cairo_move_to(cr, x0, y);
+        cairo_line_to(cr, x1, y);
+    }
+    SetColor(cr, pal::gold, alpha);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+}
+
 // ---- menus and options ----------------------------------------------------------------------------
 void Menus(std::vector<Recipe>& out) {
     out.push_back(Picture("gfx/gui/pod-menu.png", [](Context& ctx) {
@@ -475,12 +486,7 @@ void Menus(std::vector<Recipe>& out) {
         for (double x : {22.0, 356.0})
             for (double y : {22.0, 268.0}) Stud(c.cr, x, y, 4);
         // A faint rule between the buttons and the notice beneath them.
-        cairo_t* cr = c.cr;
-        cairo_move_to(cr, 84, 208);
-        cairo_line_to(cr, 294, 208);
-        SetColor(cr, pal::gold, 0.3);
-        cairo_set_line_width(cr, 1);
-        cairo_stroke(cr);
+        GoldRules(c.cr, 84, 294, {208}, 0.3);
         c.Shadow(3, 4, 6, {0, 0, 0}, 0.65);
         ctx.Png(c, "gfx/gui/name-window.png");
     }));
@@ -494,14 +500,9 @@ void Menus(std::vector<Recipe>& out) {
         SetColor(cr, Hex(0x06061a), 0.9);
         cairo_fill(cr);
         GoldFrame(c, 346 - 106, 170 - 106, 212, 212, 3, 10);
-        cairo_move_to(cr, 40, 150);
-        cairo_line_to(cr, 232, 150);
-        // Above "Choose a board", whose picture hangs from y 440 on screen.
-        cairo_move_to(cr, 40, 231);
-        cairo_line_to(cr, 232, 231);
-        SetColor(cr, pal::gold, 0.35);
-        cairo_set_line_width(cr, 1);
-        cairo_stroke(cr);
+        // The lower rule above "Choose a board", whose picture hangs from y
+        // 440 on screen.
+        GoldRules(cr, 40, 232, {150, 231}, 0.35);
         c.Shadow(3, 4, 5, {0, 0, 0}, 0.6);
         ctx.Png(c, "gfx/gui/pod-selector.png");
     }));
