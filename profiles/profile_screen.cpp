@@ -40,11 +40,14 @@ int TProfileLoader::Load() {
         const char* picture;
         float x, y;
     };
-    static const Item kList[] = {{1, "gfx/gui/profile-ok.png", 339, 485},
-                                 {2, "gfx/gui/profile-cancel.png", 381, 485},
-                                 {3, "gfx/gui/profile-new.png", 291, 513},
-                                 {4, "gfx/gui/profile-rename.png", 348, 513},
-                                 {5, "gfx/gui/profile-delete.png", 434, 513}};
+    // Two rows centred on x 400 with a word's gap between buttons, the lower
+    // one ending well above the panel's inner border (near y 533) and the
+    // upper one below the tenth name row.
+    static const Item kList[] = {{1, "gfx/gui/profile-ok.png", 333, 474},
+                                 {2, "gfx/gui/profile-cancel.png", 387, 474},
+                                 {3, "gfx/gui/profile-new.png", 279, 501},
+                                 {4, "gfx/gui/profile-rename.png", 348, 501},
+                                 {5, "gfx/gui/profile-delete.png", 446, 501}};
     for (const Item& it : kList)
         listMenu->AddItem(CreateImageButton(std::string(it.picture), CreateDim(it.x, it.y, 0, 0, 0, 1, 1, 0), it.id,
                                             1.0f, 2));

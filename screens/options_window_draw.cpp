@@ -87,7 +87,9 @@ int TOptionsWindow::Draw() {
         case kMenuSelector: {
             drawButtons();
             const int mode = screensLinks.boardSelectorMode ? screensLinks.boardSelectorMode() : 0;
-            plat::DrawImage(listMark, 350, mode == 0 ? 380 : 410, 0);
+            // Right of the list names, which zoom under the pointer, and short of
+            // the miniature's well (from x 384).
+            plat::DrawImage(listMark, 362, mode == 0 ? 380 : 410, 0);
             if (screensLinks.selectorCaption) plat::DrawImage(screensLinks.selectorCaption(), 199, 440, 0);
             if (screensLinks.drawMiniBoard) screensLinks.drawMiniBoard();
             break;

@@ -257,6 +257,72 @@ TEST_F(ArtLayout, LevelListCaptionsClearTheTickUnderTheHoverZoom) {
     }
 }
 
+// The two gold rules of the selector's panel part "Play", the list names
+// and "Choose a board": each stands in the gap between the captions it
+// parts, the list names taken at their zoom under the pointer.
+TEST_F(ArtLayout, SelectorRulesRunBetweenItsCaptions) {
+    optionsWindow = std::make_shared<TOptionsWindow>();
+    optionsWindow->loadGfx();
+    optionsWindow->selectorBg = plat::LoadImage("gfx/gui/pod-selector.png", -1);
+    const plat::PixmapPtr panel = Pixels("gfx/gui/pod-selector.png");
+    const plat::PixmapPtr choose = Pixels("gfx/fonts/download4.png");
+    ASSERT_TRUE(optionsWindow->selectorBg && panel && choose);
+    optionsWindow->x = kMenuWindowX;
+    optionsWindow->y = kMenuWindowY;
+    optionsWindow->state = kMenuSelector;
+    optionsWindow->alpha = 1.0f;
+    pt::ClearDrawCalls();
+    optionsWindow->Draw();
+    Rect drawn{};
+    ASSERT_TRUE(DrawnRect(optionsWindow->selectorBg, drawn)) << "the panel was drawn";
+
+    // Rows of the panel's left column, between its rune bands, that run
+    // warmer than the velvet a few rows above and below them most of the
+    // way across: a faint gold line over navy.
+    auto warmth = [&](int x, int y) {
+        const uint32_t c = plat::ReadPixel(panel, x, y);
+        return static_cast<int>((c >> 16) & 255) - static_cast<int>(c & 255);
+    };
+    std::vector<float> rules;
+    for (int y = 60; y < 300; ++y) {
+        int gold = 0;
+        for (int x = 60; x < 220; ++x)
+            gold += warmth(x, y) > warmth(x, y - 3) + 15 && warmth(x, y) > warmth(x, y + 3) + 15;
+        if (gold > 100 && (rules.empty() || drawn.y0 + static_cast<float>(y) > rules.back() + 2))
+            rules.push_back(drawn.y0 + static_cast<float>(y));
+    }
+    ASSERT_EQ(rules.size(), 2u) << "two rules on the panel";
+
+    const menu_pages::MenuPage* page = menu_pages::Page(kMenuSelector);
+    ASSERT_TRUE(page);
+    // A page caption's ink rows on screen, zoomed about its centre.
+    auto inkRows = [&](int code, const char* file, float& top, float& bottom) {
+        const auto it = std::find_if(page->buttons.begin(), page->buttons.end(),
+                                     [&](const menu_pages::PageButton& b) { return b.code == code; });
+        ASSERT_NE(it, page->buttons.end()) << code;
+        const plat::PixmapPtr pic = Pixels(file);
+        ASSERT_TRUE(pic) << file;
+        const Box ink = InkBox(pic, 48);
+        const float half = static_cast<float>(pic->height) / 2;
+        top = static_cast<float>(it->y) + (static_cast<float>(ink.y0) - half) * TImageButton::kZoomMax;
+        bottom = static_cast<float>(it->y) + (static_cast<float>(ink.y1 + 1) - half) * TImageButton::kZoomMax;
+    };
+    float playTop = 0, playBottom = 0, questTop = 0, questBottom = 0, timedTop = 0, timedBottom = 0;
+    inkRows(71, "gfx/fonts/menu-play.png", playTop, playBottom);
+    inkRows(74, "gfx/fonts/menu-quest-lvl.png", questTop, questBottom);
+    inkRows(75, "gfx/fonts/menu-timed-lvl.png", timedTop, timedBottom);
+    // A few clear rows either side: a rule that touches the letters reads
+    // as underlining them.
+    constexpr float kGap = 3;
+    EXPECT_LT(playBottom, rules[0] - kGap) << "\"Play\" ends at " << playBottom << ", the upper rule at " << rules[0];
+    EXPECT_GT(questTop, rules[0] + kGap) << "the list names start at " << questTop << ", the upper rule at " << rules[0];
+    EXPECT_LT(timedBottom, rules[1] - kGap) << "the list names end at " << timedBottom << ", the lower rule at "
+                                            << rules[1];
+    // "Choose a board" is drawn by the page from its top-left (199, 440).
+    const float chooseTop = 440.0f + static_cast<float>(InkBox(choose, 48).y0);
+    EXPECT_GT(chooseTop, rules[1] + kGap) << "\"Choose a board\" from y " << chooseTop << ", the rule at " << rules[1];
+}
+
 // ---- runes caption ------------------------------------------------------------------------------
 // "N runes" and "N points" float up as one line: the word and the digits
 // before it are drawn with their tops on the same y (captions.cpp) and must

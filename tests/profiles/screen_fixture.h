@@ -73,7 +73,7 @@ public:
     std::string Typed() const { return profileLoader->nameText->text; }
 
     // Button centres.
-    static constexpr int kOkX = 358, kOkY = 498, kCancelX = 421, kNewX = 318, kLowY = 526, kRenameX = 390,
-                         kDeleteX = 471;
+    static constexpr int kOkX = 352, kOkY = 487, kCancelX = 427, kNewX = 306, kLowY = 514, kRenameX = 390,
+                         kDeleteX = 483;
     static constexpr int kPageOkX = 358, kPageCancelX = 421, kPageY = 393, kNoticeOkX = 400;
 };

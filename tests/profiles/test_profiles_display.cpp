@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <set>
 #include <string>
 
@@ -103,7 +104,27 @@ TEST_F(ProfilesDisplay, TheListPageWithTheSecondPlayerChosen) {
     ASSERT_TRUE(shot);
     // The rows on the panel, the buttons below them, and the title around.
     EXPECT_GT(Colours(shot, 330, 254, 140, 70, 2).size(), 20u) << "rows";
-    EXPECT_GT(Colours(shot, 291, 485, 220, 54, 2).size(), 20u) << "buttons";
+    EXPECT_GT(Colours(shot, 279, 474, 242, 53, 2).size(), 20u) << "buttons";
+    // The lower row of buttons keeps clear of the panel's inner border: the
+    // gold line is the row below them (above the frame band from y 544)
+    // with the most warm pixels across the panel, and the lettering's last
+    // warm row stands a clear gap above it.
+    auto warmRow = [&](int y) {
+        int n = 0;
+        for (int x = 280; x < 520; ++x) {
+            const uint32_t c = plat::ReadPixel(shot, x, y);
+            n += static_cast<int>((c >> 16) & 255) > static_cast<int>(c & 255) + 30;
+        }
+        return n;
+    };
+    int lineY = 0;
+    for (int y = 515; y < 541; ++y)
+        if (warmRow(y) > (lineY ? warmRow(lineY) : 0)) lineY = y;
+    ASSERT_GT(warmRow(lineY), 150) << "the border line across the panel";
+    int inkBottom = 0;
+    for (int y = 490; y < lineY - 1; ++y)
+        if (warmRow(y) > 3) inkBottom = y;
+    EXPECT_GE(lineY - inkBottom, 8) << "buttons end at y " << inkBottom << ", the border runs at " << lineY;
     EXPECT_GT(Colours(shot, 0, 0, 200, 150, 2).size(), 20u) << "title picture";
     // The chosen row is tinted: more red than green in its letters.
     int reddish = 0;
@@ -134,25 +155,38 @@ TEST_F(ProfilesDisplay, TheNameWindowWithATakenName) {
     ASSERT_TRUE(font);
     menu.AddItem(CreateTextAnimButtonE(std::string("gfx/gui/textButton.png"), 100, 200, 1, "OK", font, 0, 0, 0));
     menu.AddItem(CreateTextAnimButtonE(menu.GetItem(1)->image, 250, 200, 2, "Cancel", font, 0, 0, 0));
-    DrawNameWindow("anna", true, font, menu);
+    const NameWindowPictures pictures = LoadNameWindowPictures();
+    ASSERT_TRUE(pictures.backdrop && pictures.panel && pictures.field);
+    DrawNameWindow("anna", true, font, menu, pictures);
     const plat::PixmapPtr shot = plat::GrabPixmap(0, 0, 800, 600);
     plat::Flip(-1);
     ASSERT_TRUE(shot);
     Save(shot, "name-window.png");
-    // White letters on black, and the buttons' captions drawn by the window
-    // (their plank carries none).
     auto light = [&](int x0, int y0, int w, int h) {
         int n = 0;
         for (int y = y0; y < y0 + h; ++y)
             for (int x = x0; x < x0 + w; ++x) n += Brightness(shot, x, y) > 600;
         return n;
     };
-    EXPECT_GT(light(150, 100, 150, 20), 60) << "prompt";
-    EXPECT_GT(light(100, 300, 200, 20), 60) << "warning";
+    // White letters on the panel, the prompt and the notice centred over the
+    // two buttons (100..390): as much of their ink left of x 245 as right.
+    auto balanced = [&](int y0, int h) {
+        const int left = light(100, y0, 145, h), right = light(245, y0, 145, h);
+        EXPECT_GT(left + right, 60) << "letters at y " << y0;
+        EXPECT_LT(std::abs(left - right), (left + right) / 3 + 4) << "at y " << y0 << ": " << left << " | " << right;
+    };
+    balanced(100, 20);
+    balanced(300, 20);
     EXPECT_GT(light(150, 208, 40, 16), 8) << "OK caption";
     EXPECT_EQ(light(195, 210, 30, 12), 0) << "no caption right of OK on the plank";
     EXPECT_GT(Colours(shot, 100, 200, 290, 32, 2).size(), 10u) << "buttons";
-    EXPECT_EQ(Brightness(shot, 700, 500), 0) << "a black screen around";
+    // The name lies inside its dark field, which stands out from the panel
+    // round it: darker than the panel just above and below the field.
+    EXPECT_GT(light(215, 150, 60, 22), 20) << "the typed name";
+    EXPECT_LT(MeanBrightness(shot, 140, 155, 20, 8), MeanBrightness(shot, 140, 126, 20, 8) - 10)
+        << "the field is sunken into the panel";
+    // Round the panel, the best-scores backdrop, not a blank screen.
+    EXPECT_GT(Colours(shot, 450, 0, 350, 600, 2).size(), 100u) << "the backdrop";
 }
 
 }  // namespace

@@ -499,7 +499,7 @@ TEST_F(MenuDrawTest, EachPageDrawsItsBodyAndHeadings) {
         {8, {{&W::bg, 229, 108}, {&W::gamePaused, 400, 190}}, {&W::greetingBlot}},
         {4, {{&W::bg, 229, 108}}, {&W::greetingBlot, &W::gamePaused}},
         {7, {{&W::bg, 229, 108}}, {&W::greetingBlot, &W::gamePaused}},
-        {6, {{&W::greetingBlot, 400, 150}, {&W::selectorBg, 144, 200}, {&W::listMark, 350, 380}}, {&W::bg}},
+        {6, {{&W::greetingBlot, 400, 150}, {&W::selectorBg, 144, 200}, {&W::listMark, 362, 380}}, {&W::bg}},
         {9, {{&W::greetingBlot, 400, 150}, {&W::bg, 229, 200}, {&W::areYouSure, 400, 310}}, {&W::gamePaused}},
         {10, {{&W::bg, 229, 200}, {&W::areYouSure, 400, 310}}, {&W::listMark}},
     };

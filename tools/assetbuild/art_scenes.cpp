@@ -18,6 +18,22 @@ namespace {
 scene::SceneDesc SlideScene(int n);
 scene::SceneDesc BackdropScene(int n);
 
+// A colour ramp from (x0, y0) to (x1, y1) over the current path, which is
+// used up unless kept for a stroke after it.
+struct Stop {
+    double at;
+    RGB colour;
+    double alpha = 1.0;
+};
+void RampFill(cairo_t* cr, double x0, double y0, double x1, double y1, std::initializer_list<Stop> stops,
+              bool keepPath = false) {
+    cairo_pattern_t* g = cairo_pattern_create_linear(x0, y0, x1, y1);
+    for (const Stop& st : stops) AddStop(g, st.at, st.colour, st.alpha);
+    cairo_set_source(cr, g);
+    keepPath ? cairo_fill_preserve(cr) : cairo_fill(cr);
+    cairo_pattern_destroy(g);
+}
+
 // The finish the board's screens have and a bare scene lacks: a pool of
 // light where the screen's panel or text stands, the foreground falling into
 // shade (the eye reads that as depth), darker corners, and a fine grain so
@@ -70,33 +86,88 @@ void Backdrop(std::vector<Recipe>& out, const std::string& path, int which, doub
 // The loading screen's caption (centred on 400,400), its five lamps (on
 // y 455, x 220..580) and then the maker's name (243..599 x 432..542) stand
 // on a velvet ribbon, not loose on the scene.
-void LoadingRibbon(Canvas& c) {
-    cairo_t* cr = c.cr;
+void LoadingRibbon(Canvas& c, uint32_t seed) {
     const double top = 362, bottom = 552;
-    cairo_move_to(cr, 160, top);
-    cairo_curve_to(cr, 300, top - 8, 500, top - 8, 640, top);
-    cairo_line_to(cr, 640, bottom);
-    cairo_curve_to(cr, 500, bottom + 8, 300, bottom + 8, 160, bottom);
-    cairo_close_path(cr);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, top, 0, bottom);
-    AddStop(g, 0, Hex(0x1c1240), 0.8);
-    AddStop(g, 1, Hex(0x0a0620), 0.88);
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
-    cairo_set_line_width(cr, 2);
-    SetColor(cr, pal::gold, 0.8);
+    Canvas rib(c.w, c.h);
+    cairo_t* cr = rib.cr;
+    auto outline = [&] {
+        cairo_new_path(cr);
+        cairo_move_to(cr, 160, top);
+        cairo_curve_to(cr, 300, top - 8, 500, top - 8, 640, top);
+        cairo_line_to(cr, 640, bottom);
+        cairo_curve_to(cr, 500, bottom + 8, 300, bottom + 8, 160, bottom);
+        cairo_close_path(cr);
+    };
+    // Velvet, lit where the caption stands, with its own nap.
+    outline();
+    RampFill(cr, 0, top, 0, bottom, {{0, Hex(0x261850), 0.94}, {1, Hex(0x0c0824), 0.95}});
+    OvalGlow(cr, 400, 410, 220, 0.35, Hex(0x8a6ad8), 0.22);
+    rib.Grain(0.12, 2.2, seed + 3, 3);
+    // A band of runes just inside the gold lines, top and bottom.
+    Rng rng(seed + 11);
+    for (double x = 196; x < 610; x += 21)
+        for (double y : {top + 12.5, bottom - 10.5}) {
+            cairo_new_path(cr);
+            GlyphPath(cr, F_RUNIC, 0x16A0 + static_cast<uint32_t>(rng.Int(0, 40)), 8, x, y);
+            SetColor(cr, pal::gold, 0.28);
+            cairo_fill(cr);
+        }
+    // The lamps' sockets, strung on a thin gold chain.
+    cairo_move_to(cr, 196, 455);
+    cairo_line_to(cr, 604, 455);
+    SetColor(cr, pal::gold, 0.35);
+    cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
-    cairo_move_to(cr, 172, top + 7);
-    cairo_curve_to(cr, 300, top, 500, top, 628, top + 7);
-    cairo_move_to(cr, 172, bottom - 7);
-    cairo_curve_to(cr, 300, bottom, 500, bottom, 628, bottom - 7);
+    for (int i = 0; i < 5; ++i) {
+        const double x = 220 + 90 * i, y = 455;
+        cairo_arc(cr, x, y, 17, 0, 2 * M_PI);
+        cairo_pattern_t* g = cairo_pattern_create_radial(x, y - 4, 2, x, y, 17);
+        AddStop(g, 0, Hex(0x04020e));
+        AddStop(g, 1, Hex(0x1a1236));
+        cairo_set_source(cr, g);
+        cairo_fill(cr);
+        cairo_pattern_destroy(g);
+        cairo_arc(cr, x, y, 17, 0, 2 * M_PI);
+        GoldGradientFill(cr, x - 17, y - 17, x + 17, y + 17);
+        cairo_new_path(cr);
+        cairo_arc(cr, x, y, 15.5, 0, 2 * M_PI);
+        SetColor(cr, Hex(0x04020e));
+        cairo_fill(cr);
+        cairo_arc(cr, x, y, 15.5, M_PI * 0.1, M_PI * 0.9);
+        SetColor(cr, Hex(0x6a58a0), 0.5);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+    }
+    // Under the lamps, where the maker's name appears later: a knot of
+    // gold scrollwork, faint enough for the name to stand over it.
+    for (int side : {-1, 1}) {
+        cairo_move_to(cr, 400 + side * 10, 512);
+        cairo_curve_to(cr, 400 + side * 60, 498, 400 + side * 110, 526, 400 + side * 170, 510);
+        cairo_curve_to(cr, 400 + side * 190, 505, 400 + side * 196, 518, 400 + side * 184, 521);
+        cairo_curve_to(cr, 400 + side * 176, 523, 400 + side * 172, 515, 400 + side * 178, 513);
+    }
+    SetColor(cr, pal::gold, 0.3);
+    cairo_set_line_width(cr, 1.4);
+    cairo_stroke(cr);
+    Star(cr, 400, 512, 8, 2.5, 4, 0);
+    SetColor(cr, pal::gold, 0.45);
+    cairo_fill(cr);
+    // Gold edges, the inner lines and the studs at the corners.
+    outline();
+    cairo_set_line_width(cr, 2.2);
+    SetColor(cr, pal::gold, 0.9);
+    cairo_stroke(cr);
+    cairo_move_to(cr, 172, top + 5);
+    cairo_curve_to(cr, 300, top - 2, 500, top - 2, 628, top + 5);
+    cairo_move_to(cr, 172, bottom - 5);
+    cairo_curve_to(cr, 300, bottom + 2, 500, bottom + 2, 628, bottom - 5);
     cairo_set_line_width(cr, 0.8);
-    SetColor(cr, pal::gold, 0.4);
+    SetColor(cr, pal::gold, 0.45);
     cairo_stroke(cr);
     for (double x : {160.0, 640.0})
         for (double y : {top, bottom}) Stud(cr, x, y, 5);
-    OvalGlow(cr, 400, 420, 190, 0.3, Hex(0xffd890), 0.14);
+    rib.Shadow(3, 5, 7, {0, 0, 0}, 0.6);
+    c.Paste(rib, 0, 0);
 }
 
 // The credits are typed in the middle, centred on y 300: a heading and up to
@@ -141,6 +212,143 @@ void Crystal(Canvas& c, double x, double y, RGB hue) {
     DrawGem(c, x - 16, y - 18, 32, rc, 1);
 }
 
+// The loading screen's lake: the scene library's violet sky, then the lake
+// that mirrors it with the moon's path on the water, the far shore and the
+// tower's hill, banks either side, then the scene's things, the mist,
+// fireflies along the banks and the ribbon the caption stands on.
+void LoadingBackdrop(Canvas& c, uint32_t seed) {
+    using namespace scene;
+    const SceneDesc s = BackdropScene(1);
+    cairo_t* cr = c.cr;
+    const double W = c.w, H = c.h, hz = H * s.horizon;
+    const RGB top = Hex(0x1a0c3a), mid = Hex(0x5a2a7a), low = Hex(0xd07a9a), moon = Hex(0xffe0c0);
+    const double moonX = W * s.sunX;
+    Rng rng(seed + 7);
+    PaintSky(c, s);
+    // Far hills, hazy with distance, a darker nearer range before them.
+    auto ridge = [&](double base, double amp, double period, uint32_t sd, RGB col, double a) {
+        cairo_new_path(cr);
+        cairo_move_to(cr, 0, H);
+        for (double x = 0; x <= W + 4; x += 4) cairo_line_to(cr, x, base - amp * Fbm(x / (W * period), 0.3, 4, sd));
+        cairo_line_to(cr, W, H);
+        cairo_close_path(cr);
+        SetColor(cr, col, a);
+        cairo_fill(cr);
+    };
+    ridge(hz + 2, 70, 0.32, seed + 1, Mix(mid, low, 0.45), 0.9);
+    ridge(hz + 4, 40, 0.2, seed + 2, Mix(Hex(0x3a1e5a), low, 0.2), 0.95);
+    // The tower's hill on the right.
+    cairo_new_path(cr);
+    cairo_move_to(cr, W * 0.6, hz + 6);
+    cairo_curve_to(cr, W * 0.68, hz - 26, W * 0.8, hz - 30, W * 0.9, hz + 6);
+    cairo_close_path(cr);
+    SetColor(cr, Hex(0x2a1640));
+    cairo_fill(cr);
+    // The far shore: a dark strip with a fringe of trees.
+    cairo_rectangle(cr, 0, hz - 2, W, 12);
+    SetColor(cr, Hex(0x241236));
+    cairo_fill(cr);
+    for (int i = 0; i < 90; ++i) {
+        const double x = rng.Range(0, W), r = rng.Range(4, 11);
+        Ellipse(cr, x, hz - r * 0.3, r, r * 0.8);
+        SetColor(cr, Mix(Hex(0x241236), Hex(0x3a2252), rng.Uniform()), 0.95);
+        cairo_fill(cr);
+    }
+    // The lake: the sky mirrored, darker and bluer towards the viewer.
+    const double lake = hz + 9;
+    cairo_rectangle(cr, 0, lake, W, H - lake);
+    RampFill(cr, 0, lake, 0, H, {{0, Mix(low, mid, 0.35)}, {0.35, Mix(mid, top, 0.3)}, {1, Darker(top, 0.3)}});
+    // The far shore and hills upside down in the still water.
+    cairo_rectangle(cr, 0, lake, W, 26);
+    RampFill(cr, 0, lake, 0, lake + 26, {{0, Hex(0x241236), 0.7}, {1, Hex(0x241236), 0}});
+    // The moon's path: glints that widen and part as they come nearer.
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SCREEN);
+    OvalGlow(cr, moonX, lake + 90, 60, 3.2, moon, 0.35);
+    for (int i = 0; i < 170; ++i) {
+        const double t = std::pow(rng.Uniform(), 1.4), y = lake + 4 + t * (H - lake - 10);
+        const double spread = 10 + 70 * t, x = moonX + rng.Range(-1, 1) * spread * rng.Uniform();
+        const double len = (4 + 22 * t) * rng.Range(0.5, 1.2);
+        cairo_move_to(cr, x - len / 2, y);
+        cairo_line_to(cr, x + len / 2, y);
+        SetColor(cr, Mix(moon, Hex(0xffffff), rng.Uniform()), (0.9 - 0.5 * t) * rng.Range(0.4, 1));
+        cairo_set_line_width(cr, 1 + 1.2 * t);
+        cairo_stroke(cr);
+    }
+    cairo_restore(cr);
+    // Ripples across the water, finer far off.
+    for (int i = 0; i < 260; ++i) {
+        const double t = rng.Uniform(), y = lake + 6 + t * t * (H - lake), x = rng.Range(-20, W);
+        const double len = (10 + 60 * t) * rng.Range(0.5, 1.3);
+        cairo_move_to(cr, x, y);
+        cairo_curve_to(cr, x + len * 0.3, y - 1, x + len * 0.7, y + 1, x + len, y);
+        const bool light = rng.Uniform() < 0.5;
+        SetColor(cr, light ? Lighter(mid, 0.35) : Darker(top, 0.3), light ? 0.28 : 0.4);
+        cairo_set_line_width(cr, 0.8 + t);
+        cairo_stroke(cr);
+    }
+    // Banks either side, and the near shore along the bottom.
+    auto bank = [&](std::initializer_list<double> xy, RGB rim) {
+        cairo_new_path(cr);
+        const double* v = xy.begin();
+        cairo_move_to(cr, v[0], v[1]);
+        for (size_t i = 2; i + 5 < xy.size(); i += 6)
+            cairo_curve_to(cr, v[i], v[i + 1], v[i + 2], v[i + 3], v[i + 4], v[i + 5]);
+        cairo_close_path(cr);
+        RampFill(cr, 0, hz, 0, H, {{0, Hex(0x2c2a3e)}, {1, Hex(0x0c0a16)}}, true);
+        SetColor(cr, rim, 0.5);
+        cairo_set_line_width(cr, 1.5);
+        cairo_stroke(cr);
+    };
+    // Each: a start, then curves of two control points and an end.
+    bank({0, 388, 80, 392, 170, 410, 230, 440, 270, 470, 240, 560, 320, 610, 0, 610, 0, 610, 0, 610}, Hex(0x8a6aa0));
+    bank({800, 380, 720, 384, 640, 400, 580, 432, 540, 470, 560, 560, 480, 610, 800, 610, 800, 610, 800, 610},
+         Hex(0x8a6aa0));
+    // The near shore the viewer stands on, between the banks.
+    bank({140, 610, 260, 590, 330, 566, 400, 566, 470, 566, 540, 590, 660, 610, 660, 610, 140, 610, 140, 610},
+         Hex(0x6a5a88));
+    // Grass on the banks, lit from the lake side.
+    for (int i = 0; i < 700; ++i) {
+        const bool left = i % 2 == 0;
+        const double x = left ? rng.Range(0, 250) : rng.Range(550, 800), y = rng.Range(400, 600);
+        const double edge = left ? 390 + (x / 250) * 80 : 390 + ((800 - x) / 250) * 80;
+        if (y < edge) continue;
+        const double len = 4 + 10 * (y - 380) / 220;
+        cairo_move_to(cr, x, y);
+        cairo_line_to(cr, x + rng.Range(-3, 3), y - len);
+        SetColor(cr, rng.Uniform() < 0.5 ? Hex(0x4a4466) : Hex(0x18142a), 0.8);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+    }
+    PaintElements(c, s);
+    // Mist lying on the water and drifting low over the banks.
+    for (int i = 0; i < 7; ++i)
+        OvalGlow(cr, rng.Range(0, W), lake + rng.Range(4, 40), rng.Range(120, 260), 0.09, Hex(0xe8c8f0), 0.16);
+    for (double x : {90.0, 710.0})
+        OvalGlow(cr, x + rng.Range(-30, 30), rng.Range(500, 540), 150, 0.12, Hex(0xc8a8e0), 0.12);
+    // Fireflies over the banks and the near water.
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SCREEN);
+    for (int i = 0; i < 46; ++i) {
+        const bool left = i % 2 == 0;
+        const double x = left ? rng.Range(10, 190) : rng.Range(610, 790);
+        const double y = i % 5 == 0 ? rng.Range(lake + 6, 360) : rng.Range(360, 585);
+        const double r = rng.Range(1.2, 2.4);
+        RadialGlow(cr, x, y, r * 7, Hex(0xffd870), 0.5);
+        RadialGlow(cr, x, y, r, Hex(0xfff8d0), 1.0);
+    }
+    cairo_restore(cr);
+    // Light round the moon, shade in the corners and a painter's grain.
+    Finish light;
+    light.lightX = moonX, light.lightY = H * s.sunY, light.lightR = 300;
+    light.light = Hex(0xffc8e0);
+    light.lightAlpha = 0.16;
+    light.ground = 0.25;
+    light.vignette = 0.55;
+    ApplyFinish(c, light, seed);
+    LoadingRibbon(c, seed);
+}
+
 // ---- title and loading ----------------------------------------------------------------------
 void TitleAndLoading(std::vector<Recipe>& out) {
     out.push_back(Picture("gfx/title/velmora-title.jpg", [](Context& ctx) {
@@ -164,10 +372,12 @@ void TitleAndLoading(std::vector<Recipe>& out) {
         c.Opaque({0, 0, 0});
         ctx.Jpeg(c, "gfx/title/velmora-title.jpg", 90);
     }));
-    Finish loadingLight;
-    loadingLight.lightY = 400;
-    loadingLight.light = Hex(0xffc8e0);
-    Backdrop(out, "gfx/title/velmora-bg.jpg", 1, 0.15, loadingLight, LoadingRibbon);
+    out.push_back(Picture("gfx/title/velmora-bg.jpg", [](Context& ctx) {
+        Canvas c(800, 600);
+        LoadingBackdrop(c, ctx.seed);
+        c.Opaque({0, 0, 0});
+        ctx.Jpeg(c, "gfx/title/velmora-bg.jpg", 88);
+    }));
     Finish tableLight;
     tableLight.lightY = 250;
     tableLight.light = Hex(0xa0b0ff);
@@ -373,21 +583,178 @@ void Puzzle(std::vector<Recipe>& out) {
 
 
 // ---- gallery ---------------------------------------------------------------------------------------------
+// The gallery hangs its frame in a hall: a damask wall over a panelled
+// wainscot, two candle sconces in the margins either side of the frame, and
+// a warm light from above on the frame. The caption stands at the top (x
+// 347..453), the buttons below the frame (y 497..600) and the back button on
+// the wainscot; the frame's window (120..680 x 80..500) stays see-through.
+
+// One damask flower: a lozenge of four leaves round a bud, stem curls below.
+void DamaskMotif(cairo_t* cr, double x, double y, double s) {
+    for (int i = 0; i < 4; ++i) {
+        const double a = i * M_PI / 2;
+        cairo_save(cr);
+        cairo_translate(cr, x, y);
+        cairo_rotate(cr, a);
+        cairo_move_to(cr, 0, -2 * s);
+        cairo_curve_to(cr, 5 * s, -6 * s, 4 * s, -13 * s, 0, -16 * s);
+        cairo_curve_to(cr, -4 * s, -13 * s, -5 * s, -6 * s, 0, -2 * s);
+        cairo_close_path(cr);
+        cairo_restore(cr);
+    }
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, x, y, 2.2 * s, 0, 2 * M_PI);
+    for (int side : {-1, 1}) {
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, x + side * 13 * s, y + 13 * s, 1.6 * s, 0, 2 * M_PI);
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, x + side * 13 * s, y - 13 * s, 1.6 * s, 0, 2 * M_PI);
+    }
+}
+
+void DamaskWall(Canvas& c, double bottom) {
+    cairo_t* cr = c.cr;
+    cairo_rectangle(cr, 0, 0, c.w, bottom);
+    RampFill(cr, 0, 0, 0, bottom, {{0, Hex(0x1a1634)}, {0.5, Hex(0x262048)}, {1, Hex(0x1c1838)}});
+    // The woven flowers, lighter and a little warm, in a dropped grid.
+    const double dx = 64, dy = 78;
+    for (int row = 0; row * dy < bottom + dy; ++row)
+        for (int col = -1; col * dx < c.w + dx; ++col) {
+            const double x = col * dx + (row % 2 ? dx / 2 : 0), y = row * dy + 20;
+            cairo_new_path(cr);
+            DamaskMotif(cr, x, y, 1.35);
+            SetColor(cr, Hex(0x4a3e78), 0.42);
+            cairo_fill(cr);
+        }
+    // Faint stripes between the columns of flowers.
+    for (double x = 16; x < c.w; x += dx / 2) {
+        cairo_rectangle(cr, x, 0, 1.2, bottom);
+        SetColor(cr, Hex(0x3a3066), 0.35);
+        cairo_fill(cr);
+    }
+}
+
+void Wainscot(Canvas& c, double top, uint32_t seed) {
+    cairo_t* cr = c.cr;
+    const double H = c.h;
+    WoodFill(c, 0, top, c.w, H - top, Hex(0x3a2414), seed + 3);
+    // Raised panels: a lit lower-right edge, a shaded upper-left one.
+    const double panelW = 150, gap = 14;
+    for (double x = -40; x < c.w; x += panelW + gap) {
+        const double y0 = top + 14, y1 = H + 6;
+        cairo_rectangle(cr, x + 1, y0 + 1, panelW, y1 - y0);
+        SetColor(cr, Hex(0xd0a060), 0.25);
+        cairo_set_line_width(cr, 1.5);
+        cairo_stroke(cr);
+        cairo_rectangle(cr, x, y0, panelW, y1 - y0);
+        SetColor(cr, Hex(0x0a0604), 0.7);
+        cairo_stroke(cr);
+    }
+    // The chair rail: a rounded moulding catching the light along its top.
+    cairo_rectangle(cr, 0, top - 6, c.w, 14);
+    RampFill(cr, 0, top - 6, 0, top + 8,
+             {{0, Hex(0x2a180a)}, {0.25, Hex(0xb88a4a)}, {0.5, Hex(0x7a5028)}, {1, Hex(0x1e1006)}});
+    cairo_rectangle(cr, 0, top + 8, c.w, 3);
+    SetColor(cr, {0, 0, 0}, 0.5);
+    cairo_fill(cr);
+}
+
+// A brass sconce with one lit candle, its flame at (x, y).
+void Sconce(Canvas& c, double x, double y) {
+    cairo_t* cr = c.cr;
+    // The light it throws on the wall first, then the brass over it.
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SCREEN);
+    OvalGlow(cr, x, y + 40, 130, 1.9, Hex(0xff9a40), 0.42);
+    RadialGlow(cr, x, y, 70, Hex(0xffd080), 0.6);
+    cairo_restore(cr);
+    // Backplate.
+    const double py = y + 56;
+    Ellipse(cr, x, py, 11, 28);
+    RampFill(cr, x - 11, 0, x + 11, 0, {{0, Hex(0xf0c870)}, {0.5, Hex(0xa87828)}, {1, Hex(0x4a300c)}});
+    Ellipse(cr, x, py, 5, 14);
+    SetColor(cr, Hex(0x2a1806), 0.6);
+    cairo_fill(cr);
+    // The arm swinging out and up to the cup.
+    cairo_move_to(cr, x, py + 8);
+    cairo_curve_to(cr, x + 22, py + 10, x + 18, y + 30, x, y + 26);
+    SetColor(cr, Hex(0x6a4612));
+    cairo_set_line_width(cr, 4);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_stroke_preserve(cr);
+    SetColor(cr, Hex(0xe8c070), 0.8);
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    // Drip cup and candle.
+    cairo_move_to(cr, x - 12, y + 22);
+    cairo_curve_to(cr, x - 8, y + 30, x + 8, y + 30, x + 12, y + 22);
+    cairo_close_path(cr);
+    GoldGradientFill(cr, x - 12, y + 20, x + 12, y + 30);
+    cairo_rectangle(cr, x - 4.5, y + 4, 9, 19);
+    RampFill(cr, x - 4.5, 0, x + 4.5, 0, {{0, Hex(0xfff4dc)}, {1, Hex(0xc8b090)}});
+    cairo_move_to(cr, x, y + 4);
+    cairo_line_to(cr, x, y + 1);
+    SetColor(cr, Hex(0x1a1008));
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    // Flame.
+    cairo_move_to(cr, x, y - 12);
+    cairo_curve_to(cr, x + 5, y - 4, x + 5, y + 2, x, y + 2);
+    cairo_curve_to(cr, x - 5, y + 2, x - 5, y - 4, x, y - 12);
+    cairo_pattern_t* g = cairo_pattern_create_radial(x, y - 1, 0.5, x, y - 3, 9);
+    AddStop(g, 0, Hex(0xffffff));
+    AddStop(g, 0.4, Hex(0xffe890));
+    AddStop(g, 1, Hex(0xff8a20));
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+}
+
 void Gallery(std::vector<Recipe>& out) {
     out.push_back(Picture("gfx/title/galeria.png", [](Context& ctx) {
         Canvas c(800, 600);
-        scene::PaintScene(c, BackdropScene(6));
-        Darken(c, 0.5);
-        Finish lamp;
-        lamp.lightY = 290, lamp.lightR = 420;
-        lamp.light = Hex(0xffd8a0);
-        lamp.lightAlpha = 0.25;
-        ApplyFinish(c, lamp, ctx.seed);
-        // The frame stands off the wall: its shadow falls down and right.
-        RoundRect(c.cr, 112, 74, 592, 452, 14);
-        SetColor(c.cr, {0, 0, 0}, 0.45);
-        cairo_fill(c.cr);
-        GoldFrame(c, 104, 64, 592, 452, 16, 12);
+        cairo_t* cr = c.cr;
+        const double rail = 560;
+        DamaskWall(c, rail);
+        // A fine weave, and broad mottling where the cloth has faded.
+        c.Grain(0.07, 1.6, ctx.seed + 5, 2);
+        c.Grain(0.1, 40, ctx.seed + 9, 3);
+        Wainscot(c, rail, ctx.seed);
+        // Darker corners and floor, so the eye rests on the frame.
+        Finish room;
+        room.lightY = 290, room.lightR = 300;
+        room.light = Hex(0xffd8a0);
+        room.lightAlpha = 0.0;
+        room.ground = 0.35;
+        room.vignette = 0.6;
+        ApplyFinish(c, room, ctx.seed);
+        // Light from above on the frame, and the sconces either side.
+        cairo_save(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_SCREEN);
+        OvalGlow(cr, 400, 60, 420, 0.75, Hex(0xffd8a0), 0.22);
+        cairo_restore(cr);
+        Sconce(c, 52, 250);
+        Sconce(c, 748, 250);
+        // The cords the frame hangs by, up to the picture rail above.
+        for (int side : {-1, 1}) {
+            const double fx = 400 + side * 200, tx = 400 + side * 164;
+            cairo_move_to(cr, fx, 72);
+            cairo_line_to(cr, tx, 0);
+            SetColor(cr, Hex(0x140c04), 0.9);
+            cairo_set_line_width(cr, 2.4);
+            cairo_stroke(cr);
+            cairo_move_to(cr, fx - 0.6, 72);
+            cairo_line_to(cr, tx - 0.6, 0);
+            SetColor(cr, Hex(0xc89a50), 0.5);
+            cairo_set_line_width(cr, 0.8);
+            cairo_stroke(cr);
+        }
+        // The frame stands off the wall: a soft shadow down and right.
+        Canvas frame(800, 600);
+        GoldFrame(frame, 104, 64, 592, 452, 16, 12);
+        for (int side : {-1, 1}) Stud(frame.cr, 400 + side * 200, 70, 3.5);
+        frame.Shadow(7, 9, 9, {0, 0, 0}, 0.8);
+        c.Paste(frame, 0, 0);
         c.ClearRect(120, 80, 560, 420);
         ctx.Png(c, "gfx/title/galeria.png");
     }));
@@ -807,17 +1174,29 @@ SceneDesc BackdropScene(int n) {
             Put(s, Kind::TreePine, 0.98, 0.92, 1.5, 0);
             break;
         }
-        case 1: {  // menus: a violet lake evening with willows and a far tower
+        case 1: {  // loading: a violet lake at moonrise, willows on its banks, a far tower
+            // The lake, its banks and the far shore are painted by the
+            // loading backdrop itself; these stand on them, far to near.
             s.sky = Sky::Violet;
             s.terrain = Terrain::Marsh;
-            s.weather = Weather::Mist;
-            s.sunX = 0.2, s.sunY = 0.42;
-            s.horizon = 0.55;
-            Put(s, Kind::Tower, 0.72, 0.0, 0.8, 2);
-            for (double x : {0.05, 0.3, 0.93}) Put(s, Kind::TreeWillow, x, 0.25 + x * 0.2, 1.0, int(x * 10));
-            Put(s, Kind::Boat, 0.5, 0.5, 0.9, 1);
-            Put(s, Kind::Reeds, 0.2, 0.8, 1.2, 5);
-            Put(s, Kind::Reeds, 0.8, 0.85, 1.2, 6);
+            s.sunX = 0.3, s.sunY = 0.2;
+            s.horizon = 0.52;
+            s.clouds = 5;
+            auto at = [&s](Kind k, double x, double y, double scale, int variant, bool flip, double haze) {
+                Element e;
+                e.kind = k, e.x = x, e.y = y, e.scale = scale, e.variant = variant, e.flip = flip, e.haze = haze;
+                s.elements.push_back(e);
+            };
+            at(Kind::Tower, 0.745, 0.487, 0.55, 2, false, 0.35);
+            for (double x : {0.3, 0.345, 0.4}) at(Kind::Cottage, x, 0.53, 0.42, int(x * 20) % 3, x > 0.34, 0.4);
+            Flock(s, 0.56, 0.17, 5, 0.8, 0, 19);
+            at(Kind::Boat, 0.43, 0.592, 0.6, 1, false, 0.2);
+            at(Kind::Reeds, 0.205, 0.7, 1.1, 4, false, 0.05);
+            at(Kind::Reeds, 0.8, 0.69, 1.1, 7, true, 0.05);
+            at(Kind::TreeWillow, 0.085, 0.74, 1.75, 3, false, 0);
+            at(Kind::TreeWillow, 0.93, 0.72, 1.6, 8, true, 0);
+            for (double x : {0.02, 0.13, 0.24, 0.36, 0.5, 0.64, 0.76, 0.87, 0.98})
+                at(Kind::Reeds, x, 0.97 + (x > 0.5 ? 0.02 : 0), 1.9, int(x * 50), x > 0.5, 0);
             break;
         }
         case 2: {  // best scores: the hall of banners on a mountain night

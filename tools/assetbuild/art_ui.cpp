@@ -371,17 +371,17 @@ void Letters(std::vector<Recipe>& out) {
         {"menu-quit-q", "Quit?"},          {"menu-combat", "Combat"},
         {"menu-play-puzzles", "Play puzzles"},
     };
-    // The board list's three names share one size, the one at which the
-    // longest, "Time attack", keeps its ink to 92 px.
-    const double listPx = std::min(20.0, 20.0 * 92.0 / MeasureText(F_UNCIAL, 20, "Time attack").Width());
+    // The board list's three names share one size, the menu captions' own
+    // unless the longest, "Time attack", would spread its ink past 113 px.
+    const double listPx = std::min(21.0, 21.0 * 113.0 / MeasureText(F_UNCIAL, 21, "Time attack").Width());
     for (const Item& it : kBank) {
         bool big = std::string(it.file) == "menu-options-big" || std::string(it.file).rfind("playQ", 0) == 0;
         const bool list = std::string(it.file).find("-lvl") != std::string::npos;
         // "Full screen" is centred on x 390 with its tick box from x 474: kept
         // to 120 px so a gap shows between them.
-        // The list names are centred on x 280 with the tick from x 340 and
-        // zoom by 1.14 under the pointer: ink at most 100 px, within 6-px margins.
-        const int maxW = std::string(it.file) == "menu-fullscreen" ? 120 : list ? 112 : 300;
+        // The list names are centred on x 280 with the tick from x 352 and
+        // zoom by 1.14 under the pointer: ink at most 113 px, within 6-px margins.
+        const int maxW = std::string(it.file) == "menu-fullscreen" ? 120 : list ? 128 : 300;
         Cap(out, std::string("gfx/fonts/") + it.file + ".png", it.text, F_UNCIAL, big ? 24 : (list ? listPx : 21),
             CS_GOLD, 26, maxW);
     }
@@ -418,6 +418,17 @@ void Buttons(std::vector<Recipe>& out) {
     BoxCaption(out, "gfx/story/next-g.png", 58, 20, "Next", F_UNCIAL, 18, CS_GOLD, false);
     BoxCaption(out, "gfx/gui/tut-play2.png", 65, 24, "Play", F_UNCIAL, 20, CS_GOLD_LIT, true);
     BoxCaption(out, "gfx/gui/tut-play.png", 64, 24, "Play", F_UNCIAL, 20, CS_GOLD_LIT, true);
+}
+
+// Thin gold rules across a panel, one at each y.
+void GoldRules(cairo_t* cr, double x0, double x1, std::initializer_list<double> ys, double alpha) {
+    for (double y : ys) {
+        cairo_move_to(cr, x0, y);
+        cairo_line_to(cr, x1, y);
+    }
+    SetColor(cr, pal::gold, alpha);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
 }
 
 // ---- menus and options ----------------------------------------------------------------------------
@@ -466,6 +477,19 @@ void Menus(std::vector<Recipe>& out) {
         GoldFrame(c, 1, 1, 230, 32, 1.6, 7);
         ctx.Png(c, "gfx/gui/name-field.png");
     }));
+    // The free-standing name window: its two planks span x 100..390 at y
+    // 200..232 and its notice stands at y 300, so the panel, drawn from
+    // (56, 58), runs 60..430 x 62..344 with the lines centred on x 245.
+    out.push_back(Picture("gfx/gui/name-window.png", [](Context& ctx) {
+        Canvas c(382, 296);
+        NightPanel(c, 4, 4, 370, 282, 18, ctx.seed);
+        for (double x : {22.0, 356.0})
+            for (double y : {22.0, 268.0}) Stud(c.cr, x, y, 4);
+        // A faint rule between the buttons and the notice beneath them.
+        GoldRules(c.cr, 84, 294, {208}, 0.3);
+        c.Shadow(3, 4, 6, {0, 0, 0}, 0.65);
+        ctx.Png(c, "gfx/gui/name-window.png");
+    }));
     // Board selector panel at (144,200): buttons left of x 280, mini board
     // centred on (490,370) in a sunken well.
     out.push_back(Picture("gfx/gui/pod-selector.png", [](Context& ctx) {
@@ -476,13 +500,9 @@ void Menus(std::vector<Recipe>& out) {
         SetColor(cr, Hex(0x06061a), 0.9);
         cairo_fill(cr);
         GoldFrame(c, 346 - 106, 170 - 106, 212, 212, 3, 10);
-        cairo_move_to(cr, 40, 150);
-        cairo_line_to(cr, 232, 150);
-        cairo_move_to(cr, 40, 240);
-        cairo_line_to(cr, 232, 240);
-        SetColor(cr, pal::gold, 0.35);
-        cairo_set_line_width(cr, 1);
-        cairo_stroke(cr);
+        // The lower rule above "Choose a board", whose picture hangs from y
+        // 440 on screen.
+        GoldRules(cr, 40, 232, {150, 231}, 0.35);
         c.Shadow(3, 4, 5, {0, 0, 0}, 0.6);
         ctx.Png(c, "gfx/gui/pod-selector.png");
     }));
