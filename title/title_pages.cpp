@@ -1,8 +1,13 @@
 // The two pages the title opens over itself: the hiscore tables and the
 // credits. Each fades in from the title picture, runs until it is done or
-// left with a click, Return or Space, and fades back to the title while the
-// menu window fades in. A close request during a fade is remembered for the
-// title loop; one while the page runs ends the program.
+// left with a click, Return or Space (a show the idle cycle opened also with
+// a move of the pointer), and fades back to the title while the menu window
+// fades in. A close request during a fade is remembered for the title loop;
+// one while the page runs ends the program.
+// The fades act on no press, so they sample the pointer alone: a press in
+// the fade in leaves the page at its first frame, one in the fade back
+// reaches the menu's first frame. Sampled whole there, a press was taken
+// and dropped: a tap on the menu as it faded back did nothing.
 #include <functional>
 
 #include "core/mouse.h"
@@ -21,6 +26,11 @@ namespace {
 void FetchMouse() {
     if (mouse) mouse->fetchState();
 }
+void FetchPointer() {
+    if (mouse) mouse->fetchPointer();
+}
+int PointerX() { return mouse ? mouse->x : 0; }
+int PointerY() { return mouse ? mouse->y : 0; }
 void DrawCursor() {
     if (mouse) mouse->Draw();
 }
@@ -52,7 +62,7 @@ void CrossFade(TTitleScreen& title, bool clearFirst, const std::function<void(fl
     while (title.fadeAlpha < 1.0f) {
         if (clearFirst) plat::Cls();
         PageState();
-        FetchMouse();
+        FetchPointer();
         title.fadeAlpha += 0.02f;
         draw(title.fadeAlpha);
         CursorTrailSpark();
@@ -70,6 +80,7 @@ void CrossFade(TTitleScreen& title, bool clearFirst, const std::function<void(fl
 int TTitleScreen::showHiscores(int crossFade) {
     THiscoresScreen screen;
     screen.Load(hiscore ? hiscore->GetScores(kScoreQuest, 10) : std::vector<TScorePtr>{});
+    const int fromX = PointerX(), fromY = PointerY();
 
     CrossFade(*this, true, [&](float alpha) {
         plat::SetAlpha(1.0f - alpha);
@@ -97,6 +108,7 @@ int TTitleScreen::showHiscores(int crossFade) {
         if (plat::AppTerminate()) result = 2;
         if (LeftHit() != 0) result = 1;
         if (LeaveKey()) result = 1;
+        if (idleShow_ && (PointerX() != fromX || PointerY() != fromY)) result = 1;
         UpdateSong();
     }
     if (result == 2) plat::End();
@@ -116,6 +128,7 @@ int TTitleScreen::showHiscores(int crossFade) {
 }
 
 int TTitleScreen::showCredits() {
+    const int fromX = PointerX(), fromY = PointerY();
     std::vector<TCreditsPagePtr> pages;
     for (const TCreditsEntry& entry : CreditsList()) {
         auto page = std::make_shared<TCreditsPage>();
@@ -153,6 +166,7 @@ int TTitleScreen::showCredits() {
         if (plat::AppTerminate()) result = 2;
         if (LeftHit() != 0) result = 1;
         if (LeaveKey()) result = 1;
+        if (idleShow_ && (PointerX() != fromX || PointerY() != fromY)) result = 1;
         if (plat::MilliSecs() - pageStart > 5000) {
             pageIndex += 1;
             if (pageIndex >= pages.size()) {
