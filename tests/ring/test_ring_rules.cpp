@@ -206,6 +206,32 @@ TEST_F(RingRules, OnePressOfOkClosesOnePopupAndTheLastRestartsTheClock) {
     EXPECT_EQ(ringGame->startTime, plat::MilliSecs());
 }
 
+// Two quick taps read two popups: the second, made while the frame that
+// closes the first runs (after its mouse sample), is the next frame's press.
+TEST_F(RingRules, ATapMadeAsAPopupClosesReadsTheNextOne) {
+    WriteRingPopups(
+        "A{ Level=1 Image='gfx/info/panel.png' X=280 Y=150 Event='BEGIN_LEVEL' Lines=1 Line1='a' Condition=0 "
+        "Spell=0 ButtonY=-1 TextY=-1 }\n"
+        "B{ Level=1 Image='gfx/info/panel.png' X=280 Y=150 Event='BEGIN_LEVEL' Lines=1 Line1='b' Condition=0 "
+        "Spell=0 ButtonY=-1 TextY=-1 }\n");
+    ringGame->Load("ring-01.tsc");
+    ASSERT_EQ(ringGame->popups.size(), 2u);
+    const TDimPtr& ok = popupManager->okButton->area;
+    ok->x = 300;
+    ok->y = 300;
+    pt::SetMouse(310, 310);
+    pt::ClickMouse(plat::MOUSE_LEFT);
+    mouse->fetchState();
+    pt::ClickMouse(plat::MOUSE_LEFT);  // after the sample, before the popup reacts
+    ringGame->UpdateInfo();
+    ASSERT_EQ(ringGame->popups.size(), 1u);
+    mouse->fetchState();
+    ringGame->UpdateInfo();
+    EXPECT_TRUE(ringGame->popups.empty()) << "the second tap was dropped";
+    mouse->fetchState();
+    EXPECT_EQ(mouse->leftHit, 0) << "and each tap was taken once";
+}
+
 }  // namespace
 
 namespace {
