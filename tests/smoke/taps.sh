@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Bare taps on the real executable on a virtual X display, as a touchpad
+# gives them (press and release with no time between, the pointer at rest
+# half a second before): every tap must act the first time, so none is made
+# twice and none is held.
+#   first start: the name window's Ok; the title menu's Options and the
+#                options page's Main menu; Play quest; the first board's two
+#                hints' OK.
+#   second start (the profile kept): the title left still until its idle
+#                show may have begun, then Options and Main menu again.
+# Each step is judged from the window's own pixels and kept as a PNG.
+# Run under xvfb-run:  taps.sh <quillimar> <xwin> <assets folder> <picture folder>
+set -u
+exe="$1"
+xwin="$2"
+assets="$3"
+shots="$4"
+rm -rf "$shots"
+mkdir -p "$shots"
+cd "$(dirname "$exe")"
+game="$(pwd)"
+HOME="$(mktemp -d)"
+export HOME
+prefs="$HOME/Library/Preferences/.Velmora"
+. "$(dirname "$0")/xsession.sh"
+trap session_cleanup EXIT
+
+title="gfx/title/velmora-title.jpg"
+main=""  # the main page as it stands, the others are told from it
+
+# Where the menu window's pages differ: the main page's caption rows; and
+# the window's top edge, the same on every page.
+main_page() { above "$(like "$title")" 0.5 && above "$(same "$main" 300 270 200 160)" 0.7; }
+options_page() {
+  ! above "$(same "$main" 300 270 200 160)" 0.5 && above "$(same "$main" 229 200 342 48)" 0.9
+}
+name_window() {
+  local l
+  l="$(like "$title")"
+  above "$l" 0.5 && ! above "$l" 0.95
+}
+title_menu() { above "$(like "$title")" 0.5; }
+profile_saved() { [ -s "$prefs/profiles/taps.dat" ]; }
+
+options_and_back() {
+  tap 404 415
+  wait_for options "the Options tap did nothing ($1)" options_page
+  say "the options page ($1)"
+  tap 400 521
+  wait_for main "the Main menu tap did nothing ($1)" main_page
+  say "back on the main page ($1)"
+}
+
+# ---- first start -------------------------------------------------------------------------
+start_game
+hand_on 700 120
+wait_for title-name "no title with the name window" name_window
+# The name window fades in; typed letters wait until it stands.
+sleep 2
+xdotool type --delay 150 taps
+sleep 1
+tap 403 395
+wait_for name-taken "the Ok tap did not take the name" profile_saved
+say "the name window's Ok"
+
+# The main page, the pointer off the menu, as the others are judged from it.
+xdotool mousemove --window "$win" 700 120
+wait_for title-menu "the title's menu did not come back" title_menu
+sleep 2
+look main
+main="$shot"
+options_and_back "first start"
+
+tap 401 289
+wait_for story "the Play quest tap did nothing" eval '! above "$(like "$title")" 0.3'
+say "the story page"
+help="gfx/gui/tutorial.jpg"
+xdotool key Escape
+wait_for help "no help page after the story" eval 'above "$(like "$help")" 0.5'
+background="$(grep -o 'BackgroundImage *= *"[^"]*"' "$assets/data/razod_levels/level_00.tsc" | sed 's/.*"\(.*\)"/\1/')"
+[ -n "$background" ] || fail "no background named in level_00.tsc"
+xdotool key Escape
+wait_for level "the first level did not show" \
+  eval 'above "$(like "$background")" 0.3 && ! above "$(like "$help")" 0.3'
+say "the first level"
+
+# Its two hints lie over the board, each with its button at one place (the
+# hint centred on the board, the button at 72% of its height).
+board="gfx/bg/deski/deska-1.jpg"
+sleep 2
+look first-hint
+hint="$shot"
+tap 492 381
+wait_for second-hint "the first hint's OK tap did nothing" eval '! above "$(same "$hint" 332 140 320 320)" 0.8'
+say "the second hint"
+tap 492 381
+wait_for board "the second hint's OK tap did nothing" eval 'above "$(like "$board" 332 140 320 320)" 0.6'
+say "the board"
+close_game
+
+# ---- second start: the profile is there, the title asks nothing ---------------------------------
+start_game
+xdotool mousemove --window "$win" 700 120
+wait_for second-title "no title menu on the second start" main_page
+# Still: a fast machine has its idle show up by now, and the player's move
+# to the button must bring the menu back for the tap.
+sleep 8
+options_and_back "second start"
+close_game
+exit 0
