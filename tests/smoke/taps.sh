@@ -11,6 +11,7 @@
 # Each step is judged from the window's own pixels and kept as a PNG.
 # Run under xvfb-run:  taps.sh <quillimar> <xwin> <assets folder> <picture folder>
 set -u
+here="$(cd "$(dirname "$0")" && pwd)"
 exe="$1"
 xwin="$2"
 assets="$3"
@@ -22,7 +23,7 @@ game="$(pwd)"
 HOME="$(mktemp -d)"
 export HOME
 prefs="$HOME/Library/Preferences/.Velmora"
-. "$(dirname "$0")/xsession.sh"
+. "$here/xsession.sh"
 trap session_cleanup EXIT
 
 title="gfx/title/velmora-title.jpg"
@@ -71,31 +72,7 @@ look main
 main="$shot"
 options_and_back "first start"
 
-tap 401 289
-wait_for story "the Play quest tap did nothing" eval '! above "$(like "$title")" 0.3'
-say "the story page"
-help="gfx/gui/tutorial.jpg"
-xdotool key Escape
-wait_for help "no help page after the story" eval 'above "$(like "$help")" 0.5'
-background="$(grep -o 'BackgroundImage *= *"[^"]*"' "$assets/data/razod_levels/level_00.tsc" | sed 's/.*"\(.*\)"/\1/')"
-[ -n "$background" ] || fail "no background named in level_00.tsc"
-xdotool key Escape
-wait_for level "the first level did not show" \
-  eval 'above "$(like "$background")" 0.3 && ! above "$(like "$help")" 0.3'
-say "the first level"
-
-# Its two hints lie over the board, each with its button at one place (the
-# hint centred on the board, the button at 72% of its height).
-board="gfx/bg/deski/deska-1.jpg"
-sleep 2
-look first-hint
-hint="$shot"
-tap 492 381
-wait_for second-hint "the first hint's OK tap did nothing" eval '! above "$(same "$hint" 332 140 320 320)" 0.8'
-say "the second hint"
-tap 492 381
-wait_for board "the second hint's OK tap did nothing" eval 'above "$(like "$board" 332 140 320 320)" 0.6'
-say "the board"
+quest_to_board
 close_game
 
 # ---- second start: the profile is there, the title asks nothing ---------------------------------

@@ -76,6 +76,41 @@ wait_for() {
   done
 }
 
+# From the title's menu to the first level's board, as a first-time player:
+# a tap on Play quest; the story page and the help page passed with Escape;
+# the board's two hints each read and closed with a tap on its OK. Needs
+# `assets` (the source folder, for the level's data file).
+quest_to_board() {
+  local title="gfx/title/velmora-title.jpg" help="gfx/gui/tutorial.jpg" board="gfx/bg/deski/deska-1.jpg"
+  tap 401 289
+  wait_for story "the Play quest tap did nothing" eval '! above "$(like "$title")" 0.3'
+  say "the story page"
+  xdotool key Escape
+  wait_for help "no help page after the story" eval 'above "$(like "$help")" 0.5'
+  say "the help page"
+  # The first level's background, as its data file names it.
+  local background
+  background="$(grep -o 'BackgroundImage *= *"[^"]*"' "$assets/data/razod_levels/level_00.tsc" | sed 's/.*"\(.*\)"/\1/')"
+  [ -n "$background" ] || fail "no background named in level_00.tsc"
+  xdotool key Escape
+  wait_for level "the first level did not show" \
+    eval 'above "$(like "$background")" 0.3 && ! above "$(like "$help")" 0.3'
+  say "the first level"
+  # Its two hints lie over the board, each with its button at one place
+  # (the hint centred on the board, the button at 72% of its height); the
+  # second's text stands where the first's stood.
+  sleep 2
+  look first-hint
+  local hint="$shot"
+  tap 492 381
+  wait_for second-hint "the first hint's OK tap did nothing" eval '! above "$(same "$hint" 380 190 220 80)" 0.8'
+  say "the second hint"
+  tap 492 381
+  # The 8 x 8 board of 40-pixel cells, centred on 492,300.
+  wait_for board "the second hint's OK tap did nothing" eval 'above "$(like "$board" 332 140 320 320)" 0.6'
+  say "the board"
+}
+
 # The window's close button, a clean exit, status 0.
 close_game() {
   hand_off
