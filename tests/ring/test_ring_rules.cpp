@@ -9,7 +9,18 @@ namespace {
 
 namespace pt = plat::testing;
 
-using RingRules = RingTest;
+class RingRules : public RingTest {
+protected:
+    // A level opening with two popups, A then B.
+    static void LoadTwoPopups() {
+        WriteRingPopups(
+            "A{ Level=1 Image='gfx/info/panel.png' X=280 Y=150 Event='BEGIN_LEVEL' Lines=1 Line1='a' Condition=0 "
+            "Spell=0 ButtonY=-1 TextY=-1 }\n"
+            "B{ Level=1 Image='gfx/info/panel.png' X=280 Y=150 Event='BEGIN_LEVEL' Lines=1 Line1='b' Condition=0 "
+            "Spell=0 ButtonY=-1 TextY=-1 }\n");
+        ringGame->Load("ring-01.tsc");
+    }
+};
 
 TEST_F(RingRules, TheHitBoxesAreFixedAndInclusive) {
     const struct {
@@ -171,12 +182,7 @@ TEST_F(RingRules, EnteringARunesBoxSoundsOnce) {
 }
 
 TEST_F(RingRules, OnePressOfOkClosesOnePopupAndTheLastRestartsTheClock) {
-    WriteRingPopups(
-        "A{ Level=1 Image='gfx/info/panel.png' X=280 Y=150 Event='BEGIN_LEVEL' Lines=1 Line1='a' Condition=0 "
-        "Spell=0 ButtonY=-1 TextY=-1 }\n"
-        "B{ Level=1 Image='gfx/info/panel.png' X=280 Y=150 Event='BEGIN_LEVEL' Lines=1 Line1='b' Condition=0 "
-        "Spell=0 ButtonY=-1 TextY=-1 }\n");
-    ringGame->Load("ring-01.tsc");
+    LoadTwoPopups();
     ASSERT_EQ(ringGame->popups.size(), 2u);
     const TPopupPtr second = ringGame->popups[1];
     ringGame->startTime = 5;
@@ -209,12 +215,7 @@ TEST_F(RingRules, OnePressOfOkClosesOnePopupAndTheLastRestartsTheClock) {
 // Two quick taps read two popups: the second, made while the frame that
 // closes the first runs (after its mouse sample), is the next frame's press.
 TEST_F(RingRules, ATapMadeAsAPopupClosesReadsTheNextOne) {
-    WriteRingPopups(
-        "A{ Level=1 Image='gfx/info/panel.png' X=280 Y=150 Event='BEGIN_LEVEL' Lines=1 Line1='a' Condition=0 "
-        "Spell=0 ButtonY=-1 TextY=-1 }\n"
-        "B{ Level=1 Image='gfx/info/panel.png' X=280 Y=150 Event='BEGIN_LEVEL' Lines=1 Line1='b' Condition=0 "
-        "Spell=0 ButtonY=-1 TextY=-1 }\n");
-    ringGame->Load("ring-01.tsc");
+    LoadTwoPopups();
     ASSERT_EQ(ringGame->popups.size(), 2u);
     const TDimPtr& ok = popupManager->okButton->area;
     ok->x = 300;

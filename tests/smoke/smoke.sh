@@ -7,23 +7,7 @@
 # game draws (from its built game folder), and kept as a PNG. Every click is
 # a bare tap made once: a tap the game missed fails the run.
 # Run under xvfb-run:  smoke.sh <quillimar> <xwin> <assets folder> <picture folder>
-set -u
-here="$(cd "$(dirname "$0")" && pwd)"
-exe="$1"
-xwin="$2"
-assets="$3"
-shots="$4"
-rm -rf "$shots"
-mkdir -p "$shots"
-cd "$(dirname "$exe")"
-game="$(pwd)"
-
-# An empty home folder: a first start, and the player's own files untouched.
-HOME="$(mktemp -d)"
-export HOME
-prefs="$HOME/Library/Preferences/.Velmora"
-. "$here/xsession.sh"
-trap session_cleanup EXIT
+. "$(dirname "$0")/xsession.sh"
 
 title="gfx/title/velmora-title.jpg"
 start_game

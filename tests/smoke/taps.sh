@@ -10,21 +10,7 @@
 #                show may have begun, then Options and Main menu again.
 # Each step is judged from the window's own pixels and kept as a PNG.
 # Run under xvfb-run:  taps.sh <quillimar> <xwin> <assets folder> <picture folder>
-set -u
-here="$(cd "$(dirname "$0")" && pwd)"
-exe="$1"
-xwin="$2"
-assets="$3"
-shots="$4"
-rm -rf "$shots"
-mkdir -p "$shots"
-cd "$(dirname "$exe")"
-game="$(pwd)"
-HOME="$(mktemp -d)"
-export HOME
-prefs="$HOME/Library/Preferences/.Velmora"
-. "$here/xsession.sh"
-trap session_cleanup EXIT
+. "$(dirname "$0")/xsession.sh"
 
 title="gfx/title/velmora-title.jpg"
 main=""  # the main page as it stands, the others are told from it

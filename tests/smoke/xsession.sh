@@ -1,8 +1,21 @@
 # What the runs on a virtual X display share: the game started in the
 # background, its window found, pictures taken and judged, bare taps, and a
-# close through the window's button. Sourced by smoke.sh and taps.sh after
-# they set: exe, xwin, shots (an empty picture folder), game (the game folder)
-# and HOME.
+# close through the window's button. Sourced by smoke.sh and taps.sh, with
+# their own arguments: <quillimar> <xwin> <assets folder> <picture folder>.
+# It empties the picture folder, goes to the game folder and gives the run
+# an empty home folder (a first start; the player's own files untouched).
+set -u
+exe="$1"
+xwin="$2"
+assets="$3"
+shots="$4"
+rm -rf "$shots"
+mkdir -p "$shots"
+cd "$(dirname "$exe")"
+game="$(pwd)"
+HOME="$(mktemp -d)"
+export HOME
+prefs="$HOME/Library/Preferences/.Velmora"
 
 # Generous waits: a sanitized build on a busy machine draws a few frames a
 # second, and each look at the screen costs a second or more.
@@ -132,3 +145,4 @@ session_cleanup() {
   [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null
   rm -rf "$HOME"
 }
+trap session_cleanup EXIT
