@@ -31,6 +31,16 @@ void FetchPointer() {
 }
 int PointerX() { return mouse ? mouse->x : 0; }
 int PointerY() { return mouse ? mouse->y : 0; }
+// A page frame's mouse sample. A show the idle cycle opened ends at the
+// pointer's first move, and then the presses are not the show's: they stay
+// for the menu that fades back, which is where the player was going.
+// Returns true when the pointer moved so.
+bool PageSample(bool idleShow, int fromX, int fromY) {
+    FetchPointer();
+    if (idleShow && (PointerX() != fromX || PointerY() != fromY)) return true;
+    FetchMouse();
+    return false;
+}
 void DrawCursor() {
     if (mouse) mouse->Draw();
 }
@@ -93,7 +103,7 @@ int TTitleScreen::showHiscores(int crossFade) {
     screen.frame->alpha = 1.0f;
 
     while (terminateRequested == 0 && result == 0) {
-        FetchMouse();
+        const bool moved = PageSample(idleShow_, fromX, fromY);
         plat::Cls();
         PageState();
         plat::SetAlpha(1);
@@ -108,7 +118,7 @@ int TTitleScreen::showHiscores(int crossFade) {
         if (plat::AppTerminate()) result = 2;
         if (LeftHit() != 0) result = 1;
         if (LeaveKey()) result = 1;
-        if (idleShow_ && (PointerX() != fromX || PointerY() != fromY)) result = 1;
+        if (moved) result = 1;
         UpdateSong();
     }
     if (result == 2) plat::End();
@@ -150,7 +160,7 @@ int TTitleScreen::showCredits() {
     int pageStart = plat::MilliSecs();
     size_t pageIndex = 0;
     while (terminateRequested == 0 && result == 0) {
-        FetchMouse();
+        const bool moved = PageSample(idleShow_, fromX, fromY);
         plat::Cls();
         PageState();
         plat::SetAlpha(1);
@@ -166,7 +176,7 @@ int TTitleScreen::showCredits() {
         if (plat::AppTerminate()) result = 2;
         if (LeftHit() != 0) result = 1;
         if (LeaveKey()) result = 1;
-        if (idleShow_ && (PointerX() != fromX || PointerY() != fromY)) result = 1;
+        if (moved) result = 1;
         if (plat::MilliSecs() - pageStart > 5000) {
             pageIndex += 1;
             if (pageIndex >= pages.size()) {
