@@ -37,6 +37,16 @@ int TMouse::fetchState() {
     return 0;
 }
 
+int TMouse::fetchPointer() {
+    leftHit = 0;
+    rightHit = 0;
+    leftDown = plat::MouseDown(plat::MOUSE_LEFT) ? 1 : 0;
+    rightDown = plat::MouseDown(plat::MOUSE_RIGHT) ? 1 : 0;
+    x = plat::MouseX();
+    y = plat::MouseY();
+    return 0;
+}
+
 int TMouse::Draw() {
     plat::SetBlend(plat::ALPHABLEND);
     plat::SetColor(255, 255, 255);

@@ -19,6 +19,10 @@ public:
     // counts as the right button held and clears the left fields (never as a
     // right press).
     int fetchState();
+    // The pointer's place and the held buttons only, with no presses in the
+    // sample: for frames that act on no press (fades). The platform keeps
+    // counting them, and the next fetchState hands them to a frame that can.
+    int fetchPointer();
     // Last drawing of a frame; leaves alpha blend, white, no transform, alpha 1.
     int Draw();
     // Forgets position and presses; held states and the cursor stay.

@@ -12,7 +12,6 @@
 #include "core/sound.h"
 #include "modes/popup_manager.h"
 #include "platform/angles.h"
-#include "platform/input.h"
 #include "platform/text.h"
 #include "platform/time.h"
 #include "ring/ring_game.h"
@@ -159,8 +158,9 @@ int TRingGame::UpdateInfo() {
     if (popupManager->okButton->State() == 0) return 0;
     if (globalSnd) globalSnd->play(2);
     popups.pop_front();
-    // The press that closed this popup must not close the next one too.
-    plat::FlushMouse();
+    // The press that closed this popup cannot close the next one too: the
+    // next frame reads a fresh sample, which holds only newer presses. No
+    // flush here: it dropped a second tap made while this frame ran.
     if (!popups.empty()) {
         if (globalSnd) globalSnd->play(3);
     } else {

@@ -1,8 +1,13 @@
 // The two pages the title opens over itself: the hiscore tables and the
 // credits. Each fades in from the title picture, runs until it is done or
-// left with a click, Return or Space, and fades back to the title while the
-// menu window fades in. A close request during a fade is remembered for the
-// title loop; one while the page runs ends the program.
+// left with a click, Return or Space (a show the idle cycle opened also with
+// a move of the pointer), and fades back to the title while the menu window
+// fades in. A close request during a fade is remembered for the title loop;
+// one while the page runs ends the program.
+// The fades act on no press, so they sample the pointer alone: a press in
+// the fade in leaves the page at its first frame, one in the fade back
+// reaches the menu's first frame. Sampled whole there, a press was taken
+// and dropped: a tap on the menu as it faded back did nothing.
 #include <functional>
 
 #include "core/mouse.h"
@@ -20,6 +25,21 @@ namespace {
 
 void FetchMouse() {
     if (mouse) mouse->fetchState();
+}
+void FetchPointer() {
+    if (mouse) mouse->fetchPointer();
+}
+int PointerX() { return mouse ? mouse->x : 0; }
+int PointerY() { return mouse ? mouse->y : 0; }
+// A page frame's mouse sample. A show the idle cycle opened ends at the
+// pointer's first move, and then the presses are not the show's: they stay
+// for the menu that fades back, which is where the player was going.
+// Returns true when the pointer moved so.
+bool PageSample(bool idleShow, int fromX, int fromY) {
+    FetchPointer();
+    if (idleShow && (PointerX() != fromX || PointerY() != fromY)) return true;
+    FetchMouse();
+    return false;
 }
 void DrawCursor() {
     if (mouse) mouse->Draw();
@@ -52,7 +72,7 @@ void CrossFade(TTitleScreen& title, bool clearFirst, const std::function<void(fl
     while (title.fadeAlpha < 1.0f) {
         if (clearFirst) plat::Cls();
         PageState();
-        FetchMouse();
+        FetchPointer();
         title.fadeAlpha += 0.02f;
         draw(title.fadeAlpha);
         CursorTrailSpark();
@@ -70,6 +90,7 @@ void CrossFade(TTitleScreen& title, bool clearFirst, const std::function<void(fl
 int TTitleScreen::showHiscores(int crossFade) {
     THiscoresScreen screen;
     screen.Load(hiscore ? hiscore->GetScores(kScoreQuest, 10) : std::vector<TScorePtr>{});
+    const int fromX = PointerX(), fromY = PointerY();
 
     CrossFade(*this, true, [&](float alpha) {
         plat::SetAlpha(1.0f - alpha);
@@ -82,7 +103,7 @@ int TTitleScreen::showHiscores(int crossFade) {
     screen.frame->alpha = 1.0f;
 
     while (terminateRequested == 0 && result == 0) {
-        FetchMouse();
+        const bool moved = PageSample(idleShow_, fromX, fromY);
         plat::Cls();
         PageState();
         plat::SetAlpha(1);
@@ -97,6 +118,7 @@ int TTitleScreen::showHiscores(int crossFade) {
         if (plat::AppTerminate()) result = 2;
         if (LeftHit() != 0) result = 1;
         if (LeaveKey()) result = 1;
+        if (moved) result = 1;
         UpdateSong();
     }
     if (result == 2) plat::End();
@@ -116,6 +138,7 @@ int TTitleScreen::showHiscores(int crossFade) {
 }
 
 int TTitleScreen::showCredits() {
+    const int fromX = PointerX(), fromY = PointerY();
     std::vector<TCreditsPagePtr> pages;
     for (const TCreditsEntry& entry : CreditsList()) {
         auto page = std::make_shared<TCreditsPage>();
@@ -137,7 +160,7 @@ int TTitleScreen::showCredits() {
     int pageStart = plat::MilliSecs();
     size_t pageIndex = 0;
     while (terminateRequested == 0 && result == 0) {
-        FetchMouse();
+        const bool moved = PageSample(idleShow_, fromX, fromY);
         plat::Cls();
         PageState();
         plat::SetAlpha(1);
@@ -153,6 +176,7 @@ int TTitleScreen::showCredits() {
         if (plat::AppTerminate()) result = 2;
         if (LeftHit() != 0) result = 1;
         if (LeaveKey()) result = 1;
+        if (moved) result = 1;
         if (plat::MilliSecs() - pageStart > 5000) {
             pageIndex += 1;
             if (pageIndex >= pages.size()) {

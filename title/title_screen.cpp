@@ -373,14 +373,19 @@ void TTitleScreen::_idleCycle() {
     if (ShownPage() != kMenuMain) idleSince_ = plat::MilliSecs();
     const int mx = mouse ? mouse->x : 0, my = mouse ? mouse->y : 0;
     if (mx != lastMouseX_ || my != lastMouseY_) idleSince_ = plat::MilliSecs();
+    // A click is activity too, also one that leaves the pointer where it was
+    // (a modal page such as the gallery, left where it was entered).
+    if (MenuCode() != 0) idleSince_ = plat::MilliSecs();
     lastMouseX_ = mx;
     lastMouseY_ = my;
     // A difference of readings, which no clock value can overflow.
     if (plat::MilliSecs() - idleSince_ > kIdleMs) {
         idleCount_ += 1;
         if (idleCount_ > 2) idleCount_ = 0;
+        idleShow_ = true;
         if (idleCount_ == 1) showCredits();
         else if (idleCount_ == 2) showHiscores(1);
+        idleShow_ = false;
         idleSince_ = plat::MilliSecs();
     }
 }

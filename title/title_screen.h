@@ -48,6 +48,10 @@ private:
     int idleSince_ = 0;
     int idleCount_ = 0;
     int lastMouseX_ = 0, lastMouseY_ = 0;
+    // The page running was opened by the idle cycle, not asked for: the
+    // player's first move of the pointer ends it, so the tap that follows
+    // lands on the menu rather than on a show nobody watches.
+    bool idleShow_ = false;
 
     void _menuFrame();
     // The menu's codes, answered a page at a time (title_screen.cpp's table).

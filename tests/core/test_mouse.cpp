@@ -94,6 +94,28 @@ TEST_F(MouseTest, SamplingTakesThePressesAndClearKeepsTheHeldButtons) {
     EXPECT_EQ(mouse->rightDown, 1);
 }
 
+// A fade samples the pointer alone: the presses made meanwhile all reach the
+// next full sample, none is taken on the way.
+TEST_F(MouseTest, APointerSampleLeavesThePressesForTheNextFullOne) {
+    pt::SetMouse(10, 20);
+    pt::ClickMouse(1);
+    pt::PressMouse(2);
+    mouse->leftHit = 5;  // an older sample's press is not this frame's
+    mouse->fetchPointer();
+    EXPECT_EQ(mouse->x, 10);
+    EXPECT_EQ(mouse->y, 20);
+    EXPECT_EQ(mouse->leftHit, 0);
+    EXPECT_EQ(mouse->rightHit, 0);
+    EXPECT_EQ(mouse->rightDown, 1);
+    pt::ClickMouse(1);
+    pt::SetMouse(30, 40);
+    mouse->fetchPointer();
+    EXPECT_EQ(mouse->x, 30);
+    mouse->fetchState();
+    EXPECT_EQ(mouse->leftHit, 2);
+    EXPECT_EQ(mouse->rightHit, 1);
+}
+
 TEST_F(MouseTest, DrawPutsTheCursorHotSpotAtThePointerWithAPlainState) {
     ASSERT_TRUE(plat::Graphics(800, 600, 0, 60, 0));
     auto p = plat::CreatePixmap(32, 32, plat::PF_RGBA, 4);

@@ -125,6 +125,43 @@ TEST_F(PieceTest, AClickTogglesTheSelectionAndALockedPieceIgnoresIt) {
     EXPECT_EQ(home.selected, 0);
 }
 
+// The toolkit's click rule on a piece: a press counts once however long it
+// lasts, and whether or not the pointer came in the same frame.
+TEST_F(PieceTest, EveryPressSelectsOnceBeItATapArrivingOrHeld) {
+    enum Input { kAway, kRest, kTap, kArriveAndPress, kPress, kHold, kRelease };
+    const struct {
+        const char* what;
+        std::vector<Input> frames;
+    } cases[] = {
+        {"a press and release inside one frame", {kAway, kRest, kTap, kRest, kRest}},
+        {"a tap as the pointer arrives", {kAway, kTap, kRest}},
+        {"a press as the pointer arrives, then held", {kAway, kArriveAndPress, kHold, kHold, kRelease, kRest}},
+        {"a held press", {kRest, kPress, kHold, kHold, kHold, kRelease}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TPuzzleButton& p = Piece(5);
+        p.slot = p.targetSlot = 6;  // away from home: it stays active
+        p.SetPosition();
+        p.selected = 0;
+        const int cx = static_cast<int>(p.area->Left() + p.area->width / 2);
+        const int cy = static_cast<int>(p.area->Top() + p.area->height / 2);
+        int clicks = 0;
+        for (Input in : c.frames) {
+            if (in == kAway) plat::testing::SetMouse(5, 5);
+            else plat::testing::SetMouse(cx, cy);
+            if (in == kTap) plat::testing::ClickMouse(plat::MOUSE_LEFT);
+            if (in == kArriveAndPress || in == kPress) plat::testing::PressMouse(plat::MOUSE_LEFT);
+            if (in == kRelease) plat::testing::ReleaseMouse(plat::MOUSE_LEFT);
+            mouse->fetchState();
+            if (p.State() != 0) ++clicks;
+        }
+        EXPECT_EQ(clicks, 1);
+        EXPECT_EQ(p.isClicked(), 1);
+        EXPECT_EQ(p.selected, 1);
+    }
+}
+
 TEST_F(PieceTest, APointerOnTheLineBetweenTwoPiecesHitsNeither) {
     TPuzzleButton& a = Piece(4);
     TPuzzleButton& b = Piece(5);

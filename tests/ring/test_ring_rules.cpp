@@ -9,7 +9,18 @@ namespace {
 
 namespace pt = plat::testing;
 
-using RingRules = RingTest;
+class RingRules : public RingTest {
+protected:
+    // A level opening with two popups, A then B.
+    static void LoadTwoPopups() {
+        WriteRingPopups(
+            "A{ Level=1 Image='gfx/info/panel.png' X=280 Y=150 Event='BEGIN_LEVEL' Lines=1 Line1='a' Condition=0 "
+            "Spell=0 ButtonY=-1 TextY=-1 }\n"
+            "B{ Level=1 Image='gfx/info/panel.png' X=280 Y=150 Event='BEGIN_LEVEL' Lines=1 Line1='b' Condition=0 "
+            "Spell=0 ButtonY=-1 TextY=-1 }\n");
+        ringGame->Load("ring-01.tsc");
+    }
+};
 
 TEST_F(RingRules, TheHitBoxesAreFixedAndInclusive) {
     const struct {
@@ -171,12 +182,7 @@ TEST_F(RingRules, EnteringARunesBoxSoundsOnce) {
 }
 
 TEST_F(RingRules, OnePressOfOkClosesOnePopupAndTheLastRestartsTheClock) {
-    WriteRingPopups(
-        "A{ Level=1 Image='gfx/info/panel.png' X=280 Y=150 Event='BEGIN_LEVEL' Lines=1 Line1='a' Condition=0 "
-        "Spell=0 ButtonY=-1 TextY=-1 }\n"
-        "B{ Level=1 Image='gfx/info/panel.png' X=280 Y=150 Event='BEGIN_LEVEL' Lines=1 Line1='b' Condition=0 "
-        "Spell=0 ButtonY=-1 TextY=-1 }\n");
-    ringGame->Load("ring-01.tsc");
+    LoadTwoPopups();
     ASSERT_EQ(ringGame->popups.size(), 2u);
     const TPopupPtr second = ringGame->popups[1];
     ringGame->startTime = 5;
@@ -204,6 +210,27 @@ TEST_F(RingRules, OnePressOfOkClosesOnePopupAndTheLastRestartsTheClock) {
     frame();
     EXPECT_TRUE(ringGame->popups.empty());
     EXPECT_EQ(ringGame->startTime, plat::MilliSecs());
+}
+
+// Two quick taps read two popups: the second, made while the frame that
+// closes the first runs (after its mouse sample), is the next frame's press.
+TEST_F(RingRules, ATapMadeAsAPopupClosesReadsTheNextOne) {
+    LoadTwoPopups();
+    ASSERT_EQ(ringGame->popups.size(), 2u);
+    const TDimPtr& ok = popupManager->okButton->area;
+    ok->x = 300;
+    ok->y = 300;
+    pt::SetMouse(310, 310);
+    pt::ClickMouse(plat::MOUSE_LEFT);
+    mouse->fetchState();
+    pt::ClickMouse(plat::MOUSE_LEFT);  // after the sample, before the popup reacts
+    ringGame->UpdateInfo();
+    ASSERT_EQ(ringGame->popups.size(), 1u);
+    mouse->fetchState();
+    ringGame->UpdateInfo();
+    EXPECT_TRUE(ringGame->popups.empty()) << "the second tap was dropped";
+    mouse->fetchState();
+    EXPECT_EQ(mouse->leftHit, 0) << "and each tap was taken once";
 }
 
 }  // namespace

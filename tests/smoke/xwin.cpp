@@ -4,6 +4,8 @@
 //   xwin like <shot.png> <ref> [x y [w h]]
 //                                        how much of a picture (placed at x,y; its top-left
 //                                        w x h only) the shot shows
+//   xwin same <shot.png> <shot2.png> x y w h
+//                                        how much of the same w x h region two shots share
 // `like` prints the share of 16x16 blocks whose mean colour is within a small
 // distance of the picture's: the screen blends, fades and lays sparks and
 // windows over its pictures, so no pixel is expected to be exact.
@@ -22,7 +24,8 @@ namespace {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: xwin shot <window> <out.png> | xwin close <window> | xwin like <shot.png> <ref> [x y [w h]]\n");
+                 "usage: xwin shot <window> <out.png> | xwin close <window> | xwin like <shot.png> <ref> [x y [w h]]"
+                 " | xwin same <shot.png> <shot2.png> x y w h\n");
     return 2;
 }
 
@@ -95,7 +98,9 @@ void BlockMean(const plat::PixmapPtr& p, int x0, int y0, int size, int mean[3]) 
     for (int i = 0; i < 3; ++i) mean[i] = static_cast<int>(sum[i] / (size * size));
 }
 
-int Like(const std::string& shotPath, const std::string& refPath, int left, int top, int width, int height) {
+// refLeft, refTop: where the compared part starts in the reference.
+int Like(const std::string& shotPath, const std::string& refPath, int left, int top, int width, int height,
+         int refLeft = 0, int refTop = 0) {
     const plat::PixmapPtr shot = plat::LoadPixmap(shotPath);
     const plat::PixmapPtr ref = plat::LoadPixmap(refPath);
     if (!shot || !ref) {
@@ -105,15 +110,15 @@ int Like(const std::string& shotPath, const std::string& refPath, int left, int 
     constexpr int kBlock = 16;
     constexpr int kNear = 6;  // per channel, of 255: JPEG decoding and texture filtering stay within it
     const int x0 = std::max(0, left), y0 = std::max(0, top);
-    if (width <= 0 || width > ref->width) width = ref->width;
-    if (height <= 0 || height > ref->height) height = ref->height;
+    if (width <= 0 || width > ref->width - refLeft) width = ref->width - refLeft;
+    if (height <= 0 || height > ref->height - refTop) height = ref->height - refTop;
     const int x1 = std::min(shot->width, left + width), y1 = std::min(shot->height, top + height);
     int blocks = 0, alike = 0;
     for (int y = y0; y + kBlock <= y1; y += kBlock)
         for (int x = x0; x + kBlock <= x1; x += kBlock) {
             int a[3], b[3];
             BlockMean(shot, x, y, kBlock, a);
-            BlockMean(ref, x - left, y - top, kBlock, b);
+            BlockMean(ref, x - left + refLeft, y - top + refTop, kBlock, b);
             ++blocks;
             if (std::abs(a[0] - b[0]) <= kNear && std::abs(a[1] - b[1]) <= kNear && std::abs(a[2] - b[2]) <= kNear)
                 ++alike;
@@ -136,6 +141,11 @@ int main(int argc, char** argv) {
         const int x = argc >= 6 ? std::atoi(argv[4]) : 0, y = argc >= 6 ? std::atoi(argv[5]) : 0;
         const int w = argc == 8 ? std::atoi(argv[6]) : 0, h = argc == 8 ? std::atoi(argv[7]) : 0;
         return Like(argv[2], argv[3], x, y, w, h);
+    }
+    if (cmd == "same") {
+        if (argc != 8) return Usage();
+        const int x = std::atoi(argv[4]), y = std::atoi(argv[5]);
+        return Like(argv[2], argv[3], x, y, std::atoi(argv[6]), std::atoi(argv[7]), x, y);
     }
     if ((cmd == "shot" && argc != 4) || (cmd == "close" && argc != 3) || (cmd != "shot" && cmd != "close"))
         return Usage();

@@ -23,7 +23,7 @@ namespace {
 // Points inside the buttons, and far from both.
 constexpr int kNextX = 440, kSkipX = 350, kButtonY = 580;
 
-enum class Act { HoverNext, HoverSkip, Click, Escape, Away };
+enum class Act { HoverNext, HoverSkip, Click, Press, Release, Escape, Away };
 
 struct Step {
     int frame;  // done before this page-loop frame (from 1)
@@ -44,6 +44,8 @@ void Apply(Act act) {
         case Act::HoverNext: plat::testing::SetMouse(kNextX, kButtonY); break;
         case Act::HoverSkip: plat::testing::SetMouse(kSkipX, kButtonY); break;
         case Act::Click: plat::testing::ClickMouse(plat::MOUSE_LEFT); break;
+        case Act::Press: plat::testing::PressMouse(plat::MOUSE_LEFT); break;
+        case Act::Release: plat::testing::ReleaseMouse(plat::MOUSE_LEFT); break;
         case Act::Escape: plat::testing::TapKey(plat::KEY_ESCAPE); break;
         case Act::Away: plat::testing::SetMouse(100, 100); break;
     }
@@ -99,6 +101,19 @@ TEST_F(StoryPlayer, PageStateMachine) {
          1,
          {1, 2},
          40},
+        {"a tap in the frame the pointer arrives on Skip", {-1, -1}, {{3, Act::HoverSkip}, {3, Act::Click}}, 2, {1}, 3},
+        {"a press in the frame the pointer arrives on Next, held, is one Next",
+         {-1, -1},
+         {{3, Act::HoverNext}, {3, Act::Press}, {20, Act::Release}, {30, Act::Escape}},
+         1,
+         {1, 2},
+         30},
+        {"a press held on the last page's Next is one of its two clicks",
+         {-1},
+         {{1, Act::HoverNext}, {3, Act::Press}, {20, Act::Release}, {30, Act::Escape}},
+         1,
+         {1},
+         30},
         {"a click beside the buttons does nothing",
          {-1, -1},
          {{1, Act::Away}, {3, Act::Click}, {20, Act::Escape}},

@@ -304,6 +304,64 @@ TEST_F(TitleLoop, ActivityRestartsTheIdleTime) {
     EXPECT_LT(title->shows[0].second, 12000 + 5500 + 60);
 }
 
+// The credits come up by themselves over a still pointer; the player moves to
+// the Options button and taps it. The menu stands in as one Options button
+// over the whole screen, clicked by any press its frame's sample holds.
+TEST_F(TitleLoop, APlayerBackFromIdleTapsTheMenuNotTheShow) {
+    struct Case {
+        const char* what;
+        int moveAt;    // ms after the idle show fell due; -1 for no move
+        int tapAt;
+        bool options;  // the tap opened the options page
+    } cases[] = {
+        // The credits' fade in, the page, the fade back: each about 0.85 s.
+        {"move, then tap in the fade back", 1500, 1900, true},
+        {"move, then tap on the menu after it", 1500, 4000, true},
+        {"move and tap in one frame", 1500, 1500, true},
+        {"move and tap in the fade in", 300, 300, true},
+        {"a move in the fade in", 300, 3000, true},
+        {"a tap without a move leaves the show only", -1, 1500, false},
+    };
+    titleScreen->titleImage = Picture(8, 8, 0xFF203040u);
+    titleScreen->creditsImage = Picture(8, 8, 0xFF402010u);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        menu.pages.clear();
+        titleLinks.updateMenu = [&, inner = titleLinks.updateMenu] {
+            inner();
+            if (mouse->leftHit != 0) menu.action = menu.state == 0 ? 15 : 61;
+        };
+        int dueAt = -1;
+        int ranFor = 0;
+        const int start = plat::MilliSecs();
+        plat::testing::SetMouse(100, 100);
+        plat::testing::OnFlip([&](int) {
+            const int now = plat::MilliSecs();
+            ranFor = now - start;
+            if (dueAt < 0 && ranFor > 51 * 17 + 5500) dueAt = now;
+            if (dueAt < 0) return;
+            if (c.moveAt >= 0 && now - dueAt >= c.moveAt && now - dueAt < c.moveAt + 17)
+                plat::testing::SetMouse(400, 415);
+            if (now - dueAt >= c.tapAt && now - dueAt < c.tapAt + 17) plat::testing::ClickMouse(plat::MOUSE_LEFT);
+            // A tap spent, a second one two seconds on: play, to end the run.
+            if (now - dueAt >= c.tapAt + 2000 && now - dueAt < c.tapAt + 2017 && menu.state != 0)
+                plat::testing::ClickMouse(plat::MOUSE_LEFT);
+            if (ranFor > 60000) plat::testing::RequestTerminate();
+        });
+        EXPECT_EQ(Run({}), !c.options);
+        plat::testing::OnFlip(nullptr);
+        std::vector<int> pages = Pages();
+        EXPECT_EQ(pages, c.options ? std::vector<int>({0, 1}) : std::vector<int>({0})) << ranFor << " ms";
+        if (c.options) {
+            EXPECT_LT(ranFor, 51 * 17 + 5500 + c.tapAt + 2500) << "the credits ended with the move";
+        }
+        menu.Wire();
+        titleScreen = std::make_shared<TTitleScreen>();
+        titleScreen->titleImage = Picture(8, 8, 0xFF203040u);
+        titleScreen->creditsImage = Picture(8, 8, 0xFF402010u);
+    }
+}
+
 TEST_F(TitleLoop, ChoosingHiscoresOrCreditsRestartsTheCycleAtTheCredits) {
     auto title = std::make_shared<RecordingTitle>();
     titleScreen = title;

@@ -96,6 +96,9 @@ TEST_F(TitlePages, ClicksAndKeysLeaveOnlyOutsideTheFades) {
         {"return in the fade", 10, [] { plat::testing::TapKey(plat::KEY_RETURN); }, 51 + 1 + 51},
         {"space in a page", 80, [] { plat::testing::TapKey(plat::KEY_SPACE); }, 80 + 51},  // read in that frame
         {"a click in a page", 90, [] { plat::testing::ClickMouse(plat::MOUSE_LEFT); }, 90 + 1 + 51},  // sampled next frame
+        // A click in the fade in is kept, as Return is, for the first page frame.
+        {"a click in the fade", 10, [] { plat::testing::ClickMouse(plat::MOUSE_LEFT); }, 51 + 1 + 51},
+        {"a press held from the fade", 20, [] { plat::testing::PressMouse(plat::MOUSE_LEFT); }, 51 + 1 + 51},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -104,10 +107,36 @@ TEST_F(TitlePages, ClicksAndKeysLeaveOnlyOutsideTheFades) {
             if (n == c.atFrame) c.input();
         };
         titleScreen->showCredits();
+        plat::testing::ReleaseMouse(plat::MOUSE_LEFT);
         EXPECT_EQ(frames.size(), c.frames);
         EXPECT_EQ(titleScreen->result, 0);
         // The fade back starts from the full background, the page gone.
         EXPECT_EQ(LetterFrames(frames.size() - 51, frames.size()), 0);
+    }
+}
+
+// The menu fades back in over the page, and is seen: a tap on it then is the
+// menu's, in its first frame after the fade. The fade itself acts on no
+// press, so none is half-taken there.
+TEST_F(TitlePages, AClickInTheFadeBackReachesTheMenusFirstFrame) {
+    for (bool credits : {true, false}) {
+        SCOPED_TRACE(credits ? "credits" : "hiscores");
+        int pressesSeenInFade = 0;
+        titleLinks.updateMenu = [&, inner = titleLinks.updateMenu] {
+            inner();
+            pressesSeenInFade += mouse->leftHit;
+        };
+        frames.clear();
+        hook = [](int n) {
+            if (n == 60) plat::testing::TapKey(plat::KEY_RETURN);
+            if (n == 80) plat::testing::ClickMouse(plat::MOUSE_LEFT);
+        };
+        if (credits) titleScreen->showCredits();
+        else titleScreen->showHiscores(1);
+        EXPECT_EQ(frames.size(), 60u + 51u) << "the click does not cut the fade short";
+        EXPECT_EQ(pressesSeenInFade, 0);
+        EXPECT_EQ(mouse->leftHit, 1) << "the sample the menu's next frame reads holds the tap";
+        menu.Wire();
     }
 }
 
