@@ -28,6 +28,7 @@
 #include "bot_player.h"
 #include "bot_puzzle.h"
 #include "bot_ring.h"
+#include "button_aim.h"
 #include "core/globals.h"
 #include "core/prefs.h"
 #include "level/bosses.h"
@@ -550,18 +551,9 @@ private:
     }
 
     static bool MenuPage(int page) { return optionsWindow && optionsWindow->state == page; }
-    // The centre of a shown, reacting menu button.
-    static bool ButtonAt(int code, int& x, int& y) {
-        if (!data) return false;
-        const std::shared_ptr<TButton> b = data->GetButton(code);
-        if (!b || !b->area || b->visible == 0 || b->active == 0) return false;
-        x = static_cast<int>((b->area->Left() + b->area->Right()) / 2);
-        y = static_cast<int>((b->area->Top() + b->area->Bottom()) / 2);
-        return true;
-    }
     bool ClickMenu(int code) {
         int x, y;
-        if (!ButtonAt(code, x, y)) return false;
+        if (!quill_test::ButtonAt(code, x, y)) return false;
         hand_.Click(x, y);
         hand_.Later(20);  // the page answers and fades
         return true;
@@ -634,9 +626,8 @@ private:
                 if (::map && maps.back() == lastMap) quitting_ = true;
                 const TButtonPtr b = ::map ? ::map->menu->GetItem(quitting_ ? TMapCore::kMenuButton : TMapCore::kPlayButton)
                                            : nullptr;
-                if (b && b->area && ::map->fadeState == 0)
-                    hand_.Click(static_cast<int>((b->area->Left() + b->area->Right()) / 2),
-                                static_cast<int>((b->area->Top() + b->area->Bottom()) / 2));
+                int x, y;
+                if (b && ::map->fadeState == 0 && quill_test::CentreOf(b.get(), x, y)) hand_.Click(x, y);
                 hand_.Later(20);
                 return;
             }
