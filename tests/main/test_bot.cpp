@@ -466,6 +466,7 @@ public:
     int boardRestarts = 0;        // levels started again through the pause menu
     int gameOvers = 0;
     int lastMap = -1;             // the level whose map leads to the title; -1 none
+    int finalLevel = -1;          // the quest's last level: its map plays on to the end
     int frames = 0;
     bool capped = false;
     // Frames one board level may take before the bot starts it over.
@@ -478,7 +479,7 @@ public:
     int Run() {
         pt::Reset();
         hand_ = quill_bot::Hand{};
-        quitting_ = false;
+        quitting_ = questOver_ = false;
         runStart_ = -1;
         pt::OnFlip([this](int n) { OnFlip(n); });
         const int status = plat::RunGame(0, nullptr, [this] {
@@ -602,6 +603,10 @@ private:
         if (hand_.Busy()) return;
         switch (screen_) {
             case Screen::Title:
+                // Played on from the last level's map, the quest is over:
+                // the title comes straight back, and the player quits (on
+                // Continue the game would show the ending once more).
+                if (questOver_) quitting_ = true;
                 if (profileLoader && profileLoader->state == 5) {
                     for (char c : std::string("bot")) pt::TypeChar(c);
                     hand_.Later(3, [] { pt::TapKey(plat::KEY_RETURN); });
@@ -624,6 +629,7 @@ private:
                 return;
             case Screen::Map: {
                 if (::map && maps.back() == lastMap) quitting_ = true;
+                if (::map && maps.back() == finalLevel) questOver_ = true;
                 const TButtonPtr b = ::map ? ::map->menu->GetItem(quitting_ ? TMapCore::kMenuButton : TMapCore::kPlayButton)
                                            : nullptr;
                 int x, y;
@@ -631,10 +637,7 @@ private:
                 hand_.Later(20);
                 return;
             }
-            default:
-                // Between screens, and past the last level: the title comes.
-                if (sequencer && sequencer->currentLevel > sequencer->lastLevel) quitting_ = true;
-                return;
+            default: return;  // between screens
         }
     }
 
@@ -644,6 +647,7 @@ private:
     quill_bot::PuzzleSolver puzzle_;
     quill_bot::RingSolver ring_;
     bool quitting_ = false;
+    bool questOver_ = false;
     int runStart_ = -1;
     int levelStart_ = 0;
 };
@@ -661,6 +665,7 @@ TEST_F(BotWholeQuest, TheWholeQuestInOneRun) {
     ASSERT_EQ(last - first + 1, 107) << "the quest's levels";
 
     QuestPlayer player;
+    player.finalLevel = last;
     int starts = 0;
     const auto begun = std::chrono::steady_clock::now();
     for (int stop = first + 9;; stop += 10) {
