@@ -1,5 +1,6 @@
 // The bot: move choice, then the per-frame driver.
 #include "bot_player.h"
+#include "button_aim.h"
 
 #include <algorithm>
 
@@ -18,6 +19,8 @@
 namespace quill_bot {
 
 namespace pt = plat::testing;
+using quill_test::CentreOf;
+using quill_test::MenuButton;
 
 // ---- move choice ------------------------------------------------------------------------
 
@@ -251,21 +254,6 @@ void BotPlayer::ClickAt(int x, int y) {
 }
 
 namespace {
-
-bool CentreOf(const TButton* b, int& x, int& y) {
-    if (!b || !b->area) return false;
-    x = static_cast<int>((b->area->Left() + b->area->Right()) / 2);
-    y = static_cast<int>((b->area->Top() + b->area->Bottom()) / 2);
-    return true;
-}
-
-// A menu button of the one menu window that is shown and reacts.
-const TButton* MenuButton(int code) {
-    if (!data) return nullptr;
-    const std::shared_ptr<TButton> b = data->GetButton(code);
-    if (!b || !b->area || b->visible == 0 || b->active == 0) return nullptr;
-    return b.get();
-}
 
 // The level's goal as the quest loop tests it (without its key shortcut).
 bool GoalMet() {

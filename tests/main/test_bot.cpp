@@ -28,6 +28,7 @@
 #include "bot_player.h"
 #include "bot_puzzle.h"
 #include "bot_ring.h"
+#include "button_aim.h"
 #include "core/globals.h"
 #include "core/prefs.h"
 #include "level/bosses.h"
@@ -465,6 +466,7 @@ public:
     int boardRestarts = 0;        // levels started again through the pause menu
     int gameOvers = 0;
     int lastMap = -1;             // the level whose map leads to the title; -1 none
+    int finalLevel = -1;          // the quest's last level: its map plays on to the end
     int frames = 0;
     bool capped = false;
     // Frames one board level may take before the bot starts it over.
@@ -477,7 +479,7 @@ public:
     int Run() {
         pt::Reset();
         hand_ = quill_bot::Hand{};
-        quitting_ = false;
+        quitting_ = questOver_ = false;
         runStart_ = -1;
         pt::OnFlip([this](int n) { OnFlip(n); });
         const int status = plat::RunGame(0, nullptr, [this] {
@@ -550,18 +552,9 @@ private:
     }
 
     static bool MenuPage(int page) { return optionsWindow && optionsWindow->state == page; }
-    // The centre of a shown, reacting menu button.
-    static bool ButtonAt(int code, int& x, int& y) {
-        if (!data) return false;
-        const std::shared_ptr<TButton> b = data->GetButton(code);
-        if (!b || !b->area || b->visible == 0 || b->active == 0) return false;
-        x = static_cast<int>((b->area->Left() + b->area->Right()) / 2);
-        y = static_cast<int>((b->area->Top() + b->area->Bottom()) / 2);
-        return true;
-    }
     bool ClickMenu(int code) {
         int x, y;
-        if (!ButtonAt(code, x, y)) return false;
+        if (!quill_test::ButtonAt(code, x, y)) return false;
         hand_.Click(x, y);
         hand_.Later(20);  // the page answers and fades
         return true;
@@ -610,6 +603,10 @@ private:
         if (hand_.Busy()) return;
         switch (screen_) {
             case Screen::Title:
+                // Played on from the last level's map, the quest is over:
+                // the title comes straight back, and the player quits (on
+                // Continue the game would show the ending once more).
+                if (questOver_) quitting_ = true;
                 if (profileLoader && profileLoader->state == 5) {
                     for (char c : std::string("bot")) pt::TypeChar(c);
                     hand_.Later(3, [] { pt::TapKey(plat::KEY_RETURN); });
@@ -632,18 +629,15 @@ private:
                 return;
             case Screen::Map: {
                 if (::map && maps.back() == lastMap) quitting_ = true;
+                if (::map && maps.back() == finalLevel) questOver_ = true;
                 const TButtonPtr b = ::map ? ::map->menu->GetItem(quitting_ ? TMapCore::kMenuButton : TMapCore::kPlayButton)
                                            : nullptr;
-                if (b && b->area && ::map->fadeState == 0)
-                    hand_.Click(static_cast<int>((b->area->Left() + b->area->Right()) / 2),
-                                static_cast<int>((b->area->Top() + b->area->Bottom()) / 2));
+                int x, y;
+                if (b && ::map->fadeState == 0 && quill_test::CentreOf(b.get(), x, y)) hand_.Click(x, y);
                 hand_.Later(20);
                 return;
             }
-            default:
-                // Between screens, and past the last level: the title comes.
-                if (sequencer && sequencer->currentLevel > sequencer->lastLevel) quitting_ = true;
-                return;
+            default: return;  // between screens
         }
     }
 
@@ -653,6 +647,7 @@ private:
     quill_bot::PuzzleSolver puzzle_;
     quill_bot::RingSolver ring_;
     bool quitting_ = false;
+    bool questOver_ = false;
     int runStart_ = -1;
     int levelStart_ = 0;
 };
@@ -670,6 +665,7 @@ TEST_F(BotWholeQuest, TheWholeQuestInOneRun) {
     ASSERT_EQ(last - first + 1, 107) << "the quest's levels";
 
     QuestPlayer player;
+    player.finalLevel = last;
     int starts = 0;
     const auto begun = std::chrono::steady_clock::now();
     for (int stop = first + 9;; stop += 10) {

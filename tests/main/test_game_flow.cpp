@@ -24,11 +24,14 @@
 #include "title/title_screen.h"
 #include "ui/button.h"
 #include "ui/container.h"
+#include "button_aim.h"
 #include "game_test_util.h"
 
 namespace {
 
 namespace pt = plat::testing;
+using quill_test::ButtonAt;
+using quill_test::CentreOf;
 
 // A player at the keyboard and mouse: waits for each step's moment and acts,
 // doing the step's play in the meantime.
@@ -118,15 +121,6 @@ bool BestPlacement(int& cellX, int& cellY) {
 }
 
 // The centre of a menu button that is shown and reacts, or false.
-bool ButtonAt(int code, int& x, int& y) {
-    if (!data) return false;
-    const std::shared_ptr<TButton> b = data->GetButton(code);
-    if (!b || !b->area || b->visible == 0 || b->active == 0) return false;
-    x = static_cast<int>((b->area->Left() + b->area->Right()) / 2);
-    y = static_cast<int>((b->area->Top() + b->area->Bottom()) / 2);
-    return true;
-}
-
 Pilot::Step ClickWhen(Pilot& p, const std::string& name, int code, std::function<bool()> also) {
     return {name,
             [code, also] {
@@ -156,9 +150,8 @@ void LeaveLevelAndQuit(Pilot& p) {
             if (flip % 20 == 0) p.Click(x, y);
         } else if (flip % 40 == 0) {
             pt::TapKey(plat::KEY_ESCAPE);
-        } else if (flip % 40 == 20 && popupManager && popupManager->okButton && popupManager->okButton->area) {
-            const TDimPtr& a = popupManager->okButton->area;
-            p.Click(static_cast<int>((a->Left() + a->Right()) / 2), static_cast<int>((a->Top() + a->Bottom()) / 2));
+        } else if (flip % 40 == 20 && popupManager && CentreOf(popupManager->okButton.get(), x, y)) {
+            p.Click(x, y);
         }
     };
     p.steps.push_back(leave);
@@ -263,9 +256,8 @@ void PlayFirstLevel(Pilot& p, int flip) {
         if (flip % 6 == 0 && BestPlacement(x, y)) {
             p.Click(board->originX + x * board->cellSize + board->cellSize / 2,
                     board->originY + y * board->cellSize + board->cellSize / 2);
-        } else if (every == 3 && popupManager && popupManager->okButton && popupManager->okButton->area) {
-            const TDimPtr& a = popupManager->okButton->area;
-            p.Click(static_cast<int>((a->Left() + a->Right()) / 2), static_cast<int>((a->Top() + a->Bottom()) / 2));
+        } else if (every == 3 && popupManager && CentreOf(popupManager->okButton.get(), x, y)) {
+            p.Click(x, y);
         } else if (every == 33) {
             p.Click(790, 590);  // on to the end of the tally
         }
