@@ -265,6 +265,8 @@ TEST_F(BoardModesTest, AResumedClockRunsSafelyFromAnyValue) {
     ASSERT_EQ(timed.endReason, 2);
     timed.Finish();
     EXPECT_GE(Number("timeTime"), 2000);
+}
+
 // The spells won and set off in a left game come back with it, in both
 // modes: the tally pays for them.
 TEST_F(BoardModesTest, AResumedGameGetsBackItsSpellCounts) {
