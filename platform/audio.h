@@ -1,9 +1,10 @@
 // Sounds played through a software mixer (16-bit stereo, 44100 Hz). Short
 // sounds are decoded whole; long ones (songs, story voices) keep their
 // compressed file and are decoded a little ahead of the mixer as they play,
-// which gives the very same samples at a fraction of the memory. A sound keeps its source's own rate and mono or stereo and is
-// converted as it is mixed: a mono 22 kHz voice takes a quarter of what it
-// would as output-format PCM. With no audio device the game runs silent: a
+// which gives the very same samples at a fraction of the memory. A sound
+// keeps its source's own rate and mono or stereo and is converted as it is
+// mixed: a mono 22 kHz voice takes a quarter of what it would as
+// output-format PCM. With no audio device the game runs silent: a
 // one-shot sound is over as soon as it starts, a looping one "plays" until it
 // is stopped.
 #pragma once
