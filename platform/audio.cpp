@@ -8,11 +8,15 @@
 // piece of state the callback reads sits behind one mutex, and nothing that
 // may free memory runs under it: channels and sounds that fall out of use are
 // moved out and released after the lock is dropped, on the game's thread.
+// The one exception is a streamed sound's decoder: it decodes in the callback
+// (from memory, hundreds of times faster than it plays) and its loop reopens
+// vorbisfile there, small allocations once per pass of a song.
 #include <SDL.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -35,6 +39,9 @@ public:
     // 4096 = 1.0. The effective per-side gains fold the pan in.
     int gain = 4096;
     int panL = 4096, panR = 4096;
+    // A streamed sound's decoder; made with the sound on the game's thread,
+    // released there too (moved out under the lock).
+    std::unique_ptr<detail::SoundStream> stream;
 };
 
 namespace {
@@ -63,11 +70,12 @@ Mixer& TheMixer() {
 // Sources at another rate are interpolated linearly in 32.32 fixed point,
 // with output frame i at source position i * step, and a mono frame is
 // interpolated once and goes to both sides: the same values, bit for bit,
-// that converting the whole sound at load once gave.
+// that converting the whole sound at load once gave. A streamed sound is read
+// through its decoder, which must only move forward but for a loop.
 class OutputReader {
 public:
-    explicit OutputReader(const Sound& s)
-        : src_(s.samples.data()), in_(s.SourceFrames()), ch_(s.channels),
+    OutputReader(const Sound& s, detail::SoundStream* stream)
+        : src_(s.samples.data()), stream_(stream), in_(s.SourceFrames()), ch_(s.channels),
           step_(s.rate == detail::kOutputRate || s.rate <= 0
                     ? 0
                     : (static_cast<uint64_t>(s.rate) << 32) / detail::kOutputRate) {}
@@ -75,17 +83,23 @@ public:
     // Output frame i (0 <= i < Frames()) into l and r.
     void Frame(int64_t i, int32_t& l, int32_t& r) const {
         if (step_ == 0) {
-            const int16_t* p = src_ + i * ch_;
-            l = p[0];
-            r = p[ch_ - 1];
+            const int16_t* p = At(i, i);
+            l = p ? p[0] : 0;
+            r = p ? p[ch_ - 1] : 0;
             return;
         }
         const uint64_t pos = static_cast<uint64_t>(i) * step_;
         const int64_t idx = std::min<int64_t>(static_cast<int64_t>(pos >> 32), in_ - 1);
         const int64_t next = std::min(idx + 1, in_ - 1);
         const int64_t frac = static_cast<int64_t>(pos & 0xffffffffu);
-        l = Lerp(src_[idx * ch_], src_[next * ch_], frac);
-        r = ch_ == 1 ? l : Lerp(src_[idx * 2 + 1], src_[next * 2 + 1], frac);
+        const int16_t* a = At(idx, next);
+        if (!a) {
+            l = r = 0;
+            return;
+        }
+        const int16_t* b = a + (next - idx) * ch_;
+        l = Lerp(a[0], b[0], frac);
+        r = ch_ == 1 ? l : Lerp(a[1], b[1], frac);
     }
 
 private:
@@ -93,7 +107,13 @@ private:
         return static_cast<int16_t>(a + (((b - a) * frac) >> 32));
     }
 
+    // Source frame `first`, the frames up to `last` right after it.
+    const int16_t* At(int64_t first, int64_t last) const {
+        return stream_ ? stream_->Span(first, last) : src_ + first * ch_;
+    }
+
     const int16_t* src_;
+    detail::SoundStream* stream_;  // null for a decoded sound
     int64_t in_;
     int ch_;
     uint64_t step_;  // 0: already at the output rate
@@ -105,6 +125,10 @@ void MixChannels(int64_t* acc, int frames, std::vector<ChannelPtr>& channels) {
     for (const ChannelPtr& c : channels) {
         if (!c->active || c->paused || !c->sound) continue;
         const Sound& s = *c->sound;
+        if (s.compressed && !c->stream) {  // a sound put on without Start
+            c->active = false;
+            continue;
+        }
         const int64_t n = s.Frames();
         if (n <= 0 || c->pos >= n) {  // nothing left (or the sound shrank)
             if (!s.loop || n <= 0) {
@@ -115,7 +139,7 @@ void MixChannels(int64_t* acc, int frames, std::vector<ChannelPtr>& channels) {
         }
         const int gl = c->gain * c->panL >> 12;
         const int gr = c->gain * c->panR >> 12;
-        const OutputReader reader(s);
+        const OutputReader reader(s, s.compressed ? c->stream.get() : nullptr);
         int done = 0;
         while (done < frames) {
             const int64_t k = std::min<int64_t>(n - c->pos, frames - done);
@@ -189,11 +213,14 @@ ChannelPtr Start(const SoundPtr& sound, ChannelPtr channel, bool paused) {
     if (!channel) channel = AllocChannel();
     Mixer& m = TheMixer();
     SoundPtr old;
+    std::unique_ptr<detail::SoundStream> stream;
+    if (sound->compressed) stream = std::make_unique<detail::SoundStream>(*sound);
     std::vector<ChannelPtr> dead;
     {
         std::lock_guard<std::mutex> lock(m.mu);
         old = std::move(channel->sound);
         channel->sound = sound;
+        std::swap(channel->stream, stream);  // the old one goes after unlocking
         channel->pos = 0;
         channel->paused = paused;
         channel->active = true;
@@ -265,7 +292,9 @@ void ResetAudioState() {
 std::vector<int16_t> OutputPcm(const Sound& sound) {
     const int64_t n = sound.Frames();
     std::vector<int16_t> out(static_cast<size_t>(n) * 2);
-    const OutputReader reader(sound);
+    std::unique_ptr<detail::SoundStream> stream;
+    if (sound.compressed) stream = std::make_unique<detail::SoundStream>(sound);
+    const OutputReader reader(sound, stream.get());
     for (int64_t i = 0; i < n; ++i) {
         int32_t l, r;
         reader.Frame(i, l, r);
@@ -289,12 +318,14 @@ void StopChannel(const ChannelPtr& c) {
     if (!c) return;
     Mixer& m = TheMixer();
     SoundPtr old;
+    std::unique_ptr<detail::SoundStream> stream;
     std::vector<ChannelPtr> dead;
     {
         std::lock_guard<std::mutex> lock(m.mu);
         c->active = false;
         c->paused = false;
         old = std::move(c->sound);
+        stream = std::move(c->stream);
         PruneLocked(m, dead);
     }
 }

@@ -1,7 +1,10 @@
-// Sounds decoded whole, played through a software mixer (16-bit stereo,
-// 44100 Hz). A sound keeps its source's own rate and mono or stereo and is
-// converted as it is mixed: a mono 22 kHz voice takes a quarter of what it
-// would as output-format PCM. With no audio device the game runs silent: a
+// Sounds played through a software mixer (16-bit stereo, 44100 Hz). Short
+// sounds are decoded whole; long ones (songs, story voices) keep their
+// compressed file and are decoded a little ahead of the mixer as they play,
+// which gives the very same samples at a fraction of the memory. A sound
+// keeps its source's own rate and mono or stereo and is converted as it is
+// mixed: a mono 22 kHz voice takes a quarter of what it would as
+// output-format PCM. With no audio device the game runs silent: a
 // one-shot sound is over as soon as it starts, a looping one "plays" until it
 // is stopped.
 #pragma once
@@ -22,8 +25,13 @@ public:
     int channels = 2;              // 1 (played on both sides) or 2
     int rate = kOutputRate;
     bool loop = false;
+    // A streamed sound: its Ogg Vorbis file, checked and counted at load
+    // (`samples` stays empty), and its length in source frames.
+    std::shared_ptr<const std::string> compressed;
+    int64_t compressedFrames = 0;
 
     int64_t SourceFrames() const {
+        if (compressed) return compressedFrames;
         return channels == 1 || channels == 2 ? static_cast<int64_t>(samples.size()) / channels : 0;
     }
     // Length in output frames: the source's duration at 44100 Hz, rounded up.
@@ -43,9 +51,11 @@ std::vector<int16_t> OutputPcm(const Sound& sound);
 class Channel;
 using ChannelPtr = std::shared_ptr<Channel>;
 
-// Decodes an Ogg Vorbis file whole: mono stays mono, more than two channels
-// keep their front left and right. Null when the file cannot be read or
-// decoded.
+// Decodes an Ogg Vorbis file: mono stays mono, more than two channels keep
+// their front left and right. A file longer than kStreamAfterSeconds is
+// decoded through once to check and count it, then kept compressed and
+// streamed as it plays. Null when the file cannot be read or decoded.
+constexpr int kStreamAfterSeconds = 8;
 SoundPtr LoadSound(const std::string& path, int flags = 0);
 SoundPtr DecodeOggVorbis(const void* data, size_t size, int flags = 0);
 // A sound decoded ahead, on the audio layer's own thread, while the game

@@ -2,7 +2,10 @@
 // includes it.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/audio.h"
 
@@ -18,6 +21,26 @@ void EnsureAudioDevice();
 // LoadSound's decode of a file's bytes; a failure leaves its reason in
 // `error` and gives null.
 SoundPtr DecodeSoundFile(const std::string& bytes, int flags, std::string& error);
+
+// Decodes a streamed sound's file in order, keeping a short window of its
+// source frames (interleaved, the sound's own channels). One per playing
+// channel; used under the mixer's lock only, so it needs no lock of its own.
+class SoundStream {
+public:
+    explicit SoundStream(const Sound& sound);
+    ~SoundStream();
+    SoundStream(const SoundStream&) = delete;
+    SoundStream& operator=(const SoundStream&) = delete;
+
+    // Source frame `first`, with the frames up to `last` right after it.
+    // Going back (a loop) decodes again from the start. Null when the file
+    // will not give those frames (it was checked at load, so never in play).
+    const int16_t* Span(int64_t first, int64_t last);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
 
 // Waits until no decode is queued or running (plat::testing::Reset).
 void WaitForDecodesAhead();

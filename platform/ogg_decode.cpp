@@ -1,7 +1,14 @@
-// Whole-file Ogg Vorbis decoding into 16-bit PCM at the file's own rate, mono
-// or stereo (the mixer converts as it plays).
+// Ogg Vorbis decoding into 16-bit PCM at the file's own rate, mono or stereo
+// (the mixer converts as it plays): whole for short sounds, a little at a
+// time, as they play, for long ones.
 //
-// Index: checks on the raw file · decoding · LoadSound
+// Index: checks on the raw file · decoding · streaming · LoadSound
+//
+// A long sound is still decoded through once at load, counting its frames
+// without keeping them, so a damaged song is refused there and never found
+// out half-way through a level. Its stream then reopens vorbisfile on the
+// bytes it kept, the same decoder on the same bytes, hence the same samples;
+// a loop reopens it rather than seeking, for the same reason.
 //
 // A damaged file gives a null sound (LoadSound adds one line naming the file
 // on standard error), never a crash and never half a song: a file cut short, a corrupt page in the
@@ -156,6 +163,20 @@ int RightChannelOf(int channels) {
     }
 }
 
+// Appends decoded frames of `fileChannels` as `outChannels` (1 or 2).
+void AppendFrames(std::vector<int16_t>& pcm, const int16_t* s, size_t frames, int fileChannels,
+                  int outChannels) {
+    if (outChannels == 1) {
+        pcm.insert(pcm.end(), s, s + frames);
+        return;
+    }
+    const int r = RightChannelOf(fileChannels);
+    for (size_t f = 0; f < frames; ++f) {
+        pcm.push_back(s[f * fileChannels]);
+        pcm.push_back(s[f * fileChannels + r]);
+    }
+}
+
 // Empty `error` on success.
 SoundPtr DecodeAll(const unsigned char* data, size_t size, std::string& error) {
     size = IntactOggLength(data, size);
@@ -190,7 +211,11 @@ SoundPtr DecodeAll(const unsigned char* data, size_t size, std::string& error) {
         error = "too long";
         return nullptr;
     }
-    if (total > 0) pcm.reserve(static_cast<size_t>(total) * static_cast<size_t>(out->channels));
+    // Only a single link is streamed: the stream decoder need not follow a
+    // change of layout in the middle.
+    const bool stream = ov_streams(&vf) == 1 && total > int64_t{kStreamAfterSeconds} * out->rate;
+    if (total > 0 && !stream) pcm.reserve(static_cast<size_t>(total) * static_cast<size_t>(out->channels));
+    int64_t decoded = 0;  // source frames
 
     constexpr bool bigEndian = std::endian::native == std::endian::big;
     std::vector<char> buf(32768);
@@ -225,25 +250,104 @@ SoundPtr DecodeAll(const unsigned char* data, size_t size, std::string& error) {
         }
         const int16_t* s = reinterpret_cast<const int16_t*>(buf.data());
         const size_t frames = static_cast<size_t>(got) / (2 * static_cast<size_t>(channels));
-        if (out->SourceFrames() + static_cast<int64_t>(frames) > limitIn) {
+        if (decoded + static_cast<int64_t>(frames) > limitIn) {
             error = "too long";
             break;
         }
-        if (out->channels == 1) {
-            pcm.insert(pcm.end(), s, s + frames);
-            continue;
-        }
-        const int r = RightChannelOf(channels);
-        for (size_t f = 0; f < frames; ++f) {
-            pcm.push_back(s[f * channels]);
-            pcm.push_back(s[f * channels + r]);
-        }
+        decoded += static_cast<int64_t>(frames);
+        if (stream) continue;  // checked and counted; played from the file
+        AppendFrames(pcm, s, frames, channels, out->channels);
     }
     ov_clear(&vf);
     if (!error.empty()) return nullptr;
+    if (stream) {
+        out->compressed = std::make_shared<const std::string>(reinterpret_cast<const char*>(data), size);
+        out->compressedFrames = decoded;
+        return out;
+    }
     pcm.shrink_to_fit();  // the reserve trusted the header's length
     return out;
 }
+
+}  // namespace
+
+// ---- streaming ------------------------------------------------------------------
+
+struct detail::SoundStream::Impl {
+    std::shared_ptr<const std::string> file;  // keeps the bytes alive
+    MemorySource src{};
+    OggVorbis_File vf{};
+    bool open = false;
+    int channels = 1;    // the sound's: 1 or 2
+    int fileChannels = 1;
+    std::vector<int16_t> window;  // source frames [base, next)
+    int64_t base = 0, next = 0;
+    char chunk[8192];
+
+    // Vorbisfile's own decoder from the first byte: the same path the whole
+    // decode at load took, so the same samples.
+    void Open() {
+        if (open) ov_clear(&vf);
+        src = {reinterpret_cast<const unsigned char*>(file->data()), file->size(), 0};
+        std::memset(&vf, 0, sizeof vf);
+        const ov_callbacks cb{MemRead, MemSeek, nullptr, MemTell};
+        open = ov_open_callbacks(&src, &vf, nullptr, 0, cb) >= 0;
+        const vorbis_info* vi = open ? ov_info(&vf, -1) : nullptr;
+        fileChannels = vi ? vi->channels : 0;
+        if (open && fileChannels < 1) {
+            ov_clear(&vf);
+            open = false;
+        }
+        window.clear();
+        base = next = 0;
+    }
+
+    bool DecodeMore() {
+        if (!open) return false;
+        constexpr bool bigEndian = std::endian::native == std::endian::big;
+        int section = 0;
+        const long got = ov_read(&vf, chunk, sizeof chunk, bigEndian ? 1 : 0, 2, 1, &section);
+        if (got <= 0) return false;
+        const int16_t* s = reinterpret_cast<const int16_t*>(chunk);
+        const size_t frames = static_cast<size_t>(got) / (2 * static_cast<size_t>(fileChannels));
+        AppendFrames(window, s, frames, fileChannels, channels);
+        next += static_cast<int64_t>(frames);
+        return true;
+    }
+};
+
+namespace {
+// Frames kept behind the mixer before the window is moved up; with one
+// chunk of decode ahead it bounds the window, which is reserved once.
+constexpr int64_t kWindowSlack = 4096;
+}  // namespace
+
+detail::SoundStream::SoundStream(const Sound& sound) : impl_(std::make_unique<Impl>()) {
+    impl_->file = sound.compressed;
+    impl_->channels = sound.channels == 1 ? 1 : 2;
+    impl_->window.reserve(static_cast<size_t>(kWindowSlack * 2 + 8192) * 2);
+    if (impl_->file) impl_->Open();
+}
+
+detail::SoundStream::~SoundStream() {
+    if (impl_->open) ov_clear(&impl_->vf);
+}
+
+const int16_t* detail::SoundStream::Span(int64_t first, int64_t last) {
+    Impl& m = *impl_;
+    if (first < 0 || last < first || !m.file) return nullptr;
+    if (first < m.base) m.Open();
+    if (first - m.base >= kWindowSlack) {
+        const int64_t drop = std::min(first, m.next) - m.base;
+        m.window.erase(m.window.begin(), m.window.begin() + static_cast<ptrdiff_t>(drop * m.channels));
+        m.base += drop;
+    }
+    while (m.next <= last)
+        if (!m.DecodeMore()) return nullptr;
+    return m.window.data() + (first - m.base) * m.channels;
+}
+
+namespace {
 
 SoundPtr Decode(const void* data, size_t size, int flags, std::string& error) {
     if (!data || size == 0) {

@@ -267,6 +267,34 @@ INSTANTIATE_TEST_SUITE_P(
                   [] { return Archive({I32(5) + "x.bbc" + I32(-20) + Plain(kText), Entry("m.tsc.bbc", Plain(kText))}); }}),
     [](const ::testing::TestParamInfo<FaultCase>& i) { return std::string(i.param.name); });
 
+// Passes are undone as the next one reads, and the last one may be done
+// long before an earlier one has decoded all it holds: damage in the rest
+// must still make the member unreadable. Here the second pass's stream is
+// the first 12 bytes of 40 kB the first pass decodes, and the first pass's
+// last full block is broken (or not).
+TEST_F(Archives, DamageAfterWhatTheLastPassReadsIsStillFound) {
+    for (bool damaged : {false, true}) {
+        SCOPED_TRACE(damaged);
+        const std::string out = Pass(8, kText) + std::string(40001, ' ');
+        std::string body;
+        for (size_t i = 0; i + 1000 <= out.size(); i += 1000)
+            body += damaged && i + 2000 > out.size() ? Byte(1) + Byte(200) : Byte(0) + out.substr(i, 1000);
+        body += out.substr(out.size() / 1000 * 1000);
+        const std::string packed = Member(2, 1000, Pass(static_cast<int64_t>(out.size()), body));
+        std::string text, why;
+        EXPECT_EQ(bca::UnpackMember(reinterpret_cast<const uint8_t*>(packed.data()), packed.size(), text, &why),
+                  !damaged);
+        EXPECT_EQ(Load(One(packed), "m.tsc"), damaged ? 0 : 1);
+        if (damaged) {
+            EXPECT_EQ(why, "pass 1: pattern longer than 127 bytes");
+            EXPECT_NE(printed.find("pass 1: pattern longer than 127 bytes"), std::string::npos) << printed;
+        } else {
+            EXPECT_EQ(text, kText);
+            EXPECT_EQ(Value("A", "x"), "12");
+        }
+    }
+}
+
 // A packed member larger than any that can unpack under the limit is
 // refused before it is read: the reason names the limit, not the end of a
 // file that is cut short.
@@ -287,8 +315,8 @@ TEST_F(Archives, PackedMemberPastTheLimitIsNeverRead) {
     EXPECT_EQ(out, kText);
 }
 
-// A stream whose reads of more than a few bytes (the packed member) fail to
-// allocate.
+// A stream whose reads of more than a few bytes (the packed member, read as
+// the first pass needs it) fail to allocate.
 class StarvedStream : public plat::MemoryStream {
 public:
     StarvedStream(std::string data, bool lengthError) : MemoryStream(std::move(data)), lengthError_(lengthError) {}
@@ -311,7 +339,7 @@ TEST_F(Archives, AnAllocationThatFailsIsReportedNeverRaised) {
         ::testing::internal::CaptureStdout();
         int r = -1;
         EXPECT_NO_THROW(r = bca::LoadMemberFromStream(
-                            file, std::make_shared<StarvedStream>(One(Plain(kText)), lengthError), "m.tsc"));
+                            file, std::make_shared<StarvedStream>(One(Plain(kLong)), lengthError), "m.tsc"));
         printed = ::testing::internal::GetCapturedStdout();
         EXPECT_EQ(r, 0) << lengthError;
         EXPECT_EQ(Messages(), std::vector<std::string>{"not supported BCA BBError: m.tsc"});

@@ -10,6 +10,10 @@
 #include <vector>
 
 #include <ogg/ogg.h>
+#include <vorbis/vorbisfile.h>
+
+#include <bit>
+#include <cstdio>
 
 #include "platform/audio.h"
 #include "platform/backend.h"
@@ -339,6 +343,107 @@ TEST(LoadSound, AheadGivesTheSameSoundsAsAPlainLoad) {
         EXPECT_EQ(plat::OutputPcm(*ahead), plat::OutputPcm(*plain));
     }
     EXPECT_EQ(plat::AwaitSound(nullptr), nullptr);
+}
+
+}  // namespace
+
+// ---- streamed sounds ------------------------------------------------------------
+
+namespace {
+
+// The file decoded whole by vorbisfile itself, kept as a plain sound: what
+// the game held in memory before long sounds were streamed.
+plat::SoundPtr DecodedWhole(const std::string& path, bool loop) {
+    OggVorbis_File vf;
+    if (ov_fopen(path.c_str(), &vf) != 0) return nullptr;
+    auto s = std::make_shared<plat::Sound>();
+    s->rate = static_cast<int>(ov_info(&vf, -1)->rate);
+    s->channels = ov_info(&vf, -1)->channels;
+    s->loop = loop;
+    char buf[4096];
+    int section = 0;
+    long got;
+    while ((got = ov_read(&vf, buf, sizeof buf, std::endian::native == std::endian::big, 2, 1, &section)) > 0) {
+        const int16_t* p = reinterpret_cast<const int16_t*>(buf);
+        s->samples.insert(s->samples.end(), p, p + got / 2);
+    }
+    ov_clear(&vf);
+    return got == 0 ? s : nullptr;
+}
+
+struct StreamCase {
+    const char* name;
+    std::vector<double> freqs;
+    int rate;
+};
+
+class StreamedSound : public ::testing::TestWithParam<StreamCase> {
+protected:
+    void SetUp() override { plat::detail::ResetAudioState(); }
+    void TearDown() override { plat::detail::ResetAudioState(); }
+};
+
+// A long sound is kept compressed and decoded as it is mixed; through the
+// mixer it must give, sample for sample, what the whole decode gives, also
+// across the loop back to the start and in pulls of any size.
+TEST_P(StreamedSound, MixesTheSameSamplesAsTheWholeDecodeAcrossTheLoop) {
+    const StreamCase& c = GetParam();
+    const int channels = static_cast<int>(c.freqs.size());
+    const double seconds = plat::kStreamAfterSeconds + 1.0;
+    const std::string path = quill_test::ScratchDir() + "streamed_" + c.name + ".ogg";
+    ASSERT_TRUE(plat::SaveText(path, EncodeOggVorbis(Sine(c.freqs, c.rate, seconds), channels, c.rate)));
+
+    const plat::SoundPtr whole = DecodedWhole(path, true);
+    ASSERT_NE(whole, nullptr);
+    const plat::SoundPtr streamed = plat::LoadSound(path, plat::SOUND_LOOP);
+    ASSERT_NE(streamed, nullptr);
+    ASSERT_NE(streamed->compressed, nullptr) << "a long sound stays compressed";
+    EXPECT_TRUE(streamed->samples.empty());
+    EXPECT_LT(streamed->compressed->size() * 8, whole->samples.size() * 2);
+    EXPECT_EQ(streamed->rate, c.rate);
+    EXPECT_EQ(streamed->channels, channels);
+    ASSERT_EQ(streamed->Frames(), whole->Frames());
+    EXPECT_EQ(plat::OutputPcm(*streamed), plat::OutputPcm(*whole));
+
+    // Two and a half times through, in uneven pulls, on two channels at once
+    // (one started late) so each keeps its own place in the file.
+    const int64_t total = whole->Frames() * 5 / 2;
+    const auto mix = [&](const plat::SoundPtr& s) {
+        plat::detail::ResetAudioState();
+        plat::PlaySound(s);
+        std::vector<int16_t> out;
+        const int sizes[] = {1, 1023, 4096, 777, 8192, 3};
+        bool second = false;
+        for (int i = 0; static_cast<int64_t>(out.size()) < total * 2; ++i) {
+            const std::vector<int16_t> part = plat::testing::PullAudio(sizes[i % 6]);
+            out.insert(out.end(), part.begin(), part.end());
+            if (!second && static_cast<int64_t>(out.size()) > whole->Frames()) {
+                plat::SetChannelVolume(plat::PlaySound(s), 0.5f);
+                second = true;
+            }
+        }
+        return out;
+    };
+    const std::vector<int16_t> fromWhole = mix(whole), fromStream = mix(streamed);
+    ASSERT_EQ(fromWhole.size(), fromStream.size());
+    for (size_t i = 0; i < fromWhole.size(); ++i)
+        ASSERT_EQ(fromWhole[i], fromStream[i]) << "sample " << i << " of " << fromWhole.size();
+    EXPECT_GT(*std::max_element(fromWhole.begin(), fromWhole.end()), 10000) << "a sound, not silence";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ogg, StreamedSound,
+                         ::testing::Values(StreamCase{"Stereo44100", {440, 660}, 44100},
+                                           StreamCase{"Mono22050", {300}, 22050}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Short sounds (effects) stay decoded: they start often and overlap.
+TEST(StreamedSoundSize, ShortSoundsStayDecoded) {
+    const double seconds = plat::kStreamAfterSeconds - 1.0;
+    const std::string file = EncodeOggVorbis(Sine({440, 550}, 44100, seconds), 2, 44100);
+    const plat::SoundPtr s = plat::DecodeOggVorbis(file.data(), file.size());
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->compressed, nullptr);
+    EXPECT_NEAR(double(s->samples.size()), seconds * 44100 * 2, 44100 * 0.02);
 }
 
 }  // namespace
