@@ -205,6 +205,9 @@ void InstallMainLinks() {
 // ---- start-up -----------------------------------------------------------------------------
 
 void StartUp() {
+    // Before anything else: the pictures decode while the options are read
+    // and the display opens.
+    loading->readAhead();
     Step("blocks.tsc in data/settings.bca", [] { blocks->loadBlocksDef(); });
     captions = plat::CreateList<TCaptionsPtr>();
     soundQueue = plat::CreateList<TSoundQPtr>();

@@ -310,8 +310,18 @@ public:
     // ---- events ----------------------------------------------------------------------------
     void PumpEvents() override {
         if (!videoInit_) return;
+        // Every pump asks the X server for news, round trips included, and
+        // SDL_PollEvent pumps again for each event it hands out. So: one pump
+        // a call, and none when the last was under a millisecond ago (Flip
+        // pumps, and the screen polls again right after it); an event that
+        // slips in between is read on the next frame, not lost.
+        const Uint64 now = SDL_GetPerformanceCounter();
+        if (pumpedAt_ == 0 || now - pumpedAt_ >= SDL_GetPerformanceFrequency() / 1000) {
+            SDL_PumpEvents();
+            pumpedAt_ = SDL_GetPerformanceCounter();
+        }
         SDL_Event e;
-        while (SDL_PollEvent(&e)) {
+        while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
             switch (e.type) {
                 case SDL_QUIT: InputQuit(); break;
                 case SDL_KEYDOWN:
@@ -362,6 +372,7 @@ private:
     SDL_Window* window_ = nullptr;
     SDL_GLContext context_ = nullptr;
     Uint32 windowId_ = 0;
+    Uint64 pumpedAt_ = 0;  // performance counter at the last pump
     int width_ = 0, height_ = 0;
     bool textureOn_ = false;
     unsigned boundTexture_ = 0;

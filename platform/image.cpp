@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include "platform/gfx_internal.h"
+#include "platform/pixmap_ahead.h"
 
 namespace plat {
 
@@ -46,14 +47,24 @@ void ApplyMask(Pixmap& rgba) {
 }
 
 // Our own RGBA copy of a picture, masked when asked and when the picture
-// carries no alpha of its own.
-PixmapPtr MakeFrame(const PixmapPtr& src, int flags) {
+// carries no alpha of its own. The copy is made apart from the masking:
+// pictures read ahead are copied on a worker thread, and masked only when
+// taken, with the mask colour of that moment.
+PixmapPtr CopyAsFrame(const PixmapPtr& src) {
     if (!src || src->width <= 0 || src->height <= 0 || !src->pixels) return nullptr;
     PixmapPtr frame = CreatePixmap(src->width, src->height, PF_RGBA, 4);
     if (!frame) return nullptr;
     for (int y = 0; y < src->height; ++y) ConvertPixels(src->Row(y), src->format, frame->Row(y), PF_RGBA, src->width);
-    if ((flags & MASKEDIMAGE) && !FormatHasAlpha(src->format)) ApplyMask(*frame);
     return frame;
+}
+
+PixmapPtr MaskFrame(PixmapPtr frame, int srcFormat, int flags) {
+    if (frame && (flags & MASKEDIMAGE) && !FormatHasAlpha(srcFormat)) ApplyMask(*frame);
+    return frame;
+}
+
+PixmapPtr MakeFrame(const PixmapPtr& src, int flags) {
+    return src ? MaskFrame(CopyAsFrame(src), src->format, flags) : nullptr;
 }
 
 ImagePtr NewImage(int width, int height, int flags, std::vector<PixmapPtr> frames) {
@@ -114,7 +125,10 @@ std::vector<uint8_t> PadToTexture(const Pixmap& rgba, int texW, int texH) {
     return out;
 }
 
-void ResetImageState() { g_maskR = g_maskG = g_maskB = 0; }
+void ResetImageState() {
+    g_maskR = g_maskG = g_maskB = 0;
+    DropPixmapsAhead();
+}
 }  // namespace detail
 
 // ---- loading --------------------------------------------------------------------------
@@ -132,9 +146,26 @@ ImagePtr LoadImage(const PixmapPtr& pixmap, int flags) {
 }
 
 ImagePtr LoadImage(const std::string& path, int flags) {
-    ImagePtr img = LoadImage(LoadPixmap(path), flags);
+    const std::string file = pixdetail::PictureFile(path);
+    pixdetail::AheadPicture ahead = pixdetail::TakePixmapAhead(file);
+    ImagePtr img;
+    if (ahead.prepared) {
+        flags = ResolveFlags(flags);
+        PixmapPtr frame = MaskFrame(std::move(ahead.prepared), ahead.source->format, flags);
+        img = NewImage(frame->width, frame->height, flags, {frame});
+    } else {
+        img = LoadImage(ahead.source ? ahead.source : pixdetail::ReadPixmapFile(file, false), flags);
+    }
     if (img) img->source = path;
     return img;
+}
+
+void LoadImagesAhead(const std::vector<std::string>& filesAndFolders) {
+    LoadPixmapsAhead(filesAndFolders, [](const PixmapPtr& src) -> PixmapPtr {
+        // A decoded RGBA picture is its own frame: no copy to make.
+        if (src->format == PF_RGBA && src->pitch == src->width * 4) return src;
+        return CopyAsFrame(src);
+    });
 }
 
 ImagePtr LoadAnimImage(const PixmapPtr& pixmap, int cellWidth, int cellHeight, int first, int count, int flags) {

@@ -27,6 +27,11 @@ void SetMaskColor(int r, int g, int b);
 // Flags -1 means the automatic flags (3: masked, filtered).
 ImagePtr LoadImage(const std::string& path, int flags = -1);
 ImagePtr LoadImage(const PixmapPtr& pixmap, int flags = -1);
+// Reads the pictures ahead as LoadPixmapsAhead does, and makes each one's
+// RGBA frame there too, so that LoadImage(path) takes it finished (masked,
+// if its flags ask, with the mask colour of that moment). Drop them with
+// DropPixmapsAhead.
+void LoadImagesAhead(const std::vector<std::string>& filesAndFolders);
 // Cells row by row; keeps cells first..first+count-1; null when the sheet
 // holds fewer cells.
 ImagePtr LoadAnimImage(const std::string& path, int cellWidth, int cellHeight, int first, int count, int flags = -1);

@@ -2,6 +2,7 @@
 # JPEG codecs.
 add_library(quill_platform_pixmap STATIC
   ${CMAKE_CURRENT_LIST_DIR}/pixmap.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pixmap_ahead.cpp
   ${CMAKE_CURRENT_LIST_DIR}/png_io.cpp
   ${CMAKE_CURRENT_LIST_DIR}/jpeg_io.cpp)
 target_include_directories(quill_platform_pixmap PUBLIC ${CMAKE_SOURCE_DIR})

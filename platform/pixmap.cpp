@@ -10,6 +10,7 @@
 #include <new>
 
 #include "platform/files.h"
+#include "platform/pixmap_ahead.h"
 #include "platform/pixmap_codecs.h"
 #include "platform/stream.h"
 
@@ -322,19 +323,15 @@ void ConvertPixels(const uint8_t* src, int srcFormat, uint8_t* dst, int dstForma
 PixmapPtr DecodePNG(const void* data, size_t size) { return pixdetail::DecodePNGNamed(data, size, nullptr); }
 PixmapPtr DecodeJPEG(const void* data, size_t size) { return pixdetail::DecodeJPEGNamed(data, size, nullptr); }
 
-PixmapPtr LoadPixmap(const std::string& path) {
-    std::string file = FixPath(path);
-    std::string ext = ExtractExt(file);
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-    // The ".jp2" pictures are shipped as PNGs of the same name.
-    if (ext == "jp2") file = StripExt(file) + ".png";
+namespace pixdetail {
 
+PixmapPtr ReadPixmapFile(const std::string& file, bool quiet) {
+    const char* name = quiet ? nullptr : file.c_str();
     StreamPtr s = ReadFile(file);
     if (!s) return nullptr;
     const int64_t size = s->Size();
     if (size <= 0 || size > kMaxFileBytes) {
-        pixdetail::Diagnostic(file.c_str(), size <= 0 ? "empty file" : "file too large for a picture");
+        Diagnostic(name, size <= 0 ? "empty file" : "file too large for a picture");
         return nullptr;
     }
     std::vector<uint8_t> bytes;
@@ -350,18 +347,39 @@ PixmapPtr LoadPixmap(const std::string& path) {
         got += n;
     }
     if (got != size) {
-        pixdetail::Diagnostic(file.c_str(), "read error");
+        Diagnostic(name, "read error");
         return nullptr;
     }
     s->Close();
 
     static const uint8_t kPng[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     if (bytes.size() >= 8 && std::memcmp(bytes.data(), kPng, 8) == 0)
-        return pixdetail::DecodePNGNamed(bytes.data(), bytes.size(), file.c_str());
+        return DecodePNGNamed(bytes.data(), bytes.size(), name);
     if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
-        return pixdetail::DecodeJPEGNamed(bytes.data(), bytes.size(), file.c_str());
-    pixdetail::Diagnostic(file.c_str(), "neither a PNG nor a JPEG picture");
+        return DecodeJPEGNamed(bytes.data(), bytes.size(), name);
+    Diagnostic(name, "neither a PNG nor a JPEG picture");
     return nullptr;
+}
+
+std::string PictureFile(const std::string& path) {
+    std::string file = FixPath(path);
+    std::string ext = ExtractExt(file);
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+    // The ".jp2" pictures are shipped as PNGs of the same name.
+    if (ext == "jp2") file = StripExt(file) + ".png";
+    return file;
+}
+
+}  // namespace pixdetail
+
+PixmapPtr LoadPixmap(const std::string& path) {
+    const std::string file = pixdetail::PictureFile(path);
+    // A picture read ahead that failed is decoded again here, for its
+    // diagnostic line.
+    const pixdetail::AheadPicture ahead = pixdetail::TakePixmapAhead(file);
+    if (ahead.source) return ahead.source;
+    return pixdetail::ReadPixmapFile(file, false);
 }
 
 }  // namespace plat

@@ -1,6 +1,7 @@
 // Pixmaps: pictures in memory, in one of six pixel formats.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,6 +53,19 @@ uint32_t ReadPixel(const PixmapPtr& p, int x, int y);
 void WritePixel(const PixmapPtr& p, int x, int y, uint32_t argb);
 void ClearPixels(const PixmapPtr& p, uint32_t argb = 0);
 void ConvertPixels(const uint8_t* src, int srcFormat, uint8_t* dst, int dstFormat, int count);
+// Reading ahead (pixmap_ahead.cpp): worker threads read and decode the
+// pictures while the game's thread goes on drawing, and LoadPixmap of one of
+// them takes it, waiting if it is not done, instead of decoding it again. A
+// picture nobody has started on yet is decoded by its asker, as without
+// reading ahead. A folder stands for its .png and .jpg files, in name order.
+// What comes out is exactly what LoadPixmap would give. `prepare`, when
+// given, runs on each decoded picture too (LoadImage's frame).
+using PixmapPrepare = std::function<PixmapPtr(const PixmapPtr&)>;
+void LoadPixmapsAhead(const std::vector<std::string>& filesAndFolders, PixmapPrepare prepare = nullptr);
+// Forgets the pictures read ahead and not taken, once the ones being
+// decoded are done.
+void DropPixmapsAhead();
+
 // PNG writer (RGBA), for screenshots in tests and for the asset tools.
 bool SavePixmapPNG(const PixmapPtr& p, const std::string& path);
 

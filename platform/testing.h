@@ -26,6 +26,12 @@ void Reset();
 int64_t Now();
 void AdvanceTime(int64_t ms);
 
+// ---- pictures read ahead ----------------------------------------------------
+// The pictures LoadPixmap decoded itself while pictures were being read ahead
+// without having been asked for, in the order loaded (kept until the next
+// LoadPixmapsAhead after a drop).
+std::vector<std::string> PicturesNotReadAhead();
+
 // ---- draw recorder ----------------------------------------------------------
 struct DrawCall {
     enum Kind { IMAGE, RECT, LINE, PIXMAP, TEXT, POLY, CLS } kind = IMAGE;

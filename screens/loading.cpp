@@ -34,6 +34,16 @@ constexpr float kBallStep = 0.1f;
 constexpr float kLogoStep = 0.005f;
 constexpr int kSparkPairs = 41;
 
+// Every picture folder start-up loads from, in the order it first needs them
+// (the loading screen's own first), and the odd pictures it takes from other
+// folders. A picture loaded and not named here is decoded on the game's
+// thread, between two frames of a fade: the loading screen's test names any.
+const std::vector<std::string> kPicturesAhead = {
+    "gfx/title", "gfx/fonts",    "gfx/puzzle", "gfx/gui",         "gfx/runy",  "gfx/runy-40x40",
+    "gfx/ramka", "gfx/ramka-40x40", "gfx/gwiazdki", "gfx/mapa", "gfx/bonusy", "gfx/ring-game",
+    "gfx/ring/kulki.png", "gfx/ring/k-black.png", "gfx/timer", "gfx/info/ok.png",
+};
+
 void Run(const std::function<void()>& step) {
     if (step) step();
 }
@@ -65,6 +75,11 @@ void MakeSparkPair() {
 }
 
 }  // namespace
+
+int TLoading::readAhead() {
+    plat::LoadImagesAhead(kPicturesAhead);
+    return 0;
+}
 
 int TLoading::setup() {
     bgAlpha = 0;

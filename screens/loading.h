@@ -4,6 +4,7 @@
 // start-up animation with the maker's logo, and the start-up pictures.
 //
 // Start-up calls, on the global `loading`, in this order:
+//   readAhead();                             (before the display opens)
 //   setup(); fadeInBg(); loadEverything();   (then the cursor is loaded)
 //   PortalScreens();                         (ends it; the title song plays)
 #pragma once
@@ -34,6 +35,9 @@ public:
     static constexpr int kBallY = 455;
 
     virtual ~TLoading() = default;
+    // Starts reading every picture start-up loads on worker threads, while
+    // the display opens and the fades run; PortalScreens drops what is left.
+    virtual int readAhead();
     virtual int setup();
     // One frame of the fades (no drawing).
     virtual int Update();

@@ -95,6 +95,8 @@ std::shared_ptr<plat::TList<TPortalScreenPtr>> ReadPortalScreens(std::string& mi
 int TLoading::PortalScreens() {
     std::string missingKey;
     auto list = ReadPortalScreens(missingKey);
+    // The last pictures start-up loads: any left over were never wanted.
+    plat::DropPixmapsAhead();
     if (!missingKey.empty()) {
         // The installation is damaged: say which file and key, and end in order.
         list->Clear();

@@ -215,6 +215,19 @@ private:
     std::string oldDir_;
 };
 
+// A picture start-up loads that its read-ahead list leaves out is decoded
+// between two frames of a fade: the list must name its folder or the file.
+TEST_F(LoadEverything, EveryPictureStartUpLoadsWasReadAhead) {
+    loading->readAhead();
+    loading->setup();
+    loading->fadeInBg();
+    loading->loadEverything();
+    mouse->loadCursor("gfx/gui/kursor.png", 14, 6);
+    loading->PortalScreens();
+    for (const std::string& file : pt::PicturesNotReadAhead()) ADD_FAILURE() << "not read ahead: " << file;
+    EXPECT_TRUE(loading->bg && loading->logo && mouse->cursorImage);
+}
+
 TEST_F(LoadEverything, StartUpLoadsEveryFileItNamesWithoutAMessage) {
     std::vector<Open> opens;
     g_opens = &opens;
