@@ -213,7 +213,7 @@ protected:
         songManager = std::make_shared<TSongManager>();
     }
     void TearDown() override {
-        songManager.reset();
+        songManager = std::make_shared<TSongManager>();
         options.reset();
         pt::Reset();
     }
