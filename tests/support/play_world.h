@@ -36,8 +36,25 @@
 
 namespace quill_test {
 
-inline void MakePlayWorld() {
+// What the program makes before main (song cache, default options, sound
+// queue, picture registry, effect lists), fresh.
+inline void MakeBeforeMainGlobals() {
     songManager = std::make_shared<TSongManager>();
+    options = std::make_shared<TOptions>();
+    soundQueue = plat::CreateList<TSoundQPtr>();
+    data = std::make_shared<TContainer>();
+    comet = std::make_shared<TCometEmiter>();
+    stonesList = plat::CreateList<TStoneEntityPtr>();
+    captions = plat::CreateList<TCaptionsPtr>();
+    volcanoList = plat::CreateList<TVolcanoEmiterPtr>();
+    ringEmiterList = plat::CreateList<TRingEmiterPtr>();
+    cometList = plat::CreateList<TCometEmiterPtr>();
+    SparkList = plat::CreateList<TSparkPtr>();
+    sparkImages = {};
+}
+
+inline void MakePlayWorld() {
+    MakeBeforeMainGlobals();
     razod = std::make_shared<TRuneManager>();
     blocks = std::make_shared<TBlocksManager>();
     board = std::make_shared<TBoardManager>();
@@ -49,25 +66,12 @@ inline void MakePlayWorld() {
     bossManager = std::make_shared<TBossManager>();
     bonusManagerAlt = std::make_shared<TBunusManagerA>();
     mouse = std::make_shared<TMouse>();
-    options = std::make_shared<TOptions>();
     globalSnd = std::make_shared<TGlobalSnd>();
-    data = std::make_shared<TContainer>();
-    comet = std::make_shared<TCometEmiter>();
-    soundQueue = plat::CreateList<TSoundQPtr>();
-    stonesList = plat::CreateList<TStoneEntityPtr>();
-    captions = plat::CreateList<TCaptionsPtr>();
-    volcanoList = plat::CreateList<TVolcanoEmiterPtr>();
-    ringEmiterList = plat::CreateList<TRingEmiterPtr>();
-    cometList = plat::CreateList<TCometEmiterPtr>();
-    SparkList = plat::CreateList<TSparkPtr>();
-    sparkImages = {};
 }
 
-// The managers dropped, so the next test starts from nothing of this one;
-// what the program makes before main (effect lists, picture registry, song
-// cache, sound queue) is fresh again.
+// The managers dropped, so the next test starts from nothing of this one,
+// and what the program makes before main fresh again.
 inline void DropPlayWorld() {
-    songManager = std::make_shared<TSongManager>();
     razod.reset();
     blocks.reset();
     board.reset();
@@ -79,18 +83,8 @@ inline void DropPlayWorld() {
     bossManager.reset();
     bonusManagerAlt.reset();
     mouse.reset();
-    options.reset();
     globalSnd.reset();
-    soundQueue = plat::CreateList<TSoundQPtr>();
-    data = std::make_shared<TContainer>();
-    comet = std::make_shared<TCometEmiter>();
-    stonesList = plat::CreateList<TStoneEntityPtr>();
-    captions = plat::CreateList<TCaptionsPtr>();
-    volcanoList = plat::CreateList<TVolcanoEmiterPtr>();
-    ringEmiterList = plat::CreateList<TRingEmiterPtr>();
-    cometList = plat::CreateList<TCometEmiterPtr>();
-    SparkList = plat::CreateList<TSparkPtr>();
-    sparkImages = {};
+    MakeBeforeMainGlobals();
 }
 
 }  // namespace quill_test
