@@ -7,14 +7,14 @@
 #include "board/board.h"
 #include "board/board_rules.h"
 #include "pieces/blocks.h"
+#include "tests/support/play_world.h"
 
 namespace {
 
 // Every cell a board cell holding a rune, no run of three anywhere; the gap
 // cells stay free.
 void SetUpBoard(std::initializer_list<std::pair<int, int>> gaps) {
-    board = std::make_shared<TBoardManager>();
-    blocks = std::make_shared<TBlocksManager>();
+    quill_test::MakePlayWorld();
     playLinks = TPlayLinks{};
     board->clearBoard();
     for (int x = 0; x < kBoardCells; ++x)
@@ -53,8 +53,7 @@ void BM_BoardFrame(benchmark::State& state) {
             for (int v : c) n += v != 0;
         return n;
     }();
-    board.reset();
-    blocks.reset();
+    quill_test::DropPlayWorld();
 }
 BENCHMARK(BM_BoardFrame);
 
@@ -65,8 +64,7 @@ void BM_GameOverSearch(benchmark::State& state) {
         benchmark::DoNotOptimize(board->gameOverFlag);
     }
     state.counters["gameOver"] = board->gameOverFlag;
-    board.reset();
-    blocks.reset();
+    quill_test::DropPlayWorld();
 }
 BENCHMARK(BM_GameOverSearch);
 

@@ -49,6 +49,7 @@
 #include "ui/button.h"
 #include "ui/container.h"
 #include "ui/spark.h"
+#include "tests/support/play_world.h"
 
 namespace {
 
@@ -284,16 +285,7 @@ void BM_LevelFrameGL(benchmark::State& state) {
         state.SkipWithError("no offscreen OpenGL display");
         return;
     }
-    razod = std::make_shared<TRuneManager>();
-    blocks = std::make_shared<TBlocksManager>();
-    board = std::make_shared<TBoardManager>();
-    level = std::make_shared<TLevelManager>();
-    points = std::make_shared<TPointsManager>();
-    magicSphere = std::make_shared<TMagicSphere>();
-    timeManager = std::make_shared<TTimeManager>();
-    bossManager = std::make_shared<TBossManager>();
-    mouse = std::make_shared<TMouse>();
-    data = std::make_shared<TContainer>();
+    quill_test::MakePlayWorld();
     delta = 1.0;
     razod->loadRazodGfx();
     blocks->loadBlocksDef();
@@ -339,19 +331,7 @@ void BM_LevelFrameGL(benchmark::State& state) {
         for (int i = 0; i < 5; ++i) frame();  // textures made outside the timing
         for (auto _ : state) frame();
     }
-    razod.reset();
-    blocks.reset();
-    board.reset();
-    level.reset();
-    points.reset();
-    magicSphere.reset();
-    timeManager.reset();
-    bossManager.reset();
-    mouse.reset();
-    data.reset();
-    TSpark::destroyAll();
-    TCaptions::destroyAll();
-    sparkImages = {};
+    quill_test::DropPlayWorld();
     plat::EndGraphics();
     plat::ChangeDir(oldDir);
 }

@@ -62,13 +62,13 @@ int TBoardManager::_checkMove(const TBlockPtr& block, int x, int y, int dx, int 
     if (!OnGrid(tx, ty)) return 0;
     // The bosses are asked for every cell on the grid, also one the other
     // tests refuse.
-    const int boss = bossManager ? bossManager->CheckMove(tx, ty) : 0;
+    const int boss = bossManager->CheckMove(tx, ty);
     return shapeLayer[tx][ty] != 0 && runeLayer[tx][ty] <= 0 && boss == 0 ? 1 : 0;
 }
 
 int TBoardManager::MouseOnBoard() {
-    if (!mouse) return 0;
-    const int c = (mouse->x - originX) / cellSize;
+    const int c = (mouse->x
+ - originX) / cellSize;
     const int r = (mouse->y - originY) / cellSize;
     if (!OnGrid(c, r)) return 0;
     static constexpr int kAround[5][2] = {{0, 0}, {0, -1}, {0, 1}, {-1, 0}, {1, 0}};

@@ -16,7 +16,7 @@ int TBoardManager::Draw(int small) {
     plat::SetAlpha(alpha);
     if (boardImage) plat::DrawImage(boardImage, static_cast<float>(originX), static_cast<float>(originY), 0);
     plat::SetBlend(plat::ALPHABLEND);
-    if (bossManager) bossManager->DrawHelp();
+    bossManager->DrawHelp();
     _drawRazod();
     if (small != 0)
         _drawSmallFrame();
@@ -50,8 +50,8 @@ int TBoardManager::_drawRazod() {
             const int X = originX + x * cellSize, Y = originY + y * cellSize;
             plat::SetAlpha(alpha);
             if (ghostImage) plat::DrawImage(ghostImage, static_cast<float>(X + 5), static_cast<float>(Y + 4), 0);
-            if (razod) razod->Draw(rune, static_cast<float>(X), Y);
-            if (petrifying != 0 && petrifyMask[x][y] != 0 && razod) {
+            razod->Draw(rune, static_cast<float>(X), Y);
+            if (petrifying != 0 && petrifyMask[x][y] != 0) {
                 // A rune the catalogue does not know has no stone form to show.
                 const TRunePtr def = razod->_findRuneByID(std::to_string(rune));
                 if (!def) continue;
@@ -65,8 +65,8 @@ int TBoardManager::_drawRazod() {
 }
 
 int TBoardManager::_drawHighlights() {
-    if (!razod) return 0;
-    for (int y = 0; y < kBoardCells; ++y)
+    for (int y
+ = 0; y < kBoardCells; ++y)
         for (int x = 0; x < kBoardCells; ++x)
             if (highlightLayer[x][y] != 0) razod->particleRune(highlightLayer[x][y], x, y, 0.0f, 0.0f, 0, 0);
     return 0;

@@ -99,7 +99,7 @@ int TBoardManager::createSmallBoardImage() {
 }
 
 void TBoardManager::_buildBoardImage(int n) {
-    const int number = level ? level->levelNumber : 0;
+    const int number = level->levelNumber;
     // Kept within 1..9 for negative numbers too: every name is a shipped picture.
     const int digit = (number % 9 + 9) % 9 + 1;
     backgroundName = "gfx/bg/deski/deska-" + std::to_string(digit) + ".jpg";

@@ -87,9 +87,7 @@ void SendComet(const TBoardManager& b, int x, int y, int c) {
     const int blue = RuneRGB(c, 3);
     const int sx = b.originX + x * b.cellSize + 16;
     const int sy = b.originY + y * b.cellSize + 16;
-    // Without the sphere panel there is nowhere for the comet to go; a colour
-    // no sphere holds flies to the panel's centre.
-    if (!magicSphere) return;
+    // A colour no sphere holds flies to the panel's centre.
     int cx = 0, cy = 0;
     magicSphere->GetColorXY(c, cx, cy);
     const int tx = cx - 10, ty = cy - 10;
@@ -99,9 +97,8 @@ void SendComet(const TBoardManager& b, int x, int y, int c) {
     const double speed = 380.0 / d;
     const int ctrlY = plat::Rand(200, 500);
     const int ctrlX = plat::Rand(150, 350);
-    TCometEmiterPtr comet = TCometEmiter::start(sx, sy, tx, ty, ctrlX, ctrlY, static_cast<float>(0.03 * speed), -6, 6,
-                                                -6, 6, 0.8f);
-    if (comet) comet->setRGB(red, green, blue);
+    TCometEmiter::start(sx, sy, tx, ty, ctrlX, ctrlY, static_cast<float>(0.03 * speed), -6, 6, -6, 6, 0.8f)
+        ->setRGB(red, green, blue);
 }
 
 }  // namespace
@@ -123,7 +120,7 @@ int TBoardManager::clearLines(int) {
                     ++n;
                     const int c = colorLayer[x][y];
                     if (c != 0) colours.insert(c);
-                    if (razod && razod->isBlocked(runeLayer[x][y]) != 0) {
+                    if (razod->isBlocked(runeLayer[x][y]) != 0) {
                         runeLayer[x][y] = razod->unblocked(runeLayer[x][y]);
                         // A stone without a known plain rune leaves an empty
                         // cell, and an empty cell has no colour to match by.
@@ -138,7 +135,7 @@ int TBoardManager::clearLines(int) {
                         continue;
                     }
                     if (playLinks.castSpell) playLinks.castSpell(x, y);
-                    if (magicSphere) magicSphere->Fill(c);
+                    magicSphere->Fill(c);
                     SendComet(*this, x, y, c);
                     runeLayer[x][y] = 0;
                     colorLayer[x][y] = 0;
@@ -148,11 +145,11 @@ int TBoardManager::clearLines(int) {
     // Lines over cells that hold no rune (a beaten boss's lines can) score nothing.
     if (anyLine && n > 0) {
         const int k = std::min(static_cast<int>(colours.size()), 4);
-        if (level) level->countMatch(k);
+        level->countMatch(k);
         playSound2(clearSound, nullptr, 0);
         const int p = ClearPoints(n, k);
-        if (points) points->add(p);
-        const int mx = mouse ? mouse->x : 0, my = mouse ? mouse->y : 0;
+        points->add(p);
+        const int mx = mouse->x, my = mouse->y;
         const int ax = std::min(mx, 550);
         const int ay = std::clamp(my, 100, 500);
         const float sc = ClearCaptionScale(n);
@@ -176,7 +173,7 @@ int TBoardManager::clearLines(int) {
 int TBoardManager::clearMatchingRazod(int unused) {
     for (auto& column : highlightLayer) column.fill(0);
     clearList = std::make_shared<std::vector<TLine>>();
-    if (bossManager) bossManager->CheckForMatch(1);
+    bossManager->CheckForMatch(1);
     checkForHorizontalMatch(1);
     checkForVerticalMatch(1);
     const int n = clearLines(unused);

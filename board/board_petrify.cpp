@@ -16,12 +16,12 @@ namespace {
 // catalogue does not know (it has no stone form to turn into).
 bool Candidate(int x, int y, int rune) {
     if (rune == 0 || rune == 13) return false;
-    if (!razod || !razod->_findRuneByID(std::to_string(rune))) return false;
+    if (!razod->_findRuneByID(std::to_string(rune))) return false;
     return !(playLinks.spellAt && playLinks.spellAt(x, y) != 0);
 }
 
 int StoneForm(int rune) {
-    const TRunePtr def = razod ? razod->_findRuneByID(std::to_string(rune)) : nullptr;
+    const TRunePtr def = razod->_findRuneByID(std::to_string(rune));
     if (!def) return rune;
     return plat::ToInt(def->blockedID);  // an empty or non-numeric stone id reads as 0
 }
@@ -61,7 +61,7 @@ int TBoardManager::_checkForPetrify(int paused) {
             if (runeLayer[x][y] == 0 || petrifyMask[x][y] != 1) continue;
             // A rune that came into a chosen cell during the animation and
             // that the catalogue does not know stays as it is.
-            if (!razod || !razod->_findRuneByID(std::to_string(runeLayer[x][y]))) continue;
+            if (!razod->_findRuneByID(std::to_string(runeLayer[x][y]))) continue;
             runeLayer[x][y] = StoneForm(runeLayer[x][y]);
             colorLayer[x][y] = runeLayer[x][y] == 0 ? 0 : razod->getRuneColor(std::to_string(runeLayer[x][y]));
         }

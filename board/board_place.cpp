@@ -31,15 +31,14 @@ bool BlockFits(TBoardManager& b, const TBlockPtr& block, int x, int y, int r) {
 int TBoardManager::placeBlock(const TBlockPtr& given, int x, int y, int commit) {
     const int now = plat::MilliSecs();
     TBlockPtr block = given;
-    if (!block && blocks) block = blocks->heldBlock;
+    if (!block) block = blocks->heldBlock;
     if (!block) return 0;
     if (x == -1) {
-        if (!blocks) return 0;
         x = blocks->getXR(0);
         y = blocks->getYR(0);
     }
     // The held block's turn applies to whichever block is placed.
-    const int r = blocks ? blocks->curRotation : 0;
+    const int r = blocks->curRotation;
     if (!BlockFits(*this, block, x, y, r)) {
         if (commit != 0) playSound2(cannotPlaceSound, nullptr, 0);
         return 0;
@@ -55,19 +54,19 @@ int TBoardManager::placeBlock(const TBlockPtr& given, int x, int y, int commit) 
             placeTimeLayer[tx][ty] = now;
         }
     if (commit == 0) return 1;
-    if (blocks) blocks->heldBlock = nullptr;
+    blocks->heldBlock = nullptr;
     playSound2(placeSound, nullptr, 0);
-    if (level) level->countBlockUsed();
+    level->countBlockUsed();
     return 1;
 }
 
 int TBoardManager::_checkForHighlights() {
-    if (!blocks || !blocks->heldBlock || blocks->turnProgress != 0) return 0;
+    if (!blocks->heldBlock || blocks->turnProgress != 0) return 0;
     for (auto& column : highlightLayer) column.fill(0);
     const TBoardLayer savedColors = colorLayer;
     const TBoardLayer savedRunes = runeLayer;
     if (placeBlock(nullptr, -1, -1, 0) == 0) return 0;
-    if (bossManager) bossManager->CheckForMatch(0);
+    bossManager->CheckForMatch(0);
     checkForHorizontalMatch(0);
     checkForVerticalMatch(0);
     colorLayer = savedColors;
@@ -78,7 +77,7 @@ int TBoardManager::_checkForHighlights() {
 int TBoardManager::Update(int paused) {
     alpha += 0.05f;
     if (alpha > 1.0f) alpha = 1.0f;
-    if (blocks && blocks->blockChanged != 0) {
+    if (blocks->blockChanged != 0) {
         blocks->blockChanged = 0;
         _checkForHighlights();
     }
@@ -87,11 +86,11 @@ int TBoardManager::Update(int paused) {
 }
 
 int TBoardManager::checkGameOver() {
-    if (timeManager && timeManager->TimeOver() != 0) {
+    if (timeManager->TimeOver() != 0) {
         gameOverFlag = 1;
         return 0;
     }
-    if (!blocks || !blocks->heldBlock) return 0;
+    if (!blocks->heldBlock) return 0;
     const TBlockPtr block = blocks->heldBlock;
     gameOverFlag = 1;
     for (int r = 0; r < 4; ++r)

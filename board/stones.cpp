@@ -17,7 +17,6 @@ TStoneEntityPtr TStoneEntity::Create(int x, int y, float velocityX, float veloci
     s->velocityX = velocityX;
     s->velocityY = velocityY;
     s->image = image;
-    if (!stonesList) stonesList = plat::CreateList<TStoneEntityPtr>();
     stonesList->AddLast(s);
     return s;
 }
@@ -32,7 +31,7 @@ int TStoneEntity::Update() {
     const float half = life * 0.5f;
     if (age > half) plat::SetAlpha(1.0f - (age - half) / half);
     if (image) plat::DrawImage(image, drawX, drawY, 0);
-    if (age > life && stonesList) {
+    if (age > life) {
         for (auto l = stonesList->FirstLink(); l; l = l->next)
             if (!l->removed && l->value.get() == this) {
                 stonesList->RemoveLink(l);
@@ -43,21 +42,19 @@ int TStoneEntity::Update() {
 }
 
 int TStoneEntity::UpdateAll() {
-    if (stonesList) {
-        const auto list = stonesList;  // held: a fragment may unlink itself
-        list->ForEach([](const TStoneEntityPtr& s) {
-            const TStoneEntityPtr keep = s;
-            keep->Update();
-        });
-    }
+    const auto list = stonesList;  // held: a fragment may unlink itself
+    list->ForEach([](const TStoneEntityPtr& s) {
+        const TStoneEntityPtr keep = s;
+        keep->Update();
+    });
     plat::SetRotation(0.0f);
     plat::SetAlpha(1.0f);
     return 0;
 }
 
 int Depetrify(int cellX, int cellY, const plat::ImagePtr& image) {
-    if (!board) return 0;
-    const int L = board->originX + cellX * board->cellSize;
+    const int L
+ = board->originX + cellX * board->cellSize;
     const int T = board->originY + cellY * board->cellSize;
     const int S = board->cellSize;
     const int w = plat::ImageWidth(image), h = plat::ImageHeight(image);

@@ -62,7 +62,7 @@ int SetGraphicsMode(int mode, int width, int height, int /*depth*/) {
     if (mode == 1) {
         if (FindGfxMode(1, driver, width, height, setDriver) == 0) {
             mode = 2;
-            if (options) options->screenMode = 2;
+            options->screenMode = 2;
         }
     }
     if (mode != 1) FindGfxMode(mode, driver, width, height, setDriver);
@@ -70,7 +70,7 @@ int SetGraphicsMode(int mode, int width, int height, int /*depth*/) {
 }
 
 int switchToWindowed() {
-    if (options && options->screenMode == 1) {
+    if (options->screenMode == 1) {
         options->screenMode = 0;
         SetGraphicsMode(2, 800, 600, 32);
     }

@@ -2,7 +2,8 @@
 
 #include "core/options.h"
 
-std::shared_ptr<TSongManager> songManager;
+// Made before main, as the effect lists are, so no caller ever finds it missing.
+std::shared_ptr<TSongManager> songManager = std::make_shared<TSongManager>();
 
 plat::ChannelPtr playMusic(const plat::SoundPtr& sound, const plat::ChannelPtr& channel, float factor) {
     if (channel && plat::ChannelPlaying(channel)) plat::StopChannel(channel);
@@ -86,7 +87,6 @@ int TAudioStream::setVolume(float volume) {
 
 TAudioStreamPtr playMusicStream(const std::string& fileName, int flags, float factor) {
     auto s = std::make_shared<TAudioStream>();
-    if (!songManager) songManager = std::make_shared<TSongManager>();
     s->musicFile = songManager->playSong(fileName, flags, factor);
     return s;
 }

@@ -10,7 +10,9 @@
 #include "platform/stream.h"
 #include "platform/text.h"
 
-std::shared_ptr<TOptions> options;
+// Made before main with the defaults, so a volume is read from it whenever a
+// sound plays; start-up replaces it and Load fills it with the player's.
+std::shared_ptr<TOptions> options = std::make_shared<TOptions>();
 TOptionsLinks optionsLinks;
 
 namespace {
@@ -177,19 +179,19 @@ int TOptions::CreateOptionsFile() {
 }
 
 int saveOptions() {
-    if (options) options->Save();
+    options->Save();
     return 0;
 }
 
 void saveOnEnd(bool viaEnd) {
     // Until Load has finished, the fields hold the construction values, not
     // the player's: writing them would replace a good file.
-    if (options && options->loaded) {
+    if (options->loaded) {
         if (viaEnd) saveOptions();
         else options->SaveOptionsOnly();
     }
     plat::ShowMouse();
 }
 
-float MusicVolume() { return options ? options->musicVol : TOptions::kDefaultMusicVol; }
-float SoundVolume() { return options ? options->soundVol : TOptions::kDefaultSoundVol; }
+float MusicVolume() { return options->musicVol; }
+float SoundVolume() { return options->soundVol; }

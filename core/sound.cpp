@@ -3,7 +3,8 @@
 #include "core/options.h"
 #include "platform/time.h"
 
-std::shared_ptr<plat::TList<TSoundQPtr>> soundQueue;
+// Made before main, as the effect lists are, so no caller ever finds it missing.
+std::shared_ptr<plat::TList<TSoundQPtr>> soundQueue = plat::CreateList<TSoundQPtr>();
 std::shared_ptr<TGlobalSnd> globalSnd;
 
 plat::ChannelPtr playSound2(const plat::SoundPtr& sound, const plat::ChannelPtr& channel, int force) {
@@ -26,7 +27,6 @@ int stopSound(const plat::ChannelPtr& channel) {
 }
 
 int TSoundQ::Destroy() {
-    if (!soundQueue) return 0;
     for (const TSoundQPtr& q : *soundQueue) {
         if (q.get() == this) {
             TSoundQPtr self = q;  // the queue may hold the last reference
@@ -38,7 +38,6 @@ int TSoundQ::Destroy() {
 }
 
 int TSoundQ::addSound(const plat::SoundPtr& sound, int dueTime) {
-    if (!soundQueue) soundQueue = plat::CreateList<TSoundQPtr>();
     auto q = std::make_shared<TSoundQ>();
     q->dueTime = dueTime;
     q->sound = sound;
@@ -47,7 +46,6 @@ int TSoundQ::addSound(const plat::SoundPtr& sound, int dueTime) {
 }
 
 int TSoundQ::updateAll() {
-    if (!soundQueue) return 0;
     // Keep the list alive even if a played sound's caller swaps the global.
     auto queue = soundQueue;
     for (TSoundQPtr q : *queue) {

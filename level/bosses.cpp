@@ -58,7 +58,6 @@ std::array<std::array<int, 2>, 16> TBossRune::ArmCells() const {
 int TBossRune::CheckMove(int cx, int cy) { return x <= cx && cx <= x + 1 && y <= cy && cy <= y + 1 ? 1 : 0; }
 
 int TBossRune::CheckForMatch(int commit) {
-    if (!board) return 0;
     for (const auto& c : ArmCells()) {
         if (!OnGrid(c[0], c[1])) return 0;
         if (board->runeLayer[c[0]][c[1]] == 0 || board->colorLayer[c[0]][c[1]] != color) return 0;
@@ -88,9 +87,9 @@ int TBossRune::Draw(const plat::ImagePtr& shadow, const TBossFrames& frames) {
     int k = static_cast<int>(std::fmod(e / 500.0f, 16.0f));
     if (k < 0 || k > 15) k = 0;  // a clock read before the boss was made
     const int p = k == 0 ? 15 : k - 1;
-    const int cs = board ? board->cellSize : 32;
-    const float px = static_cast<float>((board ? board->originX : 0) + cs * x);
-    const float py = static_cast<float>((board ? board->originY : 0) + cs * y);
+    const int cs = board->cellSize;
+    const float px = static_cast<float>(board->originX + cs * x);
+    const float py = static_cast<float>(board->originY + cs * y);
     plat::DrawImage(shadow, px, py, 0);
     plat::DrawImage(image, px, py, 0);
     plat::SetAlpha(t);
@@ -103,8 +102,8 @@ int TBossRune::Draw(const plat::ImagePtr& shadow, const TBossFrames& frames) {
 
 int TBossRune::DrawHelp(const plat::ImagePtr& mark) {
     plat::SetAlpha(0.3f);
-    const int cs = board ? board->cellSize : 32;
-    const int ox = board ? board->originX : 0, oy = board ? board->originY : 0;
+    const int cs = board->cellSize;
+    const int ox = board->originX, oy = board->originY;
     for (const auto& c : ArmCells())
         if (OnGrid(c[0], c[1]))
             plat::DrawImage(mark, static_cast<float>(ox + c[0] * cs), static_cast<float>(oy + c[1] * cs), 0);
@@ -124,13 +123,13 @@ std::string TBossManager::EffectFrameName(const std::string& prefix, int i) {
     return prefix + (i < 10 ? "000" : "00") + std::to_string(i) + ".png";
 }
 
-int TBossManager::Load(const TTSCFilePtr& levelFile) { return Load(levelFile, level ? level->goalType : 0); }
+int TBossManager::Load(const TTSCFilePtr& levelFile) { return Load(levelFile, level->goalType); }
 
 int TBossManager::Load(const TTSCFilePtr& levelFile, int goalType) {
     bosses->Clear();
     if (goalType != 3) return 0;
     // The same test the board's picture uses for its cell size.
-    const bool big = board && board->fitCellSize() == 40;
+    const bool big = board->fitCellSize() == 40;
     const char* imageKey = big ? "fileNameBossBig" : "fileNameBoss";
     const std::string prefix = big ? "gfx/boss/boss-ef" : "gfx/boss/boss-efm";
 

@@ -39,12 +39,11 @@ int TCaptions::loadGfx() {
 }
 
 int TCaptions::Destroy() {
-    if (captions) captions->Remove(shared_from_this());
+    captions->Remove(shared_from_this());
     return 0;
 }
 
 int TCaptions::destroyAll() {
-    if (!captions) return 0;
     captions->ForEach([](const TCaptionsPtr& c) { c->Destroy(); });
     return 0;
 }
@@ -85,7 +84,6 @@ TCaptionsPtr TCaptions::addCaption(int kind, int value, int x, int y, float scal
     c->startTime = plat::MilliSecs();
     c->image = kind == Picture ? image : nullptr;
     if (centred != 0) c->x -= static_cast<float>(c->GetWidth() / 2);
-    if (!captions) captions = plat::CreateList<TCaptionsPtr>();
     captions->AddLast(c);
     return c;
 }
@@ -93,7 +91,6 @@ TCaptionsPtr TCaptions::addCaption(int kind, int value, int x, int y, float scal
 int TCaptions::updateAll() {
     plat::SetColor(255, 255, 255);
     plat::SetBlend(plat::ALPHABLEND);
-    if (!captions) return 0;
     const float d = static_cast<float>(delta);
     captions->ForEach([d](const TCaptionsPtr& c) {
         if (c->delay != 0) {

@@ -79,28 +79,24 @@ int TLevelManager::Load(int fixedGoal) {
     backgroundName = GetTSCStringKey(file, "Settings::Graphics", "BackgroundImage", 0);
     if (!backgroundName.empty() && levelLinks.addRevealedImage) levelLinks.addRevealedImage(backgroundName);
 
-    if (blocks) {
-        blocks->setAvailableRazod(GetTSCStringKey(file, settings, "AvailableRazod", 0));
-        blocks->setAvailableBlocks(GetTSCStringKey(file, settings, "AvailableBlocks", 0));
-        // Stop here, not on the first deal, where the level's name is long gone.
-        const std::string problem = blocks->availabilityProblem();
-        if (!problem.empty()) throw TLevelError("The level " + fileName + " cannot deal a block: " + problem);
-    }
+    blocks->setAvailableRazod(GetTSCStringKey(file, settings, "AvailableRazod", 0));
+    blocks->setAvailableBlocks(GetTSCStringKey(file, settings, "AvailableBlocks", 0));
+    // Stop here, not on the first deal, where the level's name is long gone.
+    const std::string problem = blocks->availabilityProblem();
+    if (!problem.empty()) throw TLevelError("The level " + fileName + " cannot deal a block: " + problem);
     availableSpells = splitString(GetTSCStringKey(file, settings, "AvailableSpells", 0), " ");
 
-    if (board) {
-        board->petrifyInterval = ReadInt(file, settings, "PetrifyTime");
-        board->loadBoard(file);
-        // Caught here, with the level's name, rather than as a level where no
-        // block can ever be put down.
-        if (!board->HasCells()) throw TLevelError("The level " + fileName + " has no board cell (group Board)");
-        board->loadRazod(file);
-        board->loadFrame(file);
-        board->buildFrame();
-    }
-    if (magicSphere) magicSphere->Load(file);
-    if (timeManager) timeManager->Load(file);
-    if (bossManager) bossManager->Load(file);
+    board->petrifyInterval = ReadInt(file, settings, "PetrifyTime");
+    board->loadBoard(file);
+    // Caught here, with the level's name, rather than as a level where no
+    // block can ever be put down.
+    if (!board->HasCells()) throw TLevelError("The level " + fileName + " has no board cell (group Board)");
+    board->loadRazod(file);
+    board->loadFrame(file);
+    board->buildFrame();
+    magicSphere->Load(file);
+    timeManager->Load(file);
+    bossManager->Load(file);
 
     songName = GetTSCStringKey(file, "Settings::Music", "Song", 0);
     return 0;
@@ -180,9 +176,9 @@ int TLevelManager::isGoalAchieved() {
     // beside the game. The key is read every time so no press waits.
     if (plat::KeyHit(plat::KEY_G) != 0 && plat::FileType("cheats.txt") != 0) return 1;
     switch (goalType) {
-        case 1: return magicSphere ? magicSphere->IsFull() : 0;
-        case 2: return board ? board->IsEmpty() : 0;
-        case 3: return bossManager ? bossManager->CheckForGoal() : 0;
+        case 1: return magicSphere->IsFull();
+        case 2: return board->IsEmpty();
+        case 3: return bossManager->CheckForGoal();
         default: return 0;
     }
 }
@@ -190,7 +186,7 @@ int TLevelManager::isGoalAchieved() {
 // ---- end of level ----------------------------------------------------------------------
 
 bool TLevelManager::_scanOnFreeCell() const {
-    if (!board || scanX < 0 || scanX >= kBoardCells || scanY < 0 || scanY >= kBoardCells) return false;
+    if (scanX < 0 || scanX >= kBoardCells || scanY < 0 || scanY >= kBoardCells) return false;
     return board->shapeLayer[scanX][scanY] != 0 && board->runeLayer[scanX][scanY] <= 0;
 }
 
@@ -209,22 +205,20 @@ bool TLevelManager::_advanceScan() {
 int TLevelManager::doShortSummary() {
     if (summaryStage >= 2 || scanY > 14) return 0;
     // What the interrupted tally had counted already would otherwise be lost.
-    if (bonusPoints > 0 && points) points->add(bonusPoints);
+    if (bonusPoints > 0) points->add(bonusPoints);
     bonusPoints = 0;
     // Only free cells earn the bonus; the scan may still rest on the corner
     // cell where it starts.
     do {
-        if (_scanOnFreeCell() && points) points->add(25);
+        if (_scanOnFreeCell()) points->add(25);
     } while (_advanceScan());
     return 0;
 }
 
 int TLevelManager::finish() {
-    if (points) {
-        points->pointsTotal += points->pointsActual;
-        points->pointsActual = 0;
-    }
-    if (blocks) blocks->heldBlock = nullptr;
+    points->pointsTotal += points->pointsActual;
+    points->pointsActual = 0;
+    blocks->heldBlock = nullptr;
     TSpark::destroyAll();
     return 0;
 }

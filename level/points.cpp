@@ -34,9 +34,9 @@ int TPointsManager::Draw() {
     plat::SetBlend(plat::ALPHABLEND);
     plat::SetTransform(0, 1, 1);
     plat::SetAlpha(1.0f);
-    const int mx = mouse ? mouse->x : -1, my = mouse ? mouse->y : -1;
+    const int mx = mouse->x, my = mouse->y;
     menuHover = (mx >= px + 40 && mx <= px + 102 && my >= py + 193 && my <= py + 213) ? 1 : 0;
-    const plat::ImagePtr rope = data ? data->GetImage(5000) : nullptr;
+    const plat::ImagePtr rope = data->GetImage(5000);
     plat::DrawImage(rope, static_cast<float>(px + 36), static_cast<float>(py + 85), 0);
     plat::DrawImage(rope, static_cast<float>(px + 92), static_cast<float>(py + 85), 0);
     plat::DrawImage(punktyImage, static_cast<float>(px), static_cast<float>(py), 0);

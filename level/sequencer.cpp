@@ -63,10 +63,9 @@ int TLevelSequencer::setupLevel() {
     }
     switch (levelType) {
         case 1:
-            if (board) board->gameOverFlag = 0;
-            if (!level) plat::RuntimeError("setupLevel: the level manager is made at start-up, before the quest");
+            board->gameOverFlag = 0;
             level->Set(fileName);
-            if (board) board->clearBoard();
+            board->clearBoard();
             if (level->TryLoad(0) == 0) return -1;
             level->loadGfx();
             if (levelLinks.preparePopups) levelLinks.preparePopups();
@@ -91,5 +90,5 @@ int TLevelSequencer::nextLevel() {
 int TLevelSequencer::levelExists() { return lastLevel >= currentLevel ? 1 : 0; }
 
 void InstallLevelLinks() {
-    optionsLinks.currentLevel = [] { return sequencer ? sequencer->currentLevel : 0; };
+    optionsLinks.currentLevel = [] { return sequencer->currentLevel; };
 }

@@ -160,7 +160,7 @@ int TMagicSphere::Update(int withSparks) {
     plat::SetAlpha(1.0f);
     plat::SetTransform(0, 1, 1);
     plat::SetColor(255, 255, 255);
-    const plat::ImagePtr rope = data ? data->GetImage(5000) : nullptr;
+    const plat::ImagePtr rope = data->GetImage(5000);
     plat::DrawImage(rope, static_cast<float>(panelX + 53), static_cast<float>(panelY + 165), 0);
     plat::DrawImage(rope, static_cast<float>(panelX + 111), static_cast<float>(panelY + 165), 0);
     plat::DrawImage(panelImage, static_cast<float>(panelX), static_cast<float>(panelY), 0);
@@ -222,7 +222,7 @@ int TMagicSphere::Update(int withSparks) {
         }
         drawVial(symbol, bx + 15, by + 15, 0.0f, cut);
     }
-    if (blocks) blocks->DrawNextBlock(static_cast<float>(panelX + 92), static_cast<float>(panelY + 95));
+    blocks->DrawNextBlock(static_cast<float>(panelX + 92), static_cast<float>(panelY + 95));
     if (withSparks != 0) emitter.Update();
     return 0;
 }

@@ -50,7 +50,6 @@ int TLevelManager::loadSfx() {
 // ---- BigBoom -----------------------------------------------------------------------------
 
 int TLevelManager::BigBoom() {
-    if (!board) return 0;
     TBoardManager& b = *board;
     for (int x = 0; x < kBoardCells; ++x)
         for (int y = 0; y < kBoardCells; ++y) {
@@ -88,10 +87,7 @@ int TLevelManager::startSummary() {
     const int now = plat::MilliSecs();
     musicFadeEnd = now + 250;
     stageTime = now;
-    if (board)
-        summaryAnchor = {board->originX + board->GetMiddleX(), board->originY + board->GetMiddleY()};
-    else
-        summaryAnchor = {0, 0};
+    summaryAnchor = {board->originX + board->GetMiddleX(), board->originY + board->GetMiddleY()};
     return 0;
 }
 
@@ -134,10 +130,8 @@ void TLevelManager::_endCounting(int now) {
     countLoopChannel = nullptr;
     summaryStage = 2;
     stageTime = now;
-    if (points) {
-        totalShown = points->pointsTotal + points->pointsActual;
-        points->add(bonusPoints);
-    }
+    totalShown = points->pointsTotal + points->pointsActual;
+    points->add(bonusPoints);
     playSound2(panelShowSound, nullptr, 0);
 }
 
@@ -145,7 +139,7 @@ void TLevelManager::_endCounting(int now) {
 
 int TLevelManager::updateSummary() {
     const int now = plat::MilliSecs();
-    const bool click = mouse && mouse->leftHit > 0;
+    const bool click = mouse->leftHit > 0;
 
     if (summaryStage == 0 && now - stageTime > 1000) {
         summaryStage = 1;
@@ -191,8 +185,8 @@ int TLevelManager::updateSummary() {
             summaryStage = 6;
             centreGlowAlpha = 0.0f;
             stageTime = now;
-            const int current = sequencer ? sequencer->currentLevel : 0;
-            if (globalSnd) globalSnd->play(((current + 2) % 5 + 5) % 5 + 8);
+            const int current = sequencer->currentLevel;
+            globalSnd->play(((current + 2) % 5 + 5) % 5 + 8);
         }
     }
     if (summaryStage == 6 && now - stageTime > 200) {

@@ -19,10 +19,10 @@
 namespace {
 constexpr std::array<int, 6> kRowY = {225, 258, 291, 324, 357, 390};
 
-plat::FontPtr Font(int id) { return data ? data->GetTTFont(id) : nullptr; }
-plat::ImagePtr Picture(int id) { return data ? data->GetImage(id) : nullptr; }
+plat::FontPtr Font(int id) { return data->GetTTFont(id); }
+plat::ImagePtr Picture(int id) { return data->GetImage(id); }
 
-int ElapsedSeconds() { return timeManager ? timeManager->elapsed / 1000 : 0; }
+int ElapsedSeconds() { return timeManager->elapsed / 1000; }
 }  // namespace
 
 // The scroll of stages 4 to 11 with its texts and rollers (steps 3.1 to 3.7).
@@ -99,7 +99,7 @@ int TLevelManager::summaryDisplayET(int seconds, int usedBlocks, int bestResult)
                     {std::to_string(spellsReceived), std::to_string(usedBlocks), SecToTime(seconds),
                      std::to_string(bonusPoints), std::to_string(totalShown), std::to_string(bestResult)});
     drawSummaryGlows();
-    const int levelScore = points ? points->pointsActual : 0;
+    const int levelScore = points->pointsActual;
     if (summaryStage > 6 && levelScore > bestResult) {
         if (newBestTimer != 0 && summaryStage < 9) {
             newBestTimer -= 2;

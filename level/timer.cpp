@@ -106,7 +106,7 @@ int TTimeManager::Draw(int withRope) {
     plat::SetTransform(0, 1, 1);
     plat::SetAlpha(1.0f);
     if (withRope != 0) {
-        const plat::ImagePtr rope = data ? data->GetImage(5000) : nullptr;
+        const plat::ImagePtr rope = data->GetImage(5000);
         plat::DrawImage(rope, static_cast<float>(x + 24), static_cast<float>(y + 100), 0);
         plat::DrawImage(rope, static_cast<float>(x + 82), static_cast<float>(y + 100), 0);
     }
@@ -143,6 +143,6 @@ int TTimeManager::Reset(int refill) {
 int TTimeManager::TimeOver() { return limit > 0 && elapsed >= limit ? 1 : 0; }
 
 int TTimeManager::CheckGameOver() {
-    if (limit > 0 && TimeOver() == 1 && board) board->gameOverFlag = 1;
+    if (limit > 0 && TimeOver() == 1) board->gameOverFlag = 1;
     return 0;
 }

@@ -75,12 +75,10 @@ int TBoardModePlay::Start(const std::string& levelFile) {
     level->loadGfx();
     level->ResetStats();
     if (modeLinks.stopTitleMusic) modeLinks.stopTitleMusic();
-    if (bonusManagerAlt) {
-        bonusManagerAlt->ClearEfects();
-        bonusManagerAlt->ClearSpells();
-    }
-    if (magicSphere) magicSphere->ResetSettings();
-    if (timeManager) timeManager->Set(mode == kEndless ? 0 : kTimeAttackMs);
+    bonusManagerAlt->ClearEfects();
+    bonusManagerAlt->ClearSpells();
+    magicSphere->ResetSettings();
+    timeManager->Set(mode == kEndless ? 0 : kTimeAttackMs);
     level->continueMusic();
     gameState = kept;
 
@@ -88,13 +86,13 @@ int TBoardModePlay::Start(const std::string& levelFile) {
         blocks->buildNextBlock();
         blocks->buildNextBlock();
         usedBlocks = 0;
-        if (timeManager) timeManager->Reset(mode == kEndless ? 0 : 1);
+        timeManager->Reset(mode == kEndless ? 0 : 1);
     } else {
         if (mode == kTimeAttack) points->pointsActual = ResumedNumber(Key("Points"), kMaxResumedPoints);
         if (modeLinks.loadGame) modeLinks.loadGame(mode == kEndless ? "endless" : "time");
         // The endless clock has no end; the time-attack clock no more than its minute.
         const int clock = ResumedNumber(Key("Time"), mode == kEndless ? INT32_MAX : kTimeAttackMs);
-        if (timeManager) timeManager->LoadFromProfile(clock);
+        timeManager->LoadFromProfile(clock);
         if (mode == kEndless) points->pointsActual = ResumedNumber(Key("Points"), kMaxResumedPoints);
         level->spellsReceived = ResumedNumber(Key("RecivedSpells"), kMaxResumedCount);
         level->spellsCast = ResumedNumber(Key("DroppedSpells"), kMaxResumedCount);
@@ -130,17 +128,15 @@ void TBoardModePlay::Frame() {
     }
 
     level->Draw();
-    if (magicSphere) magicSphere->Update(1);
-    if (timeManager) timeManager->DrawAndUpdate();
+    magicSphere->Update(1);
+    timeManager->DrawAndUpdate();
     if (mode == kEndless) points->DrawEndless();
     else points->DrawTimeatack();
     board->Update(0);
     board->Draw(0);
     if (mode == kEndless) board->checkGameOver();
-    if (bonusManagerAlt) {
-        bonusManagerAlt->Update();
-        bonusManagerAlt->Draw();
-    }
+    bonusManagerAlt->Update();
+    bonusManagerAlt->Draw();
     if (mode == kTimeAttack) board->checkGameOver();
     blocks->updateBlock(-1, -1);
     blocks->drawBlock(0, 0);
@@ -171,21 +167,19 @@ void TBoardModePlay::Frame() {
 
 void TBoardModePlay::Restart() {
     board->clearBoard();
-    if (bonusManagerAlt) {
-        bonusManagerAlt->ClearSpells();
-        bonusManagerAlt->ClearEfects();
-    }
+    bonusManagerAlt->ClearSpells();
+    bonusManagerAlt->ClearEfects();
     const int kept = gameState;
     gameState = 10;
     level->TryLoad(1);
     level->ResetStats();
     gameState = kept;
-    if (magicSphere) magicSphere->ResetSettings();
-    if (timeManager) timeManager->Set(mode == kEndless ? 0 : kTimeAttackMs);
+    magicSphere->ResetSettings();
+    timeManager->Set(mode == kEndless ? 0 : kTimeAttackMs);
     board->createBoardImage(1);
     points->pointsActual = 0;
     usedBlocks = 0;
-    if (timeManager) timeManager->Reset(1);
+    timeManager->Reset(1);
     menuRequested = 0;
     // A game over found in the frame the restart was asked for belongs to
     // the game just thrown away.
@@ -200,7 +194,7 @@ void TBoardModePlay::SaveGame() {
     // offers a game whose level, board and clock are not all there.
     modes::SetProfileNumber(Key("Points"), static_cast<float>(points->pointsActual), 0);
     modes::SetProfileString(Key("Level"), level->fileName, 0);
-    const int elapsed = timeManager ? timeManager->SaveToProfile() : 0;
+    const int elapsed = timeManager->SaveToProfile();
     if (mode == kTimeAttack) modes::SetProfileNumber(Key("Time"), static_cast<float>(elapsed), 0);
     if (modeLinks.saveGame) modeLinks.saveGame(mode == kEndless ? "endless" : "time");
     if (mode == kEndless) modes::SetProfileNumber(Key("Time"), static_cast<float>(elapsed), 0);
@@ -212,19 +206,19 @@ void TBoardModePlay::SaveGame() {
 
 void TBoardModePlay::TallyFrame() {
     modes::BeginTallyFrame();
-    if (magicSphere) magicSphere->Update(0);
-    if (timeManager) timeManager->Draw(1);
+    magicSphere->Update(0);
+    timeManager->Draw(1);
     if (mode == kEndless) {
         points->DrawEndless();
         board->Draw(0);
         TCometEmiter::updateAll();
         TRingEmiter::UpdateAll();
         TVolcanoEmiter::updateAll();
-        if (bonusManagerAlt) bonusManagerAlt->Draw();
+        bonusManagerAlt->Draw();
     } else {
         points->DrawTimeatack();
         board->Draw(0);
-        if (bonusManagerAlt) bonusManagerAlt->Draw();
+        bonusManagerAlt->Draw();
         TCometEmiter::updateAll();
         TRingEmiter::UpdateAll();
         TVolcanoEmiter::updateAll();
@@ -232,7 +226,7 @@ void TBoardModePlay::TallyFrame() {
     if (level->summaryStage < 5) TSpark::UpdateAll();
     TSoundQ::updateAll();
     TCaptions::updateAll();
-    const int seconds = timeManager ? timeManager->SaveToProfile() / 1000 : 0;
+    const int seconds = timeManager->SaveToProfile() / 1000;
     level->summaryDisplayET(seconds, usedBlocks, bestResult);
     if (level->summaryStage > 4) TSpark::UpdateAll();
     if (modes::EndTallyFrame()) closeRequested = 1;
@@ -256,7 +250,7 @@ int TBoardModePlay::Finish() {
     const int typeId = mode == kEndless ? 2 : 3;
     bestResult = modeLinks.bestScore ? modeLinks.bestScore(typeId, level->fileName) : 0;
     while (closeRequested == 0 && level->summaryDone == 0) TallyFrame();
-    if (soundQueue) soundQueue->Clear();
+    soundQueue->Clear();
     TCaptions::destroyAll();
     level->countLoopChannel = nullptr;
     level->endMusicChannel = nullptr;

@@ -11,20 +11,20 @@
 #include "platform/time.h"
 
 void TInGameMenu::Open() {
-    if (timeManager) timeManager->PauseOn();
-    elapsed = plat::MilliSecs() - (board ? board->lastPetrifyTime : 0);
+    timeManager->PauseOn();
+    elapsed = plat::MilliSecs() - board->lastPetrifyTime;
     if (modeLinks.menuSetState) modeLinks.menuSetState(kPage, 1, kX, kY);
-    if (modeLinks.menuAttach) modeLinks.menuAttach(level ? level->music : nullptr, kPage);
+    if (modeLinks.menuAttach) modeLinks.menuAttach(level->music, kPage);
     result = 0;
 }
 
 int TInGameMenu::Draw() {
-    if (mouse) mouse->fetchState();
+    mouse->fetchState();
     // The frame delta is not renewed: effects go on by the last play frame's.
     modes::DrawFrozenScene(1);
     const int action = modeLinks.menuUpdate ? modeLinks.menuUpdate() : 0;
     if (modeLinks.menuDraw) modeLinks.menuDraw();
-    if (mouse) mouse->Draw();
+    mouse->Draw();
     return action;
 }
 
@@ -43,7 +43,7 @@ void TInGameMenu::React(int action) {
     if (action == kMainMenu) result = 3;
     if (action == kQuitGame) result = 4;
     if (action == kHelp) {
-        if (level && level->goalType == 3) {
+        if (level->goalType == 3) {
             if (modeLinks.showBossTutorial) modeLinks.showBossTutorial(1);
         } else if (modeLinks.showTutorial && modeLinks.showTutorial(1) != 0) {
             result = 4;
@@ -58,13 +58,13 @@ void TInGameMenu::React(int action) {
 }
 
 int TInGameMenu::Close() {
-    if (timeManager) timeManager->PauseOff();
-    if (board) board->lastPetrifyTime = plat::MilliSecs() - elapsed;
+    timeManager->PauseOff();
+    board->lastPetrifyTime = plat::MilliSecs() - elapsed;
     if (modeLinks.menuFreeState) modeLinks.menuFreeState();
     if (modeLinks.menuAttach) modeLinks.menuAttach(nullptr, kPage);
     plat::FlushKeys();
     plat::FlushMouse();
-    if (mouse) mouse->fetchState();
+    mouse->fetchState();
     // However long the menu stayed open, the next play frame is one frame.
     modes::RenewDelta();
     return result == 2 || result == 3 || result == 4 ? result : 0;

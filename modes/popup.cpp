@@ -86,7 +86,7 @@ int TPopup::Update(const TButtonPtr& okButton) {
         // A click is a press counted after the popup opened: the press that
         // raised it (a drop on the board under it) was the play frame's.
         if (okButton->State() != 0) {
-            if (fadingIn == 1 && globalSnd) globalSnd->play(2);
+            if (fadingIn == 1) globalSnd->play(2);
             fadingIn = 0;
         }
     }
@@ -108,7 +108,7 @@ int TPopup::Update(const TButtonPtr& okButton) {
     }
     plat::SetColor(255, 255, 255);
 
-    if (spell > 0 && bonusManagerAlt) {
+    if (spell > 0) {
         const plat::ImagePtr& icon = bonusManagerAlt->spellIcons[static_cast<size_t>(spell)];
         if (icon) plat::DrawImage(icon, static_cast<float>(x + width / 2 - 2), static_cast<float>(textY + h + 20), 0);
     }
@@ -119,6 +119,6 @@ int TPopup::Update(const TButtonPtr& okButton) {
 
 int TPopup::CanGo(const std::string& eventName) const {
     if (event != eventName) return 0;
-    if (event == "MAKE_MATCH" || event == "RIGHT_UNUSED") return level && level->matches == condition ? 1 : 0;
+    if (event == "MAKE_MATCH" || event == "RIGHT_UNUSED") return level->matches == condition ? 1 : 0;
     return 1;
 }

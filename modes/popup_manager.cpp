@@ -19,9 +19,7 @@
 std::shared_ptr<TPopupManager> popupManager;
 
 void InstallModeLinks() {
-    levelLinks.preparePopups = [] {
-        if (popupManager) popupManager->Prepare();
-    };
+    levelLinks.preparePopups = [] { popupManager->Prepare(); };
 }
 
 // ---- assets ------------------------------------------------------------------------------
@@ -47,7 +45,7 @@ int TPopupManager::Prepare() {
     Free();
     TTSCFilePtr file = CreateTSCFile();
     LoadTSCFileBB(file, TPopup::kArchive, kMember);
-    return PrepareFrom(file, sequencer ? sequencer->currentLevel : 0);
+    return PrepareFrom(file, sequencer->currentLevel);
 }
 
 int TPopupManager::PrepareFrom(const TTSCFilePtr& file, int levelNumber) {
@@ -82,12 +80,12 @@ int TPopupManager::Free() {
 }
 
 int TPopupManager::check() {
-    if (events->IsEmpty() || popups->IsEmpty() || !board || board->alpha < 1.0f) return 0;
+    if (events->IsEmpty() || popups->IsEmpty() || board->alpha < 1.0f) return 0;
 
-    if (timeManager) timeManager->PauseOn();
+    timeManager->PauseOn();
     const int elapsed = plat::MilliSecs() - board->lastPetrifyTime;
-    const float spawnAlpha = blocks ? blocks->fadeAlpha : 1.0f;
-    if (blocks) blocks->fadeAlpha = 1.0f;
+    const float spawnAlpha = blocks->fadeAlpha;
+    blocks->fadeAlpha = 1.0f;
 
     for (const std::string& name : *events) {
         for (const TPopupPtr& entry : *popups) {
@@ -100,9 +98,9 @@ int TPopupManager::check() {
     }
     events->Clear();
 
-    if (timeManager) timeManager->PauseOff();
+    timeManager->PauseOff();
     board->lastPetrifyTime = plat::MilliSecs() - elapsed;
-    if (blocks) blocks->fadeAlpha = spawnAlpha;
+    blocks->fadeAlpha = spawnAlpha;
     return 0;
 }
 
@@ -110,19 +108,19 @@ int TPopupManager::check() {
 
 int TPopupManager::DrawBase() {
     modes::RenewDelta();
-    if (deltaTime) delta = deltaTime->CurrDelta();
+    delta = deltaTime->CurrDelta();
     modes::DrawFrozenScene(0);
     return 0;
 }
 
 int TPopupManager::DrawPopup(const TPopupPtr& popup) {
-    if (mouse) mouse->fetchState();
+    mouse->fetchState();
     modes::UpdateLevelMusic();
     plat::Cls();
     DrawBase();
     plat::SetImageFont(font);
     if (popup->Update(okButton) != 0) return 1;
-    if (mouse) mouse->Draw();
+    mouse->Draw();
     return 0;
 }
 
@@ -135,7 +133,7 @@ int TPopupManager::PopupFrame(const TPopupPtr& popup) {
 
 int TPopupManager::ShowPopup(const TPopupPtr& popup) {
     plat::SetImageFont(font);
-    if (globalSnd) globalSnd->play(3);
+    globalSnd->play(3);
     for (;;) {
         if (plat::AppTerminate()) return 1;
         if (PopupFrame(popup) != 0) return 0;
@@ -143,7 +141,7 @@ int TPopupManager::ShowPopup(const TPopupPtr& popup) {
 }
 
 plat::ImagePtr TPopupManager::GameOverCaption() const {
-    return gameOverCaptions[timeManager && timeManager->TimeOver() != 0 ? 1 : 0];
+    return gameOverCaptions[timeManager->TimeOver() != 0 ? 1 : 0];
 }
 
 int TPopupManager::GameOverZoomFrame(float z, const plat::ImagePtr& caption) {
@@ -159,10 +157,10 @@ int TPopupManager::GameOverZoomFrame(float z, const plat::ImagePtr& caption) {
         plat::DrawImage(caption, 400.0f - static_cast<float>(half) * z, 300.0f - 65.0f * z, 0);
     }
     plat::SetScale(1, 1);
-    if (mouse) mouse->Draw();
+    mouse->Draw();
     plat::PollSystem();
     plat::Flip(-1);
-    if (mouse) mouse->fetchState();
+    mouse->fetchState();
     modes::UpdateLevelMusic();
     return 0;
 }
@@ -181,10 +179,10 @@ int TPopupManager::GameOverPanelFrame(const plat::ImagePtr& caption) {
     if (caption) plat::DrawImage(caption, static_cast<float>(400 - plat::ImageWidth(caption) / 2), 235, 0);
     if (retryButton && retryButton->hover != 0) retryButton->DrawOnOut();
     if (menuButton && menuButton->hover != 0) menuButton->DrawOnOut();
-    if (mouse) mouse->Draw();
+    mouse->Draw();
     plat::PollSystem();
     plat::Flip(-1);
-    if (mouse) mouse->fetchState();
+    mouse->fetchState();
     modes::UpdateLevelMusic();
     return 0;
 }

@@ -35,25 +35,23 @@ void TQuestPlay::Start(int resume) {
     board->originX = 240;
     board->originY = 60;
     board->createBoardImage(1);
-    if (bonusManagerAlt) {
-        bonusManagerAlt->ClearEfects();
-        bonusManagerAlt->ClearSpells();
-    }
+    bonusManagerAlt->ClearEfects();
+    bonusManagerAlt->ClearSpells();
     level->ResetStats();
-    if (cometList) cometList->Clear();
+    cometList->Clear();
     TSpark::destroyAll();
-    if (captions) captions->Clear();
+    captions->Clear();
     level->continueMusic();
     if (resume != 0) {
         if (modeLinks.loadGame) modeLinks.loadGame(kPrefix);
         if (modeLinks.loadQuestStats) modeLinks.loadQuestStats();
-        if (popupManager) popupManager->Free();
+        popupManager->Free();
     } else {
         blocks->buildNextBlock();
         blocks->buildNextBlock();
         if (level->goalType != 2 && modeLinks.addSelectorLevel) modeLinks.addSelectorLevel(level->fileName);
-        if (popupManager) popupManager->AddEvent("BEGIN_LEVEL");
-        if (timeManager) timeManager->Reset(1);
+        popupManager->AddEvent("BEGIN_LEVEL");
+        timeManager->Reset(1);
         if (level->copySpellsFromRing != 0 && modeLinks.copyRingSpells) modeLinks.copyRingSpells();
     }
     board->lastPetrifyTime = plat::MilliSecs();
@@ -86,13 +84,13 @@ int TQuestPlay::Step() {
         if (mouse->x > board->originX - board->cellSize) {
             modes::CompleteTurn();
             board->placeBlock(nullptr, -1, -1, 1);
-            if (board->clearMatchingRazod(0) != 0 && popupManager) {
+            if (board->clearMatchingRazod(0) != 0) {
                 popupManager->AddEvent("MAKE_MATCH");
                 if (rotatedThisLevel == 0) popupManager->AddEvent("RIGHT_UNUSED");
             }
-        } else if (points && points->menuHover != 0) {
+        } else if (points->menuHover != 0) {
             menuRequested = 1;
-            if (globalSnd) globalSnd->click();
+            globalSnd->click();
         }
     }
     if (!blocks->heldBlock && modes::SpellsPending() == 0 && blocks->IsFreze() == 0) {
@@ -101,23 +99,21 @@ int TQuestPlay::Step() {
     }
 
     level->Draw();
-    if (magicSphere) magicSphere->Update(1);
-    if (timeManager) timeManager->DrawAndUpdate();
-    if (points) points->Draw();
+    magicSphere->Update(1);
+    timeManager->DrawAndUpdate();
+    points->Draw();
     board->Update(0);
     board->Draw(0);
-    if (bossManager) bossManager->Draw();
-    if (bonusManagerAlt) {
-        bonusManagerAlt->Update();
-        bonusManagerAlt->Draw();
-    }
+    bossManager->Draw();
+    bonusManagerAlt->Update();
+    bonusManagerAlt->Draw();
     blocks->updateBlock(-1, -1);
     blocks->drawBlock(0, 0);
     modes::UpdateEffectLists();
 
     // A close request a popup took wins over the rest of the frame: the
     // game is ending, so neither the menu nor the game-over panel opens.
-    const bool closing = popupManager && popupManager->check() != 0;
+    const bool closing = popupManager->check() != 0;
     if (closing) quit = 1;
 
     if (!closing && menuRequested != 0) {
@@ -138,7 +134,7 @@ int TQuestPlay::Step() {
         modes::AddHiscore(points->pointsTotal + points->pointsActual, 1, "null");
         points->pointsActual = 0;
         points->pointsTotal = 0;
-        const int answer = popupManager ? popupManager->GameOverPopup() : 2;
+        const int answer = popupManager->GameOverPopup();
         modes::RenewDelta();
         if (answer == 1) {
             if (!Restart(0)) return Leave();
@@ -165,10 +161,8 @@ void TQuestPlay::Present() {
 
 bool TQuestPlay::Restart(int clearPoints) {
     board->clearBoard();
-    if (bonusManagerAlt) {
-        bonusManagerAlt->ClearSpells();
-        bonusManagerAlt->ClearEfects();
-    }
+    bonusManagerAlt->ClearSpells();
+    bonusManagerAlt->ClearEfects();
     const int kept = gameState;
     gameState = 10;
     const int loaded = level->TryLoad(0);
@@ -178,7 +172,7 @@ bool TQuestPlay::Restart(int clearPoints) {
     if (clearPoints != 0) points->pointsActual = 0;
     menuRequested = 0;
     level->ResetStats();
-    if (timeManager) timeManager->Reset(1);
+    timeManager->Reset(1);
     // The flag of the game over being retried must not outlive it: with no
     // block held the test below would leave it standing.
     board->gameOverFlag = 0;
@@ -196,7 +190,7 @@ int TQuestPlay::Leave() {
 // ---- the end of the loop --------------------------------------------------------------------
 
 void TQuestPlay::LastLevelHiscore() {
-    if (sequencer && sequencer->currentLevel == sequencer->lastLevel && level->isGoalAchieved() != 0)
+    if (sequencer->currentLevel == sequencer->lastLevel && level->isGoalAchieved() != 0)
         modes::AddHiscore(points->pointsTotal, 1, "null");
 }
 
@@ -215,12 +209,12 @@ void TQuestPlay::EndProgram() {
 void TQuestPlay::TallyFrame() {
     modes::BeginTallyFrame();
     if (level->summaryStage < 6) {
-        if (magicSphere) magicSphere->Update(0);
-        if (timeManager) timeManager->Draw(1);
-        if (points) points->Draw();
+        magicSphere->Update(0);
+        timeManager->Draw(1);
+        points->Draw();
         board->Draw(0);
-        if (bossManager) bossManager->Draw();
-        if (bonusManagerAlt) bonusManagerAlt->Draw();
+        bossManager->Draw();
+        bonusManagerAlt->Draw();
         TCometEmiter::updateAll();
         TVolcanoEmiter::updateAll();
         TRingEmiter::UpdateAll();
@@ -237,12 +231,12 @@ void TQuestPlay::TallyFrame() {
 int TQuestPlay::Finish() {
     if (quit != 0) EndProgram();
     board->clearHighlights();
-    if (popupManager) popupManager->Free();
+    popupManager->Free();
     if (level->isGoalAchieved() != 0) {
         level->startSummary();
         deltaTime->Update();
         while (quit == 0 && level->summaryDone == 0) TallyFrame();
-        if (soundQueue) soundQueue->Clear();
+        soundQueue->Clear();
         TCaptions::destroyAll();
         if (quit != 0) EndProgram();
         if (board->gameOverFlag == 0) level->finish();

@@ -22,16 +22,14 @@
 namespace modes {
 
 void DrawFrozenScene(int boardUpdate) {
-    if (level) level->Draw();
-    if (magicSphere) magicSphere->Update(1);
-    if (timeManager) timeManager->DrawAndUpdate();
-    if (points) points->Draw();
-    if (board) {
-        if (boardUpdate != 0) board->Update(1);
-        board->Draw(0);
-    }
-    if (bossManager) bossManager->Draw();
-    if (bonusManagerAlt) bonusManagerAlt->Draw();
+    level->Draw();
+    magicSphere->Update(1);
+    timeManager->DrawAndUpdate();
+    points->Draw();
+    if (boardUpdate != 0) board->Update(1);
+    board->Draw(0);
+    bossManager->Draw();
+    bonusManagerAlt->Draw();
     UpdateEffectLists();
     // Particles leave their scale and tint behind; what is drawn over the
     // frozen scene (the menu window, a popup, the game-over panel) starts
@@ -51,18 +49,18 @@ void UpdateEffectLists() {
 }
 
 void ClearEffectLists() {
-    if (cometList) cometList->Clear();
+    cometList->Clear();
     TCaptions::destroyAll();
     TSpark::destroyAll();
-    if (soundQueue) soundQueue->Clear();
+    soundQueue->Clear();
 }
 
 void UpdateLevelMusic() {
-    if (level && level->music) level->music->update();
+    if (level->music) level->music->update();
 }
 
 void StopMusicAndEnd() {
-    if (level && level->music) {
+    if (level->music) {
         level->music->stop();
         level->music->free();
         level->music = nullptr;
@@ -71,14 +69,14 @@ void StopMusicAndEnd() {
 }
 
 void CompleteTurn() {
-    if (!blocks || blocks->targetRotation == blocks->curRotation) return;
+    if (blocks->targetRotation == blocks->curRotation) return;
     blocks->curRotation = blocks->targetRotation;
     blocks->turnProgress = 0;
     blocks->turnAngle = 90 * blocks->targetRotation;
     blocks->blockChanged = 1;
 }
 
-int SpellsPending() { return bonusManagerAlt && !bonusManagerAlt->activeSpells.IsEmpty() ? 1 : 0; }
+int SpellsPending() { return bonusManagerAlt->activeSpells.IsEmpty() ? 0 : 1; }
 
 void BeginFrame() {
     UpdateLevelMusic();
@@ -106,7 +104,7 @@ bool EndTallyFrame() {
 }
 
 void RenewDelta() {
-    if (deltaTime) deltaTime->Update();
+    deltaTime->Update();
 }
 
 }  // namespace modes

@@ -70,7 +70,7 @@ TBlockPtr TBlocksManager::_buildNextBlock() {
             const std::string& runeId =
                 availableRazod[static_cast<size_t>(plat::Rand(0, static_cast<int>(availableRazod.size()) - 1))];
             block->cells[column][row] = plat::ToInt(runeId);
-            block->colors[column][row] = razod ? razod->getRuneColor(runeId) : 0;
+            block->colors[column][row] = razod->getRuneColor(runeId);
             lastRune = block->cells[column][row];
         }
     lastRazod[2] = lastRazod[1];
@@ -274,7 +274,7 @@ int TBlocksManager::DrawNextBlock(float x, float y) {
 // ---- spark trail ----------------------------------------------------------------------------
 
 int TBlocksManager::_doParticles() {
-    if (!heldBlock || !razod) return 0;
+    if (!heldBlock) return 0;
     // The direction of the move; the trail's colour class does not use it.
     const int toX = getXR(0), toY = getYR(0);
     const float velX = toX > cellX ? 0.5f : toX < cellX ? -0.5f : 0.0f;

@@ -65,7 +65,7 @@ TRunePtr TRuneManager::_findRuneByID(const std::string& id) {
 int TRuneManager::Draw(int runeId, float x, int y) {
     const TRunePtr r = _findRuneByID(std::to_string(runeId));
     if (!r) return 0;
-    const bool large = board && board->cellSize == 40;
+    const bool large = board->cellSize == 40;
     const plat::ImagePtr& img = large ? r->image40 : r->image;
     if (img) plat::DrawImage(img, x, static_cast<float>(y), 0);
     return 0;
@@ -100,9 +100,9 @@ int TRuneManager::getRuneRGB(int color, int channel) {
     return 0;
 }
 
-int RuneColour(int runeId) { return razod ? razod->getRuneColor(std::to_string(runeId)) : 0; }
+int RuneColour(int runeId) { return razod->getRuneColor(std::to_string(runeId)); }
 
-int RuneRGB(int colour, int channel) { return razod ? razod->getRuneRGB(colour, channel) : 0; }
+int RuneRGB(int colour, int channel) { return razod->getRuneRGB(colour, channel); }
 
 void JitteredRuneRGB(int colour, int& r, int& g, int& b) {
     r = RuneRGB(colour, 1);
@@ -117,9 +117,9 @@ int TRuneManager::particleRune(int color, int cellX, int cellY, float velX, floa
     const int r = getRuneRGB(color, 1);
     const int g = getRuneRGB(color, 2);
     const int b = getRuneRGB(color, 3);
-    const int cell = board ? board->cellSize : 32;
-    const int ox = board ? board->originX : 240;
-    const int oy = board ? board->originY : 60;
+    const int cell = board->cellSize;
+    const int ox = board->originX;
+    const int oy = board->originY;
     int x = ox + cellX * cell + plat::Rand(-7, 12);
     int y = oy + cellY * cell + plat::Rand(-7, 12);
     if (px != 0) x = px + plat::Rand(-7, 12);

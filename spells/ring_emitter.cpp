@@ -26,7 +26,6 @@ int TRingEmiter::Create(int x, int y, float r, int red_, int green_, int blue_, 
     if (lo >= 0.0f) ring->minScale = lo;
     if (hi >= 0.0f) ring->maxScale = hi;
     ring->imageIndex = image;
-    if (!ringEmiterList) ringEmiterList = plat::CreateList<TRingEmiterPtr>();
     ringEmiterList->AddLast(ring);
     return 0;
 }
@@ -54,12 +53,11 @@ int TRingEmiter::Update() {
         spark->green = plat::TruncToInt(static_cast<float>(green) * f);
         spark->blue = plat::TruncToInt(static_cast<float>(blue) * f);
     }
-    if (angle > 1080.0f && ringEmiterList) ringEmiterList->Remove(shared_from_this());
+    if (angle > 1080.0f) ringEmiterList->Remove(shared_from_this());
     return 0;
 }
 
 int TRingEmiter::UpdateAll() {
-    if (!ringEmiterList) return 0;
     for (const TRingEmiterPtr& r : *ringEmiterList) r->Update();
     return 0;
 }

@@ -8,11 +8,10 @@
 
 namespace {
 
-// Without a board the spell is drawn where a fresh board would put it.
 void BoardGeometry(int& cell, int& ox, int& oy) {
-    cell = board ? board->cellSize : 32;
-    ox = board ? board->originX : 240;
-    oy = board ? board->originY : 60;
+    cell = board->cellSize;
+    ox = board->originX;
+    oy = board->originY;
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 
 namespace {
 
-int Cell() { return board ? board->cellSize : 32; }
+int Cell() { return board->cellSize; }
 
 bool IsBoardCell(int x, int y) { return board->shapeLayer[x][y] != 0; }
 bool IsRuneCell(int x, int y) { return board->runeLayer[x][y] != 0; }
@@ -21,8 +21,8 @@ int RuneColourAt(int x, int y) { return RuneColour(board->runeLayer[x][y]); }
 
 }  // namespace
 
-int CellCentreX(int x) { return (board ? board->originX : 240) + x * Cell() + Cell() / 2; }
-int CellCentreY(int y) { return (board ? board->originY : 60) + y * Cell() + Cell() / 2; }
+int CellCentreX(int x) { return board->originX + x * Cell() + Cell() / 2; }
+int CellCentreY(int y) { return board->originY + y * Cell() + Cell() / 2; }
 
 namespace {
 
@@ -43,7 +43,6 @@ int Walk(int from, int step, int& count, At at) {
 }  // namespace
 
 int BonusRemoveVerticalLine(int x, int y) {
-    if (!board) return 0;
     int count = 0;
     auto at = [&](int r, bool rune) { return rune ? IsRuneCell(x, r) : IsBoardCell(x, r); };
     const int top = Walk(y, -1, count, at);
@@ -54,7 +53,6 @@ int BonusRemoveVerticalLine(int x, int y) {
 }
 
 int BonusRemoveHorizontalLine(int x, int y) {
-    if (!board) return 0;
     int count = 0;
     auto at = [&](int c, bool rune) { return rune ? IsRuneCell(c, y) : IsBoardCell(c, y); };
     const int left = Walk(x, -1, count, at);
@@ -70,7 +68,6 @@ int BonusRemoveCross(int x, int y) {
 }
 
 int BonusRemoveBlock(int x, int y) {
-    if (!board) return 0;
     int count = 0;
     for (int i = x - 2; i <= x + 2; ++i)
         for (int j = y - 2; j <= y + 2; ++j) {
@@ -83,7 +80,6 @@ int BonusRemoveBlock(int x, int y) {
 }
 
 int BonusRemoveRandomColors(int x, int y) {
-    if (!board) return 0;
     constexpr int r = 225, g = 210, b = 225;
     const bool onGrid = x >= 0 && x < kBoardCells && y >= 0 && y < kBoardCells;
     TRemoveRandomColorsEmiter::add(FX(x), FY(y), FX(x), FY(y), r, g, b, x, y, onGrid ? RuneColourAt(x, y) : 0);
@@ -93,7 +89,7 @@ int BonusRemoveRandomColors(int x, int y) {
             if (!IsRuneCell(i, j)) continue;
             if (phase == 0) {
                 // A cell with a spell is passed over; the next rune cell takes its turn.
-                if (bonusManagerAlt && bonusManagerAlt->GetBonus(i, j)) {
+                if (bonusManagerAlt->GetBonus(i, j)) {
                     phase -= 1;
                 } else {
                     TRemoveRandomColorsEmiter::add(FX(x), FY(y), FX(i), FY(j), r, g, b, i, j, RuneColourAt(i, j));
@@ -111,7 +107,7 @@ int BonusRemoveColor(int colour, int x, int y) {
     JitteredRuneRGB(colour, r, g, b);
     // Colour 0 is every empty cell and the space around the board: a drain
     // without a colour has nothing to take.
-    if (!board || colour == 0) return 0;
+    if (colour == 0) return 0;
     int count = 0;
     for (int i = 0; i < kBoardCells; ++i)
         for (int j = 0; j < kBoardCells; ++j)
@@ -123,7 +119,6 @@ int BonusRemoveColor(int colour, int x, int y) {
 }
 
 int BonusHeal() {
-    if (!board || !razod) return 0;
     for (int i = 0; i < kBoardCells; ++i)
         for (int j = 0; j < kBoardCells; ++j)
             if (razod->isBlocked(board->runeLayer[i][j]) != 0) THealEmiter::add(FX(i), FY(j), static_cast<float>(i), j);

@@ -19,7 +19,7 @@ int TBunusManagerA::Clear(int x, int y) {
         activeSpells.AddLast(s);
         spells.Remove(s);
         s->Activate();
-        if (level) level->spellsCast += 1;
+        level->spellsCast += 1;
     }
     return 0;
 }
@@ -34,9 +34,9 @@ int TBunusManagerA::AddCaption(int runes, int pts, int colors) {
     // no cell to put the captions on.
     if (activeSpells.IsEmpty()) return 0;
     const TBonusAPtr last = activeSpells.Last();
-    const int cell = board ? board->cellSize : 32;
-    const int ox = board ? board->originX : 240;
-    const int oy = board ? board->originY : 60;
+    const int cell = board->cellSize;
+    const int ox = board->originX;
+    const int oy = board->originY;
     captionX = cell / 2 + ox + cell * last->x;
     captionY = cell / 2 + oy + cell * last->y;
     if (captionX > 550) captionX = 550;
@@ -71,12 +71,12 @@ int TBunusManagerA::Update() {
             playSound2(castSounds[static_cast<size_t>(sound)], nullptr, 0);
         captionRazod += removed;
         captionPoints += 50 * removed;
-        if (points) points->add(50 * removed);
-        if (blocks) blocks->Freze(s->hold);
+        points->add(50 * removed);
+        blocks->Freze(s->hold);
         activeSpells.Remove(s);
     }
     if (activeSpells.IsEmpty() && captionKind != 0) {
-        const int wait = blocks ? blocks->ToDefreze() : 0;
+        const int wait = blocks->ToDefreze();
         TCaptions::addCaption(TCaptions::Points, captionPoints, captionX, captionY - 40, 1.0f, 0, wait, nullptr);
         TCaptions::addCaption(TCaptions::Match, captionRazod, captionX, captionY, 1.0f, 0, wait, nullptr);
         const bool known = captionKind >= 1 && captionKind <= kSpellKinds;
@@ -101,8 +101,8 @@ int TBunusManagerA::ClearSpells() {
 }
 
 int TBunusManagerA::ClearEfects() {
-    if (volcanoList) volcanoList->Clear();
-    if (blocks) blocks->Freze(-1);
+    volcanoList->Clear();
+    blocks->Freze(-1);
     teleportProgress = 1.0f;
     teleportCells.clear();
     captionKind = 0;

@@ -24,7 +24,6 @@
 namespace {
 
 bool IsStone(int id) {
-    if (!razod) return false;
     const TRunePtr r = razod->_findRuneByID(std::to_string(id));
     return r && r->blocked != 0;
 }
@@ -32,18 +31,18 @@ bool IsStone(int id) {
 // Empties the cell and sends its rune to the spheres: the stream starts at
 // (px, py) in the tint; the cell sparkles in `highlight` meanwhile.
 void RemoveIntoSpheres(int cx, int cy, float px, float py, int r, int g, int b, int highlight) {
-    if (!board || !OnGrid(cx, cy)) return;
+    if (!OnGrid(cx, cy)) return;
     const int c = board->colorLayer[cx][cy];
     TToSphereEmiter::add(px, py, r, g, b, cx, cy, c);
-    if (magicSphere) magicSphere->Fill(c);
+    magicSphere->Fill(c);
     board->highlightLayer[cx][cy] = highlight;
     board->runeLayer[cx][cy] = 0;
     board->colorLayer[cx][cy] = 0;
 }
 
 void AfterRemoval(int cx, int cy) {
-    if (board) board->checkGameOver();
-    if (bonusManagerAlt) bonusManagerAlt->ClearSilent(cx, cy);
+    board->checkGameOver();
+    bonusManagerAlt->ClearSilent(cx, cy);
 }
 
 // The fire bursts turn and centre the shared spark picture for each flame.
@@ -59,13 +58,7 @@ void RestoreFireState(const plat::ImagePtr& image) {
 TToSphereEmiterPtr TToSphereEmiter::add(float sx, float sy, int r, int g, int b, int cx, int cy, int color) {
     auto e = std::make_shared<TToSphereEmiter>();
     int tx = 0, ty = 0;
-    if (magicSphere) {
-        magicSphere->GetColorXY(color, tx, ty);
-    } else {
-        // No sphere panel: the stream just fades where it starts.
-        tx = static_cast<int>(sx);
-        ty = static_cast<int>(sy);
-    }
+    magicSphere->GetColorXY(color, tx, ty);
     e->endX = static_cast<float>(tx);
     e->endY = static_cast<float>(ty);
     e->particleCount = 50;
@@ -83,7 +76,7 @@ TToSphereEmiterPtr TToSphereEmiter::add(float sx, float sy, int r, int g, int b,
 }
 
 int TToSphereEmiter::_update() {
-    if (spawned == 45.0f && board && OnGrid(cellX, cellY)) board->highlightLayer[cellX][cellY] = 0;
+    if (spawned == 45.0f && OnGrid(cellX, cellY)) board->highlightLayer[cellX][cellY] = 0;
     return 0;
 }
 
@@ -125,7 +118,7 @@ int TRemoveRandomColorsEmiter::_update() {
     blue = plat::Rand(100, 255);
     // More spawned than still flying: the first particle has arrived and gone.
     if (pending == 1 && spawned > static_cast<float>(particles.size())) {
-        const int c = board && OnGrid(cellX, cellY) ? board->colorLayer[cellX][cellY] : 0;
+        const int c = OnGrid(cellX, cellY) ? board->colorLayer[cellX][cellY] : 0;
         int r = 0, g = 0, b = 0;
         JitteredRuneRGB(c, r, g, b);
         RemoveIntoSpheres(cellX, cellY, endX, endY, r, g, b, highlightColor);
@@ -195,7 +188,6 @@ std::shared_ptr<E> AddBurst(float x, float y, float cx, int cy, int count) {
 // catalogue does not know, and runes without a known stone form, are left
 // out; 0 when nothing is left to draw from.
 int StoneFormForHeal() {
-    if (!blocks || !razod) return 0;
     std::vector<int> forms;
     for (const std::string& entry : blocks->availableRazod) {
         const TRunePtr rune = razod->_findRuneByID(entry);
@@ -220,7 +212,7 @@ int THealEmiter::AddEntity() {
 }
 
 int THealEmiter::_update() {
-    if (pending == 1 && spawned > static_cast<float>(particles.size()) && board && OnGrid(cellX, cellY)) {
+    if (pending == 1 && spawned > static_cast<float>(particles.size()) && OnGrid(cellX, cellY)) {
         const int id = board->runeLayer[cellX][cellY];
         if (id != 0 && IsStone(id)) {
             const int healed = id == 13 ? StoneFormForHeal() : razod->unblocked(id);
@@ -249,7 +241,7 @@ int TRemoveBlockEmiter::AddEntity() {
 
 int TRemoveBlockEmiter::_update() {
     if (pending == 1 && spawned > 0.6f * static_cast<float>(particles.size())) {
-        if (board && OnGrid(cellX, cellY) && board->runeLayer[cellX][cellY] != 0) {
+        if (OnGrid(cellX, cellY) && board->runeLayer[cellX][cellY] != 0) {
             const int c = board->colorLayer[cellX][cellY];
             int r = 0, g = 0, b = 0;
             JitteredRuneRGB(c, r, g, b);
@@ -294,7 +286,7 @@ int TRemoveLineEmiter::AddEntity() {
 }
 
 int TRemoveLineEmiter::_update() {
-    if (particles.empty() || !board) return 0;
+    if (particles.empty()) return 0;
     const TVolcanoEntity& lead = *particles.front();
     const int leader = plat::TruncToInt(spawned) - static_cast<int>(particles.size());
     const int cell = board->cellSize > 0 ? board->cellSize : 32;

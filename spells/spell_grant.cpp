@@ -11,7 +11,6 @@
 #include "spells/spells.h"
 
 int TBunusManagerA::StonesOnBoard() {
-    if (!board || !razod) return 0;
     for (int x = 0; x < kBoardCells; ++x)
         for (int y = 0; y < kBoardCells; ++y)
             if (razod->isBlocked(board->runeLayer[x][y]) != 0) return 1;
@@ -40,7 +39,6 @@ int TBunusManagerA::ClearSilent(int x, int y) {
 }
 
 int TBunusManagerA::GetRandomPlace(int& x, int& y, int& colour) {
-    if (!board || !razod) return 0;
     std::vector<std::array<int, 3>> candidates;
     for (int i = 0; i < kBoardCells; ++i)
         for (int j = 0; j < kBoardCells; ++j) {
@@ -63,8 +61,7 @@ int TBunusManagerA::GetRandomPlace(int& x, int& y, int& colour) {
 }
 
 int TBunusManagerA::AddBonus(int kind) {
-    const std::vector<std::string> none;
-    const std::vector<std::string>& available = level ? level->availableSpells : none;
+    const std::vector<std::string>& available = level->availableSpells;
     if (kind == 0) {
         if (available.empty()) return 0;
         const int i = plat::Rand(0, static_cast<int>(available.size()) - 1);
@@ -82,7 +79,7 @@ int TBunusManagerA::AddBonus(int kind) {
     }
     int x = 0, y = 0, colour = 0;
     if (GetRandomPlace(x, y, colour) == 0) return 0;
-    if (level) level->spellsReceived += 1;
+    level->spellsReceived += 1;
     AddBonusExt(kind, x, y, colour);
     return 0;
 }

@@ -54,15 +54,11 @@ int TBunusManagerA::LoadResources() {
 }
 
 void InstallSpellLinks() {
-    playLinks.castSpell = [](int x, int y) { return bonusManagerAlt ? bonusManagerAlt->Clear(x, y) : 0; };
-    playLinks.spellActive = [] { return bonusManagerAlt ? bonusManagerAlt->BonusActive() : 0; };
-    playLinks.addSpell = [](int kind) {
-        if (bonusManagerAlt) bonusManagerAlt->AddBonus(kind);
-    };
-    playLinks.spellCaption = [](int cells, int pts, int colours) {
-        if (bonusManagerAlt) bonusManagerAlt->AddCaption(cells, pts, colours);
-    };
-    playLinks.spellAt = [](int x, int y) { return bonusManagerAlt ? bonusManagerAlt->FindBonus(x, y) : 0; };
+    playLinks.castSpell = [](int x, int y) { return bonusManagerAlt->Clear(x, y); };
+    playLinks.spellActive = [] { return bonusManagerAlt->BonusActive(); };
+    playLinks.addSpell = [](int kind) { bonusManagerAlt->AddBonus(kind); };
+    playLinks.spellCaption = [](int cells, int pts, int colours) { bonusManagerAlt->AddCaption(cells, pts, colours); };
+    playLinks.spellAt = [](int x, int y) { return bonusManagerAlt->FindBonus(x, y); };
     sphereLinks.ringEmiter = [](int x, int y, float radius, int r, int g, int b, float lo, float hi, int image) {
         TRingEmiter::Create(x, y, radius, r, g, b, lo, hi, image);
     };

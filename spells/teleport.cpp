@@ -30,14 +30,13 @@ void ChooseCells(std::vector<std::array<int32_t, 3>>& list) {
             if (current == 0) continue;
             if (phase == 0) {
                 candidates.clear();
-                if (blocks && razod)
-                    for (const std::string& entry : blocks->availableRazod) {
-                        const int id = plat::ToInt(entry);
-                        // An id the catalogue does not know would put an
-                        // invisible, colourless rune on the board.
-                        const TRunePtr rune = razod->_findRuneByID(std::to_string(id));
-                        if (rune && rune->blocked == 0 && id != current) candidates.push_back(id);
-                    }
+                for (const std::string& entry : blocks->availableRazod) {
+                    const int id = plat::ToInt(entry);
+                    // An id the catalogue does not know would put an
+                    // invisible, colourless rune on the board.
+                    const TRunePtr rune = razod->_findRuneByID(std::to_string(id));
+                    if (rune && rune->blocked == 0 && id != current) candidates.push_back(id);
+                }
                 if (!candidates.empty()) {
                     const int k = plat::Rand(0, static_cast<int>(candidates.size()) - 1);
                     list.push_back({x, y, candidates[static_cast<size_t>(k)]});
@@ -52,7 +51,7 @@ void Commit(int x, int y, int id) {
     board->runeLayer[x][y] = id;
     board->colorLayer[x][y] = RuneColour(id);
     board->placeTimeLayer[x][y] = plat::MilliSecs();
-    if (bonusManagerAlt && bonusManagerAlt->FindBonus(x, y) != 0) {
+    if (bonusManagerAlt->FindBonus(x, y) != 0) {
         const TBonusAPtr spell = bonusManagerAlt->GetBonus(x, y);
         if (spell && spell->kind == kDrain) spell->color = RuneColour(id);
     }
@@ -63,19 +62,13 @@ void Commit(int x, int y, int id) {
 }  // namespace
 
 int BonusReplacer(float& progress, std::vector<std::array<int32_t, 3>>& list) {
-    if (!board) {
-        progress = 1.0f;
-        list.clear();
-        return 0;
-    }
     if (progress == 0.0f) ChooseCells(list);
     plat::SetBlend(3);
     progress += 0.01f;
     plat::SetAlpha(progress);
     for (const auto& [x, y, id] : list) {
         if (x < 0 || x >= kBoardCells || y < 0 || y >= kBoardCells) continue;
-        if (razod) razod->Draw(id, static_cast<float>(board->originX + x * board->cellSize),
-                               board->originY + y * board->cellSize);
+        razod->Draw(id, static_cast<float>(board->originX + x * board->cellSize), board->originY + y * board->cellSize);
         if (progress <= 0.4f)
             board->highlightLayer[x][y] = RuneColour(board->runeLayer[x][y]);
         else if (progress <= 0.8f)

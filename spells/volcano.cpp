@@ -127,7 +127,6 @@ void TVolcanoEmiter::ChooseControlPoint() {
 }
 
 void TVolcanoEmiter::Enlist() {
-    if (!volcanoList) volcanoList = plat::CreateList<TVolcanoEmiterPtr>();
     volcanoList->AddLast(shared_from_this());
 }
 
@@ -150,7 +149,6 @@ TVolcanoEmiterPtr TVolcanoEmiter::Create(float sx, float sy, float ex, float ey,
 }
 
 int TVolcanoEmiter::updateAll() {
-    if (!volcanoList) return 0;
     for (const TVolcanoEmiterPtr& e : *volcanoList) e->Update();
     return 0;
 }
@@ -166,7 +164,7 @@ int TVolcanoEmiter::_update() { return 0; }
 int TVolcanoEmiter::Update() {
     if (spawned >= particleCount) {
         if (particles.empty()) {
-            if (volcanoList) volcanoList->Remove(shared_from_this());
+            volcanoList->Remove(shared_from_this());
             return 0;
         }
     } else {

@@ -32,7 +32,7 @@ int TButton::setState(int newActive, int newVisible) {
     return 0;
 }
 
-bool FramePress() { return mouse && mouse->leftHit != 0; }
+bool FramePress() { return mouse->leftHit != 0; }
 
 int TButton::TrackPointer() {
     const float px = static_cast<float>(plat::MouseX());

@@ -30,7 +30,6 @@ TCometEmiterPtr TCometEmiter::start(int x, int y, int tx, int ty, int cx, int cy
     c->spreadYMax = syMax;
     c->sparkSize = size;
     c->alive = 1;
-    if (!cometList) cometList = plat::CreateList<TCometEmiterPtr>();
     cometList->AddLast(c);
     return c;
 }
@@ -44,7 +43,7 @@ int TCometEmiter::setRGB(int r, int g, int b) {
 
 int TCometEmiter::updateAll() {
     const auto list = cometList;  // held: a comet may unlink itself
-    if (list) list->ForEach([](const TCometEmiterPtr& c) { c->update(); });
+    list->ForEach([](const TCometEmiterPtr& c) { c->update(); });
     return 0;
 }
 
@@ -59,7 +58,7 @@ int TCometEmiter::update() {
     headX = startX + 2.0f * t * (controlX - startX) + t * t * (targetX - 2.0f * controlX + startX);
     headY = startY + 2.0f * t * (controlY - startY) + t * t * (targetY - 2.0f * controlY + startY);
     _update(Trunc(headX), Trunc(headY), 4);
-    if (alive == 0 && cometList) {
+    if (alive == 0) {
         for (auto l = cometList->FirstLink(); l; l = l->next)
             if (!l->removed && l->value.get() == this) {
                 cometList->RemoveLink(l);

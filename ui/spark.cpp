@@ -23,7 +23,6 @@ TSparkPtr TSpark::Create(const plat::ImagePtr& image, int x, int y, float size, 
     s->maxLife = static_cast<float>(life);
     s->blend = blend;
     s->fadeMode = fadeMode;
-    if (!SparkList) SparkList = plat::CreateList<TSparkPtr>();
     SparkList->AddFirst(s);
     return s;
 }
@@ -44,14 +43,14 @@ int TSpark::setMovementType(int a, int r, int cx, int cy) {
 }
 
 int TSpark::Destroy(const TSparkPtr& spark) {
-    if (SparkList) SparkList->Remove(spark);
+    SparkList->Remove(spark);
     return 0;
 }
 
-int TSpark::allDestroyed() { return (!SparkList || SparkList->IsEmpty()) ? 1 : 0; }
+int TSpark::allDestroyed() { return SparkList->IsEmpty() ? 1 : 0; }
 
 int TSpark::destroyAll() {
-    if (SparkList) SparkList->Clear();
+    SparkList->Clear();
     return 0;
 }
 
@@ -80,7 +79,6 @@ int TSpark::UpdateAll() {
     // we stand on, and the walk goes by links so a dying spark is unlinked
     // without searching the list.
     const std::shared_ptr<plat::TList<TSparkPtr>> list = SparkList;
-    if (!list) return 0;
     using LinkPtr = plat::TList<TSparkPtr>::LinkPtr;
     LinkPtr cur = list->FirstLink();
     while (cur) {

@@ -42,6 +42,7 @@
 #include "ui/font.h"
 #include "ui/menu.h"
 #include "ui/text.h"
+#include "support/play_world.h"
 
 namespace pt = plat::testing;
 
@@ -148,18 +149,15 @@ protected:
         fonts[1] = CreateFont(std::string("gfx/fonts/small-letters3.png"), "abcdefghijklmnopqrstuvwxyz0123456789",
                               32.0f, 3);
         ASSERT_TRUE(fonts[0] && fonts[1]);
+        quill_test::MakePlayWorld();
     }
     void TearDown() override {
         map.reset();
-        sequencer.reset();
         optionsWindow.reset();
-        level.reset();
         profileLoader.reset();
         profileLinks = TProfileLinks{};
         tutorial.reset();
-        razod.reset();
-        board.reset();
-        bossManager.reset();
+        quill_test::DropPlayWorld();
         fonts[0].reset();
         fonts[1].reset();
         InGameFolder::TearDown();

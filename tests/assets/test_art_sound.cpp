@@ -214,7 +214,7 @@ protected:
         songManager = std::make_shared<TSongManager>();
     }
     void TearDown() override {
-        songManager.reset();
+        songManager = std::make_shared<TSongManager>();
         options.reset();
         pt::Reset();
     }

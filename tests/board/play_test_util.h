@@ -1,7 +1,7 @@
 // A fresh play world for the rune, block and board tests: the headless
 // platform reset, a temporary working folder (the loaders read data/ and
-// gfx/ relative to it), and razod, blocks, board and the mouse made as
-// start-up makes them.
+// gfx/ relative to it), and every manager of the play library made as
+// start-up makes them (support/play_world.h).
 #pragma once
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -29,6 +29,7 @@
 #include "platform/stream.h"
 #include "platform/testing.h"
 #include "support/jpeg_encode.h"
+#include "support/play_world.h"
 #include "ui/spark.h"
 
 inline TTSCFilePtr TscFromText(const std::string& text) {
@@ -46,26 +47,14 @@ protected:
         dir_ = pattern;
         oldDir_ = plat::CurrentDir();
         ASSERT_TRUE(plat::ChangeDir(dir_));
-        razod = std::make_shared<TRuneManager>();
-        blocks = std::make_shared<TBlocksManager>();
-        board = std::make_shared<TBoardManager>();
-        mouse = std::make_shared<TMouse>();
-        level.reset();
-        ResetLevelRules();
-        TSpark::destroyAll();
-        sparkImages = {};
+        quill_test::MakePlayWorld();
+        sphereLinks = TSphereLinks{};
         delta = 1.0;
     }
 
     void TearDown() override {
-        razod.reset();
-        blocks.reset();
-        board.reset();
-        mouse.reset();
-        level.reset();
-        ResetLevelRules();
-        TSpark::destroyAll();
-        sparkImages = {};
+        quill_test::DropPlayWorld();
+        sphereLinks = TSphereLinks{};
         delta = 0.0;
         plat::ChangeDir(oldDir_);
         plat::DeleteDir(dir_, true);
@@ -73,19 +62,8 @@ protected:
     }
 
 public:
-    // No points, captions, spheres, timer or bosses until a test makes them.
-    static void ResetLevelRules() {
-        points.reset();
-        magicSphere.reset();
-        timeManager.reset();
-        bossManager.reset();
-        sphereLinks = TSphereLinks{};
-        if (captions) captions->Clear();
-    }
-    // An active boss of that colour with its top-left cell at (x, y); makes
-    // the boss manager when there is none.
+    // An active boss of that colour with its top-left cell at (x, y).
     static TBossRunePtr PutBoss(int x, int y, int colour = 1) {
-        if (!bossManager) bossManager = std::make_shared<TBossManager>();
         auto b = std::make_shared<TBossRune>();
         b->x = x;
         b->y = y;

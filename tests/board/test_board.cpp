@@ -132,7 +132,7 @@ TEST_F(BoardTest, TheMoveTestOfOneBlockCell) {
     };
     for (const Case& c : cases) {
         board->clearBoard();
-        bossManager.reset();
+        bossManager = std::make_shared<TBossManager>();
         c.arrange();
         EXPECT_EQ(board->_checkMove(block, c.x, c.y, c.dx, c.dy, c.i, c.j), c.fits) << c.what;
     }
@@ -140,7 +140,7 @@ TEST_F(BoardTest, TheMoveTestOfOneBlockCell) {
     // A boss reaching past the grid's edge: targets off the grid are refused
     // as such, and an empty block cell fits whatever lies under it.
     board->clearBoard();
-    bossManager.reset();
+    bossManager = std::make_shared<TBossManager>();
     PutBoss(14, 3);
     EXPECT_EQ(board->_checkMove(block, 13, 3, 1, 0, 1, 2), 0);
     EXPECT_EQ(board->_checkMove(block, 14, 3, 1, 0, 1, 2), 0);

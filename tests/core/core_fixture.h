@@ -47,11 +47,11 @@ protected:
     }
 
     static void ResetGlobals() {
-        songManager.reset();
+        songManager = std::make_shared<TSongManager>();
         options.reset();
         mouse.reset();
         globalSnd.reset();
-        soundQueue.reset();
+        soundQueue = plat::CreateList<TSoundQPtr>();
         deltaTime.reset();
         TDeltaTime::DeltaTList.reset();
         VersionInfo.reset();

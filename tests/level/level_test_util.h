@@ -1,5 +1,5 @@
-// A play world with the level, the sequence and the level rules made, and
-// small level files and archives for them.
+// The play world with a rune and a block catalogue loaded, and small level
+// files and archives for the level, the sequence and the level rules.
 #pragma once
 #include <map>
 #include <string>
@@ -75,13 +75,6 @@ protected:
         WriteFourRunePictures();
         razod->loadFrom(TscFromText(kFourRunes));
         blocks->loadBlocksFrom(TscFromText(kLevelBlocks));
-        level = std::make_shared<TLevelManager>();
-        sequencer = std::make_shared<TLevelSequencer>();
-        points = std::make_shared<TPointsManager>();
-        magicSphere = std::make_shared<TMagicSphere>();
-        timeManager = std::make_shared<TTimeManager>();
-        bossManager = std::make_shared<TBossManager>();
-        globalSnd = std::make_shared<TGlobalSnd>();
         levelLinks = TLevelLinks{};
         levelLinks.addRevealedImage = [this](const std::string& name) { revealed.push_back(name); };
         gameState = 0;
@@ -89,8 +82,6 @@ protected:
     }
     void TearDown() override {
         levelLinks = TLevelLinks{};
-        sequencer.reset();
-        globalSnd.reset();
         gameState = 0;
         PlayTest::TearDown();
     }

@@ -1,6 +1,5 @@
-// The points, captions, spheres, timer and bosses made as start-up makes
-// them, over the play world of the board tests, with the shared registry
-// holding the rope picture.
+// The play world of the board tests with the shared registry holding the
+// rope picture that the points, spheres and timer hang from.
 #pragma once
 #include <vector>
 
@@ -19,18 +18,10 @@ class LevelRulesTest : public PlayTest {
 protected:
     void SetUp() override {
         PlayTest::SetUp();
-        points = std::make_shared<TPointsManager>();
-        magicSphere = std::make_shared<TMagicSphere>();
-        timeManager = std::make_shared<TTimeManager>();
-        bossManager = std::make_shared<TBossManager>();
-        data = std::make_shared<TContainer>();
         rope = plat::CreateImage(8, 100);
         data->Add(rope, 5000);
-        if (captions) captions->Clear();
     }
     void TearDown() override {
-        ResetLevelRules();
-        data.reset();
         TCaptions::match = TCaptions::combo = TCaptions::points = TCaptions::cyfry = nullptr;
         PlayTest::TearDown();
     }

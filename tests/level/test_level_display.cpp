@@ -32,6 +32,7 @@
 #include "ui/container.h"
 #include "ui/spark.h"
 #include "tests/support/display_test.h"
+#include "tests/support/play_world.h"
 
 namespace {
 
@@ -42,33 +43,11 @@ protected:
     void SetUp() override {
         DisplayTest::SetUp();
         if (HasFatalFailure()) return;
-        razod = std::make_shared<TRuneManager>();
-        blocks = std::make_shared<TBlocksManager>();
-        board = std::make_shared<TBoardManager>();
-        level = std::make_shared<TLevelManager>();
-        points = std::make_shared<TPointsManager>();
-        magicSphere = std::make_shared<TMagicSphere>();
-        timeManager = std::make_shared<TTimeManager>();
-        bossManager = std::make_shared<TBossManager>();
-        mouse = std::make_shared<TMouse>();
-        data = std::make_shared<TContainer>();
+        quill_test::MakePlayWorld();
         delta = 1.0;
     }
     void TearDown() override {
-        razod.reset();
-        blocks.reset();
-        board.reset();
-        level.reset();
-        points.reset();
-        magicSphere.reset();
-        timeManager.reset();
-        bossManager.reset();
-        mouse.reset();
-        data.reset();
-        TSpark::destroyAll();
-        TCaptions::destroyAll();
-        if (stonesList) stonesList->Clear();
-        sparkImages = {};
+        quill_test::DropPlayWorld();
         DisplayTest::TearDown();
     }
 };

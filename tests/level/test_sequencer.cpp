@@ -192,8 +192,8 @@ TEST_F(SequencerTest, TheOptionsReadTheCurrentLevelOnceLinked) {
     ASSERT_TRUE(optionsLinks.currentLevel);
     sequencer->currentLevel = 9;
     EXPECT_EQ(optionsLinks.currentLevel(), 9);
-    sequencer.reset();
-    EXPECT_EQ(optionsLinks.currentLevel(), 0);
+    sequencer->currentLevel = 17;
+    EXPECT_EQ(optionsLinks.currentLevel(), 17) << "read when asked, not when linked";
     optionsLinks = TOptionsLinks{};
 }
 

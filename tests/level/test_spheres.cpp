@@ -16,7 +16,9 @@ protected:
         magicSphere->emptyBallImage = Frames(62, 62);
         magicSphere->starImages = {Frames(80, 80), Frames(80, 80)};
         magicSphere->emitter.chance = -1;  // no sparks unless a test asks
-        blocks.reset();                    // no next block to deal
+        // A next block without runes: the panel draws nothing for it.
+        blocks->nextBlock = std::make_shared<TBlock>();
+        blocks->nextBlockW = blocks->nextBlockH = 1.0f;
     }
     // Gives every colour in use a ball and a symbol picture.
     static void GivePictures() {

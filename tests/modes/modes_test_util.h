@@ -1,7 +1,7 @@
 // A play world for the loops, the pause menu and the popups: the level
-// world of the level tests plus the spell manager, the popup manager with
-// small pictures of its own, the frame timer, and fakes behind the links to
-// the profile, the hiscores, the menu window and the options' save.
+// world of the level tests plus the popup manager with small pictures of
+// its own, the frame timer, and fakes behind the links to the profile, the
+// hiscores, the menu window and the options' save.
 #pragma once
 #include <deque>
 #include <functional>
@@ -97,11 +97,9 @@ protected:
         WritePopupPictures();
         WritePopups(PopupGroup("Elsewhere", 99, "BEGIN_LEVEL"));
 
-        bonusManagerAlt = std::make_shared<TBunusManagerA>();
         popupManager = std::make_shared<TPopupManager>();
         popupManager->Load();
         deltaTime = TDeltaTime::Create(60);
-        soundQueue = plat::CreateList<TSoundQPtr>();
         testOptions = std::make_shared<CountingOptions>();
         options = testOptions;
         ClearLists();
@@ -115,12 +113,9 @@ protected:
         ClearLists();
         modeLinks = TModeLinks{};
         levelLinks = TLevelLinks{};
-        bonusManagerAlt.reset();
         popupManager.reset();
         if (deltaTime) deltaTime->Destroy();
         deltaTime.reset();
-        soundQueue.reset();
-        options.reset();
         quit = 0;
         saveToProfile = 0;
         LevelTest::TearDown();
@@ -128,11 +123,11 @@ protected:
 
 public:
     static void ClearLists() {
-        if (stonesList) stonesList->Clear();
-        if (cometList) cometList->Clear();
-        if (volcanoList) volcanoList->Clear();
-        if (ringEmiterList) ringEmiterList->Clear();
-        if (soundQueue) soundQueue->Clear();
+        stonesList->Clear();
+        cometList->Clear();
+        volcanoList->Clear();
+        ringEmiterList->Clear();
+        soundQueue->Clear();
         TCaptions::destroyAll();
         TSpark::destroyAll();
     }

@@ -41,6 +41,7 @@
 #include "ui/container.h"
 #include "ui/spark.h"
 #include "tests/support/display_test.h"
+#include "tests/support/play_world.h"
 
 namespace {
 
@@ -51,49 +52,18 @@ protected:
     void SetUp() override {
         DisplayTest::SetUp();
         if (HasFatalFailure()) return;
-        razod = std::make_shared<TRuneManager>();
-        blocks = std::make_shared<TBlocksManager>();
-        board = std::make_shared<TBoardManager>();
-        level = std::make_shared<TLevelManager>();
-        sequencer = std::make_shared<TLevelSequencer>();
-        points = std::make_shared<TPointsManager>();
-        magicSphere = std::make_shared<TMagicSphere>();
-        timeManager = std::make_shared<TTimeManager>();
-        bossManager = std::make_shared<TBossManager>();
-        mouse = std::make_shared<TMouse>();
-        data = std::make_shared<TContainer>();
-        globalSnd = std::make_shared<TGlobalSnd>();
-        bonusManagerAlt = std::make_shared<TBunusManagerA>();
+        quill_test::MakePlayWorld();
         popupManager = std::make_shared<TPopupManager>();
         deltaTime = TDeltaTime::Create(60);
-        soundQueue = plat::CreateList<TSoundQPtr>();
         delta = 1.0;
     }
     void TearDown() override {
         modeLinks = TModeLinks{};
         levelLinks = TLevelLinks{};
-        razod.reset();
-        blocks.reset();
-        board.reset();
-        level.reset();
-        sequencer.reset();
-        points.reset();
-        magicSphere.reset();
-        timeManager.reset();
-        bossManager.reset();
-        mouse.reset();
-        data.reset();
-        globalSnd.reset();
-        bonusManagerAlt.reset();
+        quill_test::DropPlayWorld();
         popupManager.reset();
         if (deltaTime) deltaTime->Destroy();
         deltaTime.reset();
-        soundQueue.reset();
-        if (volcanoList) volcanoList->Clear();
-        if (ringEmiterList) ringEmiterList->Clear();
-        TSpark::destroyAll();
-        TCaptions::destroyAll();
-        sparkImages = {};
         DisplayTest::TearDown();
     }
 };

@@ -361,7 +361,7 @@ TEST_F(BlocksTest, FitsMarkEveryCellThatCannotBePutDown) {
     };
     for (Case& c : cases) {
         board->clearBoard();
-        bossManager.reset();
+        bossManager = std::make_shared<TBossManager>();
         c.arrange();
         HoldReady("2");
         blocks->curRotation = blocks->targetRotation = c.rotation;

@@ -1,7 +1,6 @@
 // A play world for the spell tests: the board with a small rune catalogue
-// (four colours, their stones and the special stone 13), the level, score,
-// spheres and the spell manager made fresh, the hooks into the spells
-// installed, and helpers to lay out a board and run the effects.
+// (four colours, their stones and the special stone 13), the hooks into the
+// spells installed, and helpers to lay out a board and run the effects.
 #pragma once
 #include <string>
 #include <vector>
@@ -48,13 +47,6 @@ protected:
         }
         razod->loadFrom(TscFromText(kSpellRunes));
         ASSERT_EQ(razod->runeList.size(), 7u);
-        level = std::make_shared<TLevelManager>();
-        points = std::make_shared<TPointsManager>();
-        magicSphere = std::make_shared<TMagicSphere>();
-        bonusManagerAlt = std::make_shared<TBunusManagerA>();
-        volcanoList->Clear();
-        ringEmiterList->Clear();
-        if (captions) captions->Clear();
         InstallSpellLinks();
         blocks->availableRazod = {"1", "2", "3", "4"};
         board->cellSize = 32;
@@ -64,10 +56,6 @@ protected:
     }
 
     void TearDown() override {
-        volcanoList->Clear();
-        ringEmiterList->Clear();
-        if (captions) captions->Clear();
-        bonusManagerAlt.reset();
         playLinks = TPlayLinks{};
         sphereLinks = TSphereLinks{};
         levelLinks = TLevelLinks{};

@@ -35,6 +35,7 @@
 #include "ui/container.h"
 #include "ui/spark.h"
 #include "tests/support/display_test.h"
+#include "tests/support/play_world.h"
 
 namespace {
 
@@ -45,35 +46,12 @@ protected:
     void SetUp() override {
         DisplayTest::SetUp();
         if (HasFatalFailure()) return;
-        razod = std::make_shared<TRuneManager>();
-        blocks = std::make_shared<TBlocksManager>();
-        board = std::make_shared<TBoardManager>();
-        level = std::make_shared<TLevelManager>();
-        points = std::make_shared<TPointsManager>();
-        magicSphere = std::make_shared<TMagicSphere>();
-        timeManager = std::make_shared<TTimeManager>();
-        mouse = std::make_shared<TMouse>();
-        data = std::make_shared<TContainer>();
-        bonusManagerAlt = std::make_shared<TBunusManagerA>();
+        quill_test::MakePlayWorld();
         InstallSpellLinks();
         delta = 1.0;
     }
     void TearDown() override {
-        volcanoList->Clear();
-        ringEmiterList->Clear();
-        bonusManagerAlt.reset();
-        razod.reset();
-        blocks.reset();
-        board.reset();
-        level.reset();
-        points.reset();
-        magicSphere.reset();
-        timeManager.reset();
-        mouse.reset();
-        data.reset();
-        TSpark::destroyAll();
-        TCaptions::destroyAll();
-        sparkImages = {};
+        quill_test::DropPlayWorld();
         DisplayTest::TearDown();
     }
 };
