@@ -18,15 +18,11 @@
 
 namespace {
 
-void FetchMouse() {
-    if (mouse) mouse->fetchState();
-}
-void DrawCursor() {
-    if (mouse) mouse->Draw();
-}
-int LeftHit() { return mouse ? mouse->leftHit : 0; }
+void FetchMouse() { mouse->fetchState(); }
+void DrawCursor() { mouse->Draw(); }
+int LeftHit() { return mouse->leftHit; }
 void UpdateSong() {
-    if (titleScreen && titleScreen->musicStream) titleScreen->musicStream->update();
+    if (titleScreen->musicStream) titleScreen->musicStream->update();
 }
 void MenuFadingIn() {
     if (titleLinks.updateMenu) titleLinks.updateMenu();
@@ -69,7 +65,7 @@ void CrossFade(TTitleScreen& title, bool clearFirst, const std::function<void(fl
 
 int TTitleScreen::showHiscores(int crossFade) {
     THiscoresScreen screen;
-    screen.Load(hiscore ? hiscore->GetScores(kScoreQuest, 10) : std::vector<TScorePtr>{});
+    screen.Load(hiscore->GetScores(kScoreQuest, 10));
 
     CrossFade(*this, true, [&](float alpha) {
         plat::SetAlpha(1.0f - alpha);
