@@ -179,10 +179,8 @@ void InstallMainLinks() {
         return titleScreen->result;
     };
     mainLoopScreens.story = [](int page, int fadeIn) { showStory(page, fadeIn); };
-    mainLoopScreens.tutorial = [] { return tutorial ? tutorial->show(0) : 0; };
-    mainLoopScreens.bossTutorial = [] {
-        if (tutorial) tutorial->show2(0);
-    };
+    mainLoopScreens.tutorial = [] { return tutorial->show(0); };
+    mainLoopScreens.bossTutorial = [] { tutorial->show2(0); };
     mainLoopScreens.boardLevel = [](int resume) {
         const int r = goVelmora(resume);
         level->stopAndFreeMusic();

@@ -4,7 +4,5 @@
 #include "screens/screens_links.h"
 
 void InstallMapLinks() {
-    screensLinks.loadMap = [] {
-        if (map) map->Load();
-    };
+    screensLinks.loadMap = [] { map->Load(); };
 }

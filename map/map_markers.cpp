@@ -37,10 +37,8 @@ int TMapLevel::Draw(int32_t current, float alpha) {
     plat::DrawImage(normalImage, x, y, 0);
     plat::SetAlpha(alpha * pulse);
     plat::ImagePtr glow;
-    if (map) {
-        if (kind >= 1 && kind <= 4) glow = map->highlightImages[1];
-        else if (kind == 5) glow = map->highlightImages[2];
-    }
+    if (kind >= 1 && kind <= 4) glow = map->highlightImages[1];
+    else if (kind == 5) glow = map->highlightImages[2];
     if (glow) plat::DrawImage(glow, x, y, 0);
     return 0;
 }

@@ -43,7 +43,7 @@ int TMapCore::Show(int32_t levelIndex) {
             plat::End();
         }
         if (musicStream) musicStream->update();
-        if (mouse) mouse->fetchState();
+        mouse->fetchState();
         Draw();
         if (Update() != 0) return result;
         if (editMode != 0) EditStep();
@@ -66,7 +66,7 @@ int TMapCore::Begin(int32_t levelIndex) {
     fadedOut = 0;
     musicStream = playMusicStream(kSong, 1, 1.0f);
     musicStream->update();
-    const int32_t last = sequencer ? sequencer->lastLevel : 0;
+    const int32_t last = sequencer->lastLevel;
     if (labels[1]) labels[1]->text = std::to_string(last);
     if (labels[0]) labels[0]->text = std::to_string(currentLevel);
     LayOutTitleRow();
@@ -90,7 +90,7 @@ int TMapCore::LayOutTitleRow() {
 }
 
 int TMapCore::Leave(int32_t value) {
-    if (globalSnd) globalSnd->click();
+    globalSnd->click();
     result = value;
     fadeState = -1;
     fadeStart = plat::MilliSecs();
@@ -116,7 +116,7 @@ int TMapCore::Update() {
         if (r == kMenuButton) Leave(1);
         else if (r == kPlayButton) Leave(0);
     }
-    if (fadeState == 0 && mouse && mouse->leftHit != 0) Leave(0);
+    if (fadeState == 0 && mouse->leftHit != 0) Leave(0);
     if (fadedOut != 0) {
         StopSong(musicStream);
         return 1;
@@ -148,7 +148,7 @@ int TMapCore::DrawFrame() {
     for (const TMapLevelPtr& m : *levels) m->Draw(currentLevel, fadeAlpha);
     // Stage pictures lie over the markers.
     for (const TMapStagePtr& s : *stages) s->Draw(currentStage, fadeAlpha);
-    if (mouse) mouse->Draw();
+    mouse->Draw();
     plat::SetAlpha(1);
     if (editMode != 0) plat::DrawText("Level.Stage " + std::to_string(currentStage), 500, 50);
     return 0;

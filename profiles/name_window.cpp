@@ -77,7 +77,7 @@ std::string GetNameWindow(const std::vector<std::string>& existingNames) {
         plat::Flip(-1);
         plat::PollSystem();
         // The frame's sample, which the buttons take their click from.
-        if (mouse) mouse->fetchState();
+        mouse->fetchState();
 
         const int c = plat::GetChar();
         if (c == 27) return "";

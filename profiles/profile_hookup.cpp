@@ -7,21 +7,19 @@
 #include "profiles/saved_game.h"
 
 void InstallProfileLinks() {
-    optionsLinks.profileCount = [] { return profile ? profile->Count() : 0; };
-    optionsLinks.selectProfile = [](const std::string& name) { return profile ? profile->SelectProfile(name) : 0; };
-    optionsLinks.currentProfileName = [] { return profile ? profile->CurrentName() : std::string(); };
+    optionsLinks.profileCount = [] { return profile->Count(); };
+    optionsLinks.selectProfile = [](const std::string& name) { return profile->SelectProfile(name); };
+    optionsLinks.currentProfileName = [] { return profile->CurrentName(); };
 
-    modeLinks.getNumber = [](const std::string& key) {
-        return profile ? static_cast<float>(profile->GetNumber(key)) : 0.0f;
-    };
-    modeLinks.getString = [](const std::string& key) { return profile ? profile->GetString(key) : std::string(); };
+    modeLinks.getNumber = [](const std::string& key) { return static_cast<float>(profile->GetNumber(key)); };
+    modeLinks.getString = [](const std::string& key) { return profile->GetString(key); };
     modeLinks.setNumber = [](const std::string& key, float value, int saveNow) {
-        if (profile) profile->SetNumber(key, plat::TruncToInt(value), saveNow);
+        profile->SetNumber(key, plat::TruncToInt(value), saveNow);
     };
     modeLinks.setString = [](const std::string& key, const std::string& value, int saveNow) {
-        if (profile) profile->SetString(key, value, saveNow);
+        profile->SetString(key, value, saveNow);
     };
-    modeLinks.profileName = [] { return profile ? profile->CurrentName() : std::string(); };
+    modeLinks.profileName = [] { return profile->CurrentName(); };
     modeLinks.saveGame = [](const std::string& prefix) {
         TProfileSaveBatch batch;
         saveBoard(prefix);

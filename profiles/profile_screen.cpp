@@ -26,8 +26,8 @@ TTextPtr MakeText(const std::string& text, float x, float y, const TFontPtr& fon
     return CreateText(text, CreateDim(x, y, 0, 0, 0, 1, 1, 0), font, 1.0f, 0, 0, 0);
 }
 
-int ProfileCount() { return profile ? profile->Count() : 0; }
-std::string CurrentName() { return profile ? profile->CurrentName() : std::string(); }
+int ProfileCount() { return profile->Count(); }
+std::string CurrentName() { return profile->CurrentName(); }
 
 }  // namespace
 
@@ -88,7 +88,7 @@ int TProfileLoader::show(int startState) {
         if (plat::AppTerminate()) plat::End();
     }
     // The click that closed the screen is not the title's to see.
-    if (mouse) mouse->leftHit = 0;
+    mouse->leftHit = 0;
     plat::FlushKeys();
     return 0;
 }
@@ -117,7 +117,7 @@ enum ListButton : int { kOkButton = 1, kCancelButton = 2, kNewButton = 3, kRenam
 // reads its input in the same frame, and a notice opened there can be
 // answered at once.
 int TProfileLoader::Update() {
-    if (mouse) mouse->fetchState();
+    mouse->fetchState();
     if (profileLinks.updateTitleMusic) profileLinks.updateTitleMusic();
     int close = 0;
     if (state == kListPage) close = ListPage();
@@ -139,7 +139,7 @@ int TProfileLoader::ListPage() {
     // under it, which would make the button act on a player the list
     // never highlighted.
     const int button = listMenu->State();
-    if (button == 0 && mouse && mouse->leftHit != 0) {
+    if (button == 0 && mouse->leftHit != 0) {
         const float mx = static_cast<float>(mouse->x), my = static_cast<float>(mouse->y);
         for (const TTextPtr& row : nameRows)
             if (mx > row->dim->x && mx < row->dim->x + row->Width() && my > row->dim->y &&
@@ -148,9 +148,9 @@ int TProfileLoader::ListPage() {
     }
     switch (button) {
         case kOkButton:
-            if (profile) profile->SelectProfile(selectedName);
+            profile->SelectProfile(selectedName);
             LoadProfile();
-            if (options) options->SaveOptionsOnly();
+            options->SaveOptionsOnly();
             return 1;
         case kCancelButton:
             return 1;
@@ -195,9 +195,9 @@ bool TProfileLoader::CreateAndPlay(const std::string& name, bool select) {
     const int made = CreateNewProfile(name);
     if (made == -1) nameExists = 1;
     if (made != 1) return false;
-    if (select && profile) profile->SelectProfile(name);
+    if (select) profile->SelectProfile(name);
     LoadProfile();
-    if (options) options->SaveOptionsOnly();
+    options->SaveOptionsOnly();
     return true;
 }
 
@@ -225,7 +225,7 @@ void TProfileLoader::RenamePage() {
             state = kListPage;
         } else {
             const bool wasCurrent = CurrentName() == selectedName;
-            const int renamed = profile ? profile->RenameProfile(selectedName, newName) : 0;
+            const int renamed = profile->RenameProfile(selectedName, newName);
             if (renamed == -1) {
                 // A file of that name lies in the folder already (a
                 // profile not listed here): it is never replaced.
@@ -234,7 +234,7 @@ void TProfileLoader::RenamePage() {
                 UpdateList();
                 state = kListPage;
                 selectedName = newName;
-                if (wasCurrent && profile) profile->SelectProfile(selectedName);
+                if (wasCurrent) profile->SelectProfile(selectedName);
             }
         }
     } else if (answer == 2) {
@@ -273,7 +273,7 @@ void TProfileLoader::NoticePage() {
 
 int TProfileLoader::UpdateList() {
     nameRows.clear();
-    const std::vector<std::string> names = profile ? profile->GetProfilesList() : std::vector<std::string>{};
+    const std::vector<std::string> names = profile->GetProfilesList();
     // Only the rows that fit above the buttons, the screen's own limit:
     // profiles past it (files put in the folder by hand) are neither drawn
     // nor hit-tested, so no row lies over a button.

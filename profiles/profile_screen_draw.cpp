@@ -124,7 +124,7 @@ int TProfileLoader::DrawPage() {
             break;
     }
     UpdateSparks();
-    if (mouse) mouse->Draw();
+    mouse->Draw();
     return 0;
 }
 
@@ -159,7 +159,7 @@ int TProfileLoader::UpdateSparks() {
         s->setVelocity(vx, vy);
     }
     {
-        const int mx = mouse ? mouse->x : 0, my = mouse ? mouse->y : 0;
+        const int mx = mouse->x, my = mouse->y;
         const int x = mx + plat::Rand(-2, 2);
         const int y = my + plat::Rand(-2, 2);
         const float size = static_cast<float>(plat::Rnd(0.2, 0.6));

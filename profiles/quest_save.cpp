@@ -16,12 +16,12 @@ TProfileLinks profileLinks;
 // ---- quest progress -------------------------------------------------------------------------
 
 int SaveProfile() {
-    if (!profile || !profile->current) return 0;
-    profile->SetNumber("level", sequencer ? sequencer->currentLevel : 0, 0);
-    profile->SetNumber("pointsActual", points ? points->pointsActual : 0, 0);
-    profile->SetNumber("pointsTotal", points ? points->pointsTotal : 0, 0);
+    if (!profile->current) return 0;
+    profile->SetNumber("level", sequencer->currentLevel, 0);
+    profile->SetNumber("pointsActual", points->pointsActual, 0);
+    profile->SetNumber("pointsTotal", points->pointsTotal, 0);
     profile->SetNumber("gameState", gameState, 0);
-    profile->SetNumber("difficulty", level ? level->difficulty : 2, 0);
+    profile->SetNumber("difficulty", level->difficulty, 0);
     profile->SetList("revealedImages",
                      profileLinks.revealedImages ? profileLinks.revealedImages() : std::vector<std::string>{}, 0);
     profile->SaveProfile();
@@ -29,25 +29,21 @@ int SaveProfile() {
 }
 
 int LoadProfile() {
-    if (!profile || !profile->current) return 0;
+    if (!profile->current) return 0;
     const int savedLevel = profile->GetNumber("level");
     // A sequence file that cannot be read is reported by the sequencer; the
     // saved level is kept as the current one all the same.
-    if (sequencer) sequencer->TryStart(savedLevel);
-    if (points) {
-        points->pointsActual = profile->GetNumber("pointsActual");
-        points->pointsTotal = profile->GetNumber("pointsTotal");
-    }
+    sequencer->TryStart(savedLevel);
+    points->pointsActual = profile->GetNumber("pointsActual");
+    points->pointsTotal = profile->GetNumber("pointsTotal");
     gameState = profile->GetNumber("gameState");
-    if (level) {
-        const int d = profile->GetNumber("difficulty");
-        if (d >= 1 && d <= 3) {
-            level->difficulty = d;
-        } else {
-            plat::Print("Profile " + profile->CurrentName() + ": difficulty " + std::to_string(d) +
-                        " is not 1 to 3; 2 is used");
-            level->difficulty = 2;
-        }
+    const int d = profile->GetNumber("difficulty");
+    if (d >= 1 && d <= 3) {
+        level->difficulty = d;
+    } else {
+        plat::Print("Profile " + profile->CurrentName() + ": difficulty " + std::to_string(d) +
+                    " is not 1 to 3; 2 is used");
+        level->difficulty = 2;
     }
     if (profileLinks.setRevealedImages) profileLinks.setRevealedImages(profile->GetList("revealedImages"));
     return 0;
@@ -56,7 +52,6 @@ int LoadProfile() {
 // ---- new profile ---------------------------------------------------------------------------------
 
 int CreateNewProfile(const std::string& name) {
-    if (!profile) return 0;
     const int made = profile->NewProfile(name);
     if (made != 1) {
         if (made == -1)
@@ -112,7 +107,7 @@ int CreateNewProfile(const std::string& name) {
 // ---- clearing --------------------------------------------------------------------------------------
 
 int ClearProfile(int newQuest) {
-    if (!profile || !profile->current) return 0;
+    if (!profile->current) return 0;
     TProfileSaveBatch batch;
     const std::vector<std::string> none;
     for (const char* key : {"razod1", "razod2", "razod3", "actualBlockSet", "actualBlockColor", "puzzles"})
@@ -120,9 +115,9 @@ int ClearProfile(int newQuest) {
     for (const char* key : {"prevBlock0", "prevBlock1", "prevBlock2", "pointsActual", "pointsTotal"})
         profile->SetNumber(key, 0, 1);
     if (newQuest != 0) {
-        profile->SetNumber("level", sequencer ? sequencer->firstLevel : 1, 1);
+        profile->SetNumber("level", sequencer->firstLevel, 1);
         profile->SetNumber("gameState", -3, 1);
-        profile->SetNumber("difficulty", level ? level->difficulty : 2, 1);
+        profile->SetNumber("difficulty", level->difficulty, 1);
         // The rest of the quest's saved game goes too: a new quest must
         // never resume the held block, spells, ages, statistics or spheres
         // of the one before.

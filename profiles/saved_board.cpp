@@ -76,7 +76,6 @@ int32_t WrapSub(int32_t a, int32_t b) {
 }  // namespace
 
 int saveBoard(const std::string& prefix) {
-    if (!profile || !board) return 0;
     SaveLayer(prefix, "", [](int x, int y, int32_t) { return board->runeLayer[x][y]; }, 0);
     const int32_t now = plat::MilliSecs();
     SaveLayer(prefix, "TimerLayer",
@@ -86,7 +85,7 @@ int saveBoard(const std::string& prefix) {
 }
 
 int loadBoard(const std::string& prefix) {
-    if (!profile || !profile->current || !board) return 0;
+    if (!profile->current) return 0;
     LoadLayer(prefix, "", [](int x, int y, int id) {
         board->runeLayer[x][y] = id;
         board->colorLayer[x][y] = RuneColour(id);

@@ -41,7 +41,6 @@ int32_t WrapSub(int32_t a, int32_t b) {
 // ---- held block ------------------------------------------------------------------------------
 
 int SaveLastBlock(const std::string& prefix) {
-    if (!profile || !blocks) return 0;
     const TBlockPtr held = blocks->heldBlock;
     if (!held) {
         profile->SetList(prefix + "ActualBlockSet", {}, 0);
@@ -63,7 +62,7 @@ int SaveLastBlock(const std::string& prefix) {
 }
 
 int LoadLastBlock(const std::string& prefix) {
-    if (!profile || !profile->current || !blocks) return 0;
+    if (!profile->current) return 0;
     const std::string setKey = prefix + "ActualBlockSet", colorKey = prefix + "ActualBlockColor";
     const std::vector<std::string> set = profile->GetList(setKey);
     const std::vector<std::string> colors = profile->GetList(colorKey);
@@ -90,7 +89,6 @@ int LoadLastBlock(const std::string& prefix) {
 // ---- puzzle -------------------------------------------------------------------------------------
 
 int SavePuzzles() {
-    if (!profile) return 0;
     const TPuzzleSnapshot state = profileLinks.puzzleState ? profileLinks.puzzleState() : TPuzzleSnapshot{};
     std::vector<std::string> slots;
     for (int s : state.slots) slots.push_back(std::to_string(s));
@@ -103,7 +101,7 @@ int SavePuzzles() {
 }
 
 int LoadPuzzles() {
-    if (!profile || !profile->current) return 0;
+    if (!profile->current) return 0;
     const std::vector<std::string> saved = profile->GetList("puzzles");
     const int pieces = profileLinks.puzzlePieceCount ? profileLinks.puzzlePieceCount() : 0;
     // Only a whole order puts every piece on a slot of its own; anything
@@ -136,18 +134,16 @@ int LoadPuzzles() {
 // ---- spells ----------------------------------------------------------------------------------------
 
 int SaveSpells(const std::string& prefix) {
-    if (!profile) return 0;
     std::vector<std::string> entries;
-    if (bonusManagerAlt)
-        for (const TBonusAPtr& s : bonusManagerAlt->spells)
-            if (s) entries.push_back(Join({s->kind, s->x, s->y, s->color}));
+    for (const TBonusAPtr& s : bonusManagerAlt->spells)
+        if (s) entries.push_back(Join({s->kind, s->x, s->y, s->color}));
     profile->SetList(prefix + "Bonuses", entries, 0);
     profile->SaveProfile();
     return 0;
 }
 
 int LoadSpells(const std::string& prefix) {
-    if (!profile || !profile->current || !bonusManagerAlt) return 0;
+    if (!profile->current) return 0;
     const std::string key = prefix + "Bonuses";
     std::vector<int> v;
     for (const std::string& e : profile->GetList(key)) {
@@ -164,46 +160,40 @@ int LoadSpells(const std::string& prefix) {
 // ---- level statistics --------------------------------------------------------------------------------
 
 int SaveLevelStats() {
-    if (!profile) return 0;
-    if (level) {
-        profile->SetNumber("levelRrecivedSpells", level->spellsReceived, 0);
-        profile->SetNumber("levelDroppedSpells", level->spellsCast, 0);
-        profile->SetNumber("levelUsedBlocks", level->blocksUsed, 0);
-        profile->SetNumber("levelMatches", level->matches, 0);
-        profile->SetNumber("levelCombos", level->combos, 0);
-    }
-    profile->SetNumber("levelTime", timeManager ? timeManager->SaveToProfile() : 0, 0);
+    profile->SetNumber("levelRrecivedSpells", level->spellsReceived, 0);
+    profile->SetNumber("levelDroppedSpells", level->spellsCast, 0);
+    profile->SetNumber("levelUsedBlocks", level->blocksUsed, 0);
+    profile->SetNumber("levelMatches", level->matches, 0);
+    profile->SetNumber("levelCombos", level->combos, 0);
+    profile->SetNumber("levelTime", timeManager->SaveToProfile(), 0);
     profile->SaveProfile();
     return 0;
 }
 
 int LoadLevelStats() {
-    if (!profile || !profile->current) return 0;
-    if (level) {
-        level->spellsReceived = profile->GetNumber("levelRrecivedSpells");
-        level->spellsCast = profile->GetNumber("levelDroppedSpells");
-        level->blocksUsed = profile->GetNumber("levelUsedBlocks");
-        level->matches = profile->GetNumber("levelMatches");
-        level->combos = profile->GetNumber("levelCombos");
-    }
+    if (!profile->current) return 0;
+    level->spellsReceived = profile->GetNumber("levelRrecivedSpells");
+    level->spellsCast = profile->GetNumber("levelDroppedSpells");
+    level->blocksUsed = profile->GetNumber("levelUsedBlocks");
+    level->matches = profile->GetNumber("levelMatches");
+    level->combos = profile->GetNumber("levelCombos");
     // A negative clock would start the level in the future.
-    if (timeManager) timeManager->LoadFromProfile(std::max(0, profile->GetNumber("levelTime")));
+    timeManager->LoadFromProfile(std::max(0, profile->GetNumber("levelTime")));
     return 0;
 }
 
 // ---- spheres ------------------------------------------------------------------------------------------
 
 int SaveMagicSphere() {
-    if (!profile) return 0;
     for (int k = 0; k < TMagicSphere::kSpheres; ++k)
         profile->SetNumber("ballsFil" + std::to_string(k),
-                           magicSphere ? plat::TruncToInt(magicSphere->sphereFill[static_cast<size_t>(k)]) : 0, 0);
+                           plat::TruncToInt(magicSphere->sphereFill[static_cast<size_t>(k)]), 0);
     profile->SaveProfile();
     return 0;
 }
 
 int LoadMagicSphere() {
-    if (!profile || !profile->current || !magicSphere) return 0;
+    if (!profile->current) return 0;
     for (size_t k = 0; k < TMagicSphere::kSpheres; ++k) {
         const float capacity = magicSphere->sphereCapacity[k];
         float fill = static_cast<float>(profile->GetNumber("ballsFil" + std::to_string(k)));

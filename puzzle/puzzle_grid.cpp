@@ -65,7 +65,7 @@ int TPuzzleGrid::State() {
     }
     if (clicked) {
         playSound2(sounds[kSoundClick], nullptr, 0);
-        if (puzzle) puzzle->clicks += 1;
+        puzzle->clicks += 1;
     }
 
     TPuzzleButton* first = nullptr;
@@ -89,7 +89,7 @@ int TPuzzleGrid::Scramble(const plat::ImagePtr& background) {
     const int start = plat::MilliSecs();
     const int n = static_cast<int>(pieces.size());
     for (;;) {
-        if (puzzle && puzzle->musicStream) puzzle->musicStream->update();
+        if (puzzle->musicStream) puzzle->musicStream->update();
         plat::Cls();
         if (background) plat::DrawImage(background, 0, 0, 0);
         Draw();

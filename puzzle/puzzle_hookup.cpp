@@ -6,14 +6,9 @@
 #include "screens/screens_links.h"
 
 void InstallPuzzleLinks() {
-    levelLinks.loadPuzzle = [](const std::string& fileName) {
-        if (puzzle) puzzle->Load(fileName);
-    };
-    screensLinks.loadPuzzleGfx = [] {
-        if (puzzle) puzzle->loadGfx();
-    };
+    levelLinks.loadPuzzle = [](const std::string& fileName) { puzzle->Load(fileName); };
+    screensLinks.loadPuzzleGfx = [] { puzzle->loadGfx(); };
     screensLinks.playFreePuzzle = [](int columns, int rows, const std::string& music, const std::string& imageName) {
-        if (!puzzle) return 0;
         puzzle->width = columns;
         puzzle->height = rows;
         puzzle->music = music;
@@ -21,18 +16,14 @@ void InstallPuzzleLinks() {
     };
     profileLinks.puzzleState = [] {
         TPuzzleSnapshot s;
-        if (!puzzle) return s;
         for (const TPuzzleButtonPtr& p : puzzle->grid->pieces) s.slots.push_back(p->slot);
         s.startTime = puzzle->startTime;
         s.clicks = puzzle->clicks;
         return s;
     };
-    profileLinks.puzzlePieceCount = [] { return puzzle ? static_cast<int>(puzzle->grid->pieces.size()) : 0; };
-    profileLinks.placePuzzlePiece = [](int k, int slot) {
-        if (puzzle) puzzle->RestorePiece(k, slot);
-    };
+    profileLinks.puzzlePieceCount = [] { return static_cast<int>(puzzle->grid->pieces.size()); };
+    profileLinks.placePuzzlePiece = [](int k, int slot) { puzzle->RestorePiece(k, slot); };
     profileLinks.setPuzzleClock = [](int startTime, int clicks) {
-        if (!puzzle) return;
         puzzle->startTime = startTime;
         puzzle->clicks = clicks;
     };

@@ -28,7 +28,6 @@ bool OverMenu(int x, int y) { return x > 287 && x < 360 && y > 572 && y < 592; }
 bool OverHint(int x, int y) { return x > 417 && x < 530 && y > 572 && y < 592; }
 
 void RenewDelta() {
-    if (!deltaTime) return;
     deltaTime->Update();
     delta = deltaTime->CurrDelta();
 }
@@ -52,8 +51,8 @@ int TPuzzleManager::show(int /*resume*/, const std::string& imageName, int freeP
 
 void TPuzzleManager::StartPlay(Play& play, const std::string& imageName) {
     play.background = plat::LoadImage(kBackground, 0);
-    play.fontA = data ? data->GetTTFont(4000) : nullptr;
-    play.fontB = data ? data->GetTTFont(4001) : nullptr;
+    play.fontA = data->GetTTFont(4000);
+    play.fontB = data->GetTTFont(4001);
     grid->loadSfx();
     const std::string picture = imageName.empty() ? image : imageName;
     startTime = plat::MilliSecs();
@@ -91,8 +90,8 @@ void TPuzzleManager::StartPlay(Play& play, const std::string& imageName) {
         play.hints.show(*grid, 1, hintA, hintB);
     }
     if (!introPopups.empty()) {
-        if (popupManager && popupManager->okButton) {
-            if (globalSnd) globalSnd->play(3);
+        if (popupManager->okButton) {
+            globalSnd->play(3);
             plat::SetImageFont(popupManager->font);
         } else {
             introPopups.clear();  // no button to close them with
@@ -107,21 +106,21 @@ void TPuzzleManager::PopupFrame(Play& play) {
     RenewDelta();
     if (musicStream) musicStream->update();
     plat::DrawImage(play.background, 0, 0, 0);
-    if (mouse) mouse->fetchState();
+    mouse->fetchState();
     grid->Draw();
     const TButtonPtr ok = popupManager->okButton;
     introPopups.front()->Update(ok);
     TSpark::UpdateAll();
-    if (mouse) mouse->Draw();
+    mouse->Draw();
     plat::PollSystem();
     plat::Flip(-1);
     if (ok->State() != 0) {
-        if (globalSnd) globalSnd->play(2);
+        globalSnd->play(2);
         // Gone at once: its fade-out is not waited for.
         introPopups.pop_front();
         // The press must not close the next popup as well.
         plat::FlushMouse();
-        if (!introPopups.empty() && globalSnd) globalSnd->play(3);
+        if (!introPopups.empty()) globalSnd->play(3);
     }
 }
 
@@ -129,7 +128,7 @@ void TPuzzleManager::PlayFrame(Play& play) {
     RenewDelta();
     if (musicStream) musicStream->update();
     plat::DrawImage(play.background, 0, 0, 0);
-    if (mouse) mouse->fetchState();
+    mouse->fetchState();
     if (grid->State() != 0) play.hints.Hide();
     DrawPlay(play);
     plat::Flip(-1);
@@ -139,19 +138,19 @@ void TPuzzleManager::PlayFrame(Play& play) {
     if (plat::KeyHit(plat::KEY_ESCAPE) != 0 || plat::KeyHit(plat::KEY_P) != 0)
         play.exitCode = ShowInGameMenuPuzzle(play.background, play.hints);
     if (plat::KeyHit(plat::KEY_G) != 0 && plat::FileType("cheats.txt") != 0) play.exitCode = kSkipped;
-    const int x = mouse ? mouse->x : 0;
-    const int y = mouse ? mouse->y : 0;
+    const int x = mouse->x;
+    const int y = mouse->y;
     play.menuOver = OverMenu(x, y) ? 1 : 0;
     play.hintOver = OverHint(x, y) ? 1 : 0;
-    if (mouse && mouse->leftHit != 0) {
+    if (mouse->leftHit != 0) {
         if (play.hintOver != 0) {
-            if (play.hints.showing == 0 && globalSnd) globalSnd->play(0);
+            if (play.hints.showing == 0) globalSnd->play(0);
             play.hints.show(*grid, 0, 0, 0);
             // Counted even while a hint already shows.
             hintsUsed += 1;
         }
         if (play.menuOver != 0) {
-            if (globalSnd) globalSnd->click();
+            globalSnd->click();
             if (play.freePlay != 0) play.exitCode = kToMenu;
             else play.exitCode = ShowInGameMenuPuzzle(play.background, play.hints);
         }
@@ -173,7 +172,7 @@ void TPuzzleManager::DrawPlay(Play& play) {
     if (play.hintOver != 0) plat::DrawImage(hintHover, 417, 572, 0);
     plat::SetColor(255, 255, 255);
     plat::SetAlpha(1);
-    if (mouse) mouse->Draw();
+    mouse->Draw();
 }
 
 // ---- the end ------------------------------------------------------------------------------------------
@@ -221,16 +220,14 @@ int TPuzzleManager::EndPlay(Play& play) {
 
 int TPuzzleManager::ShowInGameMenuPuzzle(const plat::ImagePtr& background, THints& hints) {
     int code = kPlaying;
-    if (optionsWindow) {
-        optionsWindow->SetState(kMenuPage, 1, kMenuX, kMenuY);
-        optionsWindow->musicStream = musicStream;
-        optionsWindow->returnState = kMenuPage;
-    }
+    optionsWindow->SetState(kMenuPage, 1, kMenuX, kMenuY);
+    optionsWindow->musicStream = musicStream;
+    optionsWindow->returnState = kMenuPage;
     while (code == kPlaying) {
         RenewDelta();
         if (musicStream) musicStream->update();
         plat::DrawImage(background, 0, 0, 0);
-        if (mouse) mouse->fetchState();
+        mouse->fetchState();
         // Drawn, not updated: flying pieces wait where they are.
         grid->Draw();
         hints.Update();
@@ -239,20 +236,17 @@ int TPuzzleManager::ShowInGameMenuPuzzle(const plat::ImagePtr& background, THint
         plat::SetAlpha(1);
         plat::SetTransform(0, 1, 1);
         plat::SetColor(255, 255, 255);
-        int action = 0;
-        if (optionsWindow) {
-            optionsWindow->Update();
-            optionsWindow->Draw();
-            action = optionsWindow->action;
-        }
-        if (mouse) mouse->Draw();
+        optionsWindow->Update();
+        optionsWindow->Draw();
+        const int action = optionsWindow->action;
+        mouse->Draw();
         plat::PollSystem();
         plat::Flip(-1);
         if (plat::KeyHit(plat::KEY_ESCAPE) != 0) break;
         // Closing the window ends the game; the end of the program saves it.
         if (plat::AppTerminate()) code = kEndProgram;
         if (action == kResume) break;
-        if (action == kOptions && optionsWindow) optionsWindow->SetState(kOptionsPage, 0, kMenuX, kMenuY);
+        if (action == kOptions) optionsWindow->SetState(kOptionsPage, 0, kMenuX, kMenuY);
         if (action == kMainMenu) code = kToMenu;
         if (action == kQuitGame) code = kEndProgram;
     }

@@ -22,9 +22,7 @@ constexpr int kStepMs = 50;
 constexpr int kPointsPerPiece = 50;
 constexpr int kFullOpening = 155;
 
-void PlayCount() {
-    if (puzzle) playSound2(puzzle->countSound, nullptr, 0);
-}
+void PlayCount() { playSound2(puzzle->countSound, nullptr, 0); }
 
 }  // namespace
 
@@ -35,7 +33,7 @@ int TPuzzleManager::summary(const plat::ImagePtr& background, const plat::FontPt
     tally.hintsLeft = hintsUsed;
     // The quest banks the whole count before the scroll opens, so whatever
     // ends the tally the points are in.
-    if (freePlay == 0 && points) {
+    if (freePlay == 0) {
         tally.shownPoints = points->pointsTotal;
         points->pointsTotal += (tally.piecesLeft - tally.hintsLeft) * kPointsPerPiece;
     }
@@ -44,8 +42,8 @@ int TPuzzleManager::summary(const plat::ImagePtr& background, const plat::FontPt
     TSpark::destroyAll();
     for (;;) {
         if (musicStream) musicStream->update();
-        if (mouse) mouse->fetchState();
-        TallyPhases(mouse && mouse->leftHit != 0 ? 1 : 0);
+        mouse->fetchState();
+        TallyPhases(mouse->leftHit != 0 ? 1 : 0);
         DrawTally(background, fontA, fontB);
         plat::PollSystem();
         plat::Flip(-1);
@@ -78,7 +76,7 @@ void TPuzzleManager::TallyPhases(int click) {
             t.opening = kFullOpening;
             t.phase = 2;
             t.stepTime = plat::MilliSecs();
-            if (globalSnd) globalSnd->play(((sequencer ? sequencer->currentLevel : 0) + 2) % 5 + 8);
+            globalSnd->play((sequencer->currentLevel + 2) % 5 + 8);
         }
     }
     if (t.phase == 2 && plat::MilliSecs() - t.stepTime > 500) t.phase = 3;
@@ -143,7 +141,7 @@ void TPuzzleManager::DrawTally(const plat::ImagePtr& background, const plat::Fon
     grid->Draw();
     plat::SetColor(255, 255, 255);
     plat::SetTransform(0, 1, 1);
-    const plat::ImagePtr sheet = data ? data->GetImage(2002) : nullptr;
+    const plat::ImagePtr sheet = data->GetImage(2002);
     drawInViewPort(sheet, 400, 300, 0, 300 - t.opening, 800, 2 * t.opening);
     plat::SetColor(0, 0, 0);
     const int top = 300 - t.opening;
@@ -168,16 +166,14 @@ void TPuzzleManager::DrawTally(const plat::ImagePtr& background, const plat::Fon
         plat::DrawText(rows[i][1], 420, static_cast<float>(y));
     }
     if (isTextInViewport(430, top, band) == 1) {
-        plat::SetImageFont(data ? data->GetTTFont(4005) : nullptr);
+        plat::SetImageFont(data->GetTTFont(4005));
         centred("Click to continue", 430);
     }
     plat::SetColor(255, 255, 255);
     plat::SetAlpha(t.rollerAlpha);
-    if (data) {
-        plat::DrawImage(data->GetImage(2001), 400, static_cast<float>(300 - t.opening), 0);
-        plat::DrawImage(data->GetImage(2003), 400, static_cast<float>(299 + t.opening), 0);
-    }
+    plat::DrawImage(data->GetImage(2001), 400, static_cast<float>(300 - t.opening), 0);
+    plat::DrawImage(data->GetImage(2003), 400, static_cast<float>(299 + t.opening), 0);
     TSpark::UpdateAll();
     plat::SetAlpha(1);
-    if (mouse) mouse->Draw();
+    mouse->Draw();
 }

@@ -16,7 +16,7 @@ int TPuzzleManager::Begin(const plat::ImagePtr& background, int resume) {
     if (resume != 0) grid->State();
     for (;;) {
         if (musicStream) musicStream->update();
-        if (mouse) mouse->fetchState();
+        mouse->fetchState();
         if (plat::MilliSecs() - start > kFadeMs) return 0;
         plat::Cls();
         plat::DrawImage(background, 0, 0, 0);
@@ -27,7 +27,7 @@ int TPuzzleManager::Begin(const plat::ImagePtr& background, int resume) {
         plat::DrawRect(0, 0, 800, 600);
         plat::SetAlpha(1);
         plat::SetColor(255, 255, 255);
-        if (mouse) mouse->Draw();
+        mouse->Draw();
         plat::PollSystem();
         plat::Flip(-1);
     }
@@ -39,13 +39,13 @@ int TPuzzleManager::Finish(const plat::ImagePtr& background) {
     int start = plat::MilliSecs();
     for (;;) {
         if (musicStream) musicStream->update();
-        if (mouse) mouse->fetchState();
+        mouse->fetchState();
         if (stage == 1) {
             pictureAlpha += 0.05f;
             pictureScale = 0.5f + pictureAlpha / 2;
             if (pictureAlpha > 1.0f) pictureAlpha = pictureScale = 1.0f;
             // A click fades out at once, also before the zoom is complete.
-            if (mouse && mouse->leftHit != 0) {
+            if (mouse->leftHit != 0) {
                 start = plat::MilliSecs();
                 stage = 2;
             }
@@ -68,7 +68,7 @@ int TPuzzleManager::Finish(const plat::ImagePtr& background) {
         plat::DrawRect(0, 0, 800, 600);
         plat::SetAlpha(1);
         plat::SetColor(255, 255, 255);
-        if (mouse) mouse->Draw();
+        mouse->Draw();
         plat::PollSystem();
         plat::Flip(-1);
         if (plat::AppTerminate()) return 1;

@@ -35,7 +35,7 @@ constexpr const char* kSoundFiles[8] = {
 // The map's own menu button picture, so both screens show the same one; the
 // file itself when the map has not been loaded.
 TPictureSource MenuPicture() {
-    if (map && map->menu) {
+    if (map->menu) {
         if (TButtonPtr item = map->menu->GetItem(1); item && item->image) return item->image;
     }
     return std::string("gfx/fonts/menu_mapa.png");
@@ -110,7 +110,7 @@ int TRingGame::Draw(int hideCursor) {
     plat::SetAlpha(1.0f);
     plat::SetScale(1.0f, 1.0f);
 
-    if (points) points->_drawNumber(hits * 500, 7, 398, 7, 1, 1);
+    points->_drawNumber(hits * 500, 7, 398, 7, 1, 1);
 
     plat::SetAlpha(progress < 0.5f ? 0.4f : 0.7f);
     plat::SetScale(progress * 130.0f, 1.0f);
@@ -119,8 +119,8 @@ int TRingGame::Draw(int hideCursor) {
 
     if (menuButton) menuButton->Draw();
 
-    if (!popups.empty() && ringState == kPlay && popupManager) popups.front()->Update(popupManager->okButton);
+    if (!popups.empty() && ringState == kPlay) popups.front()->Update(popupManager->okButton);
 
-    if (hideCursor == 0 && mouse) mouse->Draw();
+    if (hideCursor == 0) mouse->Draw();
     return 0;
 }

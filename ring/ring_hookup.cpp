@@ -6,13 +6,7 @@
 #include "screens/screens_links.h"
 
 void InstallRingLinks() {
-    levelLinks.loadRingGame = [](const std::string& fileName) {
-        if (ringGame) ringGame->Load(fileName);
-    };
-    screensLinks.loadRingGameGfx = [] {
-        if (ringGame) ringGame->loadGfx();
-    };
-    modeLinks.copyRingSpells = [] {
-        if (ringGame) ringGame->CopySpells();
-    };
+    levelLinks.loadRingGame = [](const std::string& fileName) { ringGame->Load(fileName); };
+    screensLinks.loadRingGameGfx = [] { ringGame->loadGfx(); };
+    modeLinks.copyRingSpells = [] { ringGame->CopySpells(); };
 }

@@ -23,7 +23,6 @@
 namespace {
 
 void RenewDelta() {
-    if (!deltaTime) return;
     deltaTime->Update();
     delta = deltaTime->CurrDelta();
 }
@@ -56,8 +55,8 @@ void TRingGame::StartPlay(int resume) {
     }
     resetRune();
     // Without the shared OK button nothing could ever close a popup.
-    if (!popupManager || !popupManager->okButton) popups.clear();
-    if (popupManager) plat::SetImageFont(popupManager->font);
+    if (!popupManager->okButton) popups.clear();
+    plat::SetImageFont(popupManager->font);
 }
 
 // ---- one frame -------------------------------------------------------------------------------------
@@ -75,7 +74,7 @@ int TRingGame::PlayFrame() {
     Draw(0);
     TRingEmiter::UpdateAll();
     TSpark::UpdateAll();
-    if (mouse) mouse->fetchState();
+    mouse->fetchState();
     plat::Flip(-1);
 
     if (popups.empty() && menuButton && menuButton->State() != 0) code = ShowInGameMenuRG();
@@ -119,7 +118,7 @@ int TRingGame::EndPlay(int code) {
         plat::End();
     }
     popups.clear();
-    if (ringEmiterList) ringEmiterList->Clear();
+    ringEmiterList->Clear();
     stopMusic();
     return 0;
 }
@@ -139,25 +138,20 @@ void TRingGame::OpenMenu(Menu& menu) {
     menu.gameElapsed = now - startTime;
     menu.runeElapsed = now - runeClock;
     menu.result = kPlaying;
-    if (optionsWindow) {
-        optionsWindow->SetState(kMenuPage, 1, kMenuX, kMenuY);
-        optionsWindow->musicStream = music;
-        optionsWindow->returnState = kMenuPage;
-    }
+    optionsWindow->SetState(kMenuPage, 1, kMenuX, kMenuY);
+    optionsWindow->musicStream = music;
+    optionsWindow->returnState = kMenuPage;
 }
 
 int TRingGame::MenuFrame(Menu& menu) {
     RenewDelta();
     if (music) music->update();
     Draw(1);
-    int action = 0;
-    if (optionsWindow) {
-        optionsWindow->Update();
-        optionsWindow->Draw();
-        action = optionsWindow->action;
-    }
-    if (mouse) mouse->Draw();
-    if (mouse) mouse->fetchState();
+    optionsWindow->Update();
+    optionsWindow->Draw();
+    const int action = optionsWindow->action;
+    mouse->Draw();
+    mouse->fetchState();
     TRingEmiter::UpdateAll();
     TSpark::UpdateAll();
     plat::PollSystem();
@@ -165,7 +159,7 @@ int TRingGame::MenuFrame(Menu& menu) {
     if (plat::KeyHit(plat::KEY_ESCAPE) != 0) return menu.result = kPlaying;
     if (plat::AppTerminate()) menu.result = kQuit;
     if (action == kResume) return menu.result;
-    if (action == kOptions && optionsWindow) optionsWindow->SetState(kOptionsPage, 0, kMenuX, kMenuY);
+    if (action == kOptions) optionsWindow->SetState(kOptionsPage, 0, kMenuX, kMenuY);
     if (action == kMainMenu) menu.result = kToMenu;
     if (action == kQuitGame) menu.result = kQuit;
     return menu.result == kPlaying ? -1 : menu.result;

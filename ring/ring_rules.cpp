@@ -64,8 +64,8 @@ int TRingGame::Update() {
             if (ringState == kPendulumDown) {
                 ringState = kPlay;
                 // The intro's frames must not count as one long first frame of play.
-                if (deltaTime) deltaTime->Update();
-                if (!popups.empty() && globalSnd) globalSnd->play(3);
+                deltaTime->Update();
+                if (!popups.empty()) globalSnd->play(3);
                 return 0;
             }
         }
@@ -100,8 +100,8 @@ int TRingGame::checkBox(int mx, int my, int x, int y, int w, int h) {
 }
 
 int TRingGame::checkRows() {
-    const int mx = mouse ? mouse->x : -1;
-    const int my = mouse ? mouse->y : -1;
+    const int mx = mouse->x;
+    const int my = mouse->y;
     for (int r = 0; r < 5; ++r)
         for (int c = 0; c < 4; ++c)
             if (checkBox(mx, my, kColumnBoxX[c], 65 + 100 * r, 50, 60) != 0) return r + 5 * c;
@@ -124,7 +124,7 @@ int TRingGame::updateSequence() {
         position = 0;
         progress = 0.0f;
     }
-    const bool click = mouse && (mouse->leftHit != 0 || mouse->rightHit != 0);
+    const bool click = mouse->leftHit != 0 || mouse->rightHit != 0;
     if (click && completedAt < 0) {
         if (hoverRune == sequence[static_cast<size_t>(position)]) {
             playSound2(sounds[kRightRune], nullptr, 0);
@@ -154,15 +154,15 @@ int TRingGame::updateSequence() {
 }
 
 int TRingGame::UpdateInfo() {
-    if (popups.empty() || !popupManager || !popupManager->okButton) return 0;
+    if (popups.empty() || !popupManager->okButton) return 0;
     if (popupManager->okButton->State() == 0) return 0;
-    if (globalSnd) globalSnd->play(2);
+    globalSnd->play(2);
     popups.pop_front();
     // The press that closed this popup cannot close the next one too: the
     // next frame reads a fresh sample, which holds only newer presses. No
     // flush here: it dropped a second tap made while this frame ran.
     if (!popups.empty()) {
-        if (globalSnd) globalSnd->play(3);
+        globalSnd->play(3);
     } else {
         // The game clock starts when the last popup has been read.
         startTime = plat::MilliSecs();

@@ -13,7 +13,6 @@ std::string SpellKey(int kind) { return "RMGRecivedSpell" + std::to_string(kind)
 }  // namespace
 
 int TRingGame::SaveToProfile() {
-    if (!profile) return 0;
     // One write for the nine keys: the game is on disk whole or not at all.
     TProfileSaveBatch batch;
     profile->SetNumber("seqHits", hits, 1);
@@ -25,14 +24,6 @@ int TRingGame::SaveToProfile() {
 }
 
 int TRingGame::LoadFromProfile() {
-    if (!profile) {
-        hits = 0;
-        received = 0;
-        startTime = plat::MilliSecs();
-        for (const TRingSpellPtr& s : spells)
-            if (s) s->count = 0;
-        return 0;
-    }
     // A damaged profile must not wrap the score or the clock: hits are kept
     // where 500 points each still fit in the score, and a negative elapsed
     // time counts as none.

@@ -76,10 +76,9 @@ int TRingGame::CopySpells() {
     for (int k = 1; k <= kSpells; ++k) {
         // Each spell is a walk over the board: a damaged count must not
         // hold the game for as long as it says.
-        const int saved = profile ? profile->GetNumber("RMGRecivedSpell" + std::to_string(k)) : 0;
+        const int saved = profile->GetNumber("RMGRecivedSpell" + std::to_string(k));
         const int n = std::clamp(saved, 0, kMaxSpellsPerGame);
-        for (int i = 0; i < n; ++i)
-            if (bonusManagerAlt) bonusManagerAlt->AddBonus(k);
+        for (int i = 0; i < n; ++i) bonusManagerAlt->AddBonus(k);
     }
     return 0;
 }

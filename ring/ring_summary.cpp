@@ -28,9 +28,9 @@
 
 namespace {
 
-plat::FontPtr Font(int id) { return data ? data->GetTTFont(id) : nullptr; }
-plat::ImagePtr Picture(int id) { return data ? data->GetImage(id) : nullptr; }
-int CurrentLevel() { return sequencer ? sequencer->currentLevel : 0; }
+plat::FontPtr Font(int id) { return data->GetTTFont(id); }
+plat::ImagePtr Picture(int id) { return data->GetImage(id); }
+int CurrentLevel() { return sequencer->currentLevel; }
 
 }  // namespace
 
@@ -44,21 +44,19 @@ int TRingGame::Summary() {
 }
 
 void TRingGame::StartSummary() {
-    if (points) {
-        const int64_t total = static_cast<int64_t>(points->pointsTotal) + static_cast<int64_t>(hits) * 500;
-        points->pointsTotal = static_cast<int32_t>(std::min<int64_t>(total, INT32_MAX));
-    }
+    const int64_t total = static_cast<int64_t>(points->pointsTotal) + static_cast<int64_t>(hits) * 500;
+    points->pointsTotal = static_cast<int32_t>(std::min<int64_t>(total, INT32_MAX));
     tally = Tally{};
-    tally.shownTotal = points ? points->pointsTotal : 0;
+    tally.shownTotal = points->pointsTotal;
     tally.bonusHits = hits;
     tally.stageClock = plat::MilliSecs();
     playSound2(sounds[kTallyShow], nullptr, 0);
 }
 
 int TRingGame::SummaryFrame() {
-    if (mouse) mouse->fetchState();
+    mouse->fetchState();
     if (music) music->update();
-    const int click = mouse ? mouse->leftHit : 0;
+    const int click = mouse->leftHit;
     if (SummaryStep(click) != 0) return 1;
     DrawSummary();
     plat::Flip(-1);
@@ -93,7 +91,7 @@ int TRingGame::SummaryStep(int click) {
             t.tallyState = 2;
             t.stageClock = plat::MilliSecs();
             const int cheer = ((CurrentLevel() + 2) % 5 + 5) % 5;
-            if (globalSnd) globalSnd->play(8 + cheer);
+            globalSnd->play(8 + cheer);
         }
         break;
     }
@@ -155,7 +153,7 @@ int TRingGame::SummaryStep(int click) {
         ringAlpha = 1.0f - static_cast<float>(plat::MilliSecs() - t.stageClock) / 250.0f;
         ringAngle += 5.0f;
         ringScale += 0.1f;
-        const float volume = std::clamp(ringAlpha, 0.001f, 1.0f) * (options ? options->musicVol : 1.0f);
+        const float volume = std::clamp(ringAlpha, 0.001f, 1.0f) * options->musicVol;
         if (music) music->setVolume(volume);
         if (ringAlpha < 0.0f) {
             ringAlpha = 0.0f;
@@ -235,8 +233,8 @@ void TRingGame::DrawSummary() {
     plat::DrawImage(Picture(2003), 400.0f, static_cast<float>(299 + t.scrollOpen), 0);
 
     plat::SetAlpha(t.sceneAlpha);
-    if (t.tallyState < 8 && points) points->_drawNumber(points->pointsTotal, 7, 398, 7, 1, 1);
+    if (t.tallyState < 8) points->_drawNumber(points->pointsTotal, 7, 398, 7, 1, 1);
     TSpark::UpdateAll();
     plat::SetAlpha(t.sceneAlpha);
-    if (t.tallyState < 7 && mouse) mouse->Draw();
+    if (t.tallyState < 7) mouse->Draw();
 }

@@ -35,7 +35,7 @@ int TBoardSelector::LoadList(int mode) {
     levelNames.clear();
     listMode = mode;
     if (mode == 0) {
-        if (profile) levelNames = profile->GetList(kQuestListKey);
+        levelNames = profile->GetList(kQuestListKey);
     } else {
         // A list file that cannot be read has been reported by the reader;
         // it then has no groups and the list stays empty.
@@ -51,7 +51,7 @@ int TBoardSelector::LoadList(int mode) {
 
 int TBoardSelector::AddLevel(const std::string& name) {
     // Without a player there is no list to add to; saying "added" would be a lie.
-    if (!profile || !profile->current) return 0;
+    if (!profile->current) return 0;
     std::vector<std::string> list = profile->GetList(kQuestListKey);
     if (std::find(list.begin(), list.end(), name) != list.end()) return 0;
     // The profile keeps at most a key's hundred values: a name past them
@@ -67,7 +67,7 @@ int TBoardSelector::AddLevel(const std::string& name) {
 }
 
 int TBoardSelector::LoadMiniBoard() {
-    if (levelNames.empty() || !board) return 0;
+    if (levelNames.empty()) return 0;
     selectedIndex = std::clamp(selectedIndex, 0, static_cast<int>(levelNames.size()) - 1);
     // The quest list comes from the player's profile, so its names are not
     // ours to trust: a name the archive lacks (reported by the reader) or an
@@ -96,21 +96,17 @@ int TBoardSelector::LoadMiniBoard() {
 }
 
 int TBoardSelector::resetParams() {
-    if (board) {
-        board->cellSize = kMiniCell;
-        board->scale = kMiniScale;
-        board->alpha = 1.0f;
-    }
+    board->cellSize = kMiniCell;
+    board->scale = kMiniScale;
+    board->alpha = 1.0f;
     boardAlpha = 0.0f;
     return 0;
 }
 
 int TBoardSelector::DrawMiniBoard() {
     plat::SetColor(255, 255, 255);
-    if (board) {
-        board->alpha = boardAlpha;
-        board->DrawSmall();
-    }
+    board->alpha = boardAlpha;
+    board->DrawSmall();
     if (selectionChanged != 0) {
         boardAlpha -= kFadeStep;
         if (boardAlpha >= 0.0f) return 0;

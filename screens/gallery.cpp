@@ -34,13 +34,10 @@ void UpdateTitleMusic() {
     if (auto stream = screensLinks.titleMusicStream()) stream->update();
 }
 
-void Click() {
-    if (globalSnd) globalSnd->click();
-}
+void Click() { globalSnd->click(); }
 
 // One soft spark under the cursor; the values are drawn in this order.
 void CursorSpark() {
-    if (!mouse) return;
     const int x = mouse->x + plat::Rand(-2, 2);
     const int y = mouse->y + plat::Rand(-2, 2);
     const float size = static_cast<float>(plat::Rnd(0.2, 0.6));
@@ -57,7 +54,7 @@ void CursorSpark() {
 TDimPtr At(float x, float y) { return CreateDim(x, y, 0, 0, 0, 1, 1, 0); }
 
 TPictureSource Arrow(int slot) {
-    if (!optionsWindow || !optionsWindow->arrows[static_cast<size_t>(slot)]) return std::monostate{};
+    if (!optionsWindow->arrows[static_cast<size_t>(slot)]) return std::monostate{};
     return optionsWindow->arrows[static_cast<size_t>(slot)];
 }
 
@@ -96,8 +93,8 @@ int TGallery::Start(int reset) {
 
     // Without a current profile the list is empty: the gallery shows an
     // empty window and every step does nothing.
-    auto stored = std::make_shared<TRevealedList>(profile ? profile->GetList("revealedImages") : TRevealedList{});
-    if (slides) slides->revealedList = stored;
+    auto stored = std::make_shared<TRevealedList>(profile->GetList("revealedImages"));
+    slides->revealedList = stored;
     images = stored;
     // The step is always taken here (no cross-fade runs yet); it also brings
     // an index left past a shorter list back to the first picture.
@@ -111,8 +108,7 @@ int TGallery::Start(int reset) {
     menu->AddItem(CreateAnimButton(std::string("gfx/fonts/galeria_05.png"), At(600, 497), kPlayPuzzle, 2, 1, 0, 1.0f, -1));
     menu->AddItem(CreateAnimButton(std::string("gfx/fonts/galeria_07.png"), At(335, 571), kBack, 2, 1, 0, 1.0f, -1));
     // The wallpaper needs a system this platform is not.
-    const int osVersion = VersionInfo ? VersionInfo->osVersion : 0;
-    if (osVersion < 5) {
+    if (VersionInfo->osVersion < 5) {
         if (const TButtonPtr wallpaper = menu->GetItem(kWallpaper)) wallpaper->visible = 0;
     }
     return 0;
@@ -191,19 +187,19 @@ int TGallery::show() {
     UpdateTitleMusic();
     bool leave = false;
     bool terminate = false;
-    if (mouse) mouse->fetchState();
+    mouse->fetchState();
     while (!leave && !terminate) {
         plat::Cls();
         Update();
         Draw();
         CursorSpark();
         TSpark::UpdateAll();
-        if (mouse) mouse->Draw();
+        mouse->Draw();
         plat::Flip(-1);
         // The sample right before the buttons test it: taken before the
         // frame was drawn, its press would be tested where the pointer went
         // during the frame, and a press on one button could click another.
-        if (mouse) mouse->fetchState();
+        mouse->fetchState();
         switch (menu ? menu->State() : 0) {
             case kPrevious:
                 Click();
@@ -231,12 +227,10 @@ int TGallery::show() {
     }
     if (terminate) plat::End();
     finish();
-    if (optionsWindow) {
-        optionsWindow->SetState(kMenuMain, 1, kMenuWindowX, kMenuWindowY);
-        // After a free puzzle this is a new stream: the volume steps must
-        // reach the song that plays.
-        optionsWindow->musicStream = screensLinks.titleMusicStream ? screensLinks.titleMusicStream() : nullptr;
-    }
+    optionsWindow->SetState(kMenuMain, 1, kMenuWindowX, kMenuWindowY);
+    // After a free puzzle this is a new stream: the volume steps must reach
+    // the song that plays.
+    optionsWindow->musicStream = screensLinks.titleMusicStream ? screensLinks.titleMusicStream() : nullptr;
     plat::PollSystem();
     return 0;
 }
@@ -244,19 +238,19 @@ int TGallery::show() {
 // ---- the free puzzle ----------------------------------------------------------------------------
 
 int TGallery::playPuzzles() {
-    if (index == 0 || !optionsWindow) return 0;
+    if (index == 0) return 0;
     optionsWindow->SetState(kMenuDifficulty, 1, kMenuWindowX, kMenuWindowY);
     const PuzzleSize* chosen = nullptr;
     bool terminate = false;
     while (!chosen && !terminate) {
-        if (mouse) mouse->fetchState();
+        mouse->fetchState();
         plat::Cls();
         // The gallery stays behind the window, still cross-fading.
         Update();
         Draw();
         optionsWindow->Update();
         optionsWindow->Draw();
-        if (mouse) mouse->Draw();
+        mouse->Draw();
         const int action = optionsWindow->action;
         if (action == kSizeBack) return 0;
         for (const PuzzleSize& size : kPuzzleSizes)

@@ -201,20 +201,20 @@ int TLoading::doMagic(int duration) {
 int TLoading::loadEverything() {
     fadeInBall(0);
     TCaptions::loadGfx();
-    if (blocks) blocks->loadSfx();
+    blocks->loadSfx();
     Run(screensLinks.loadPuzzleGfx);
 
     fadeInBall(1);
     fonts[0] = CreateFont(std::string("gfx/fonts/alfabet-maly.png"),
                           "abcdefghijklmnopqrstuvwxyz,.?-!#$*&@%()<>{}'1234567890", 30.0f, 0);
     fonts[1] = CreateFont(std::string("gfx/fonts/small-letters3.png"), "abcdefghijklmnopqrstuvwxyz0123456789", 32.0f, 3);
-    if (razod) razod->loadRazodGfx();
-    if (board) board->loadBoardGfx();
-    if (optionsWindow) optionsWindow->loadGfx();
+    razod->loadRazodGfx();
+    board->loadBoardGfx();
+    optionsWindow->loadGfx();
     Run(screensLinks.loadGalleryGfx);
 
     fadeInBall(2);
-    if (points) points->loadGfx();
+    points->loadGfx();
     loadSparkImage(0, "gfx/gwiazdki/gradball.png");
     loadSparkImage(1, "gfx/gwiazdki/1.png");
     loadSparkImage(2, "gfx/gwiazdki/2.png");
@@ -224,34 +224,30 @@ int TLoading::loadEverything() {
     Run(screensLinks.loadMap);
     Run(screensLinks.loadSpells);
     Run(screensLinks.loadRingGameGfx);
-    if (magicSphere) magicSphere->LoadResources();
-    if (timeManager) timeManager->LoadResources();
-    if (bossManager) bossManager->LoadResources();
-    if (data) {
-        data->Add(plat::LoadImage("gfx/gui/scroll_01.png", -1), 2001);
-        data->Add(plat::LoadImage("gfx/gui/scroll_02.png", -1), 2002);
-        data->Add(plat::LoadImage("gfx/gui/scroll_03.png", -1), 2003);
-        plat::SetImageHandle(data->GetImage(2001), 175, 55);
-        plat::MidHandleImage(data->GetImage(2002));
-        plat::SetImageHandle(data->GetImage(2003), 175, 0);
-        for (auto [id, size] : {std::pair{4000, 28}, {4001, 40}, {4002, 24}, {4003, 22}, {4004, 16}})
-            data->Add(plat::LoadImageFont("gfx/fonts/OldLondon.ttf", size, plat::SMOOTHFONT), id);
-        data->Add(plat::LoadImageFont("gfx/fonts/Lombardic.ttf", 16, plat::SMOOTHFONT), 4005);
-        data->Add(plat::LoadImage("gfx/gui/lina.png", -1), 5000);
-    }
+    magicSphere->LoadResources();
+    timeManager->LoadResources();
+    bossManager->LoadResources();
+    data->Add(plat::LoadImage("gfx/gui/scroll_01.png", -1), 2001);
+    data->Add(plat::LoadImage("gfx/gui/scroll_02.png", -1), 2002);
+    data->Add(plat::LoadImage("gfx/gui/scroll_03.png", -1), 2003);
+    plat::SetImageHandle(data->GetImage(2001), 175, 55);
+    plat::MidHandleImage(data->GetImage(2002));
+    plat::SetImageHandle(data->GetImage(2003), 175, 0);
+    for (auto [id, size] : {std::pair{4000, 28}, {4001, 40}, {4002, 24}, {4003, 22}, {4004, 16}})
+        data->Add(plat::LoadImageFont("gfx/fonts/OldLondon.ttf", size, plat::SMOOTHFONT), id);
+    data->Add(plat::LoadImageFont("gfx/fonts/Lombardic.ttf", 16, plat::SMOOTHFONT), 4005);
+    data->Add(plat::LoadImage("gfx/gui/lina.png", -1), 5000);
     Run(screensLinks.loadPopups);
-    if (songManager) {
-        // Decoded on the audio thread while the rest loads and the pictures
-        // fade; the title song is first because doMagic asks for it first.
-        for (const char* song : {"sfx/velmora-song.ogg", "sfx/razod-lost-in-ostrel.ogg", "sfx/help2.ogg",
-                                 "sfx/game-song-1.ogg", "sfx/velmora-help.ogg", "sfx/velmora-map.ogg"})
-            songManager->preloadSong(song, 1);
-    }
+    // Decoded on the audio thread while the rest loads and the pictures
+    // fade; the title song is first because doMagic asks for it first.
+    for (const char* song : {"sfx/velmora-song.ogg", "sfx/razod-lost-in-ostrel.ogg", "sfx/help2.ogg",
+                             "sfx/game-song-1.ogg", "sfx/velmora-help.ogg", "sfx/velmora-map.ogg"})
+        songManager->preloadSong(song, 1);
 
     fadeInBall(3);
-    if (board) board->loadSfx();
-    if (level) level->loadSfx();
-    if (globalSnd) globalSnd->load();
+    board->loadSfx();
+    level->loadSfx();
+    globalSnd->load();
 
     fadeInBall(4);
     return 0;

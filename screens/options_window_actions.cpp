@@ -37,7 +37,7 @@ int TOptionsWindow::Update() {
     if (!(alpha >= 1.0f)) alpha += kFadeStep;
     buttonsSetAlpha(alpha);
 
-    if (const menu_pages::MenuPage* page = menu_pages::Page(state); page && data) {
+    if (const menu_pages::MenuPage* page = menu_pages::Page(state); page) {
         for (int code : page->pollOrder) {
             data->State(code);
             const TButtonPtr button = data->GetButton(code);
@@ -45,7 +45,7 @@ int TOptionsWindow::Update() {
         }
     }
 
-    if ((state == kMenuOptions || state == kMenuOptionsInGame) && options) {
+    if (state == kMenuOptions || state == kMenuOptionsInGame) {
         switch (action) {
             case 40:
             case 41:
@@ -56,7 +56,7 @@ int TOptionsWindow::Update() {
             case 43:
                 options->soundVol = action == 42 ? VolumeDown(options->soundVol) : VolumeUp(options->soundVol);
                 // The block-turn sound lets the player hear the new level.
-                playSound2(blocks ? blocks->rotateSound : nullptr, nullptr, 0);
+                playSound2(blocks->rotateSound, nullptr, 0);
                 break;
             case 44:
             case 45:
@@ -70,6 +70,6 @@ int TOptionsWindow::Update() {
             default: break;
         }
     }
-    if (action != 0 && globalSnd) globalSnd->click();
+    if (action != 0) globalSnd->click();
     return 0;
 }

@@ -63,11 +63,10 @@ int TOptionsWindow::Draw() {
     const menu_pages::MenuPage* page = menu_pages::Page(state);
     if (!page) return 0;
     auto drawButtons = [&] {
-        if (!data) return;
         for (int code : page->drawOrder) data->Draw(code);
     };
-    const float musicVol = options ? options->musicVol : 0.0f;
-    const float soundVol = options ? options->soundVol : 0.0f;
+    const float musicVol = options->musicVol;
+    const float soundVol = options->soundVol;
     switch (state) {
         case kMenuOptions:
         case kMenuOptionsInGame: {

@@ -119,7 +119,6 @@ plat::ImagePtr Picture(const TOptionsWindow& w, const PagePicture& pic) {
 }
 
 void ShowScreenModeBox(int screenMode) {
-    if (!data) return;
     const bool full = screenMode == 1;
     if (auto ticked = data->GetButton(44)) ticked->setState(full ? 1 : 0, full ? 1 : 0);
     if (auto empty = data->GetButton(45)) empty->setState(full ? 0 : 1, full ? 0 : 1);
@@ -149,7 +148,7 @@ TImageButtonPtr MakeButton(const plat::ImagePtr& picture, const TDimPtr& area, i
 
 int TOptionsWindow::freeState() {
     const menu_pages::MenuPage* page = menu_pages::Page(state);
-    if (!page || !data) return 0;
+    if (!page) return 0;
     for (const menu_pages::PageButton& b : page->buttons) data->Remove(b.code);
     return 0;
 }
@@ -161,7 +160,7 @@ int TOptionsWindow::SetState(int newState, int refade, int windowX, int windowY)
     x = windowX;
     y = windowY;
     const menu_pages::MenuPage* page = menu_pages::Page(state);
-    if (!page || !data) return 0;
+    if (!page) return 0;
 
     // Without a game to resume, page 3 closes the gap its hidden button leaves.
     const int shiftUp = (state == kMenuResume && gameState == 0) ? -35 : 0;
@@ -185,7 +184,7 @@ int TOptionsWindow::SetState(int newState, int refade, int windowX, int windowY)
 
     switch (state) {
         case kMenuOptions:
-        case kMenuOptionsInGame: menu_pages::ShowScreenModeBox(options ? options->screenMode : 0); break;
+        case kMenuOptionsInGame: menu_pages::ShowScreenModeBox(options->screenMode); break;
         case kMenuInGame:
         case kMenuMiniGame:
             if (auto quitButton = data->GetButton(24)) quitButton->setState(0, 0);
@@ -200,7 +199,6 @@ int TOptionsWindow::SetState(int newState, int refade, int windowX, int windowY)
 }
 
 int TOptionsWindow::buttonsSetAlpha(float buttonAlpha) {
-    if (!data) return 0;
     for (int id = 0; id <= 100; ++id)
         if (auto button = data->GetButton(id)) button->alpha = buttonAlpha;
     return 0;

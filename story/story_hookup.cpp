@@ -4,6 +4,6 @@
 #include "story/tutorial.h"
 
 void InstallStoryLinks() {
-    modeLinks.showTutorial = [](int fromMenu) { return tutorial ? tutorial->show(fromMenu) : 0; };
-    modeLinks.showBossTutorial = [](int fromMenu) { return tutorial ? tutorial->show2(fromMenu) : 0; };
+    modeLinks.showTutorial = [](int fromMenu) { return tutorial->show(fromMenu); };
+    modeLinks.showBossTutorial = [](int fromMenu) { return tutorial->show2(fromMenu); };
 }

@@ -17,20 +17,16 @@ namespace {
 constexpr int kSkipX = 319, kNextX = 413, kButtonY = 572;
 
 void DrawLoadingPicture() {
-    if (loading && loading->loadingImage) plat::DrawImage(loading->loadingImage, 400, 300, 0);
+    if (loading->loadingImage) plat::DrawImage(loading->loadingImage, 400, 300, 0);
 }
 
 void DrawAt(const plat::ImagePtr& image, int x, int y) {
     if (image) plat::DrawImage(image, static_cast<float>(x), static_cast<float>(y), 0);
 }
 
-void DrawCursor() {
-    if (mouse) mouse->Draw();
-}
+void DrawCursor() { mouse->Draw(); }
 
-void FetchMouse() {
-    if (mouse) mouse->fetchState();
-}
+void FetchMouse() { mouse->fetchState(); }
 
 void UpdateStream(const TAudioStreamPtr& stream) {
     if (stream) stream->update();
@@ -75,7 +71,7 @@ void TStoryPlayer::Load(int partNumber) {
     skipImage = plat::LoadImage("gfx/story/skip-g.png", -1);
     part.Load(partNumber);
     // Decoded now, as a looping sound, so the pages never wait for it.
-    if (HasVoice() && songManager) songManager->loadSong(part.voice, 1);
+    if (HasVoice()) songManager->loadSong(part.voice, 1);
     part.LoadPictures();
     ShowPage(1);
 }
@@ -120,7 +116,7 @@ void TStoryPlayer::BeginPages() {
     nextHovered = skipHovered = 0;
     leaveCode = kGoOn;
     pageStart = plat::MilliSecs();
-    if (deltaTime) deltaTime->Update();
+    deltaTime->Update();
 }
 
 void TStoryPlayer::ShowPage(int index) {
@@ -177,19 +173,19 @@ void TStoryPlayer::Turn() {
 
 void TStoryPlayer::React() {
     if (plat::KeyHit(plat::KEY_ESCAPE) != 0) leaveCode = kDone;
-    const int x = mouse ? mouse->x : 0, y = mouse ? mouse->y : 0;
+    const int x = mouse->x, y = mouse->y;
     skipHovered = x > kSkipX && x < kSkipX + 64 && y > kButtonY && y < kButtonY + 20 ? 1 : 0;
     nextHovered = x > kNextX && x < kNextX + 58 && y > kButtonY && y < kButtonY + 20 ? 1 : 0;
-    if (mouse && mouse->leftHit != 0) {
+    if (mouse->leftHit != 0) {
         if (nextHovered != 0) {
             turnRequested = 1;
-            if (globalSnd) globalSnd->click();
+            globalSnd->click();
             autoTurnStopped = 1;
             if (endReached != 0) leaveCode = kDone;
         }
         if (skipHovered != 0) {
             leaveCode = kSkipped;
-            if (globalSnd) globalSnd->click();
+            globalSnd->click();
         }
     }
     if (voiceStream) {
@@ -212,10 +208,8 @@ void TStoryPlayer::PageFrame() {
 }
 
 void TStoryPlayer::PageDraw() {
-    if (deltaTime) {
-        deltaTime->Update();
-        delta = deltaTime->CurrDelta();
-    }
+    deltaTime->Update();
+    delta = deltaTime->CurrDelta();
     FetchMouse();
     if (pageTime >= 0 && autoTurnStopped == 0 && plat::MilliSecs() - pageStart > pageTime) {
         turnRequested = 1;

@@ -41,7 +41,6 @@ bool TTutorial::OverClose(int x, int y) {
 }
 
 TCellSizeLoan::TCellSizeLoan() : board_(board) {
-    if (!board_) return;
     kept_ = board_->cellSize;
     board_->cellSize = 40;
 }

@@ -35,14 +35,14 @@ int TTutorial::draw2() {
     if (sampleImage) plat::DrawImage(sampleImage, 360, 215, 0);
     for (size_t k = 0; k < 16; ++k) {
         plat::SetAlpha(fading ? 3.0f - cellFade[k] : cellFade[k]);
-        if (razod) razod->Draw(kBossRune, static_cast<float>(kCells[k][0]), kCells[k][1]);
+        razod->Draw(kBossRune, static_cast<float>(kCells[k][0]), kCells[k][1]);
     }
     plat::SetAlpha(1);
     return 0;
 }
 
 int TTutorial::update2() {
-    overPlay = mouse && OverClose(mouse->x, mouse->y) ? 1 : 0;
+    overPlay = OverClose(mouse->x, mouse->y) ? 1 : 0;
 
     // Each cell begins once the one before has a quarter of its way.
     cellFade[0] = static_cast<float>(cellFade[0] + kGrowth * delta);
@@ -51,15 +51,13 @@ int TTutorial::update2() {
 
     if (cellFade[15] > 1.0f && cellFade[15] < 2.0f) {
         for (size_t i = 0; i < 15; ++i) cellFade[i] = cellFade[15];
-        if (razod) {
-            for (int k = 0; k < 6; ++k) {
-                razod->particleRune(kBossRune, 0, 0, 0.0f, 0.0f, 283 + 40 * k, 218);
-                razod->particleRune(kBossRune, 0, 0, 0.0f, 0.0f, 283 + 40 * k, 258);
-            }
-            for (int k = 0; k < 6; ++k) {
-                razod->particleRune(kBossRune, 0, 0, 0.0f, 0.0f, 363, 138 + 40 * k);
-                razod->particleRune(kBossRune, 0, 0, 0.0f, 0.0f, 403, 138 + 40 * k);
-            }
+        for (int k = 0; k < 6; ++k) {
+            razod->particleRune(kBossRune, 0, 0, 0.0f, 0.0f, 283 + 40 * k, 218);
+            razod->particleRune(kBossRune, 0, 0, 0.0f, 0.0f, 283 + 40 * k, 258);
+        }
+        for (int k = 0; k < 6; ++k) {
+            razod->particleRune(kBossRune, 0, 0, 0.0f, 0.0f, 363, 138 + 40 * k);
+            razod->particleRune(kBossRune, 0, 0, 0.0f, 0.0f, 403, 138 + 40 * k);
         }
     }
 

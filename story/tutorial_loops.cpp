@@ -25,11 +25,9 @@ namespace {
 // Everything a page frame shares apart from the page's own steps.
 void BeginFrame(const TAudioStreamPtr& music) {
     if (music) music->update();
-    if (mouse) mouse->fetchState();
-    if (deltaTime) {
-        deltaTime->Update();
-        delta = deltaTime->CurrDelta();
-    }
+    mouse->fetchState();
+    deltaTime->Update();
+    delta = deltaTime->CurrDelta();
 }
 
 // The page frames of one fade: the page runs on under a black cover whose
@@ -46,7 +44,7 @@ void Fade(const std::function<void()>& pageFrame, const std::function<float(int)
         plat::DrawRect(0, 0, 800, 600);
         plat::SetColor(255, 255, 255);
         plat::SetAlpha(1);
-        if (mouse) mouse->Draw();
+        mouse->Draw();
         plat::Flip(-1);
         plat::PollSystem();
     }
@@ -60,13 +58,13 @@ int PageLoop(TTutorial& page, const std::function<void()>& pageFrame, bool click
     int terminate = 0, closed = 0;
     while (terminate == 0 && closed == 0) {
         pageFrame();
-        if (mouse) mouse->Draw();
+        mouse->Draw();
         plat::Flip(-1);
         if (plat::AppTerminate()) terminate = 1;
         if (plat::KeyHit(plat::KEY_ESCAPE) != 0) closed = 1;
-        if (page.overPlay != 0 && mouse && mouse->leftHit != 0) {
+        if (page.overPlay != 0 && mouse->leftHit != 0) {
             closed = 1;
-            if (clickSounds && globalSnd) globalSnd->click();
+            if (clickSounds) globalSnd->click();
         }
         plat::PollSystem();
     }
@@ -74,7 +72,7 @@ int PageLoop(TTutorial& page, const std::function<void()>& pageFrame, bool click
 }
 
 TAudioStreamPtr PageMusic(int fromMenu) {
-    if (fromMenu != 0) return level ? level->music : nullptr;
+    if (fromMenu != 0) return level->music;
     return playMusicStream(TTutorial::kSong, 1, 1.0f);
 }
 
@@ -97,7 +95,7 @@ void TTutorial::ResetMain() {
     gaugeFrame = 29;
     gaugeTime = plat::MilliSecs();
     // The level timer's time-over picture.
-    gaugeImage = timeManager ? plat::LoadImage(timeManager->gaugePixmaps[29], -1) : nullptr;
+    gaugeImage = plat::LoadImage(timeManager->gaugePixmaps[29], -1);
     gaugeRising = 0;
     sphereFill = {0, 0};
     sphereBurstArmed = {0, 0};
@@ -136,10 +134,10 @@ int TTutorial::show(int fromMenu) {
     cellSize.Restore();
     // The program is about to end: the caller ends it on this answer.
     if (terminate != 0) return 1;
-    if (mouse) mouse->fetchState();
+    mouse->fetchState();
     TSpark::destroyAll();
-    if (cometList) cometList->Clear();
-    if (ringEmiterList) ringEmiterList->Clear();
+    cometList->Clear();
+    ringEmiterList->Clear();
     free();
     return 0;
 }
@@ -147,12 +145,12 @@ int TTutorial::show(int fromMenu) {
 int TTutorial::show2(int fromMenu) {
     loadGfx2();
     TSpark::destroyAll();
-    if (cometList) cometList->Clear();
+    cometList->Clear();
     TAudioStreamPtr music = PageMusic(fromMenu);
     TCellSizeLoan cellSize;
     ResetBoss();
     // The first frame's delta counts from here, not from the screen before.
-    if (deltaTime) deltaTime->Update();
+    deltaTime->Update();
 
     const auto frame = [&] {
         BeginFrame(music);
@@ -168,8 +166,8 @@ int TTutorial::show2(int fromMenu) {
     cellSize.Restore();
     StopPageMusic(fromMenu, music);
     if (terminate != 0) plat::End();
-    if (mouse) mouse->fetchState();
+    mouse->fetchState();
     TSpark::destroyAll();
-    if (cometList) cometList->Clear();
+    cometList->Clear();
     return 0;
 }

@@ -29,13 +29,9 @@ void DrawAt(const plat::ImagePtr& image, float x, float y) {
     if (image) plat::DrawImage(image, x, y, 0);
 }
 
-void Rune(int id, float x, int y) {
-    if (razod) razod->Draw(id, x, y);
-}
+void Rune(int id, float x, int y) { razod->Draw(id, x, y); }
 
-void Spark(int colour, int x, int y) {
-    if (razod) razod->particleRune(colour, 0, 0, 0.0f, 0.0f, x, y);
-}
+void Spark(int colour, int x, int y) { razod->particleRune(colour, 0, 0, 0.0f, 0.0f, x, y); }
 
 // The alpha of a line fading out over the 20 frames before `end` ticks.
 float FadeBefore(int end, int ticks) { return static_cast<float>(end - ticks) / 20.0f; }
@@ -52,16 +48,15 @@ int TTutorial::Draw() {
     plat::SetAlpha(1);
     plat::SetTransform(0, 1, 1);
     DrawAt(pageImage, 0, 0);
-    if (data) DrawAt(data->GetImage(5000), 365, 239);
-    if (data) DrawAt(data->GetImage(5000), 423, 239);
-    if (magicSphere) DrawAt(magicSphere->panelImage, 312, 74);
-    if (timeManager) DrawAt(timeManager->timerImage, 338, 270);
+    DrawAt(data->GetImage(5000), 365, 239);
+    DrawAt(data->GetImage(5000), 423, 239);
+    DrawAt(magicSphere->panelImage, 312, 74);
+    DrawAt(timeManager->timerImage, 338, 270);
     DrawAt(gaugeImage, 355, 287);
     if (overPlay != 0) DrawAt(playImage, 369, 570);
 
     // Sample spheres: fill, a ring when full, drain, rest.
     for (size_t i = 0; i < 2; ++i) {
-        if (!magicSphere) break;
         const Sample& s = kSamples[i];
         const float f = sphereFill[i];
         const float X = static_cast<float>(s.x), Y = static_cast<float>(s.y);
@@ -240,7 +235,7 @@ void Launch(int x, int y, const Aim& aim, const Tint& tint) {
 }  // namespace
 
 int TTutorial::Update() {
-    overPlay = mouse && OverClose(mouse->x, mouse->y) ? 1 : 0;
+    overPlay = OverClose(mouse->x, mouse->y) ? 1 : 0;
 
     // The timer gauge: down one picture every 20 ms, then up one every 500 ms.
     const int period = gaugeRising != 0 ? 500 : 20;
@@ -255,8 +250,7 @@ int TTutorial::Update() {
             gaugeFrame = 0;
             gaugeRising = 1;
         }
-        gaugeImage = timeManager ? plat::LoadImage(timeManager->gaugePixmaps[static_cast<size_t>(gaugeFrame)], -1)
-                                 : nullptr;
+        gaugeImage = plat::LoadImage(timeManager->gaugePixmaps[static_cast<size_t>(gaugeFrame)], -1);
     }
 
     hintPulse = std::fmod(hintPulse + 0.02f, 2.0f);

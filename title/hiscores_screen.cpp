@@ -78,7 +78,7 @@ int THiscoresScreen::NextStage() {
         stage = 1;
         wrapped = 1;
     }
-    Load(hiscore ? hiscore->GetScores(stage, 10) : std::vector<TScorePtr>{});
+    Load(hiscore->GetScores(stage, 10));
     return wrapped;
 }
 

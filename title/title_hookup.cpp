@@ -15,78 +15,46 @@
 
 void InstallTitleLinks() {
     titleLinks.setMenuState = [](int state, int refade) {
-        if (optionsWindow) optionsWindow->SetState(state, refade, kMenuWindowX, kMenuWindowY);
+        optionsWindow->SetState(state, refade, kMenuWindowX, kMenuWindowY);
     };
-    titleLinks.updateMenu = [] {
-        if (optionsWindow) optionsWindow->Update();
-    };
-    titleLinks.drawMenu = [] {
-        if (optionsWindow) optionsWindow->Draw();
-    };
-    titleLinks.menuAction = [] { return optionsWindow ? static_cast<int>(optionsWindow->action) : 0; };
-    titleLinks.menuState = [] { return optionsWindow ? optionsWindow->state : 0; };
-    titleLinks.setMenuAlpha = [](float alpha) {
-        if (optionsWindow) optionsWindow->alpha = alpha;
-    };
-    titleLinks.setMenuMusic = [](const TAudioStreamPtr& stream) {
-        if (optionsWindow) optionsWindow->musicStream = stream;
-    };
-    titleLinks.greetingName = [] { return optionsWindow ? optionsWindow->greetingName : nullptr; };
-    titleLinks.setSelectorFrame = [](const plat::ImagePtr& image) {
-        if (optionsWindow) optionsWindow->selectorBg = image;
-    };
-    titleLinks.loadLevelList = [](int listMode) {
-        if (boardSelector) boardSelector->LoadList(listMode);
-    };
-    titleLinks.loadMiniBoard = [] {
-        if (boardSelector) boardSelector->LoadMiniBoard();
-    };
-    titleLinks.nextLevel = [] {
-        if (boardSelector) boardSelector->nextLevel();
-    };
-    titleLinks.prevLevel = [] {
-        if (boardSelector) boardSelector->PrevLevel();
-    };
-    titleLinks.selectedLevelName = [] { return boardSelector ? boardSelector->SelectedLevelName() : std::string(); };
-    titleLinks.levelListMode = [] { return boardSelector ? boardSelector->listMode : 0; };
-    titleLinks.showGallery = [] {
-        if (gallery) gallery->show();
-    };
+    titleLinks.updateMenu = [] { optionsWindow->Update(); };
+    titleLinks.drawMenu = [] { optionsWindow->Draw(); };
+    titleLinks.menuAction = [] { return static_cast<int>(optionsWindow->action); };
+    titleLinks.menuState = [] { return optionsWindow->state; };
+    titleLinks.setMenuAlpha = [](float alpha) { optionsWindow->alpha = alpha; };
+    titleLinks.setMenuMusic = [](const TAudioStreamPtr& stream) { optionsWindow->musicStream = stream; };
+    titleLinks.greetingName = [] { return optionsWindow->greetingName; };
+    titleLinks.setSelectorFrame = [](const plat::ImagePtr& image) { optionsWindow->selectorBg = image; };
+    titleLinks.loadLevelList = [](int listMode) { boardSelector->LoadList(listMode); };
+    titleLinks.loadMiniBoard = [] { boardSelector->LoadMiniBoard(); };
+    titleLinks.nextLevel = [] { boardSelector->nextLevel(); };
+    titleLinks.prevLevel = [] { boardSelector->PrevLevel(); };
+    titleLinks.selectedLevelName = [] { return boardSelector->SelectedLevelName(); };
+    titleLinks.levelListMode = [] { return boardSelector->listMode; };
+    titleLinks.showGallery = [] { gallery->show(); };
 
-    titleLinks.profileCount = [] { return profile ? profile->Count() : 0; };
-    titleLinks.currentProfileName = [] { return profile ? profile->CurrentName() : std::string(); };
-    titleLinks.profileNumber = [](const std::string& key) { return profile ? profile->GetNumber(key) : 0; };
-    titleLinks.showProfileScreen = [](int startState) {
-        if (profileLoader) profileLoader->show(startState);
-    };
+    titleLinks.profileCount = [] { return profile->Count(); };
+    titleLinks.currentProfileName = [] { return profile->CurrentName(); };
+    titleLinks.profileNumber = [](const std::string& key) { return profile->GetNumber(key); };
+    titleLinks.showProfileScreen = [](int startState) { profileLoader->show(startState); };
     titleLinks.goTimeAtack = [](const std::string& levelFile) { return goTimeAtack(levelFile); };
     titleLinks.goEndless = [](const std::string& levelFile) { return goEndless(levelFile); };
 
-    screensLinks.loadTitleGfx = [] {
-        if (titleScreen) titleScreen->loadGfx();
-    };
-    screensLinks.playTitleMusic = [] {
-        if (titleScreen) titleScreen->playMusic();
-    };
-    screensLinks.stopTitleMusic = [] {
-        if (titleScreen) titleScreen->stopMusic();
-    };
-    screensLinks.titleMusicStream = [] { return titleScreen ? titleScreen->musicStream : nullptr; };
-    screensLinks.selectorCaption = [] { return titleScreen ? titleScreen->selectorCaption : nullptr; };
+    screensLinks.loadTitleGfx = [] { titleScreen->loadGfx(); };
+    screensLinks.playTitleMusic = [] { titleScreen->playMusic(); };
+    screensLinks.stopTitleMusic = [] { titleScreen->stopMusic(); };
+    screensLinks.titleMusicStream = [] { return titleScreen->musicStream; };
+    screensLinks.selectorCaption = [] { return titleScreen->selectorCaption; };
 
-    modeLinks.stopTitleMusic = [] {
-        if (titleScreen) titleScreen->stopMusic();
-    };
+    modeLinks.stopTitleMusic = [] { titleScreen->stopMusic(); };
     modeLinks.addHiscore = [](const std::string& name, int score, int gameId, int typeId, const std::string& date,
                               const std::string& helpVar) {
-        if (hiscore) hiscore->add(name, score, gameId, typeId, date, helpVar);
+        hiscore->add(name, score, gameId, typeId, date, helpVar);
     };
-    modeLinks.bestScore = [](int typeId, const std::string& helpVar) {
-        return hiscore ? hiscore->GetBestScore(typeId, helpVar) : 0;
-    };
+    modeLinks.bestScore = [](int typeId, const std::string& helpVar) { return hiscore->GetBestScore(typeId, helpVar); };
 
-    profileLinks.titleImage = [] { return titleScreen ? titleScreen->titleImage : nullptr; };
+    profileLinks.titleImage = [] { return titleScreen->titleImage; };
     profileLinks.updateTitleMusic = [] {
-        if (titleScreen && titleScreen->musicStream) titleScreen->musicStream->update();
+        if (titleScreen->musicStream) titleScreen->musicStream->update();
     };
 }

@@ -23,14 +23,10 @@
 
 namespace {
 
-void FetchMouse() {
-    if (mouse) mouse->fetchState();
-}
-void FetchPointer() {
-    if (mouse) mouse->fetchPointer();
-}
-int PointerX() { return mouse ? mouse->x : 0; }
-int PointerY() { return mouse ? mouse->y : 0; }
+void FetchMouse() { mouse->fetchState(); }
+void FetchPointer() { mouse->fetchPointer(); }
+int PointerX() { return mouse->x; }
+int PointerY() { return mouse->y; }
 // A page frame's mouse sample. A show the idle cycle opened ends at the
 // pointer's first move, and then the presses are not the show's: they stay
 // for the menu that fades back, which is where the player was going.
@@ -41,12 +37,10 @@ bool PageSample(bool idleShow, int fromX, int fromY) {
     FetchMouse();
     return false;
 }
-void DrawCursor() {
-    if (mouse) mouse->Draw();
-}
-int LeftHit() { return mouse ? mouse->leftHit : 0; }
+void DrawCursor() { mouse->Draw(); }
+int LeftHit() { return mouse->leftHit; }
 void UpdateSong() {
-    if (titleScreen && titleScreen->musicStream) titleScreen->musicStream->update();
+    if (titleScreen->musicStream) titleScreen->musicStream->update();
 }
 void MenuFadingIn() {
     if (titleLinks.updateMenu) titleLinks.updateMenu();
@@ -89,7 +83,7 @@ void CrossFade(TTitleScreen& title, bool clearFirst, const std::function<void(fl
 
 int TTitleScreen::showHiscores(int crossFade) {
     THiscoresScreen screen;
-    screen.Load(hiscore ? hiscore->GetScores(kScoreQuest, 10) : std::vector<TScorePtr>{});
+    screen.Load(hiscore->GetScores(kScoreQuest, 10));
     const int fromX = PointerX(), fromY = PointerY();
 
     CrossFade(*this, true, [&](float alpha) {

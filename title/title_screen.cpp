@@ -34,7 +34,6 @@ void SetMenuMusic(const TAudioStreamPtr& stream) {
 }
 int ProfileNumber(const std::string& key) { return titleLinks.profileNumber ? titleLinks.profileNumber(key) : 0; }
 void ShowButton(int id, int shown) {
-    if (!data) return;
     if (const TButtonPtr b = data->GetButton(id)) b->setState(shown, shown);
 }
 
@@ -89,7 +88,7 @@ int TTitleScreen::show() {
 
     // The picture is laid over whatever the back buffer holds.
     while (fadeAlpha < 1.0f) {
-        if (mouse) mouse->fetchState();
+        mouse->fetchState();
         fadeAlpha += 0.02f;
         plat::SetAlpha(fadeAlpha);
         plat::DrawImage(titleImage, 0, 0);
@@ -137,10 +136,8 @@ void TTitleScreen::_menuFrame() {
     CursorTrailSpark();
     TSpark::UpdateAll();
 
-    if (mouse) {
-        mouse->fetchState();
-        mouse->Draw();
-    }
+    mouse->fetchState();
+    mouse->Draw();
     plat::Flip(-1);
     plat::PollSystem();
 
@@ -278,7 +275,7 @@ void TTitleScreen::_onResumePage(int code) {
         break;
     case kCodeNewGame:
         if (menuMode_ == kQuestMode) {
-            if (level) level->difficulty = 2;
+            level->difficulty = 2;
             SetMenuState(kMenuNewGame, 0);
         } else {
             _openBoardSelector(menuMode_);
@@ -304,7 +301,7 @@ void TTitleScreen::_chooseGame(int mode, const std::string& savedKey) {
     if (gameState != 0) {
         SetMenuState(kMenuResume, 0);
     } else if (mode == kQuestMode) {
-        if (level) level->difficulty = 2;
+        level->difficulty = 2;
         result = kNewQuest;
     } else {
         _openBoardSelector(mode);
@@ -360,7 +357,7 @@ void TTitleScreen::_openBoardSelector(int mode) {
 // song on (from its beginning when a game stopped it), and the menu window
 // holding the stream that now plays, so its volume buttons act on it.
 void TTitleScreen::_afterGame(bool gameRan) {
-    if (gameRan && level) level->stopAndFreeMusic();
+    if (gameRan) level->stopAndFreeMusic();
     SetMenuState(kMenuMain, 1);
     playMusic();
     SetMenuMusic(musicStream);
@@ -371,7 +368,7 @@ void TTitleScreen::_afterGame(bool gameRan) {
 
 void TTitleScreen::_idleCycle() {
     if (ShownPage() != kMenuMain) idleSince_ = plat::MilliSecs();
-    const int mx = mouse ? mouse->x : 0, my = mouse ? mouse->y : 0;
+    const int mx = mouse->x, my = mouse->y;
     if (mx != lastMouseX_ || my != lastMouseY_) idleSince_ = plat::MilliSecs();
     // A click is activity too, also one that leaves the pointer where it was
     // (a modal page such as the gallery, left where it was entered).

@@ -20,8 +20,8 @@ void TypingSparks(float x, float y, float width, double vyLow, double vyHigh) {
 }
 
 void CursorTrailSpark() {
-    const int mx = mouse ? mouse->x : 0;
-    const int my = mouse ? mouse->y : 0;
+    const int mx = mouse->x;
+    const int my = mouse->y;
     const int blue = plat::Rand(100, 200);
     const int green = plat::Rand(100, 200);
     const int red = plat::Rand(150, 200);

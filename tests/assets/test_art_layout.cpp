@@ -22,6 +22,7 @@
 #include "board/board.h"
 #include "level/bosses.h"
 #include "level/level.h"
+#include "level/points.h"
 #include "level/sequencer.h"
 #include "map/map_core.h"
 #include "platform/files.h"
@@ -201,6 +202,9 @@ TEST_F(ArtLayout, MapTitleRowClearsTheMapButtonsForEveryLevel) {
 // The ring game shows the map's menu button too, centred over its progress
 // bar (drawn full here).
 TEST_F(ArtLayout, MenuButtonSitsCentredOverTheRingBar) {
+    // Not loaded: the button takes its picture from the file.
+    map = std::make_shared<TMapCore>();
+    points = std::make_shared<TPointsManager>();
     TRingGame ring;
     ring.loadGfx();
     ASSERT_TRUE(ring.barImage && ring.menuButton && ring.menuButton->image);

@@ -12,6 +12,7 @@
 
 #include "core/helpers.h"
 #include "core/music.h"
+#include "map/map_core.h"
 #include "tests/main/bot_ring.h"
 #include "modes/modes_test_util.h"
 #include "platform/audio.h"
@@ -78,6 +79,8 @@ protected:
         options->soundVol = 1.0f;
         window = std::make_shared<ScriptedWindow>();
         optionsWindow = window;
+        // Not loaded: the ring's menu button takes its picture from the file.
+        map = std::make_shared<TMapCore>();
         ringGame = std::make_shared<TRingGame>();
         ringGame->loadGfx();
         for (size_t i = 0; i < ringGame->sounds.size(); ++i) ringGame->sounds[i] = Click(static_cast<int>(i));
@@ -86,6 +89,7 @@ protected:
     }
     void TearDown() override {
         ringGame.reset();
+        map.reset();
         optionsWindow.reset();
         screensLinks = TScreensLinks{};
         profile.reset();

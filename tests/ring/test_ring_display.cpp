@@ -15,6 +15,7 @@
 #include "core/sound.h"
 #include "level/points.h"
 #include "level/sequencer.h"
+#include "map/map_core.h"
 #include "modes/popup_manager.h"
 #include "platform/files.h"
 #include "platform/font.h"
@@ -46,12 +47,15 @@ protected:
         globalSnd = std::make_shared<TGlobalSnd>();
         bonusManagerAlt = std::make_shared<TBunusManagerA>();
         popupManager = std::make_shared<TPopupManager>();
+        // Not loaded: the ring's menu button takes its picture from the file.
+        map = std::make_shared<TMapCore>();
         deltaTime = TDeltaTime::Create(60);
         ringGame = std::make_shared<TRingGame>();
         delta = 1.0;
     }
     void TearDown() override {
         ringGame.reset();
+        map.reset();
         options.reset();
         points.reset();
         sequencer.reset();

@@ -25,8 +25,10 @@
 #include "level/timer.h"
 #include "map/map_core.h"
 #include "map/map_hookup.h"
+#include "modes/popup_manager.h"
 #include "pieces/blocks.h"
 #include "pieces/rune.h"
+#include "profiles/profile_screen.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/testing.h"
@@ -34,11 +36,14 @@
 #include "puzzle/puzzle_manager.h"
 #include "ring/ring_game.h"
 #include "ring/ring_hookup.h"
+#include "screens/board_selector.h"
 #include "screens/gallery.h"
 #include "screens/screens_hookup.h"
 #include "screens/loading.h"
 #include "screens/options_window.h"
 #include "screens/screens_links.h"
+#include "screens/slides.h"
+#include "spells/spells.h"
 #include "ui/container.h"
 #include "ui/font.h"
 #include "ui/spark.h"
@@ -174,6 +179,11 @@ protected:
         map = std::make_shared<TMapCore>();
         InstallMapLinks();
         gallery = std::make_shared<TGallery>();
+        boardSelector = std::make_shared<TBoardSelector>();
+        slides = std::make_shared<TSlidesManager>();
+        profileLoader = std::make_shared<TProfileLoader>();
+        bonusManagerAlt = std::make_shared<TBunusManagerA>();
+        popupManager = std::make_shared<TPopupManager>();
         InstallScreensLinks();
         puzzle = std::make_shared<TPuzzleManager>();
         InstallPuzzleLinks();
@@ -184,6 +194,11 @@ protected:
         g_opens = nullptr;
         map.reset();
         gallery.reset();
+        boardSelector.reset();
+        slides.reset();
+        profileLoader.reset();
+        bonusManagerAlt.reset();
+        popupManager.reset();
         puzzle.reset();
         ringGame.reset();
         screensLinks = TScreensLinks{};

@@ -1,8 +1,9 @@
 // A world for the story player and the help pages: the play world of the
 // board tests (temporary folder, runes, board, mouse) plus the frame timer,
 // the song cache, the shared sounds, the loading picture, the level timer's
-// gauge pictures, the sphere panel, the shared pictures, and the profile's
-// "showTutorial" behind the play loops' link.
+// gauge pictures, the sphere panel, the shared pictures, the level (whose
+// song a help page opened from the pause menu goes on playing), and the
+// profile's "showTutorial" behind the play loops' link.
 #pragma once
 #include <map>
 #include <string>
@@ -58,6 +59,7 @@ protected:
         for (auto& p : timeManager->gaugePixmaps) p = plat::CreatePixmap(8, 8);
         magicSphere = std::make_shared<TMagicSphere>();
         data = std::make_shared<TContainer>();
+        level = std::make_shared<TLevelManager>();
         tutorial = std::make_shared<TTutorial>();
         modeLinks = TModeLinks{};
         modeLinks.getNumber = [this](const std::string& key) {

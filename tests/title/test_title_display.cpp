@@ -10,6 +10,7 @@
 
 #include "core/delta_time.h"
 #include "core/mouse.h"
+#include "core/options.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
@@ -85,6 +86,7 @@ TEST_F(TitleDisplay, TheTitleWithItsSparks) {
 TEST_F(TitleDisplay, TheMainMenuOverTheTitle) {
     // The menu window as the game links it, with its own pictures.
     data = std::make_shared<TContainer>();
+    options = std::make_shared<TOptions>();
     fonts[0] = CreateFont(std::string("gfx/fonts/alfabet-maly.png"),
                           "abcdefghijklmnopqrstuvwxyz,.?-!#$*&@%()<>{}'1234567890", 30.0f, 0);
     optionsWindow = std::make_shared<TOptionsWindow>();
@@ -115,6 +117,7 @@ TEST_F(TitleDisplay, TheMainMenuOverTheTitle) {
     EXPECT_GT(Colours(frame, 229, 200, 340, 300).size(), 200u);
     titleLinks = TTitleLinks{};
     optionsWindow.reset();
+    options.reset();
     data.reset();
     fonts[0] = nullptr;
 }
