@@ -133,11 +133,14 @@ TEST_F(MapScreenTest, AClickLeadsBackToTheMenuOrOnToTheNextLevel) {
         const char* what;
         int x, y;
         int result;
+        bool held = false;  // pressed as the pointer arrives and never let go
     };
     const Case kCases[] = {{"the menu button", kMenuX, kButtonY, 1},
                            {"the play button", kPlayX, kButtonY, 0},
                            {"the map itself", 400, 300, 0},
-                           {"a marker", 100, 300, 0}};
+                           {"a marker", 100, 300, 0},
+                           {"the menu button held", kMenuX, kButtonY, 1, true},
+                           {"the play button held", kPlayX, kButtonY, 0, true}};
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.what);
         pt::Reset();
@@ -146,9 +149,12 @@ TEST_F(MapScreenTest, AClickLeadsBackToTheMenuOrOnToTheNextLevel) {
         const int r = ShowScripted(2, [&](int frame, int fadeState) {
             if (fadeState == 0 && clickFrame < 0) {
                 clickFrame = frame;
-                LeftClickAt(c.x, c.y);
+                pt::SetMouse(c.x, c.y);
+                pt::PressMouse(plat::MOUSE_LEFT);
+                if (!c.held) pt::ReleaseMouse(plat::MOUSE_LEFT);
             }
         });
+        pt::ReleaseMouse(plat::MOUSE_LEFT);
         EXPECT_EQ(r, c.result);
         EXPECT_EQ(map->result, c.result);
         EXPECT_EQ(pt::PlayingChannels(), 1) << "one click sound";
