@@ -43,7 +43,10 @@ int TMapCore::Show(int32_t levelIndex) {
             plat::End();
         }
         if (musicStream) musicStream->update();
-        mouse->fetchState();
+        // A tap in the fade-in is left in the platform for the first frame
+        // that acts on one; the fade-out takes the presses it ignores.
+        if (fadeState == 1) mouse->fetchPointer();
+        else mouse->fetchState();
         Draw();
         if (Update() != 0) return result;
         if (editMode != 0) EditStep();

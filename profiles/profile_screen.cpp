@@ -131,6 +131,11 @@ int TProfileLoader::Update() {
         default: break;
     }
     if (state == kLastProfileNotice || state == kTooManyNotice) NoticePage();
+    // The list reads no keys: whatever was typed before a frame that shows
+    // it (on the list, or a key a page left unread) is dropped there, so a
+    // name page the next click opens takes only the letters typed with
+    // that click (a quick player, a slow frame), never an older key.
+    if (state == kListPage) plat::FlushKeys();
     return close;
 }
 
@@ -160,13 +165,11 @@ int TProfileLoader::ListPage() {
             } else {
                 state = kNewNamePage;
                 nameText->text = "";
-                plat::FlushKeys();
             }
             break;
         case kRenameButton:
             state = kRenamePage;
             nameText->text = selectedName;
-            plat::FlushKeys();
             break;
         case kDeleteButton:
             if (ProfileCount() <= 1) {
@@ -288,23 +291,27 @@ int TProfileLoader::UpdateList() {
 
 // ---- typing -----------------------------------------------------------------------------------------------
 
+// Every letter queued since the last frame, not one a frame: Return is read
+// as a key hit in the same frame, and with one letter a frame a name typed
+// quickly (or on a slow frame) was taken cut short.
 int TProfileLoader::UpdateText() {
-    const int c = plat::GetChar();
     std::string& text = nameText->text;
     bool recompute = false;
-    if (c == 8) {
-        if (!text.empty()) {
-            text.pop_back();
+    for (int c = plat::GetChar(); c != 0; c = plat::GetChar()) {
+        if (c == 8) {
+            if (!text.empty()) {
+                text.pop_back();
+                recompute = true;
+            }
+        } else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                   (c == ' ' && !text.empty())) {
+            if (static_cast<int>(text.size()) < maxNameLength) {
+                text += static_cast<char>(c);
+                for (char& ch : text)
+                    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+            }
             recompute = true;
         }
-    } else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-               (c == ' ' && !text.empty())) {
-        if (static_cast<int>(text.size()) < maxNameLength) {
-            text += static_cast<char>(c);
-            for (char& ch : text)
-                if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-        }
-        recompute = true;
     }
     if (recompute) {
         nameExists = 0;

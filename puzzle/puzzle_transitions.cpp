@@ -16,7 +16,9 @@ int TPuzzleManager::Begin(const plat::ImagePtr& background, int resume) {
     if (resume != 0) grid->State();
     for (;;) {
         if (musicStream) musicStream->update();
-        mouse->fetchState();
+        // The fade acts on no press: a tap made in it waits in the platform
+        // for the first play frame.
+        mouse->fetchPointer();
         if (plat::MilliSecs() - start > kFadeMs) return 0;
         plat::Cls();
         plat::DrawImage(background, 0, 0, 0);

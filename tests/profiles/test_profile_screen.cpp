@@ -50,6 +50,54 @@ TEST_F(ProfileScreen, ShowRunsItsLoopUntilTheOkButtonAndHidesTheClosingClick) {
     EXPECT_EQ(mouse->leftHit, 0);
 }
 
+// A quick typist, or a frame slowed by a loaded machine: several letters, and
+// the Return that ends them, arrive between two frames.
+TEST_F(ProfileScreen, LettersTypedBetweenTwoFramesAllReachTheName) {
+    Open(5);
+    for (char c : std::string("taps")) plat::testing::TypeChar(c);
+    plat::testing::TapKey(13);
+    EXPECT_TRUE(Frame()) << "Return in the same frame still closes the first name page";
+    EXPECT_EQ(profile->GetProfilesList(), (std::vector<std::string>{"taps"}));
+}
+
+// The page a click opens takes the letters typed with that click, and
+// nothing typed while the list stood before it.
+TEST_F(ProfileScreen, ANamePageTakesLettersTypedWithItsClickButNoneFromTheList) {
+    struct Case {
+        const char* name;
+        int buttonX;
+        const char* onList;     // typed in frames while the list shows
+        const char* withClick;  // typed between the same two frames as the click
+        int page;
+        const char* typed;
+    };
+    const Case cases[] = {
+        {"new, letters with the click", kNewX, "", "tester", 2, "tester"},
+        {"rename, letters with the click", kRenameX, "", "x", 3, "bobx"},
+        {"new, letters and return typed on the list", kNewX, "zz\r", "ab", 2, "ab"},
+        {"rename, letters typed on the list", kRenameX, "q", "", 3, "bob"},
+    };
+    Players({"anna", "bob"});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Open(1);  // bob current; each page is left by Escape
+        for (const char* k = c.onList; *k != 0; ++k) {
+            if (*k == '\r') plat::testing::TapKey(13);
+            else plat::testing::TypeChar(*k);
+            Frame();
+        }
+        plat::testing::SetMouse(c.buttonX, kLowY);
+        plat::testing::ClickMouse(1);
+        for (const char* k = c.withClick; *k != 0; ++k) plat::testing::TypeChar(*k);
+        Frame();
+        EXPECT_EQ(profileLoader->state, c.page) << "no Return from the list confirms the page";
+        EXPECT_EQ(Typed(), c.typed);
+        EXPECT_FALSE(Key(27));
+        ASSERT_EQ(profileLoader->state, 1);
+    }
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"anna", "bob"}));
+}
+
 TEST_F(ProfileScreen, CancelLeavesTheCurrentPlayerAndLoadsNothing) {
     Players({"anna", "bob"});
     Open(1);

@@ -299,6 +299,31 @@ TEST_F(PlayPuzzle, TheHintAreaCountsEveryClickButKeepsTheHintShown) {
     EXPECT_EQ(play.exitCode, TPuzzleManager::kPlaying);
 }
 
+// The short fade from black acts on no press, but loses none: a tap or a
+// press held from the fade is taken once, by the first play frame.
+TEST_F(PlayPuzzle, APressMadeDuringTheFadeInIsTakenOnceByTheFirstPlayFrame) {
+    for (const bool held : {false, true}) {
+        SCOPED_TRACE(held ? "a held press" : "a tap");
+        bool pressed = false;
+        pt::OnFlip([&](int) {
+            if (pressed) return;
+            pressed = true;
+            pt::SetMouse(450, 580);  // the hint area, which counts every click
+            pt::PressMouse(plat::MOUSE_LEFT);
+            if (!held) pt::ReleaseMouse(plat::MOUSE_LEFT);
+        });
+        TPuzzleManager::Play play;
+        puzzle->StartPlay(play, "");
+        pt::OnFlip(nullptr);
+        ASSERT_TRUE(pressed) << "the fade drew no frame";
+        EXPECT_EQ(puzzle->hintsUsed, 0);
+        for (int f = 0; f < 3; ++f) puzzle->PlayFrame(play);
+        EXPECT_EQ(puzzle->hintsUsed, 1);
+        pt::ReleaseMouse(plat::MOUSE_LEFT);
+        puzzle->PlayFrame(play);
+    }
+}
+
 TEST_F(PlayPuzzle, TheFirstPuzzleShowsItsIntroPopupsBeforePlayAndOkClosesEach) {
     WritePicture("gfx/info/ok.png", 112, 30);
     WritePicture("gfx/info/panel.png", 240, 200);

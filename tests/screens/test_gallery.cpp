@@ -2,6 +2,8 @@
 // that runs it from the main menu, and the free puzzle of the picture shown.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/music.h"
 #include "platform/app.h"
 #include "platform/graphics.h"
@@ -332,6 +334,31 @@ TEST_F(GalleryLoop, ArrowsStepBackLeavesForTheMainMenuWithTheTitleSong) {
     EXPECT_EQ(pt::PlayingChannels(), 3) << "three clicks, the dropped step's too";
     EXPECT_TRUE(calls.empty());
 }
+
+// The arrow and the back strip each take a press made in the frame the
+// pointer arrives on them once, whether it is a tap (0) or held for frames.
+class GalleryPress : public GalleryLoop, public ::testing::WithParamInterface<int> {};
+
+TEST_P(GalleryPress, AsThePointerArrivesActsOnce) {
+    const int held = GetParam();
+    Player({"gfx/s1.png", "gfx/s2.png", "gfx/s3.png"});
+    std::vector<Act> acts;
+    for (const auto& [flip, x, y] : {std::tuple{60, kNextX, kNextY}, std::tuple{120, kBackX, kBackY}}) {
+        if (held == 0) {
+            acts.push_back({flip, x, y, Act::Click});
+        } else {
+            acts.push_back({flip, x, y, Act::Press});
+            acts.push_back({flip + held, x, y, Act::Release});
+        }
+    }
+    Script(acts);
+    EXPECT_EQ(gallery->show(), 0);
+    pt::ReleaseMouse(1);
+    EXPECT_EQ(gallery->index, 2) << "one step";
+    EXPECT_EQ(pt::PlayingChannels(), 2) << "one click each";
+}
+
+INSTANTIATE_TEST_SUITE_P(TappedOrHeld, GalleryPress, ::testing::Values(0, 25));
 
 TEST_F(GalleryLoop, ACloseRequestEndsTheProgram) {
     Player({"gfx/s1.png"});

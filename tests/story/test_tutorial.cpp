@@ -211,7 +211,7 @@ TEST_F(Tutorial, TheBossPageFadesItsCellsByTheLastOne) {
 
 // ---- the page loops ----------------------------------------------------------------------------------
 
-enum class Exit { Escape, ClickClose, CloseRequest };
+enum class Exit { Escape, ClickClose, HoldClose, CloseRequest };
 
 struct ExitCase {
     std::string name;
@@ -225,11 +225,13 @@ TEST_F(Tutorial, TheCellSizeComesBackOnEveryWayOut) {
     const ExitCase cases[] = {
         {"main page, Escape", false, 0, Exit::Escape, 0},
         {"main page, close area", false, 0, Exit::ClickClose, 0},
+        {"main page, close area held", false, 0, Exit::HoldClose, 0},
         {"main page, close request", false, 0, Exit::CloseRequest, 1},
         {"main page from the menu, Escape", false, 1, Exit::Escape, 0},
         {"main page from the menu, close request", false, 1, Exit::CloseRequest, 1},
         {"boss page, Escape", true, 0, Exit::Escape, 0},
         {"boss page, close area", true, 0, Exit::ClickClose, 0},
+        {"boss page, close area held", true, 0, Exit::HoldClose, 0},
         {"boss page, close request", true, 0, Exit::CloseRequest, -1},
         {"boss page from the menu, close request", true, 1, Exit::CloseRequest, -1},
     };
@@ -246,6 +248,10 @@ TEST_F(Tutorial, TheCellSizeComesBackOnEveryWayOut) {
                 case Exit::ClickClose:
                     plat::testing::SetMouse(433, 593);
                     plat::testing::ClickMouse(plat::MOUSE_LEFT);
+                    break;
+                case Exit::HoldClose:  // pressed as the pointer arrives, not let go while the page is up
+                    plat::testing::SetMouse(433, 593);
+                    plat::testing::PressMouse(plat::MOUSE_LEFT);
                     break;
                 case Exit::CloseRequest: plat::testing::RequestTerminate(); break;
             }
@@ -267,6 +273,7 @@ TEST_F(Tutorial, TheCellSizeComesBackOnEveryWayOut) {
             EXPECT_EQ(result, c.result);
         }
         EXPECT_LT(flips, 30 + 40) << "closed soon after";
+        plat::testing::ReleaseMouse(plat::MOUSE_LEFT);
         plat::testing::SetMouse(0, 0);
         plat::AppTerminate();
         ClearLists();
