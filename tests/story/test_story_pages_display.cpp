@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "core/delta_time.h"
 #include "platform/graphics.h"
 #include "platform/pixmap.h"
 #include "story/story_player.h"
@@ -15,7 +16,19 @@ namespace {
 
 using namespace quill_display;
 
-class StoryPagesDisplay : public DisplayTest {};
+// A page times its fades by the frame clock start-up makes.
+class StoryPagesDisplay : public DisplayTest {
+protected:
+    void SetUp() override {
+        DisplayTest::SetUp();
+        deltaTime = TDeltaTime::Create(60);
+    }
+    void TearDown() override {
+        deltaTime->Destroy();
+        deltaTime.reset();
+        DisplayTest::TearDown();
+    }
+};
 
 // Every picture of the tale as the player sees it, under the frame with its
 // words, saved as test-output/story-NN.png (NN: the picture's number) so

@@ -103,6 +103,9 @@ protected:
         mouse = std::make_shared<TMouse>();
         data = std::make_shared<TContainer>();
         level = std::make_shared<TLevelManager>();
+        // Start-up always has a table, if only an empty one; tests that
+        // need a file's table load their own over it.
+        hiscore = std::make_shared<THiscores>();
         titleLinks = TTitleLinks{};
         gameState = 0;
         plat::testing::ClearNotifications();
