@@ -25,12 +25,14 @@ int TRingGame::SaveToProfile() {
 
 int TRingGame::LoadFromProfile() {
     // A damaged profile must not wrap the score or the clock: hits are kept
-    // where 500 points each still fit in the score, and a negative elapsed
-    // time counts as none.
+    // where 500 points each still fit in the score, a negative elapsed time
+    // counts as none, and one past the game's length counts as the whole
+    // game (the clock then runs out at once instead of wrapping).
     hits = std::clamp(profile->GetNumber("seqHits"), 0, kMaxSavedHits);
     received = std::max(profile->GetNumber("recivedSpells"), 0);
     const int now = plat::MilliSecs();
-    startTime = now - std::max(profile->GetNumber("rgTime"), 0);
+    const int length = Time > 0.0f ? static_cast<int>(std::min(Time, 1.0e9f)) : 0;
+    startTime = now - std::clamp(profile->GetNumber("rgTime"), 0, length);
     for (const TRingSpellPtr& s : spells)
         if (s) s->count = std::clamp(profile->GetNumber(SpellKey(s->kind)), 0, kMaxSpellsPerGame);
     return 0;

@@ -83,6 +83,7 @@ TEST_F(RingSpells, ACounterDrawsNothingUntilItHoldsASpell) {
 // ---- saved state ---------------------------------------------------------------------------------------
 
 TEST_F(RingSpells, AGameLeftAfterTwentySecondsIsSavedAndResumed) {
+    ringGame->Time = 60000.0f;  // a one-minute game
     ringGame->resetParams();
     pt::AdvanceTime(20000);
     ringGame->hits = 7;
@@ -247,6 +248,17 @@ TEST_F(RingSaved, ADamagedProfileNeitherWrapsTheScoreNorTheClock) {
     points->pointsTotal = 2000000000;
     ringGame->StartSummary();
     EXPECT_EQ(points->pointsTotal, INT32_MAX);
+}
+
+TEST_F(RingSaved, AClockSavedPastTheGamesLengthResumesAsTheWholeGame) {
+    ringGame->Time = 60000.0f;
+    profile->SetNumber("rgTime", 2147483647, 0);
+    pt::AdvanceTime(50);
+    ringGame->StartPlay(1);
+    EXPECT_EQ(plat::MilliSecs() - ringGame->startTime, 60000) << "the clock stops at the game's length";
+    pt::AdvanceTime(1000000);
+    ringGame->SaveToProfile();
+    EXPECT_GT(Profile("rgTime"), 60000) << "elapsed time still counts up without wrapping";
 }
 
 }  // namespace
