@@ -258,8 +258,7 @@ void PopupPictures(std::vector<Recipe>& out) {
             ParchmentFill(c, 0, 0, p.w, p.h, ctx.seed);
             cairo_reset_clip(c.cr);
             GoldFrame(c, 2, 2, p.w - 4, p.h - 4, 6, 14);
-            for (double x : {12.0, p.w - 12.0})
-                for (double y : {12.0, p.h - 12.0}) Stud(c.cr, x, y, 4);
+            CornerStuds(c.cr, 12, p.w - 12.0, 12, p.h - 12.0, 4);
             ctx.Png(c, path);
         }));
     }

@@ -440,8 +440,7 @@ void Menus(std::vector<Recipe>& out) {
         // kept short to stay on the picture.
         Canvas c(342, 360);
         NightPanel(c, 4, 8, 334, 350, 18, ctx.seed);
-        for (double x : {20.0, 322.0})
-            for (double y : {24.0, 342.0}) Stud(c.cr, x, y, 5);
+        CornerStuds(c.cr, 20, 322, 24, 342, 5);
         c.Shadow(3, 2, 4, {0, 0, 0}, 0.6);
         ctx.Png(c, "gfx/gui/pod-menu.png");
     }));
@@ -452,8 +451,7 @@ void Menus(std::vector<Recipe>& out) {
     out.push_back(Picture("gfx/gui/name-panel.png", [](Context& ctx) {
         Canvas c(312, 244);
         NightPanel(c, 4, 4, 300, 232, 16, ctx.seed);
-        for (double x : {18.0, 294.0})
-            for (double y : {18.0, 226.0}) Stud(c.cr, x, y, 4);
+        CornerStuds(c.cr, 18, 294, 18, 226, 4);
         c.Shadow(3, 4, 5, {0, 0, 0}, 0.6);
         ctx.Png(c, "gfx/gui/name-panel.png");
     }));
@@ -483,8 +481,7 @@ void Menus(std::vector<Recipe>& out) {
     out.push_back(Picture("gfx/gui/name-window.png", [](Context& ctx) {
         Canvas c(382, 296);
         NightPanel(c, 4, 4, 370, 282, 18, ctx.seed);
-        for (double x : {22.0, 356.0})
-            for (double y : {22.0, 268.0}) Stud(c.cr, x, y, 4);
+        CornerStuds(c.cr, 22, 356, 22, 268, 4);
         // A faint rule between the buttons and the notice beneath them.
         GoldRules(c.cr, 84, 294, {208}, 0.3);
         c.Shadow(3, 4, 6, {0, 0, 0}, 0.65);

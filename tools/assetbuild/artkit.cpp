@@ -613,6 +613,11 @@ void Stud(cairo_t* cr, double cx, double cy, double r) {
     cairo_stroke(cr);
 }
 
+void CornerStuds(cairo_t* cr, double left, double right, double top, double bottom, double r) {
+    for (double x : {left, right})
+        for (double y : {top, bottom}) Stud(cr, x, y, r);
+}
+
 void GoldGradientFill(cairo_t* cr, double x0, double y0, double x1, double y1) {
     cairo_pattern_t* g = cairo_pattern_create_linear(x0, y0, x1, y1);
     AddStop(g, 0, pal::goldLight);

@@ -91,5 +91,7 @@ void ParchmentSheet(Canvas& c, double x, double y, double w, double h, uint32_t 
 void GoldGradientFill(cairo_t* cr, double x0, double y0, double x1, double y1);
 // A gold stud or rivet.
 void Stud(cairo_t* cr, double cx, double cy, double r);
+// A stud in each corner of a panel, left column first.
+void CornerStuds(cairo_t* cr, double left, double right, double top, double bottom, double r);
 
 }  // namespace qab
