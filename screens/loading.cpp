@@ -76,6 +76,19 @@ void MakeSparkPair() {
 
 }  // namespace
 
+void LoadSharedScrollsAndFonts() {
+    data->Add(plat::LoadImage("gfx/gui/scroll_01.png", -1), 2001);
+    data->Add(plat::LoadImage("gfx/gui/scroll_02.png", -1), 2002);
+    data->Add(plat::LoadImage("gfx/gui/scroll_03.png", -1), 2003);
+    plat::SetImageHandle(data->GetImage(2001), 175, 55);
+    plat::MidHandleImage(data->GetImage(2002));
+    plat::SetImageHandle(data->GetImage(2003), 175, 0);
+    for (auto [id, size] : {std::pair{4000, 28}, {4001, 40}, {4002, 24}, {4003, 22}, {4004, 16}})
+        data->Add(plat::LoadImageFont("gfx/fonts/OldLondon.ttf", size, plat::SMOOTHFONT), id);
+    data->Add(plat::LoadImageFont("gfx/fonts/Lombardic.ttf", 16, plat::SMOOTHFONT), 4005);
+    data->Add(plat::LoadImage("gfx/gui/lina.png", -1), 5000);
+}
+
 int TLoading::readAhead() {
     plat::LoadImagesAhead(kPicturesAhead);
     return 0;
@@ -227,16 +240,7 @@ int TLoading::loadEverything() {
     magicSphere->LoadResources();
     timeManager->LoadResources();
     bossManager->LoadResources();
-    data->Add(plat::LoadImage("gfx/gui/scroll_01.png", -1), 2001);
-    data->Add(plat::LoadImage("gfx/gui/scroll_02.png", -1), 2002);
-    data->Add(plat::LoadImage("gfx/gui/scroll_03.png", -1), 2003);
-    plat::SetImageHandle(data->GetImage(2001), 175, 55);
-    plat::MidHandleImage(data->GetImage(2002));
-    plat::SetImageHandle(data->GetImage(2003), 175, 0);
-    for (auto [id, size] : {std::pair{4000, 28}, {4001, 40}, {4002, 24}, {4003, 22}, {4004, 16}})
-        data->Add(plat::LoadImageFont("gfx/fonts/OldLondon.ttf", size, plat::SMOOTHFONT), id);
-    data->Add(plat::LoadImageFont("gfx/fonts/Lombardic.ttf", 16, plat::SMOOTHFONT), 4005);
-    data->Add(plat::LoadImage("gfx/gui/lina.png", -1), 5000);
+    LoadSharedScrollsAndFonts();
     Run(screensLinks.loadPopups);
     // Decoded on the audio thread while the rest loads and the pictures
     // fade; the title song is first because doMagic asks for it first.

@@ -59,6 +59,11 @@ using TLoadingPtr = std::shared_ptr<TLoading>;
 
 extern TLoadingPtr loading;
 
+// The scrolls, fonts and rule the popups, tallies and menus share from the
+// picture registry (ids 2001-2003, 4000-4005, 5000), as the loading screen
+// puts them there.
+void LoadSharedScrollsAndFonts();
+
 // One start-up picture.
 class TPortalScreen;
 using TPortalScreenPtr = std::shared_ptr<TPortalScreen>;

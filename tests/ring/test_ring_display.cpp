@@ -28,6 +28,7 @@
 #include "spells/spells.h"
 #include "ui/container.h"
 #include "ui/spark.h"
+#include "screens/loading.h"
 #include "tests/support/display_test.h"
 
 namespace {
@@ -77,15 +78,7 @@ TEST_F(RingDisplay, PlayAnIntroPopupAndTheTally) {
     // What the loading screen loads for the ring game and its tally.
     for (int i = 0; i < 4; ++i)
         loadSparkImage(i, i == 0 ? "gfx/gwiazdki/gradball.png" : "gfx/gwiazdki/" + std::to_string(i) + ".png");
-    data->Add(plat::LoadImage("gfx/gui/scroll_01.png", -1), 2001);
-    data->Add(plat::LoadImage("gfx/gui/scroll_02.png", -1), 2002);
-    data->Add(plat::LoadImage("gfx/gui/scroll_03.png", -1), 2003);
-    plat::SetImageHandle(data->GetImage(2001), 175, 55);
-    plat::MidHandleImage(data->GetImage(2002));
-    plat::SetImageHandle(data->GetImage(2003), 175, 0);
-    data->Add(plat::LoadImageFont("gfx/fonts/OldLondon.ttf", 40, plat::SMOOTHFONT), 4001);
-    data->Add(plat::LoadImageFont("gfx/fonts/OldLondon.ttf", 24, plat::SMOOTHFONT), 4002);
-    data->Add(plat::LoadImageFont("gfx/fonts/Lombardic.ttf", 16, plat::SMOOTHFONT), 4005);
+    LoadSharedScrollsAndFonts();
     points->loadGfx();
     popupManager->Load();
     mouse->loadCursor("gfx/gui/kursor.png", 14, 6);

@@ -44,6 +44,7 @@
 #include "screens/screens_links.h"
 #include "screens/slides.h"
 #include "spells/spells.h"
+#include "tests/support/play_world.h"
 #include "ui/container.h"
 #include "ui/font.h"
 #include "ui/spark.h"
@@ -157,21 +158,9 @@ protected:
         ASSERT_TRUE(plat::ChangeDir(QUILL_GAME_DIR)) << "the built game folder";
         ASSERT_TRUE(plat::Graphics(800, 600, 0, 60, 0));
         // The managers start-up makes before the loading screen runs.
-        songManager = std::make_shared<TSongManager>();
-        razod = std::make_shared<TRuneManager>();
-        blocks = std::make_shared<TBlocksManager>();
-        board = std::make_shared<TBoardManager>();
-        level = std::make_shared<TLevelManager>();
-        points = std::make_shared<TPointsManager>();
-        mouse = std::make_shared<TMouse>();
-        options = std::make_shared<TOptions>();
+        quill_test::MakePlayWorld();
         loading = std::make_shared<TLoading>();
         optionsWindow = std::make_shared<TOptionsWindow>();
-        data = std::make_shared<TContainer>();
-        magicSphere = std::make_shared<TMagicSphere>();
-        timeManager = std::make_shared<TTimeManager>();
-        bossManager = std::make_shared<TBossManager>();
-        globalSnd = std::make_shared<TGlobalSnd>();
         fonts[0].reset();
         fonts[1].reset();
         sparkImages = {};
@@ -182,7 +171,6 @@ protected:
         boardSelector = std::make_shared<TBoardSelector>();
         slides = std::make_shared<TSlidesManager>();
         profileLoader = std::make_shared<TProfileLoader>();
-        bonusManagerAlt = std::make_shared<TBunusManagerA>();
         popupManager = std::make_shared<TPopupManager>();
         InstallScreensLinks();
         puzzle = std::make_shared<TPuzzleManager>();
@@ -197,26 +185,13 @@ protected:
         boardSelector.reset();
         slides.reset();
         profileLoader.reset();
-        bonusManagerAlt.reset();
         popupManager.reset();
         puzzle.reset();
         ringGame.reset();
         screensLinks = TScreensLinks{};
-        razod.reset();
-        blocks.reset();
-        board.reset();
-        level.reset();
-        points.reset();
-        mouse.reset();
-        options.reset();
         loading.reset();
         optionsWindow.reset();
-        data.reset();
-        magicSphere.reset();
-        timeManager.reset();
-        bossManager.reset();
-        globalSnd.reset();
-        songManager.reset();
+        quill_test::DropPlayWorld();
         fonts[0].reset();
         fonts[1].reset();
         sparkImages = {};
