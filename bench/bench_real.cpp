@@ -34,6 +34,13 @@ const char* GameDir() {
     return dir && *dir ? dir : QUILL_BENCH_GAME_DIR;
 }
 
+// QUILL_BENCH_RUN and QUILL_GAME_DIR pick another build's runner and game
+// folder: the figures before and after a change, from one harness.
+const char* Runner() {
+    const char* run = std::getenv("QUILL_BENCH_RUN");
+    return run && *run ? run : QUILL_BENCH_RUN;
+}
+
 bool HaveDisplay() {
     const char* d = std::getenv("DISPLAY");
     return d && *d;
@@ -48,7 +55,7 @@ Figures Run(const std::vector<std::string>& args) {
     std::filesystem::remove_all(home);
     std::filesystem::create_directories(home);
     const std::filesystem::path out = home / "figures.txt";
-    std::string cmd = "HOME='" + home.string() + "' '" + QUILL_BENCH_RUN + "' '" + GameDir() + "'";
+    std::string cmd = "HOME='" + home.string() + "' '" + Runner() + "' '" + GameDir() + "'";
     for (const std::string& a : args) cmd += " " + a;
     cmd += " >'" + out.string() + "' 2>/dev/null";
     Figures f;

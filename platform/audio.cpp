@@ -270,7 +270,9 @@ void EnsureAudioDevice() {
 }
 
 void ResetAudioState() {
-    // A decode queued by one test must not still be running into the next.
+    // A decode queued by one test must not still be running into the next,
+    // nor a sound read ahead for one be taken by the next.
+    DropSoundsAhead();
     WaitForDecodesAhead();
     Mixer& m = TheMixer();
     std::vector<ChannelPtr> dead;

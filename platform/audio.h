@@ -71,6 +71,13 @@ PendingSoundPtr LoadSoundAhead(const std::string& path, int flags = 0);
 SoundPtr AwaitSound(const PendingSoundPtr& pending);
 // Whether AwaitSound would return at once.
 bool SoundReady(const PendingSoundPtr& pending);
+// Decodes the sound files named, and the ".ogg" files of the folders named,
+// ahead, in that order, for LoadSound to take each once: the game's start-up
+// asks for its sound effects before it opens the window. The files are read
+// at once, on the caller's thread.
+void LoadSoundsAhead(const std::vector<std::string>& filesAndFolders);
+// Forgets what was not taken; a decode no one has started is not made.
+void DropSoundsAhead();
 
 // A null channel gives a new channel for this play.
 ChannelPtr PlaySound(const SoundPtr& sound, ChannelPtr channel = nullptr);

@@ -42,6 +42,11 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
+// The decode LoadSoundsAhead queued for `path`, handed over once; null when
+// it was not asked for, or when no worker has started on it (the caller then
+// decodes it itself).
+PendingSoundPtr TakeSoundAhead(const std::string& path);
+
 // Waits until no decode is queued or running (plat::testing::Reset).
 void WaitForDecodesAhead();
 

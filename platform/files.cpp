@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <vector>
 
 #include "platform/stream.h"
@@ -57,6 +58,29 @@ std::string FixPath(const std::string& path) {
     std::string p = path;
     std::replace(p.begin(), p.end(), '\\', '/');
     return p;
+}
+
+std::string AbsolutePath(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path abs = std::filesystem::absolute(path, ec);
+    return ec ? path : abs.lexically_normal().string();
+}
+
+std::vector<std::string> FilesIn(const std::string& fileOrFolder, const std::vector<std::string>& exts) {
+    const std::string path = FixPath(fileOrFolder);
+    if (FileType(path) != 2) return {path};
+    std::vector<std::string> files;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(path, ec)) {
+        if (!e.is_regular_file(ec)) continue;
+        std::string ext = ExtractExt(e.path().filename().string());
+        std::transform(ext.begin(), ext.end(), ext.begin(),
+                       [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+        if (std::find(exts.begin(), exts.end(), ext) != exts.end())
+            files.push_back(path + "/" + e.path().filename().string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
 int FileType(const std::string& path) {

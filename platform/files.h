@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace plat {
 
@@ -32,6 +33,13 @@ std::string StripDir(const std::string& path);    // -> "c.png"
 std::string StripExt(const std::string& path);    // -> "a/b/c"
 std::string StripAll(const std::string& path);    // -> "c"
 std::string FixPath(const std::string& path);     // "\" -> "/"
+// The path made absolute and normal ("a/../b" -> "<current>/b"); the path
+// itself when that fails. What is read ahead is keyed by it, so a change of
+// the working folder can never hand over another folder's file.
+std::string AbsolutePath(const std::string& path);
+// A folder's files whose extension is one of `exts` (lower case, no dot; any
+// case matches) in name order, or the path itself when it is no folder.
+std::vector<std::string> FilesIn(const std::string& fileOrFolder, const std::vector<std::string>& exts);
 
 // Whole-file helpers for tools and tests; false/empty on failure.
 bool LoadText(const std::string& path, std::string& out);

@@ -374,6 +374,11 @@ SoundPtr detail::DecodeSoundFile(const std::string& bytes, int flags, std::strin
 
 SoundPtr LoadSound(const std::string& path, int flags) {
     detail::EnsureAudioDevice();
+    if (const PendingSoundPtr ahead = detail::TakeSoundAhead(path)) {
+        SoundPtr s = AwaitSound(ahead);
+        if (s) s->loop = (flags & SOUND_LOOP) != 0;
+        return s;
+    }
     const StreamPtr file = ReadFile(path);
     if (!file) {
         std::fprintf(stderr, "LoadSound: cannot read \"%s\"\n", path.c_str());

@@ -2,15 +2,13 @@
 // start-up is about to load while the game's thread opens the window and
 // draws the loading screen's fades, so that loading one is taking it.
 //
-// Pictures are keyed by their absolute path, so a change of the working
-// folder cannot hand over another folder's file. The workers touch only the
+// Pictures are keyed by their absolute path. The workers touch only the
 // file and the pixmaps they make; LoadPixmap waits for a picture under way
 // and decodes one nobody has started on itself, so nothing ever waits on a
 // queue, and what comes out does not depend on the threads' timing.
 #include <algorithm>
 #include <condition_variable>
 #include <deque>
-#include <filesystem>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -79,40 +77,15 @@ void Work(ReadAhead& r) {
     }
 }
 
-std::string Absolute(const std::string& file) {
-    std::error_code ec;
-    const std::filesystem::path abs = std::filesystem::absolute(file, ec);
-    return ec ? file : abs.lexically_normal().string();
-}
-
-bool IsPictureName(const std::filesystem::path& p) {
-    std::string ext = p.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-    return ext == ".png" || ext == ".jpg";
-}
-
-// A folder's pictures in name order, or the file itself.
-std::vector<std::string> Expand(const std::string& fileOrFolder) {
-    const std::string path = FixPath(fileOrFolder);
-    if (FileType(path) != 2) return {path};
-    std::vector<std::string> files;
-    std::error_code ec;
-    for (const auto& e : std::filesystem::directory_iterator(path, ec))
-        if (e.is_regular_file(ec) && IsPictureName(e.path())) files.push_back(path + "/" + e.path().filename().string());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 }  // namespace
 
 void LoadPixmapsAhead(const std::vector<std::string>& filesAndFolders, PixmapPrepare prepare) {
     ReadAhead& r = TheReadAhead();
     std::vector<PicturePtr> pictures;
     for (const std::string& entry : filesAndFolders) {
-        for (const std::string& file : Expand(entry)) {
+        for (const std::string& file : FilesIn(entry, {"png", "jpg"})) {
             auto p = std::make_shared<Picture>();
-            p->file = Absolute(file);
+            p->file = AbsolutePath(file);
             p->prepare = prepare;
             pictures.push_back(std::move(p));
         }
@@ -146,7 +119,7 @@ AheadPicture TakePixmapAhead(const std::string& file) {
     std::unique_lock<std::mutex> lock(r.mu);
     // Nothing asked for: no path to make absolute.
     if (r.asked.empty()) return {};
-    const std::string key = Absolute(file);
+    const std::string key = AbsolutePath(file);
     const auto it = r.byFile.find(key);
     if (it == r.byFile.end()) {
         if (std::find(r.asked.begin(), r.asked.end(), key) == r.asked.end()) r.missed.push_back(file);

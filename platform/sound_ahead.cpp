@@ -1,6 +1,10 @@
 // Decoding ahead: one worker thread that decodes queued sound files while
 // the game's thread keeps drawing (the loading screen's fades go on while
-// the songs it preloads are decoded).
+// the songs it preloads are decoded). Start-up also asks for its sound
+// effects by file before the window opens, and LoadSound takes them from
+// here: keyed by absolute path, each taken once; one nobody has started on
+// is taken back from the queue and decoded by the caller, so a load never
+// waits behind the songs.
 //
 // The file is read on the game's thread (streams and archives are not made
 // for sharing); the worker touches only the bytes handed to it and the
@@ -9,7 +13,9 @@
 // stays as deterministic as before: what comes out is awaited before use.
 #include <condition_variable>
 #include <cstdio>
+#include <algorithm>
 #include <deque>
+#include <map>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -17,7 +23,9 @@
 #include "platform/audio.h"
 #include "platform/audio_internal.h"
 #include "platform/backend.h"
+#include "platform/files.h"
 #include "platform/stream.h"
+#include "platform/testing.h"
 
 namespace plat {
 
@@ -45,6 +53,13 @@ struct Decoder {
     std::deque<PendingSoundPtr> queue;
     bool busy = false;
     bool started = false;
+    // The sounds asked for by file and not taken yet; since the last drop,
+    // every file asked for; and what LoadSound decoded meanwhile that was
+    // not (until the next round, for the test that keeps start-up's list
+    // whole).
+    std::map<std::string, PendingSoundPtr> byFile;
+    std::vector<std::string> asked;
+    std::vector<std::string> missed;
 };
 
 // Never destroyed, and its thread never joined: the worker may still be
@@ -60,6 +75,15 @@ void Finish(PendingSound& p, SoundPtr sound, std::string error) {
     p.error = std::move(error);
     p.done = true;
     p.doneCv.notify_all();
+}
+
+// Takes a sound no worker has started on out of the queue.
+bool Unqueue(Decoder& d, const PendingSoundPtr& p) {
+    const auto it = std::find(d.queue.begin(), d.queue.end(), p);
+    if (it == d.queue.end()) return false;
+    d.queue.erase(it);
+    if (d.queue.empty() && !d.busy) d.idle.notify_all();
+    return true;
 }
 
 void Work(Decoder& d) {
@@ -126,6 +150,34 @@ SoundPtr AwaitSound(const PendingSoundPtr& pending) {
     return sound;
 }
 
+void LoadSoundsAhead(const std::vector<std::string>& filesAndFolders) {
+    Decoder& d = TheDecoder();
+    for (const std::string& entry : filesAndFolders) {
+        for (const std::string& file : FilesIn(entry, {"ogg"})) {
+            const std::string key = AbsolutePath(file);
+            {
+                std::lock_guard<std::mutex> lock(d.mu);
+                if (d.asked.empty()) d.missed.clear();
+                // Asked twice: the first one stands.
+                if (d.byFile.count(key)) continue;
+                d.asked.push_back(key);
+            }
+            // The loop flag is the loader's to give; the samples are the same.
+            PendingSoundPtr p = LoadSoundAhead(file, 0);
+            std::lock_guard<std::mutex> lock(d.mu);
+            d.byFile.emplace(key, std::move(p));
+        }
+    }
+}
+
+void DropSoundsAhead() {
+    Decoder& d = TheDecoder();
+    std::lock_guard<std::mutex> lock(d.mu);
+    for (const auto& [file, p] : d.byFile) Unqueue(d, p);
+    d.byFile.clear();
+    d.asked.clear();
+}
+
 bool SoundReady(const PendingSoundPtr& pending) {
     if (!pending) return true;
     std::lock_guard<std::mutex> lock(pending->mu);
@@ -134,6 +186,22 @@ bool SoundReady(const PendingSoundPtr& pending) {
 
 namespace detail {
 
+PendingSoundPtr TakeSoundAhead(const std::string& path) {
+    Decoder& d = TheDecoder();
+    std::lock_guard<std::mutex> lock(d.mu);
+    // Nothing asked for: no path to make absolute.
+    if (d.asked.empty()) return nullptr;
+    const std::string key = AbsolutePath(path);
+    const auto it = d.byFile.find(key);
+    if (it == d.byFile.end()) {
+        if (std::find(d.asked.begin(), d.asked.end(), key) == d.asked.end()) d.missed.push_back(path);
+        return nullptr;
+    }
+    PendingSoundPtr p = std::move(it->second);
+    d.byFile.erase(it);
+    return Unqueue(d, p) ? nullptr : p;
+}
+
 void WaitForDecodesAhead() {
     Decoder& d = TheDecoder();
     std::unique_lock<std::mutex> lock(d.mu);
@@ -141,5 +209,15 @@ void WaitForDecodesAhead() {
 }
 
 }  // namespace detail
+
+namespace testing {
+
+std::vector<std::string> SoundsNotReadAhead() {
+    Decoder& d = TheDecoder();
+    std::lock_guard<std::mutex> lock(d.mu);
+    return d.missed;
+}
+
+}  // namespace testing
 
 }  // namespace plat

@@ -31,6 +31,9 @@ void AdvanceTime(int64_t ms);
 // without having been asked for, in the order loaded (kept until the next
 // LoadPixmapsAhead after a drop).
 std::vector<std::string> PicturesNotReadAhead();
+// The same for the sounds LoadSound decoded itself while sounds were being
+// decoded ahead.
+std::vector<std::string> SoundsNotReadAhead();
 
 // ---- draw recorder ----------------------------------------------------------
 struct DrawCall {

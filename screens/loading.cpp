@@ -14,6 +14,7 @@
 #include "level/timer.h"
 #include "pieces/blocks.h"
 #include "pieces/rune.h"
+#include "platform/audio.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "platform/rng.h"
@@ -42,6 +43,12 @@ const std::vector<std::string> kPicturesAhead = {
     "gfx/title", "gfx/fonts",    "gfx/puzzle", "gfx/gui",         "gfx/runy",  "gfx/runy-40x40",
     "gfx/ramka", "gfx/ramka-40x40", "gfx/gwiazdki", "gfx/mapa", "gfx/bonusy", "gfx/ring-game",
     "gfx/ring/kulki.png", "gfx/ring/k-black.png", "gfx/timer", "gfx/info/ok.png",
+};
+
+// The sound effects start-up loads, decoded ahead like the pictures; the
+// songs are asked for on their own, as the loading screen preloads them.
+const std::vector<std::string> kSoundsAhead = {
+    "sfx/fx", "sfx/fx4", "sfx/nelt", "sfx/levelEnd-music.ogg", "sfx/playgame-explodebooskloc1.ogg",
 };
 
 void Run(const std::function<void()>& step) {
@@ -91,6 +98,7 @@ void LoadSharedScrollsAndFonts() {
 
 int TLoading::readAhead() {
     plat::LoadImagesAhead(kPicturesAhead);
+    plat::LoadSoundsAhead(kSoundsAhead);
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "core/delta_time.h"
 #include "core/music.h"
 #include "platform/app.h"
+#include "platform/audio.h"
 #include "platform/graphics.h"
 #include "platform/text.h"
 #include "platform/time.h"
@@ -95,8 +96,10 @@ std::shared_ptr<plat::TList<TPortalScreenPtr>> ReadPortalScreens(std::string& mi
 int TLoading::PortalScreens() {
     std::string missingKey;
     auto list = ReadPortalScreens(missingKey);
-    // The last pictures start-up loads: any left over were never wanted.
+    // The last pictures start-up loads: any left over, pictures or sounds,
+    // were never wanted.
     plat::DropPixmapsAhead();
+    plat::DropSoundsAhead();
     if (!missingKey.empty()) {
         // The installation is damaged: say which file and key, and end in order.
         list->Clear();

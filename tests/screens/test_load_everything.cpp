@@ -205,9 +205,10 @@ private:
     std::string oldDir_;
 };
 
-// A picture start-up loads that its read-ahead list leaves out is decoded
-// between two frames of a fade: the list must name its folder or the file.
-TEST_F(LoadEverything, EveryPictureStartUpLoadsWasReadAhead) {
+// A picture or sound start-up loads that its read-ahead lists leave out is
+// decoded between two frames of a fade: the lists must name its folder or
+// the file.
+TEST_F(LoadEverything, EveryPictureAndSoundStartUpLoadsWasReadAhead) {
     loading->readAhead();
     loading->setup();
     loading->fadeInBg();
@@ -215,6 +216,7 @@ TEST_F(LoadEverything, EveryPictureStartUpLoadsWasReadAhead) {
     mouse->loadCursor("gfx/gui/kursor.png", 14, 6);
     loading->PortalScreens();
     for (const std::string& file : pt::PicturesNotReadAhead()) ADD_FAILURE() << "not read ahead: " << file;
+    for (const std::string& file : pt::SoundsNotReadAhead()) ADD_FAILURE() << "not decoded ahead: " << file;
     EXPECT_TRUE(loading->bg && loading->logo && mouse->cursorImage);
 }
 

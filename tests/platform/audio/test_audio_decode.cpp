@@ -16,6 +16,7 @@
 #include <cstdio>
 
 #include "platform/audio.h"
+#include "platform/audio_internal.h"
 #include "platform/backend.h"
 #include "platform/files.h"
 #include "platform/testing.h"
@@ -343,6 +344,86 @@ TEST(LoadSound, AheadGivesTheSameSoundsAsAPlainLoad) {
         EXPECT_EQ(plat::OutputPcm(*ahead), plat::OutputPcm(*plain));
     }
     EXPECT_EQ(plat::AwaitSound(nullptr), nullptr);
+}
+
+// Start-up's sound effects decoded ahead by file: LoadSound hands each over
+// once, with the loader's own loop flag, exactly as it would have decoded it.
+// The files are removed from the disk once decoded, so a sound that comes
+// back can only have come from the read-ahead.
+TEST(SoundsAhead, LoadSoundTakesEachOnceAsItWouldHaveDecodedIt) {
+    const std::string dir = quill_test::ScratchDir() + "sounds_ahead/";
+    plat::DeleteDir(dir, true);
+    plat::CreateDir(dir + "fx", true);
+    plat::CreateDir(dir + "elsewhere/fx", true);
+    const std::string good = GoodFile();
+    const std::string voice = EncodeOggVorbis(Sine({300}, 22050, 1.0), 1, 22050);
+    const std::string cut = good.substr(0, good.size() / 2);
+    ASSERT_TRUE(plat::SaveText(dir + "fx/a.ogg", good));
+    ASSERT_TRUE(plat::SaveText(dir + "fx/b.OGG", voice));
+    ASSERT_TRUE(plat::SaveText(dir + "fx/cut.ogg", cut));
+    ASSERT_TRUE(plat::SaveText(dir + "fx/notes.txt", "not a sound"));
+    ASSERT_TRUE(plat::SaveText(dir + "lone.ogg", voice));
+    ASSERT_TRUE(plat::SaveText(dir + "elsewhere/fx/a.ogg", voice));
+    const std::string oldDir = plat::CurrentDir();
+    ASSERT_TRUE(plat::ChangeDir(dir));
+
+    plat::LoadSoundsAhead({"fx", "lone.ogg"});
+    // A song preloaded meanwhile is none of the read-ahead's business.
+    const plat::PendingSoundPtr song = plat::LoadSoundAhead("elsewhere/fx/a.ogg", plat::SOUND_LOOP);
+    plat::detail::WaitForDecodesAhead();
+    for (const char* f : {"fx/a.ogg", "fx/b.OGG", "fx/cut.ogg", "lone.ogg"}) plat::DeleteFile(f);
+
+    struct Want {
+        const char* file;
+        const std::string* bytes;  // null: the file does not decode
+        int flags;
+    };
+    testing::internal::CaptureStderr();
+    for (const Want& w : {Want{"fx/a.ogg", &good, plat::SOUND_LOOP}, Want{"fx/b.OGG", &voice, 0},
+                          Want{"lone.ogg", &voice, plat::SOUND_LOOP}, Want{"fx/cut.ogg", nullptr, 0}}) {
+        SCOPED_TRACE(w.file);
+        const plat::SoundPtr s = plat::LoadSound(w.file, w.flags);
+        if (!w.bytes) {
+            EXPECT_EQ(s, nullptr);
+            continue;
+        }
+        const plat::SoundPtr plain = plat::DecodeOggVorbis(w.bytes->data(), w.bytes->size(), w.flags);
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(s->samples, plain->samples);
+        EXPECT_EQ(s->rate, plain->rate);
+        EXPECT_EQ(s->channels, plain->channels);
+        EXPECT_EQ(s->loop, plain->loop);
+        // Taken once: the second load reads the disk, where the file is gone.
+        EXPECT_EQ(plat::LoadSound(w.file, w.flags), nullptr);
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("LoadSound: \"fx/cut.ogg\""), std::string::npos) << said;
+    EXPECT_EQ(said.find("notes.txt"), std::string::npos) << "only sounds are decoded ahead";
+    EXPECT_TRUE(plat::testing::SoundsNotReadAhead().empty()) << "a second load is no miss";
+
+    // Another folder's file of the same name is never handed over, and is
+    // a miss; the song is still the song.
+    plat::LoadSoundsAhead({"fx/a.ogg"});
+    ASSERT_TRUE(plat::ChangeDir(dir + "elsewhere"));
+    const plat::SoundPtr other = plat::LoadSound("fx/a.ogg");
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(other->channels, 1);
+    EXPECT_EQ(plat::testing::SoundsNotReadAhead(), std::vector<std::string>{"fx/a.ogg"});
+    const plat::SoundPtr songSound = plat::AwaitSound(song);
+    ASSERT_NE(songSound, nullptr);
+    EXPECT_TRUE(songSound->loop);
+
+    // After a drop nothing is handed over.
+    ASSERT_TRUE(plat::ChangeDir(dir));
+    ASSERT_TRUE(plat::SaveText(dir + "lone.ogg", voice));
+    plat::LoadSoundsAhead({"lone.ogg"});
+    plat::detail::WaitForDecodesAhead();
+    plat::DeleteFile("lone.ogg");
+    plat::DropSoundsAhead();
+    EXPECT_EQ(plat::LoadSound("lone.ogg"), nullptr);
+
+    plat::ChangeDir(oldDir);
+    plat::DeleteDir(dir, true);
 }
 
 }  // namespace
