@@ -71,6 +71,13 @@ void PrintStartUpFigures() {
     Figure("framesBeforeTitle", static_cast<double>(g_titleFlip));
     Figure("startupMs", static_cast<double>(first.wallNs - g_startWallNs) / 1e6);
     Figure("clockAtTitleMs", static_cast<double>(first.clockMs));
+    // The loading screen's and the start-up pictures' frames: a fade that
+    // stutters shows as a long one.
+    std::vector<double> fades;
+    for (size_t i = 1; i <= g_titleFlip; ++i)
+        fades.push_back(static_cast<double>(g_flips[i].wallNs - g_flips[i - 1].wallNs) / 1e6);
+    Figure("startupFrameP99Ms", Percentile(fades, 0.99));
+    Figure("startupFrameMaxMs", Percentile(fades, 1.0));
     const size_t from = g_titleFlip + 60;
     if (g_flips.size() < from + 60) return;
     std::vector<double> intervals;
