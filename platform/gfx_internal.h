@@ -120,6 +120,7 @@ std::vector<uint8_t> PadToTexture(const Pixmap& rgba, int texW, int texH);
 // ---- headless extras ----------------------------------------------------------
 struct HeadlessData {
     std::vector<testing::DrawCall> calls;
+    bool recordDraws = true;
     std::vector<testing::Mode> modes;
     bool failWindow = false, failFullScreen = false;
     bool open = false, fullScreen = false;

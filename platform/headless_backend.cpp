@@ -63,7 +63,7 @@ public:
     }
     void FreeTexture(unsigned) override { --Data().liveTextures; }
     void Draw(const Prim&) override {}
-    bool Records() const override { return true; }
+    bool Records() const override { return Data().recordDraws; }
     void Record(testing::DrawCall&& call) override {
         std::vector<testing::DrawCall>& calls = Data().calls;
         // A long headless run (a whole quest) would otherwise keep every draw

@@ -11,9 +11,9 @@
 // sound it makes, and hands that over under the pending sound's own lock.
 // Nothing of the game's state is reachable from it, so the headless backend
 // stays as deterministic as before: what comes out is awaited before use.
+#include <algorithm>
 #include <condition_variable>
 #include <cstdio>
-#include <algorithm>
 #include <deque>
 #include <map>
 #include <mutex>

@@ -55,6 +55,9 @@ struct DrawCall {
 constexpr int kKeptFrames = 1000;
 const std::vector<DrawCall>& DrawCalls();
 void ClearDrawCalls();
+// Off: the headless backend draws nothing and keeps no record, as the real
+// game keeps none (the memory benchmark's headless run); Reset turns it on.
+void RecordDraws(bool on);
 int FlipCount();
 
 // ---- input --------------------------------------------------------------------

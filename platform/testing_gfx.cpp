@@ -19,6 +19,10 @@ void Reset() {
 
 const std::vector<DrawCall>& DrawCalls() { return Headless2D().calls; }
 void ClearDrawCalls() { Headless2D().calls.clear(); }
+void RecordDraws(bool on) {
+    Headless2D().recordDraws = on;
+    if (!on) Headless2D().calls.clear();
+}
 int FlipCount() { return detail::CurrentFlipCount(); }
 
 void PressKey(int key) { detail::InputKey(key, true, false); }

@@ -421,6 +421,6 @@ TEST_F(OptionsTest, AFirstStartThatCannotWriteItsFolderPlaysOnTheFirstStartValue
         // Back to a writable folder for the next case.
         if (plat::FileType(dataFolder) == 2 && !c.needsPermissions) unlink(dataFolder.c_str());
         chmod(dataFolder.c_str(), 0755);
-        if (plat::FileType(dataFolder) == 0) ASSERT_TRUE(plat::CreateDir(dataFolder));
+        if (plat::FileType(dataFolder) == 0) { ASSERT_TRUE(plat::CreateDir(dataFolder)); }
     }
 }

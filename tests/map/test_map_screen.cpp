@@ -269,7 +269,7 @@ TEST_F(MapScreenTest, TheSongFadesOutWithTheMap) {
     EXPECT_EQ(r, 0);
     ASSERT_GT(levels.size(), 30u);
     for (const auto& [state, level] : levels) {
-        if (state != -1) EXPECT_NEAR(level, 0.5 * 4096, 2);
+        if (state != -1) { EXPECT_NEAR(level, 0.5 * 4096, 2); }
     }
     int previous = 4096, falling = 0;
     for (const auto& [state, level] : levels) {

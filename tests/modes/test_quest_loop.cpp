@@ -324,7 +324,7 @@ TEST_F(QuestLoopTest, NoBlockComesWhileASpellSetOffByAClearWaitsOrTheBlocksAreFr
         const bool frozen = blocks->IsFreze() != 0;
         EXPECT_EQ(play.Frame(), TQuestPlay::kGoOn);
         ++frames;
-        if (waiting || frozen) EXPECT_EQ(blocks->heldBlock, nullptr) << frames;
+        if (waiting || frozen) { EXPECT_EQ(blocks->heldBlock, nullptr) << frames; }
     }
     ASSERT_NE(blocks->heldBlock, nullptr);
     // Delay 600 ms, then the bomb's hold of 1000 ms.

@@ -272,7 +272,7 @@ TEST(SavedEntry, OnlyWholeDecimalFieldsParse) {
     for (const Case& c : cases) {
         std::vector<int> out;
         EXPECT_EQ(ParseSavedEntry(c.text, c.count, out), c.ok) << c.text;
-        if (c.ok) EXPECT_EQ(out, c.values) << c.text;
+        if (c.ok) { EXPECT_EQ(out, c.values) << c.text; }
     }
 }
 

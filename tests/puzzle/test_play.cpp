@@ -115,7 +115,7 @@ TEST_F(PlayPuzzle, LeftForTheMenuItIsSavedAndResumedOnItsSlotsWithNoHintsCounted
     EXPECT_EQ(puzzle->hintsUsed, 0);
     EXPECT_EQ(play.hints.showing, 0) << "no start hint on a resumed puzzle";
     for (const auto& p : Grid().pieces) {
-        if (p->IsInPlace()) EXPECT_EQ(p->active, 0) << "pieces at home are locked before play";
+        if (p->IsInPlace()) { EXPECT_EQ(p->active, 0) << "pieces at home are locked before play"; }
     }
 }
 
@@ -285,7 +285,7 @@ TEST_F(PlayPuzzle, TheHintAreaCountsEveryClickButKeepsTheHintShown) {
         pt::ClickMouse(plat::MOUSE_LEFT);
         puzzle->PlayFrame(play);
         ASSERT_EQ(play.hints.showing, 1);
-        if (f == 0) EXPECT_EQ(play.hintOver, 1);
+        if (f == 0) { EXPECT_EQ(play.hintOver, 1); }
     }
     const THints first = play.hints;
     EXPECT_EQ(puzzle->hintsUsed, 3) << "every click counts, also while a hint shows";

@@ -180,7 +180,7 @@ TEST_F(Gallery, StartingAgainShowsThePictureHeldOrTheFirst) {
         EXPECT_EQ(gallery->index, c.want);
         EXPECT_FALSE(gallery->currentSlide) << "fading in from an empty window";
         EXPECT_EQ(gallery->fade, c.want == 0 ? 0.0f : 1.0f);
-        if (c.want != 0) EXPECT_EQ(Source(gallery->nextSlide), c.stored[static_cast<size_t>(c.want - 1)]);
+        if (c.want != 0) { EXPECT_EQ(Source(gallery->nextSlide), c.stored[static_cast<size_t>(c.want - 1)]); }
     }
 }
 

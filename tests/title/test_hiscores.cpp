@@ -260,7 +260,7 @@ TEST_F(HiscoreFaults, AFileThatCannotBeReadIsLeftWholeAndToldOnce) {
             hiscore = THiscores::Create(hiscorePath_);
             EXPECT_EQ(Names(hiscore->scores), (std::vector<std::string>{"Tolvenk"}));
             EXPECT_EQ(Told(), 1);
-            if (Told() == 1) EXPECT_NE(plat::testing::Notifications()[0].find(hiscorePath_), std::string::npos);
+            if (Told() == 1) { EXPECT_NE(plat::testing::Notifications()[0].find(hiscorePath_), std::string::npos); }
             hiscore->add("new", 77, 0, 2, "d", "l.tsc");
             hiscore->add("newer", 78, 0, 3, "d", "l.tsc");
             EXPECT_EQ(Told(), 1) << "said once, not at every result";
@@ -314,7 +314,7 @@ TEST_F(HiscoreFaults, AFailingSaveWhileADamagedFileIsKeptNeverLosesEither) {
         EXPECT_TRUE(Read(hiscorePath_) == damagedA_ || copies == std::vector<std::string>{damagedA_});
         EXPECT_LE(copies.size(), 1u) << "no half copy left behind";
         EXPECT_EQ(Told(), 1);
-        if (Told() == 1) EXPECT_NE(plat::testing::Notifications()[0].find(hiscorePath_), std::string::npos);
+        if (Told() == 1) { EXPECT_NE(plat::testing::Notifications()[0].find(hiscorePath_), std::string::npos); }
         EXPECT_EQ(plat::FileType(temp), 0);
 
         hiscore->add("newer", 78, 0, 2, "d", "l.tsc");

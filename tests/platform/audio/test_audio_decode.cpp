@@ -323,7 +323,7 @@ TEST(LoadSound, AheadGivesTheSameSoundsAsAPlainLoad) {
     };
     std::vector<plat::PendingSoundPtr> pending;
     for (const File& f : files) {
-        if (!f.bytes.empty()) ASSERT_TRUE(plat::SaveText(dir + "/" + f.name, f.bytes));
+        if (!f.bytes.empty()) { ASSERT_TRUE(plat::SaveText(dir + "/" + f.name, f.bytes)); }
         pending.push_back(plat::LoadSoundAhead(dir + "/" + f.name, f.flags));
         ASSERT_NE(pending.back(), nullptr);
     }

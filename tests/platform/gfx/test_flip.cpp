@@ -262,4 +262,20 @@ TEST_F(FlipPacing, ALongRunKeepsTheLastFramesDrawsAndNoMore) {
     for (int f = calls.front().flip; f <= last; ++f) ASSERT_EQ(perFrame[static_cast<size_t>(f)], 2) << f;
 }
 
+// The memory benchmark turns the record off; the next test's reset must
+// turn it back on, or every draw check after it would see nothing.
+TEST_F(FlipPacing, TheRecordCanBeTurnedOffUntilTheNextReset) {
+    ASSERT_TRUE(Graphics(800, 600));
+    DrawRect(0, 0, 1, 1);
+    pt::RecordDraws(false);
+    EXPECT_TRUE(pt::DrawCalls().empty()) << "what was kept goes with it";
+    DrawRect(0, 0, 1, 1);
+    Flip(-1);
+    EXPECT_TRUE(pt::DrawCalls().empty());
+    pt::Reset();
+    ASSERT_TRUE(Graphics(800, 600));
+    DrawRect(0, 0, 1, 1);
+    EXPECT_EQ(pt::DrawCalls().size(), 1u);
+}
+
 }  // namespace
