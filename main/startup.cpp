@@ -203,8 +203,12 @@ void InstallMainLinks() {
 // ---- start-up -----------------------------------------------------------------------------
 
 void StartUp() {
-    // Before anything else: the pictures decode while the options are read
-    // and the display opens.
+    // The display system starts before any picture or sound is read ahead:
+    // SDL may fork a helper as it starts, which must not happen while those
+    // threads allocate.
+    plat::StartVideo();
+    // Then the pictures and sounds decode while the options are read and the
+    // window opens.
     loading->readAhead();
     Step("blocks.tsc in data/settings.bca", [] { blocks->loadBlocksDef(); });
     captions = plat::CreateList<TCaptionsPtr>();

@@ -33,6 +33,7 @@ public:
     virtual void Close() = 0;
     // True when draws can be made (the headless recorder always can).
     virtual bool Ready() const = 0;
+    virtual bool StartVideo() { return true; }
     virtual std::vector<testing::Mode> Modes() = 0;
     virtual void Present() = 0;
     // Asks for presents locked to the vertical retrace; false when refused.

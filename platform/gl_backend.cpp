@@ -96,6 +96,7 @@ public:
     }
 
     bool Ready() const override { return context_ != nullptr; }
+    bool StartVideo() override { return InitVideo(nullptr); }
 
     std::vector<testing::Mode> Modes() override {
         std::vector<testing::Mode> modes;

@@ -248,6 +248,8 @@ void EndGraphics() {
     g_display.vsync = g_display.probing = false;
 }
 
+bool StartVideo() { return Gfx().StartVideo(); }
+
 bool GraphicsOpen() { return g_display.open; }
 int GraphicsWidth() { return g_display.width; }
 int GraphicsHeight() { return g_display.height; }

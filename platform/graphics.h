@@ -28,6 +28,12 @@ bool GetGraphicsMode(int index, int& width, int& height, int& depth, int& hertz)
 // switches the screen to that full-screen mode. Closes an open display
 // first. Returns false (or raises GraphicsError) when nothing opens.
 bool Graphics(int width, int height, int depth = 0, int hertz = 60, int flags = 0);
+// Starts the display system without opening anything; Graphics does it
+// itself when it was not done. Call it before starting threads that
+// allocate: as it starts, SDL may fork a helper for the session bus, and a
+// fork made while another thread holds the allocator can leave that helper
+// hung, and the game waiting on it. False when there is no display.
+bool StartVideo();
 void EndGraphics();
 bool GraphicsOpen();
 int GraphicsWidth();

@@ -105,10 +105,8 @@ void Work(Decoder& d) {
     }
 }
 
-}  // namespace
-
-PendingSoundPtr LoadSoundAhead(const std::string& path, int flags) {
-    detail::EnsureAudioDevice();
+// Reads the file and queues its decode; the audio device is not touched.
+PendingSoundPtr QueueDecode(const std::string& path, int flags) {
     auto p = std::make_shared<PendingSound>();
     p->path = path;
     p->flags = flags;
@@ -129,6 +127,13 @@ PendingSoundPtr LoadSoundAhead(const std::string& path, int flags) {
     d.queue.push_back(p);
     d.wake.notify_one();
     return p;
+}
+
+}  // namespace
+
+PendingSoundPtr LoadSoundAhead(const std::string& path, int flags) {
+    detail::EnsureAudioDevice();
+    return QueueDecode(path, flags);
 }
 
 SoundPtr AwaitSound(const PendingSoundPtr& pending) {
@@ -163,7 +168,9 @@ void LoadSoundsAhead(const std::vector<std::string>& filesAndFolders) {
                 d.asked.push_back(key);
             }
             // The loop flag is the loader's to give; the samples are the same.
-            PendingSoundPtr p = LoadSoundAhead(file, 0);
+            // The device is left alone: opened before the window, SDL's
+            // audio start can hang on the session bus under a bare X server.
+            PendingSoundPtr p = QueueDecode(file, 0);
             std::lock_guard<std::mutex> lock(d.mu);
             d.byFile.emplace(key, std::move(p));
         }
