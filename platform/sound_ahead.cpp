@@ -6,9 +6,10 @@
 // is taken back from the queue and decoded by the caller, so a load never
 // waits behind the songs.
 //
-// The file is read on the game's thread (streams and archives are not made
-// for sharing); the worker touches only the bytes handed to it and the
-// sound it makes, and hands that over under the pending sound's own lock.
+// The worker reads the file itself, from its path made absolute when it was
+// asked for (a file stream of its own, as the pictures' workers use), and
+// touches nothing else but the sound it makes, which it hands over under the
+// pending sound's own lock.
 // Nothing of the game's state is reachable from it, so the headless backend
 // stays as deterministic as before: what comes out is awaited before use.
 #include <algorithm>
@@ -31,14 +32,14 @@ namespace plat {
 
 class PendingSound {
 public:
-    std::string path;
-    std::string bytes;  // released once decoded
+    std::string path;  // as asked for, for the message
+    std::string file;  // what the worker reads
     int flags = 0;
-    bool readable = true;
 
     std::mutex mu;
     std::condition_variable doneCv;
     bool done = false;
+    bool readable = true;
     SoundPtr sound;
     std::string error;
 
@@ -69,8 +70,9 @@ Decoder& TheDecoder() {
     return *d;
 }
 
-void Finish(PendingSound& p, SoundPtr sound, std::string error) {
+void Finish(PendingSound& p, bool readable, SoundPtr sound, std::string error) {
     std::lock_guard<std::mutex> lock(p.mu);
+    p.readable = readable;
     p.sound = std::move(sound);
     p.error = std::move(error);
     p.done = true;
@@ -95,9 +97,14 @@ void Work(Decoder& d) {
         d.busy = true;
         lock.unlock();
         std::string error;
-        SoundPtr s = detail::DecodeSoundFile(p->bytes, p->flags, error);
-        std::string().swap(p->bytes);
-        Finish(*p, std::move(s), std::move(error));
+        SoundPtr s;
+        const StreamPtr file = ReadFile(p->file);
+        if (file) {
+            const std::string bytes = ReadAll(file);
+            CloseFile(file);
+            s = detail::DecodeSoundFile(bytes, p->flags, error);
+        }
+        Finish(*p, file != nullptr, std::move(s), std::move(error));
         p.reset();
         lock.lock();
         d.busy = false;
@@ -105,19 +112,12 @@ void Work(Decoder& d) {
     }
 }
 
-// Reads the file and queues its decode; the audio device is not touched.
+// Queues the file's decode; the audio device is not touched.
 PendingSoundPtr QueueDecode(const std::string& path, int flags) {
     auto p = std::make_shared<PendingSound>();
     p->path = path;
+    p->file = AbsolutePath(FixPath(path));
     p->flags = flags;
-    const StreamPtr file = ReadFile(path);
-    if (!file) {
-        p->readable = false;
-        Finish(*p, nullptr, "");
-        return p;
-    }
-    p->bytes = ReadAll(file);
-    CloseFile(file);
     Decoder& d = TheDecoder();
     std::lock_guard<std::mutex> lock(d.mu);
     if (!d.started) {
@@ -141,15 +141,17 @@ SoundPtr AwaitSound(const PendingSoundPtr& pending) {
     PendingSound& p = *pending;
     SoundPtr sound;
     std::string error;
+    bool readable = true;
     {
         std::unique_lock<std::mutex> lock(p.mu);
         p.doneCv.wait(lock, [&] { return p.done; });
+        readable = p.readable;
         sound = p.sound;
         error = p.error;
     }
     if (!sound && !p.reported) {
         p.reported = true;
-        if (!p.readable) std::fprintf(stderr, "LoadSound: cannot read \"%s\"\n", p.path.c_str());
+        if (!readable) std::fprintf(stderr, "LoadSound: cannot read \"%s\"\n", p.path.c_str());
         else std::fprintf(stderr, "LoadSound: \"%s\": %s\n", p.path.c_str(), error.c_str());
     }
     return sound;

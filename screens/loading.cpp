@@ -51,6 +51,14 @@ const std::vector<std::string> kSoundsAhead = {
     "sfx/fx", "sfx/fx4", "sfx/nelt", "sfx/levelEnd-music.ogg", "sfx/playgame-explodebooskloc1.ogg",
 };
 
+// Decoded on the audio thread while the rest loads and the pictures fade;
+// the title song is first because doMagic asks for it first.
+void PreloadSongs() {
+    for (const char* song : {"sfx/velmora-song.ogg", "sfx/razod-lost-in-ostrel.ogg", "sfx/help2.ogg",
+                             "sfx/game-song-1.ogg", "sfx/velmora-help.ogg", "sfx/velmora-map.ogg"})
+        songManager->preloadSong(song, 1);
+}
+
 void Run(const std::function<void()>& step) {
     if (step) step();
 }
@@ -99,6 +107,10 @@ void LoadSharedScrollsAndFonts() {
 int TLoading::readAhead() {
     plat::LoadImagesAhead(kPicturesAhead);
     plat::LoadSoundsAhead(kSoundsAhead);
+    // Asked for here, the title song is ready long before the logo's
+    // animation starts it; asked for again, a song would be waited for.
+    PreloadSongs();
+    songsPreloaded = true;
     return 0;
 }
 
@@ -250,11 +262,7 @@ int TLoading::loadEverything() {
     bossManager->LoadResources();
     LoadSharedScrollsAndFonts();
     Run(screensLinks.loadPopups);
-    // Decoded on the audio thread while the rest loads and the pictures
-    // fade; the title song is first because doMagic asks for it first.
-    for (const char* song : {"sfx/velmora-song.ogg", "sfx/razod-lost-in-ostrel.ogg", "sfx/help2.ogg",
-                             "sfx/game-song-1.ogg", "sfx/velmora-help.ogg", "sfx/velmora-map.ogg"})
-        songManager->preloadSong(song, 1);
+    if (!songsPreloaded) PreloadSongs();
 
     fadeInBall(3);
     board->loadSfx();

@@ -26,6 +26,7 @@ public:
     int currentBall = 0;          // the ball being lit, -1 after setup (none)
     float ballAlpha = 0.0f;       // the ball being lit; later the caption and all balls
     int phase = 0;                // 0 loading, 1 logo fading in, 2 logo full, 3 animation over
+    bool songsPreloaded = false;  // by readAhead: loadEverything then leaves them
 
     // Screen places.
     static constexpr int kBallCount = 5;
@@ -35,8 +36,9 @@ public:
     static constexpr int kBallY = 455;
 
     virtual ~TLoading() = default;
-    // Starts reading every picture start-up loads on worker threads, while
-    // the display opens and the fades run; PortalScreens drops what is left.
+    // Starts reading every picture and sound start-up loads, and the songs
+    // loadEverything preloads, on worker threads, while the display opens
+    // and the fades run; PortalScreens drops what is left.
     virtual int readAhead();
     virtual int setup();
     // One frame of the fades (no drawing).

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -37,6 +38,7 @@
 #include "ring/ring_game.h"
 #include "ring/ring_hookup.h"
 #include "screens/board_selector.h"
+#include "platform/audio_internal.h"
 #include "screens/gallery.h"
 #include "screens/screens_hookup.h"
 #include "screens/loading.h"
@@ -55,6 +57,8 @@ struct Open {
     std::string path;
     bool ok;
 };
+// Songs are read by the audio thread, by their absolute path.
+std::mutex g_opensMu;
 std::vector<Open>* g_opens = nullptr;
 
 }  // namespace
@@ -63,6 +67,7 @@ extern "C" {
 FILE* __real_fopen(const char* path, const char* mode);
 FILE* __wrap_fopen(const char* path, const char* mode) {
     FILE* f = __real_fopen(path, mode);
+    std::lock_guard<std::mutex> lock(g_opensMu);
     if (g_opens && path) g_opens->push_back({path, f != nullptr});
     return f;
 }
@@ -222,13 +227,23 @@ TEST_F(LoadEverything, EveryPictureAndSoundStartUpLoadsWasReadAhead) {
 
 TEST_F(LoadEverything, StartUpLoadsEveryFileItNamesWithoutAMessage) {
     std::vector<Open> opens;
-    g_opens = &opens;
+    {
+        std::lock_guard<std::mutex> lock(g_opensMu);
+        g_opens = &opens;
+    }
     loading->setup();
     loading->fadeInBg();
     loading->loadEverything();
     mouse->loadCursor("gfx/gui/kursor.png", 14, 6);
     loading->PortalScreens();
-    g_opens = nullptr;
+    plat::detail::WaitForDecodesAhead();
+    {
+        std::lock_guard<std::mutex> lock(g_opensMu);
+        g_opens = nullptr;
+    }
+    const std::string here = plat::CurrentDir() + "/";
+    for (Open& o : opens)
+        if (o.path.rfind(here, 0) == 0) o.path.erase(0, here.size());
 
     for (const std::string& n : pt::Notifications()) ADD_FAILURE() << "message: " << n;
     std::set<std::string> opened;
