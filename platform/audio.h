@@ -63,8 +63,9 @@ SoundPtr DecodeOggVorbis(const void* data, size_t size, int flags = 0);
 // for, and give the very same sound LoadSound would.
 class PendingSound;
 using PendingSoundPtr = std::shared_ptr<PendingSound>;
-// Queues the file's reading and decode; the path is made absolute now. Never
-// null; a file that cannot be read is a decode that gives null.
+// Queues the file's reading and decode; the path is made absolute now. The
+// audio device is left to the first load or play. Never null; a file that
+// cannot be read is a decode that gives null.
 PendingSoundPtr LoadSoundAhead(const std::string& path, int flags = 0);
 // Waits for that decode when it is not over yet. A failure is reported once,
 // here, in LoadSound's words; null for a null handle.
@@ -73,8 +74,7 @@ SoundPtr AwaitSound(const PendingSoundPtr& pending);
 bool SoundReady(const PendingSoundPtr& pending);
 // Decodes the sound files named, and the ".ogg" files of the folders named,
 // ahead, in that order, for LoadSound to take each once: the game's start-up
-// asks for its sound effects before it opens the window. Unlike
-// LoadSoundAhead, this leaves the audio device to the first load.
+// asks for its sound effects before it opens the window.
 void LoadSoundsAhead(const std::vector<std::string>& filesAndFolders);
 // Forgets what was not taken; a decode no one has started is not made.
 void DropSoundsAhead();

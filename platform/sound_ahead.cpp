@@ -112,8 +112,11 @@ void Work(Decoder& d) {
     }
 }
 
-// Queues the file's decode; the audio device is not touched.
-PendingSoundPtr QueueDecode(const std::string& path, int flags) {
+}  // namespace
+
+// The audio device is left to the first load or play: started while the
+// read-ahead threads allocate, SDL's audio could fork a helper that hangs.
+PendingSoundPtr LoadSoundAhead(const std::string& path, int flags) {
     auto p = std::make_shared<PendingSound>();
     p->path = path;
     p->file = AbsolutePath(FixPath(path));
@@ -127,13 +130,6 @@ PendingSoundPtr QueueDecode(const std::string& path, int flags) {
     d.queue.push_back(p);
     d.wake.notify_one();
     return p;
-}
-
-}  // namespace
-
-PendingSoundPtr LoadSoundAhead(const std::string& path, int flags) {
-    detail::EnsureAudioDevice();
-    return QueueDecode(path, flags);
 }
 
 SoundPtr AwaitSound(const PendingSoundPtr& pending) {
@@ -170,9 +166,7 @@ void LoadSoundsAhead(const std::vector<std::string>& filesAndFolders) {
                 d.asked.push_back(key);
             }
             // The loop flag is the loader's to give; the samples are the same.
-            // The device is left alone: opened before the window, SDL's
-            // audio start can hang on the session bus under a bare X server.
-            PendingSoundPtr p = QueueDecode(file, 0);
+            PendingSoundPtr p = LoadSoundAhead(file, 0);
             std::lock_guard<std::mutex> lock(d.mu);
             d.byFile.emplace(key, std::move(p));
         }
