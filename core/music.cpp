@@ -17,20 +17,28 @@ plat::ChannelPtr playMusic(const plat::SoundPtr& sound, const plat::ChannelPtr& 
     return c;
 }
 
-TMusicFilePtr TSongManager::findSong(const std::string& fileName) {
-    for (const TMusicFilePtr& m : *songs) {
-        if (!m || m->fileName != fileName) continue;
-        if (m->ahead) {
-            m->sound = plat::AwaitSound(m->ahead);
-            m->ahead.reset();
-        }
-        return m;
-    }
+namespace {
+
+// The cache entry of the name, as it stands (a decode ahead not waited for).
+TMusicFilePtr Entry(const TSongManager& manager, const std::string& fileName) {
+    for (const TMusicFilePtr& m : *manager.songs)
+        if (m && m->fileName == fileName) return m;
     return nullptr;
 }
 
+}  // namespace
+
+TMusicFilePtr TSongManager::findSong(const std::string& fileName) {
+    TMusicFilePtr m = Entry(*this, fileName);
+    if (m && m->ahead) {
+        m->sound = plat::AwaitSound(m->ahead);
+        m->ahead.reset();
+    }
+    return m;
+}
+
 TMusicFilePtr TSongManager::preloadSong(const std::string& fileName, int flags) {
-    TMusicFilePtr m = findSong(fileName);
+    TMusicFilePtr m = Entry(*this, fileName);
     if (m && m->loaded != 0) return m;
     if (!m) {
         m = std::make_shared<TMusicFile>();

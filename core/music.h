@@ -35,6 +35,7 @@ public:
     // As loadSong, but the decode runs on the audio layer's thread while the
     // caller goes on (the loading screen keeps fading); the first lookup of
     // the name waits for it. Same sound, same cache entry, still decoded once.
+    // Asked again, it returns the entry at once and leaves its decode running.
     TMusicFilePtr preloadSong(const std::string& fileName, int flags);
 };
 

@@ -108,9 +108,8 @@ int TLoading::readAhead() {
     plat::LoadImagesAhead(kPicturesAhead);
     plat::LoadSoundsAhead(kSoundsAhead);
     // Asked for here, the title song is ready long before the logo's
-    // animation starts it; asked for again, a song would be waited for.
+    // animation starts it; the loading pass's own ask then finds them queued.
     PreloadSongs();
-    songsPreloaded = true;
     return 0;
 }
 
@@ -262,7 +261,7 @@ int TLoading::loadEverything() {
     bossManager->LoadResources();
     LoadSharedScrollsAndFonts();
     Run(screensLinks.loadPopups);
-    if (!songsPreloaded) PreloadSongs();
+    PreloadSongs();
 
     fadeInBall(3);
     board->loadSfx();

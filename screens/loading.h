@@ -26,7 +26,6 @@ public:
     int currentBall = 0;          // the ball being lit, -1 after setup (none)
     float ballAlpha = 0.0f;       // the ball being lit; later the caption and all balls
     int phase = 0;                // 0 loading, 1 logo fading in, 2 logo full, 3 animation over
-    bool songsPreloaded = false;  // by readAhead: loadEverything then leaves them
 
     // Screen places.
     static constexpr int kBallCount = 5;

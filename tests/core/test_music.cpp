@@ -5,6 +5,7 @@
 #include "core/music.h"
 #include "core_fixture.h"
 #include "platform/audio.h"
+#include "platform/audio_internal.h"
 #include "platform/files.h"
 #include "platform/testing.h"
 #include "support/ogg_encode.h"
@@ -187,8 +188,11 @@ TEST_F(MusicTest, PreloadedSongsAreTheSameSoundsDecodedOnce) {
     // Asking again queues nothing new, whatever the flags.
     const TMusicFilePtr c = songManager->preloadSong(songC, 0);
     EXPECT_EQ(songManager->songs->Count(), 4);
+    EXPECT_TRUE(c->ahead) << "asking again waits for nothing: the loading pass asks after start-up did";
 
-    // Files gone after the preload: the bytes were read when it was asked.
+    // Files gone once the audio thread has read and decoded them: what plays
+    // is what was decoded ahead.
+    plat::detail::WaitForDecodesAhead();
     for (const std::string& name : {songA_, songB_, songC}) {
         const plat::SoundPtr plain = plat::LoadSound(name, plat::SOUND_LOOP);
         ASSERT_TRUE(plain) << name;
