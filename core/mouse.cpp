@@ -2,6 +2,7 @@
 
 #include "platform/graphics.h"
 #include "platform/input.h"
+#include "platform/time.h"
 
 std::shared_ptr<TMouse> mouse;
 
@@ -13,6 +14,10 @@ int TMouse::loadCursor(const std::string& path, int hotX, int hotY) {
 }
 
 int TMouse::fetchState() {
+    if (leaving()) {
+        dropPresses();
+        return fetchPointer();
+    }
     // Presses first, the place after: every read takes in new events, and a
     // press that came with a move between the reads would otherwise be
     // tested where the pointer was before it.
@@ -38,6 +43,7 @@ int TMouse::fetchState() {
 }
 
 int TMouse::fetchPointer() {
+    if (leaving()) dropPresses();
     leftHit = 0;
     rightHit = 0;
     leftDown = plat::MouseDown(plat::MOUSE_LEFT) ? 1 : 0;
@@ -61,5 +67,29 @@ int TMouse::Clear() {
     y = 0;
     leftHit = 0;
     rightHit = 0;
+    return 0;
+}
+
+bool TMouse::leaving() const { return dropUntilMs != 0 && plat::MilliSecs64() < dropUntilMs; }
+
+void TMouse::leavePage() { dropUntilMs = plat::MilliSecs64() + kPageLeaveMs; }
+
+void TMouse::dropPresses() {
+    plat::MouseHit(plat::MOUSE_LEFT);
+    plat::MouseHit(plat::MOUSE_RIGHT);
+    // A keyboard stand-in for the right button is a press too.
+    plat::KeyHit(plat::KEY_SPACE);
+}
+
+int TMouse::fetchFor(Phase phase) {
+    switch (phase) {
+        case Phase::kShown:
+            return fetchState();
+        case Phase::kIn:
+            return fetchPointer();
+        case Phase::kOut:
+            dropPresses();
+            return fetchPointer();
+    }
     return 0;
 }

@@ -1,6 +1,7 @@
 // The mouse as every screen sees it: sampled once a frame, with the keyboard
 // alternatives to the right button folded in, and the game's own cursor.
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
 #include "platform/image.h"
@@ -27,6 +28,33 @@ public:
     int Draw();
     // Forgets position and presses; held states and the cursor stay.
     int Clear();
+
+    // Presses across a page change, for every screen that changes what the
+    // player sees (title pages, profile pages, story pages, popups, map,
+    // puzzle, tutorial): a press acts on the page the player saw when making
+    // it, and only once.
+    //   kShown   the page is there: fetchState.
+    //   kIn      the page is fading in: the pointer alone (fetchPointer); the
+    //            platform keeps the presses for the page's first kShown frame.
+    //   kOut     the page is fading out: the presses are taken and dropped,
+    //            for they were aimed at a page that is leaving.
+    // A press that changes the page calls leavePage(): for kPageLeaveMs after
+    // it every press is dropped, whatever the phase, so the second click of a
+    // double-click never reaches the page drawn next at the same place, even
+    // where the change has no fade out of its own.
+    enum class Phase { kShown, kIn, kOut };
+    int fetchFor(Phase phase);
+    void leavePage();
+    bool leaving() const;
+
+private:
+    int64_t dropUntilMs = 0;
+    // Takes the presses counted so far and forgets them.
+    void dropPresses();
 };
+
+// Longer than a quick double-click's gap, shorter than a player's second,
+// deliberate press on a new page.
+constexpr int kPageLeaveMs = 300;
 
 extern std::shared_ptr<TMouse> mouse;

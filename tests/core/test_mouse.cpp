@@ -159,3 +159,49 @@ TEST_F(MouseTest, DrawPutsTheCursorHotSpotAtThePointerWithAPlainState) {
     EXPECT_EQ(plat::GetBlend(), plat::ALPHABLEND);
     EXPECT_FLOAT_EQ(plat::GetRotation(), 0.0f);
 }
+
+// A press acts on the page the player saw when making it: the phase of the
+// page decides whether a frame takes, keeps or drops the presses since the
+// last one, and a press that changed the page drops those that follow it
+// for a moment, fade or no fade.
+TEST_F(MouseTest, PagePhasesTakeKeepOrDropPresses) {
+    // A tap while a page fades in is kept for its first shown frame, once.
+    pt::ClickMouse(1);
+    mouse->fetchFor(TMouse::Phase::kIn);
+    EXPECT_EQ(mouse->leftHit, 0);
+    mouse->fetchFor(TMouse::Phase::kShown);
+    EXPECT_EQ(mouse->leftHit, 1);
+    mouse->fetchFor(TMouse::Phase::kShown);
+    EXPECT_EQ(mouse->leftHit, 0);
+
+    // A tap of either button while a page fades out never reaches the next.
+    pt::ClickMouse(1);
+    pt::ClickMouse(2);
+    mouse->fetchFor(TMouse::Phase::kOut);
+    mouse->fetchFor(TMouse::Phase::kShown);
+    EXPECT_EQ(mouse->leftHit, 0);
+    EXPECT_EQ(mouse->rightHit, 0);
+}
+
+TEST_F(MouseTest, TheSecondClickOfADoubleClickNeverReachesTheNextPage) {
+    pt::SetMouse(400, 300);
+    pt::ClickMouse(1);
+    mouse->fetchFor(TMouse::Phase::kShown);
+    ASSERT_EQ(mouse->leftHit, 1);
+    mouse->leavePage();  // that press opened the next page, drawn at once
+
+    // The second click 120 ms later, on the new page, is dropped, whether the
+    // new page is shown or still fading in.
+    pt::AdvanceTime(120);
+    pt::ClickMouse(1);
+    mouse->fetchFor(TMouse::Phase::kIn);
+    pt::AdvanceTime(kPageLeaveMs);
+    mouse->fetchFor(TMouse::Phase::kShown);
+    EXPECT_EQ(mouse->leftHit, 0);
+    EXPECT_EQ(mouse->x, 400);
+
+    // A deliberate press once the moment has passed acts.
+    pt::ClickMouse(1);
+    mouse->fetchFor(TMouse::Phase::kShown);
+    EXPECT_EQ(mouse->leftHit, 1);
+}
