@@ -1,5 +1,6 @@
 // The quest map screen: fades in over 250 ms with the map song, waits for one
 // left click, fades out with the song and reports where the click was.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -69,9 +70,14 @@ int TMapCore::Begin(int32_t levelIndex) {
     fadedOut = 0;
     musicStream = playMusicStream(kSong, 1, 1.0f);
     musicStream->update();
-    const int32_t last = sequencer->lastLevel;
-    if (labels[1]) labels[1]->text = std::to_string(last);
-    if (labels[0]) labels[0]->text = std::to_string(currentLevel);
+    // The player counts the quest's levels from 1: the sequence's levels 0
+    // to lastLevel are levels 1 to lastLevel + 1, and the row names the one
+    // about to be played. After the last level there is none, and the row
+    // stays on the last rather than count past the end.
+    const int32_t count = std::max(sequencer->lastLevel + 1, 1);
+    const int32_t shown = std::clamp(currentLevel + 1, 1, count);
+    if (labels[1]) labels[1]->text = std::to_string(count);
+    if (labels[0]) labels[0]->text = std::to_string(shown);
     LayOutTitleRow();
     return 0;
 }

@@ -182,10 +182,11 @@ TEST_F(ArtLayout, MapTitleRowClearsTheMapButtonsForEveryLevel) {
     const Box levelInk = InkBox(level, 32);
     ASSERT_FALSE(levelInk.Empty());
 
-    map->labels[1]->text = std::to_string(sequencer->lastLevel);
-    // The map shows the level after the one just played, so one past the last too.
+    // Counted from 1: levels 1 to lastLevel + 1 of lastLevel + 1.
+    const int count = sequencer->lastLevel + 1;
+    map->labels[1]->text = std::to_string(count);
     std::string intoMenu, intoPlay;
-    for (int n = sequencer->firstLevel; n <= sequencer->lastLevel + 1; ++n) {
+    for (int n = 1; n <= count; ++n) {
         map->labels[0]->text = std::to_string(n);
         map->LayOutTitleRow();
         const float rowLeft = static_cast<float>(map->titlePositions[0] + levelInk.x0);

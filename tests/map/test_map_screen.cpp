@@ -92,18 +92,44 @@ TEST_F(MapScreenTest, ALevelBelowZeroReturnsAtOnceAndTouchesNothing) {
     EXPECT_EQ(pt::PlayingChannels(), 0);
 }
 
-// "level", the next level, "of", the last level, seven pixels apart, centred
-// on x 392 whatever the numbers' lengths.
+// The footer counts as the player does: the quest's levels 0 to lastLevel
+// are "Level 1" to "Level lastLevel + 1", the row names the level about to
+// be played, and after the last level it stays on the last.
+TEST_F(MapScreenTest, TheFooterCountsTheLevelsFromOneAndStopsAtTheLast) {
+    sequencer->lastLevel = 106;  // the shipped quest: 107 levels
+    struct Case {
+        const char* when;
+        int levelIndex;  // the level just played; -1 before any
+        const char* next;
+    };
+    const Case kCases[] = {{"at the start", -1, "1"},
+                           {"after the first level", 0, "2"},
+                           {"after the second level", 1, "3"},
+                           {"after the one before last", 105, "107"},
+                           {"after the last level", 106, "107"}};
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.when);
+        map->Begin(c.levelIndex);
+        EXPECT_EQ(map->labels[0]->text, c.next);
+        EXPECT_EQ(map->labels[1]->text, "107");
+    }
+}
+
+// "level", the next level, "of", the level count, seven pixels apart,
+// centred on x 392 whatever the numbers' lengths.
 TEST_F(MapScreenTest, TheTitleRowIsCentredForNumbersOfAnyLength) {
     struct Case {
         int levelIndex;
         int lastLevel;
+        const char* next;
+        const char* last;
     };
-    for (const Case& c : {Case{0, 13}, Case{8, 100}, Case{98, 7}, Case{4, 999}}) {
+    for (const Case& c : {Case{0, 13, "2", "14"}, Case{8, 100, "10", "101"}, Case{98, 7, "8", "8"},
+                          Case{4, 999, "6", "1000"}}) {
         SCOPED_TRACE(c.lastLevel);
         sequencer->lastLevel = c.lastLevel;
         map->Begin(c.levelIndex);
-        const std::string next = std::to_string(c.levelIndex + 1), last = std::to_string(c.lastLevel);
+        const std::string next = c.next, last = c.last;
         EXPECT_EQ(map->labels[0]->text, next);
         EXPECT_EQ(map->labels[1]->text, last);
         const int wL = MapPictures::kLevelWordW, wO = MapPictures::kOfWordW;
