@@ -84,6 +84,7 @@ int TGallery::loadSlide() {
 int TGallery::Start(int reset) {
     background = backgroundPixmap ? plat::LoadImage(backgroundPixmap, -1) : nullptr;
     titleImage = plat::LoadImage("gfx/fonts/galeria_11.png", -1);
+    emptyNote = plat::LoadImage("gfx/fonts/galeria_empty.png", -1);
     currentSlide = nullptr;
     nextSlide = nullptr;
     alpha = 0.0f;
@@ -102,8 +103,10 @@ int TGallery::Start(int reset) {
     else index = 0;  // no picture to stand on, whatever was held
 
     menu = std::make_shared<TMenu>();
-    menu->AddItem(CreateImageButton(Arrow(0), At(365, 502), kPrevious, 1.0f, kHoverEnlarge));
-    menu->AddItem(CreateImageButton(Arrow(1), At(420, 502), kNext, 1.0f, kHoverEnlarge));
+    // The arrows stand under the frame, clear of its bottom rail (which ends
+    // at y 516, its shadow a few pixels lower) and above Back.
+    menu->AddItem(CreateImageButton(Arrow(0), At(365, kArrowY), kPrevious, 1.0f, kHoverEnlarge));
+    menu->AddItem(CreateImageButton(Arrow(1), At(420, kArrowY), kNext, 1.0f, kHoverEnlarge));
     menu->AddItem(CreateAnimButton(std::string("gfx/fonts/galeria_03.png"), At(100, 500), kWallpaper, 2, 1, 0, 1.0f, -1));
     menu->AddItem(CreateAnimButton(std::string("gfx/fonts/galeria_05.png"), At(600, 497), kPlayPuzzle, 2, 1, 0, 1.0f, -1));
     menu->AddItem(CreateAnimButton(std::string("gfx/fonts/galeria_07.png"), At(335, 571), kBack, 2, 1, 0, 1.0f, -1));
@@ -147,6 +150,12 @@ int TGallery::Update() {
 }
 
 int TGallery::Draw() {
+    DrawFramed();
+    if (menu) menu->Draw(1.0f);
+    return 0;
+}
+
+int TGallery::DrawFramed() {
     plat::SetBlend(plat::ALPHABLEND);
     plat::SetColor(255, 255, 255);
     plat::SetScale(kSlideScale, kSlideScale);
@@ -164,9 +173,12 @@ int TGallery::Draw() {
     plat::SetAlpha(1);
     if (background) plat::DrawImage(background, 0, 0, 0);
     if (titleImage) plat::DrawImage(titleImage, 347, 8, 0);
+    // A player with nothing revealed yet is told why the frame is empty.
+    if (images->empty() && emptyNote)
+        plat::DrawImage(emptyNote, 400.0f - static_cast<float>(plat::ImageWidth(emptyNote)) / 2.0f,
+                        290.0f - static_cast<float>(plat::ImageHeight(emptyNote)) / 2.0f, 0);
     plat::SetAlpha(1);
     plat::SetScale(1, 1);
-    if (menu) menu->Draw(1.0f);
     return 0;
 }
 
@@ -245,9 +257,10 @@ int TGallery::playPuzzles() {
     while (!chosen && !terminate) {
         mouse->fetchState();
         plat::Cls();
-        // The gallery stays behind the window, still cross-fading.
+        // The gallery stays behind the window, still cross-fading; its
+        // buttons wait hidden, so the page's own Back is the only one.
         Update();
-        Draw();
+        DrawFramed();
         optionsWindow->Update();
         optionsWindow->Draw();
         mouse->Draw();

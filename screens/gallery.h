@@ -28,9 +28,12 @@ public:
     // the frame's window from (120, 80) to (680, 500).
     static constexpr float kSlideX = 120, kSlideY = 80, kSlideScale = 0.7f;
     static constexpr const char* kPuzzleSong = "sfx/velmora-puzzle.ogg";
+    // The top of the two arrows, under the frame.
+    static constexpr float kArrowY = 530;
 
     plat::ImagePtr background;    // the frame picture, for the visit
     plat::ImagePtr titleImage;    // "gfx/fonts/galeria_11.png", kept between visits
+    plat::ImagePtr emptyNote;     // the words in the empty frame of a player with no pictures
     float alpha = 0.0f;           // the current picture's alpha while no cross-fade runs
     int index = 0;                // 0 no picture, else 1..count of images
     plat::ImagePtr currentSlide;
@@ -46,7 +49,10 @@ public:
     // Reads the profile's revealed pictures afresh (none without a player).
     virtual int Start(int reset);
     virtual int Update();
+    // The frame with its picture and buttons.
     virtual int Draw();
+    // The same without the buttons: behind the puzzle's size page.
+    int DrawFramed();
     // The modal loop; returns 0 on the back button, ends the program on a
     // close request.
     virtual int show();

@@ -66,8 +66,9 @@ int TOptionsWindow::loadGfx() {
     for (const plat::ImagePtr& img : {listMark, gamePaused, highlight, sliderTick, greetingBlot, areYouSure})
         plat::MidHandleImage(img);
 
+    // Both lines are centred on x 400 when drawn, whatever their letters.
     greetingName = GreetingText("", 0, 185);
-    greetingHello = GreetingText("hello", 353, 164);
+    greetingHello = GreetingText("hello", 0, 164);
 
     for (const CaptionFile& c : kCaptionFiles) captionImages[static_cast<size_t>(c.slot)] = plat::LoadImage(c.file, -1);
     for (int slot : {19, 20, 21}) plat::MidHandleImage(captionImages[static_cast<size_t>(slot)]);

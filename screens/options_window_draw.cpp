@@ -46,7 +46,11 @@ int TOptionsWindow::Draw() {
         plat::SetScale(1, 1);
         plat::DrawImage(backdrop, bx, by, 0);
         if (greetingName) greetingName->Draw();
-        if (greetingHello) greetingHello->Draw();
+        // "hello" stands centred over the name, on the blot's middle.
+        if (greetingHello) {
+            greetingHello->dim->x = 400.0f - greetingHello->Width() / 2.0f;
+            greetingHello->Draw();
+        }
     };
     switch (state) {
         case kMenuInGame:

@@ -72,7 +72,7 @@ const std::vector<TCreditsEntry>& CreditsList() {
     static const std::vector<TCreditsEntry> kList = {
         {"created by", {"tolvenk games"}},
         {"team leader", {"ilse marrow"}},
-        {"programing", {"ilse marrow", "teodor quill", "bryn haskel"}},
+        {"programming", {"ilse marrow", "teodor quill", "bryn haskel"}},
         {"graphics", {"maren solvig", "oskar fenwhite", "lida crane"}},
         {"music", {"songs and sounds", "by corvin ash"}},
         {"design", {"ilse marrow", "hollis brand", "petra vane"}},

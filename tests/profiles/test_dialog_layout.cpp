@@ -3,6 +3,8 @@
 // on the panel's plain velvet, off its frame, rune band and corner studs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "screen_fixture.h"
 #include "support/layout_check.h"
 
@@ -28,7 +30,7 @@ TEST_F(DialogLayout, NoLineOfAnyDialogCrossesThePanelBorder) {
         profileLoader->state = c.state;
         profileLoader->fadeAlpha = 1.0f;
         profileLoader->nameText->text = "mmmmmmmmmm";  // the longest name, in the widest letters
-        profileLoader->CentreNameText();
+        profileLoader->nameText->dim->x = 400.0f - profileLoader->nameText->Width() / 2.0f;
         profileLoader->nameExists = c.taken ? 1 : 0;
         plat::testing::ClearDrawCalls();
         profileLoader->DrawPage();

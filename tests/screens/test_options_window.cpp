@@ -460,6 +460,22 @@ protected:
     }
 };
 
+// The greeting's two lines share one centre, x 400: "hello" above the
+// player's name, each whatever its letters' widths.
+TEST_F(MenuDrawTest, TheGreetingsHelloIsCentredOnTheName) {
+    const auto calls = Frame(0, 1.0f);
+    float left = 800, right = 0;
+    int letters = 0;
+    for (const auto& c : calls)
+        if (c.kind == pt::DrawCall::IMAGE && c.y == 164.0f && c.image && c.image->width == 10) {
+            left = std::min(left, c.x);
+            right = std::max(right, c.x + 10.0f);
+            ++letters;
+        }
+    ASSERT_EQ(letters, 5) << "the five letters of hello";
+    EXPECT_NEAR((left + right) / 2.0f, 400.0f, 0.5f) << "hello spans " << left << ".." << right;
+}
+
 TEST_F(MenuDrawTest, VolumeBarsShowTruncatedTenthsAtFullStrength) {
     struct Case { float volume; int ticks; };
     // 0.7 as a 32-bit float lies just below 0.7: six ticks.
