@@ -70,7 +70,7 @@ void TLevelManager::drawSummaryBack() {
 void TLevelManager::drawSummaryGlows() {
     if (summaryStage <= 1) return;
     plat::SetAlpha(1.0f);
-    plat::DrawImage(glowImages[0], doorsOffset - 360.0f, 138.0f, 0);
+    plat::DrawImage(glowImages[0], doorsOffset - 400.0f, 138.0f, 0);
     plat::SetAlpha(pulse);
     plat::DrawImage(glowImages[1], doorsOffset - 243.0f, 383.0f, 0);
 }

@@ -21,9 +21,11 @@ struct SpellSlot {
 };
 // A negative radius puts a counter on the opposite side of the centre: six
 // counters about 100 pixels out, roughly 60 degrees apart.
+// Each counter shows its spell's award medal.
 constexpr SpellSlot kSpellSlots[TRingGame::kSpells] = {
-    {1, -97.899f, -60.366f, "s4"}, {2, -101.799f, 178.801f, "s6"}, {3, 99.599f, 58.163f, "s5"},
-    {4, 101.999f, -59.663f, "s1"}, {5, -101.399f, 61.872f, "s2"},  {6, -98.199f, 1.206f, "s3"},
+    {1, -97.899f, -60.366f, "award-holyfire"}, {2, -101.799f, 178.801f, "award-vanish"},
+    {3, 99.599f, 58.163f, "award-bomb"},       {4, 101.999f, -59.663f, "award-drain"},
+    {5, -101.399f, 61.872f, "award-heal"},     {6, -98.199f, 1.206f, "award-teleport"},
 };
 
 constexpr const char* kSoundFiles[8] = {

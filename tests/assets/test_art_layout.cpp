@@ -546,6 +546,14 @@ TEST_F(ArtLayout, TallyEmblemLeavesTheCaptionsClear) {
         EXPECT_EQ(captions, 6);
         EXPECT_LT(drawn.x0 + static_cast<float>(ink.x1), captionsLeft - 3)
             << "the emblem's ink reaches x " << drawn.x0 + static_cast<float>(ink.x1);
+        // Nor does any spike reach the scroll or its rollers, drawn centred
+        // on x 400.
+        for (const char* part : {"gfx/gui/scroll_02.png", "gfx/gui/scroll_01.png", "gfx/gui/scroll_03.png"}) {
+            const plat::PixmapPtr p = Pixels(part);
+            ASSERT_TRUE(p) << part;
+            const float left = 400.0f - static_cast<float>(p->width / 2) + static_cast<float>(InkBox(p, 40).x0);
+            EXPECT_LT(drawn.x0 + static_cast<float>(ink.x1), left) << part << " starts at x " << left;
+        }
     }
 }
 

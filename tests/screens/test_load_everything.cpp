@@ -126,9 +126,9 @@ const char* const kGolden[] = {
     // frame of each stands for them) and its sounds
     "gfx/ring-game/game-ring3.jpg", "gfx/ring-game/ring0000.png", "gfx/ring-game/wahadlo-c.png",
     "gfx/ring-game/papirus1.png", "gfx/ring-game/switelko.png", "gfx/ring-game/runy-papier.png",
-    "gfx/ring-game/runy-kula.png", "gfx/ring-game/bar.png", "gfx/ring-game/s1_0000.png",
-    "gfx/ring-game/s2_0001.png", "gfx/ring-game/s3_0002.png", "gfx/ring-game/s4_0003.png",
-    "gfx/ring-game/s5_0004.png", "gfx/ring-game/s6_0000.png", "sfx/fx/playgamering-czarbad.ogg",
+    "gfx/ring-game/runy-kula.png", "gfx/ring-game/bar.png", "gfx/ring-game/award-holyfire_0000.png",
+    "gfx/ring-game/award-vanish_0001.png", "gfx/ring-game/award-bomb_0002.png", "gfx/ring-game/award-drain_0003.png",
+    "gfx/ring-game/award-heal_0004.png", "gfx/ring-game/award-teleport_0000.png", "sfx/fx/playgamering-czarbad.ogg",
     "sfx/fx/playgamering-czargeted.ogg", "sfx/fx/playgamering-czargood.ogg", "sfx/fx/playgamering-czarwkuli.ogg",
     "sfx/fx/playgamering-mouseover.ogg", "sfx/fx/playgamering-wjazd.ogg", "sfx/fx4/playgame-ring-out.ogg",
     "sfx/fx4/playgame-ring-show.ogg",

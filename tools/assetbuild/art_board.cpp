@@ -1372,6 +1372,62 @@ void PopupIcons(std::vector<Recipe>& out) {
     }));
 }
 
+// The ring game's award for each spell kind won: a gold sunburst medal with
+// the spell's own enamel and its pictogram in ivory, big enough to read on
+// the ring, pulsing in five frames ("gfx/ring-game/award-<spell>_000N.png").
+void RingAwards(std::vector<Recipe>& out) {
+    for (int k = 0; k < 6; ++k) {
+        for (int f = 0; f < 5; ++f) {
+            const std::string path =
+                std::string("gfx/ring-game/award-") + kSpells[k].name + "_000" + std::to_string(f) + ".png";
+            out.push_back(Picture(path, [=](Context& ctx) {
+                Canvas c(60, 60);
+                cairo_t* cr = c.cr;
+                const double cx = 30, cy = 30;
+                const double pulse = 0.5 + 0.5 * std::sin(f / 5.0 * 2 * M_PI);
+                RadialGlow(cr, cx, cy, 29, pal::goldLight, 0.2 + 0.3 * pulse);
+                // The sunburst, turned a little each frame so the medal shimmers.
+                Star(cr, cx, cy, 26, 19, 12, f * M_PI / 30);
+                GoldGradientFill(cr, cx - 26, cy - 26, cx + 26, cy + 26);
+                cairo_new_path(cr);
+                cairo_arc(cr, cx, cy, 20, 0, 2 * M_PI);
+                GoldGradientFill(cr, cx - 20, cy - 20, cx + 20, cy + 20);
+                cairo_arc(cr, cx, cy, 20, 0, 2 * M_PI);
+                SetColor(cr, Darker(pal::goldDeep, 0.5), 0.9);
+                cairo_set_line_width(cr, 1.2);
+                cairo_stroke(cr);
+                // The enamel in the spell's colour, lit from the top left.
+                const RGB enamel = kSpells[k].color;
+                cairo_pattern_t* g = cairo_pattern_create_radial(cx - 5, cy - 6, 1, cx, cy, 16);
+                AddStop(g, 0, Lighter(enamel, 0.45));
+                AddStop(g, 0.6, enamel);
+                AddStop(g, 1, Darker(enamel, 0.55));
+                cairo_set_source(cr, g);
+                cairo_new_path(cr);
+                cairo_arc(cr, cx, cy, 16, 0, 2 * M_PI);
+                cairo_fill(cr);
+                cairo_pattern_destroy(g);
+                cairo_arc(cr, cx, cy, 16, 0, 2 * M_PI);
+                SetColor(cr, Darker(pal::goldDeep, 0.6), 0.8);
+                cairo_set_line_width(cr, 1);
+                cairo_stroke(cr);
+                // The pictogram: a dark drop shadow, an ivory body, a dark rim.
+                SpellSymbol(cr, k, cx + 0.8, cy + 1.2, 11);
+                SetColor(cr, {0, 0, 0}, 0.55);
+                cairo_fill(cr);
+                SpellSymbol(cr, k, cx, cy, 11);
+                SetColor(cr, Hex(0xfff6dc));
+                cairo_fill_preserve(cr);
+                SetColor(cr, Hex(0x1a1006), 0.8);
+                cairo_set_line_width(cr, 0.9);
+                cairo_stroke(cr);
+                c.Shadow(1, 2, 2, {0, 0, 0}, 0.5);
+                ctx.Png(c, path);
+            }));
+        }
+    }
+}
+
 void All(std::vector<Recipe>& out) {
     PopupIcons(out);
     Runes(out);
@@ -1381,6 +1437,7 @@ void All(std::vector<Recipe>& out) {
     Spells(out);
     Spheres(out);
     Timer(out);
+    RingAwards(out);
 }
 
 }  // namespace

@@ -488,14 +488,14 @@ void Tally(std::vector<Recipe>& out) {
         };
         out.push_back(std::move(r));
     }
-    // The emblem that rides in on the left door, resting at (40,138). The
-    // tally's captions start at screen x 290 (picture x 250): the emblem and
-    // its shadow stay left of x 240, so it frames the captions instead of
-    // biting their first letters.
+    // The emblem that rides in on the left door, resting at (0,138). The
+    // tally's scroll starts at screen x 238 and its captions at 290: the
+    // emblem, spikes and shadow, stays left of x 224 (the rollers reach
+    // 225), beside the scroll rather than over its edge.
     out.push_back(Picture("gfx/gui/Dorsime01.png", [](Context& ctx) {
         Canvas c(300, 300);
         cairo_t* cr = c.cr;
-        const double cx = 118, cy = 150, k = 0.78;
+        const double cx = 108, cy = 150, k = 0.70;
         for (int i = 0; i < 16; ++i) {
             double a = i * M_PI / 8;
             cairo_move_to(cr, cx + std::cos(a - 0.08) * 100 * k, cy + std::sin(a - 0.08) * 100 * k);

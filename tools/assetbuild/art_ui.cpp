@@ -445,13 +445,14 @@ void Menus(std::vector<Recipe>& out) {
         ctx.Png(c, "gfx/gui/pod-menu.png");
     }));
     // The profile screen's dialogs (a name to type, a question, a notice):
-    // lines at y 276..345, Ok and Cancel at 380..406, the notice under them
-    // at 445. The panel is drawn centred on x 400 from y 238 and holds just
-    // that, not the whole menu window.
+    // lines at y 276..345, Ok and Cancel at 380..406, the warning under them
+    // at 445, its letters' ink down to about 470. The panel is drawn centred
+    // on x 400 from y 238 and holds just that, not the whole menu window:
+    // its inner rule and rune band run below the warning's last row of ink.
     out.push_back(Picture("gfx/gui/name-panel.png", [](Context& ctx) {
-        Canvas c(312, 244);
-        NightPanel(c, 4, 4, 300, 232, 16, ctx.seed);
-        CornerStuds(c.cr, 18, 294, 18, 226, 4);
+        Canvas c(312, 272);
+        NightPanel(c, 4, 4, 300, 260, 16, ctx.seed);
+        CornerStuds(c.cr, 18, 294, 18, 254, 4);
         c.Shadow(3, 4, 5, {0, 0, 0}, 0.6);
         ctx.Png(c, "gfx/gui/name-panel.png");
     }));
@@ -915,6 +916,18 @@ void Tutorial(std::vector<Recipe>& out) {
     }));
 }
 
+// The words in a new player's empty gallery frame (drawn centred in the
+// frame's window): what the frame is for and how it fills.
+void GalleryEmptyNote(std::vector<Recipe>& out) {
+    out.push_back(Picture("gfx/fonts/galeria_empty.png", [](Context& ctx) {
+        Canvas c(480, 110);
+        OvalGlow(c.cr, 240, 55, 240, 0.36, Hex(0x000000), 0.55);
+        FitCaption(c, F_UNCIAL, 34, 240, 38, 450, "No pictures yet", CS_GOLD);
+        FitCaption(c, F_UNCIAL, 21, 240, 80, 450, "Each land you play hangs its picture here", CS_GOLD);
+        ctx.Png(c, "gfx/fonts/galeria_empty.png");
+    }));
+}
+
 void All(std::vector<Recipe>& out) {
     Core(out);
     ScrollsAndPanel(out);
@@ -925,6 +938,7 @@ void All(std::vector<Recipe>& out) {
     MapMarkers(out);
     Puzzle(out);
     Tutorial(out);
+    GalleryEmptyNote(out);
 }
 
 }  // namespace
