@@ -196,6 +196,13 @@ public:
     int SummaryStep(int click);
     void DrawSummary();
     int SummaryFrame();
+    // The tally's spells row, and the width its lines of spell names keep
+    // to (from the captions' x 300 to the scroll's right edge).
+    static constexpr int kSpellsRowY = 232;
+    static constexpr int kSpellNamesWidth = 258;
+    // Each kind won, by name with its count ("Bomb 2, Heal 1"), broken into
+    // lines no wider than width in the font in force.
+    std::vector<std::string> WonSpellLines(int width) const;
 };
 using TRingGamePtr = std::shared_ptr<TRingGame>;
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/helpers.h"
 #include "core/mouse.h"
@@ -168,6 +169,26 @@ int TRingGame::SummaryStep(int click) {
     return 0;
 }
 
+std::vector<std::string> TRingGame::WonSpellLines(int width) const {
+    static const char* const kNames[kSpells + 1] = {"", "Holyfire", "Vanish", "Bomb", "Drain", "Heal", "Teleport"};
+    std::vector<std::string> lines;
+    std::string line;
+    for (int kind = 1; kind <= kSpells; ++kind)
+        for (const TRingSpellPtr& s : spells) {
+            if (!s || s->kind != kind || s->count <= 0) continue;
+            const std::string item = std::string(kNames[kind]) + " " + std::to_string(s->count);
+            const std::string longer = line.empty() ? item : line + ", " + item;
+            if (!line.empty() && plat::TextWidth(longer) > width) {
+                lines.push_back(line + ",");
+                line = item;
+            } else {
+                line = longer;
+            }
+        }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
 void TRingGame::DrawSummary() {
     const Tally& t = tally;
     plat::Cls();
@@ -204,12 +225,21 @@ void TRingGame::DrawSummary() {
         plat::DrawText(title, static_cast<float>(400 - plat::TextWidth(title) / 2), 180.0f);
     }
     plat::SetImageFont(Font(4002));
-    if (row(250)) {
-        plat::DrawText("Received", 300, 240);
-        plat::DrawText("spells:", 300, 260);
-        plat::DrawText(std::to_string(received), 440, 255);
-        if (CurrentLevel() == 4) plat::DrawText(received == 1 ? "bomb" : "bombs", 462, 255);
+    // The spells won: the count on the caption's line, then each kind won
+    // by name with its count, in lines that fit the scroll.
+    if (row(kSpellsRowY)) {
+        const std::string caption = "Received spells:";
+        plat::DrawText(caption, 300, static_cast<float>(kSpellsRowY));
+        const int countX = std::max(440, 300 + plat::TextWidth(caption) + 10);
+        plat::DrawText(std::to_string(received), static_cast<float>(countX), static_cast<float>(kSpellsRowY));
     }
+    plat::SetImageFont(Font(4004));
+    int nameY = kSpellsRowY + 26;
+    for (const std::string& line : WonSpellLines(kSpellNamesWidth)) {
+        if (row(nameY)) plat::DrawText(line, 300, static_cast<float>(nameY));
+        nameY += 16;
+    }
+    plat::SetImageFont(Font(4002));
     if (row(297)) {
         plat::DrawText("Time:", 300, 297);
         plat::DrawText(SecToTime(plat::TruncToInt(Time / 1000.0f)), 440, 297);

@@ -3,6 +3,9 @@
 // pause menu that moves both clocks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "level/sequencer.h"
 #include "modes/quest_loop.h"
 #include "platform/rng.h"
 #include "ring_test_util.h"
@@ -259,6 +262,46 @@ TEST_F(RingSaved, AClockSavedPastTheGamesLengthResumesAsTheWholeGame) {
     pt::AdvanceTime(1000000);
     ringGame->SaveToProfile();
     EXPECT_GT(Profile("rgTime"), 60000) << "elapsed time still counts up without wrapping";
+}
+
+// The tally's spells: "Received spells:" on one line with the count beside
+// it, and below it every kind won, named with its count, whichever ring
+// level it is (the first ring level names its bombs, the others too).
+TEST_F(RingSpells, TheTallyNamesTheSpellsWonOnOneLineOnEveryRingLevel) {
+    if (!sequencer) sequencer = std::make_shared<TLevelSequencer>();
+    for (int levelIndex : {4, 12, 99}) {
+        SCOPED_TRACE(levelIndex);
+        sequencer->currentLevel = levelIndex;
+        for (const TRingSpellPtr& s : ringGame->spells) s->count = 0;
+        ringGame->spells[2]->count = 2;  // kind 3, the bomb
+        ringGame->spells[4]->count = 1;  // kind 5, heal
+        ringGame->received = 3;
+        ringGame->tally.scrollOpen = 155;
+        ringGame->tally.textAlpha = 1.0f;
+        ringGame->tally.sceneAlpha = 1.0f;
+        pt::ClearDrawCalls();
+        ringGame->DrawSummary();
+        std::vector<pt::DrawCall> texts;
+        for (const pt::DrawCall& c : pt::DrawCalls())
+            if (c.kind == pt::DrawCall::TEXT) texts.push_back(c);
+        const auto caption = std::find_if(texts.begin(), texts.end(),
+                                          [](const pt::DrawCall& c) { return c.text == "Received spells:"; });
+        ASSERT_NE(caption, texts.end()) << "the caption on one line";
+        const bool countBeside = std::any_of(texts.begin(), texts.end(), [&](const pt::DrawCall& c) {
+            return c.text == "3" && c.y == caption->y && c.x > caption->x;
+        });
+        EXPECT_TRUE(countBeside) << "the count on the caption's line";
+        for (const pt::DrawCall& c : texts) {
+            EXPECT_NE(c.text, "Received");
+            EXPECT_NE(c.text, "spells:");
+        }
+        std::string named;
+        for (const pt::DrawCall& c : texts)
+            if (c.y > caption->y && c.y < caption->y + 60) named += c.text + " ";
+        EXPECT_NE(named.find("Bomb 2"), std::string::npos) << named;
+        EXPECT_NE(named.find("Heal 1"), std::string::npos) << named;
+        EXPECT_EQ(named.find("Drain"), std::string::npos) << "a kind not won is not named: " << named;
+    }
 }
 
 }  // namespace
