@@ -20,6 +20,7 @@ protected:
         GalleryWorld::SetUp();
         WritePicture("gfx/title/galeria.png", 800, 600, 0xFF203040);
         WritePicture("gfx/fonts/galeria_11.png", 100, 40);
+        WritePicture("gfx/fonts/galeria_empty.png", 300, 60);
         for (const char* strip : {"gfx/fonts/galeria_03.png", "gfx/fonts/galeria_05.png", "gfx/fonts/galeria_07.png"})
             WritePicture(strip, 200, 30);  // two frames of 100 x 30
         // Three pictures told apart by their size.
@@ -132,6 +133,35 @@ TEST_F(Gallery, WithNoPictureTheWindowStaysEmptyAndStepsDoNothing) {
         pt::ClearDrawCalls();
         gallery->Draw();
         for (const auto& d : pt::DrawCalls()) EXPECT_NE(d.sx, 0.7f) << "no picture in the window";
+    }
+}
+
+// An empty frame says why it is empty: the note stands centred in the
+// window while the player has no picture, and goes once there is one.
+TEST_F(Gallery, AnEmptyGalleryShowsItsNoteInTheWindow) {
+    struct Case {
+        const char* who;
+        List revealed;
+        bool note;
+    };
+    const Case kCases[] = {
+        {"no player", {}, true}, {"a new player", {}, true}, {"the player with a picture", {"gfx/s1.png"}, false}};
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.who);
+        if (std::string(c.who) == "a new player") MakePlayer();
+        if (!c.revealed.empty()) profile->SetList("revealedImages", c.revealed, 0);
+        StartSettled();
+        ASSERT_TRUE(gallery->emptyNote);
+        pt::ClearDrawCalls();
+        gallery->Draw();
+        std::vector<pt::DrawCall> notes;
+        for (const auto& d : pt::DrawCalls())
+            if (d.image == gallery->emptyNote.get()) notes.push_back(d);
+        ASSERT_EQ(notes.size(), c.note ? 1u : 0u);
+        if (c.note) {
+            EXPECT_EQ(notes[0].x, 400 - 150);
+            EXPECT_EQ(notes[0].y, 290 - 30);
+        }
     }
 }
 
@@ -314,8 +344,8 @@ public:
     std::vector<std::string> calls;
 };
 
-// Next arrow (420, 502, 40 x 40), back strip (335, 571, 100 x 30), puzzle strip (600, 497).
-constexpr int kNextX = 440, kNextY = 522, kBackX = 385, kBackY = 585, kPuzzleX = 650, kPuzzleY = 510;
+// Next arrow (420, 530, 40 x 40), back strip (335, 571, 100 x 30), puzzle strip (600, 497).
+constexpr int kNextX = 440, kNextY = static_cast<int>(TGallery::kArrowY) + 20, kBackX = 385, kBackY = 585, kPuzzleX = 650, kPuzzleY = 510;
 
 TEST_F(GalleryLoop, ArrowsStepBackLeavesForTheMainMenuWithTheTitleSong) {
     Player({"gfx/s1.png", "gfx/s2.png", "gfx/s3.png"});
@@ -423,6 +453,37 @@ TEST_F(GalleryLoop, TheSizePageChoosesThePuzzleOfThePictureShown) {
             EXPECT_EQ(Source(gallery->currentSlide), "gfx/s2.png");
         }
     }
+}
+
+// The size page brings its own Back: the gallery behind it is drawn
+// without its buttons, so no second Back (one that does nothing) shows.
+TEST_F(GalleryLoop, TheSizePageShowsOneBack) {
+    Player({"gfx/s1.png"});
+    StartSettled();
+    const TButtonPtr galleryBack = gallery->menu->GetItem(TGallery::kBack);
+    ASSERT_TRUE(galleryBack && galleryBack->image);
+    int pageFrames = 0;
+    bool clicked = false;
+    pt::ClearDrawCalls();
+    pt::OnFlip([&](int) {
+        if (clicked || optionsWindow->state != kMenuDifficulty) return;
+        if (++pageFrames < 30) return;
+        int x = 0, y = 0;
+        Centre(54, x, y);
+        pt::SetMouse(x, y);
+        pt::ClickMouse(1);
+        clicked = true;
+    });
+    EXPECT_EQ(gallery->playPuzzles(), 0);
+    pt::OnFlip(nullptr);
+    EXPECT_TRUE(clicked) << "the page's own Back was there to click";
+    int galleryBacks = 0, slides = 0;
+    for (const auto& d : pt::DrawCalls()) {
+        if (d.image == galleryBack->image.get()) ++galleryBacks;
+        if (d.image == gallery->currentSlide.get()) ++slides;
+    }
+    EXPECT_EQ(galleryBacks, 0);
+    EXPECT_GT(slides, 0) << "the picture still shows behind the page";
 }
 
 TEST_F(GalleryLoop, ACloseRequestOnTheSizePageEndsTheProgram) {
