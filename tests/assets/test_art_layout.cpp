@@ -34,6 +34,7 @@
 #include "profiles/profile_links.h"
 #include "profiles/profile_screen.h"
 #include "ring/ring_game.h"
+#include "screens/gallery.h"
 #include "screens/options_window.h"
 #include "screens/options_window_pages.h"
 #include "story/tutorial.h"
@@ -390,17 +391,20 @@ TEST_F(ArtLayout, GalleryButtonLetteringLiesOffTheFrame) {
     ASSERT_GT(outer.y1 - window.y1, 4) << "a frame band below the window";
     ASSERT_GT(outer.x1 - window.x1, 4) << "a frame band right of the window";
 
-    // The strips' top-left corners are fixed by the gallery (gallery.cpp);
-    // both looks (normal, under the pointer) of each.
+    // The strips' and arrows' top-left corners are fixed by the gallery
+    // (gallery.cpp); both looks (normal, under the pointer) of each strip.
     const struct {
         const char* file;
-        int x, y;
-    } kStrips[] = {{"gfx/fonts/galeria_05.png", 600, 497}, {"gfx/fonts/galeria_03.png", 100, 500}};
+        int x, y, looks;
+    } kStrips[] = {{"gfx/fonts/galeria_05.png", 600, 497, 2},
+                   {"gfx/fonts/galeria_03.png", 100, 500, 2},
+                   {"gfx/gui/galeria_05.png", 365, static_cast<int>(TGallery::kArrowY), 1},
+                   {"gfx/gui/galeria_03.png", 420, static_cast<int>(TGallery::kArrowY), 1}};
     for (const auto& s : kStrips) {
         const plat::PixmapPtr strip = Pixels(s.file);
         ASSERT_TRUE(strip);
-        const int cellW = strip->width / 2;
-        for (int look = 0; look < 2; ++look) {
+        const int cellW = strip->width / s.looks;
+        for (int look = 0; look < s.looks; ++look) {
             const Box ink = InkBox(strip, 48, look * cellW, 0, cellW, strip->height);
             ASSERT_FALSE(ink.Empty()) << s.file;
             const int x0 = s.x + ink.x0, x1 = s.x + ink.x1, y0 = s.y + ink.y0, y1 = s.y + ink.y1;

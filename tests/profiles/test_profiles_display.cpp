@@ -149,6 +149,19 @@ TEST_F(ProfilesDisplay, TheFirstRunPageWithATypedName) {
     EXPECT_GT(Colours(shot, 381, 380, 38, 26, 2).size(), 10u) << "ok button";
 }
 
+// A new player's name that is taken: the warning under Ok and Cancel,
+// inside the dialog's panel.
+TEST_F(ProfilesDisplay, TheNewPlayerPageWithATakenName) {
+    profileLoader->UpdateList();
+    profileLoader->state = 2;
+    profileLoader->nameText->text = "bob";
+    profileLoader->nameText->dim->x = 400 - profileLoader->nameText->Width() / 2;
+    profileLoader->nameExists = 1;
+    const plat::PixmapPtr shot = Shoot("profiles-name-taken.png", 30);
+    ASSERT_TRUE(shot);
+    EXPECT_GT(Colours(shot, 330, 445, 140, 26, 2).size(), 10u) << "the warning";
+}
+
 TEST_F(ProfilesDisplay, TheNameWindowWithATakenName) {
     TMenuE menu;
     const plat::FontPtr font = plat::LoadImageFont("gfx/gui/comic.ttf", 16, 4);

@@ -130,8 +130,13 @@ TEST_F(RingDisplay, PlayAnIntroPopupAndTheTally) {
     }
     ringGame->popups.clear();
 
-    // The tally, its scroll open and the count done.
-    ringGame->received = 3;
+    // The tally, its scroll open and the count done, after a game that won
+    // four kinds of spell.
+    ringGame->spells[0]->count = 3;
+    ringGame->spells[2]->count = 12;
+    ringGame->spells[3]->count = 2;
+    ringGame->spells[4]->count = 1;
+    ringGame->received = 18;
     ringGame->ringState = TRingGame::kTimeUp;
     points->pointsTotal = 12000;
     ringGame->StartSummary();

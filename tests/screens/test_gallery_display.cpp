@@ -173,7 +173,7 @@ TEST_F(GalleryDisplay, TheGalleryAndItsPuzzleSizePage) {
     for (int f = 0; f < 25; ++f) {
         plat::Cls();
         gallery->Update();
-        gallery->Draw();
+        gallery->DrawFramed();  // as the size page draws it: the page's own buttons only
         optionsWindow->Update();
         optionsWindow->Draw();
         if (f == 24) sizePage = plat::GrabPixmap(0, 0, 800, 600);
@@ -182,6 +182,26 @@ TEST_F(GalleryDisplay, TheGalleryAndItsPuzzleSizePage) {
     Save(sizePage, "gallery-puzzle-size.png");
     optionsWindow->freeState();
     gallery->finish();
+}
+
+// A new player's gallery: the empty frame with its note in the window.
+TEST_F(GalleryDisplay, TheEmptyGalleryOfANewPlayer) {
+    ASSERT_EQ(profile->NewProfile("bryn"), 1);
+    gallery->Start(1);
+    ASSERT_TRUE(gallery->images->empty());
+    ASSERT_TRUE(gallery->emptyNote);
+    plat::PixmapPtr shown;
+    for (int f = 0; f < 30; ++f) {
+        plat::Cls();
+        gallery->Update();
+        gallery->Draw();
+        if (f == 29) shown = plat::GrabPixmap(0, 0, 800, 600);
+        plat::Flip(-1);
+    }
+    Save(shown, "gallery-empty.png");
+    EXPECT_GT(Colours(shown, 200, 250, 400, 80).size(), 20u) << "the note in the window";
+    gallery->finish();
+    profile->SelectProfile("ayla");
 }
 
 }  // namespace
