@@ -416,7 +416,7 @@ TEST_F(MapScreenTest, TheMapCanBeShownAgainAfterEachLevel) {
         });
         EXPECT_EQ(r, 0);
         EXPECT_EQ(map->currentLevel, levelIndex + 1);
-        EXPECT_EQ(map->labels[0]->text, std::to_string(levelIndex + 1));
+        EXPECT_EQ(map->labels[0]->text, std::to_string(levelIndex + 2)) << "the next level, counted from 1";
     }
 }
 
