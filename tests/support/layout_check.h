@@ -122,16 +122,15 @@ inline std::vector<Letter> DrawnLetters(const std::vector<TFontPtr>& fonts, int 
             continue;
         }
         if (c.kind != pt::DrawCall::IMAGE || !letterPictures.count(c.image)) continue;
-        const Rect ink = detail::PlacedInk(c, minAlpha);
-        if (ink.Empty()) continue;
         if (c.y != wordY) {
             for (size_t k = wordStart; k < out.size(); ++k) out[k].text = word;
             word.clear();
             wordStart = out.size();
             wordY = c.y;
         }
-        word += characterOf(c.image);
-        out.push_back({ink, std::string()});
+        word += characterOf(c.image);  // a space too, though it has no ink
+        const Rect ink = detail::PlacedInk(c, minAlpha);
+        if (!ink.Empty()) out.push_back({ink, std::string()});
     }
     for (size_t k = wordStart; k < out.size(); ++k)
         if (out[k].text.empty()) out[k].text = word;
