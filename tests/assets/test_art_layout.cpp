@@ -44,6 +44,7 @@
 #include "ui/font.h"
 #include "ui/menu.h"
 #include "ui/text.h"
+#include "support/layout_check.h"
 #include "support/play_world.h"
 
 namespace pt = plat::testing;
@@ -127,13 +128,8 @@ struct Rect {
 bool DrawnRect(const plat::ImagePtr& img, Rect& r) {
     for (const pt::DrawCall& c : pt::DrawCalls()) {
         if (c.kind != pt::DrawCall::IMAGE || c.image != img.get() || c.xy.size() < 8) continue;
-        r = {c.xy[0], c.xy[1], c.xy[0], c.xy[1]};
-        for (size_t i = 0; i + 1 < c.xy.size(); i += 2) {
-            r.x0 = std::min(r.x0, c.xy[i]);
-            r.x1 = std::max(r.x1, c.xy[i]);
-            r.y0 = std::min(r.y0, c.xy[i + 1]);
-            r.y1 = std::max(r.y1, c.xy[i + 1]);
-        }
+        const quill_test::layout::Rect k = quill_test::layout::Covered(c);
+        r = {k.x0, k.y0, k.x1, k.y1};
         return true;
     }
     return false;

@@ -33,6 +33,19 @@ struct Letter {
     std::string text;
 };
 
+// The screen rectangle a draw covered, from the four corners kept.
+inline Rect Covered(const plat::testing::DrawCall& c) {
+    if (c.xy.size() < 8) return Rect{};
+    Rect r{c.xy[0], c.xy[1], c.xy[0], c.xy[1]};
+    for (size_t i = 0; i + 1 < c.xy.size(); i += 2) {
+        r.x0 = std::min(r.x0, c.xy[i]);
+        r.x1 = std::max(r.x1, c.xy[i]);
+        r.y0 = std::min(r.y0, c.xy[i + 1]);
+        r.y1 = std::max(r.y1, c.xy[i + 1]);
+    }
+    return r;
+}
+
 namespace detail {
 
 inline int Alpha(uint32_t c) { return static_cast<int>(c >> 24); }
@@ -52,19 +65,6 @@ inline Rect InkOf(const plat::Image* img, int frame, int minAlpha) {
                 r.y1 = std::max(r.y1, static_cast<float>(y));
             }
     return r.x1 < 0 ? Rect{} : r;
-}
-
-// The screen rectangle a draw covered, from the four corners kept.
-inline Rect Covered(const plat::testing::DrawCall& c) {
-    if (c.xy.size() < 8) return Rect{};
-    Rect r{c.xy[0], c.xy[1], c.xy[0], c.xy[1]};
-    for (size_t i = 0; i + 1 < c.xy.size(); i += 2) {
-        r.x0 = std::min(r.x0, c.xy[i]);
-        r.x1 = std::max(r.x1, c.xy[i]);
-        r.y0 = std::min(r.y0, c.xy[i + 1]);
-        r.y1 = std::max(r.y1, c.xy[i + 1]);
-    }
-    return r;
 }
 
 // A picture's ink placed where the draw put the picture (unrotated draws).
@@ -149,7 +149,7 @@ inline std::vector<std::string> LettersOnBorder(const plat::ImagePtr& panel, con
     int frame = 0;
     for (const pt::DrawCall& c : pt::DrawCalls())
         if (c.kind == pt::DrawCall::IMAGE && c.image == panel.get()) {
-            on = detail::Covered(c);
+            on = Covered(c);
             frame = c.frame;
         }
     if (on.Empty() || !panel || panel->frames.empty()) return {"the panel was not drawn"};
