@@ -1357,13 +1357,33 @@ void HourglassIcon(Canvas& c) {
     }
 }
 
+// The boss hints' pictures: the small board's bosses, as a level draws
+// them, side by side. The file name lists the boss kinds in order
+// (icon-boss-01-02: the ember and the tide warden), one picture for each
+// kind alone and one for each group of wardens a hint introduces.
+void BossHintIcons(std::vector<Recipe>& out) {
+    std::vector<std::vector<int>> groups;
+    for (int b = 1; b <= kBosses; ++b) groups.push_back({b});
+    groups.push_back({1, 2});
+    groups.push_back({5, 6, 3});
+    for (const std::vector<int>& kinds : groups) {
+        std::string path = "gfx/info/icon-boss";
+        for (int b : kinds) path += "-" + Two(b);
+        path += ".png";
+        out.push_back(Picture(path, [kinds, path](Context& ctx) {
+            const int n = static_cast<int>(kinds.size());
+            Canvas c(64 * n, 64);
+            for (int i = 0; i < n; ++i) {
+                Canvas one(64, 64);
+                DrawBoss(one, 64, kinds[static_cast<size_t>(i)], ctx.seed);
+                c.Paste(one, 64 * i, 0);
+            }
+            ctx.Png(c, path);
+        }));
+    }
+}
+
 void PopupIcons(std::vector<Recipe>& out) {
-    out.push_back(Picture("gfx/info/icon-boss.png", [](Context& ctx) {
-        Canvas c(64, 64);
-        // The small board's boss picture, as a level draws it.
-        DrawBoss(c, 64, 1, ctx.seed);
-        ctx.Png(c, "gfx/info/icon-boss.png");
-    }));
     out.push_back(Picture("gfx/info/icon-timer.png", [](Context& ctx) {
         Canvas c(64, 64);
         HourglassIcon(c);
@@ -1374,6 +1394,7 @@ void PopupIcons(std::vector<Recipe>& out) {
 
 void All(std::vector<Recipe>& out) {
     PopupIcons(out);
+    BossHintIcons(out);
     Runes(out);
     Boards(out);
     FrameTiles(out);
