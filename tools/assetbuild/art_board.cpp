@@ -1020,6 +1020,61 @@ void Spells(std::vector<Recipe>& out) {
 }
 
 // ---- spheres ----------------------------------------------------------------------------
+// A socket no sphere of the level uses: a dim domed slate lid with a sealed
+// rune, lit softly from the upper left, so it reads as shut rather than as
+// a hole. A sphere in use is drawn over it whole.
+void ClosedSocket(cairo_t* cr, double cx, double cy, double r) {
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+    cairo_pattern_t* g = cairo_pattern_create_radial(cx - r * 0.35, cy - r * 0.4, r * 0.1, cx, cy, r);
+    AddStop(g, 0, Hex(0x5a566c));
+    AddStop(g, 0.55, Hex(0x34313f));
+    AddStop(g, 1, Hex(0x15131c));
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    // The lid's lip: a bevelled ring just inside the gold.
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, r * 0.8, M_PI * 0.75, M_PI * 1.75);
+    cairo_set_line_width(cr, 1.6);
+    SetColor(cr, Hex(0x14121a), 0.8);
+    cairo_stroke(cr);
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, r * 0.8, -M_PI * 0.25, M_PI * 0.75);
+    SetColor(cr, Hex(0x8a86a0), 0.45);
+    cairo_stroke(cr);
+    // Two bars crossed over the lid, like a sealed well cover.
+    for (int k = 0; k < 2; ++k) {
+        cairo_save(cr);
+        cairo_translate(cr, cx, cy);
+        cairo_rotate(cr, M_PI / 4 + k * M_PI / 2);
+        RoundRect(cr, -r * 0.78, -r * 0.09, r * 1.56, r * 0.18, r * 0.06);
+        cairo_pattern_t* b = cairo_pattern_create_linear(0, -r * 0.09, 0, r * 0.09);
+        AddStop(b, 0, Hex(0x6a6478));
+        AddStop(b, 1, Hex(0x26232e));
+        cairo_set_source(cr, b);
+        cairo_fill(cr);
+        cairo_pattern_destroy(b);
+        cairo_restore(cr);
+    }
+    // The seal where the bars meet: a dull stone boss, no colour of its own.
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, r * 0.24, 0, 2 * M_PI);
+    g = cairo_pattern_create_radial(cx - r * 0.08, cy - r * 0.08, r * 0.02, cx, cy, r * 0.24);
+    AddStop(g, 0, Hex(0x7a7488));
+    AddStop(g, 1, Hex(0x2a2732));
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    // A soft sheen on the dome.
+    cairo_save(cr);
+    cairo_translate(cr, cx - r * 0.38, cy - r * 0.42);
+    cairo_rotate(cr, -0.6);
+    cairo_scale(cr, 1, 0.5);
+    RadialGlow(cr, 0, 0, r * 0.42, Hex(0xc8c4e0), 0.22);
+    cairo_restore(cr);
+}
+
 void Ball(Canvas& c, double cx, double cy, double r, const RuneClass* rc) {
     cairo_t* cr = c.cr;
     cairo_pattern_t* g = cairo_pattern_create_radial(cx - r * 0.3, cy - r * 0.35, r * 0.1, cx, cy, r);
@@ -1110,9 +1165,7 @@ void Spheres(std::vector<Recipe>& out) {
         // Sockets with gold rings.
         for (int i = 0; i < 5; ++i) {
             double cx = sx[i] + 31, cy = sy[i] + 31;
-            cairo_arc(cr, cx, cy, 30.5, 0, 2 * M_PI);
-            SetColor(cr, Hex(0x05050c));
-            cairo_fill(cr);
+            ClosedSocket(cr, cx, cy, 30.5);
             cairo_arc(cr, cx, cy, 30, 0, 2 * M_PI);
             cairo_set_line_width(cr, 2.5);
             cairo_pattern_t* g = cairo_pattern_create_linear(cx - 30, cy - 30, cx + 30, cy + 30);

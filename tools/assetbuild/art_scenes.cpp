@@ -1116,11 +1116,19 @@ SceneDesc SlideScene(int n) {
             for (int i = 0; i < 7; ++i) Put(s, Kind::Bush, 0.06 + i * 0.15, 0.05, 1.2, i);
             Put(s, Kind::TreeRound, 0.1, 0.12, 1.0, 3);
             Put(s, Kind::TreeRound, 0.9, 0.12, 1.0, 4);
+            // The glowing runes stand where the play screen leaves the garden
+            // open: right of the board and in the gap between the sphere panel
+            // (top left) and the score plank (x 31..170 from y 352); the board
+            // hides the middle.
             for (int i = 0; i < 15; ++i) {
                 double x = 0.06 + (i % 5) * 0.22, d = 0.2 + (i / 5) * 0.28;
-                Put(s, Kind::RuneGem, x + (i / 5 % 2) * 0.1, d, 1.0, i + 1);
+                x += (i / 5 % 2) * 0.1;
+                if (x < 0.3) continue;
+                Put(s, Kind::RuneGem, x, d, 1.0, i + 1);
             }
-            for (int i = 0; i < 4; ++i) Put(s, Kind::Lantern, 0.15 + i * 0.25, 0.4, 1.0);
+            Put(s, Kind::RuneGem, 0.1, 0.52, 0.9, 3);
+            Put(s, Kind::RuneGem, 0.2, 0.54, 0.9, 5);
+            for (int i = 1; i < 4; ++i) Put(s, Kind::Lantern, 0.15 + i * 0.25, 0.4, 1.0);
             Put(s, Kind::Flowers, 0.3, 0.7, 1.0, 3);
             Put(s, Kind::Flowers, 0.75, 0.88, 1.0, 2);
             break;
@@ -1139,7 +1147,9 @@ SceneDesc SlideScene(int n) {
             Put(s, Kind::Hourglass, 0.3, 0.6, 1.0);
             Put(s, Kind::Apprentice, 0.42, 0.62, 1.0, 0);
             Put(s, Kind::Bush, 0.8, 0.7, 1.0, 2);
-            Put(s, Kind::Hourglass, 0.9, 0.9, 1.2);
+            // In the margin right of the widest board (x 252..732, y 60..540)
+            // and clear of its frame.
+            Put(s, Kind::Hourglass, 0.962, 0.97, 1.0);
             Put(s, Kind::Flowers, 0.1, 0.9, 1.0, 1);
             Flock(s, 0.45, 0.25, 6, 0.9, 0, 161);
             break;
