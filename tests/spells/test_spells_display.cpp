@@ -6,7 +6,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
 #include <set>
+#include <vector>
 #include <string>
 
 #include "board/board.h"
@@ -56,7 +61,7 @@ protected:
     }
 };
 
-TEST_F(SpellsDisplay, SpellsAndTheirEffectsOnABoard) {
+void LoadPlayPictures() {
     razod->loadRazodGfx();
     blocks->loadBlocksDef();
     board->loadBoardGfx();
@@ -68,6 +73,10 @@ TEST_F(SpellsDisplay, SpellsAndTheirEffectsOnABoard) {
     points->loadGfx();
     TCaptions::loadGfx();
     bonusManagerAlt->LoadResources();
+}
+
+TEST_F(SpellsDisplay, SpellsAndTheirEffectsOnABoard) {
+    LoadPlayPictures();
     for (size_t k = 1; k <= 6; ++k) ASSERT_NE(bonusManagerAlt->spellIcons[k], nullptr) << k;
     for (const auto& g : bonusManagerAlt->glowImages) ASSERT_NE(g, nullptr);
 
@@ -167,6 +176,114 @@ TEST_F(SpellsDisplay, SpellsAndTheirEffectsOnABoard) {
         for (int y = y0; y < y0 + cell; y += 2)
             for (int x = x0; x < x0 + cell; x += 2) colours.insert(plat::ReadPixel(frame, x, y) & 0xFFFFFFu);
         EXPECT_GT(colours.size(), 30u) << "spell " << s->kind << " at " << s->x << "," << s->y;
+    }
+}
+
+// ---- telling the spells apart --------------------------------------------------------------
+// A cell's picture shrunk to a 4 x 4 grid of mean colours: what a player
+// makes out of a cell from the usual distance.
+using Grid = std::array<std::array<double, 3>, 16>;
+
+Grid Shrunk(const plat::PixmapPtr& f, int x0, int y0, int cell) {
+    Grid g{};
+    const int step = cell / 4;
+    for (int by = 0; by < 4; ++by)
+        for (int bx = 0; bx < 4; ++bx) {
+            std::array<double, 3>& m = g[static_cast<size_t>(by * 4 + bx)];
+            for (int y = 0; y < step; ++y)
+                for (int x = 0; x < step; ++x) {
+                    const uint32_t c = plat::ReadPixel(f, x0 + bx * step + x, y0 + by * step + y);
+                    m[0] += Red(c), m[1] += Green(c), m[2] += Blue(c);
+                }
+            for (double& v : m) v /= step * step;
+        }
+    return g;
+}
+
+// The mean over the grid of each block's largest channel difference, 0..255.
+double Apart(const Grid& a, const Grid& b) {
+    double sum = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+        sum += std::max({std::fabs(a[i][0] - b[i][0]), std::fabs(a[i][1] - b[i][1]), std::fabs(a[i][2] - b[i][2])});
+    return sum / static_cast<double>(a.size());
+}
+
+// Blocks of the 4 x 4 grid whose colour is still the bare rune's: within a
+// small distance of the same block without the spell.
+int RuneBlocks(const Grid& spell, const Grid& bare) {
+    int n = 0;
+    for (size_t i = 0; i < spell.size(); ++i) {
+        const double d = std::fabs(spell[i][0] - bare[i][0]) + std::fabs(spell[i][1] - bare[i][1]) +
+                         std::fabs(spell[i][2] - bare[i][2]);
+        if (d < 60) ++n;
+    }
+    return n;
+}
+
+// The six spells as the board draws them on their runes, glow at either end
+// of its pulse, at both cell sizes: every two of them differ clearly when
+// each cell is shrunk to a few blocks, and around each one enough of the
+// rune beneath keeps its own colour to be read (a drain takes that colour).
+TEST_F(SpellsDisplay, TheSixSpellsReadApartOnTheirRunesAtCellSize) {
+    LoadPlayPictures();
+    for (const char* file : {"level_100.tsc", "timed_06.tsc"}) {
+        SCOPED_TRACE(file);
+        bonusManagerAlt->spells.Clear();
+        bonusManagerAlt->activeSpells.Clear();
+        level->Set(file);
+        ASSERT_EQ(level->TryLoad(1), 1);
+        level->loadGfx();
+        board->createBoardImage(1);
+        const int cell = board->cellSize;
+        board->petrifyInterval = 1 << 30;
+        board->lastPetrifyTime = plat::MilliSecs();
+        // One rune colour at a time: the six spells on runes of that colour,
+        // an empty cell apart so no glow falls on another spell, and the bare
+        // rune beside them.
+        const int spots[7][2] = {{3, 3}, {1, 1}, {3, 1}, {5, 1}, {7, 1}, {9, 1}, {1, 3}};
+        for (int colour : {1, 2, 3, 4}) {
+            bonusManagerAlt->spells.Clear();
+            for (int x = 0; x < kBoardCells; ++x)
+                for (int y = 0; y < kBoardCells; ++y) board->runeLayer[x][y] = 0, board->colorLayer[x][y] = 0;
+            for (int k = 0; k <= 6; ++k) {
+                const int cx = spots[k][0], cy = spots[k][1];
+                ASSERT_NE(board->shapeLayer[cx][cy], 0);
+                board->runeLayer[cx][cy] = colour;
+                board->colorLayer[cx][cy] = razod->getRuneColor(std::to_string(colour));
+                if (k > 0) bonusManagerAlt->AddBonusExt(k, cx, cy, board->colorLayer[cx][cy]);
+            }
+            for (float glow : {1.0f, 0.0f}) {
+                SCOPED_TRACE(glow == 1.0f ? "glow a at its height" : "glow b at its height");
+                for (const TBonusAPtr& s : bonusManagerAlt->spells) {
+                    s->appearAlpha = 1.0f;
+                    s->glow = glow;
+                    s->glowRising = glow == 1.0f ? 1 : 0;
+                }
+                plat::Cls();
+                level->Draw();
+                board->Draw(0);
+                bonusManagerAlt->Draw();
+                const plat::PixmapPtr frame = plat::GrabPixmap(0, 0, 800, 600);
+                plat::Flip(-1);
+                ASSERT_TRUE(frame);
+                if (glow == 1.0f && colour == 2) Save(frame, "spells-apart-" + std::to_string(cell) + ".png");
+                auto at = [&](int k) {
+                    return Shrunk(frame, board->originX + spots[k][0] * cell, board->originY + spots[k][1] * cell, cell);
+                };
+                const Grid bare = at(0);
+                for (int i = 1; i <= 6; ++i) {
+                    const Grid a = at(i);
+                    EXPECT_GE(RuneBlocks(a, bare), 5) << "spell " << i << " hides rune colour " << colour << " (cell " << cell << ")";
+                    for (int j = i + 1; j <= 6; ++j) {
+                        const double apart = Apart(a, at(j));
+                        std::printf("cell %d colour %d glow %.0f: %d-%d apart %.1f\n", cell, colour, glow, i, j, apart);
+                        EXPECT_GE(apart, 28.0) << "spells " << i << " and " << j << " on rune colour " << colour
+                                               << " (cell " << cell << ")";
+                    }
+                    std::printf("cell %d colour %d glow %.0f: %d rune blocks %d\n", cell, colour, glow, i, RuneBlocks(a, bare));
+                }
+            }
+        }
     }
 }
 
