@@ -71,8 +71,8 @@ protected:
     }
 };
 
-TEST_F(ModesDisplay, PlayThePauseMenuAndAPopup) {
-    // What the loading screen loads for a board level.
+// What the loading screen loads for a board level.
+void LoadBoardLevel() {
     razod->loadRazodGfx();
     blocks->loadBlocksDef();
     blocks->loadSfx();
@@ -90,10 +90,14 @@ TEST_F(ModesDisplay, PlayThePauseMenuAndAPopup) {
     bonusManagerAlt->LoadResources();
     popupManager->Load();
     mouse->loadCursor("gfx/gui/kursor.png", 14, 6);
-    ASSERT_NE(popupManager->okButton->image, nullptr);
-    ASSERT_NE(popupManager->font, nullptr);
     InstallSpellLinks();
     InstallModeLinks();
+}
+
+TEST_F(ModesDisplay, PlayThePauseMenuAndAPopup) {
+    LoadBoardLevel();
+    ASSERT_NE(popupManager->okButton->image, nullptr);
+    ASSERT_NE(popupManager->font, nullptr);
 
     // The quest's first level, as the quest driver sets it up.
     gameState = 1;
@@ -183,22 +187,7 @@ TEST_F(ModesDisplay, PlayThePauseMenuAndAPopup) {
 // combo, and the shape hint that shows none; saved as
 // test-output/modes-hint-NN-K.png for a person to look at.
 TEST_F(ModesDisplay, HintPopupsOverTheirBoards) {
-    razod->loadRazodGfx();
-    blocks->loadBlocksDef();
-    board->loadBoardGfx();
-    for (int i = 0; i < 4; ++i)
-        loadSparkImage(i, i == 0 ? "gfx/gwiazdki/gradball.png" : "gfx/gwiazdki/" + std::to_string(i) + ".png");
-    data->Add(plat::LoadImage("gfx/gui/lina.png", -1), 5000);
-    magicSphere->LoadResources();
-    timeManager->LoadResources();
-    points->loadGfx();
-    TCaptions::loadGfx();
-    bossManager->LoadResources();
-    bonusManagerAlt->LoadResources();
-    popupManager->Load();
-    mouse->loadCursor("gfx/gui/kursor.png", 14, 6);
-    InstallSpellLinks();
-    InstallModeLinks();
+    LoadBoardLevel();
     gameState = 1;
     ASSERT_EQ(sequencer->TryStart(0), 1);
     for (int n : {0, 1, 7, 9, 24, 105}) {
