@@ -236,6 +236,7 @@ TEST_F(SpellsDisplay, TheSixSpellsReadApartOnTheirRunesAtCellSize) {
         board->createBoardImage(1);
         const int cell = board->cellSize;
         board->alpha = 1.0f;
+        board->scale = 1.0f;
         board->petrifyInterval = 1 << 30;
         board->lastPetrifyTime = plat::MilliSecs();
         // One rune colour at a time: the six spells on runes of that colour,

@@ -1039,10 +1039,10 @@ void SpellHalo(Context& ctx, const std::string& path, int s, int cell, bool b) {
     const double cx = s / 2.0, rim = cell * 0.5;
     cairo_new_path(cr);
     cairo_arc(cr, cx, cx, s * 0.5, 0, 2 * M_PI);
-    cairo_pattern_t* g = cairo_pattern_create_radial(cx, cx, rim * 0.72, cx, cx, s * 0.5);
+    cairo_pattern_t* g = cairo_pattern_create_radial(cx, cx, rim * 0.95, cx, cx, s * 0.5);
     AddStop(g, 0, Hex(0xffd870), 0);
-    AddStop(g, 0.3, Hex(0xffd870), 0.55);
-    AddStop(g, 0.5, Hex(0xffe8a0), 0.7);
+    AddStop(g, 0.25, Hex(0xffe8a0), 0.6);
+    AddStop(g, 0.6, Hex(0xffd870), 0.3);
     AddStop(g, 1, Hex(0xffc850), 0);
     cairo_set_source(cr, g);
     cairo_fill(cr);
@@ -1064,7 +1064,7 @@ void Spells(std::vector<Recipe>& out) {
         std::string path = std::string("gfx/bonusy/") + kSpells[k].file + ".png";
         out.push_back(Picture(path, [=](Context& ctx) {
             Canvas c(30, 30);
-            BoardSpellIcon(c, 15, 15, 11.5, k);
+            BoardSpellIcon(c, 15, 15, 10.5, k);
             ctx.Png(c, path);
         }));
         std::string cap = std::string("gfx/fonts/spell-") + kSpells[k].name + ".png";

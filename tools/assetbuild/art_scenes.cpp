@@ -1116,18 +1116,14 @@ SceneDesc SlideScene(int n) {
             for (int i = 0; i < 7; ++i) Put(s, Kind::Bush, 0.06 + i * 0.15, 0.05, 1.2, i);
             Put(s, Kind::TreeRound, 0.1, 0.12, 1.0, 3);
             Put(s, Kind::TreeRound, 0.9, 0.12, 1.0, 4);
-            // The glowing runes stand where the play screen leaves the garden
-            // open: right of the board and in the gap between the sphere panel
-            // (top left) and the score plank (x 31..170 from y 352); the board
-            // hides the middle.
+            // No glowing rune stands in the lower left, where the score plank
+            // (x 31..171 from y 352) hangs; the board hides the middle.
             for (int i = 0; i < 15; ++i) {
                 double x = 0.06 + (i % 5) * 0.22, d = 0.2 + (i / 5) * 0.28;
                 x += (i / 5 % 2) * 0.1;
                 if (x < 0.3) continue;
                 Put(s, Kind::RuneGem, x, d, 1.0, i + 1);
             }
-            Put(s, Kind::RuneGem, 0.1, 0.52, 0.9, 3);
-            Put(s, Kind::RuneGem, 0.2, 0.54, 0.9, 5);
             for (int i = 1; i < 4; ++i) Put(s, Kind::Lantern, 0.15 + i * 0.25, 0.4, 1.0);
             Put(s, Kind::Flowers, 0.3, 0.7, 1.0, 3);
             Put(s, Kind::Flowers, 0.75, 0.88, 1.0, 2);
@@ -1144,12 +1140,12 @@ SceneDesc SlideScene(int n) {
             Put(s, Kind::TreePine, 0.5, 0.1, 1.0);
             Put(s, Kind::TreePine, 0.85, 0.12, 1.0);
             Put(s, Kind::Rock, 0.15, 0.35, 1.2, 16);
-            Put(s, Kind::Hourglass, 0.3, 0.6, 1.0);
+            // The widest board's frame covers x 212..772 and y 20..578 and the
+            // score plank x 31..171 from y 352: the hourglass stands small in
+            // the open strip between them, clear of both.
+            Put(s, Kind::Hourglass, 0.236, 0.6, 0.6);
             Put(s, Kind::Apprentice, 0.42, 0.62, 1.0, 0);
             Put(s, Kind::Bush, 0.8, 0.7, 1.0, 2);
-            // In the margin right of the widest board (x 252..732, y 60..540)
-            // and clear of its frame.
-            Put(s, Kind::Hourglass, 0.962, 0.97, 1.0);
             Put(s, Kind::Flowers, 0.1, 0.9, 1.0, 1);
             Flock(s, 0.45, 0.25, 6, 0.9, 0, 161);
             break;
