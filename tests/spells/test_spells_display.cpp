@@ -286,4 +286,36 @@ TEST_F(SpellsDisplay, TheSixSpellsReadApartOnTheirRunesAtCellSize) {
     }
 }
 
+// The free modes' widest boards over their scenery, with the spheres and the
+// score plank, saved as test-output/free-mode-endless.png and
+// free-mode-timed.png for a person to look at: nothing of the scenery
+// stands against the board's frame or behind the plank.
+TEST_F(SpellsDisplay, TheFreeModeBoardsOverTheirScenery) {
+    LoadPlayPictures();
+    for (const char* file : {"endless_08.tsc", "timed_06.tsc"}) {
+        SCOPED_TRACE(file);
+        bonusManagerAlt->spells.Clear();
+        level->Set(file);
+        ASSERT_EQ(level->TryLoad(1), 1);
+        level->loadGfx();
+        board->createBoardImage(1);
+        board->alpha = 1.0f;
+        board->scale = 1.0f;
+        board->lastPetrifyTime = plat::MilliSecs();
+        plat::PixmapPtr frame;
+        for (int f = 0; f < 3; ++f) {
+            plat::Cls();
+            level->Draw();
+            magicSphere->Update(1);
+            timeManager->DrawAndUpdate();
+            points->Draw();
+            board->Draw(0);
+            if (f == 2) frame = plat::GrabPixmap(0, 0, 800, 600);
+            plat::Flip(-1);
+        }
+        ASSERT_TRUE(frame);
+        Save(frame, std::string("free-mode-") + (file[0] == 'e' ? "endless" : "timed") + ".png");
+    }
+}
+
 }  // namespace

@@ -1116,15 +1116,16 @@ SceneDesc SlideScene(int n) {
             for (int i = 0; i < 7; ++i) Put(s, Kind::Bush, 0.06 + i * 0.15, 0.05, 1.2, i);
             Put(s, Kind::TreeRound, 0.1, 0.12, 1.0, 3);
             Put(s, Kind::TreeRound, 0.9, 0.12, 1.0, 4);
-            // No glowing rune stands in the lower left, where the score plank
-            // (x 31..171 from y 352) hangs; the board hides the middle.
+            // No glowing rune or lantern stands in the lower left, where the
+            // score plank (x 31..171 from y 352) hangs, nor against the right
+            // edge of the board's frame; the board hides the middle.
             for (int i = 0; i < 15; ++i) {
                 double x = 0.06 + (i % 5) * 0.22, d = 0.2 + (i / 5) * 0.28;
                 x += (i / 5 % 2) * 0.1;
                 if (x < 0.3) continue;
                 Put(s, Kind::RuneGem, x, d, 1.0, i + 1);
             }
-            for (int i = 1; i < 4; ++i) Put(s, Kind::Lantern, 0.15 + i * 0.25, 0.4, 1.0);
+            for (int i = 1; i < 3; ++i) Put(s, Kind::Lantern, 0.15 + i * 0.25, 0.4, 1.0);
             Put(s, Kind::Flowers, 0.3, 0.7, 1.0, 3);
             Put(s, Kind::Flowers, 0.75, 0.88, 1.0, 2);
             break;
