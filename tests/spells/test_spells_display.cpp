@@ -199,6 +199,27 @@ Grid Shrunk(const plat::PixmapPtr& f, int x0, int y0, int cell) {
     return g;
 }
 
+// A cell's brightness on an 8 x 8 grid: the pictogram's shape with its
+// colour left out.
+std::array<double, 64> Shape(const plat::PixmapPtr& f, int x0, int y0, int cell) {
+    std::array<double, 64> g{};
+    const int step = cell / 8;
+    for (int by = 0; by < 8; ++by)
+        for (int bx = 0; bx < 8; ++bx) {
+            double sum = 0;
+            for (int y = 0; y < step; ++y)
+                for (int x = 0; x < step; ++x) sum += Brightness(plat::ReadPixel(f, x0 + bx * step + x, y0 + by * step + y));
+            g[static_cast<size_t>(by * 8 + bx)] = sum / (3.0 * step * step);
+        }
+    return g;
+}
+
+double ShapeApart(const std::array<double, 64>& a, const std::array<double, 64>& b) {
+    double sum = 0;
+    for (size_t i = 0; i < a.size(); ++i) sum += std::fabs(a[i] - b[i]);
+    return sum / static_cast<double>(a.size());
+}
+
 // The mean over the grid of each block's largest channel difference, 0..255.
 double Apart(const Grid& a, const Grid& b) {
     double sum = 0;
@@ -221,8 +242,9 @@ int RuneBlocks(const Grid& spell, const Grid& bare) {
 
 // The six spells as the board draws them on their runes, glow at either end
 // of its pulse, at both cell sizes: every two of them differ clearly when
-// each cell is shrunk to a few blocks, and around each one enough of the
-// rune beneath keeps its own colour to be read (a drain takes that colour).
+// each cell is shrunk to a few blocks, in colour and in the shape of their
+// light and dark, and around each one enough of the rune beneath keeps its
+// own colour to be read (a drain takes that colour).
 TEST_F(SpellsDisplay, TheSixSpellsReadApartOnTheirRunesAtCellSize) {
     LoadPlayPictures();
     for (const char* file : {"level_100.tsc", "timed_06.tsc"}) {
@@ -277,6 +299,13 @@ TEST_F(SpellsDisplay, TheSixSpellsReadApartOnTheirRunesAtCellSize) {
                     EXPECT_GE(RuneBlocks(a, bare), 4) << "spell " << i << " hides rune colour " << colour << " (cell " << cell << ")";
                     for (int j = i + 1; j <= 6; ++j) {
                         const double apart = Apart(a, at(j));
+                        const auto shape = [&](int k) {
+                            return Shape(frame, board->originX + spots[k][0] * cell, board->originY + spots[k][1] * cell, cell);
+                        };
+                        // Under a disc and a star-burst the pictograms differ by 3 or so.
+                        EXPECT_GE(ShapeApart(shape(i), shape(j)), 7.0)
+                            << "the shapes of spells " << i << " and " << j << " on rune colour " << colour
+                            << " (cell " << cell << ")";
                         EXPECT_GE(apart, 10.0) << "spells " << i << " and " << j << " on rune colour " << colour
                                                << " (cell " << cell << ")";
                     }
