@@ -315,13 +315,15 @@ TEST_F(SpellsDisplay, TheSixSpellsReadApartOnTheirRunesAtCellSize) {
     }
 }
 
-// The free modes' widest boards over their scenery, with the spheres and the
-// score plank, saved as test-output/free-mode-endless.png and
-// free-mode-timed.png for a person to look at: nothing of the scenery
-// stands against the board's frame or behind the plank.
+// The free modes' boards over their scenery, with the spheres and the score
+// plank: no hourglass of the time-attack scene stands against a board's
+// frame (its gold and sand in the strip round the frame, on the ground), and
+// the widest of each mode is saved as test-output/free-mode-endless.png and
+// free-mode-timed.png for a person to look at.
 TEST_F(SpellsDisplay, TheFreeModeBoardsOverTheirScenery) {
     LoadPlayPictures();
-    for (const char* file : {"endless_08.tsc", "timed_06.tsc"}) {
+    for (const char* file : {"timed_01.tsc", "timed_02.tsc", "timed_03.tsc", "timed_04.tsc", "timed_05.tsc",
+                             "timed_06.tsc", "endless_08.tsc"}) {
         SCOPED_TRACE(file);
         bonusManagerAlt->spells.Clear();
         level->Set(file);
@@ -331,19 +333,39 @@ TEST_F(SpellsDisplay, TheFreeModeBoardsOverTheirScenery) {
         board->alpha = 1.0f;
         board->scale = 1.0f;
         board->lastPetrifyTime = plat::MilliSecs();
-        plat::PixmapPtr frame;
-        for (int f = 0; f < 3; ++f) {
-            plat::Cls();
-            level->Draw();
-            magicSphere->Update(1);
-            timeManager->DrawAndUpdate();
-            points->Draw();
-            board->Draw(0);
-            if (f == 2) frame = plat::GrabPixmap(0, 0, 800, 600);
-            plat::Flip(-1);
-        }
-        ASSERT_TRUE(frame);
-        Save(frame, std::string("free-mode-") + (file[0] == 'e' ? "endless" : "timed") + ".png");
+        // The play screen with its scenery, and the same without it.
+        plat::PixmapPtr frames[2];
+        for (int scenery : {1, 0})
+            for (int f = 0; f < 3; ++f) {
+                plat::Cls();
+                if (scenery) level->Draw();
+                magicSphere->Update(1);
+                points->Draw();
+                board->Draw(0);
+                if (f == 2) frames[scenery] = plat::GrabPixmap(0, 0, 800, 600);
+                plat::Flip(-1);
+            }
+        ASSERT_TRUE(frames[0] && frames[1]);
+        const std::string name = file;
+        if (name == "timed_06.tsc" || name == "endless_08.tsc")
+            Save(frames[1], std::string("free-mode-") + (file[0] == 'e' ? "endless" : "timed") + ".png");
+        // The frame stands one cell round the used cells.
+        const int cell = board->cellSize;
+        const int left = board->originX + (board->firstUsedColumn - 1) * cell;
+        const int top = board->originY + (board->firstUsedRow - 1) * cell;
+        const int right = board->originX + (board->lastUsedColumn + 2) * cell;
+        const int bottom = board->originY + (board->lastUsedRow + 2) * cell;
+        const int ring = 16;
+        int against = 0;
+        for (int y = std::max(380, top - ring); y < std::min(600, bottom + ring); ++y)
+            for (int x = std::max(0, left - ring); x < std::min(800, right + ring); ++x) {
+                if (x >= left && x < right && y >= top && y < bottom) continue;
+                const uint32_t c = plat::ReadPixel(frames[1], x, y);
+                if ((c & 0xFFFFFFu) == (plat::ReadPixel(frames[0], x, y) & 0xFFFFFFu)) continue;  // not scenery
+                if (Red(c) > 170 && Green(c) > 120 && Blue(c) < 120 && Red(c) - Blue(c) > 80) ++against;
+            }
+        EXPECT_LT(against, 20) << "gold or sand of the scenery within " << ring << " px of the frame "
+                               << left << "," << top << " - " << right << "," << bottom;
     }
 }
 

@@ -1144,7 +1144,7 @@ SceneDesc SlideScene(int n) {
             // The widest board's frame covers x 212..772 and y 20..578 and the
             // score plank x 31..171 from y 352: the hourglass stands small in
             // the open strip between them, clear of both.
-            Put(s, Kind::Hourglass, 0.236, 0.6, 0.6);
+            Put(s, Kind::Hourglass, 0.228, 0.6, 0.5);
             Put(s, Kind::Apprentice, 0.42, 0.62, 1.0, 0);
             Put(s, Kind::Bush, 0.8, 0.7, 1.0, 2);
             Put(s, Kind::Flowers, 0.1, 0.9, 1.0, 1);
