@@ -113,26 +113,37 @@ TEST_F(BoardArt, BossKindsDifferUnderRedGreenColourBlindness) {
     }
 }
 
-// The hint popup shows the boss the player will meet on the board: its
-// icon is the small board's first boss, pixel for pixel (a few levels of
-// rounding apart), not a picture of its own that can drift from it.
-TEST_F(BoardArt, BossPopupIconIsTheBoardsBoss) {
-    const plat::PixmapPtr icon = Pixels("gfx/info/icon-boss.png"), boss = Pixels("gfx/boss/bm-01.png");
-    ASSERT_TRUE(icon);
-    ASSERT_TRUE(boss);
-    ASSERT_EQ(icon->width, boss->width);
-    ASSERT_EQ(icon->height, boss->height);
-    int off = 0, shown = 0;
-    for (int y = 0; y < icon->height; ++y)
-        for (int x = 0; x < icon->width; ++x) {
-            const Rgba a = At(icon, x, y), b = At(boss, x, y);
-            if (a.a > 0.1) ++shown;
-            if (std::fabs(a.r - b.r) > 0.02 || std::fabs(a.g - b.g) > 0.02 || std::fabs(a.b - b.b) > 0.02 ||
-                std::fabs(a.a - b.a) > 0.02)
-                ++off;
+// The hint popup shows the bosses the player will meet on the board: each
+// boss in its icon (named by the kinds it shows, in order) is the small
+// board's boss of that kind, pixel for pixel (a few levels of rounding
+// apart), not a picture of its own that can drift from it.
+TEST_F(BoardArt, BossPopupIconsAreTheBoardsBosses) {
+    const std::vector<std::vector<int>> icons = {{1}, {2}, {3}, {4}, {5}, {6}, {1, 2}, {5, 6, 3}};
+    for (const std::vector<int>& kinds : icons) {
+        std::string name = "gfx/info/icon-boss";
+        for (int k : kinds) name += "-0" + std::to_string(k);
+        SCOPED_TRACE(name);
+        const plat::PixmapPtr icon = Pixels(name + ".png");
+        ASSERT_TRUE(icon);
+        ASSERT_EQ(icon->height, 64);
+        ASSERT_EQ(icon->width, 64 * static_cast<int>(kinds.size()));
+        for (size_t i = 0; i < kinds.size(); ++i) {
+            const plat::PixmapPtr boss = Pixels("gfx/boss/bm-0" + std::to_string(kinds[i]) + ".png");
+            ASSERT_TRUE(boss);
+            ASSERT_EQ(boss->width, 64);
+            int off = 0, shown = 0;
+            for (int y = 0; y < 64; ++y)
+                for (int x = 0; x < 64; ++x) {
+                    const Rgba a = At(icon, static_cast<int>(i) * 64 + x, y), b = At(boss, x, y);
+                    if (a.a > 0.1) ++shown;
+                    if (std::fabs(a.r - b.r) > 0.02 || std::fabs(a.g - b.g) > 0.02 || std::fabs(a.b - b.b) > 0.02 ||
+                        std::fabs(a.a - b.a) > 0.02)
+                        ++off;
+                }
+            EXPECT_GT(shown, 64 * 64 / 4) << "boss " << i << " is shown";
+            EXPECT_EQ(off, 0) << "pixels where boss " << i << " differs from the board's boss of its kind";
         }
-    EXPECT_GT(shown, icon->width * icon->height / 4) << "the icon shows a boss";
-    EXPECT_EQ(off, 0) << "pixels where the icon differs from the board's boss";
+    }
 }
 
 // ---- rune light ---------------------------------------------------------------------------

@@ -779,7 +779,7 @@ TEST_F(ArtLayout, BossHelpPictureIsTheBossItsRunesBeat) {
 // The combo popup's picture speaks of two colours: its runes come in two
 // clearly different hues.
 TEST_F(ArtLayout, ComboPictureShowsTwoColours) {
-    const plat::PixmapPtr p = Pixels("gfx/info/icon-combo.png");
+    const plat::PixmapPtr p = Pixels("gfx/info/icon-combo-01-02.png");
     ASSERT_TRUE(p);
     std::array<int, 6> hues{};  // saturated pixels by sixth of the colour wheel
     int saturated = 0;

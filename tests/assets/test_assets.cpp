@@ -217,9 +217,11 @@ std::vector<Pic> Inventory() {
     for (int n = 1; n <= 16; ++n) jpg(Num("gfx/slides/slide-%02d.jpg", n), -1, 800, 600);
     for (int n = 1; n <= 50; ++n) jpg(Num("gfx/story/pic-%02d.jpg", n), 0, 800, kAny);
     for (int n = 1; n <= 13; ++n) png(Num("gfx/mapa/stage-%02d.png", n), -1);
-    for (const char* p : {"panel", "panel-wide", "panel-small", "panel-tall", "icon-rune", "icon-stone",
-                          "icon-sphere", "icon-timer", "icon-boss", "icon-combo", "icon-ring", "icon-puzzle"})
+    for (const char* p : {"panel", "panel-wide", "panel-small", "panel-tall", "panel-short", "icon-rune-01-02-03",
+                          "icon-stone-02", "icon-sphere-01", "icon-timer", "icon-combo-01-02", "icon-ring",
+                          "icon-puzzle", "icon-boss-01-02", "icon-boss-05-06-03"})
         png(std::string("gfx/info/") + p + ".png", -1);
+    for (int b = 1; b <= 6; ++b) png(Num("gfx/info/icon-boss-%02d.png", b), -1, 64, 64);
     jpg("gfx/title/portal-1.jpg", -1, 800, 600);
     return v;
 }

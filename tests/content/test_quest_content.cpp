@@ -14,6 +14,9 @@
 
 #include "level/bosses.h"
 #include "level/spheres.h"
+#include "modes/popup.h"
+#include "platform/font.h"
+#include "platform/graphics.h"
 
 namespace {
 
@@ -367,3 +370,155 @@ TEST_F(QuestContent, EveryBoardLineHoldsFifteenNumbers) {
 }
 
 }  // namespace
+
+// ---- hints ---------------------------------------------------------------------------------
+// Every hint of the quest's boards against the level it shows in. A hint
+// picture that shows runes names their colour classes in its file name
+// (gfx/info/icon-combo-01-02.png: red and blue; icon-boss-05: the violet
+// warden), and a rune picture of the catalogue has its class there.
+class QuestHints : public QuestContent {
+protected:
+    // The two-digit groups after the picture's stem: icon-boss-05-06-03 -> 5 6 3.
+    static std::vector<int> NamedColours(const std::string& path) {
+        std::vector<int> out;
+        std::string stem = fs::path(path).stem().string();
+        for (size_t dash = stem.rfind('-'); dash != std::string::npos && stem.size() - dash == 3; dash = stem.rfind('-')) {
+            const std::string two = stem.substr(dash + 1);
+            if (!std::isdigit(static_cast<unsigned char>(two[0])) || !std::isdigit(static_cast<unsigned char>(two[1])))
+                break;
+            out.insert(out.begin(), std::stoi(two));
+            stem.resize(dash);
+        }
+        return out;
+    }
+    // The colour of a catalogue rune picture, or -1 when the path is none.
+    static int CatalogueColour(const std::string& path) {
+        const TTSCFilePtr f = Member("settings", "razod.tsc");
+        if (!f) return -1;
+        for (const TTSCGroupPtr& g : f->GetGroupList("List")->ToArray())
+            for (const char* key : {"fileName", "fileName2"})
+                if (f->GetStringKey(g->KeyPath(), key, 0) == path)
+                    return static_cast<int>(std::stoi(f->GetStringKey(g->KeyPath(), "color", 0)));
+        return -1;
+    }
+};
+
+struct HintedLevel {
+    std::set<int> dealt, spheres;
+    std::multiset<int> bosses;
+    std::vector<std::string> spells;
+};
+
+TEST_F(QuestHints, EveryHintPictureAndWordMatchesItsLevel) {
+    int first = 0, last = 0;
+    const auto groups = SequenceGroups(&first, &last);
+    std::map<int, Entry> quest;
+    for (const auto& [name, e] : groups) quest[std::stoi(name.substr(5))] = e;
+
+    // What each board deals, fills and fights, through the game's loader.
+    std::map<int, HintedLevel> levels;
+    for (const auto& [n, e] : quest) {
+        if (e.type != 1) continue;
+        SCOPED_TRACE(e.file);
+        board->clearBoard();
+        level->Set(e.file);
+        ASSERT_EQ(level->TryLoad(0), 1);
+        HintedLevel& h = levels[n];
+        h.dealt = DealtColours(Member("razod_levels", e.file));
+        for (int c : magicSphere->sphereColor)
+            if (c && level->goalType == 1) h.spheres.insert(c);
+        if (level->goalType == 3)
+            for (const TBossRunePtr& boss : *bossManager->bosses) h.bosses.insert(boss->color);
+        h.spells = level->availableSpells;
+    }
+    plat::testing::ClearNotifications();
+
+    // A colour's kin name ("Dusk runes") is the player's from the first board
+    // that asks for a sphere of it; the story tells it there.
+    const TTSCFilePtr catalogue = Member("settings", "razod.tsc");
+    ASSERT_NE(catalogue, nullptr);
+    std::map<std::string, int> kinFrom;
+    for (const TTSCGroupPtr& g : catalogue->GetGroupList("List")->ToArray()) {
+        const std::string title = catalogue->GetStringKey(g->KeyPath(), "title", 0);
+        const int colour = std::stoi(catalogue->GetStringKey(g->KeyPath(), "color", 0));
+        if (colour <= 0 || title.size() < 6 || title.substr(title.size() - 5) != " rune") continue;
+        int from = 1 << 20;
+        for (const auto& [n, h] : levels)
+            if (h.spheres.count(colour)) {
+                from = n;
+                break;
+            }
+        kinFrom[title.substr(0, title.size() - 5)] = from;
+    }
+    ASSERT_GE(kinFrom.size(), 8u);
+
+    const TTSCFilePtr info = Member("popups", "info.tsc");
+    ASSERT_NE(info, nullptr);
+    const plat::FontPtr font = plat::LoadImageFont("gfx/fonts/QueenEmpress.ttf", 16, 4);
+    ASSERT_NE(font, nullptr);
+    plat::SetImageFont(font);
+    const int lineHeight = plat::TextHeight();
+    ASSERT_GT(lineHeight, 10);
+    int hints = 0;
+    for (const TTSCGroupPtr& g : info->GetGroupList("")->ToArray()) {
+        SCOPED_TRACE(g->name);
+        const TPopupPtr p = TPopup::Create(info, g);
+        ASSERT_NE(p, nullptr);
+        ++hints;
+        const int n = static_cast<int>(info->GetNumberKey(g->KeyPath(), "Level", 0));
+        ASSERT_TRUE(levels.count(n)) << "level " << n << " is no quest board";
+        const HintedLevel& h = levels[n];
+
+        // The picture: what it shows is on this board.
+        int pictureTop = 0, pictureBottom = 0;
+        if (p->spell > 0) {
+            const std::string kind = std::to_string(p->spell);
+            EXPECT_NE(std::find(h.spells.begin(), h.spells.end(), kind), h.spells.end())
+                << "spell " << kind << " is never granted on level " << n;
+            pictureTop = p->textY + p->lineCount * lineHeight + 20;
+            pictureBottom = pictureTop + 30;
+        }
+        if (p->spell == -1) {
+            const std::string icon = info->GetStringKey(g->KeyPath(), "IconImg", 0);
+            ASSERT_NE(p->iconImage, nullptr) << icon;
+            pictureTop = p->y + p->iconY;
+            pictureBottom = pictureTop + plat::ImageHeight(p->iconImage);
+            const std::vector<int> shown = NamedColours(icon);
+            const bool bossIcon = fs::path(icon).stem().string().rfind("icon-boss", 0) == 0;
+            if (bossIcon) {
+                EXPECT_EQ(std::multiset<int>(shown.begin(), shown.end()), h.bosses) << icon << " on level " << n;
+            }
+            for (int c : shown) EXPECT_TRUE(h.dealt.count(c)) << icon << " shows colour " << c << ", level " << n << " never deals it";
+            if (fs::path(icon).stem().string().rfind("icon-sphere", 0) == 0)
+                for (int c : shown) EXPECT_TRUE(h.spheres.count(c)) << icon << ": no sphere of colour " << c << " on level " << n;
+            const int catalogued = CatalogueColour(icon);
+            if (catalogued > 0) {
+                EXPECT_TRUE(h.dealt.count(catalogued)) << icon << " is a rune level " << n << " never deals";
+            }
+        }
+        if (!h.bosses.empty() && p->event == "BEGIN_LEVEL") {
+            const std::string icon = p->spell == -1 ? info->GetStringKey(g->KeyPath(), "IconImg", 0) : "";
+            EXPECT_EQ(fs::path(icon).stem().string().rfind("icon-boss", 0), 0u) << "the boss level's hint shows no boss";
+        }
+
+        // The words: a kin name only once the player has met it.
+        std::string text;
+        for (int i = 0; i < p->lineCount; ++i) text += p->lines[static_cast<size_t>(i)] + " ";
+        for (const auto& [kin, from] : kinFrom)
+            if (text.find(kin + " rune") != std::string::npos) {
+                EXPECT_GE(n, from) << "\"" << kin << " runes\" before the board that brings them (" << from << ")";
+            }
+
+        // The panel: the picture between the text and the button, and no
+        // wide empty band where a hint has none.
+        const int textBottom = p->textY + p->lineCount * lineHeight;
+        if (pictureBottom > pictureTop) {
+            EXPECT_GE(pictureTop, textBottom - 4) << "the picture covers the text";
+            EXPECT_LE(pictureBottom, p->buttonY + 4) << "the picture covers the button";
+            EXPECT_LE(p->buttonY - pictureBottom, 2 * lineHeight) << "an empty band under the picture";
+        } else {
+            EXPECT_LE(p->buttonY - textBottom, 2 * lineHeight) << "an empty band where no picture is";
+        }
+    }
+    EXPECT_GT(hints, 20);
+}

@@ -4,6 +4,9 @@
 // test-output/modes-play.png, modes-pause.png and modes-popup.png for a
 // person to look at.
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <vector>
 #include <sys/stat.h>
 
 #include <set>
@@ -68,8 +71,8 @@ protected:
     }
 };
 
-TEST_F(ModesDisplay, PlayThePauseMenuAndAPopup) {
-    // What the loading screen loads for a board level.
+// What the loading screen loads for a board level.
+void LoadBoardLevel() {
     razod->loadRazodGfx();
     blocks->loadBlocksDef();
     blocks->loadSfx();
@@ -87,10 +90,14 @@ TEST_F(ModesDisplay, PlayThePauseMenuAndAPopup) {
     bonusManagerAlt->LoadResources();
     popupManager->Load();
     mouse->loadCursor("gfx/gui/kursor.png", 14, 6);
-    ASSERT_NE(popupManager->okButton->image, nullptr);
-    ASSERT_NE(popupManager->font, nullptr);
     InstallSpellLinks();
     InstallModeLinks();
+}
+
+TEST_F(ModesDisplay, PlayThePauseMenuAndAPopup) {
+    LoadBoardLevel();
+    ASSERT_NE(popupManager->okButton->image, nullptr);
+    ASSERT_NE(popupManager->font, nullptr);
 
     // The quest's first level, as the quest driver sets it up.
     gameState = 1;
@@ -173,6 +180,44 @@ TEST_F(ModesDisplay, PlayThePauseMenuAndAPopup) {
     EXPECT_GT(Differing(playFrame, pauseFrame, 260, 230, 280, 40), 200) << "the menu's caption";
     EXPECT_GT(Differing(playFrame, popupFrame, welcome->x + 20, welcome->textY, 200, 40), 100) << "the popup's text";
     EXPECT_GT(Colours(popupFrame, welcome->x, welcome->y, plat::ImageWidth(welcome->image), 100).size(), 20u);
+}
+
+// The hints that show a picture of the level's own things, each over its
+// board: the wardens of the boss levels, the first runes, spheres and
+// combo, and the shape hint that shows none; saved as
+// test-output/modes-hint-NN-K.png for a person to look at.
+TEST_F(ModesDisplay, HintPopupsOverTheirBoards) {
+    LoadBoardLevel();
+    gameState = 1;
+    ASSERT_EQ(sequencer->TryStart(0), 1);
+    for (int n : {0, 1, 7, 9, 24, 105}) {
+        SCOPED_TRACE(n);
+        sequencer->currentLevel = n;
+        ASSERT_EQ(sequencer->setupLevel(), 1);
+        std::vector<TPopupPtr> hints;
+        for (const TPopupPtr& p : *popupManager->popups)
+            if (p->event == "BEGIN_LEVEL") hints.push_back(p);
+        ASSERT_FALSE(hints.empty());
+        TQuestPlay play;
+        play.Start(0);
+        popupManager->Free();
+        for (int f = 0; f < 3; ++f) {
+            ASSERT_EQ(play.Step(), TQuestPlay::kGoOn);
+            play.Present();
+        }
+        for (size_t k = 0; k < hints.size(); ++k) {
+            plat::PixmapPtr frame;
+            for (int f = 0; f < 12; ++f) {
+                ASSERT_EQ(popupManager->DrawPopup(hints[k]), 0);
+                if (f == 11) frame = plat::GrabPixmap(0, 0, 800, 600);
+                plat::Flip(-1);
+            }
+            ASSERT_TRUE(frame);
+            char name[64];
+            std::snprintf(name, sizeof name, "modes-hint-%02d-%zu.png", n, k + 1);
+            Save(frame, name);
+        }
+    }
 }
 
 }  // namespace

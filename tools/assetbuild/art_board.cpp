@@ -960,12 +960,111 @@ void SpellIcon(Canvas& c, double cx, double cy, double r, int kind, double glow)
     cairo_restore(cr);
 }
 
+// The pictogram's own fill on the board: a colour of its own for each spell
+// and a bomb that is black, so no two read alike at cell size.
+void PictogramFill(cairo_t* cr, int kind, double cx, double cy, double r) {
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, cy - r, 0, cy + r);
+    switch (kind) {
+        case 0:  // holyfire: white-hot at the tip, orange at the root
+            AddStop(g, 0, Hex(0xfff6b0));
+            AddStop(g, 0.45, Hex(0xffb020));
+            AddStop(g, 1, Hex(0xe0400c));
+            break;
+        case 1:  // vanish
+            AddStop(g, 0, Hex(0xfbeaff));
+            AddStop(g, 1, Hex(0xb070f0));
+            break;
+        case 2:  // bomb: soot black with a cold sheen
+            AddStop(g, 0, Hex(0x5a5a68));
+            AddStop(g, 1, Hex(0x0c0c12));
+            break;
+        case 3:  // drain
+            AddStop(g, 0, Hex(0xe0f0ff));
+            AddStop(g, 1, Hex(0x3a8aff));
+            break;
+        case 4:  // heal
+            AddStop(g, 0, Hex(0xeaffea));
+            AddStop(g, 1, Hex(0x30c050));
+            break;
+        default:  // teleport
+            AddStop(g, 0, Hex(0xe0ffff));
+            AddStop(g, 1, Hex(0x10c0d8));
+            break;
+    }
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+}
+
+// A spell as it lies on a rune: the pictogram alone, large, ringed in dark
+// ink, with no disc behind it, so the rune's own colour shows all round it
+// (a drain takes that colour) and the shape reads at 32 pixels.
+void BoardSpellIcon(Canvas& c, double cx, double cy, double r, int kind) {
+    cairo_t* cr = c.cr;
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    // A soft shadow under the shape lifts it off the gem.
+    SpellSymbol(cr, kind, cx + r * 0.08, cy + r * 0.1, r);
+    cairo_set_line_width(cr, r * 0.5);
+    SetColor(cr, {0, 0, 0}, 0.35);
+    cairo_stroke(cr);
+    SpellSymbol(cr, kind, cx, cy, r);
+    cairo_set_line_width(cr, r * 0.3);
+    SetColor(cr, Hex(0x140c18), 0.92);
+    cairo_stroke_preserve(cr);
+    PictogramFill(cr, kind, cx, cy, r);
+    if (kind == 2) {
+        // The lit fuse: a spark in fire colours at its tip.
+        Star(cr, cx + r * 0.8, cy - r * 0.82, r * 0.42, r * 0.14, 6);
+        SetColor(cr, Hex(0xffd040));
+        cairo_fill(cr);
+        RadialGlow(cr, cx + r * 0.8, cy - r * 0.82, r * 0.3, Hex(0xffffff), 0.9);
+    }
+    // Light from the upper left on the shape.
+    cairo_save(cr);
+    SpellSymbol(cr, kind, cx, cy, r);
+    cairo_clip(cr);
+    cairo_translate(cr, cx - r * 0.35, cy - r * 0.4);
+    cairo_scale(cr, 1, 0.6);
+    RadialGlow(cr, 0, 0, r * 0.55, {1, 1, 1}, kind == 2 ? 0.45 : 0.6);
+    cairo_restore(cr);
+}
+
+// The pulse round a lying spell: a warm halo hugging the cell's rim with
+// twinkles on it, and nothing over the middle, where the pictogram and the
+// rune's colour must stay clear. The two pictures cross-fade: a has four
+// twinkles on the diagonals, b four on the axes.
+void SpellHalo(Context& ctx, const std::string& path, int s, int cell, bool b) {
+    Canvas c(s, s);
+    cairo_t* cr = c.cr;
+    const double cx = s / 2.0, rim = cell * 0.5;
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cx, s * 0.5, 0, 2 * M_PI);
+    cairo_pattern_t* g = cairo_pattern_create_radial(cx, cx, rim * 0.95, cx, cx, s * 0.5);
+    AddStop(g, 0, Hex(0xffd870), 0);
+    AddStop(g, 0.25, Hex(0xffe8a0), 0.6);
+    AddStop(g, 0.6, Hex(0xffd870), 0.3);
+    AddStop(g, 1, Hex(0xffc850), 0);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    const double tr = (rim + s * 0.5) / 2;
+    for (int i = 0; i < 4; ++i) {
+        double a = i * M_PI / 2 + (b ? 0 : M_PI / 4);
+        double x = cx + std::cos(a) * tr, y = cx + std::sin(a) * tr;
+        RadialGlow(cr, x, y, s * 0.09, Hex(0xfff4d0), 0.8);
+        Star(cr, x, y, s * 0.08, s * 0.018, 4);
+        SetColor(cr, Hex(0xffffff), 0.9);
+        cairo_fill(cr);
+    }
+    ctx.Png(c, path);
+}
+
 void Spells(std::vector<Recipe>& out) {
     for (int k = 0; k < 6; ++k) {
         std::string path = std::string("gfx/bonusy/") + kSpells[k].file + ".png";
         out.push_back(Picture(path, [=](Context& ctx) {
             Canvas c(30, 30);
-            SpellIcon(c, 15, 15, 13.5, k, 0);
+            BoardSpellIcon(c, 15, 15, 10.5, k);
             ctx.Png(c, path);
         }));
         std::string cap = std::string("gfx/fonts/spell-") + kSpells[k].name + ".png";
@@ -996,30 +1095,67 @@ void Spells(std::vector<Recipe>& out) {
             int s = big ? 68 : 50;
             std::string path = std::string("gfx/bonusy/posw2") + v + (big ? "-duza" : "") + ".png";
             out.push_back(Picture(path, [=](Context& ctx) {
-                Canvas c(s, s);
-                cairo_t* cr = c.cr;
-                double cx = s / 2.0;
-                RadialGlow(cr, cx, cx, s * 0.5, Hex(0xffd060), 0.7);
-                double rot = v == 'a' ? 0 : M_PI / 8;
-                for (int i = 0; i < 8; ++i) {
-                    double a = rot + i * M_PI / 4;
-                    cairo_move_to(cr, cx, cx);
-                    cairo_line_to(cr, cx + std::cos(a - 0.12) * s * 0.5, cx + std::sin(a - 0.12) * s * 0.5);
-                    cairo_line_to(cr, cx + std::cos(a + 0.12) * s * 0.5, cx + std::sin(a + 0.12) * s * 0.5);
-                    cairo_close_path(cr);
-                }
-                cairo_pattern_t* g = cairo_pattern_create_radial(cx, cx, 0, cx, cx, s * 0.5);
-                AddStop(g, 0, Hex(0xfff0c0), 0.6);
-                AddStop(g, 1, Hex(0xfff0c0), 0);
-                cairo_set_source(cr, g);
-                cairo_fill(cr);
-                cairo_pattern_destroy(g);
-                ctx.Png(c, path);
+                SpellHalo(ctx, path, s, big ? 40 : 32, v == 'b');
             }));
         }
 }
 
 // ---- spheres ----------------------------------------------------------------------------
+// A socket no sphere of the level uses: a dim domed slate lid with a sealed
+// rune, lit softly from the upper left, so it reads as shut rather than as
+// a hole. A sphere in use is drawn over it whole.
+void ClosedSocket(cairo_t* cr, double cx, double cy, double r) {
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+    cairo_pattern_t* g = cairo_pattern_create_radial(cx - r * 0.35, cy - r * 0.4, r * 0.1, cx, cy, r);
+    AddStop(g, 0, Hex(0x5a566c));
+    AddStop(g, 0.55, Hex(0x34313f));
+    AddStop(g, 1, Hex(0x15131c));
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    // The lid's lip: a bevelled ring just inside the gold.
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, r * 0.8, M_PI * 0.75, M_PI * 1.75);
+    cairo_set_line_width(cr, 1.6);
+    SetColor(cr, Hex(0x14121a), 0.8);
+    cairo_stroke(cr);
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, r * 0.8, -M_PI * 0.25, M_PI * 0.75);
+    SetColor(cr, Hex(0x8a86a0), 0.45);
+    cairo_stroke(cr);
+    // Two bars crossed over the lid, like a sealed well cover.
+    for (int k = 0; k < 2; ++k) {
+        cairo_save(cr);
+        cairo_translate(cr, cx, cy);
+        cairo_rotate(cr, M_PI / 4 + k * M_PI / 2);
+        RoundRect(cr, -r * 0.78, -r * 0.09, r * 1.56, r * 0.18, r * 0.06);
+        cairo_pattern_t* b = cairo_pattern_create_linear(0, -r * 0.09, 0, r * 0.09);
+        AddStop(b, 0, Hex(0x6a6478));
+        AddStop(b, 1, Hex(0x26232e));
+        cairo_set_source(cr, b);
+        cairo_fill(cr);
+        cairo_pattern_destroy(b);
+        cairo_restore(cr);
+    }
+    // The seal where the bars meet: a dull stone boss, no colour of its own.
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, r * 0.24, 0, 2 * M_PI);
+    g = cairo_pattern_create_radial(cx - r * 0.08, cy - r * 0.08, r * 0.02, cx, cy, r * 0.24);
+    AddStop(g, 0, Hex(0x7a7488));
+    AddStop(g, 1, Hex(0x2a2732));
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    // A soft sheen on the dome.
+    cairo_save(cr);
+    cairo_translate(cr, cx - r * 0.38, cy - r * 0.42);
+    cairo_rotate(cr, -0.6);
+    cairo_scale(cr, 1, 0.5);
+    RadialGlow(cr, 0, 0, r * 0.42, Hex(0xc8c4e0), 0.22);
+    cairo_restore(cr);
+}
+
 void Ball(Canvas& c, double cx, double cy, double r, const RuneClass* rc) {
     cairo_t* cr = c.cr;
     cairo_pattern_t* g = cairo_pattern_create_radial(cx - r * 0.3, cy - r * 0.35, r * 0.1, cx, cy, r);
@@ -1110,9 +1246,7 @@ void Spheres(std::vector<Recipe>& out) {
         // Sockets with gold rings.
         for (int i = 0; i < 5; ++i) {
             double cx = sx[i] + 31, cy = sy[i] + 31;
-            cairo_arc(cr, cx, cy, 30.5, 0, 2 * M_PI);
-            SetColor(cr, Hex(0x05050c));
-            cairo_fill(cr);
+            ClosedSocket(cr, cx, cy, 30.5);
             cairo_arc(cr, cx, cy, 30, 0, 2 * M_PI);
             cairo_set_line_width(cr, 2.5);
             cairo_pattern_t* g = cairo_pattern_create_linear(cx - 30, cy - 30, cx + 30, cy + 30);
@@ -1357,13 +1491,33 @@ void HourglassIcon(Canvas& c) {
     }
 }
 
+// The boss hints' pictures: the small board's bosses, as a level draws
+// them, side by side. The file name lists the boss kinds in order
+// (icon-boss-01-02: the ember and the tide warden), one picture for each
+// kind alone and one for each group of wardens a hint introduces.
+void BossHintIcons(std::vector<Recipe>& out) {
+    std::vector<std::vector<int>> groups;
+    for (int b = 1; b <= kBosses; ++b) groups.push_back({b});
+    groups.push_back({1, 2});
+    groups.push_back({5, 6, 3});
+    for (const std::vector<int>& kinds : groups) {
+        std::string path = "gfx/info/icon-boss";
+        for (int b : kinds) path += "-" + Two(b);
+        path += ".png";
+        out.push_back(Picture(path, [kinds, path](Context& ctx) {
+            const int n = static_cast<int>(kinds.size());
+            Canvas c(64 * n, 64);
+            for (int i = 0; i < n; ++i) {
+                Canvas one(64, 64);
+                DrawBoss(one, 64, kinds[static_cast<size_t>(i)], ctx.seed);
+                c.Paste(one, 64 * i, 0);
+            }
+            ctx.Png(c, path);
+        }));
+    }
+}
+
 void PopupIcons(std::vector<Recipe>& out) {
-    out.push_back(Picture("gfx/info/icon-boss.png", [](Context& ctx) {
-        Canvas c(64, 64);
-        // The small board's boss picture, as a level draws it.
-        DrawBoss(c, 64, 1, ctx.seed);
-        ctx.Png(c, "gfx/info/icon-boss.png");
-    }));
     out.push_back(Picture("gfx/info/icon-timer.png", [](Context& ctx) {
         Canvas c(64, 64);
         HourglassIcon(c);
@@ -1430,6 +1584,7 @@ void RingAwards(std::vector<Recipe>& out) {
 
 void All(std::vector<Recipe>& out) {
     PopupIcons(out);
+    BossHintIcons(out);
     Runes(out);
     Boards(out);
     FrameTiles(out);

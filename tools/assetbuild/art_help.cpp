@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "artkit.h"
 #include "builder.h"
@@ -262,29 +263,48 @@ void PopupPictures(std::vector<Recipe>& out) {
             ctx.Png(c, path);
         }));
     }
-    // Popup illustrations.
+    // A hint panel fitted to three lines and the OK button: the hints that
+    // show no picture leave no empty band above the button.
+    out.push_back(Picture("gfx/info/panel-short.png", [](Context& ctx) {
+        const int w = 360, h = 176;
+        Canvas c(w, h);
+        RoundRect(c.cr, 3, 3, w - 6, h - 6, 14);
+        cairo_clip(c.cr);
+        ParchmentFill(c, 0, 0, w, h, ctx.seed);
+        cairo_reset_clip(c.cr);
+        GoldFrame(c, 2, 2, w - 4, h - 4, 6, 14);
+        CornerStuds(c.cr, 12, w - 12.0, 12, h - 12.0, 4);
+        ctx.Png(c, "gfx/info/panel-short.png");
+    }));
+    // Popup illustrations. A picture that shows runes names their colour
+    // classes in its file name (icon-combo-01-02: red and blue), so the hint
+    // data can be checked against the level it shows in.
     struct Icon {
         const char* name;
         int kind;
+        std::vector<int> colours;
     };
     // The boss and hourglass icons are made beside the boss and timer art
     // (art_board.cpp), so they always match what the board shows.
-    static const Icon kIcons[] = {{"icon-rune", 0},  {"icon-stone", 1}, {"icon-sphere", 2},
-                                  {"icon-combo", 5}, {"icon-ring", 6},  {"icon-puzzle", 7}};
+    static const Icon kIcons[] = {{"icon-rune", 0, {1, 2, 3}}, {"icon-stone", 1, {2}}, {"icon-sphere", 2, {1}},
+                                  {"icon-combo", 5, {1, 2}},   {"icon-ring", 6, {}},  {"icon-puzzle", 7, {}}};
     for (const Icon& ic : kIcons) {
-        std::string path = std::string("gfx/info/") + ic.name + ".png";
+        std::string path = std::string("gfx/info/") + ic.name;
+        for (int k : ic.colours) path += "-" + Two(k);
+        path += ".png";
         out.push_back(Picture(path, [&ic, path](Context& ctx) {
             Canvas c(64, 64);
             cairo_t* cr = c.cr;
+            const std::vector<int>& k = ic.colours;
             switch (ic.kind) {
                 case 0:
-                    DrawGem(c, 2, 14, 30, RuneOf(1), 1);
-                    DrawGem(c, 32, 14, 30, RuneOf(2), 1);
-                    DrawGem(c, 17, 34, 30, RuneOf(3), 1);
+                    DrawGem(c, 2, 14, 30, RuneOf(k[0]), 1);
+                    DrawGem(c, 32, 14, 30, RuneOf(k[1]), 1);
+                    DrawGem(c, 17, 34, 30, RuneOf(k[2]), 1);
                     break;
-                case 1: DrawStone(c, 4, 4, 56, &RuneOf(2), 9); break;
+                case 1: DrawStone(c, 4, 4, 56, &RuneOf(k[0]), 9); break;
                 case 2: {
-                    RuneClass rc = RuneOf(5);
+                    RuneClass rc = RuneOf(k[0]);
                     rc.shape = 0;
                     DrawGem(c, 4, 4, 56, rc, 1);
                     break;
@@ -292,8 +312,8 @@ void PopupPictures(std::vector<Recipe>& out) {
                 case 5:
                     // A combo is two colours cleared by one drop: a row of
                     // each, stacked as they would lie on the board.
-                    for (int i = 0; i < 3; ++i) DrawGem(c, 1 + i * 19, 14, 21, RuneOf(2), 1);
-                    for (int i = 0; i < 3; ++i) DrawGem(c, 1 + i * 19, 36, 21, RuneOf(4), 1);
+                    for (int i = 0; i < 3; ++i) DrawGem(c, 1 + i * 19, 14, 21, RuneOf(k[0]), 1);
+                    for (int i = 0; i < 3; ++i) DrawGem(c, 1 + i * 19, 36, 21, RuneOf(k[1]), 1);
                     Star(cr, 54, 10, 9, 3, 5);
                     SetColor(cr, pal::goldLight);
                     cairo_fill(cr);

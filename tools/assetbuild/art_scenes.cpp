@@ -1116,11 +1116,16 @@ SceneDesc SlideScene(int n) {
             for (int i = 0; i < 7; ++i) Put(s, Kind::Bush, 0.06 + i * 0.15, 0.05, 1.2, i);
             Put(s, Kind::TreeRound, 0.1, 0.12, 1.0, 3);
             Put(s, Kind::TreeRound, 0.9, 0.12, 1.0, 4);
+            // No glowing rune or lantern stands in the lower left, where the
+            // score plank (x 31..171 from y 352) hangs, nor against the right
+            // edge of the board's frame; the board hides the middle.
             for (int i = 0; i < 15; ++i) {
                 double x = 0.06 + (i % 5) * 0.22, d = 0.2 + (i / 5) * 0.28;
-                Put(s, Kind::RuneGem, x + (i / 5 % 2) * 0.1, d, 1.0, i + 1);
+                x += (i / 5 % 2) * 0.1;
+                if (x < 0.3) continue;
+                Put(s, Kind::RuneGem, x, d, 1.0, i + 1);
             }
-            for (int i = 0; i < 4; ++i) Put(s, Kind::Lantern, 0.15 + i * 0.25, 0.4, 1.0);
+            for (int i = 1; i < 3; ++i) Put(s, Kind::Lantern, 0.15 + i * 0.25, 0.4, 1.0);
             Put(s, Kind::Flowers, 0.3, 0.7, 1.0, 3);
             Put(s, Kind::Flowers, 0.75, 0.88, 1.0, 2);
             break;
@@ -1136,10 +1141,12 @@ SceneDesc SlideScene(int n) {
             Put(s, Kind::TreePine, 0.5, 0.1, 1.0);
             Put(s, Kind::TreePine, 0.85, 0.12, 1.0);
             Put(s, Kind::Rock, 0.15, 0.35, 1.2, 16);
-            Put(s, Kind::Hourglass, 0.3, 0.6, 1.0);
+            // The widest board's frame covers x 212..772 and y 20..578 and the
+            // score plank x 31..171 from y 352: the hourglass stands small in
+            // the open strip between them, clear of both.
+            Put(s, Kind::Hourglass, 0.228, 0.6, 0.5);
             Put(s, Kind::Apprentice, 0.42, 0.62, 1.0, 0);
             Put(s, Kind::Bush, 0.8, 0.7, 1.0, 2);
-            Put(s, Kind::Hourglass, 0.9, 0.9, 1.2);
             Put(s, Kind::Flowers, 0.1, 0.9, 1.0, 1);
             Flock(s, 0.45, 0.25, 6, 0.9, 0, 161);
             break;
