@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
+
+#include "core/own_file.h"
 #include "platform/app.h"
 #include "profiles_fixture.h"
 
@@ -182,6 +186,39 @@ TEST_F(ProfileManager, ASaveCutShortBeforeItsRenameLeavesTheOldProfile) {
     profile->SetNumber("level", 5, 1);
     profile->UpdateList();
     EXPECT_EQ(profile->GetNumber("level"), 5);
+}
+
+// Every step of a save that can fail on a real disk: the profile on disk stays whole as it was
+// (so a save that set the old file aside before its replacement was whole is caught), the player
+// hears the cause, nothing is left beside it, and the next save that can succeed does.
+TEST_F(ProfileManager, AFailingSaveLeavesTheOldProfileWholeAndTellsThePlayer) {
+    const std::string path = PathOf("anna");
+    const std::string temp = OwnFileTempPath(path);
+    struct Case {
+        OwnFileStep step;
+        const std::string* at;
+        int err;
+    } cases[] = {
+        {OwnFileStep::Open, &temp, EACCES}, {OwnFileStep::Write, &temp, ENOSPC},
+        {OwnFileStep::Sync, &temp, EIO},    {OwnFileStep::Rename, &path, EXDEV},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.step));
+        WriteProfile("anna", Text("Velmora", "\tlevel=4.00000000\n"));
+        profile = TProfileManager::Create(folder, "dat");
+        const std::string before = Bytes(path);
+        plat::testing::ClearNotifications();
+        SetOwnFileFault([&](OwnFileStep step, const std::string& p) { return step == c.step && p == *c.at ? c.err : 0; });
+        profile->SetNumber("level", 5, 1);
+        SetOwnFileFault(nullptr);
+        EXPECT_EQ(Bytes(path), before) << "the old profile, whole";
+        EXPECT_EQ(plat::FileType(temp), 0);
+        EXPECT_EQ(NotifiedCount(path), 1);
+        EXPECT_TRUE(Notified(std::strerror(c.err)));
+        profile->SetNumber("level", 6, 1);
+        profile->UpdateList();
+        EXPECT_EQ(profile->GetNumber("level"), 6);
+    }
 }
 
 TEST_F(ProfileManager, AnotherCurrentProfileStopsTheQuestSavingIntoIt) {
