@@ -236,16 +236,22 @@ int THiscores::Save() {
                            "saved: " + why + ".");
             return 0;
         }
-        if (tellKeptCopy) notices.Report("The damaged hiscore file is kept as " + keptCopy + ".");
-        tellKeptCopy = false;
         keepDamaged = false;
         damagedBytes.clear();
         damagedBytes.shrink_to_fit();
     }
+    // The copy just made, when the player has yet to hear its name: one
+    // message says it with what became of the save.
+    std::string copyNote;
+    if (tellKeptCopy) copyNote = "A copy of the damaged hiscore file is kept as " + keptCopy + ".";
+    tellKeptCopy = false;
     std::string why;
-    if (!WriteOwnFileAtomically(path, RenderFile(), &why))
+    if (!WriteOwnFileAtomically(path, RenderFile(), &why)) {
         notices.Report("The hiscores could not be saved to " + path + ": " + why +
-                       ".\nThe file on disk was left as it was.");
+                       ".\nThe file on disk was left as it was." + (copyNote.empty() ? "" : "\n" + copyNote));
+    } else if (!copyNote.empty()) {
+        notices.Report("The hiscores are saved anew to " + path + ".\n" + copyNote);
+    }
     return 0;
 }
 
