@@ -14,6 +14,7 @@
 #include "config/tsc_file.h"
 #include "core/options.h"
 #include "core/own_file.h"
+#include "support/own_file_faults.h"
 #include "core_fixture.h"
 #include "platform/app.h"
 #include "platform/files.h"
@@ -418,21 +419,13 @@ TEST_F(OptionsTest, ADamagedFileWhoseCopyCannotBeMadeStays) {
 // cause once (not at every save), nothing is left beside it, and the next good save writes.
 TEST_F(OptionsTest, AFailingSaveLeavesTheOldFileWholeAndTellsThePlayer) {
     const std::string temp = OwnFileTempPath(path_);
-    struct Case {
-        OwnFileStep step;
-        const std::string* at;
-        int err;
-    } cases[] = {
-        {OwnFileStep::Open, &temp, EACCES}, {OwnFileStep::Write, &temp, ENOSPC},
-        {OwnFileStep::Sync, &temp, EIO},    {OwnFileStep::Rename, &path_, EXDEV},
-    };
-    for (const Case& c : cases) {
+    for (const quill_test::SaveFault& c : quill_test::SaveFaults(path_)) {
         SCOPED_TRACE(static_cast<int>(c.step));
         options = std::make_shared<TOptions>();
         WriteOptions(kPlayersFile);
         options->Load();
         pt::ClearNotifications();
-        SetOwnFileFault([&](OwnFileStep step, const std::string& p) { return step == c.step && p == *c.at ? c.err : 0; });
+        quill_test::Inject(c);
         options->musicVol = 0.9f;
         options->SaveOptionsOnly();
         saveOnEnd(false);

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/own_file.h"
+#include "support/own_file_faults.h"
 #include "platform/app.h"
 #include "profiles_fixture.h"
 
@@ -194,21 +195,13 @@ TEST_F(ProfileManager, ASaveCutShortBeforeItsRenameLeavesTheOldProfile) {
 TEST_F(ProfileManager, AFailingSaveLeavesTheOldProfileWholeAndTellsThePlayer) {
     const std::string path = PathOf("anna");
     const std::string temp = OwnFileTempPath(path);
-    struct Case {
-        OwnFileStep step;
-        const std::string* at;
-        int err;
-    } cases[] = {
-        {OwnFileStep::Open, &temp, EACCES}, {OwnFileStep::Write, &temp, ENOSPC},
-        {OwnFileStep::Sync, &temp, EIO},    {OwnFileStep::Rename, &path, EXDEV},
-    };
-    for (const Case& c : cases) {
+    for (const quill_test::SaveFault& c : quill_test::SaveFaults(path)) {
         SCOPED_TRACE(static_cast<int>(c.step));
         WriteProfile("anna", Text("Velmora", "\tlevel=4.00000000\n"));
         profile = TProfileManager::Create(folder, "dat");
         const std::string before = Bytes(path);
         plat::testing::ClearNotifications();
-        SetOwnFileFault([&](OwnFileStep step, const std::string& p) { return step == c.step && p == *c.at ? c.err : 0; });
+        quill_test::Inject(c);
         profile->SetNumber("level", 5, 1);
         SetOwnFileFault(nullptr);
         EXPECT_EQ(Bytes(path), before) << "the old profile, whole";
