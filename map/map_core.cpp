@@ -74,7 +74,6 @@ int TMapCore::Load() {
 
 int TMapCore::ReadLayout(const TTSCFilePtr& file, std::string& missingKey) {
     missingKey.clear();
-    unknownKinds.clear();
     // Each entry is read from its own keys: two entries of one name (a
     // pasted block) are two markers, not the first one twice.
     auto whole = [](const TTSCGroupKeys& g, const char* key) {
