@@ -285,6 +285,10 @@ std::shared_ptr<TTSCGroupList> TTSCFile::GetGroupList(const std::string& parentP
     return store_->GroupsIn(parentPath);
 }
 
+std::vector<TTSCGroupKeys> TTSCFile::GroupsWithKeys(const std::string& parentPath) const {
+    return store_->GroupsWithKeys(parentPath);
+}
+
 TTSCKeyPtr TTSCFile::CreateKey(const std::string& path, const std::string& name) { return store_->NewKey(path, name); }
 
 TTSCGroupPtr TTSCFile::CreateGroup(const std::string& parentPath, const std::string& name) {
@@ -449,6 +453,11 @@ std::shared_ptr<TTSCKeyList> GetTSCKeyList(const TTSCFilePtr& file, const std::s
 }
 std::shared_ptr<TTSCGroupList> GetTSCGroupList(const TTSCFilePtr& file, const std::string& parentPath) {
     return Checked(file).GetGroupList(parentPath);
+}
+float GetTSCNumberKey(const TTSCGroupKeys& group, const std::string& name, int index) {
+    const TTSCKeyView* k = group.Find(name);
+    if (!k) throw TSCError(MissingKeyText(group.path, name));
+    return TSCTextToNumber(k->Value(index));
 }
 TTSCKeyPtr CreateTSCKey(const TTSCFilePtr& file, const std::string& path, const std::string& name) {
     return CheckedMut(file).CreateKey(path, name);

@@ -42,6 +42,10 @@ public:
     void SetNumberKey(const std::string& path, const std::string& name, float value, int index);
     std::shared_ptr<TTSCKeyList> GetKeyList(const std::string& path) const;
     std::shared_ptr<TTSCGroupList> GetGroupList(const std::string& parentPath) const;
+    // The groups under parentPath, each with the keys inside its own braces,
+    // even where two share a name (see TTSCStore::GroupsWithKeys). The views
+    // last as long as the configuration is not changed.
+    std::vector<TTSCGroupKeys> GroupsWithKeys(const std::string& parentPath) const;
     TTSCKeyPtr CreateKey(const std::string& path, const std::string& name);
     TTSCGroupPtr CreateGroup(const std::string& parentPath, const std::string& name);
 
@@ -66,6 +70,9 @@ int SetTSCStringKey(const TTSCFilePtr& file, const std::string& path, const std:
 int SetTSCNumberKey(const TTSCFilePtr& file, const std::string& path, const std::string& name, float value,
                     int index);
 std::shared_ptr<TTSCKeyList> GetTSCKeyList(const TTSCFilePtr& file, const std::string& path);
+// A number key among one group's own keys (see TTSCFile::GroupsWithKeys),
+// read as GetTSCNumberKey reads it, raising TSCError with the same text.
+float GetTSCNumberKey(const TTSCGroupKeys& group, const std::string& name, int index);
 std::shared_ptr<TTSCGroupList> GetTSCGroupList(const TTSCFilePtr& file, const std::string& parentPath);
 TTSCKeyPtr CreateTSCKey(const TTSCFilePtr& file, const std::string& path, const std::string& name);
 TTSCGroupPtr CreateTSCGroup(const TTSCFilePtr& file, const std::string& parentPath, const std::string& name);

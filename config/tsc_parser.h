@@ -179,6 +179,15 @@ struct TTSCGroupView {
     std::string_view Name() const;
     std::string KeyPath() const;
 };
+// One group with the keys written inside its own braces (those of a group
+// nested in it not among them), in file order.
+struct TTSCGroupKeys {
+    std::string path;  // its KeyPath
+    std::vector<TTSCKeyView> keys;
+    // The first of its keys of that name, A-Z folded as the lookups go;
+    // null when it has none.
+    const TTSCKeyView* Find(std::string_view name) const;
+};
 
 // The keys and groups of one configuration. Until a caller asks for a
 // record of its own (a lookup that hands out a TTSCKeyPtr, a key list, a
@@ -213,6 +222,12 @@ public:
     bool FindKey(std::string_view path, std::string_view name, TTSCKeyView& out);
     std::shared_ptr<TTSCKeyList> KeysIn(std::string_view path);
     std::shared_ptr<TTSCGroupList> GroupsIn(std::string_view parentPath);
+    // The groups under parentPath in order, each with its own keys: every
+    // group read opens a path of its own, which its keys carry, so two
+    // groups of one path (A-Z folded) keep apart, where a lookup by path
+    // sees the first one's keys. Once the lists are made, each group gets
+    // the keys of its path.
+    std::vector<TTSCGroupKeys> GroupsWithKeys(std::string_view parentPath) const;
 
     // ---- records ----
     template <class F>

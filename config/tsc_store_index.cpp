@@ -183,3 +183,38 @@ std::shared_ptr<TTSCGroupList> TTSCStore::GroupsIn(std::string_view parentPath) 
     for (uint32_t i : found->second) out->AddLast(GroupRecord(GroupViewAt(i)));
     return out;
 }
+
+const TTSCKeyView* TTSCGroupKeys::Find(std::string_view name) const {
+    for (const TTSCKeyView& k : keys)
+        if (EqualsFoldAZ(k.Name(), name)) return &k;
+    return nullptr;
+}
+
+std::vector<TTSCGroupKeys> TTSCStore::GroupsWithKeys(std::string_view parentPath) const {
+    std::vector<TTSCGroupKeys> out;
+    if (keyList_ || groupList_) {
+        ForEachGroup([&](const TTSCGroupView& g) {
+            if (EqualsFoldAZ(g.ParentPath(), parentPath)) out.push_back({g.KeyPath(), {}});
+            return false;
+        });
+        for (TTSCGroupKeys& g : out)
+            ForEachKey([&](const TTSCKeyView& k) {
+                if (EqualsFoldAZ(k.Path(), g.path)) g.keys.push_back(k);
+                return false;
+            });
+        return out;
+    }
+    // A group's path id, for each group under parentPath, to its place in out.
+    std::unordered_map<uint32_t, size_t> place;
+    for (size_t i = 0; i < groupRecs_.size(); ++i) {
+        const TTSCGroupView g = GroupViewAt(i);
+        if (!EqualsFoldAZ(g.ParentPath(), parentPath)) continue;
+        place.emplace(groupRecs_[i].path, out.size());
+        out.push_back({g.KeyPath(), {}});
+    }
+    for (size_t i = 0; i < keyRecs_.size(); ++i) {
+        const auto found = place.find(keyRecs_[i].path);
+        if (found != place.end()) out[found->second].keys.push_back(KeyViewAt(i));
+    }
+    return out;
+}

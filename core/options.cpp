@@ -130,9 +130,11 @@ int TOptions::Load() {
                          "\nThe game plays on its default settings and leaves the file as it is.",
                      0);
     } else if (damaged) {
-        // The old text goes beside it first; without that copy the file stays.
-        const std::string kept = path + ".bad";
-        if (WriteOwnFileAtomically(kept, bytes)) {
+        // The old text goes beside it first, never over a copy kept
+        // earlier; without that copy the file stays.
+        std::string why;
+        const std::string kept = KeepOwnFileCopy(path, bytes, &why);
+        if (!kept.empty()) {
             plat::Notify("The options file could not be read whole:\n" + path + "\n" + problem +
                              "\nThe settings it lacked are back to their defaults. Its old text is kept as\n" +
                              kept,
@@ -142,7 +144,8 @@ int TOptions::Load() {
         } else {
             fileLeftAlone = true;
             plat::Notify("The options file could not be read whole:\n" + path + "\n" + problem +
-                             "\nThe settings it lacked are back to their defaults; the file is left as it is.",
+                             "\nThe settings it lacked are back to their defaults; the file is left as it is, as "
+                             "no copy of it could be kept: " + why + ".",
                          0);
         }
     }
@@ -158,7 +161,10 @@ int TOptions::SaveOptionsOnly() {
     SetTSCNumberKey(tscFile, kGroup, "soundVol", soundVol, 0);
     SetTSCNumberKey(tscFile, kGroup, "startingLevel", static_cast<float>(CurrentLevel()), 0);
     if (ProfileCount() > 0) SetTSCStringKey(tscFile, kGroup, "lastProfile", CurrentProfileName(), 0);
-    if (!fileLeftAlone) WriteOptionsFile(tscFile, Path());
+    std::string why;
+    if (!fileLeftAlone && !WriteOwnFileAtomically(Path(), tscFile->SaveToString(), &why))
+        notices.Report("The settings could not be saved to " + Path() + ": " + why +
+                       ".\nThe file on disk was left as it was.");
     tscFile.reset();
     return 0;
 }

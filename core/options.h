@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include "core/own_file.h"
 
 class TTSCFile;
 
@@ -26,14 +27,16 @@ public:
     // replace (unreadable, not a file, too large, or damaged without room for
     // its copy): the options are then never written over it.
     bool fileLeftAlone = false;
+    TOwnFileNotices notices;  // a save that failed, told once per cause
 
     virtual ~TOptions() = default;
     // The options file, then the quest game while saveToProfile is set.
     virtual int Save();
     // Reads the file (made with its defaults when missing) and selects the
     // profile it names. Never raises. A file whose text does not make complete
-    // settings keeps what did read, says so, is copied to "options.tsc.bad"
-    // and rewritten whole at once. A file that cannot be read at all (a
+    // settings keeps what did read, says so, is copied aside by
+    // KeepOwnFileCopy ("options.tsc.bad", or the next free number) and
+    // rewritten whole at once. A file that cannot be read at all (a
     // folder, a FIFO, no permission, over 1 MB) is left alone: one message,
     // the settings held now. When the default file cannot be written, its
     // values are played on and the message names the folder.

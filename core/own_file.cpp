@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "platform/app.h"
@@ -42,7 +43,8 @@ struct Fd {
 
 OwnFileRead StatProblem(int err) {
     // ENOTDIR: a part of the path is a file, so nothing of ours is there.
-    return err == ENOENT || err == ENOTDIR ? OwnFileRead::Missing : OwnFileRead::Unreadable;
+    if (err == ENOENT || err == ENOTDIR) return OwnFileRead::Missing;
+    return err == EACCES || err == EPERM ? OwnFileRead::Denied : OwnFileRead::Unreadable;
 }
 
 bool WriteAll(int fd, const std::string& bytes, const std::string& path) {
@@ -107,7 +109,8 @@ std::string OwnFileProblem(OwnFileRead r, const std::string& path) {
     case OwnFileRead::Ok: return {};
     case OwnFileRead::Missing: return "The file " + path + " does not exist.";
     case OwnFileRead::NotAFile: return path + " is not a file the game can read.";
-    case OwnFileRead::Unreadable: return "The file " + path + " cannot be read. Check its permissions.";
+    case OwnFileRead::Denied: return "The file " + path + " cannot be read: the game is not allowed to open it. Check its permissions.";
+    case OwnFileRead::Unreadable: return "The file " + path + " cannot be read: the disk or the system reported an error reading it.";
     case OwnFileRead::TooLarge: return "The file " + path + " is larger than 1 MB; the game did not write it.";
     }
     return "The file " + path + " cannot be read.";
@@ -119,51 +122,67 @@ std::string OwnFileTempPath(const std::string& path) {
     return plat::FixPath(path) + ".own-save.tmp";
 }
 
-bool WriteOwnFileAtomically(const std::string& path, const std::string& bytes) {
+bool WriteOwnFileAtomically(const std::string& path, const std::string& bytes, std::string* why) {
+    auto fail = [&](int err) {
+        if (why) *why = std::strerror(err != 0 ? err : EIO);
+        return false;
+    };
     const std::string p = plat::FixPath(path);
-    if (p.empty() || p.back() == '/') return false;
+    if (p.empty() || p.back() == '/') return fail(EISDIR);
     // Beside the target, so the rename stays on one file system.
     const std::string tmp = OwnFileTempPath(p);
     // Whatever a crash left there goes; a fresh file, never something the
     // name happened to point at.
     unlink(tmp.c_str());
-    if (Faulted(OwnFileStep::Open, tmp)) return false;
+    if (Faulted(OwnFileStep::Open, tmp)) return fail(errno);
     Fd f(open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0644));
-    if (f.fd < 0) return false;
+    if (f.fd < 0) return fail(errno);
     const bool ok = WriteAll(f.fd, bytes, tmp) && !Faulted(OwnFileStep::Sync, tmp) && fsync(f.fd) == 0;
+    int err = ok ? 0 : errno;
     const int closed = close(f.fd);
+    if (err == 0 && closed != 0) err = errno;
     f.fd = -1;
-    if (!ok || closed != 0 || Faulted(OwnFileStep::Rename, p) || std::rename(tmp.c_str(), p.c_str()) != 0) {
-        unlink(tmp.c_str());
-        return false;
+    if (ok && closed == 0) {
+        if (!Faulted(OwnFileStep::Rename, p) && std::rename(tmp.c_str(), p.c_str()) == 0) return true;
+        err = errno;
     }
-    return true;
+    unlink(tmp.c_str());
+    return fail(err);
 }
 
-std::string KeepOwnFileCopy(const std::string& path, const std::string& bytes) {
+std::string KeepOwnFileCopy(const std::string& path, const std::string& bytes, std::string* why) {
+    auto fail = [&](const std::string& cause) {
+        if (why) *why = cause;
+        return std::string();
+    };
+    auto failed = [&](int err) { return fail(std::string(std::strerror(err)) + " (while writing a copy beside it)"); };
     const std::string p = plat::FixPath(path);
-    if (p.empty() || p.back() == '/') return {};
-    for (int n = 1; n <= 99; ++n) {
+    if (p.empty() || p.back() == '/') return fail("it has no name a copy could be made beside");
+    for (int n = 1; n <= kOwnFileMaxCopies; ++n) {
         const std::string kept = p + ".bad" + (n == 1 ? std::string() : std::to_string(n));
         // O_EXCL is what keeps an earlier copy: a taken name fails here
         // and the next number is tried.
-        if (Faulted(OwnFileStep::Open, kept)) return {};
+        if (Faulted(OwnFileStep::Open, kept)) return failed(errno);
         Fd f(open(kept.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0644));
         if (f.fd < 0) {
             if (errno == EEXIST) continue;
-            return {};
+            return failed(errno);
         }
         const bool ok = WriteAll(f.fd, bytes, kept) && !Faulted(OwnFileStep::Sync, kept) && fsync(f.fd) == 0;
+        const int err = ok ? 0 : errno;
         const int closed = close(f.fd);
         f.fd = -1;
         if (!ok || closed != 0) {
+            const int cause = err != 0 ? err : errno != 0 ? errno : EIO;
             // Ours alone, made a moment ago: a half copy would pass for a whole one.
             unlink(kept.c_str());
-            return {};
+            return failed(cause);
         }
         return kept;
     }
-    return {};
+    return fail("all " + std::to_string(kOwnFileMaxCopies) + " names for copies beside it (" + p + ".bad to " + p +
+                ".bad" + std::to_string(kOwnFileMaxCopies) +
+                ") hold copies kept earlier; move or delete the old ones");
 }
 
 void TOwnFileNotices::Report(const std::string& problem) {

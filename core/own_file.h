@@ -13,7 +13,8 @@ enum class OwnFileRead {
     Ok,          // bytes holds the whole file
     Missing,     // nothing at path
     NotAFile,    // a folder, a FIFO, a device...
-    Unreadable,  // exists but cannot be opened or read (permissions, I/O)
+    Denied,      // exists but the game may not open it (permissions)
+    Unreadable,  // exists but cannot be opened or read (an I/O error and the like)
     TooLarge,    // over kOwnFileMaxBytes; not read
 };
 
@@ -26,14 +27,17 @@ std::string OwnFileProblem(OwnFileRead r, const std::string& path);
 
 // Writes bytes to a temporary file beside path, flushes it to disk and renames
 // it over path. On any failure path is left as it was, the temporary file is
-// removed and false is returned.
-bool WriteOwnFileAtomically(const std::string& path, const std::string& bytes);
+// removed, false is returned and why holds the cause in words for the player.
+bool WriteOwnFileAtomically(const std::string& path, const std::string& bytes, std::string* why = nullptr);
 
-// Writes bytes to a new file beside path, path + ".bad" or, when that name
-// is taken, path + ".bad2", ".bad3" ... up to ".bad99": a copy kept earlier
-// is never replaced. Answers the name written, or "" when no copy could be
-// made (nothing of it is left behind then).
-std::string KeepOwnFileCopy(const std::string& path, const std::string& bytes);
+// Every file the game sets aside (a damaged options file, profile or
+// hiscore table) is kept by this one rule: bytes go to a new file beside
+// path, path + ".bad" or, when that name is taken, path + ".bad2", ".bad3"
+// ... up to ".bad99", so a copy kept earlier is never replaced. Answers the
+// name written, or "" when no copy could be made (nothing of it is left
+// behind then) and, in why, the cause in words for the player.
+constexpr int kOwnFileMaxCopies = 99;
+std::string KeepOwnFileCopy(const std::string& path, const std::string& bytes, std::string* why = nullptr);
 
 // What the player is told about their own files: every problem goes to
 // standard output, and each distinct one to a message box once per keeper,

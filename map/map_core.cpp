@@ -74,26 +74,27 @@ int TMapCore::Load() {
 
 int TMapCore::ReadLayout(const TTSCFilePtr& file, std::string& missingKey) {
     missingKey.clear();
+    // Each entry is read from its own keys: two entries of one name (a
+    // pasted block) are two markers, not the first one twice.
+    auto whole = [](const TTSCGroupKeys& g, const char* key) {
+        return plat::TruncToInt(GetTSCNumberKey(g, key, 0));
+    };
     try {
-        // Kept in locals: a walk must not outlive its list.
-        const auto levelGroups = GetTSCGroupList(file, "Levels");
-        for (const TTSCGroupPtr& group : *levelGroups) {
-            const std::string path = "Levels::" + group->name;
-            const int32_t number = Whole(file, path, "Number");
-            const int32_t stage = Whole(file, path, "Stage");
-            const int32_t kind = Whole(file, path, "Kind");
-            const int32_t x = Whole(file, path, "X");
-            const int32_t y = Whole(file, path, "Y");
+        for (const TTSCGroupKeys& g : file->GroupsWithKeys("Levels")) {
+            const int32_t number = whole(g, "Number");
+            const int32_t stage = whole(g, "Stage");
+            const int32_t kind = whole(g, "Kind");
+            const int32_t x = whole(g, "X");
+            const int32_t y = whole(g, "Y");
             AddLevel(number, stage, kind, x, y);
         }
-        const auto stageGroups = GetTSCGroupList(file, "Stages");
-        for (const TTSCGroupPtr& group : *stageGroups) {
-            const std::string path = "Stages::" + group->name;
-            const int32_t number = Whole(file, path, "Number");
-            const std::string image = GetTSCStringKey(file, path, "Image", 0);
-            const int32_t x = Whole(file, path, "X");
-            const int32_t y = Whole(file, path, "Y");
-            AddStage(number, image, x, y);
+        for (const TTSCGroupKeys& g : file->GroupsWithKeys("Stages")) {
+            const int32_t number = whole(g, "Number");
+            const TTSCKeyView* image = g.Find("Image");
+            if (!image) plat::Print("The key " + g.path + "::Image does not exist");
+            const int32_t x = whole(g, "X");
+            const int32_t y = whole(g, "Y");
+            AddStage(number, image ? image->Value(0) : std::string(), x, y);
         }
     } catch (const TSCError& e) {
         missingKey = e.Text();
@@ -102,7 +103,11 @@ int TMapCore::ReadLayout(const TTSCFilePtr& file, std::string& missingKey) {
 }
 
 int TMapCore::AddLevel(int32_t number, int32_t stage, int32_t kind, int32_t x, int32_t y) {
-    if (kind < 1 || kind > 5) return 0;
+    if (kind < 1 || kind > 5) {
+        // No picture to show it by, but the layout editor writes it back.
+        unknownKinds->AddLast(TMapLevel::Create(number, stage, kind, x, y, nullptr, nullptr));
+        return 0;
+    }
     const auto& pair = markerImages[static_cast<size_t>(kind - 1)];
     levels->AddLast(TMapLevel::Create(number, stage, kind, x, y, pair[0], pair[1]));
     return 0;

@@ -13,8 +13,9 @@
 // The map file "map.tsc" (member of data/settings.bca):
 //   Levels { <any name> { Number Stage Kind X Y } ... }   one marker each
 //   Stages { <any name> { Number Image X Y } ... }        one picture each
-// Entries are kept in file order; a marker of a kind outside 1..5 is
-// skipped; numbers are truncated toward zero.
+// Entries are kept in file order, each read from its own keys whatever its
+// name; a marker of a kind outside 1..5 is not shown but kept for the layout
+// editor to write back; numbers are truncated toward zero.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -42,6 +43,9 @@ public:
     std::array<plat::ImagePtr, 3> highlightImages;
     std::shared_ptr<plat::TList<TMapLevelPtr>> levels = plat::CreateList<TMapLevelPtr>();
     std::shared_ptr<plat::TList<TMapStagePtr>> stages = plat::CreateList<TMapStagePtr>();
+    // Markers of a kind the map has no pictures for: never shown, written
+    // back by the layout editor after the others.
+    std::shared_ptr<plat::TList<TMapLevelPtr>> unknownKinds = plat::CreateList<TMapLevelPtr>();
     int32_t currentLevel = 0;  // the level to be played next
     int32_t currentStage = 0;  // its stage; kept when no marker has that number
     TAudioStreamPtr musicStream;
@@ -84,7 +88,8 @@ public:
     // entries before it stay added. A stage without "Image" is added
     // without a picture.
     int ReadLayout(const TTSCFilePtr& file, std::string& missingKey);
-    // A marker for kinds 1..5 with the kind's pictures; other kinds are skipped.
+    // A marker for kinds 1..5 with the kind's pictures; one of another kind
+    // goes to unknownKinds.
     virtual int AddLevel(int32_t number, int32_t stage, int32_t kind, int32_t x, int32_t y);
     virtual int AddStage(int32_t number, const std::string& imageName, int32_t x, int32_t y);
 

@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "map/map_core.h"
 #include "platform/input.h"
@@ -118,7 +119,10 @@ TTSCFilePtr TMapCore::LayoutFile() {
     const TTSCFilePtr file = CreateTSCFile();
     CreateTSCGroup(file, "", "Levels");
     EntryNames levelNames("Level"), stageNames("Stage");
-    for (const TMapLevelPtr& m : *levels) {
+    std::vector<TMapLevelPtr> markers;
+    for (const TMapLevelPtr& m : *levels) markers.push_back(m);
+    for (const TMapLevelPtr& m : *unknownKinds) markers.push_back(m);
+    for (const TMapLevelPtr& m : markers) {
         const std::string name = levelNames.Next(m->number);
         CreateTSCGroup(file, "Levels", name);
         const std::string path = "Levels::" + name;

@@ -143,10 +143,12 @@ bool TProfile::CreateNew(const std::string& path, const std::string& portalName)
 
 std::string TProfile::ClearText() const { return config ? config->SaveToString() : std::string(); }
 
-bool TProfile::Save() {
+bool TProfile::Save(std::string* why) {
     if (!config) return false;
-    if (!WriteOwnFileAtomically(path, ScrambleProfileText(ClearText()))) {
-        plat::Print("The profile " + path + " could not be written; the file on disk was left as it was");
+    std::string cause;
+    if (!WriteOwnFileAtomically(path, ScrambleProfileText(ClearText()), &cause)) {
+        plat::Print("The profile " + path + " could not be written (" + cause + "); the file on disk was left as it was");
+        if (why) *why = cause;
         return false;
     }
     return true;

@@ -62,6 +62,7 @@ public:
     std::vector<std::string> GetList(const std::string& key);
     // The clear text Save scrambles.
     std::string ClearText() const;
-    // False when the file could not be written (the old file stays).
-    bool Save();
+    // False when the file could not be written (the old file stays); why
+    // then holds the cause in words for the player.
+    bool Save(std::string* why = nullptr);
 };

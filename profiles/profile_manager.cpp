@@ -159,7 +159,10 @@ int TProfileManager::SaveProfile() {
         batchDirty = true;
         return 0;
     }
-    if (!current->Save()) Report("Your progress could not be saved to " + current->path + ".");
+    std::string why;
+    if (!current->Save(&why))
+        Report("Your progress could not be saved to " + current->path + ": " + why +
+               ".\nThe file on disk was left as it was.");
     return 0;
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <map>
-#include <unordered_map>
+#include <string>
 
 #include "config/tsc_file.h"
 #include "core/own_file.h"
@@ -35,8 +35,6 @@ int32_t TScore::CompareScores(const TScore& a, const TScore& b) {
 namespace {
 
 const char* const kDefaultName = "Tolvenk";
-// The first name a kept copy takes; later ones are numbered.
-const char* const kKeptName = "hiscores.dat.bad";
 constexpr int32_t kDefaultScore = 10000;
 
 // The group is new, so its keys are made outright: looking each one up
@@ -118,22 +116,29 @@ std::shared_ptr<THiscores> THiscores::Create(const std::string& path) {
     } catch (const TSCError& e) {
         table->keepDamaged = true;
         table->damagedBytes = std::move(bytes);
+        // The copy's name is known only once it is made: Save tells it then.
+        table->tellKeptCopy = true;
         table->notices.Report("The hiscore file is damaged and could not be read:\n" + path + "\n" + e.Text() +
                               "\nThe hiscore tables start anew. The file is left as it is until a new result "
-                              "is saved; it is then kept beside it as " + kKeptName + ".");
+                              "is saved; a copy of it is then kept beside it.");
         return startDefault();
     }
     if (skipped > 0) {
         table->keepDamaged = true;
         table->damagedBytes = bytes;
-        table->notices.Report("The hiscore file held " + std::to_string(skipped) + " damaged entr" +
-                              (skipped == 1 ? "y" : "ies") + ", left out:\n" + path +
-                              "\nThe file is kept beside it as " + kKeptName + ".");
     }
     // One write at start-up puts the file in its tidy form (sorted, trimmed,
     // groups renumbered); a file without any group is left as it is.
     if (!table->scores.empty() || skipped > 0) {
         if (table->keepDamaged || table->RenderFile() != bytes) table->Save();
+    }
+    if (skipped > 0) {
+        // Said after the save, so the copy named is the one made; a copy
+        // that could not be made has been told by Save.
+        table->notices.Report("The hiscore file held " + std::to_string(skipped) + " damaged entr" +
+                              (skipped == 1 ? "y" : "ies") + ", left out:\n" + path +
+                              (table->keepDamaged ? "\nThe file is left as it is."
+                                                  : "\nThe file is kept beside it as " + table->keptCopy + "."));
     }
     return table;
 }
@@ -141,48 +146,38 @@ std::shared_ptr<THiscores> THiscores::Create(const std::string& path) {
 int THiscores::LoadFromText(const std::string& text) {
     TTSCFilePtr file = CreateTSCFile();
     LoadTSCFile(file, plat::CreateMemoryStream(text));
-    // The keys by group, in file order, found in one walk: asking the
-    // configuration for each key would search every key of the file each
-    // time, and a full table holds thousands.
-    std::unordered_map<std::string, std::vector<const TTSCKey*>> byGroup;
-    for (const TTSCKeyPtr& k : *file->keys) byGroup[plat::Lower(k->path)].push_back(k.get());
-    auto find = [&](const std::string& group, const char* name) -> const TTSCKey* {
-        auto it = byGroup.find(plat::Lower(group));
-        if (it == byGroup.end()) return nullptr;
-        const std::string lower = plat::Lower(name);
-        for (const TTSCKey* k : it->second)
-            if (plat::Lower(k->name) == lower) return k;
-        return nullptr;
-    };
-    auto missing = [](const std::string& group, const char* name) {
-        return "The key " + group + "::" + name + " does not exist";
-    };
-    // A text key the group lacks reads as "", said on standard output.
-    auto textKey = [&](const std::string& group, const char* name) {
-        if (const TTSCKey* k = find(group, name)) return k->Value(0);
-        plat::Print(missing(group, name));
-        return std::string();
-    };
-
+    // Each group with the keys inside its own braces: a pasted block, two
+    // tables joined into one file or "Score0" beside "score0" repeat a
+    // name, and a lookup by name would read the first group's entry for
+    // every one of them.
+    const std::vector<TTSCGroupKeys> groups = file->GroupsWithKeys("");
     std::vector<TScorePtr> loaded;
+    loaded.reserve(groups.size());
     int skipped = 0;
-    const auto groups = GetTSCGroupList(file, "");
-    for (const TTSCGroupPtr& g : *groups) {
-        const std::string group = g->KeyPath();
-        const TTSCKey* typeID = find(group, "typeID");
-        const TTSCKey* gameID = find(group, "gameID");
-        const TTSCKey* score = find(group, "score");
+    for (const TTSCGroupKeys& g : groups) {
+        auto find = [&](const char* name) { return g.Find(name); };
+        auto missing = [&](const char* name) { return "The key " + g.path + "::" + name + " does not exist"; };
+        const TTSCKeyView* typeID = find("typeID");
+        const TTSCKeyView* gameID = find("gameID");
+        const TTSCKeyView* score = find("score");
         if (!typeID || !gameID || !score) {
             // No number to rank it by: the entry is left out.
-            plat::Print("Hiscore entry " + group + " left out: " +
-                        missing(group, !typeID ? "typeID" : !gameID ? "gameID" : "score"));
+            plat::Print("Hiscore entry " + g.path + " left out: " +
+                        missing(!typeID ? "typeID" : !gameID ? "gameID" : "score"));
             ++skipped;
             continue;
         }
-        const std::string helpVar = find(group, "helpVar") ? find(group, "helpVar")->Value(0) : std::string();
-        const std::string date = textKey(group, "date");
-        auto number = [](const TTSCKey* k) { return plat::TruncToInt(TSCTextToNumber(k->Value(0))); };
-        const std::string name = textKey(group, "name");
+        // A text key the group lacks reads as "", said on standard output.
+        auto textKey = [&](const char* name) {
+            if (const TTSCKeyView* k = find(name)) return k->Value(0);
+            plat::Print(missing(name));
+            return std::string();
+        };
+        const TTSCKeyView* help = find("helpVar");
+        const std::string helpVar = help ? help->Value(0) : std::string();
+        const std::string date = textKey("date");
+        auto number = [](const TTSCKeyView* k) { return plat::TruncToInt(TSCTextToNumber(k->Value(0))); };
+        const std::string name = textKey("name");
         loaded.push_back(TScore::Create(name, number(score), number(gameID), number(typeID), date, helpVar));
     }
     scores = std::move(loaded);
@@ -233,20 +228,30 @@ int THiscores::Save() {
     if (keepDamaged) {
         // A copy, not a move: the file stays where it is until the rename
         // below replaces it whole, so there is always a hiscore file.
-        if (KeepOwnFileCopy(path, damagedBytes).empty()) {
+        std::string why;
+        keptCopy = KeepOwnFileCopy(path, damagedBytes, &why);
+        if (keptCopy.empty()) {
             notices.Report("The damaged hiscore file " + path +
                            " could not be copied aside, so it is left as it is and the new results are not "
-                           "saved. Check the free space and permissions of its folder.");
+                           "saved: " + why + ".");
             return 0;
         }
         keepDamaged = false;
         damagedBytes.clear();
         damagedBytes.shrink_to_fit();
     }
-    if (!WriteOwnFileAtomically(path, RenderFile()))
-        notices.Report("The hiscores could not be saved to " + path +
-                       "; the file on disk was left as it was. Check the free space and permissions of its "
-                       "folder.");
+    // The copy just made, when the player has yet to hear its name: one
+    // message says it with what became of the save.
+    std::string copyNote;
+    if (tellKeptCopy) copyNote = "A copy of the damaged hiscore file is kept as " + keptCopy + ".";
+    tellKeptCopy = false;
+    std::string why;
+    if (!WriteOwnFileAtomically(path, RenderFile(), &why)) {
+        notices.Report("The hiscores could not be saved to " + path + ": " + why +
+                       ".\nThe file on disk was left as it was." + (copyNote.empty() ? "" : "\n" + copyNote));
+    } else if (!copyNote.empty()) {
+        notices.Report("The hiscores are saved anew to " + path + ".\n" + copyNote);
+    }
     return 0;
 }
 

@@ -49,7 +49,9 @@ public:
     // damaged is reported and the default table starts; it is replaced only
     // when a result comes to be saved, and its bytes are then first kept in
     // a copy beside it (path + ".bad", or a numbered one when that is taken).
-    // Groups lacking a number key are skipped with a message.
+    // Groups lacking a number key are skipped with a message. Groups are
+    // read each with its own keys, whatever their names: two joined tables
+    // or a pasted block repeat "Score0", and both entries are kept.
     static std::shared_ptr<THiscores> Create(const std::string& path);
 
     int CreateHiscoresFile();
@@ -78,6 +80,10 @@ public:
     // rewrite.
     bool keepDamaged = false;
     std::string damagedBytes;
+    // The name the damaged file's copy went to, once made; tellKeptCopy is
+    // set while the player has yet to hear it.
+    std::string keptCopy;
+    bool tellKeptCopy = false;
     // Set when the file could not be read at all: no Save of this run
     // touches it.
     bool fileLeftAlone = false;

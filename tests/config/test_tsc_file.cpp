@@ -88,6 +88,40 @@ TEST(ConfigLookup, GroupListGivesDirectChildrenInOrder) {
     EXPECT_TRUE(GetTSCGroupList(f, "nothing")->IsEmpty());
 }
 
+// Groups of one name, or names apart only in case, each keep the keys of their own braces: not
+// those of the other, nor of a group nested inside. Once the lists are made, a group gets the
+// keys of its path.
+TEST(ConfigLookup, GroupsWithKeysGivesEachGroupItsOwnKeys) {
+    auto names = [](const TTSCGroupKeys& g) {
+        std::string out = g.path + ":";
+        for (const TTSCKeyView& k : g.keys) out += " " + std::string(k.Name()) + "=" + k.Value(0);
+        return out;
+    };
+    auto f = LoadText("x=0 S{ a=1 In{ a=9 } b=2 } T{ a=3 } s{ a=4 } S{ }");
+    std::vector<std::string> got;
+    for (const TTSCGroupKeys& g : f->GroupsWithKeys("")) got.push_back(names(g));
+    EXPECT_EQ(got, (std::vector<std::string>{"S: a=1 b=2", "T: a=3", "s: a=4", "S:"}));
+    const auto inner = f->GroupsWithKeys("s");
+    ASSERT_EQ(inner.size(), 1u);
+    EXPECT_EQ(names(inner[0]), "S::In: a=9");
+    const auto top = f->GroupsWithKeys("");
+    ASSERT_NE(top[2].Find("A"), nullptr);
+    EXPECT_EQ(top[2].Find("A")->Value(0), "4");
+    EXPECT_EQ(top[2].Find("b"), nullptr);
+    EXPECT_FLOAT_EQ(GetTSCNumberKey(top[0], "B", 0), 2.0f);
+    try {
+        GetTSCNumberKey(top[1], "b", 0);
+        ADD_FAILURE() << "a key the group lacks raises";
+    } catch (const TSCError& e) {
+        EXPECT_EQ(e.Text(), "The key T::b does not exist");
+    }
+
+    f->keys->Count();  // the lists are made
+    got.clear();
+    for (const TTSCGroupKeys& g : f->GroupsWithKeys("")) got.push_back(names(g));
+    EXPECT_EQ(got, (std::vector<std::string>{"S: a=1 b=2 a=4", "T: a=3", "s: a=1 b=2 a=4", "S: a=1 b=2 a=4"}));
+}
+
 // Which bytes fold: A-Z only. The pairs that differ by the case bit
 // outside the letters ('[' and '{', '@' and '`', '^' and '~') and accented
 // letters must stay apart, in paths and names alike, loaded or set.

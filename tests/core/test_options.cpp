@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <new>
@@ -12,6 +14,7 @@
 #include "config/tsc_file.h"
 #include "core/options.h"
 #include "core/own_file.h"
+#include "support/own_file_faults.h"
 #include "core_fixture.h"
 #include "platform/app.h"
 #include "platform/files.h"
@@ -89,6 +92,25 @@ protected:
         EXPECT_EQ(options->startingLevel, startingLevel) << what;
     }
 
+    void TearDown() override {
+        SetOwnFileFault(nullptr);
+        ClearKeptCopies();
+        CoreTest::TearDown();
+    }
+    // The copies kept beside the options file, in the order of their names.
+    std::vector<std::string> KeptCopies() const {
+        std::vector<std::string> out;
+        for (int n = 1; n <= kOwnFileMaxCopies; ++n) {
+            std::string text;
+            if (plat::LoadText(Kept(n), text)) out.push_back(text);
+        }
+        return out;
+    }
+    std::string Kept(int n) const { return path_ + ".bad" + (n == 1 ? std::string() : std::to_string(n)); }
+    void ClearKeptCopies() const {
+        for (int n = 1; n <= kOwnFileMaxCopies; ++n) plat::DeleteFile(Kept(n));
+    }
+
     std::string path_;
     std::vector<std::string> profiles_;
     std::vector<std::string> selected_;
@@ -138,6 +160,7 @@ TEST_F(OptionsTest, AMissingSettingKeepsItsValueAndTheFileIsRewrittenWhole) {
     for (const Case& c : cases) {
         options = std::make_shared<TOptions>();
         pt::ClearNotifications();
+        ClearKeptCopies();
         std::string body = "Settings{\n";
         if (std::string(c.missing) != "screenMode") body += "screenMode=1\n";
         if (std::string(c.missing) != "musicVol") body += "musicVol=0.3\n";
@@ -173,6 +196,7 @@ TEST_F(OptionsTest, ADamagedFileNeverEndsTheGame) {
     for (const std::string& text : cases) {
         options = std::make_shared<TOptions>();
         pt::ClearNotifications();
+        ClearKeptCopies();
         WriteOptions(text);
         EXPECT_NO_THROW(options->Load()) << text;
         ExpectFields(2, 0.5f, 0.8f, 0, text);
@@ -378,12 +402,73 @@ TEST_F(OptionsTest, AnOptionsFileThatCannotBeReadIsLeftAlone) {
 TEST_F(OptionsTest, ADamagedFileWhoseCopyCannotBeMadeStays) {
     const std::string damaged = "Settings{ screenMode=1; musicVol=0.2 }";
     WriteOptions(damaged);
-    ASSERT_TRUE(plat::CreateDir(path_ + ".bad"));  // the copy's place is taken
-    ASSERT_TRUE(plat::SaveText(path_ + ".bad/inside", "x"));
+    // The disk fills up as the copy is made.
+    SetOwnFileFault([](OwnFileStep step, const std::string& p) {
+        return step == OwnFileStep::Write && p.find(".bad") != std::string::npos ? ENOSPC : 0;
+    });
     options->Load();
-    EXPECT_EQ(pt::Notifications().size(), 1u);
+    SetOwnFileFault(nullptr);
+    ASSERT_EQ(pt::Notifications().size(), 1u);
+    EXPECT_NE(pt::Notifications()[0].find(std::strerror(ENOSPC)), std::string::npos) << pt::Notifications()[0];
     saveOnEnd(false);
     EXPECT_EQ(ReadOptions(), damaged);
+    EXPECT_TRUE(KeptCopies().empty()) << "no half copy";
+}
+
+// Every step of a save that can fail: the file on disk stays as it was, the player hears the
+// cause once (not at every save), nothing is left beside it, and the next good save writes.
+TEST_F(OptionsTest, AFailingSaveLeavesTheOldFileWholeAndTellsThePlayer) {
+    const std::string temp = OwnFileTempPath(path_);
+    for (const quill_test::SaveFault& c : quill_test::SaveFaults(path_)) {
+        SCOPED_TRACE(static_cast<int>(c.step));
+        options = std::make_shared<TOptions>();
+        WriteOptions(kPlayersFile);
+        options->Load();
+        pt::ClearNotifications();
+        quill_test::Inject(c);
+        options->musicVol = 0.9f;
+        options->SaveOptionsOnly();
+        saveOnEnd(false);
+        SetOwnFileFault(nullptr);
+        EXPECT_EQ(ReadOptions(), kPlayersFile);
+        EXPECT_EQ(plat::FileType(temp), 0);
+        ASSERT_EQ(pt::Notifications().size(), 1u);
+        EXPECT_NE(pt::Notifications()[0].find(path_), std::string::npos) << pt::Notifications()[0];
+        EXPECT_NE(pt::Notifications()[0].find(std::strerror(c.err)), std::string::npos) << pt::Notifications()[0];
+        options->SaveOptionsOnly();
+        EXPECT_FLOAT_EQ(GetTSCNumberKey(Reload(), "Settings", "musicVol", 0), 0.9f);
+    }
+}
+
+// A copy kept once is the player's: a later damaged file is kept beside it
+// under the next number, and the message names the copy that was made.
+TEST_F(OptionsTest, DamagedFilesInTurnLeaveACopyEach) {
+    const std::string first = "Settings{ screenMode=1; musicVol=0.2 }";
+    const std::string second = "Settings{ screenMode=1 musicVol=0.2";
+    for (const std::string* text : {&first, &second}) {
+        pt::ClearNotifications();
+        options = std::make_shared<TOptions>();
+        WriteOptions(*text);
+        options->Load();
+        ASSERT_EQ(pt::Notifications().size(), 1u);
+        const std::string want = "\n" + Kept(text == &first ? 1 : 2);
+        const std::string& told = pt::Notifications()[0];
+        EXPECT_TRUE(told.size() > want.size() && told.substr(told.size() - want.size()) == want) << told;
+    }
+    EXPECT_EQ(KeptCopies(), (std::vector<std::string>{first, second}));
+
+    // Every name taken: the file stays, and the message says why.
+    for (int n = 3; n <= kOwnFileMaxCopies; ++n) ASSERT_TRUE(plat::SaveText(Kept(n), "older"));
+    pt::ClearNotifications();
+    options = std::make_shared<TOptions>();
+    WriteOptions(first);
+    options->Load();
+    saveOnEnd(false);
+    EXPECT_EQ(ReadOptions(), first);
+    ASSERT_EQ(pt::Notifications().size(), 1u);
+    EXPECT_NE(pt::Notifications()[0].find("copies kept earlier"), std::string::npos) << pt::Notifications()[0];
+    EXPECT_EQ(KeptCopies().size(), static_cast<size_t>(kOwnFileMaxCopies));
+    EXPECT_EQ(KeptCopies()[0], first);
 }
 
 TEST_F(OptionsTest, AFirstStartThatCannotWriteItsFolderPlaysOnTheFirstStartValues) {

@@ -255,6 +255,40 @@ TEST_F(EditorTest, EveryMarkerAndStageIsWrittenWhateverItsNumber) {
     EXPECT_NE(ReadText("data/map.tsc").find("\tLevel1{\n"), std::string::npos);
 }
 
+// A map file the editor opens may hold markers of kinds the map has no pictures for, and entries
+// under one name twice (a block pasted in again, names in another case). The map shows what it
+// can; the editor's next save writes every entry back with its own values.
+TEST_F(EditorTest, UnknownKindsAndRepeatedNamesOutliveTheEditorsSave) {
+    const char* text = R"(Levels {
+        L1 { Number=1 Stage=1 Kind=1 X=10 Y=11 }
+        L2 { Number=2 Stage=1 Kind=7 X=20 Y=21 }
+        L1 { Number=3 Stage=2 Kind=5 X=30 Y=31 }
+        l1 { Number=4 Stage=2 Kind=0 X=40 Y=41 }
+        L9 { Number=9 Stage=2 Kind=-3 X=90 Y=91 }
+    }
+    Stages {
+        S { Number=1 Image="a.png" X=1 Y=2 }
+        S { Number=2 Image="b.png" X=3 Y=4 }
+    })";
+    map = std::make_shared<TMapCore>();
+    map_test::GiveMapPictures(*map);
+    std::string missing;
+    map->ReadLayout(map_test::TscFromText(text), missing);
+    ASSERT_EQ(missing, "");
+    // Shown: the kinds the map has pictures for, each with its own keys.
+    EXPECT_EQ(Markers(map), (std::vector<M>{{1, 1, 1, 10, 11}, {3, 2, 5, 30, 31}}));
+    EXPECT_EQ(Stages(map), (std::vector<S>{{1, "a.png", 1, 2}, {2, "b.png", 3, 4}}));
+
+    ASSERT_EQ(map->WriteLayout("data/map.tsc"), 0);
+    const TMapCorePtr editor = ReadBack("data/map.tsc");
+    EXPECT_EQ(Markers(map), Markers(editor));
+    EXPECT_EQ(Stages(map), Stages(editor));
+    std::vector<M> kept;
+    for (const TMapLevelPtr& m : *map->unknownKinds)
+        kept.emplace_back(m->number, m->stage, m->kind, static_cast<int>(m->x), static_cast<int>(m->y));
+    EXPECT_EQ(kept, (std::vector<M>{{2, 1, 7, 20, 21}, {4, 2, 0, 40, 41}, {9, 2, -3, 90, 91}}));
+}
+
 // A stage picture held against the end of the int range stays there, by
 // the pixel-a-frame step and the pixel-a-press step alike.
 TEST_F(EditorTest, AStagePictureStopsAtTheEndsOfTheIntRange) {

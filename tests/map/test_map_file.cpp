@@ -42,7 +42,7 @@ const LayoutCase kLayouts[] = {
      {{2, 1, 1, 10, 20}, {1, 1, 3, 30, 40}},
      {{2, "b.png", 5, 6}, {1, "a.png", 7, 8}},
      ""},
-    {"kinds outside 1..5 are skipped, later entries still read, 5.9 is 5",
+    {"kinds outside 1..5 are not shown, later entries still read, 5.9 is 5",
      R"(Levels { L1 { Number=1 Stage=1 Kind=0 X=1 Y=1 } L2 { Number=2 Stage=1 Kind=6 X=2 Y=2 }
                  L3 { Number=3 Stage=1 Kind=5.9 X=3 Y=3 } L4 { Number=4 Stage=1 Kind=-1 X=4 Y=4 }
                  L5 { Number=5 Stage=2 Kind=4 X=5 Y=5 } })",
@@ -71,9 +71,9 @@ const LayoutCase kLayouts[] = {
      {{1, 1, 1, 1, 2}},
      {},
      ""},
-    {"two entries of one name both take the first one's values",
+    {"two entries of one name each take their own values",
      R"(Levels { L { Number=1 Stage=1 Kind=1 X=1 Y=1 } L { Number=2 Stage=3 Kind=5 X=9 Y=9 } })",
-     {{1, 1, 1, 1, 1}, {1, 1, 1, 1, 1}},
+     {{1, 1, 1, 1, 1}, {2, 3, 5, 9, 9}},
      {},
      ""},
     {"loose keys, deeper groups, further keys and other groups are ignored",

@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
+
+#include "core/own_file.h"
+#include "support/own_file_faults.h"
 #include "platform/app.h"
 #include "profiles_fixture.h"
 
@@ -182,6 +187,31 @@ TEST_F(ProfileManager, ASaveCutShortBeforeItsRenameLeavesTheOldProfile) {
     profile->SetNumber("level", 5, 1);
     profile->UpdateList();
     EXPECT_EQ(profile->GetNumber("level"), 5);
+}
+
+// Every step of a save that can fail on a real disk: the profile on disk stays whole as it was
+// (so a save that set the old file aside before its replacement was whole is caught), the player
+// hears the cause, nothing is left beside it, and the next save that can succeed does.
+TEST_F(ProfileManager, AFailingSaveLeavesTheOldProfileWholeAndTellsThePlayer) {
+    const std::string path = PathOf("anna");
+    const std::string temp = OwnFileTempPath(path);
+    for (const quill_test::SaveFault& c : quill_test::SaveFaults(path)) {
+        SCOPED_TRACE(static_cast<int>(c.step));
+        WriteProfile("anna", Text("Velmora", "\tlevel=4.00000000\n"));
+        profile = TProfileManager::Create(folder, "dat");
+        const std::string before = Bytes(path);
+        plat::testing::ClearNotifications();
+        quill_test::Inject(c);
+        profile->SetNumber("level", 5, 1);
+        SetOwnFileFault(nullptr);
+        EXPECT_EQ(Bytes(path), before) << "the old profile, whole";
+        EXPECT_EQ(plat::FileType(temp), 0);
+        EXPECT_EQ(NotifiedCount(path), 1);
+        EXPECT_TRUE(Notified(std::strerror(c.err)));
+        profile->SetNumber("level", 6, 1);
+        profile->UpdateList();
+        EXPECT_EQ(profile->GetNumber("level"), 6);
+    }
 }
 
 TEST_F(ProfileManager, AnotherCurrentProfileStopsTheQuestSavingIntoIt) {

@@ -205,7 +205,7 @@ class HiscoreFaults : public TitleTest {
 protected:
     void TearDown() override {
         SetOwnFileFault(nullptr);
-        for (int n = 2; n <= 5; ++n) plat::DeleteFile(hiscorePath_ + ".bad" + std::to_string(n));
+        for (int n = 2; n <= kOwnFileMaxCopies; ++n) plat::DeleteFile(hiscorePath_ + ".bad" + std::to_string(n));
         TitleTest::TearDown();
     }
     // Every file beside the table whose name starts with the table's, but the table itself.
@@ -345,6 +345,107 @@ TEST_F(HiscoreFaults, ATwentyThousandEntryTableLoadsAndKeepsTheBestThousandOfEac
         EXPECT_EQ(list.back()->score, best - 999 * 3);
     }
     EXPECT_EQ(Names(THiscores::Create(hiscorePath_)->scores), Names(hiscore->scores)) << "written back trimmed";
+}
+
+// A name that repeats is no reason to lose an entry: each group is read with its own keys, the
+// file is tidied without a word, and a restart reads the same table.
+TEST_F(Hiscores, GroupsWhoseNamesRepeatEachKeepTheirOwnEntry) {
+    const std::string tableA = Group(0, "a0", "100.0", "1") + Group(1, "a1", "90.0", "1") + Group(2, "a2", "80.0", "1");
+    const std::string tableB = Group(0, "b0", "500.0", "1") + Group(1, "b1", "400.0", "1") + Group(2, "b2", "300.0", "1");
+    std::string lowerB = tableB;
+    for (size_t at = lowerB.find("Score"); at != std::string::npos; at = lowerB.find("Score", at)) lowerB[at] = 's';
+    struct Case {
+        const char* what;
+        std::string text;
+        std::vector<std::string> want;
+    } cases[] = {
+        {"two tables joined into one file", tableA + tableB, {"b0", "b1", "b2", "a0", "a1", "a2"}},
+        {"a block pasted in again, changed",
+         tableA + Group(1, "pasted", "95.0", "1") + Group(2, "endless", "7.0", "2"),
+         {"a0", "pasted", "a1", "a2", "endless"}},
+        {"the same names in another case", tableA + lowerB, {"b0", "b1", "b2", "a0", "a1", "a2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        plat::testing::ClearNotifications();
+        ASSERT_TRUE(plat::SaveText(hiscorePath_, c.text));
+        hiscore = THiscores::Create(hiscorePath_);
+        EXPECT_EQ(Names(hiscore->scores), c.want);
+        EXPECT_TRUE(plat::testing::Notifications().empty());
+        // Written back at start-up, renumbered: every entry is in it.
+        EXPECT_EQ(Names(THiscores::Create(hiscorePath_)->scores), c.want);
+        EXPECT_EQ(Read(hiscorePath_), hiscore->RenderFile());
+    }
+}
+
+// What the player reads names the copy that was made and the cause that stopped a copy or a read.
+TEST_F(HiscoreFaults, MessagesNameTheRealCopyAndTheRealCause) {
+    const std::string earlier = hiscorePath_ + ".bad";
+    const std::string next = hiscorePath_ + ".bad2";
+    auto told = [] { return plat::testing::Notifications(); };
+    auto anyTells = [&](const std::string& what) {
+        for (const std::string& m : told())
+            if (m.find(what) != std::string::npos) return true;
+        return false;
+    };
+    const std::string leftOut = valid_ + "Score2{ name='no score' gameID=0 typeID=1 date='d' }\n";
+    struct Case {
+        const char* what;
+        const std::string* text;
+    } damages[] = {
+        {"unparseable, kept at the next result", &damagedA_},
+        {"an entry left out, kept at start-up", &leftOut},
+    };
+    for (const Case& c : damages) {
+        SCOPED_TRACE(c.what);
+        plat::DeleteFile(next);
+        ASSERT_TRUE(plat::SaveText(earlier, "a copy kept at an earlier start"));
+        ASSERT_TRUE(plat::SaveText(hiscorePath_, *c.text));
+        plat::testing::ClearNotifications();
+        hiscore = THiscores::Create(hiscorePath_);
+        hiscore->add("new", 77, 0, 2, "d", "l.tsc");
+        EXPECT_EQ(Read(next), *c.text);
+        EXPECT_TRUE(anyTells(next)) << "the copy made";
+        for (const std::string& m : told()) {
+            EXPECT_EQ(m.find(earlier + "\n"), std::string::npos) << m;
+            EXPECT_EQ(m.find(earlier + "."), std::string::npos) << m;
+            EXPECT_EQ(m.find("hiscores.dat.bad."), std::string::npos) << m;
+        }
+    }
+
+    // Every name for a copy taken: the refusal says so, not free space or permissions.
+    for (int n = 1; n <= kOwnFileMaxCopies; ++n)
+        ASSERT_TRUE(plat::SaveText(hiscorePath_ + ".bad" + (n == 1 ? std::string() : std::to_string(n)), "old"));
+    ASSERT_TRUE(plat::SaveText(hiscorePath_, damagedA_));
+    hiscore = THiscores::Create(hiscorePath_);
+    plat::testing::ClearNotifications();
+    hiscore->add("new", 77, 0, 2, "d", "l.tsc");
+    EXPECT_EQ(Read(hiscorePath_), damagedA_);
+    ASSERT_EQ(Told(), 1);
+    EXPECT_TRUE(anyTells("copies kept earlier"));
+    EXPECT_FALSE(anyTells("free space"));
+    EXPECT_FALSE(anyTells("permission"));
+    for (int n = 1; n <= kOwnFileMaxCopies; ++n)
+        plat::DeleteFile(hiscorePath_ + ".bad" + (n == 1 ? std::string() : std::to_string(n)));
+
+    // A read that fails is told by its cause: only a denied open points at permissions.
+    struct ReadCase {
+        int err;
+        bool permissions;
+    } reads[] = {{EIO, false}, {EACCES, true}, {EPERM, true}};
+    for (const ReadCase& r : reads) {
+        SCOPED_TRACE(r.err);
+        ASSERT_TRUE(plat::SaveText(hiscorePath_, valid_));
+        const std::string target = hiscorePath_;
+        SetOwnFileFault([&](OwnFileStep step, const std::string& p) {
+            return step == OwnFileStep::Open && p == target ? r.err : 0;
+        });
+        plat::testing::ClearNotifications();
+        hiscore = THiscores::Create(hiscorePath_);
+        SetOwnFileFault(nullptr);
+        ASSERT_EQ(Told(), 1);
+        EXPECT_EQ(anyTells("permission"), r.permissions) << told()[0];
+    }
 }
 
 }  // namespace
