@@ -11,6 +11,7 @@
 // The most points a saved score holds: two of them still add up within 32
 // bits, and a 32-bit float stores it exactly.
 constexpr int32_t kMaxSavedPoints = 1000000000;
+static_assert(kMaxSavedPoints <= INT32_MAX / 2);
 // The most a saved count that grows by one holds: a 32-bit float stores
 // every whole number up to it.
 constexpr int32_t kMaxSavedCount = 1 << 24;
