@@ -4,6 +4,7 @@
 #include "core/globals.h"
 #include "core/own_file.h"
 #include "core/prefs.h"
+#include "core/saved_numbers.h"
 #include "platform/app.h"
 #include "platform/files.h"
 #include "platform/input.h"
@@ -88,10 +89,10 @@ int TOptions::Load() {
         }
         if (got == OwnFileRead::Ok && !damaged) {
             // Each setting stands alone: one the file lacks keeps the value
-            // held now, and the others still read.
+            // held now, and the others still read, each within its range.
             auto read = [&](const char* key, auto store) {
                 try {
-                    store(GetTSCNumberKey(tscFile, kGroup, key, 0));
+                    store(static_cast<float>(SaneSavedNumber(key, GetTSCNumberKey(tscFile, kGroup, key, 0))));
                 } catch (const TSCError& e) {
                     if (problem.empty()) problem = e.what();
                     damaged = true;

@@ -9,6 +9,7 @@
 #include "config/tsc_lexer.h"
 #include "core/globals.h"
 #include "core/helpers.h"
+#include "core/saved_numbers.h"
 #include "level/bosses.h"
 #include "level/level_links.h"
 #include "level/points.h"
@@ -216,7 +217,7 @@ int TLevelManager::doShortSummary() {
 }
 
 int TLevelManager::finish() {
-    points->pointsTotal += points->pointsActual;
+    points->pointsTotal = SatAdd(points->pointsTotal, points->pointsActual);
     points->pointsActual = 0;
     blocks->heldBlock = nullptr;
     TSpark::destroyAll();

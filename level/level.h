@@ -13,6 +13,7 @@
 #include <vector>
 #include "config/tsc_file.h"
 #include "core/music.h"
+#include "core/saved_numbers.h"
 #include "platform/audio.h"
 #include "platform/image.h"
 
@@ -121,10 +122,10 @@ public:
     void drawSummaryGlows();
 
     // Board statistics raised by the board's rules.
-    void countBlockUsed() { blocksUsed += 1; }
+    void countBlockUsed() { blocksUsed = SatAdd(blocksUsed, 1); }
     void countMatch(int colours) {
-        matches += 1;
-        if (colours > 1) combos += 1;
+        matches = SatAdd(matches, 1);
+        if (colours > 1) combos = SatAdd(combos, 1);
     }
 
 private:

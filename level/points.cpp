@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/mouse.h"
+#include "core/saved_numbers.h"
 #include "platform/graphics.h"
 #include "ui/container.h"
 
@@ -24,8 +25,8 @@ int TPointsManager::loadGfx() {
 }
 
 int TPointsManager::add(int n) {
-    // Wraps like the 32-bit score it is rather than overflowing.
-    pointsActual = static_cast<int32_t>(static_cast<uint32_t>(pointsActual) + static_cast<uint32_t>(n));
+    // Stops at the ends of its 32 bits: a score never wraps negative.
+    pointsActual = SatAdd(pointsActual, n);
     return 0;
 }
 
@@ -43,7 +44,7 @@ int TPointsManager::Draw() {
     plat::DrawImage(dechaImage, static_cast<float>(px + 4), static_cast<float>(py + 126), 0);
     plat::DrawImage(menuHover == 1 ? menuHoverImage : menuImage, static_cast<float>(px + 40),
                     static_cast<float>(py + 193), 0);
-    const int score = static_cast<int32_t>(static_cast<uint32_t>(pointsTotal) + static_cast<uint32_t>(pointsActual));
+    const int score = SatAdd(pointsTotal, pointsActual);
     _drawNumber(score, 7, px + 28, py + 42, 1, 0);
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "core/delta_time.h"
 #include "core/music.h"
 #include "core/options.h"
+#include "core/saved_numbers.h"
 #include "core/sound.h"
 #include "level/level.h"
 #include "level/level_links.h"
@@ -130,7 +131,7 @@ void TLevelManager::_endCounting(int now) {
     countLoopChannel = nullptr;
     summaryStage = 2;
     stageTime = now;
-    totalShown = points->pointsTotal + points->pointsActual;
+    totalShown = SatAdd(points->pointsTotal, points->pointsActual);
     points->add(bonusPoints);
     playSound2(panelShowSound, nullptr, 0);
 }

@@ -29,12 +29,10 @@
 
 namespace {
 
-// A number of the saved game within 0..most. The profile hands numbers over
-// as 32-bit floats, where INT32_MAX is 2^31: a plain cast would wrap it to
-// a negative, and a damaged file may hold anything.
-int ResumedNumber(const std::string& key, int most) {
-    return std::clamp(plat::TruncToInt(modes::ProfileNumber(key)), 0, most);
-}
+// A number of the saved game within its range. The profile hands numbers
+// over as 32-bit floats, where INT32_MAX is 2^31: a plain cast would wrap it
+// to a negative, and a damaged file may hold anything.
+int ResumedNumber(const std::string& key) { return SavedInt(key, modes::ProfileNumber(key)); }
 
 }  // namespace
 
@@ -88,15 +86,15 @@ int TBoardModePlay::Start(const std::string& levelFile) {
         usedBlocks = 0;
         timeManager->Reset(mode == kEndless ? 0 : 1);
     } else {
-        if (mode == kTimeAttack) points->pointsActual = ResumedNumber(Key("Points"), kMaxResumedPoints);
+        if (mode == kTimeAttack) points->pointsActual = ResumedNumber(Key("Points"));
         if (modeLinks.loadGame) modeLinks.loadGame(mode == kEndless ? "endless" : "time");
         // The endless clock has no end; the time-attack clock no more than its minute.
-        const int clock = ResumedNumber(Key("Time"), mode == kEndless ? INT32_MAX : kTimeAttackMs);
+        const int clock = ResumedNumber(Key("Time"));
         timeManager->LoadFromProfile(clock);
-        if (mode == kEndless) points->pointsActual = ResumedNumber(Key("Points"), kMaxResumedPoints);
-        level->spellsReceived = ResumedNumber(Key("RecivedSpells"), kMaxResumedCount);
-        level->spellsCast = ResumedNumber(Key("DroppedSpells"), kMaxResumedCount);
-        usedBlocks = ResumedNumber(Key("Blocks"), kMaxResumedCount);
+        if (mode == kEndless) points->pointsActual = ResumedNumber(Key("Points"));
+        level->spellsReceived = ResumedNumber(Key("RecivedSpells"));
+        level->spellsCast = ResumedNumber(Key("DroppedSpells"));
+        usedBlocks = ResumedNumber(Key("Blocks"));
     }
     board->createBoardImage(1);
     modes::RenewDelta();
@@ -123,7 +121,7 @@ void TBoardModePlay::Frame() {
     }
     if (!blocks->heldBlock && modes::SpellsPending() == 0 && blocks->IsFreze() == 0) {
         blocks->buildNextBlock();
-        usedBlocks += 1;
+        usedBlocks = SatAdd(usedBlocks, 1);
         board->checkGameOver();
     }
 

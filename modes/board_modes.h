@@ -4,6 +4,7 @@
 // left or quit is saved in the profile so the title screen can resume it.
 #pragma once
 #include <string>
+#include "core/saved_numbers.h"
 
 // levelFile "" resumes the saved game of the mode (0 at once when there is
 // none). 1 after a game over (tally shown, hiscore added); after leaving for
@@ -18,11 +19,9 @@ public:
     enum Mode : int { kEndless = 0, kTimeAttack = 1 };
     static constexpr int kGoOn = -1;
     static constexpr int kTimeAttackMs = 60000;
-    // The most a resumed game brings back. Counts that grow by one are kept
-    // where the profile's 32-bit float still holds every whole number; the
-    // score leaves a billion points of room before its 32 bits run out.
-    static constexpr int kMaxResumedCount = 1 << 24;
-    static constexpr int kMaxResumedPoints = 1 << 30;
+    // The most a resumed game brings back: the profile's own ranges.
+    static constexpr int kMaxResumedCount = kMaxSavedCount;
+    static constexpr int kMaxResumedPoints = kMaxSavedPoints;
 
     Mode mode = kEndless;
     int endReason = 0;  // 0 playing, 1 game over, 2 leave for the menu, 3 end the program

@@ -5,6 +5,7 @@
 #include "core/globals.h"
 #include "core/mouse.h"
 #include "core/options.h"
+#include "core/saved_numbers.h"
 #include "core/sound.h"
 #include "level/bosses.h"
 #include "level/captions.h"
@@ -131,7 +132,7 @@ int TQuestPlay::Step() {
     }
 
     if (!closing && board->gameOverFlag != 0 && board->alpha == 1.0f) {
-        modes::AddHiscore(points->pointsTotal + points->pointsActual, 1, "null");
+        modes::AddHiscore(SatAdd(points->pointsTotal, points->pointsActual), 1, "null");
         points->pointsActual = 0;
         points->pointsTotal = 0;
         const int answer = popupManager->GameOverPopup();

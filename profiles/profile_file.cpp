@@ -3,6 +3,7 @@
 #include "profiles/profile_file.h"
 
 #include "core/own_file.h"
+#include "core/saved_numbers.h"
 #include "platform/app.h"
 #include "platform/files.h"
 #include "platform/stream.h"
@@ -162,7 +163,14 @@ int TProfile::SetNumber(const std::string& key, int32_t value) {
 }
 
 int32_t TProfile::GetNumber(const std::string& key) {
-    return plat::TruncToInt(GetTSCNumberKey(config, kGroup, key, 0));
+    // Every saved number passes here: whatever the file says, the game only
+    // ever meets one it could have written itself.
+    const double raw = GetTSCNumberKey(config, kGroup, key, 0);
+    const double sane = SaneSavedNumber(key, raw);
+    if (!(sane == raw))
+        plat::Print("Profile " + name + ": " + key + "=" + TSCNumberToText(static_cast<float>(raw)) +
+                    " is outside what the game writes; " + std::to_string(plat::TruncToInt(sane)) + " is used");
+    return plat::TruncToInt(sane);
 }
 
 int TProfile::SetString(const std::string& key, const std::string& value) {

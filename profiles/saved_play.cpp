@@ -125,7 +125,7 @@ int LoadPuzzles() {
         plat::Print("Saved puzzle: the piece order is not one of the puzzle's " + std::to_string(pieces) +
                     " pieces; the pieces keep their places");
     }
-    const int elapsed = std::max(0, profile->GetNumber("puzzlesTime"));
+    const int elapsed = profile->GetNumber("puzzlesTime");
     if (profileLinks.setPuzzleClock)
         profileLinks.setPuzzleClock(WrapSub(plat::MilliSecs(), elapsed), profile->GetNumber("puzzlesClicks"));
     return 0;
@@ -177,8 +177,7 @@ int LoadLevelStats() {
     level->blocksUsed = profile->GetNumber("levelUsedBlocks");
     level->matches = profile->GetNumber("levelMatches");
     level->combos = profile->GetNumber("levelCombos");
-    // A negative clock would start the level in the future.
-    timeManager->LoadFromProfile(std::max(0, profile->GetNumber("levelTime")));
+    timeManager->LoadFromProfile(profile->GetNumber("levelTime"));
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/music.h"
+#include "core/saved_numbers.h"
 #include "core/sound.h"
 #include "platform/graphics.h"
 #include "platform/rng.h"
@@ -65,7 +66,7 @@ int TPuzzleGrid::State() {
     }
     if (clicked) {
         playSound2(sounds[kSoundClick], nullptr, 0);
-        puzzle->clicks += 1;
+        puzzle->clicks = SatAdd(puzzle->clicks, 1);
     }
 
     TPuzzleButton* first = nullptr;

@@ -4,6 +4,7 @@
 // closes the scroll.
 #include "core/helpers.h"
 #include "core/mouse.h"
+#include "core/saved_numbers.h"
 #include "core/sound.h"
 #include "level/points.h"
 #include "level/sequencer.h"
@@ -35,7 +36,7 @@ int TPuzzleManager::summary(const plat::ImagePtr& background, const plat::FontPt
     // ends the tally the points are in.
     if (freePlay == 0) {
         tally.shownPoints = points->pointsTotal;
-        points->pointsTotal += (tally.piecesLeft - tally.hintsLeft) * kPointsPerPiece;
+        points->pointsTotal = SatAdd(points->pointsTotal, (tally.piecesLeft - tally.hintsLeft) * kPointsPerPiece);
     }
     tally.endTime = plat::MilliSecs();
     tally.stepTime = plat::MilliSecs();

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/music.h"
+#include "core/saved_numbers.h"
 #include "modes/popup.h"
 #include "platform/audio.h"
 #include "platform/image.h"
@@ -62,10 +63,9 @@ public:
     static constexpr const char* kPopupMember = "infoRG.tsc";
     static constexpr int kRunes = 20;
     static constexpr int kSpells = 6;
-    // The most spells of one kind a game can award: each needs a finished
-    // sequence, after which the ring rests a second, and our longest ring
-    // level lasts 90 s. A profile claiming more is damaged.
-    static constexpr int kMaxSpellsPerGame = 120;
+    // The most spells of one kind a game can award; a profile claiming more
+    // is damaged, and reads as this many.
+    static constexpr int kMaxSpellsPerGame = kMaxSavedRingSpells;
     // The time a level may give for each rune after the first, in ms: none
     // at all would let no sequence of two runes be finished.
     static constexpr int kMinRuneTime = 500, kMaxRuneTime = 600000;

@@ -9,6 +9,7 @@
 
 #include "core/delta_time.h"
 #include "core/mouse.h"
+#include "core/saved_numbers.h"
 #include "core/sound.h"
 #include "modes/popup_manager.h"
 #include "platform/angles.h"
@@ -129,7 +130,7 @@ int TRingGame::updateSequence() {
         if (hoverRune == sequence[static_cast<size_t>(position)]) {
             playSound2(sounds[kRightRune], nullptr, 0);
             resetRune();
-            hits += 1;
+            hits = SatAdd(hits, 1);
             position += 1;
             progress = static_cast<float>(position) / static_cast<float>(sequenceLast + 1);
             if (position > sequenceLast) {
@@ -138,7 +139,7 @@ int TRingGame::updateSequence() {
                 createSequence(levelSequenceLast);
                 if (!AvailableSpells.empty()) {
                     AddSpell();
-                    received += 1;
+                    received = SatAdd(received, 1);
                     playSound2(sounds[kSpellWon], nullptr, 0);
                 }
             }

@@ -8,7 +8,6 @@
 #include "ring/ring_game.h"
 
 namespace {
-constexpr int kMaxSavedHits = 4000000;
 std::string SpellKey(int kind) { return "RMGRecivedSpell" + std::to_string(kind); }
 }  // namespace
 
@@ -24,16 +23,16 @@ int TRingGame::SaveToProfile() {
 }
 
 int TRingGame::LoadFromProfile() {
-    // A damaged profile must not wrap the score or the clock: hits are kept
-    // where 500 points each still fit in the score, a negative elapsed time
-    // counts as none, and one past the game's length counts as the whole
-    // game (the clock then runs out at once instead of wrapping).
-    hits = std::clamp(profile->GetNumber("seqHits"), 0, kMaxSavedHits);
-    received = std::max(profile->GetNumber("recivedSpells"), 0);
+    // The profile holds each number to its range (hits where 500 points
+    // each still fit in the score); an elapsed time past this game's length
+    // counts as the whole game, so the clock runs out at once instead of
+    // wrapping.
+    hits = profile->GetNumber("seqHits");
+    received = profile->GetNumber("recivedSpells");
     const int now = plat::MilliSecs();
     const int length = Time > 0.0f ? static_cast<int>(std::min(Time, 1.0e9f)) : 0;
-    startTime = now - std::clamp(profile->GetNumber("rgTime"), 0, length);
+    startTime = now - std::min(profile->GetNumber("rgTime"), length);
     for (const TRingSpellPtr& s : spells)
-        if (s) s->count = std::clamp(profile->GetNumber(SpellKey(s->kind)), 0, kMaxSpellsPerGame);
+        if (s) s->count = profile->GetNumber(SpellKey(s->kind));
     return 0;
 }

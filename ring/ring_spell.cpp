@@ -65,7 +65,7 @@ int TRingGame::AddSpell() {
     const int kind = plat::ToInt(AvailableSpells[static_cast<size_t>(k)]);
     for (const TRingSpellPtr& s : spells) {
         if (!s || s->kind != kind) continue;
-        s->count += 1;
+        s->count = SatAdd(s->count, 1);
         s->MakeSparks(400, 260, ringScale, ringAngle);
         break;
     }
@@ -75,9 +75,9 @@ int TRingGame::AddSpell() {
 int TRingGame::CopySpells() {
     for (int k = 1; k <= kSpells; ++k) {
         // Each spell is a walk over the board: a damaged count must not
-        // hold the game for as long as it says.
-        const int saved = profile->GetNumber("RMGRecivedSpell" + std::to_string(k));
-        const int n = std::clamp(saved, 0, kMaxSpellsPerGame);
+        // hold the game for as long as it says, so the profile holds it to
+        // one game's worth.
+        const int n = profile->GetNumber("RMGRecivedSpell" + std::to_string(k));
         for (int i = 0; i < n; ++i) bonusManagerAlt->AddBonus(k);
     }
     return 0;

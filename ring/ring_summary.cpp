@@ -13,6 +13,7 @@
 #include "core/helpers.h"
 #include "core/mouse.h"
 #include "core/options.h"
+#include "core/saved_numbers.h"
 #include "core/sound.h"
 #include "level/points.h"
 #include "level/sequencer.h"
@@ -45,8 +46,8 @@ int TRingGame::Summary() {
 }
 
 void TRingGame::StartSummary() {
-    const int64_t total = static_cast<int64_t>(points->pointsTotal) + static_cast<int64_t>(hits) * 500;
-    points->pointsTotal = static_cast<int32_t>(std::min<int64_t>(total, INT32_MAX));
+    const int64_t bonus = std::min<int64_t>(static_cast<int64_t>(hits) * 500, INT32_MAX);
+    points->pointsTotal = SatAdd(points->pointsTotal, static_cast<int32_t>(bonus));
     tally = Tally{};
     tally.shownTotal = points->pointsTotal;
     tally.bonusHits = hits;

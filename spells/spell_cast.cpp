@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "board/board.h"
+#include "core/saved_numbers.h"
 #include "core/sound.h"
 #include "level/captions.h"
 #include "level/level.h"
@@ -19,7 +20,7 @@ int TBunusManagerA::Clear(int x, int y) {
         activeSpells.AddLast(s);
         spells.Remove(s);
         s->Activate();
-        level->spellsCast += 1;
+        level->spellsCast = SatAdd(level->spellsCast, 1);
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "board/board.h"
+#include "core/saved_numbers.h"
 #include "level/level.h"
 #include "pieces/rune.h"
 #include "platform/rng.h"
@@ -79,7 +80,7 @@ int TBunusManagerA::AddBonus(int kind) {
     }
     int x = 0, y = 0, colour = 0;
     if (GetRandomPlace(x, y, colour) == 0) return 0;
-    level->spellsReceived += 1;
+    level->spellsReceived = SatAdd(level->spellsReceived, 1);
     AddBonusExt(kind, x, y, colour);
     return 0;
 }

@@ -130,12 +130,12 @@ TEST_F(OptionsTest, FirstStartWritesTheDefaultFileAndReadsItBack) {
     EXPECT_FALSE(options->tscFile);
 }
 
-TEST_F(OptionsTest, ValuesAreTakenAsTheFileHoldsThem) {
+TEST_F(OptionsTest, ValuesAreTakenAsTheFileHoldsThemWithinTheirRanges) {
     struct Case { const char* body; int screenMode; float music, sound; int level; };
     const Case cases[] = {
         {"screenMode=1 musicVol=0.25 soundVol=1 startingLevel=12", 1, 0.25f, 1.0f, 12},
         {"screenMode=1.9 musicVol=0 soundVol=0 startingLevel=3.7", 1, 0.0f, 0.0f, 3},
-        {"screenMode=-0.5 musicVol=1.5 soundVol=-0.2 startingLevel=-1", 0, 1.5f, -0.2f, -1},
+        {"screenMode=-0.5 musicVol=1.5 soundVol=-0.2 startingLevel=-1", 0, 1.0f, 0.0f, -1},
         {"SCREENMODE=2 MusicVol=\"0.3\" soundvol=0.9 startingLevel=5 extra=\"kept out\"", 2, 0.3f, 0.9f, 5},
     };
     for (const Case& c : cases) {

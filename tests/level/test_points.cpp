@@ -118,10 +118,12 @@ TEST_F(PointsTest, TheOtherModesDrawExactlyTheSamePanel) {
     EXPECT_EQ(points->menuHover, 1);
 }
 
-TEST_F(PointsTest, TheScoreWrapsInsteadOfOverflowing) {
+TEST_F(PointsTest, TheScoreStopsAtItsTopInsteadOfWrapping) {
     points->pointsActual = 2147483647;
     points->add(1);
-    EXPECT_EQ(points->pointsActual, -2147483647 - 1);
+    EXPECT_EQ(points->pointsActual, 2147483647);
+    points->add(2147483647);
+    EXPECT_EQ(points->pointsActual, 2147483647);
 }
 
 TEST_F(PointsTest, MissingPicturesDrawNothingAndDoNotCrash) {
