@@ -52,6 +52,10 @@ private:
     // player's first move of the pointer ends it, so the tap that follows
     // lands on the menu rather than on a show nobody watches.
     bool idleShow_ = false;
+    // The idle show's opening, while the menu still fades out over it, met a
+    // press or a move: the show returned unseen, the menu at full alpha and
+    // its code of that frame standing.
+    bool showCalledOff_ = false;
 
     void _menuFrame();
     // The menu's codes, answered a page at a time (title_screen.cpp's table).
@@ -66,6 +70,7 @@ private:
     void _onNewGamePage(int code);
     void _chooseGame(int mode, const std::string& savedKey);
     void _idleCycle();
+    void _leaveOnPageTurn(int pageBefore);
     void _openBoardSelector(int mode);
     void _afterGame(bool gameRan);
     void _leave();
