@@ -419,7 +419,9 @@ TEST_F(TitleLoop, TheSecondClickOfADoubleClickNeverReachesTheNextPage) {
         EXPECT_EQ(Pages(), c.pages);
         EXPECT_EQ(menu.state, c.endState);
         EXPECT_GE(lastAt, 4000) << "the close request ended the run, not a choice";
-        if (c.creditsStay) EXPECT_EQ(menu.updates, updatesAtQuiet) << "the credits were left for the menu";
+        if (c.creditsStay) {
+            EXPECT_EQ(menu.updates, updatesAtQuiet) << "the credits were left for the menu";
+        }
         menu.Wire();
         titleScreen = std::make_shared<TTitleScreen>();
         titleScreen->titleImage = Picture(8, 8, 0xFF203040u);
@@ -433,12 +435,15 @@ TEST_F(TitleLoop, ATapInTheTitlesFadeInActsOnTheMenu) {
     for (int frame : {5, 30, 50}) {
         SCOPED_TRACE(frame);
         menu.pages.clear();
+        menu.state = 0;
         titleLinks.updateMenu = [&, inner = titleLinks.updateMenu] {
             inner();
             if (mouse->leftHit != 0) menu.action = menu.state == 0 ? 15 : 61;
         };
         int optionsAt = -1;
-        plat::testing::OnFlip([&](int n) {
+        const int before = plat::testing::FlipCount();
+        plat::testing::OnFlip([&](int flips) {
+            const int n = flips - before;
             if (n == frame) plat::testing::ClickMouse(plat::MOUSE_LEFT);
             // Once on the options page, play, to end the run.
             if (optionsAt < 0 && menu.state == 1) optionsAt = n;
@@ -500,7 +505,9 @@ TEST_F(TitleLoop, ATapAsTheIdleShowBeginsActsOnTheMenuItsPlayerSaw) {
         EXPECT_EQ(Run({}), !c.options);
         plat::testing::OnFlip(nullptr);
         EXPECT_EQ(Pages(), c.options ? std::vector<int>({0, 1}) : std::vector<int>({0}));
-        if (c.options) EXPECT_LT(optionsAt, dueFrame + std::max(c.tapFrame, 0) + 4) << "at once, not after a show";
+        if (c.options) {
+            EXPECT_LT(optionsAt, dueFrame + std::max(c.tapFrame, 0) + 4) << "at once, not after a show";
+        }
         menu.Wire();
         titleScreen = std::make_shared<TTitleScreen>();
     }
