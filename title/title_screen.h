@@ -37,7 +37,9 @@ public:
     // point, ends the program here, so it never returns result 0.
     virtual int show();
     // The hiscore tables, faded in from the title picture (crossFade 1) or
-    // from black, and back to the title with the menu fading in.
+    // from black, and back to the title with the menu fading in. Opened by
+    // the idle cycle, either page fades the menu out over its first frames,
+    // and a press or a move while the menu still shows calls it off unseen.
     virtual int showHiscores(int crossFade);
     // The sixteen credit pages, between the same kind of fades.
     virtual int showCredits();

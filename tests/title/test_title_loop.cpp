@@ -82,6 +82,21 @@ protected:
         return out;
     }
 
+    // A new title with the two pictures its idle show draws.
+    void NewTitle() {
+        titleScreen = std::make_shared<TTitleScreen>();
+        titleScreen->titleImage = Picture(8, 8, 0xFF203040u);
+        titleScreen->creditsImage = Picture(8, 8, 0xFF402010u);
+    }
+    // The menu as one button over the whole screen, clicked by any press its
+    // frame's sample holds: Options on the main page, then Play.
+    void PressesOpenOptionsThenPlay() {
+        titleLinks.updateMenu = [this, inner = titleLinks.updateMenu] {
+            inner();
+            if (mouse->leftHit != 0) menu.action = menu.state == 0 ? 15 : 61;
+        };
+    }
+
     FakeMenu menu;
     std::map<std::string, int> numbers;
     std::vector<std::string> calls;
@@ -381,8 +396,7 @@ TEST_F(TitleLoop, TheSecondClickOfADoubleClickNeverReachesTheNextPage) {
         {"the options page's way back, then exit", {{0, {15, 11}}, {1, {46}}}, {500, 1500, 1620}, {0, 1}, 0, false},
         {"credits, whose fade in would keep the click", {{0, {15}}, {1, {13}}}, {500, 1500, 1620}, {0, 1}, 1, true},
     };
-    titleScreen->titleImage = Picture(8, 8, 0xFF203040u);
-    titleScreen->creditsImage = Picture(8, 8, 0xFF402010u);
+    NewTitle();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         numbers = {{"timeResume", 1}};
@@ -423,9 +437,7 @@ TEST_F(TitleLoop, TheSecondClickOfADoubleClickNeverReachesTheNextPage) {
             EXPECT_EQ(menu.updates, updatesAtQuiet) << "the credits were left for the menu";
         }
         menu.Wire();
-        titleScreen = std::make_shared<TTitleScreen>();
-        titleScreen->titleImage = Picture(8, 8, 0xFF203040u);
-        titleScreen->creditsImage = Picture(8, 8, 0xFF402010u);
+        NewTitle();
     }
 }
 
@@ -436,10 +448,7 @@ TEST_F(TitleLoop, ATapInTheTitlesFadeInActsOnTheMenu) {
         SCOPED_TRACE(frame);
         menu.pages.clear();
         menu.state = 0;
-        titleLinks.updateMenu = [&, inner = titleLinks.updateMenu] {
-            inner();
-            if (mouse->leftHit != 0) menu.action = menu.state == 0 ? 15 : 61;
-        };
+        PressesOpenOptionsThenPlay();
         int optionsAt = -1;
         const int before = plat::testing::FlipCount();
         plat::testing::OnFlip([&](int flips) {
@@ -470,14 +479,10 @@ TEST_F(TitleLoop, ATapAsTheIdleShowBeginsActsOnTheMenuItsPlayerSaw) {
     } cases[] = {{-1, true}, {0, true}, {1, true}, {8, true}, {14, true}, {40, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tapFrame);
-        titleScreen->titleImage = Picture(8, 8, 0xFF203040u);
-        titleScreen->creditsImage = Picture(8, 8, 0xFF402010u);
+        NewTitle();
         menu.pages.clear();
         menu.state = 0;
-        titleLinks.updateMenu = [&, inner = titleLinks.updateMenu] {
-            inner();
-            if (mouse->leftHit != 0) menu.action = menu.state == 0 ? 15 : 61;
-        };
+        PressesOpenOptionsThenPlay();
         bool menuCame = false;
         int stillSince = -1;
         int dueFrame = -1;
@@ -519,8 +524,7 @@ TEST_F(TitleLoop, ATapAsTheIdleShowBeginsActsOnTheMenuItsPlayerSaw) {
 
 // The show fades the menu out over its first frames rather than cutting it.
 TEST_F(TitleLoop, TheIdleShowFadesTheMenuOut) {
-    titleScreen->titleImage = Picture(8, 8, 0xFF203040u);
-    titleScreen->creditsImage = Picture(8, 8, 0xFF402010u);
+    NewTitle();
     std::vector<std::pair<int, float>> drawn;  // frame, menu alpha
     int frame = 0;
     titleLinks.drawMenu = [&] { drawn.push_back({frame, menu.alpha}); };
@@ -559,8 +563,7 @@ TEST_F(TitleLoop, AnyMoveEndsTheIdleShowAndAnyClickIsActivity) {
     } moves[] = {{"across", 300, 100}, {"straight down", 100, 300}};
     for (const Move& m : moves) {
         SCOPED_TRACE(m.what);
-        titleScreen->titleImage = Picture(8, 8, 0xFF203040u);
-        titleScreen->creditsImage = Picture(8, 8, 0xFF402010u);
+        NewTitle();
         int mainPageAt = -1, dueAt = -1, backAt = -1;
         titleLinks.setMenuState = [&, inner = titleLinks.setMenuState](int s, int refade) {
             inner(s, refade);
