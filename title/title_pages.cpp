@@ -4,10 +4,13 @@
 // a move of the pointer), and fades back to the title while the menu window
 // fades in. A close request during a fade is remembered for the title loop;
 // one while the page runs ends the program.
-// The fades act on no press, so they sample the pointer alone: a press in
+// The fades are a page coming in, so they keep a press for the page: one in
 // the fade in leaves the page at its first frame, one in the fade back
-// reaches the menu's first frame. Sampled whole there, a press was taken
-// and dropped: a tap on the menu as it faded back did nothing.
+// reaches the menu's first frame. A click that leaves a page turns it: the
+// second click of a double-click does not reach the menu fading back.
+// A show the idle cycle opens fades the menu out over its first frames, and
+// while the menu is still seen those frames are the menu's: a press there
+// acts on the menu and, as a move does, calls the show off unseen.
 #include <functional>
 
 #include "core/mouse.h"
@@ -23,8 +26,9 @@
 
 namespace {
 
-void FetchMouse() { mouse->fetchState(); }
+void FetchMouse() { mouse->fetchFor(TMouse::Phase::kShown); }
 void FetchPointer() { mouse->fetchPointer(); }
+void FetchFading() { mouse->fetchFor(TMouse::Phase::kIn); }
 int PointerX() { return mouse->x; }
 int PointerY() { return mouse->y; }
 // A page frame's mouse sample. A show the idle cycle opened ends at the
@@ -39,9 +43,16 @@ bool PageSample(bool idleShow, int fromX, int fromY) {
 }
 void DrawCursor() { mouse->Draw(); }
 int LeftHit() { return mouse->leftHit; }
+// A click leaves the page: the ones that follow it at once are not aimed at
+// the menu that fades back under them.
+void LeaveByClick(int& result) {
+    result = 1;
+    mouse->leavePage();
+}
 void UpdateSong() {
     if (titleScreen->musicStream) titleScreen->musicStream->update();
 }
+// The menu window's frame over a fade: its Update and Draw.
 void MenuFadingIn() {
     if (titleLinks.updateMenu) titleLinks.updateMenu();
     if (titleLinks.drawMenu) titleLinks.drawMenu();
@@ -57,18 +68,37 @@ void PageState() {
 // Return, or else Space: Space stays unread in a frame with Return.
 bool LeaveKey() { return plat::KeyHit(plat::KEY_RETURN) != 0 || plat::KeyHit(plat::KEY_SPACE) != 0; }
 
+// How a show the idle cycle opened begins: the menu, seen over the title a
+// moment ago, fades out three times as fast as the page fades in, and
+// while it shows the frame samples the presses and runs the menu's Update.
+struct MenuFadeOut {
+    int fromX, fromY;  // the pointer as the show began
+};
+constexpr float kMenuFadeOutRate = 3.0f;
+
 // One cross-fade between the title and a page: the alpha climbs from 0 to 1
 // by 0.02 a frame while `draw` lays both pictures at their alphas, and the
 // cursor trail, the sparks and the song go on under it. `clearFirst` clears
 // each frame first, for the hiscores' fade in that may leave the title out.
-void CrossFade(TTitleScreen& title, bool clearFirst, const std::function<void(float)>& draw) {
+// With `menuOut` the menu fades out over the first frames (above); returns
+// true when a press or a move in them called the show off, the menu left at
+// full alpha with its code of that frame.
+bool CrossFade(TTitleScreen& title, bool clearFirst, const std::function<void(float)>& draw,
+               const MenuFadeOut* menuOut = nullptr) {
     title.fadeAlpha = 0.0f;
     while (title.fadeAlpha < 1.0f) {
         if (clearFirst) plat::Cls();
         PageState();
-        FetchPointer();
+        const float menuAlpha = menuOut ? 1.0f - kMenuFadeOutRate * (title.fadeAlpha + 0.02f) : 0.0f;
+        const bool menuSeen = menuAlpha > 0.0f;
+        if (menuSeen) FetchMouse();
+        else FetchFading();
         title.fadeAlpha += 0.02f;
         draw(title.fadeAlpha);
+        if (menuSeen) {
+            if (titleLinks.setMenuAlpha) titleLinks.setMenuAlpha(menuAlpha);
+            MenuFadingIn();
+        }
         CursorTrailSpark();
         TSpark::UpdateAll();
         DrawCursor();
@@ -76,7 +106,20 @@ void CrossFade(TTitleScreen& title, bool clearFirst, const std::function<void(fl
         plat::PollSystem();
         if (plat::AppTerminate()) title.terminateRequested = 1;
         UpdateSong();
+        if (menuSeen) {
+            const bool pressed = LeftHit() != 0 || mouse->rightHit != 0 ||
+                                 (titleLinks.menuAction && titleLinks.menuAction() != 0);
+            const bool moved = PointerX() != menuOut->fromX || PointerY() != menuOut->fromY;
+            if (pressed || moved) {
+                if (titleLinks.setMenuAlpha) titleLinks.setMenuAlpha(1.0f);
+                // The menu took this frame's press; its next frame tests a
+                // sample of its own.
+                FetchPointer();
+                return true;
+            }
+        }
     }
+    return false;
 }
 
 }  // namespace
@@ -86,14 +129,19 @@ int TTitleScreen::showHiscores(int crossFade) {
     screen.Load(hiscore->GetScores(kScoreQuest, 10));
     const int fromX = PointerX(), fromY = PointerY();
 
-    CrossFade(*this, true, [&](float alpha) {
-        plat::SetAlpha(1.0f - alpha);
-        if (crossFade != 0) plat::DrawImage(titleImage, 0, 0);
-        plat::SetAlpha(alpha);
-        screen.frame->alpha = alpha;
-        plat::DrawImage(hiscoresImage, 0, 0);
-        screen.Draw();
-    });
+    const MenuFadeOut menuOut{fromX, fromY};
+    showCalledOff_ = CrossFade(
+        *this, true,
+        [&](float alpha) {
+            plat::SetAlpha(1.0f - alpha);
+            if (crossFade != 0) plat::DrawImage(titleImage, 0, 0);
+            plat::SetAlpha(alpha);
+            screen.frame->alpha = alpha;
+            plat::DrawImage(hiscoresImage, 0, 0);
+            screen.Draw();
+        },
+        idleShow_ ? &menuOut : nullptr);
+    if (showCalledOff_) return 0;
     screen.frame->alpha = 1.0f;
 
     while (terminateRequested == 0 && result == 0) {
@@ -110,7 +158,7 @@ int TTitleScreen::showHiscores(int crossFade) {
         plat::Flip(-1);
         plat::PollSystem();
         if (plat::AppTerminate()) result = 2;
-        if (LeftHit() != 0) result = 1;
+        if (LeftHit() != 0) LeaveByClick(result);
         if (LeaveKey()) result = 1;
         if (moved) result = 1;
         UpdateSong();
@@ -142,12 +190,17 @@ int TTitleScreen::showCredits() {
         pages.push_back(page);
     }
 
-    CrossFade(*this, false, [&](float alpha) {
-        plat::SetAlpha(1.0f - alpha);
-        plat::DrawImage(titleImage, 0, 0);
-        plat::SetAlpha(alpha);
-        plat::DrawImage(creditsImage, 0, 0);
-    });
+    const MenuFadeOut menuOut{fromX, fromY};
+    showCalledOff_ = CrossFade(
+        *this, false,
+        [&](float alpha) {
+            plat::SetAlpha(1.0f - alpha);
+            plat::DrawImage(titleImage, 0, 0);
+            plat::SetAlpha(alpha);
+            plat::DrawImage(creditsImage, 0, 0);
+        },
+        idleShow_ ? &menuOut : nullptr);
+    if (showCalledOff_) return 0;
 
     // Page times are differences of clock readings, so they hold however
     // long the program has run.
@@ -168,7 +221,7 @@ int TTitleScreen::showCredits() {
         plat::Flip(-1);
         plat::PollSystem();
         if (plat::AppTerminate()) result = 2;
-        if (LeftHit() != 0) result = 1;
+        if (LeftHit() != 0) LeaveByClick(result);
         if (LeaveKey()) result = 1;
         if (moved) result = 1;
         if (plat::MilliSecs() - pageStart > 5000) {

@@ -86,9 +86,10 @@ int TTitleScreen::show() {
     plat::SetTransform(0, 1, 1);
     playMusic();
 
-    // The picture is laid over whatever the back buffer holds.
+    // The picture is laid over whatever the back buffer holds. A tap made in
+    // the fade waits for the menu's first frame, as in every other fade in.
     while (fadeAlpha < 1.0f) {
-        mouse->fetchState();
+        mouse->fetchFor(TMouse::Phase::kIn);
         fadeAlpha += 0.02f;
         plat::SetAlpha(fadeAlpha);
         plat::DrawImage(titleImage, 0, 0);
@@ -129,7 +130,9 @@ void TTitleScreen::_menuFrame() {
             greeting->dim->x = 400.0f - greeting->Width() / 2.0f;
         }
     }
+    const int pageBefore = ShownPage();
     if (titleLinks.updateMenu) titleLinks.updateMenu();
+    _leaveOnPageTurn(pageBefore);
     if (titleLinks.drawMenu) titleLinks.drawMenu();
 
     AmbientTitleSpark();
@@ -194,12 +197,30 @@ enum TitleCode : int {
 // menuMode_: which game the resume page and the board selector are for.
 enum PlayMode : int { kQuestMode = 0, kTimeAttackMode = 1, kEndlessMode = 2 };
 
+// The codes that act on the page their button stands on and leave it there:
+// the options page's volumes and screen mode, the board selector's browsing.
+// Every other press on the menu turns its page or opens a screen.
+bool KeepsPage(int code) { return (code >= 40 && code <= 45) || (code >= kCodeNextLevel && code <= kCodeEndlessList); }
+
 }  // namespace
 
+// The second click of a double-click is aimed at the page the first one
+// left: whatever the next page draws under it must not take it. Called as
+// soon as the menu window has answered a press, before the next sample, and
+// before a screen the press opens runs its first frame.
+void TTitleScreen::_leaveOnPageTurn(int pageBefore) {
+    const int code = MenuCode();
+    // The window turns some pages itself (the options page's way back).
+    if (ShownPage() != pageBefore || (code != 0 && !KeepsPage(code))) mouse->leavePage();
+}
+
 void TTitleScreen::_reactToMenu() {
-    // One row a code and the page function that answers it. The rows keep the
-    // order the codes are tried in: each row reads the code afresh, since a
-    // page that fades back through the menu window can leave a new one.
+    // One row a code and the page function that answers it, tried in the
+    // rows' order. The code is the button the player pressed, read once: a
+    // reaction that runs a screen of its own (the hiscores and credits fade
+    // back through the menu window, the gallery's puzzle sizes are a page of
+    // it) leaves the window's code of that screen's last frame, never a
+    // button pressed on this page, so no later row may answer it.
     using React = void (TTitleScreen::*)(int);
     static const struct {
         int code;
@@ -230,8 +251,10 @@ void TTitleScreen::_reactToMenu() {
         {kCodeQuitYes, &TTitleScreen::_onQuitPage},
         {kCodeQuitNo, &TTitleScreen::_onQuitPage},
     };
+    const int code = MenuCode();
+    if (code == 0) return;
     for (const auto& row : kRows)
-        if (MenuCode() == row.code) (this->*row.react)(row.code);
+        if (code == row.code) (this->*row.react)(row.code);
 }
 
 void TTitleScreen::_onMainPage(int code) {
@@ -371,8 +394,10 @@ void TTitleScreen::_idleCycle() {
     const int mx = mouse->x, my = mouse->y;
     if (mx != lastMouseX_ || my != lastMouseY_) idleSince_ = plat::MilliSecs();
     // A click is activity too, also one that leaves the pointer where it was
-    // (a modal page such as the gallery, left where it was entered).
-    if (MenuCode() != 0) idleSince_ = plat::MilliSecs();
+    // (a modal page such as the gallery, left where it was entered); and so
+    // is a press this frame's sample holds for the menu's next frame, which a
+    // show begun now would take for its own.
+    if (MenuCode() != 0 || mouse->leftHit != 0 || mouse->rightHit != 0) idleSince_ = plat::MilliSecs();
     lastMouseX_ = mx;
     lastMouseY_ = my;
     // A difference of readings, which no clock value can overflow.
@@ -380,10 +405,19 @@ void TTitleScreen::_idleCycle() {
         idleCount_ += 1;
         if (idleCount_ > 2) idleCount_ = 0;
         idleShow_ = true;
+        showCalledOff_ = false;
         if (idleCount_ == 1) showCredits();
         else if (idleCount_ == 2) showHiscores(1);
         idleShow_ = false;
         idleSince_ = plat::MilliSecs();
+        if (showCalledOff_) {
+            // The player came back while the menu still showed: the show
+            // was not seen, the cycle stays at it, and the press the menu
+            // took in its opening is answered as any other.
+            idleCount_ = (idleCount_ + 2) % 3;
+            _leaveOnPageTurn(kMenuMain);
+            _reactToMenu();
+        }
     }
 }
 

@@ -37,7 +37,9 @@ public:
     // point, ends the program here, so it never returns result 0.
     virtual int show();
     // The hiscore tables, faded in from the title picture (crossFade 1) or
-    // from black, and back to the title with the menu fading in.
+    // from black, and back to the title with the menu fading in. Opened by
+    // the idle cycle, either page fades the menu out over its first frames,
+    // and a press or a move while the menu still shows calls it off unseen.
     virtual int showHiscores(int crossFade);
     // The sixteen credit pages, between the same kind of fades.
     virtual int showCredits();
@@ -52,6 +54,10 @@ private:
     // player's first move of the pointer ends it, so the tap that follows
     // lands on the menu rather than on a show nobody watches.
     bool idleShow_ = false;
+    // The idle show's opening, while the menu still fades out over it, met a
+    // press or a move: the show returned unseen, the menu at full alpha and
+    // its code of that frame standing.
+    bool showCalledOff_ = false;
 
     void _menuFrame();
     // The menu's codes, answered a page at a time (title_screen.cpp's table).
@@ -66,6 +72,7 @@ private:
     void _onNewGamePage(int code);
     void _chooseGame(int mode, const std::string& savedKey);
     void _idleCycle();
+    void _leaveOnPageTurn(int pageBefore);
     void _openBoardSelector(int mode);
     void _afterGame(bool gameRan);
     void _leave();

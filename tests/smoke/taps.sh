@@ -7,7 +7,9 @@
 #                options page's Main menu; Play quest; the first board's two
 #                hints' OK.
 #   second start (the profile kept): the title left still until its idle
-#                show may have begun, then Options and Main menu again.
+#                show may have begun, then Options and Main menu again; a
+#                double-click on Other game modes, which must leave the
+#                modes page standing.
 # Each step is judged from the window's own pixels and kept as a PNG.
 # Run under xvfb-run:  taps.sh <quillimar> <xwin> <assets folder> <picture folder>
 . "$(dirname "$0")/xsession.sh"
@@ -74,5 +76,30 @@ wait_for second-title "no title menu on the second start" main_page
 hand_off
 sleep 8
 options_and_back "second start"
+
+# ---- a double-click on Other game modes ---------------------------------------------------------
+# The modes page draws Time attack where the main page has Other game modes:
+# the second click of a double-click is aimed at the page the first one left,
+# and must not open the board selector (or a saved game's resume page).
+# The modes page as one tap shows it, the pointer still on the button.
+tap 400 335
+wait_for modes "the Other game modes tap did nothing" eval '! above "$(same "$main" 300 270 200 160)" 0.5'
+say "the modes page"
+sleep 1
+look modes
+modes="$shot"
+tap 400 470
+wait_for main-again "the modes page's Main menu tap did nothing" main_page
+xdotool mousemove --window "$win" 400 335
+sleep 0.5
+xdotool click --repeat 2 --delay 120 1
+# Long enough for the selector to come, were it opened.
+sleep 3
+look modes-double
+above "$(same "$modes" 140 200 520 330)" 0.85 || fail "a double-click on Other game modes went past the modes page"
+say "a double-click on Other game modes left the modes page standing"
+tap 400 470
+wait_for main-last "the Main menu tap after the double-click did nothing" main_page
+# ---- end of the double-click ---------------------------------------------------------------------
 close_game
 exit 0

@@ -57,6 +57,29 @@ protected:
         sparkImages = {};
         DisplayTest::TearDown();
     }
+    // The menu window as the game links it, with its own pictures.
+    static void UseTheMenuWindow() {
+        data = std::make_shared<TContainer>();
+        options = std::make_shared<TOptions>();
+        fonts[0] = CreateFont(std::string("gfx/fonts/alfabet-maly.png"),
+                              "abcdefghijklmnopqrstuvwxyz,.?-!#$*&@%()<>{}'1234567890", 30.0f, 0);
+        optionsWindow = std::make_shared<TOptionsWindow>();
+        optionsWindow->loadGfx();
+        titleLinks.setMenuState = [](int s, int refade) { optionsWindow->SetState(s, refade, 229, 200); };
+        titleLinks.updateMenu = [] { optionsWindow->Update(); };
+        titleLinks.menuAction = [] { return static_cast<int>(optionsWindow->action); };
+        titleLinks.menuState = [] { return optionsWindow->state; };
+        titleLinks.setMenuAlpha = [](float alpha) { optionsWindow->alpha = alpha; };
+        titleLinks.greetingName = [] { return optionsWindow->greetingName; };
+        titleLinks.currentProfileName = [] { return std::string("ada"); };
+    }
+    static void DropTheMenuWindow() {
+        titleLinks = TTitleLinks{};
+        optionsWindow.reset();
+        options.reset();
+        data.reset();
+        fonts[0] = nullptr;
+    }
     static void Begin(const plat::ImagePtr& background) {
         plat::Cls();
         plat::SetBlend(plat::ALPHABLEND);
@@ -84,21 +107,9 @@ TEST_F(TitleDisplay, TheTitleWithItsSparks) {
 }
 
 TEST_F(TitleDisplay, TheMainMenuOverTheTitle) {
-    // The menu window as the game links it, with its own pictures.
-    data = std::make_shared<TContainer>();
-    options = std::make_shared<TOptions>();
-    fonts[0] = CreateFont(std::string("gfx/fonts/alfabet-maly.png"),
-                          "abcdefghijklmnopqrstuvwxyz,.?-!#$*&@%()<>{}'1234567890", 30.0f, 0);
-    optionsWindow = std::make_shared<TOptionsWindow>();
-    optionsWindow->loadGfx();
+    UseTheMenuWindow();
     plat::PixmapPtr frame;
     int frames = 0;
-    titleLinks.setMenuState = [](int s, int refade) { optionsWindow->SetState(s, refade, 229, 200); };
-    titleLinks.updateMenu = [] { optionsWindow->Update(); };
-    titleLinks.menuAction = [] { return static_cast<int>(optionsWindow->action); };
-    titleLinks.menuState = [] { return optionsWindow->state; };
-    titleLinks.greetingName = [] { return optionsWindow->greetingName; };
-    titleLinks.currentProfileName = [] { return std::string("ada"); };
     // The picture is taken in the second menu frame, right after the menu is
     // drawn, with the title's and the menu's fades cut short.
     titleLinks.drawMenu = [&] {
@@ -115,11 +126,29 @@ TEST_F(TitleDisplay, TheMainMenuOverTheTitle) {
     Save(frame, "title-menu.png");
     // The menu's panel stands where the window is placed, over the picture.
     EXPECT_GT(Colours(frame, 229, 200, 340, 300).size(), 200u);
-    titleLinks = TTitleLinks{};
-    optionsWindow.reset();
-    options.reset();
-    data.reset();
-    fonts[0] = nullptr;
+    DropTheMenuWindow();
+}
+
+// The idle show begins over a still pointer (the offscreen pointer never
+// moves): the menu fades out over the credits coming in, taken half gone.
+TEST_F(TitleDisplay, TheMenuFadingOutAsTheIdleShowBegins) {
+    UseTheMenuWindow();
+    plat::PixmapPtr frame;
+    bool seenWhole = false;
+    titleLinks.drawMenu = [&] {
+        optionsWindow->Draw();
+        if (optionsWindow->alpha >= 1.0f) seenWhole = true;
+        // Once taken, the loop ends at the menu's next frame, after the show.
+        if (frame) titleScreen->result = TTitleScreen::kNewQuest;
+        if (!frame && seenWhole && optionsWindow->alpha < 0.6f) frame = plat::GrabPixmap(0, 0, 800, 600);
+    };
+    titleScreen->Prepare();
+    titleScreen->fadeAlpha = 1.0f;
+    titleScreen->show();
+    ASSERT_TRUE(frame);
+    Save(frame, "title-idle-show-begins.png");
+    EXPECT_GT(Colours(frame, 229, 200, 340, 300).size(), 200u);
+    DropTheMenuWindow();
 }
 
 TEST_F(TitleDisplay, TheQuestTableTyped) {

@@ -82,6 +82,21 @@ protected:
         return out;
     }
 
+    // A new title with the two pictures its idle show draws.
+    void NewTitle() {
+        titleScreen = std::make_shared<TTitleScreen>();
+        titleScreen->titleImage = Picture(8, 8, 0xFF203040u);
+        titleScreen->creditsImage = Picture(8, 8, 0xFF402010u);
+    }
+    // The menu as one button over the whole screen, clicked by any press its
+    // frame's sample holds: Options on the main page, then Play.
+    void PressesOpenOptionsThenPlay() {
+        titleLinks.updateMenu = [this, inner = titleLinks.updateMenu] {
+            inner();
+            if (mouse->leftHit != 0) menu.action = menu.state == 0 ? 15 : 61;
+        };
+    }
+
     FakeMenu menu;
     std::map<std::string, int> numbers;
     std::vector<std::string> calls;
@@ -359,6 +374,251 @@ TEST_F(TitleLoop, APlayerBackFromIdleTapsTheMenuNotTheShow) {
         titleScreen = std::make_shared<TTitleScreen>();
         titleScreen->titleImage = Picture(8, 8, 0xFF203040u);
         titleScreen->creditsImage = Picture(8, 8, 0xFF402010u);
+    }
+}
+
+// A press acts on the page the player saw when making it. The menu stands in
+// as one button over the whole screen on each page, so the second click of a
+// double-click (120 ms after the first) lands on whatever the next page has
+// at the same place; the window's codes for a press come from `codes`.
+TEST_F(TitleLoop, TheSecondClickOfADoubleClickNeverReachesTheNextPage) {
+    struct Case {
+        const char* what;
+        std::map<int, std::deque<int>> codes;  // page: the codes of its presses, in turn
+        std::vector<int> clicksAt;             // ms after the menu came
+        std::vector<int> pages;
+        int endState;
+        bool creditsStay;  // the credits opened by the first click still run at the end
+    } cases[] = {
+        {"other game modes, then time attack at its place", {{0, {10}}, {5, {62}}}, {500, 620}, {0, 5}, 5, false},
+        {"exit, then yes at its place", {{0, {11}}, {9, {90}}}, {500, 620}, {0, 9}, 9, false},
+        // The window turns this page itself.
+        {"the options page's way back, then exit", {{0, {15, 11}}, {1, {46}}}, {500, 1500, 1620}, {0, 1}, 0, false},
+        {"credits, whose fade in would keep the click", {{0, {15}}, {1, {13}}}, {500, 1500, 1620}, {0, 1}, 1, true},
+    };
+    NewTitle();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        numbers = {{"timeResume", 1}};
+        menu.pages.clear();
+        auto codes = c.codes;
+        titleLinks.updateMenu = [&, inner = titleLinks.updateMenu] {
+            inner();
+            auto it = codes.find(menu.state);
+            if (mouse->leftHit != 0 && it != codes.end() && !it->second.empty()) {
+                menu.action = it->second.front();
+                it->second.pop_front();
+            }
+            if (menu.action == 46) menu.state = 0;
+        };
+        int menuAt = -1;
+        int lastAt = 0;
+        int updatesAtQuiet = -1;
+        titleLinks.setMenuState = [&, inner = titleLinks.setMenuState](int s, int refade) {
+            inner(s, refade);
+            if (menuAt < 0) menuAt = plat::MilliSecs();
+        };
+        plat::testing::SetMouse(400, 300);
+        plat::testing::OnFlip([&](int) {
+            if (menuAt < 0) return;
+            const int t = plat::MilliSecs() - menuAt;
+            lastAt = t;
+            for (int at : c.clicksAt)
+                if (t >= at && t < at + 17) plat::testing::ClickMouse(plat::MOUSE_LEFT);
+            if (t >= 3000 && updatesAtQuiet < 0) updatesAtQuiet = menu.updates;
+            if (t >= 4000) plat::testing::RequestTerminate();
+        });
+        EXPECT_TRUE(Run({}));
+        plat::testing::OnFlip(nullptr);
+        EXPECT_EQ(Pages(), c.pages);
+        EXPECT_EQ(menu.state, c.endState);
+        EXPECT_GE(lastAt, 4000) << "the close request ended the run, not a choice";
+        if (c.creditsStay) {
+            EXPECT_EQ(menu.updates, updatesAtQuiet) << "the credits were left for the menu";
+        }
+        menu.Wire();
+        NewTitle();
+    }
+}
+
+// The title's own fade in keeps a tap for the menu, as every fade in does,
+// wherever in the fade it falls.
+TEST_F(TitleLoop, ATapInTheTitlesFadeInActsOnTheMenu) {
+    for (int frame : {5, 30, 50}) {
+        SCOPED_TRACE(frame);
+        menu.pages.clear();
+        menu.state = 0;
+        PressesOpenOptionsThenPlay();
+        int optionsAt = -1;
+        const int before = plat::testing::FlipCount();
+        plat::testing::OnFlip([&](int flips) {
+            const int n = flips - before;
+            if (n == frame) plat::testing::ClickMouse(plat::MOUSE_LEFT);
+            // Once on the options page, play, to end the run.
+            if (optionsAt < 0 && menu.state == 1) optionsAt = n;
+            if (optionsAt >= 0 && n == optionsAt + 30) plat::testing::ClickMouse(plat::MOUSE_LEFT);
+            if (n > 2000) plat::testing::RequestTerminate();
+        });
+        EXPECT_FALSE(Run({}));
+        plat::testing::OnFlip(nullptr);
+        EXPECT_EQ(Pages(), (std::vector<int>{0, 1}));
+        EXPECT_LT(optionsAt, 51 + 4) << "at the menu's first frames";
+        menu.Wire();
+        titleScreen = std::make_shared<TTitleScreen>();
+    }
+}
+
+// The idle show begins over a still pointer resting on Options. A tap made
+// while the menu still shows (the frame before the show, the frame it
+// begins, its first frames while the menu fades out) is the menu's; one once
+// the menu has gone is the show's.
+TEST_F(TitleLoop, ATapAsTheIdleShowBeginsActsOnTheMenuItsPlayerSaw) {
+    struct Case {
+        int tapFrame;  // frames after the one whose idle test starts the show; -1 the frame before
+        bool options;
+    } cases[] = {{-1, true}, {0, true}, {1, true}, {8, true}, {14, true}, {40, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tapFrame);
+        NewTitle();
+        menu.pages.clear();
+        menu.state = 0;
+        PressesOpenOptionsThenPlay();
+        bool menuCame = false;
+        int stillSince = -1;
+        int dueFrame = -1;
+        titleLinks.setMenuState = [&, inner = titleLinks.setMenuState](int s, int refade) {
+            inner(s, refade);
+            menuCame = true;
+        };
+        plat::testing::SetMouse(404, 415);
+        int optionsAt = -1;
+        bool tapped = false;
+        plat::testing::OnFlip([&](int n) {
+            // The pointer last moved for the menu's first frame (from 0, 0).
+            if (menuCame && stillSince < 0) stillSince = plat::MilliSecs();
+            const int still = stillSince < 0 ? 0 : plat::MilliSecs() - stillSince;
+            // The frame before the one whose idle test starts the show.
+            if (c.tapFrame < 0 && !tapped && still > 5500 - 16) {
+                tapped = true;
+                plat::testing::ClickMouse(plat::MOUSE_LEFT);
+            }
+            // As in the loop's Flip: the frame whose idle test finds more
+            // than 5.5 s of stillness.
+            if (dueFrame < 0 && still > 5500) dueFrame = n;
+            if (dueFrame < 0) return;
+            if (c.tapFrame >= 0 && n == dueFrame + c.tapFrame) plat::testing::ClickMouse(plat::MOUSE_LEFT);
+            if (optionsAt < 0 && menu.state == 1) optionsAt = n;
+            if (optionsAt >= 0 && n == optionsAt + 30) plat::testing::ClickMouse(plat::MOUSE_LEFT);
+            if (n > dueFrame + 600) plat::testing::RequestTerminate();
+        });
+        EXPECT_EQ(Run({}), !c.options);
+        plat::testing::OnFlip(nullptr);
+        EXPECT_EQ(Pages(), c.options ? std::vector<int>({0, 1}) : std::vector<int>({0}));
+        if (c.options) {
+            EXPECT_LT(optionsAt, dueFrame + std::max(c.tapFrame, 0) + 4) << "at once, not after a show";
+        }
+        menu.Wire();
+        titleScreen = std::make_shared<TTitleScreen>();
+    }
+}
+
+// The show fades the menu out over its first frames rather than cutting it.
+TEST_F(TitleLoop, TheIdleShowFadesTheMenuOut) {
+    NewTitle();
+    std::vector<std::pair<int, float>> drawn;  // frame, menu alpha
+    int frame = 0;
+    titleLinks.drawMenu = [&] { drawn.push_back({frame, menu.alpha}); };
+    int mainPageAt = -1;
+    titleLinks.setMenuState = [&, inner = titleLinks.setMenuState](int s, int refade) {
+        inner(s, refade);
+        if (mainPageAt < 0) mainPageAt = plat::MilliSecs();
+    };
+    int dueFrame = -1;
+    plat::testing::OnFlip([&](int n) {
+        frame = n + 1;
+        if (dueFrame < 0 && mainPageAt >= 0 && plat::MilliSecs() - mainPageAt > 5500) dueFrame = n;
+        if (dueFrame >= 0 && n > dueFrame + 200) plat::testing::RequestTerminate();
+    });
+    Run({});
+    plat::testing::OnFlip(nullptr);
+    ASSERT_GT(dueFrame, 0);
+    // The menu's frames from the show's first on: drawn frame after frame,
+    // ever fainter, from about full to about gone.
+    std::vector<float> fading;
+    for (auto [n, alpha] : drawn)
+        if (n > dueFrame && n <= dueFrame + 60) fading.push_back(alpha);
+    ASSERT_GE(fading.size(), 8u) << "the menu was cut";
+    EXPECT_GT(fading.front(), 0.85f);
+    EXPECT_LT(fading.back(), 0.15f);
+    for (size_t i = 1; i < fading.size(); ++i) EXPECT_LT(fading[i], fading[i - 1]) << i;
+}
+
+// A show the idle cycle opened ends at the pointer's first move, whichever way
+// it goes; and a press is activity as a move is, also one that leaves the
+// pointer where it was.
+TEST_F(TitleLoop, AnyMoveEndsTheIdleShowAndAnyClickIsActivity) {
+    struct Move {
+        const char* what;
+        int x, y;
+    } moves[] = {{"across", 300, 100}, {"straight down", 100, 300}};
+    for (const Move& m : moves) {
+        SCOPED_TRACE(m.what);
+        NewTitle();
+        int mainPageAt = -1, dueAt = -1, backAt = -1;
+        titleLinks.setMenuState = [&, inner = titleLinks.setMenuState](int s, int refade) {
+            inner(s, refade);
+            if (mainPageAt < 0) mainPageAt = plat::MilliSecs();
+        };
+        titleLinks.setMenuAlpha = [&](float a) {
+            menu.alpha = a;
+            if (a == 0.0f && backAt < 0) backAt = plat::MilliSecs();  // the fade back begins
+        };
+        plat::testing::SetMouse(100, 100);
+        plat::testing::OnFlip([&](int) {
+            const int now = plat::MilliSecs();
+            if (dueAt < 0 && mainPageAt >= 0 && now - mainPageAt > 5500) dueAt = now;
+            if (dueAt < 0) return;
+            if (now - dueAt >= 1500 && now - dueAt < 1517) plat::testing::SetMouse(m.x, m.y);
+            if (now - dueAt > 4000) plat::testing::RequestTerminate();
+        });
+        Run({});
+        plat::testing::OnFlip(nullptr);
+        ASSERT_GT(dueAt, 0);
+        ASSERT_GT(backAt, 0) << "the credits ran on";
+        EXPECT_LT(backAt - dueAt, 1500 + 60);
+        menu.Wire();
+        titleScreen = std::make_shared<TTitleScreen>();
+    }
+
+    struct Click {
+        const char* what;
+        int code;     // the menu's answer to the click
+        int takesMs;  // what the click opened ran this long
+    } clicks[] = {{"on the gallery, left where it was entered", 14, 4000}, {"beside every button", 0, 0}};
+    for (const Click& c : clicks) {
+        SCOPED_TRACE(c.what);
+        auto title = std::make_shared<RecordingTitle>();
+        titleScreen = title;
+        title->stopAfter = 1;
+        title->start = plat::MilliSecs();
+        titleLinks.showGallery = [&] { plat::testing::AdvanceTime(c.takesMs); };
+        titleLinks.updateMenu = [&, inner = titleLinks.updateMenu] {
+            inner();
+            if (mouse->leftHit != 0) menu.action = c.code;
+        };
+        int clickedAt = -1;
+        plat::testing::OnFlip([&](int) {
+            const int t = plat::MilliSecs() - title->start;
+            if (clickedAt < 0 && t > 3000) {
+                clickedAt = t;
+                plat::testing::ClickMouse(plat::MOUSE_LEFT);
+            }
+        });
+        Run({});
+        plat::testing::OnFlip(nullptr);
+        ASSERT_EQ(title->shows.size(), 1u);
+        EXPECT_GT(title->shows[0].second, clickedAt + c.takesMs + 5500);
+        menu.Wire();
     }
 }
 

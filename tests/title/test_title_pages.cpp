@@ -140,6 +140,23 @@ TEST_F(TitlePages, AClickInTheFadeBackReachesTheMenusFirstFrame) {
     }
 }
 
+// A page the player asked for is watched: moving the pointer over it is no
+// leaving (only a show the idle cycle opened ends at a move); a click is.
+TEST_F(TitlePages, APageThePlayerOpenedStaysWhenThePointerMoves) {
+    for (bool credits : {true, false}) {
+        SCOPED_TRACE(credits ? "credits" : "hiscores");
+        frames.clear();
+        hook = [](int n) {
+            if (n == 60) plat::testing::SetMouse(300, 200);
+            if (n == 90) plat::testing::SetMouse(300, 450);
+            if (n == 200) plat::testing::ClickMouse(plat::MOUSE_LEFT);
+        };
+        if (credits) titleScreen->showCredits();
+        else titleScreen->showHiscores(1);
+        EXPECT_EQ(frames.size(), 200u + 1u + 51u);
+    }
+}
+
 TEST_F(TitlePages, ACloseRequestInAFadeIsHandedBackAndInAPageEndsTheProgram) {
     hook = [](int n) {
         if (n == 5) plat::testing::RequestTerminate();
