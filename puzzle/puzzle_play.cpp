@@ -106,7 +106,8 @@ void TPuzzleManager::PopupFrame(Play& play) {
     RenewDelta();
     if (musicStream) musicStream->update();
     plat::DrawImage(play.background, 0, 0, 0);
-    mouse->fetchState();
+    // A tap made while the popup fades in waits until it is all there.
+    mouse->fetchFor(introPopups.front()->Phase());
     grid->Draw();
     const TButtonPtr ok = popupManager->okButton;
     introPopups.front()->Update(ok);
@@ -116,10 +117,10 @@ void TPuzzleManager::PopupFrame(Play& play) {
     plat::Flip(-1);
     if (ok->State() != 0) {
         globalSnd->play(2);
-        // Gone at once: its fade-out is not waited for.
+        // Gone at once: its fade-out is not waited for. The press, and a
+        // double-click's second one, must not close the next popup as well.
         introPopups.pop_front();
-        // The press must not close the next popup as well.
-        plat::FlushMouse();
+        mouse->leavePage();
         if (!introPopups.empty()) globalSnd->play(3);
     }
 }
