@@ -373,4 +373,44 @@ TEST_F(PlayPuzzle, TheFirstPuzzleShowsItsIntroPopupsBeforePlayAndOkClosesEach) {
     popupManager.reset();
 }
 
+// The intro popups' OK buttons lie at one place, and a closed popup goes at
+// once: a double-click (two taps seven frames, about 120 ms, apart) on the
+// first one's OK must not close the second one unread.
+TEST_F(PlayPuzzle, ADoubleClickOnAnIntroPopupsOkLeavesTheNextOneUp) {
+    WritePicture("gfx/info/ok.png", 112, 30);
+    WritePicture("gfx/info/panel.png", 240, 200);
+    const std::string popup = " Image='gfx/info/panel.png' X=280 Y=150 Event='BEGIN_LEVEL' Lines=1 Line1='hi'"
+                              " Condition=0 Spell=0 ButtonY=-1 TextY=-1 }\n";
+    ASSERT_TRUE(plat::SaveText(TPopup::kArchive,
+                               bca::PackArchive({{"infoPZ.tsc", "A{ Level=1" + popup + "B{ Level=1" + popup}})));
+    WritePuzzleLevels({{"puzzle-01.tsc", PuzzleLevel("", "3", "2", "0", "5")}});
+    popupManager = std::make_shared<TPopupManager>();
+    popupManager->Load();
+    ASSERT_TRUE(popupManager->okButton && popupManager->okButton->image);
+    levelLinks.loadPuzzle("puzzle-01.tsc");
+    ASSERT_EQ(puzzle->introPopups.size(), 2u);
+
+    int popupFrames = 0, secondUp = -1, secondClosed = -1;
+    const auto tapOk = [] {
+        const auto& ok = popupManager->okButton;
+        pt::SetMouse(static_cast<int>(ok->area->Left() + 10), static_cast<int>(ok->area->Top() + 10));
+        pt::ClickMouse(plat::MOUSE_LEFT);
+    };
+    pt::OnFlip([&](int) {
+        if (Grid().pieces.empty() || !Grid().IsScrambled()) return;
+        if (++popupFrames > 400) throw std::runtime_error("the popups never closed");
+        if (secondUp < 0 && puzzle->introPopups.size() == 1) secondUp = popupFrames;
+        if (secondUp > 0 && secondClosed < 0 && puzzle->introPopups.empty()) {
+            secondClosed = popupFrames;
+            pt::RequestTerminate();
+        }
+        if (popupFrames == 12 || popupFrames == 19) tapOk();
+        if (secondUp > 0 && popupFrames == secondUp + 40) tapOk();
+    });
+    EXPECT_THROW(puzzle->show(0, "", 0), plat::EndRequested);
+    ASSERT_GT(secondUp, 0);
+    EXPECT_GT(secondClosed, secondUp + 40) << "the second popup stayed up until its own OK";
+    popupManager.reset();
+}
+
 }  // namespace
