@@ -152,6 +152,8 @@ void TPuzzleManager::PlayFrame(Play& play) {
         }
         if (play.menuOver != 0) {
             globalSnd->click();
+            // The pause menu, or the menu screen, comes up under the pointer.
+            mouse->leavePage();
             if (play.freePlay != 0) play.exitCode = kToMenu;
             else play.exitCode = ShowInGameMenuPuzzle(play.background, play.hints);
         }
@@ -246,6 +248,9 @@ int TPuzzleManager::ShowInGameMenuPuzzle(const plat::ImagePtr& background, THint
         if (plat::KeyHit(plat::KEY_ESCAPE) != 0) break;
         // Closing the window ends the game; the end of the program saves it.
         if (plat::AppTerminate()) code = kEndProgram;
+        // Every action leaves this page, for the board or another page drawn
+        // where the menu stood: a double-click's second press is not for it.
+        if (action == kResume || action == kOptions || action == kMainMenu || action == kQuitGame) mouse->leavePage();
         if (action == kResume) break;
         if (action == kOptions) optionsWindow->SetState(kOptionsPage, 0, kMenuX, kMenuY);
         if (action == kMainMenu) code = kToMenu;

@@ -226,6 +226,45 @@ TEST_F(PlayPuzzle, ThePauseMenuResumesOpensTheOptionsAndLetsACloseRequestEndTheG
     EXPECT_EQ(points->pointsTotal, 1300);
 }
 
+// The board comes back under the pointer when the pause menu resumes: the
+// second press of a double-click on Resume never picks up the piece drawn
+// there; a press the player makes later does.
+TEST_F(PlayPuzzle, ADoubleClickOnResumeNeverReachesTheBoard) {
+    for (int gapFrames : {7, 30}) {
+        SCOPED_TRACE(std::to_string(gapFrames) + " frames between the presses");
+        puzzle->tally = {};
+        levelLinks.loadPuzzle("pz.tsc");
+        int frame = 0, resumedAt = -1, clicksAtResume = -1;
+        bool escaped = false;
+        pt::OnFlip([&](int) {
+            if (++frame > 2000) pt::RequestTerminate();
+            if (Grid().pieces.empty() || !Grid().IsScrambled()) return;
+            if (!escaped) {
+                pt::TapKey(plat::KEY_ESCAPE);
+                escaped = true;
+            }
+            if (resumedAt < 0 && menuWindow->updates == 3) {  // the flip of the update that resumed
+                resumedAt = frame;
+                clicksAtResume = puzzle->clicks;
+            }
+            if (resumedAt > 0 && frame == resumedAt + gapFrames) {
+                for (const auto& p : Grid().pieces) {
+                    if (p->active == 0) continue;
+                    ClickPiece(*p);
+                    break;
+                }
+            }
+            if (resumedAt > 0 && frame == resumedAt + 40) pt::RequestTerminate();
+        });
+        MenuAnswers(TPuzzleManager::kResume);
+        EXPECT_THROW(puzzle->show(0, "", 0), plat::EndRequested);
+        pt::OnFlip(nullptr);
+        ASSERT_GT(resumedAt, 0);
+        EXPECT_EQ(puzzle->clicks - clicksAtResume, gapFrames < 18 ? 0 : 1);
+        pt::AdvanceTime(kPageLeaveMs);
+    }
+}
+
 TEST_F(PlayPuzzle, TheQuitButtonEndsTheProgram) {
     bool escaped = false;
     Solve([&] {
