@@ -52,6 +52,20 @@ protected:
         menuWindow->updates = 0;
         menuWindow->script = [action, onUpdate](int n) { return n == onUpdate ? action : 0; };
     }
+    // The first puzzle, whose two intro popups lie at one place.
+    void LoadFirstPuzzleWithTwoIntroPopups() {
+        WritePicture("gfx/info/ok.png", 112, 30);
+        WritePicture("gfx/info/panel.png", 240, 200);
+        const std::string popup = " Image='gfx/info/panel.png' X=280 Y=150 Event='BEGIN_LEVEL' Lines=1 Line1='hi'"
+                                  " Condition=0 Spell=0 ButtonY=-1 TextY=-1 }\n";
+        ASSERT_TRUE(plat::SaveText(TPopup::kArchive,
+                                   bca::PackArchive({{"infoPZ.tsc", "A{ Level=1" + popup + "B{ Level=1" + popup}})));
+        WritePuzzleLevels({{"puzzle-01.tsc", PuzzleLevel("", "3", "2", "0", "5")}});
+        popupManager = std::make_shared<TPopupManager>();
+        popupManager->Load();
+        ASSERT_TRUE(popupManager->okButton && popupManager->okButton->image);
+        levelLinks.loadPuzzle("puzzle-01.tsc");
+    }
     int flips = 0;
     quill_bot::PuzzleSolver solver;
 };
@@ -364,17 +378,7 @@ TEST_F(PlayPuzzle, APressMadeDuringTheFadeInIsTakenOnceByTheFirstPlayFrame) {
 }
 
 TEST_F(PlayPuzzle, TheFirstPuzzleShowsItsIntroPopupsBeforePlayAndOkClosesEach) {
-    WritePicture("gfx/info/ok.png", 112, 30);
-    WritePicture("gfx/info/panel.png", 240, 200);
-    const std::string popup = " Image='gfx/info/panel.png' X=280 Y=150 Event='BEGIN_LEVEL' Lines=1 Line1='hi'"
-                              " Condition=0 Spell=0 ButtonY=-1 TextY=-1 }\n";
-    ASSERT_TRUE(plat::SaveText(TPopup::kArchive,
-                               bca::PackArchive({{"infoPZ.tsc", "A{ Level=1" + popup + "B{ Level=1" + popup}})));
-    WritePuzzleLevels({{"puzzle-01.tsc", PuzzleLevel("", "3", "2", "0", "5")}});
-    popupManager = std::make_shared<TPopupManager>();
-    popupManager->Load();
-    ASSERT_TRUE(popupManager->okButton && popupManager->okButton->image);
-    levelLinks.loadPuzzle("puzzle-01.tsc");
+    LoadFirstPuzzleWithTwoIntroPopups();
     ASSERT_EQ(puzzle->introPopups.size(), 2u);
 
     int popupFrames = 0, closed = 0;
@@ -416,17 +420,7 @@ TEST_F(PlayPuzzle, TheFirstPuzzleShowsItsIntroPopupsBeforePlayAndOkClosesEach) {
 // once: a double-click (two taps seven frames, about 120 ms, apart) on the
 // first one's OK must not close the second one unread.
 TEST_F(PlayPuzzle, ADoubleClickOnAnIntroPopupsOkLeavesTheNextOneUp) {
-    WritePicture("gfx/info/ok.png", 112, 30);
-    WritePicture("gfx/info/panel.png", 240, 200);
-    const std::string popup = " Image='gfx/info/panel.png' X=280 Y=150 Event='BEGIN_LEVEL' Lines=1 Line1='hi'"
-                              " Condition=0 Spell=0 ButtonY=-1 TextY=-1 }\n";
-    ASSERT_TRUE(plat::SaveText(TPopup::kArchive,
-                               bca::PackArchive({{"infoPZ.tsc", "A{ Level=1" + popup + "B{ Level=1" + popup}})));
-    WritePuzzleLevels({{"puzzle-01.tsc", PuzzleLevel("", "3", "2", "0", "5")}});
-    popupManager = std::make_shared<TPopupManager>();
-    popupManager->Load();
-    ASSERT_TRUE(popupManager->okButton && popupManager->okButton->image);
-    levelLinks.loadPuzzle("puzzle-01.tsc");
+    LoadFirstPuzzleWithTwoIntroPopups();
     ASSERT_EQ(puzzle->introPopups.size(), 2u);
 
     int popupFrames = 0, secondUp = -1, secondClosed = -1;
