@@ -145,6 +145,9 @@ TEST_F(MapScreenTest, AClickLeadsBackToTheMenuOrOnToTheNextLevel) {
         SCOPED_TRACE(c.what);
         pt::Reset();
         ASSERT_TRUE(plat::Graphics(800, 600, 0, 60, 0));
+        // The clock starts again at 0: the last case's mouse would still be
+        // leaving the page its click left.
+        mouse = std::make_shared<TMouse>();
         int clickFrame = -1;
         const int r = ShowScripted(2, [&](int frame, int fadeState) {
             if (fadeState == 0 && clickFrame < 0) {
@@ -182,6 +185,9 @@ TEST_F(MapScreenTest, APressMadeDuringTheFadeInActsOnceWhenItEnds) {
         SCOPED_TRACE(c.what);
         pt::Reset();
         ASSERT_TRUE(plat::Graphics(800, 600, 0, 60, 0));
+        // The clock starts again at 0: the last case's mouse would still be
+        // leaving the page its click left.
+        mouse = std::make_shared<TMouse>();
         int pressFrame = -1, leaveFrame = -1;
         const int r = ShowScripted(2, [&](int frame, int fadeState) {
             if (pressFrame < 0 && fadeState == 1 && frame >= 2) {
@@ -400,6 +406,9 @@ TEST_F(MapScreenTest, ACloseRequestStopsTheSongAndEndsTheProgram) {
         SCOPED_TRACE(when);
         pt::Reset();
         ASSERT_TRUE(plat::Graphics(800, 600, 0, 60, 0));
+        // The clock starts again at 0: the last case's mouse would still be
+        // leaving the page its click left.
+        mouse = std::make_shared<TMouse>();
         EXPECT_THROW(ShowScripted(2,
                                   [&](int frame, int) {
                                       if (frame == when) pt::RequestTerminate();
