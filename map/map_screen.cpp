@@ -45,9 +45,10 @@ int TMapCore::Show(int32_t levelIndex) {
         }
         if (musicStream) musicStream->update();
         // A tap in the fade-in is left in the platform for the first frame
-        // that acts on one; the fade-out takes the presses it ignores.
-        if (fadeState == 1) mouse->fetchPointer();
-        else mouse->fetchState();
+        // that acts on one; the fade-out drops the presses aimed at the map.
+        mouse->fetchFor(fadeState == 1    ? TMouse::Phase::kIn
+                        : fadeState == -1 ? TMouse::Phase::kOut
+                                          : TMouse::Phase::kShown);
         Draw();
         if (Update() != 0) return result;
         if (editMode != 0) EditStep();
@@ -100,6 +101,9 @@ int TMapCore::LayOutTitleRow() {
 
 int TMapCore::Leave(int32_t value) {
     globalSnd->click();
+    // The next screen comes up where the map was: a double-click's second
+    // press is not for it.
+    mouse->leavePage();
     result = value;
     fadeState = -1;
     fadeStart = plat::MilliSecs();

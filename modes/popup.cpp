@@ -86,7 +86,12 @@ int TPopup::Update(const TButtonPtr& okButton) {
         // A click is a press counted after the popup opened: the press that
         // raised it (a drop on the board under it) was the play frame's.
         if (okButton->State() != 0) {
-            if (fadingIn == 1) globalSnd->play(2);
+            if (fadingIn == 1) {
+                globalSnd->play(2);
+                // Whatever comes next shows where this OK was: the second
+                // press of a double-click is not for it.
+                mouse->leavePage();
+            }
             fadingIn = 0;
         }
     }
@@ -115,6 +120,11 @@ int TPopup::Update(const TButtonPtr& okButton) {
     if (iconImage) plat::DrawImage(iconImage, static_cast<float>(x + iconX), static_cast<float>(y + iconY), 0);
     if (okButton) okButton->Draw();
     return 0;
+}
+
+TMouse::Phase TPopup::Phase() const {
+    if (fadingIn == 0) return TMouse::Phase::kOut;
+    return alpha < 1.0f ? TMouse::Phase::kIn : TMouse::Phase::kShown;
 }
 
 int TPopup::CanGo(const std::string& eventName) const {

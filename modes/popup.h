@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include "config/tsc_file.h"
+#include "core/mouse.h"
 #include "platform/image.h"
 #include "ui/button.h"
 
@@ -44,6 +45,10 @@ public:
     // after its OK click (nothing is drawn then), else 0. The caller sets
     // the image font first.
     int Update(const TButtonPtr& okButton);
+    // Where the popup stands for the frame's mouse sample, before Update
+    // steps its fade: coming in (a press waits for it to be all there),
+    // there, or going after its OK (a press aimed at it is dropped).
+    TMouse::Phase Phase() const;
     // 1 when the popup may show for this posted event.
     int CanGo(const std::string& eventName) const;
 };

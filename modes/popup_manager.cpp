@@ -114,7 +114,7 @@ int TPopupManager::DrawBase() {
 }
 
 int TPopupManager::DrawPopup(const TPopupPtr& popup) {
-    mouse->fetchState();
+    mouse->fetchFor(popup->Phase());
     modes::UpdateLevelMusic();
     plat::Cls();
     DrawBase();
@@ -160,14 +160,23 @@ int TPopupManager::GameOverZoomFrame(float z, const plat::ImagePtr& caption) {
     mouse->Draw();
     plat::PollSystem();
     plat::Flip(-1);
-    mouse->fetchState();
+    // Taken for the next frame: a tap made while the panel zooms waits for
+    // the first frame that shows it whole.
+    mouse->fetchFor(z < 1.0f ? TMouse::Phase::kIn : TMouse::Phase::kShown);
     modes::UpdateLevelMusic();
     return 0;
 }
 
 int TPopupManager::GameOverPanelFrame(const plat::ImagePtr& caption) {
-    if (retryButton && retryButton->State() != 0) return 1;
-    if (menuButton && menuButton->State() != 0) return 2;
+    // Either button leaves the panel for a page drawn where it stood.
+    if (retryButton && retryButton->State() != 0) {
+        mouse->leavePage();
+        return 1;
+    }
+    if (menuButton && menuButton->State() != 0) {
+        mouse->leavePage();
+        return 2;
+    }
     if (plat::AppTerminate()) return 3;
     plat::Cls();
     DrawBase();

@@ -106,7 +106,8 @@ void TPuzzleManager::PopupFrame(Play& play) {
     RenewDelta();
     if (musicStream) musicStream->update();
     plat::DrawImage(play.background, 0, 0, 0);
-    mouse->fetchState();
+    // A tap made while the popup fades in waits until it is all there.
+    mouse->fetchFor(introPopups.front()->Phase());
     grid->Draw();
     const TButtonPtr ok = popupManager->okButton;
     introPopups.front()->Update(ok);
@@ -116,10 +117,10 @@ void TPuzzleManager::PopupFrame(Play& play) {
     plat::Flip(-1);
     if (ok->State() != 0) {
         globalSnd->play(2);
-        // Gone at once: its fade-out is not waited for.
+        // Gone at once: its fade-out is not waited for. The press, and a
+        // double-click's second one, must not close the next popup as well.
         introPopups.pop_front();
-        // The press must not close the next popup as well.
-        plat::FlushMouse();
+        mouse->leavePage();
         if (!introPopups.empty()) globalSnd->play(3);
     }
 }
@@ -151,6 +152,8 @@ void TPuzzleManager::PlayFrame(Play& play) {
         }
         if (play.menuOver != 0) {
             globalSnd->click();
+            // The pause menu, or the menu screen, comes up under the pointer.
+            mouse->leavePage();
             if (play.freePlay != 0) play.exitCode = kToMenu;
             else play.exitCode = ShowInGameMenuPuzzle(play.background, play.hints);
         }
@@ -245,6 +248,9 @@ int TPuzzleManager::ShowInGameMenuPuzzle(const plat::ImagePtr& background, THint
         if (plat::KeyHit(plat::KEY_ESCAPE) != 0) break;
         // Closing the window ends the game; the end of the program saves it.
         if (plat::AppTerminate()) code = kEndProgram;
+        // Every action leaves this page, for the board or another page drawn
+        // where the menu stood: a double-click's second press is not for it.
+        if (action == kResume || action == kOptions || action == kMainMenu || action == kQuitGame) mouse->leavePage();
         if (action == kResume) break;
         if (action == kOptions) optionsWindow->SetState(kOptionsPage, 0, kMenuX, kMenuY);
         if (action == kMainMenu) code = kToMenu;

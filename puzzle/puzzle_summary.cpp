@@ -44,7 +44,12 @@ int TPuzzleManager::summary(const plat::ImagePtr& background, const plat::FontPt
     for (;;) {
         if (musicStream) musicStream->update();
         mouse->fetchState();
+        const int before = tally.phase;
         TallyPhases(mouse->leftHit != 0 ? 1 : 0);
+        // A click that closes the scroll leads to the completion picture,
+        // where a press fades out at once: a double-click's second press
+        // must not skip it.
+        if (mouse->leftHit != 0 && before < 7 && tally.phase >= 7) mouse->leavePage();
         DrawTally(background, fontA, fontB);
         plat::PollSystem();
         plat::Flip(-1);

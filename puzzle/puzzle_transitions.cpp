@@ -18,7 +18,7 @@ int TPuzzleManager::Begin(const plat::ImagePtr& background, int resume) {
         if (musicStream) musicStream->update();
         // The fade acts on no press: a tap made in it waits in the platform
         // for the first play frame.
-        mouse->fetchPointer();
+        mouse->fetchFor(TMouse::Phase::kIn);
         if (plat::MilliSecs() - start > kFadeMs) return 0;
         plat::Cls();
         plat::DrawImage(background, 0, 0, 0);
@@ -41,7 +41,8 @@ int TPuzzleManager::Finish(const plat::ImagePtr& background) {
     int start = plat::MilliSecs();
     for (;;) {
         if (musicStream) musicStream->update();
-        mouse->fetchState();
+        // Once the veil falls the picture is going: a press is not for it.
+        mouse->fetchFor(stage == 1 ? TMouse::Phase::kShown : TMouse::Phase::kOut);
         if (stage == 1) {
             pictureAlpha += 0.05f;
             pictureScale = 0.5f + pictureAlpha / 2;
@@ -50,6 +51,7 @@ int TPuzzleManager::Finish(const plat::ImagePtr& background) {
             if (mouse->leftHit != 0) {
                 start = plat::MilliSecs();
                 stage = 2;
+                mouse->leavePage();
             }
         }
         if (stage == 2) {

@@ -26,7 +26,6 @@ void DrawAt(const plat::ImagePtr& image, int x, int y) {
 
 void DrawCursor() { mouse->Draw(); }
 
-void FetchMouse() { mouse->fetchState(); }
 
 void UpdateStream(const TAudioStreamPtr& stream) {
     if (stream) stream->update();
@@ -40,6 +39,8 @@ void TStoryPlayer::FadeIn() {
     plat::SetTransform(0, 1, 1);
     plat::SetBlend(plat::ALPHABLEND);
     for (int i = 0; i <= 20; ++i) {
+        // The screen before is going: a press made now was aimed at it.
+        mouse->fetchFor(TMouse::Phase::kOut);
         plat::SetAlpha(static_cast<float>(i) / 20.0f);
         plat::SetColor(0, 0, 0);
         plat::DrawRect(0, 0, 800, 600);
@@ -84,7 +85,9 @@ void TStoryPlayer::StartMusic() {
 void TStoryPlayer::OpeningFade() {
     for (int i = 0; i <= 30; ++i) {
         const float f = static_cast<float>(i) / 30.0f;
-        FetchMouse();
+        // The first page is coming in: a tap made now waits for its first
+        // frame, where it acts on the buttons the player aimed at.
+        mouse->fetchFor(TMouse::Phase::kIn);
         plat::Cls();
         plat::SetAlpha(1.0f - f);
         DrawLoadingPicture();
@@ -112,7 +115,7 @@ void TStoryPlayer::BeginPages() {
     plat::SetAlpha(1);
     pageIndex = 1;
     pictureFade = textFade = 0;
-    turnRequested = endReached = autoTurnStopped = 0;
+    turnRequested = autoTurnStopped = 0;
     nextHovered = skipHovered = 0;
     leaveCode = kGoOn;
     pageStart = plat::MilliSecs();
@@ -154,13 +157,9 @@ void TStoryPlayer::DrawPage() {
 void TStoryPlayer::Turn() {
     if (turnRequested == 0) return;
     turnRequested = 0;
+    // The last page's own time only stops the turning; Next ends the part.
+    if (pageIndex >= part.pageCount) return;
     ++pageIndex;
-    if (pageIndex > part.pageCount) {
-        pageIndex = part.pageCount;
-        endReached = 1;
-        return;
-    }
-    endReached = 0;
     const size_t slot = static_cast<size_t>(pageIndex - 1);
     if (part.pictures[slot] != part.pictures[slot - 1]) pictureFade = 100;
     textFade = 100;
@@ -178,15 +177,19 @@ void TStoryPlayer::React() {
     nextHovered = x > kNextX && x < kNextX + 58 && y > kButtonY && y < kButtonY + 20 ? 1 : 0;
     if (mouse->leftHit != 0) {
         if (nextHovered != 0) {
-            turnRequested = 1;
             globalSnd->click();
             autoTurnStopped = 1;
-            if (endReached != 0) leaveCode = kDone;
+            // Next on the last page is the end: there is nothing to turn to.
+            if (pageIndex >= part.pageCount) leaveCode = kDone;
+            else turnRequested = 1;
         }
         if (skipHovered != 0) {
             leaveCode = kSkipped;
             globalSnd->click();
         }
+        // The page changes under the pointer: a double-click's second press
+        // must not turn a page the player has not read.
+        if (nextHovered != 0 || skipHovered != 0) mouse->leavePage();
     }
     if (voiceStream) {
         // In 64 bits: a huge stop time must not wrap round to "long past".
@@ -210,7 +213,7 @@ void TStoryPlayer::PageFrame() {
 void TStoryPlayer::PageDraw() {
     deltaTime->Update();
     delta = deltaTime->CurrDelta();
-    FetchMouse();
+    mouse->fetchFor(TMouse::Phase::kShown);
     if (pageTime >= 0 && autoTurnStopped == 0 && plat::MilliSecs() - pageStart > pageTime) {
         turnRequested = 1;
         if (pageIndex == part.pageCount) autoTurnStopped = 1;
@@ -242,6 +245,7 @@ void TStoryPlayer::FadeOut() {
     }
     plat::SetBlend(plat::ALPHABLEND);
     for (int i = 0; i <= 20; ++i) {
+        mouse->fetchFor(TMouse::Phase::kOut);
         plat::SetColor(0, 0, 0);
         plat::SetAlpha(static_cast<float>(i) / 20.0f);
         plat::DrawRect(0, 0, 800, 600);

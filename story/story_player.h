@@ -2,8 +2,8 @@
 // between quest levels. The loading picture while the part loads, a
 // cross-fade to the first page, then page after page (picture, frame, text,
 // Skip and Next), turning by itself on each page's time until the player
-// first clicks Next; Next on the last page, Skip or Escape end it with a
-// fade to black.
+// first clicks Next; one Next on the last page, Skip or Escape end it with
+// a fade to black.
 //
 // Index: TStoryPlayer (resources, page state, steps) · showStory
 #pragma once
@@ -37,7 +37,6 @@ public:
     float pictureFade = 0;
     float textFade = 0;
     int turnRequested = 0;
-    int endReached = 0;
     int autoTurnStopped = 0;
     int nextHovered = 0, skipHovered = 0;
     int leaveCode = kGoOn;

@@ -22,21 +22,25 @@
 
 namespace {
 
-// Everything a page frame shares apart from the page's own steps.
-void BeginFrame(const TAudioStreamPtr& music) {
+// Everything a page frame shares apart from the page's own steps; the
+// phase says whether the page is there to take presses.
+void BeginFrame(const TAudioStreamPtr& music, TMouse::Phase phase) {
     if (music) music->update();
-    mouse->fetchState();
+    mouse->fetchFor(phase);
     deltaTime->Update();
     delta = deltaTime->CurrDelta();
 }
 
 // The page frames of one fade: the page runs on under a black cover whose
-// alpha cover(e) follows the ms e since the fade began. Clicks are sampled
-// away; keys and a close request wait for the page loop.
-void Fade(const std::function<void()>& pageFrame, const std::function<float(int)>& cover) {
+// alpha cover(e) follows the ms e since the fade began. A tap in the fade
+// from black waits for the page loop's first frame; one in the fade to
+// black is dropped, the page it aimed at is going. Keys and a close request
+// wait for the page loop.
+void Fade(const std::function<void(TMouse::Phase)>& pageFrame, const std::function<float(int)>& cover,
+          TMouse::Phase phase) {
     const int start = plat::MilliSecs();
     while (plat::MilliSecs() - start < TTutorial::kFadeMs) {
-        pageFrame();
+        pageFrame(phase);
         plat::SetBlend(plat::ALPHABLEND);
         plat::SetScale(1, 1);
         plat::SetAlpha(cover(plat::MilliSecs() - start));
@@ -54,10 +58,10 @@ float Thinning(int e) { return 1.0f - static_cast<float>(e) / 250.0f; }
 float Thickening(int e) { return static_cast<float>(e) / 250.0f; }
 
 // The page loop proper. 1 when the application was asked to close.
-int PageLoop(TTutorial& page, const std::function<void()>& pageFrame, bool clickSounds) {
+int PageLoop(TTutorial& page, const std::function<void(TMouse::Phase)>& pageFrame, bool clickSounds) {
     int terminate = 0, closed = 0;
     while (terminate == 0 && closed == 0) {
-        pageFrame();
+        pageFrame(TMouse::Phase::kShown);
         mouse->Draw();
         plat::Flip(-1);
         if (plat::AppTerminate()) terminate = 1;
@@ -65,6 +69,9 @@ int PageLoop(TTutorial& page, const std::function<void()>& pageFrame, bool click
         if (page.overPlay != 0 && mouse->leftHit != 0) {
             closed = 1;
             if (clickSounds) globalSnd->click();
+            // What lies under the page comes back at the pointer: a
+            // double-click's second press is not for it.
+            mouse->leavePage();
         }
         plat::PollSystem();
     }
@@ -117,8 +124,8 @@ int TTutorial::show(int fromMenu) {
     emitter.maxRadius = 30;
     TAudioStreamPtr music = PageMusic(fromMenu);
 
-    const auto frame = [&] {
-        BeginFrame(music);
+    const auto frame = [&](TMouse::Phase phase) {
+        BeginFrame(music, phase);
         Update();
         Draw();
         emitter.Update();
@@ -126,9 +133,9 @@ int TTutorial::show(int fromMenu) {
         TCometEmiter::updateAll();
         TRingEmiter::UpdateAll();
     };
-    if (fromMenu == 0) Fade(frame, Thinning);
+    if (fromMenu == 0) Fade(frame, Thinning, TMouse::Phase::kIn);
     const int terminate = PageLoop(*this, frame, true);
-    if (fromMenu == 0) Fade(frame, Thickening);
+    if (fromMenu == 0) Fade(frame, Thickening, TMouse::Phase::kOut);
 
     StopPageMusic(fromMenu, music);
     cellSize.Restore();
@@ -152,16 +159,16 @@ int TTutorial::show2(int fromMenu) {
     // The first frame's delta counts from here, not from the screen before.
     deltaTime->Update();
 
-    const auto frame = [&] {
-        BeginFrame(music);
+    const auto frame = [&](TMouse::Phase phase) {
+        BeginFrame(music, phase);
         update2();
         draw2();
         TSpark::UpdateAll();
         TCometEmiter::updateAll();
     };
-    if (fromMenu == 0) Fade(frame, Thinning);
+    if (fromMenu == 0) Fade(frame, Thinning, TMouse::Phase::kIn);
     const int terminate = PageLoop(*this, frame, false);
-    if (fromMenu == 0) Fade(frame, Thickening);
+    if (fromMenu == 0) Fade(frame, Thickening, TMouse::Phase::kOut);
 
     cellSize.Restore();
     StopPageMusic(fromMenu, music);

@@ -171,6 +171,9 @@ TEST_F(MapScreenTest, AClickLeadsBackToTheMenuOrOnToTheNextLevel) {
         SCOPED_TRACE(c.what);
         pt::Reset();
         ASSERT_TRUE(plat::Graphics(800, 600, 0, 60, 0));
+        // The clock starts again at 0: the last case's mouse would still be
+        // leaving the page its click left.
+        mouse = std::make_shared<TMouse>();
         int clickFrame = -1;
         const int r = ShowScripted(2, [&](int frame, int fadeState) {
             if (fadeState == 0 && clickFrame < 0) {
@@ -208,6 +211,9 @@ TEST_F(MapScreenTest, APressMadeDuringTheFadeInActsOnceWhenItEnds) {
         SCOPED_TRACE(c.what);
         pt::Reset();
         ASSERT_TRUE(plat::Graphics(800, 600, 0, 60, 0));
+        // The clock starts again at 0: the last case's mouse would still be
+        // leaving the page its click left.
+        mouse = std::make_shared<TMouse>();
         int pressFrame = -1, leaveFrame = -1;
         const int r = ShowScripted(2, [&](int frame, int fadeState) {
             if (pressFrame < 0 && fadeState == 1 && frame >= 2) {
@@ -266,6 +272,48 @@ TEST_F(MapScreenTest, RightClicksKeysAndTheirLeftButtonStandInsDoNotLeave) {
     });
     EXPECT_EQ(r, 1) << "only the left click of frame 60 counted";
     EXPECT_EQ(pt::PlayingChannels(), 1);
+}
+
+// The screen after the map comes up where the map was: the second press
+// of a double-click on the map never reaches it, whether it falls in the
+// fade-out or just after it (slow frames); a press the player makes later
+// does.
+TEST_F(MapScreenTest, ADoubleClickNeverReachesTheScreenAfterTheMap) {
+    options->musicVol = 0;
+    struct Case {
+        const char* what;
+        int gapMs;  // from the first press to the second; 0 as the map returns
+        int hits;   // the presses the next screen takes
+    };
+    const Case kCases[] = {{"120 ms apart, within the fade-out", 120, 0},
+                           {"the second press as the map returns", 0, 0},
+                           {"a second press 400 ms on", 400, 1}};
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.what);
+        int64_t clickedAt = -1;
+        bool second = false;
+        const int r = ShowScripted(2, [&](int, int fadeState) {
+            if (fadeState == 0 && clickedAt < 0) {
+                LeftClickAt(kPlayX, kButtonY);
+                clickedAt = pt::Now();
+            } else if (clickedAt >= 0 && c.gapMs > 0 && !second && pt::Now() >= clickedAt + c.gapMs) {
+                second = true;
+                pt::ClickMouse(plat::MOUSE_LEFT);
+            }
+        });
+        EXPECT_EQ(r, 0);
+        ASSERT_GE(clickedAt, 0);
+        if (!second) {
+            if (pt::Now() < clickedAt + c.gapMs) pt::AdvanceTime(clickedAt + c.gapMs - pt::Now());
+            pt::ClickMouse(plat::MOUSE_LEFT);
+        }
+        if (c.gapMs == 0) {
+            ASSERT_LT(pt::Now() - clickedAt, kPageLeaveMs) << "a double-click's pace";
+        }
+        mouse->fetchState();  // the next screen's first frame
+        EXPECT_EQ(mouse->leftHit, c.hits);
+        pt::AdvanceTime(kPageLeaveMs);
+    }
 }
 
 TEST_F(MapScreenTest, ClicksDuringTheFadeOutAreIgnored) {
@@ -384,6 +432,9 @@ TEST_F(MapScreenTest, ACloseRequestStopsTheSongAndEndsTheProgram) {
         SCOPED_TRACE(when);
         pt::Reset();
         ASSERT_TRUE(plat::Graphics(800, 600, 0, 60, 0));
+        // The clock starts again at 0: the last case's mouse would still be
+        // leaving the page its click left.
+        mouse = std::make_shared<TMouse>();
         EXPECT_THROW(ShowScripted(2,
                                   [&](int frame, int) {
                                       if (frame == when) pt::RequestTerminate();

@@ -137,7 +137,7 @@ protected:
     // One popup frame as the manager runs it: the frame's mouse sample, then
     // the popup.
     static int Frame(const TPopupPtr& p) {
-        mouse->fetchState();
+        mouse->fetchFor(p->Phase());
         return p->Update(popupManager->okButton);
     }
 };
@@ -213,6 +213,8 @@ TEST_F(PopupUpdateTest, EveryPressOnOkIsTakenOnce) {
         while (Frame(p) == 0 && frames < 50) ++frames;
         EXPECT_EQ(frames, 11) << c.name << ": closed by the one press";
         if (c.hold) plat::testing::ReleaseMouse(plat::MOUSE_LEFT);
+        // These frames keep no time: the next case's press is no double-click.
+        plat::testing::AdvanceTime(kPageLeaveMs);
     }
 }
 
@@ -227,6 +229,23 @@ TEST_F(PopupUpdateTest, AClickOnTheLastPopupsButtonPlaceDoesNotCloseTheNextOne) 
     Frame(second);
     EXPECT_EQ(second->fadingIn, 1);
     EXPECT_EQ(popupManager->okButton->area->x, second->buttonX);
+}
+
+// A press made while the popup fades in closes it once it is all there,
+// and one made while it fades out after its OK is dropped.
+TEST_F(PopupUpdateTest, APressInTheFadeInWaitsForThePopup) {
+    const TPopupPtr p = Make();
+    OverButton(p);
+    Frame(p);
+    plat::testing::ClickMouse(plat::MOUSE_LEFT);
+    int frames = 1;
+    while (p->fadingIn == 1 && frames < 30) {
+        EXPECT_LT(p->alpha, 1.0f + 0.01f);
+        Frame(p);
+        ++frames;
+    }
+    EXPECT_EQ(frames, 11) << "closed in the first frame after the one that drew it whole";
+    EXPECT_EQ(p->Phase(), TMouse::Phase::kOut);
 }
 
 TEST_F(PopupUpdateTest, DrawsPanelCentredTextAndTheSpellIcon) {
@@ -333,6 +352,37 @@ TEST_F(PopupManagerTest, EventsWaitForTheBoardAndShowTheirPopupsOnceInOrder) {
     EXPECT_TRUE(popupManager->events->IsEmpty()) << "events that showed nothing are dropped";
 }
 
+// Two popups for one event, their OK buttons at one place: a double-click
+// (two taps seven frames, about 120 ms, apart) on the first one's OK never
+// closes the second, whether the first tap came as the popup faded in or
+// once it was up.
+TEST_F(PopupManagerTest, ADoubleClickOnOkNeverClosesTheNextPopup) {
+    for (int firstTap : {3, 12}) {
+        SCOPED_TRACE("first tap after popup frame " + std::to_string(firstTap));
+        Prepare(PopupGroup("One", 0, "BEGIN_LEVEL") + PopupGroup("Two", 0, "BEGIN_LEVEL"));
+        ASSERT_EQ(all.size(), 2u);
+        popupManager->AddEvent("BEGIN_LEVEL");
+        const TPopupPtr first = all[0], second = all[1];
+        int flips = 0, opened = -1, closed = -1;
+        const auto tapOk = [](const TPopupPtr& p) {
+            plat::testing::SetMouse(p->buttonX + 10, p->buttonY + 10);
+            plat::testing::ClickMouse(plat::MOUSE_LEFT);
+        };
+        OnFlip([&](int) {
+            if (++flips > 400) plat::testing::RequestTerminate();
+            if (flips == firstTap || flips == firstTap + 7) tapOk(first);
+            if (opened < 0 && second->alpha > 0.0f) opened = flips;
+            if (closed < 0 && second->fadingIn == 0) closed = flips;
+            if (opened > 0 && flips == opened + 40) tapOk(second);
+        });
+        EXPECT_EQ(popupManager->check(), 0);
+        OnFlip(nullptr);
+        ASSERT_GT(opened, 0);
+        EXPECT_GE(closed, opened + 40) << "the second popup stayed up until its own OK";
+        plat::testing::AdvanceTime(kPageLeaveMs);
+    }
+}
+
 TEST_F(PopupManagerTest, APopupStopsTheClockAndThePetrificationAndRenewsTheDelta) {
     Prepare(PopupGroup("Begin", 0, "BEGIN_LEVEL"));
     timeManager->Set(90000);
@@ -420,12 +470,29 @@ TEST_F(GameOverTest, TheButtonsAnswerAfterTheZoomAndACloseRequestIsThree) {
         const int start = plat::testing::FlipCount();
         OnFlip([&c, start](int n) {
             plat::testing::SetMouse(c.x, c.y);
-            // Every frame of the zoom but its last is clicked in vain.
-            if (n - start < 40 || n - start == 44) plat::testing::ClickMouse(plat::MOUSE_LEFT);
+            if (n - start == 44) plat::testing::ClickMouse(plat::MOUSE_LEFT);
             if (c.terminate && n - start == 44) plat::testing::RequestTerminate();
         });
         EXPECT_EQ(popupManager->GameOverPopup(), c.want);
         EXPECT_EQ(plat::testing::FlipCount() - start, 41 + 3) << "41 zoom frames, then the panel until the click";
+        plat::testing::AdvanceTime(kPageLeaveMs);
+    }
+}
+
+// A tap made while the panel zooms in waits for the panel: it acts once,
+// in the first frame that shows the panel whole.
+TEST_F(GameOverTest, ATapInTheZoomActsOnThePanelOnceItIsWhole) {
+    for (int tapFrame : {1, 20, 40}) {
+        SCOPED_TRACE("tap after zoom frame " + std::to_string(tapFrame));
+        const int start = plat::testing::FlipCount();
+        OnFlip([tapFrame, start](int n) {
+            plat::testing::SetMouse(330, 310);
+            if (n - start == tapFrame) plat::testing::ClickMouse(plat::MOUSE_LEFT);
+            if (n - start == 100) plat::testing::RequestTerminate();
+        });
+        EXPECT_EQ(popupManager->GameOverPopup(), 1);
+        EXPECT_EQ(plat::testing::FlipCount() - start, 41) << "answered before the panel's first flip";
+        plat::testing::AdvanceTime(kPageLeaveMs);
     }
 }
 

@@ -259,9 +259,13 @@ TEST_F(QuestLoopTest, PlayRaisesThePopupEventsAndShowsTheirPopups) {
     EXPECT_EQ(play.Frame(), TQuestPlay::kGoOn);
     EXPECT_EQ(seen, std::vector<std::string>{"BEGIN_LEVEL0"}) << "shown once the board is fully in";
 
+    // The player's next press on the board comes a while after the OK,
+    // not as the second half of a double-click on it.
+    plat::testing::AdvanceTime(kPageLeaveMs);
     DropBar(1);
     EXPECT_EQ(seen, (std::vector<std::string>{"BEGIN_LEVEL0", "MAKE_MATCH1", "RIGHT_UNUSED1"}));
     // After a turn a clear raises only the match event.
+    plat::testing::AdvanceTime(kPageLeaveMs);
     plat::testing::PressMouse(plat::MOUSE_RIGHT);
     EXPECT_EQ(play.Frame(), TQuestPlay::kGoOn);
     plat::testing::ReleaseMouse(plat::MOUSE_RIGHT);

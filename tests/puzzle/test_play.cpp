@@ -52,6 +52,20 @@ protected:
         menuWindow->updates = 0;
         menuWindow->script = [action, onUpdate](int n) { return n == onUpdate ? action : 0; };
     }
+    // The first puzzle, whose two intro popups lie at one place.
+    void LoadFirstPuzzleWithTwoIntroPopups() {
+        WritePicture("gfx/info/ok.png", 112, 30);
+        WritePicture("gfx/info/panel.png", 240, 200);
+        const std::string popup = " Image='gfx/info/panel.png' X=280 Y=150 Event='BEGIN_LEVEL' Lines=1 Line1='hi'"
+                                  " Condition=0 Spell=0 ButtonY=-1 TextY=-1 }\n";
+        ASSERT_TRUE(plat::SaveText(TPopup::kArchive,
+                                   bca::PackArchive({{"infoPZ.tsc", "A{ Level=1" + popup + "B{ Level=1" + popup}})));
+        WritePuzzleLevels({{"puzzle-01.tsc", PuzzleLevel("", "3", "2", "0", "5")}});
+        popupManager = std::make_shared<TPopupManager>();
+        popupManager->Load();
+        ASSERT_TRUE(popupManager->okButton && popupManager->okButton->image);
+        levelLinks.loadPuzzle("puzzle-01.tsc");
+    }
     int flips = 0;
     quill_bot::PuzzleSolver solver;
 };
@@ -226,6 +240,50 @@ TEST_F(PlayPuzzle, ThePauseMenuResumesOpensTheOptionsAndLetsACloseRequestEndTheG
     EXPECT_EQ(points->pointsTotal, 1300);
 }
 
+// The board comes back under the pointer when the pause menu resumes: the
+// second press of a double-click on Resume never picks up the piece drawn
+// there; a press the player makes later does.
+class ResumeFromThePauseMenu : public PlayPuzzle {
+protected:
+    // The clicks on pieces counted after a press on a piece made gapFrames
+    // after the frame whose press resumed the game.
+    int PieceClicksAfter(int gapFrames) {
+        int frame = 0, resumedAt = -1, clicksAtResume = -1;
+        bool escaped = false;
+        pt::OnFlip([&](int) {
+            if (++frame > 2000) pt::RequestTerminate();
+            if (Grid().pieces.empty() || !Grid().IsScrambled()) return;
+            if (!escaped) {
+                pt::TapKey(plat::KEY_ESCAPE);
+                escaped = true;
+            }
+            if (resumedAt < 0 && menuWindow->updates == 3) {  // the flip of the update that resumed
+                resumedAt = frame;
+                clicksAtResume = puzzle->clicks;
+            }
+            if (resumedAt > 0 && frame == resumedAt + gapFrames) {
+                for (const auto& p : Grid().pieces) {
+                    if (p->active == 0) continue;
+                    ClickPiece(*p);
+                    break;
+                }
+            }
+            if (resumedAt > 0 && frame == resumedAt + 40) pt::RequestTerminate();
+        });
+        MenuAnswers(TPuzzleManager::kResume);
+        EXPECT_THROW(puzzle->show(0, "", 0), plat::EndRequested);
+        pt::OnFlip(nullptr);
+        EXPECT_GT(resumedAt, 0);
+        return puzzle->clicks - clicksAtResume;
+    }
+};
+
+TEST_F(ResumeFromThePauseMenu, ADoubleClicksSecondPressNeverReachesTheBoard) {
+    EXPECT_EQ(PieceClicksAfter(7), 0) << "about 120 ms after the press on Resume";
+}
+
+TEST_F(ResumeFromThePauseMenu, ALaterPressPicksUpAPiece) { EXPECT_EQ(PieceClicksAfter(30), 1); }
+
 TEST_F(PlayPuzzle, TheQuitButtonEndsTheProgram) {
     bool escaped = false;
     Solve([&] {
@@ -325,17 +383,7 @@ TEST_F(PlayPuzzle, APressMadeDuringTheFadeInIsTakenOnceByTheFirstPlayFrame) {
 }
 
 TEST_F(PlayPuzzle, TheFirstPuzzleShowsItsIntroPopupsBeforePlayAndOkClosesEach) {
-    WritePicture("gfx/info/ok.png", 112, 30);
-    WritePicture("gfx/info/panel.png", 240, 200);
-    const std::string popup = " Image='gfx/info/panel.png' X=280 Y=150 Event='BEGIN_LEVEL' Lines=1 Line1='hi'"
-                              " Condition=0 Spell=0 ButtonY=-1 TextY=-1 }\n";
-    ASSERT_TRUE(plat::SaveText(TPopup::kArchive,
-                               bca::PackArchive({{"infoPZ.tsc", "A{ Level=1" + popup + "B{ Level=1" + popup}})));
-    WritePuzzleLevels({{"puzzle-01.tsc", PuzzleLevel("", "3", "2", "0", "5")}});
-    popupManager = std::make_shared<TPopupManager>();
-    popupManager->Load();
-    ASSERT_TRUE(popupManager->okButton && popupManager->okButton->image);
-    levelLinks.loadPuzzle("puzzle-01.tsc");
+    LoadFirstPuzzleWithTwoIntroPopups();
     ASSERT_EQ(puzzle->introPopups.size(), 2u);
 
     int popupFrames = 0, closed = 0;
@@ -370,6 +418,36 @@ TEST_F(PlayPuzzle, TheFirstPuzzleShowsItsIntroPopupsBeforePlayAndOkClosesEach) {
     EXPECT_EQ(closed, 1) << "the first closed while the second stayed up";
     EXPECT_TRUE(puzzle->introPopups.empty());
     EXPECT_EQ(playFrames, 3);
+    popupManager.reset();
+}
+
+// The intro popups' OK buttons lie at one place, and a closed popup goes at
+// once: a double-click (two taps seven frames, about 120 ms, apart) on the
+// first one's OK must not close the second one unread.
+TEST_F(PlayPuzzle, ADoubleClickOnAnIntroPopupsOkLeavesTheNextOneUp) {
+    LoadFirstPuzzleWithTwoIntroPopups();
+    ASSERT_EQ(puzzle->introPopups.size(), 2u);
+
+    int popupFrames = 0, secondUp = -1, secondClosed = -1;
+    const auto tapOk = [] {
+        const auto& ok = popupManager->okButton;
+        pt::SetMouse(static_cast<int>(ok->area->Left() + 10), static_cast<int>(ok->area->Top() + 10));
+        pt::ClickMouse(plat::MOUSE_LEFT);
+    };
+    pt::OnFlip([&](int) {
+        if (Grid().pieces.empty() || !Grid().IsScrambled()) return;
+        if (++popupFrames > 400) throw std::runtime_error("the popups never closed");
+        if (secondUp < 0 && puzzle->introPopups.size() == 1) secondUp = popupFrames;
+        if (secondUp > 0 && secondClosed < 0 && puzzle->introPopups.empty()) {
+            secondClosed = popupFrames;
+            pt::RequestTerminate();
+        }
+        if (popupFrames == 12 || popupFrames == 19) tapOk();
+        if (secondUp > 0 && popupFrames == secondUp + 40) tapOk();
+    });
+    EXPECT_THROW(puzzle->show(0, "", 0), plat::EndRequested);
+    ASSERT_GT(secondUp, 0);
+    EXPECT_GT(secondClosed, secondUp + 40) << "the second popup stayed up until its own OK";
     popupManager.reset();
 }
 

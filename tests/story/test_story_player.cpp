@@ -1,6 +1,6 @@
 // The story player: its page state machine (auto-turn, the first Next
-// stopping it, Skip, Escape, the last page) and a whole part played from
-// its first page to its last.
+// stopping it, Skip, Escape, the last page, taps in the opening fade and
+// double-clicks) and a whole part played from its first page to its last.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -82,12 +82,13 @@ TEST_F(StoryPlayer, PageStateMachine) {
          150},
         {"Skip ends on the first page", {-1, -1}, {{1, Act::HoverSkip}, {3, Act::Click}}, 2, {1}, 3},
         {"Escape ends at once", {200, 200}, {{2, Act::Escape}}, 1, {1}, 2},
-        {"a last page that waits takes two clicks on Next",
-         {-1},
-         {{1, Act::HoverNext}, {3, Act::Click}, {6, Act::Click}},
+        {"one Next ends a last page that waits", {-1}, {{1, Act::HoverNext}, {3, Act::Click}}, 1, {1}, 3},
+        {"one Next ends the last page reached by Next",
+         {-1, -1},
+         {{1, Act::HoverNext}, {3, Act::Click}, {40, Act::Click}},
          1,
-         {1},
-         6},
+         {1, 2},
+         40},
         {"a last page whose time is out takes one", {100}, {{1, Act::HoverNext}, {30, Act::Click}}, 1, {1}, 30},
         {"a Time of 0 turns as soon as the clock has moved",
          {0, -1},
@@ -108,12 +109,32 @@ TEST_F(StoryPlayer, PageStateMachine) {
          1,
          {1, 2},
          30},
-        {"a press held on the last page's Next is one of its two clicks",
+        {"a press held on the last page's Next ends it",
          {-1},
-         {{1, Act::HoverNext}, {3, Act::Press}, {20, Act::Release}, {30, Act::Escape}},
+         {{1, Act::HoverNext}, {3, Act::Press}, {20, Act::Release}},
          1,
          {1},
-         30},
+         3},
+        // Two taps 7 frames (about 120 ms) apart: the second lands on the
+        // page the first turned to, which the player has not read yet.
+        {"a double-click on Next turns one page",
+         {-1, -1, -1},
+         {{1, Act::HoverNext}, {3, Act::Click}, {10, Act::Click}, {60, Act::Escape}},
+         1,
+         {1, 2},
+         60},
+        {"a double-click on Next of the page before the last leaves the last page up",
+         {-1, -1},
+         {{1, Act::HoverNext}, {3, Act::Click}, {10, Act::Click}, {60, Act::Escape}},
+         1,
+         {1, 2},
+         60},
+        {"a Next well after the one before turns again",
+         {-1, -1, -1},
+         {{1, Act::HoverNext}, {3, Act::Click}, {30, Act::Click}, {60, Act::Escape}},
+         1,
+         {1, 2, 3},
+         60},
         {"a click beside the buttons does nothing",
          {-1, -1},
          {{1, Act::Away}, {3, Act::Click}, {20, Act::Escape}},
@@ -142,7 +163,64 @@ TEST_F(StoryPlayer, PageStateMachine) {
             EXPECT_EQ(frame, c.endFrame);
         }
         plat::testing::SetMouse(0, 0);
+        plat::testing::ReleaseMouse(plat::MOUSE_LEFT);
         plat::KeyHit(plat::KEY_ESCAPE);
+        // The next case's first press is a new page's, not a double-click.
+        plat::testing::AdvanceTime(kPageLeaveMs);
+    }
+}
+
+// A tap made while the first page fades in over the loading picture is
+// kept for the page's first frame and acts there once, on the button the
+// pointer was over.
+TEST_F(StoryPlayer, ATapInTheOpeningFadeActsOnceOnTheFirstPage) {
+    struct Case {
+        std::string name;
+        std::vector<int> times;
+        int fadeFrame;  // the opening fade's frame (1..31) the tap follows
+        Act where;
+        bool hold;
+        int leaveCode;               // after 60 page frames; 0 still going
+        std::vector<int> pagesShown;
+        int endFrame;                // 0 still going
+    };
+    const Case cases[] = {
+        {"a tap on Next turns to the second page only", {-1, -1, -1}, 5, Act::HoverNext, false, 0, {1, 2}, 0},
+        {"a tap on Next after the fade's last frame", {-1, -1, -1}, 31, Act::HoverNext, false, 0, {1, 2}, 0},
+        {"a press held on Next turns once", {-1, -1, -1}, 5, Act::HoverNext, true, 0, {1, 2}, 0},
+        {"a tap on Next of a one-page part ends it", {-1}, 5, Act::HoverNext, false, 1, {1}, 1},
+        {"a tap on Skip skips", {-1, -1}, 1, Act::HoverSkip, false, 2, {1}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WritePart(5, c.times);
+        TStoryPlayer player;
+        player.Load(5);
+        int fadeFrames = 0;
+        plat::testing::OnFlip([&](int) {
+            if (++fadeFrames != c.fadeFrame) return;
+            Apply(c.where);
+            Apply(c.hold ? Act::Press : Act::Click);
+        });
+        player.OpeningFade();
+        plat::testing::OnFlip(nullptr);
+        ASSERT_EQ(fadeFrames, 31);
+        player.BeginPages();
+        std::vector<int> shown{player.pageIndex};
+        int frame = 0;
+        while (player.leaveCode == TStoryPlayer::kGoOn && frame < 60) {
+            ++frame;
+            player.PageFrame();
+            if (player.pageIndex != shown.back()) shown.push_back(player.pageIndex);
+        }
+        EXPECT_EQ(player.leaveCode, c.leaveCode);
+        EXPECT_EQ(shown, c.pagesShown);
+        if (c.endFrame != 0) {
+            EXPECT_EQ(frame, c.endFrame);
+        }
+        plat::testing::ReleaseMouse(plat::MOUSE_LEFT);
+        plat::testing::SetMouse(0, 0);
+        plat::testing::AdvanceTime(kPageLeaveMs);
     }
 }
 
@@ -202,11 +280,10 @@ TEST_F(StoryPlayer, PlaysAPartFromFirstPageToLast) {
             firstFrameOfPage[player.pageIndex] = loopFrames;
             pictureFadeAtTurn.push_back(player.pictureFade);
         }
-        // On the last page, wait a while, then click Next twice.
+        // On the last page, wait a while, then click Next.
         if (player.pageIndex == 3) {
             plat::testing::SetMouse(kNextX, kButtonY);
-            const int onPage = loopFrames - firstFrameOfPage[3];
-            if (onPage == 10 || onPage == 13) plat::testing::ClickMouse(plat::MOUSE_LEFT);
+            if (loopFrames - firstFrameOfPage[3] == 10) plat::testing::ClickMouse(plat::MOUSE_LEFT);
         }
     });
 
@@ -312,7 +389,7 @@ TEST_F(StoryPlayer, TheShippedPartsAreCompleteAndPlayToTheirEnd) {
         player.BeginPages();
         plat::testing::SetMouse(kNextX, kButtonY);
         std::vector<int> shown{player.pageIndex};
-        for (int frame = 1; player.leaveCode == TStoryPlayer::kGoOn && frame < 200; ++frame) {
+        for (int frame = 1; player.leaveCode == TStoryPlayer::kGoOn && frame < 1000; ++frame) {
             if (frame % 3 == 0) plat::testing::ClickMouse(plat::MOUSE_LEFT);
             player.PageFrame();
             if (player.pageIndex != shown.back()) shown.push_back(player.pageIndex);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
@@ -276,6 +277,74 @@ TEST_F(Tutorial, TheCellSizeComesBackOnEveryWayOut) {
         plat::testing::ReleaseMouse(plat::MOUSE_LEFT);
         plat::testing::SetMouse(0, 0);
         plat::AppTerminate();
+        ClearLists();
+    }
+}
+
+// A tap on the close area made while a page fades in from black closes
+// the page once it is there, in the page loop's first frame.
+TEST_F(Tutorial, ATapInTheFadeInClosesThePageOnceItIsThere) {
+    for (bool boss : {false, true}) {
+        SCOPED_TRACE(boss ? "boss page" : "main page");
+        board->cellSize = 32;
+        int flips = 0;
+        plat::testing::OnFlip([&](int) {
+            ++flips;
+            if (flips == 3) {
+                plat::testing::SetMouse(400, 580);
+                plat::testing::ClickMouse(plat::MOUSE_LEFT);
+            }
+            if (flips == 200) plat::testing::TapKey(plat::KEY_ESCAPE);  // a lost tap leaves the page up
+        });
+        const int result = boss ? tutorial->show2(0) : tutorial->show(0);
+        plat::testing::OnFlip(nullptr);
+        EXPECT_EQ(result, 0);
+        // 250 ms of fade in (about 15 frames), the first page frame, 250 ms of fade out.
+        EXPECT_LT(flips, 40) << "the tap closed the page";
+        plat::testing::SetMouse(0, 0);
+        ClearLists();
+    }
+}
+
+// The second press of a double-click on the close area never reaches the
+// screen the page goes back to; a later press does.
+TEST_F(Tutorial, ADoubleClickOnTheCloseAreaNeverReachesTheScreenUnder) {
+    struct Case {
+        std::string name;
+        bool boss;
+        int fromMenu;
+        int gapMs;
+        int hits;  // the presses the screen under takes
+    };
+    const Case cases[] = {
+        {"main page from the menu", false, 1, 120, 0},
+        {"boss page from the menu", true, 1, 120, 0},
+        {"main page, the second press just after its fade to black", false, 0, 120, 0},
+        {"main page from the menu, a second press 400 ms on", false, 1, 400, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        board->cellSize = 32;
+        int flips = 0;
+        int64_t clickedAt = -1;
+        plat::testing::OnFlip([&](int) {
+            if (++flips != 30) return;
+            plat::testing::SetMouse(400, 580);
+            plat::testing::ClickMouse(plat::MOUSE_LEFT);
+            clickedAt = plat::testing::Now();
+        });
+        const int result = c.boss ? tutorial->show2(c.fromMenu) : tutorial->show(c.fromMenu);
+        plat::testing::OnFlip(nullptr);
+        EXPECT_EQ(result, 0);
+        ASSERT_GT(clickedAt, 0);
+        // The second press, made where the first was, on the screen under.
+        if (plat::testing::Now() < clickedAt + c.gapMs)
+            plat::testing::AdvanceTime(clickedAt + c.gapMs - plat::testing::Now());
+        plat::testing::ClickMouse(plat::MOUSE_LEFT);
+        mouse->fetchState();
+        EXPECT_EQ(mouse->leftHit, c.hits);
+        plat::testing::AdvanceTime(kPageLeaveMs);
+        plat::testing::SetMouse(0, 0);
         ClearLists();
     }
 }
