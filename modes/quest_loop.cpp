@@ -66,6 +66,18 @@ int TQuestPlay::Running() { return quit == 0 && level->isGoalAchieved() == 0 ? 1
 
 // ---- one frame ----------------------------------------------------------------------------
 
+namespace {
+
+// The pause keys pressed while a popup stood over the board were aimed at
+// the popup: read after it, they would open the menu by themselves once it
+// is gone.
+void DropPauseKeys() {
+    plat::KeyHit(plat::KEY_ESCAPE);
+    plat::KeyHit(plat::KEY_P);
+}
+
+}  // namespace
+
 int TQuestPlay::Frame() {
     const int result = Step();
     if (result != kGoOn) return result;
@@ -76,7 +88,9 @@ int TQuestPlay::Frame() {
 int TQuestPlay::Step() {
     modes::BeginFrame();
 
-    if (mouse->rightDown != 0) {
+    // One quarter per press, tapped or held: a tap ends before any sample
+    // sees the button down, and a held button must not turn again.
+    if (mouse->rightHit != 0) {
         blocks->rotateBlock(1);
         rotatedThisLevel = 1;
     }
@@ -88,7 +102,7 @@ int TQuestPlay::Step() {
                 popupManager->AddEvent("MAKE_MATCH");
                 if (rotatedThisLevel == 0) popupManager->AddEvent("RIGHT_UNUSED");
             }
-        } else if (points->menuHover != 0) {
+        } else if (points->OverMenu() != 0) {
             menuRequested = 1;
             globalSnd->click();
         }
@@ -113,8 +127,10 @@ int TQuestPlay::Step() {
 
     // A close request a popup took wins over the rest of the frame: the
     // game is ending, so neither the menu nor the game-over panel opens.
+    const int waiting = popupManager->popups->Count();
     const bool closing = popupManager->check() != 0;
     if (closing) quit = 1;
+    if (popupManager->popups->Count() != waiting) DropPauseKeys();
 
     if (!closing && menuRequested != 0) {
         board->clearHighlights();
@@ -135,6 +151,7 @@ int TQuestPlay::Step() {
         points->pointsActual = 0;
         points->pointsTotal = 0;
         const int answer = popupManager->GameOverPopup();
+        DropPauseKeys();
         modes::RenewDelta();
         if (answer == 1) {
             if (!Restart(0)) return Leave();
