@@ -39,10 +39,11 @@ public:
         const char* asked = SDL_getenv("SDL_VIDEODRIVER");
         if (asked && *asked) return;
         const char* driver = SDL_GetCurrentVideoDriver();
-        static const char* const kShown[] = {"x11", "wayland", "windows", "cocoa", "kmsdrm"};
         const std::string name = driver ? driver : "";
+        // SDL spells some names in capitals ("KMSDRM").
+        static const char* const kShown[] = {"x11", "wayland", "windows", "cocoa", "kmsdrm"};
         for (const char* shown : kShown)
-            if (name == shown) return;
+            if (SDL_strcasecmp(name.c_str(), shown) == 0) return;
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         const std::string text = "No display to show the game on: the only video driver that started was \"" + name +
                                  "\", which shows no window. Start the game from a desktop session (on X, with "
