@@ -112,18 +112,7 @@ int TQuestPlay::Step() {
         board->checkGameOver();
     }
 
-    level->Draw();
-    magicSphere->Update(1);
-    timeManager->DrawAndUpdate();
-    points->Draw();
-    board->Update(0);
-    board->Draw(0);
-    bossManager->Draw();
-    bonusManagerAlt->Update();
-    bonusManagerAlt->Draw();
-    blocks->updateBlock(-1, -1);
-    blocks->drawBlock(0, 0);
-    modes::UpdateEffectLists();
+    modes::PlayScene();
 
     // A close request a popup took wins over the rest of the frame: the
     // game is ending, so neither the menu nor the game-over panel opens.
