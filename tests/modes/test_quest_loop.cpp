@@ -224,6 +224,9 @@ TEST_F(QuestLoopTest, AMenuTapMadeAsThePointerArrivesPauses) {
 TEST_F(QuestLoopTest, EscapeDuringAPopupNeverPausesLater) {
     WritePopups(PopupGroup("Match", 0, "MAKE_MATCH", 1));
     Begin(0);
+    // Were the menu to open, it answers at once, so the fault shows as a
+    // failure rather than a loop that never ends.
+    MenuAnswers(TInGameMenu::kResume, 0);
     int popupFlips = 0;
     OnFlip([&](int) {
         // The posted events stand while the popups are shown, and only then
@@ -246,7 +249,6 @@ TEST_F(QuestLoopTest, EscapeDuringAPopupNeverPausesLater) {
     OnFlip(nullptr);
     plat::testing::ReleaseMouse(plat::MOUSE_LEFT);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(play.Frame(), TQuestPlay::kGoOn);
-    EXPECT_EQ(play.menuRequested, 0);
     EXPECT_TRUE(menu.pages.empty()) << "the pause menu never opened";
     // A pause key after the popup still pauses.
     plat::testing::TapKey(plat::KEY_ESCAPE);
