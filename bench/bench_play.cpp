@@ -38,6 +38,7 @@
 #include "bench/peak_rss.h"
 #include "main/startup.h"
 #include "modes/popup_manager.h"
+#include "modes/scene.h"
 #include "pieces/blocks.h"
 #include "pieces/rune.h"
 #include "platform/gfx_internal.h"
@@ -316,15 +317,7 @@ void BM_LevelFrameGL(benchmark::State& state) {
         blocks->heldBlock = blocks->_buildNextBlock();
         auto frame = [] {
             plat::Cls();
-            level->Draw();
-            magicSphere->Update(1);
-            timeManager->DrawAndUpdate();
-            points->Draw();
-            board->Update(0);
-            board->Draw(0);
-            bossManager->Draw();
-            TSpark::UpdateAll();
-            TCaptions::updateAll();
+            modes::PlayScene();
             plat::detail::Gfx().Finish();
             plat::Flip(0);
         };

@@ -27,14 +27,20 @@ int TMouse::fetchState() {
     rightDown = plat::MouseDown(plat::MOUSE_RIGHT) ? 1 : 0;
     x = plat::MouseX();
     y = plat::MouseY();
+    // The stand-ins for the right button are right presses as well as a
+    // held right button: a screen that acts once per right press (the play
+    // loops' turn) must see a modified tap, pressed and released between
+    // two samples, which leaves nothing held.
     if (plat::KeyHit(plat::KEY_SPACE) != 0) {
         rightDown = 1;
+        rightHit += 1;
         leftDown = 0;
         leftHit = 0;
     }
     for (int key : {plat::KEY_LCONTROL, plat::KEY_LSHIFT, plat::KEY_LALT}) {
         if (plat::KeyDown(key) && (leftHit != 0 || leftDown != 0)) {
             rightDown = 1;
+            rightHit += leftHit;
             leftDown = 0;
             leftHit = 0;
         }

@@ -17,8 +17,8 @@ public:
 
     int loadCursor(const std::string& path, int hotX, int hotY);
     // Space hit, or a left press/hold with left Control, Shift or Option held,
-    // counts as the right button held and clears the left fields (never as a
-    // right press).
+    // counts as the right button: held while it lasts, and each Space hit or
+    // modified left press is a right press. The left fields are cleared.
     int fetchState();
     // The pointer's place and the held buttons only, with no presses in the
     // sample: for frames that act on no press (fades). The platform keeps

@@ -30,13 +30,17 @@ int TPointsManager::add(int n) {
     return 0;
 }
 
+int TPointsManager::OverMenu() const {
+    const int mx = mouse->x, my = mouse->y;
+    return mx >= x + 40 && mx <= x + 102 && my >= y + 193 && my <= y + 213 ? 1 : 0;
+}
+
 int TPointsManager::Draw() {
     const int px = x, py = y;
     plat::SetBlend(plat::ALPHABLEND);
     plat::SetTransform(0, 1, 1);
     plat::SetAlpha(1.0f);
-    const int mx = mouse->x, my = mouse->y;
-    menuHover = (mx >= px + 40 && mx <= px + 102 && my >= py + 193 && my <= py + 213) ? 1 : 0;
+    menuHover = OverMenu();
     const plat::ImagePtr rope = data->GetImage(5000);
     plat::DrawImage(rope, static_cast<float>(px + 36), static_cast<float>(py + 85), 0);
     plat::DrawImage(rope, static_cast<float>(px + 92), static_cast<float>(py + 85), 0);

@@ -27,6 +27,11 @@ public:
     int32_t y = 352;
 
     int loadGfx();
+    // 1 when the mouse's present sample lies on the menu button. A press is
+    // judged by this, not by menuHover: the panel is drawn after the loop
+    // acts on the frame's presses, so menuHover still holds the pointer of
+    // the frame before, and a tap made as the pointer arrives would miss.
+    int OverMenu() const;
     int Draw();
     int DrawTimeatack() { return Draw(); }
     int DrawEndless() { return Draw(); }

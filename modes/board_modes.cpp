@@ -108,14 +108,15 @@ int TBoardModePlay::Start(const std::string& levelFile) {
 void TBoardModePlay::Frame() {
     modes::BeginFrame();
 
-    if (mouse->rightDown != 0) blocks->rotateBlock(1);
+    // One quarter per press, tapped or held.
+    if (mouse->rightHit != 0) blocks->rotateBlock(1);
     if (mouse->leftHit != 0) {
         const bool boardSide = mouse->x > board->originX - board->cellSize;
         if (boardSide && (mode == kTimeAttack || blocks->heldBlock)) {
             modes::CompleteTurn();
             board->placeBlock(nullptr, -1, -1, 1);
             board->clearMatchingRazod(0);
-        } else if ((mode == kEndless || !boardSide) && points->menuHover != 0) {
+        } else if ((mode == kEndless || !boardSide) && points->OverMenu() != 0) {
             menuRequested = 1;
         }
     }

@@ -67,6 +67,18 @@ int TQuestPlay::Running() { return quit == 0 && level->isGoalAchieved() == 0 ? 1
 
 // ---- one frame ----------------------------------------------------------------------------
 
+namespace {
+
+// The pause keys pressed while a popup stood over the board were aimed at
+// the popup: read after it, they would open the menu by themselves once it
+// is gone.
+void DropPauseKeys() {
+    plat::KeyHit(plat::KEY_ESCAPE);
+    plat::KeyHit(plat::KEY_P);
+}
+
+}  // namespace
+
 int TQuestPlay::Frame() {
     const int result = Step();
     if (result != kGoOn) return result;
@@ -77,7 +89,9 @@ int TQuestPlay::Frame() {
 int TQuestPlay::Step() {
     modes::BeginFrame();
 
-    if (mouse->rightDown != 0) {
+    // One quarter per press, tapped or held: a tap ends before any sample
+    // sees the button down, and a held button must not turn again.
+    if (mouse->rightHit != 0) {
         blocks->rotateBlock(1);
         rotatedThisLevel = 1;
     }
@@ -89,7 +103,7 @@ int TQuestPlay::Step() {
                 popupManager->AddEvent("MAKE_MATCH");
                 if (rotatedThisLevel == 0) popupManager->AddEvent("RIGHT_UNUSED");
             }
-        } else if (points->menuHover != 0) {
+        } else if (points->OverMenu() != 0) {
             menuRequested = 1;
             globalSnd->click();
         }
@@ -99,23 +113,14 @@ int TQuestPlay::Step() {
         board->checkGameOver();
     }
 
-    level->Draw();
-    magicSphere->Update(1);
-    timeManager->DrawAndUpdate();
-    points->Draw();
-    board->Update(0);
-    board->Draw(0);
-    bossManager->Draw();
-    bonusManagerAlt->Update();
-    bonusManagerAlt->Draw();
-    blocks->updateBlock(-1, -1);
-    blocks->drawBlock(0, 0);
-    modes::UpdateEffectLists();
+    modes::PlayScene();
 
     // A close request a popup took wins over the rest of the frame: the
     // game is ending, so neither the menu nor the game-over panel opens.
+    const int waiting = popupManager->popups->Count();
     const bool closing = popupManager->check() != 0;
     if (closing) quit = 1;
+    if (popupManager->popups->Count() != waiting) DropPauseKeys();
 
     if (!closing && menuRequested != 0) {
         board->clearHighlights();
@@ -136,6 +141,7 @@ int TQuestPlay::Step() {
         points->pointsActual = 0;
         points->pointsTotal = 0;
         const int answer = popupManager->GameOverPopup();
+        DropPauseKeys();
         modes::RenewDelta();
         if (answer == 1) {
             if (!Restart(0)) return Leave();

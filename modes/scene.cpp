@@ -39,6 +39,21 @@ void DrawFrozenScene(int boardUpdate) {
     plat::SetAlpha(1.0f);
 }
 
+void PlayScene() {
+    level->Draw();
+    magicSphere->Update(1);
+    timeManager->DrawAndUpdate();
+    points->Draw();
+    board->Update(0);
+    board->Draw(0);
+    bossManager->Draw();
+    bonusManagerAlt->Update();
+    bonusManagerAlt->Draw();
+    blocks->updateBlock(-1, -1);
+    blocks->drawBlock(0, 0);
+    UpdateEffectLists();
+}
+
 void UpdateEffectLists() {
     TCometEmiter::updateAll();
     TVolcanoEmiter::updateAll();

@@ -10,6 +10,11 @@ namespace modes {
 // effect lists. boardUpdate 1 runs the board's paused update (its fade-in
 // goes on, no new petrification starts); 0 leaves the board as it is.
 void DrawFrozenScene(int boardUpdate);
+// The quest's play scene, one frame of it after the frame's input: updated
+// and drawn in the play order (background, spheres, clock, score panel,
+// board, bosses, spells, the held block, then the effect lists). The tests
+// and benchmarks that play or picture the board run this, not a copy.
+void PlayScene();
 // The shared effect lists in the quest's order: comets, spell effects,
 // spark rings, particles, captions, queued sounds.
 void UpdateEffectLists();

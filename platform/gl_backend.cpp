@@ -25,8 +25,31 @@ public:
             if (error) *error = std::string("no video: ") + SDL_GetError();
             return false;
         }
+        RefuseUnseenDisplay();
         videoInit_ = true;
         return true;
+    }
+
+    // With no display to reach (DISPLAY unset or pointing at no server, or
+    // the server refusing the connection), SDL falls back to a driver that
+    // draws where no one looks: the game would run its first screens with
+    // no window and no word until killed. Such a driver is only right when
+    // it was asked for by name, as the display tests do.
+    static void RefuseUnseenDisplay() {
+        const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+        if (asked && *asked) return;
+        const char* driver = SDL_GetCurrentVideoDriver();
+        const std::string name = driver ? driver : "";
+        // SDL spells some names in capitals ("KMSDRM").
+        static const char* const kShown[] = {"x11", "wayland", "windows", "cocoa", "kmsdrm"};
+        for (const char* shown : kShown)
+            if (SDL_strcasecmp(name.c_str(), shown) == 0) return;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        const std::string text = "No display to show the game on: the only video driver that started was \"" + name +
+                                 "\", which shows no window. Start the game from a desktop session (on X, with "
+                                 "DISPLAY naming a running server).";
+        Notify(text, 1);
+        throw RuntimeErrorException(text);
     }
 
     // ---- display -----------------------------------------------------------------------

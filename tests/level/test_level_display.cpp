@@ -21,6 +21,7 @@
 #include "level/points.h"
 #include "level/spheres.h"
 #include "level/timer.h"
+#include "modes/scene.h"
 #include "pieces/blocks.h"
 #include "pieces/rune.h"
 #include "platform/files.h"
@@ -114,15 +115,7 @@ TEST_F(LevelDisplay, ABossLevelInPlay) {
     plat::PixmapPtr frame;
     for (int f = 0; f < 40; ++f) {
         plat::Cls();
-        level->Draw();
-        magicSphere->Update(1);
-        timeManager->DrawAndUpdate();
-        points->Draw();
-        board->Update(0);
-        board->Draw(0);
-        bossManager->Draw();
-        TSpark::UpdateAll();
-        TCaptions::updateAll();
+        modes::PlayScene();
         if (f == 39) frame = plat::GrabPixmap(0, 0, 800, 600);
         plat::Flip(-1);
     }

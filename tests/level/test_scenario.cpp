@@ -11,6 +11,7 @@
 #include "level/points.h"
 #include "level/spheres.h"
 #include "level/timer.h"
+#include "modes/scene.h"
 #include "platform/input.h"
 #include "platform/time.h"
 #include "ui/comet.h"
@@ -88,23 +89,12 @@ public:
         timeManager->Reset(1);
         board->lastPetrifyTime = plat::MilliSecs();
     }
-    // One frame of the quest's play loop, in its order of update and drawing.
+    // One frame of the quest's play scene, as the play loop runs it; the
+    // drops are made by hand.
     static void PlayFrame() {
         plat::testing::AdvanceTime(17);
         mouse->fetchState();
-        level->Draw();
-        magicSphere->Update(1);
-        timeManager->DrawAndUpdate();
-        points->Draw();
-        board->Update(0);
-        board->Draw(0);
-        bossManager->Draw();
-        blocks->updateBlock(-1, -1);
-        blocks->drawBlock(0, 0);
-        TCometEmiter::updateAll();
-        TSpark::UpdateAll();
-        TCaptions::updateAll();
-        TSoundQ::updateAll();
+        modes::PlayScene();
     }
     // The player's next block: a bar of three runes, or one rune.
     static void Deal(std::vector<int> runes) {

@@ -180,6 +180,62 @@ public:
         plat::testing::SetMouse(board->originX + x * board->cellSize + 5, board->originY + y * board->cellSize + 5);
         plat::testing::ClickMouse(plat::MOUSE_LEFT);
     }
+    // The ways a player turns the held block, each as a player gives it: a
+    // press and release inside one frame (a tap), or a press held a second,
+    // longer than any click and than the half second after which a held
+    // button might fairly repeat.
+    struct TurnInput {
+        const char* name;
+        std::function<void()> press;
+        int heldFrames;
+        std::function<void()> release;
+    };
+    static std::vector<TurnInput> TurnInputs() {
+        namespace pt = plat::testing;
+        return {
+            {"right tap", [] { pt::ClickMouse(plat::MOUSE_RIGHT); }, 0, [] {}},
+            {"right held", [] { pt::PressMouse(plat::MOUSE_RIGHT); }, 60, [] { pt::ReleaseMouse(plat::MOUSE_RIGHT); }},
+            {"Control tap", [] { pt::PressKey(plat::KEY_LCONTROL); pt::ClickMouse(plat::MOUSE_LEFT); }, 0,
+             [] { pt::ReleaseKey(plat::KEY_LCONTROL); }},
+            {"Shift click held",
+             [] { pt::PressKey(plat::KEY_LSHIFT); pt::PressMouse(plat::MOUSE_LEFT); }, 60,
+             [] { pt::ReleaseMouse(plat::MOUSE_LEFT); pt::ReleaseKey(plat::KEY_LSHIFT); }},
+            {"Option tap", [] { pt::PressKey(plat::KEY_LALT); pt::ClickMouse(plat::MOUSE_LEFT); }, 0,
+             [] { pt::ReleaseKey(plat::KEY_LALT); }},
+            {"Space tap", [] { pt::TapKey(plat::KEY_SPACE); }, 0, [] {}},
+        };
+    }
+    // Each way, with the pointer over the board where a plain click would
+    // drop the block, turns it exactly one quarter and drops nothing.
+    template <class Loop>
+    static void ExpectOneQuarterPerPress(Loop& loop) {
+        for (const TurnInput& in : TurnInputs()) {
+            SCOPED_TRACE(in.name);
+            Deal({1, 2, 1});
+            const auto dealt = blocks->heldBlock;
+            plat::testing::SetMouse(board->originX + 2 * board->cellSize + 5, board->originY + 2 * board->cellSize + 5);
+            loop.Frame();
+            in.press();
+            loop.Frame();
+            for (int i = 0; i < in.heldFrames; ++i) loop.Frame();
+            in.release();
+            for (int i = 0; i < 40; ++i) loop.Frame();  // the turn ends
+            EXPECT_EQ(blocks->curRotation, 1);
+            EXPECT_EQ(blocks->turnProgress, 0);
+            EXPECT_EQ(blocks->heldBlock, dealt) << "nothing was dropped";
+        }
+    }
+    // A tap on the score panel's Menu button made in the frame the pointer
+    // gets there, from wherever it was.
+    template <class Loop>
+    static void TapMenuAsThePointerArrives(Loop& loop) {
+        plat::testing::SetMouse(10, 10);
+        loop.Frame();
+        plat::testing::SetMouse(points->x + 60, points->y + 200);
+        plat::testing::ClickMouse(plat::MOUSE_LEFT);
+        loop.Frame();
+    }
+
     // Frames of a step-driven loop until the board has faded in.
     template <class Loop>
     static void UntilShown(Loop& loop) {

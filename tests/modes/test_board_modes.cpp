@@ -28,6 +28,32 @@ protected:
     }
 };
 
+TEST_F(BoardModesTest, EveryRightPressTurnsTheBlockOneQuarterTappedOrHeld) {
+    for (Mode mode : {TBoardModePlay::kEndless, TBoardModePlay::kTimeAttack}) {
+        SCOPED_TRACE(mode);
+        TBoardModePlay play(mode);
+        ASSERT_EQ(play.Start(kOpen), TBoardModePlay::kGoOn);
+        UntilShown(play);
+        ExpectOneQuarterPerPress(play);
+        EXPECT_EQ(play.endReason, 0);
+    }
+}
+
+TEST_F(BoardModesTest, AMenuTapMadeAsThePointerArrivesPauses) {
+    for (Mode mode : {TBoardModePlay::kEndless, TBoardModePlay::kTimeAttack}) {
+        SCOPED_TRACE(mode);
+        menu = FakeMenuWindow{};
+        MenuAnswers(TInGameMenu::kResume, 0);
+        TBoardModePlay play(mode);
+        ASSERT_EQ(play.Start(kOpen), TBoardModePlay::kGoOn);
+        UntilShown(play);
+        TapMenuAsThePointerArrives(play);
+        EXPECT_FALSE(menu.pages.empty()) << "the pause menu opened";
+        EXPECT_EQ(play.menuRequested, 0) << "and was answered";
+        EXPECT_EQ(play.endReason, 0);
+    }
+}
+
 TEST_F(BoardModesTest, AResumeRequestWithNothingSavedReturnsAtOnce) {
     for (Mode mode : {TBoardModePlay::kEndless, TBoardModePlay::kTimeAttack}) {
         level->Set("untouched");

@@ -205,6 +205,57 @@ TEST_F(QuestLoopTest, ThePauseMenuOpensOnTheNextFrameAndItsAnswersAreActedOn) {
     }
 }
 
+TEST_F(QuestLoopTest, EveryRightPressTurnsTheBlockOneQuarterTappedOrHeld) {
+    Begin(0);
+    ExpectOneQuarterPerPress(play);
+    EXPECT_EQ(play.rotatedThisLevel, 1);
+}
+
+TEST_F(QuestLoopTest, AMenuTapMadeAsThePointerArrivesPauses) {
+    Begin(0);
+    MenuAnswers(TInGameMenu::kResume, 0);
+    TapMenuAsThePointerArrives(play);
+    EXPECT_FALSE(menu.pages.empty()) << "the pause menu opened";
+    EXPECT_EQ(play.menuRequested, 0) << "and was answered";
+}
+
+// A pause key pressed while a hint stands over the board is the hint's to
+// take or drop: it must not open the menu by itself once the hint is gone.
+TEST_F(QuestLoopTest, EscapeDuringAPopupNeverPausesLater) {
+    WritePopups(PopupGroup("Match", 0, "MAKE_MATCH", 1));
+    Begin(0);
+    // Were the menu to open, it answers at once, so the fault shows as a
+    // failure rather than a loop that never ends.
+    MenuAnswers(TInGameMenu::kResume, 0);
+    int popupFlips = 0;
+    OnFlip([&](int) {
+        // The posted events stand while the popups are shown, and only then
+        // at a flip.
+        if (popupManager->events->IsEmpty()) return;
+        ++popupFlips;
+        if (popupFlips == 2) {
+            plat::testing::TapKey(plat::KEY_ESCAPE);
+            plat::testing::TapKey(plat::KEY_P);
+        }
+        plat::testing::ReleaseMouse(plat::MOUSE_LEFT);
+        if (popupFlips > 60) {
+            plat::testing::SetMouse(popupManager->okButton->area->x + 5, popupManager->okButton->area->y + 5);
+            plat::testing::PressMouse(plat::MOUSE_LEFT);
+        }
+    });
+    DropBar(1);
+    ASSERT_GT(popupFlips, 60) << "the popup was shown";
+    ASSERT_TRUE(popupManager->popups->IsEmpty()) << "and closed";
+    OnFlip(nullptr);
+    plat::testing::ReleaseMouse(plat::MOUSE_LEFT);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(play.Frame(), TQuestPlay::kGoOn);
+    EXPECT_TRUE(menu.pages.empty()) << "the pause menu never opened";
+    // A pause key after the popup still pauses.
+    plat::testing::TapKey(plat::KEY_ESCAPE);
+    play.Frame();
+    EXPECT_EQ(play.menuRequested, 1);
+}
+
 TEST_F(QuestLoopTest, ATerminateRequestSetsQuitAndEndsTheProgram) {
     Begin(0);
     // The request is seen after the frame's flip.

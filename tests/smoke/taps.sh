@@ -5,7 +5,9 @@
 # twice and none is held.
 #   first start: the name window's Ok; the title menu's Options and the
 #                options page's Main menu; Play quest; the first board's two
-#                hints' OK.
+#                hints' OK; on the board a right-button tap (the held block
+#                turns) and a tap on Menu made as the pointer arrives (the
+#                pause menu opens).
 #   second start (the profile kept): the title left still until its idle
 #                show may have begun, then Options and Main menu again; a
 #                double-click on Other game modes, which must leave the
@@ -42,6 +44,77 @@ options_and_back() {
   say "back on the main page ($1)"
 }
 
+# ---- the first board: a right-button tap turns the held block; a Menu tap made as the pointer arrives pauses
+
+# The board's 8 x 8 cells of 40 pixels from 332,140; a place off the board
+# and off the panel's Menu button, where the held block is not drawn.
+off_board() { xdotool mousemove --window "$win" 150 100; }
+# Sets cells to the offsets of the cells around board cell <cx> <cy> that
+# the last shot shows differently from the earlier picture <ref>: with the
+# pointer on that cell against one with the pointer off the board, the held
+# block's cells.
+footprint() {
+  local ref="$1" cx="$2" cy="$3" dx dy x y
+  cells=""
+  for dy in -3 -2 -1 0 1 2 3; do
+    for dx in -3 -2 -1 0 1 2 3; do
+      x=$((cx + dx)) y=$((cy + dy))
+      [ "$x" -ge 0 ] && [ "$x" -lt 8 ] && [ "$y" -ge 0 ] && [ "$y" -lt 8 ] || continue
+      above "$(same "$ref" $((332 + 40 * x + 4)) $((140 + 40 * y + 4)) 32 32)" 0.85 || cells="$cells $dx,$dy"
+    done
+  done
+  cells="${cells# }"
+}
+# The held block's cells (in cells) with the pointer on board cell <cx>
+# <cy>, against a fresh picture of the board without it; the pointer stays.
+held_cells() {
+  local cx="$1" cy="$2" bare
+  off_board
+  sleep 2
+  look "$3-bare"
+  bare="$shot"
+  xdotool mousemove --window "$win" $((332 + 40 * cx + 20)) $((140 + 40 * cy + 20))
+  sleep 3
+  look "$3-held"
+  footprint "$bare" "$cx" "$cy"
+}
+
+board_taps() {
+  local cell before="" n=0
+  # A single rune looks the same turned: it is dropped, on cells apart so no
+  # run forms, until a block of more is held.
+  for cell in "2 2" "5 5" "2 6" "6 1"; do
+    n=$((n + 1))
+    held_cells $cell "block-$n"
+    [ -n "$cells" ] || fail "no held block on the board"
+    case "$cells" in *" "*) before="$cells"; break ;; esac
+    say "a single rune held: dropped"
+    xdotool click 1
+  done
+  [ -n "$before" ] || fail "only single runes were dealt"
+  say "the held block covers $before"
+  # The pointer at rest on the board, a bare right-button tap; then the
+  # block's cells looked at again once its turn is over.
+  xdotool click 3
+  sleep 3
+  held_cells $cell turned
+  [ "$cells" != "$before" ] || fail "the right-button tap did not turn the held block ($before)"
+  say "the right-button tap turned the held block: it covers $cells"
+
+  # The pointer comes to the panel's Menu button and presses in one go.
+  off_board
+  sleep 2
+  look before-menu
+  local board="$shot"
+  xdotool mousemove --window "$win" 100 555 click 1
+  wait_for pause "the Menu tap as the pointer arrived did not open the pause menu" \
+    eval '! above "$(same "$board" 300 240 200 100)" 0.6'
+  say "the pause menu"
+  xdotool key Escape
+  wait_for resumed "Escape did not close the pause menu" eval 'above "$(same "$board" 300 240 200 100)" 0.9'
+  say "back on the board"
+}
+
 # ---- first start -------------------------------------------------------------------------
 start_game
 hand_on 700 120
@@ -63,6 +136,7 @@ main="$shot"
 options_and_back "first start"
 
 quest_to_board
+board_taps
 close_game
 
 # ---- second start: the profile is there, the title asks nothing ---------------------------------
