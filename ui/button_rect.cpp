@@ -2,7 +2,6 @@
 
 #include "platform/app.h"
 #include "platform/graphics.h"
-#include "platform/input.h"
 #include "platform/pixmap.h"
 #include "platform/text.h"
 
@@ -51,34 +50,12 @@ int TButtonE::Draw() {
 int TButtonE::DrawOnOver() { return 0; }
 int TButtonE::DrawOnOut() { return 0; }
 int TButtonE::Add(const TObjectRef&) { return 0; }
-int TButtonE::State() { return 0; }
-int TButtonE::OnOver() { return 0; }
-int TButtonE::OnOut() { return 0; }
-int TButtonE::OnClick() { return 0; }
 
-bool TButtonE::Inside(float px, float py) const {
+bool TButtonE::Over(float px, float py) {
     return x < px && px < x + width && y < py && py < y + height;
 }
 
 // ---- TAnimButtonE -----------------------------------------------------------------
-
-int TAnimButtonE::State() {
-    if (active == 0 || visible == 0) return 0;
-    const float px = static_cast<float>(plat::MouseX());
-    const float py = static_cast<float>(plat::MouseY());
-    if (Inside(px, py)) {
-        if (hover == 0) OnOver();
-        hover = 1;
-        if (FramePress()) {
-            OnClick();
-            return id;
-        }
-        return 0;
-    }
-    if (hover == 1) OnOut();
-    hover = 0;
-    return 0;
-}
 
 int TAnimButtonE::DrawOnOver() {
     plat::DrawImage(image, x, y, overFrame);
@@ -101,42 +78,18 @@ int TTextAnimButtonE::Draw() {
 
 int TImageButtonA::State() {
     if (active == 0 || visible == 0) return 0;
-    if (!FramePress()) return 0;
-    const float px = static_cast<float>(plat::MouseX());
-    const float py = static_cast<float>(plat::MouseY());
-    // A press elsewhere never deselects: only the radio menu does.
-    if (!Inside(px, py)) return 0;
+    if (!FramePress() || !PointerOver()) return 0;
     if (hover == 0) OnOver();
     hover = 1;
-    OnClick();
-    return id;
+    return Click();
 }
 
 int TImageButtonA::DrawOnOver() {
-    switch (hoverStyle) {
-        case kHoverGlow: return DrawGlowed();
-        case kHoverEnlarge: return DrawEnlarged();
-        case kHoverDarken: return DrawDarkned();
-        default: return 0;
-    }
+    return DrawHoverLook(hoverStyle, [this] { plat::DrawImage(image, x, y, 0); }, [this] { DrawEnlarged(); }, false);
 }
 
 int TImageButtonA::DrawOnOut() {
     plat::DrawImage(image, x, y, 0);
-    return 0;
-}
-
-int TImageButtonA::DrawGlowed() {
-    plat::SetColor(100, 255, 200);
-    plat::DrawImage(image, x, y, 0);
-    plat::SetColor(255, 255, 255);
-    return 0;
-}
-
-int TImageButtonA::DrawDarkned() {
-    plat::SetColor(200, 200, 200);
-    plat::DrawImage(image, x, y, 0);
-    plat::SetColor(255, 255, 255);
     return 0;
 }
 
@@ -162,7 +115,7 @@ int TTextImageButtonA::Draw() {
 
 TTextAnimButtonEPtr CreateTextAnimButtonE(const TPictureSource& source, float x, float y, int id,
                                           const std::string& text, const plat::FontPtr& font, int anchor,
-                                          float textOffsetY, float textOffsetX) {
+                                          float textOffsetX, float textOffsetY) {
     auto b = std::make_shared<TTextAnimButtonE>();
     b->id = id;
     b->text = text;

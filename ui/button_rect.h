@@ -6,8 +6,9 @@
 //   TImageButtonA     one picture that stays selected once pressed; only its
 //   TTextImageButtonA radio menu (TMenuA) deselects it
 //
-// They click by the toolkit's one rule (FramePress, ui/button.h): once per
-// press, at the pointer's place at the moment of the test.
+// They click by the toolkit's one rule and keep its page rule (TClickable,
+// ui/button.h): once per press, at the pointer's place at the moment of the
+// test.
 #pragma once
 #include <memory>
 #include <string>
@@ -17,15 +18,10 @@
 #include "ui/button.h"
 #include "ui/object.h"
 
-class TButtonE : public TObject {
+class TButtonE : public TClickable {
 public:
-    int visible = 1;
-    int active = 1;
-    int id = 0;
     float x = 0, y = 0, width = 0, height = 0;  // top-left corner and one frame's size
-    plat::ImagePtr image;
-    std::string caption;  // nothing reads it
-    int hover = 0;        // TImageButtonA: the selected flag
+    // `hover` is TImageButtonA's selected flag.
 
     // The selected look while `hover` is 1, the plain look otherwise.
     virtual int Draw();
@@ -33,14 +29,10 @@ public:
     virtual int DrawOnOver();
     virtual int DrawOnOut();
     virtual int Add(const TObjectRef& object);
-    virtual int State();
-    virtual int OnOver();
-    virtual int OnOut();
-    virtual int OnClick();
 
 protected:
     // Strict on all four edges; a size of 0 is never inside.
-    bool Inside(float px, float py) const;
+    bool Over(float px, float py) override;
 };
 using TButtonEPtr = std::shared_ptr<TButtonE>;
 
@@ -48,9 +40,7 @@ class TAnimButtonE : public TButtonE {
 public:
     int overFrame = 1;
     int outFrame = 0;
-    int frames = 2;  // nothing reads it
 
-    int State() override;
     int DrawOnOver() override;
     int DrawOnOut() override;
 };
@@ -73,12 +63,11 @@ class TImageButtonA : public TButtonE {
 public:
     int hoverStyle = 0;  // look while selected: 0 glow, 1 enlarge, 2 darken, else nothing
 
+    // Selects on a press made over it; a press elsewhere never deselects.
     int State() override;
     int DrawOnOver() override;
     int DrawOnOut() override;
-    virtual int DrawGlowed();
     virtual int DrawEnlarged();
-    virtual int DrawDarkned();
 };
 using TImageButtonAPtr = std::shared_ptr<TImageButtonA>;
 
@@ -96,13 +85,12 @@ using TTextImageButtonAPtr = std::shared_ptr<TTextImageButtonA>;
 // The source is a non-empty path (a two-frame strip, cut in halves) or an
 // image of at least two frames (shared); anything else is refused with a
 // message and leaves a 0 by 0 button. Anchor 0 puts the top-left corner at
-// (x, y), 1 the centre, anything else leaves it at (0, 0). Note the vertical
-// offset comes before the horizontal one.
+// (x, y), 1 the centre, anything else leaves it at (0, 0). The caption's
+// offsets come x first, then y, as for every caption button.
 TTextAnimButtonEPtr CreateTextAnimButtonE(const TPictureSource& source, float x, float y, int id,
                                           const std::string& text, const plat::FontPtr& font, int anchor,
-                                          float textOffsetY, float textOffsetX);
-// The source is a non-empty path or an image (shared). Here the offsets come
-// x first, then y.
+                                          float textOffsetX, float textOffsetY);
+// The source is a non-empty path or an image (shared).
 TTextImageButtonAPtr CreateTextImageButtonA(const TPictureSource& source, float x, float y, int id,
                                             const std::string& text, const plat::FontPtr& font, int hoverStyle,
                                             int anchor, float textOffsetX, float textOffsetY);

@@ -317,7 +317,7 @@ TEST_F(ButtonTest, TextStripButtonPlacesItsCaptionOnceAndDrawsItOverTheFrame) {
     const TFontPtr font = TwoLetterFont();
     const TTextPtr text = CreateText("ab", CreateDim(0, 0, 0, 0, 0, 1, 1, 0), TObjectRef{TObjectPtr(font)}, 1, 1, 0, 0);
     const TDimPtr area = CreateDim(100, 50, 0, 0, 0, 1, 1, 0);
-    auto b = CreateTextAnimButton(Filled(120, 20, 0xFFFFFFFFu), area, 2, text, 2, -3, 1);
+    auto b = CreateTextAnimButton(Filled(120, 20, 0xFFFFFFFFu), area, 2, text, 1, 2, -3);
     EXPECT_EQ(b->frames, 2);
     EXPECT_FLOAT_EQ(area->width, 60);
     // Centred on the button, with the offsets: the text's box is 6 x 8.
