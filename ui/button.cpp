@@ -5,7 +5,7 @@
 #include "platform/input.h"
 #include "ui/text.h"
 
-// ---- TClickable: the click and page rules -----------------------------------------
+// ---- TClickable: the click rule -------------------------------------------------
 
 int TClickable::State() {
     if (active == 0 || visible == 0) return 0;
@@ -33,14 +33,16 @@ int TClickable::TrackPointer() {
 
 int TClickable::Click() {
     OnClick();
-    if (leavesPage != 0) {
-        mouse->leavePage();
-        mouse->leftHit = 0;
-    }
     return id;
 }
 
 bool FramePress() { return mouse->leftHit != 0; }
+
+void LeavePageOnPress() {
+    if (!FramePress()) return;
+    mouse->leavePage();
+    mouse->leftHit = 0;
+}
 
 // ---- TButton ------------------------------------------------------------------------
 

@@ -1,5 +1,5 @@
 // The clickable button every screen polls once a frame, and the protocol all
-// its kinds share (TClickable, the one place the click and page rules live):
+// its kinds share (TClickable, the one place the click rule lives):
 //
 //   State    hit-tests the pointer against the button's rectangle; OnOver
 //            fires on the frame the pointer enters, OnOut on the frame it
@@ -18,13 +18,12 @@
 // frame. A held state sampled once a frame is never a click: it misses the
 // tap.
 //
-// One page rule: a press acts on the page the player saw when making it. The
-// screen takes the frame's sample with mouse->fetchFor(phase) (core/mouse.h),
-// so a press made while its page fades out never reaches a button, and one
-// made while it fades in waits for the page. A button whose click changes
-// the page is marked `leavesPage`: its click calls mouse->leavePage() and
-// uses the press up, so neither a button of the next page polled later in
-// the same frame nor the second click of a double-click acts there.
+// One page rule: a press acts on the page the player saw when making it.
+// Buttons take their presses only from the frame's sample, which the screen
+// takes with mouse->fetchFor(phase) (core/mouse.h): a press made while its
+// page fades out never reaches a button, one made while it fades in waits
+// for the page. Only the screen knows whether a click changed the page (a
+// refused OK does not); where it did, the screen calls LeavePageOnPress.
 //
 // The families: strip buttons (ui/button_strip.h) and image buttons
 // (ui/button_image.h) on TButton with a shared TDim; the rectangle family
@@ -44,7 +43,6 @@ public:
     int active = 1;      // reacting only while non-zero
     int id = 0;          // what State returns on a click (0 is never seen there)
     int hover = 0;       // the pointer was over the button at the last State
-    int leavesPage = 0;  // a click changes the page (see the page rule above)
     plat::ImagePtr image;
 
     // The gate (active and visible), then TrackPointer.
@@ -61,7 +59,7 @@ protected:
     bool PointerOver();
     // The over/out edges and the click, after the caller's gate.
     int TrackPointer();
-    // A click taken: OnClick, the page rule, and `id`.
+    // A click taken: OnClick, then `id`.
     int Click();
 };
 
@@ -90,6 +88,13 @@ using TButtonPtr = std::shared_ptr<TButton>;
 // frame with fetchFor before the widgets are polled). The mouse object is
 // taken for granted: every screen makes it before its first frame.
 bool FramePress();
+
+// The page rule's other half, for a screen whose page this frame's press
+// just changed (or closed): the press is spent, so nothing polled later in
+// the frame (the next page's buttons) takes it, and mouse->leavePage() drops
+// the presses of the next moment (a double-click's second). A frame without
+// a press (a key changed the page) does nothing.
+void LeavePageOnPress();
 
 // The hover looks of every button family.
 enum THoverStyle : int { kHoverGlow = 0, kHoverEnlarge = 1, kHoverDarken = 2 };

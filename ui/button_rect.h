@@ -6,9 +6,8 @@
 //   TImageButtonA     one picture that stays selected once pressed; only its
 //   TTextImageButtonA radio menu (TMenuA) deselects it
 //
-// They click by the toolkit's one rule and keep its page rule (TClickable,
-// ui/button.h): once per press, at the pointer's place at the moment of the
-// test.
+// They click by the toolkit's one rule (TClickable, ui/button.h): once per
+// press, at the pointer's place at the moment of the test.
 #pragma once
 #include <memory>
 #include <string>
