@@ -5,17 +5,15 @@
 #include "platform/pixmap.h"
 #include "platform/text.h"
 
-namespace {
-
-// The caption centred on the button: the text's halves are whole pixels
-// (truncated), the button's exact.
-void DrawCaption(const TButtonE& b, const std::string& text, const plat::FontPtr& font, float offsetX,
-                 float offsetY) {
+void DrawCaptionE(const TButtonE& b, const std::string& text, const plat::FontPtr& font, float offsetX,
+                  float offsetY) {
     plat::SetImageFont(font);
     const float tx = b.x + b.width / 2.0f - static_cast<float>(plat::TextWidth(text) / 2) + offsetX;
     const float ty = b.y + b.height / 2.0f - static_cast<float>(plat::TextHeight(text) / 2) + offsetY;
     plat::DrawText(text, tx, ty);
 }
+
+namespace {
 
 void Place(TButtonE& b, float x, float y, int anchor) {
     if (anchor == 0) {
@@ -67,13 +65,6 @@ int TAnimButtonE::DrawOnOut() {
     return 0;
 }
 
-int TTextAnimButtonE::Draw() {
-    if (visible == 0) return 0;
-    TAnimButtonE::Draw();
-    DrawCaption(*this, text, font, textOffsetX, textOffsetY);
-    return 0;
-}
-
 // ---- TImageButtonA ----------------------------------------------------------------
 
 int TImageButtonA::State() {
@@ -101,13 +92,6 @@ int TImageButtonA::DrawEnlarged() {
     const float ey = static_cast<float>(plat::TruncToInt(y - height * z / 2.0f));
     plat::DrawImage(image, ex, ey, 0);
     plat::SetScale(1.0f, 1.0f);
-    return 0;
-}
-
-int TTextImageButtonA::Draw() {
-    if (visible == 0) return 0;
-    TImageButtonA::Draw();
-    DrawCaption(*this, text, font, textOffsetX, textOffsetY);
     return 0;
 }
 

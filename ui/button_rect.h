@@ -35,6 +35,11 @@ protected:
 };
 using TButtonEPtr = std::shared_ptr<TButtonE>;
 
+// The caption centred on the button: the text's halves are whole pixels
+// (truncated), the button's exact.
+void DrawCaptionE(const TButtonE& b, const std::string& text, const plat::FontPtr& font, float offsetX,
+                  float offsetY);
+
 class TAnimButtonE : public TButtonE {
 public:
     int overFrame = 1;
@@ -45,17 +50,26 @@ public:
 };
 using TAnimButtonEPtr = std::shared_ptr<TAnimButtonE>;
 
-class TTextAnimButtonE : public TAnimButtonE {
+// The caption of the rectangle family, centred on the button in an image
+// font and moved by the offsets. It is drawn even over a button whose
+// picture failed to load; its font stays selected afterwards.
+template <class Base>
+class TCaptionedE : public Base {
 public:
     std::string text;
     plat::FontPtr font;
     float textOffsetX = 0;
     float textOffsetY = 0;
 
-    // The caption is drawn even over a button whose strip failed to load;
-    // its font stays selected afterwards.
-    int Draw() override;
+    int Draw() override {
+        if (this->visible == 0) return 0;
+        Base::Draw();
+        DrawCaptionE(*this, text, font, textOffsetX, textOffsetY);
+        return 0;
+    }
 };
+
+class TTextAnimButtonE : public TCaptionedE<TAnimButtonE> {};
 using TTextAnimButtonEPtr = std::shared_ptr<TTextAnimButtonE>;
 
 class TImageButtonA : public TButtonE {
@@ -70,15 +84,7 @@ public:
 };
 using TImageButtonAPtr = std::shared_ptr<TImageButtonA>;
 
-class TTextImageButtonA : public TImageButtonA {
-public:
-    std::string text;
-    plat::FontPtr font;
-    float textOffsetX = 0;
-    float textOffsetY = 0;
-
-    int Draw() override;
-};
+class TTextImageButtonA : public TCaptionedE<TImageButtonA> {};
 using TTextImageButtonAPtr = std::shared_ptr<TTextImageButtonA>;
 
 // The source is a non-empty path (a two-frame strip, cut in halves) or an
