@@ -97,15 +97,26 @@ int TImageButtonA::DrawEnlarged() {
 
 // ---- factories --------------------------------------------------------------------
 
-TTextAnimButtonEPtr CreateTextAnimButtonE(const TPictureSource& source, float x, float y, int id,
-                                          const std::string& text, const plat::FontPtr& font, int anchor,
-                                          float textOffsetX, float textOffsetY) {
-    auto b = std::make_shared<TTextAnimButtonE>();
+namespace {
+
+template <class B>
+std::shared_ptr<B> Captioned(int id, const std::string& text, const plat::FontPtr& font, float offsetX,
+                             float offsetY) {
+    auto b = std::make_shared<B>();
     b->id = id;
     b->text = text;
     b->font = font;
-    b->textOffsetX = textOffsetX;
-    b->textOffsetY = textOffsetY;
+    b->textOffsetX = offsetX;
+    b->textOffsetY = offsetY;
+    return b;
+}
+
+}  // namespace
+
+TTextAnimButtonEPtr CreateTextAnimButtonE(const TPictureSource& source, float x, float y, int id,
+                                          const std::string& text, const plat::FontPtr& font, int anchor,
+                                          float textOffsetX, float textOffsetY) {
+    auto b = Captioned<TTextAnimButtonE>(id, text, font, textOffsetX, textOffsetY);
     if (const std::string* path = PathOf(source)) {
         const plat::PixmapPtr pix = plat::LoadPixmap(*path);
         if (!pix) plat::Notify("Can't load image: " + *path, 0);
@@ -132,13 +143,8 @@ TTextAnimButtonEPtr CreateTextAnimButtonE(const TPictureSource& source, float x,
 TTextImageButtonAPtr CreateTextImageButtonA(const TPictureSource& source, float x, float y, int id,
                                             const std::string& text, const plat::FontPtr& font, int hoverStyle,
                                             int anchor, float textOffsetX, float textOffsetY) {
-    auto b = std::make_shared<TTextImageButtonA>();
+    auto b = Captioned<TTextImageButtonA>(id, text, font, textOffsetX, textOffsetY);
     b->hoverStyle = hoverStyle;
-    b->id = id;
-    b->text = text;
-    b->font = font;
-    b->textOffsetX = textOffsetX;
-    b->textOffsetY = textOffsetY;
     if (const std::string* path = PathOf(source)) {
         b->image = plat::LoadImage(*path, -1);
         if (!b->image) plat::Notify("Can't load image: " + *path, 0);
