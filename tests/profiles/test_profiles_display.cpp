@@ -161,6 +161,14 @@ TEST_F(ProfilesDisplay, TheListPageWithTenPlayers) {
                   .size(),
               10u)
         << "the tenth row is drawn";
+    // And it is the chosen one: tinted, more red than green in its letters.
+    int reddish = 0;
+    for (int y = static_cast<int>(last->dim->y); y < last->dim->y + TProfileLoader::kRowStep; ++y)
+        for (int x = static_cast<int>(last->dim->x); x < last->dim->x + last->Width(); ++x) {
+            const uint32_t c = plat::ReadPixel(shot, x, y);
+            reddish += ((c >> 16) & 255) > ((c >> 8) & 255) + 30;
+        }
+    EXPECT_GT(reddish, 20);
 }
 
 TEST_F(ProfilesDisplay, TheFirstRunPageWithATypedName) {
