@@ -94,8 +94,11 @@ std::string GetNameWindow(const std::vector<std::string>& existingNames) {
             if (name.size() < 15) name += static_cast<char>(c);
             recompute();
         }
+        // A press that closes the window acts on nothing behind it.
         const int s = menu.State();
-        if (s == 1 && !taken && !name.empty()) return name;
-        if (s == 2) return "";
+        if ((s == 1 && !taken && !name.empty()) || s == 2) {
+            LeavePageOnPress();
+            return s == 1 ? name : "";
+        }
     }
 }

@@ -48,17 +48,18 @@ int TProfileLoader::Load() {
                                  {3, "gfx/gui/profile-new.png", 279, 501},
                                  {4, "gfx/gui/profile-rename.png", 348, 501},
                                  {5, "gfx/gui/profile-delete.png", 446, 501}};
-    for (const Item& it : kList)
-        listMenu->AddItem(CreateImageButton(std::string(it.picture), CreateDim(it.x, it.y, 0, 0, 0, 1, 1, 0), it.id,
-                                            1.0f, 2));
-    // The other pages' ok and cancel share the list page's pictures.
-    auto shared = [this](int id, float x, float y) {
-        TButtonPtr b = listMenu->GetItem(id);
-        return CreateImageButton(b ? b->image : plat::ImagePtr(), CreateDim(x, y, 0, 0, 0, 1, 1, 0), id, 1.0f, 2);
+    auto add = [](const TMenuPtr& menu, const TPictureSource& picture, int id, float x, float y) {
+        menu->AddItem(CreateImageButton(picture, CreateDim(x, y, 0, 0, 0, 1, 1, 0), id, 1.0f, kHoverDarken));
     };
-    okCancelMenu->AddItem(shared(1, 339, 380));
-    okCancelMenu->AddItem(shared(2, 381, 380));
-    okMenu->AddItem(shared(1, 381, 380));
+    for (const Item& it : kList) add(listMenu, std::string(it.picture), it.id, it.x, it.y);
+    // The other pages' ok and cancel share the list page's pictures.
+    auto picture = [this](int id) {
+        TButtonPtr b = listMenu->GetItem(id);
+        return b ? b->image : plat::ImagePtr();
+    };
+    add(okCancelMenu, picture(1), 1, 339, 380);
+    add(okCancelMenu, picture(2), 2, 381, 380);
+    add(okMenu, picture(1), 1, 381, 380);
 
     promptTexts[0] = MakeText("enter your", 306, 276, font);
     promptTexts[1] = MakeText("name", 361, 299, font);
@@ -114,13 +115,25 @@ enum ListButton : int { kOkButton = 1, kCancelButton = 2, kNewButton = 3, kRenam
 }  // namespace
 
 // The pages run in this order within one frame, so a page the list opens
-// reads its input in the same frame, and a notice opened there can be
-// answered at once.
+// reads its keys in the same frame, and a notice opened there can be
+// answered at once by a key. A press acts on the page the player saw: once
+// a press has changed the page, nothing later takes it, and the presses of
+// the next moment (a double-click's second) are dropped.
 int TProfileLoader::Update() {
-    mouse->fetchState();
+    // The first player's page fades in: a press made before it is all there
+    // waits for it (the others appear at once).
+    const bool fadingIn = state == kFirstNamePage && fadeAlpha < 1.0f;
+    mouse->fetchFor(fadingIn ? TMouse::Phase::kIn : TMouse::Phase::kShown);
     if (profileLinks.updateTitleMusic) profileLinks.updateTitleMusic();
     int close = 0;
+    int shown = state;
+    auto left = [&] {
+        if (close == 0 && state == shown) return;
+        LeavePageOnPress();
+        shown = state;
+    };
     if (state == kListPage) close = ListPage();
+    left();
     switch (state) {
         case kNewNamePage: NewNamePage(); break;
         case kRenamePage: RenamePage(); break;
@@ -130,7 +143,9 @@ int TProfileLoader::Update() {
             break;
         default: break;
     }
+    left();
     if (state == kLastProfileNotice || state == kTooManyNotice) NoticePage();
+    left();
     // The list reads no keys: whatever was typed before a frame that shows
     // it (on the list, or a key a page left unread) is dropped there, so a
     // name page the next click opens takes only the letters typed with
@@ -144,12 +159,9 @@ int TProfileLoader::ListPage() {
     // under it, which would make the button act on a player the list
     // never highlighted.
     const int button = listMenu->State();
-    if (button == 0 && mouse->leftHit != 0) {
-        const float mx = static_cast<float>(mouse->x), my = static_cast<float>(mouse->y);
-        for (const TTextPtr& row : nameRows)
-            if (mx > row->dim->x && mx < row->dim->x + row->Width() && my > row->dim->y &&
-                my < row->dim->y + row->Height())
-                selectedName = row->text;
+    if (button == 0 && FramePress()) {
+        const int row = RowAt(static_cast<float>(mouse->x), static_cast<float>(mouse->y));
+        if (row >= 0) selectedName = nameRows[static_cast<size_t>(row)]->text;
     }
     switch (button) {
         case kOkButton:
@@ -277,16 +289,25 @@ void TProfileLoader::NoticePage() {
 int TProfileLoader::UpdateList() {
     nameRows.clear();
     const std::vector<std::string> names = profile->GetProfilesList();
-    // Only the rows that fit above the buttons, the screen's own limit:
-    // profiles past it (files put in the folder by hand) are neither drawn
-    // nor hit-tested, so no row lies over a button.
+    // At most the screen's own limit of rows: profiles past it (files put in
+    // the folder by hand) are neither drawn nor hit-tested. That the boxes of
+    // the rows shown end above the buttons is the rows' step (RowAt).
     const size_t shown = std::min(names.size(), static_cast<size_t>(kMaxProfiles));
     for (size_t i = 0; i < shown; ++i) {
-        TTextPtr row = MakeText(names[i], 400, 254.0f + 22.0f * static_cast<float>(i), font);
+        TTextPtr row = MakeText(names[i], 400, kFirstRowY + kRowStep * static_cast<float>(i), font);
         row->dim->x = 400.0f - row->Width() / 2.0f;
         nameRows.push_back(row);
     }
     return 0;
+}
+
+int TProfileLoader::RowAt(float x, float y) const {
+    for (size_t i = 0; i < nameRows.size(); ++i) {
+        const TTextPtr& row = nameRows[i];
+        if (x > row->dim->x && x < row->dim->x + row->Width() && y > row->dim->y && y < row->dim->y + kRowStep)
+            return static_cast<int>(i);
+    }
+    return -1;
 }
 
 // ---- typing -----------------------------------------------------------------------------------------------

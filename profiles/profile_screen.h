@@ -20,6 +20,11 @@ public:
     static constexpr int kMaxProfiles = 10;
     static constexpr int kPanelX = 229;  // where the options window stands while this screen is open
     static constexpr int kPanelY = 200;
+    // The list's rows: the first one's top and the step down to the next. A
+    // row's box is its name's width by one step, so a click selects one row
+    // at most, and the tenth row's box ends above the buttons.
+    static constexpr float kFirstRowY = 254.0f;
+    static constexpr float kRowStep = 22.0f;
 
     TMenuPtr listMenu = std::make_shared<TMenu>();      // ok 1, cancel 2, new 3, rename 4, delete 5
     TMenuPtr okCancelMenu = std::make_shared<TMenu>();  // pages 2, 3, 4
@@ -54,6 +59,8 @@ public:
     virtual int Update();
     virtual int UpdateList();
     virtual int UpdateText();
+    // The row whose box holds the point, or -1.
+    int RowAt(float x, float y) const;
 
     // The pages, the values of state.
     enum Page : int {

@@ -27,11 +27,6 @@ int TImageButton::Draw() {
     return 0;
 }
 
-int TImageButton::State() {
-    if (active == 0 || visible == 0) return 0;
-    return TrackPointer();
-}
-
 int TImageButton::setView(int anchorMode, int animated, const plat::ImagePtr& reflectionImage) {
     if (area) area->anchorMode = anchorMode;
     animatedZoom = animated;
@@ -40,12 +35,7 @@ int TImageButton::setView(int anchorMode, int animated, const plat::ImagePtr& re
 }
 
 int TImageButton::DrawOnOver() {
-    switch (hoverStyle) {
-        case kHoverGlow: return DrawGlowed();
-        case kHoverEnlarge: return DrawEnlarged();
-        case kHoverDarken: return DrawDarkned();
-        default: return 0;
-    }
+    return DrawHoverLook(hoverStyle, [this] { DrawFace(); }, [this] { DrawEnlarged(); }, false);
 }
 
 int TImageButton::DrawPicture() {
@@ -53,19 +43,7 @@ int TImageButton::DrawPicture() {
     return 0;
 }
 
-int TImageButton::DrawGlowed() {
-    plat::SetColor(100, 255, 200);
-    DrawPicture();
-    plat::SetColor(255, 255, 255);
-    return 0;
-}
-
-int TImageButton::DrawDarkned() {
-    plat::SetColor(200, 200, 200);
-    DrawPicture();
-    plat::SetColor(255, 255, 255);
-    return 0;
-}
+void TImageButton::DrawFace() { DrawPicture(); }
 
 int TImageButton::DrawOnOut() {
     if (animatedZoom == 0) return DrawPicture();
@@ -109,45 +87,20 @@ int TImageButton::DrawEnlarged() {
 
 // ---- TTextImageButton -------------------------------------------------------------
 
-int TTextImageButton::DrawText() {
-    if (!textItem) return 0;
+void TTextImageButton::DrawFace() {
+    DrawPicture();
+    if (!textItem) return;
     textItem->alpha = alpha;
     textItem->Draw();
-    return 0;
 }
 
 int TTextImageButton::DrawOnOut() {
-    DrawPicture();
-    return DrawText();
-}
-
-int TTextImageButton::DrawGlowed() {
-    plat::SetColor(100, 255, 200);
-    DrawPicture();
-    DrawText();
-    plat::SetColor(255, 255, 255);
-    return 0;
-}
-
-int TTextImageButton::DrawDarkned() {
-    plat::SetColor(200, 200, 200);
-    DrawPicture();
-    DrawText();
-    plat::SetColor(255, 255, 255);
+    DrawFace();
     return 0;
 }
 
 int TTextImageButton::DrawEnlarged() {
-    const TDimPtr textDim = textItem ? textItem->dim : nullptr;
-    plat::SetScale(kTextEnlarge, kTextEnlarge);
-    SetAreaScale(area, kTextEnlarge);
-    SetAreaScale(textDim, kTextEnlarge);
-    if (textItem) textItem->alpha = alpha;
-    DrawPicture();
-    plat::SetScale(1.0f, 1.0f);
-    SetAreaScale(area, 1.0f);
-    if (textItem) textItem->Draw();
-    SetAreaScale(textDim, 1.0f);
+    DrawEnlargedOnArea(area, textItem, alpha, kTextEnlarge, [this] { DrawPicture(); });
     return 0;
 }
 
@@ -183,14 +136,6 @@ TTextImageButtonPtr CreateTextImageButton(const TPictureSource& source, const TD
                                           const TTextPtr& text, int hoverStyle, float offsetX, float offsetY) {
     auto b = MakeImageButton<TTextImageButton>(source, area, id, hoverStyle);
     b->textItem = text;
-    if (text && text->dim && area) {
-        const TDimPtr& d = text->dim;
-        d->offsetX = offsetX;
-        d->offsetY = offsetY;
-        d->x = area->Left() + area->width / 2.0f;
-        d->y = area->Top() + area->height / 2.0f;
-        d->width = text->Width();
-        d->height = text->Height();
-    }
+    PlaceCaption(text, area, offsetX, offsetY);
     return b;
 }

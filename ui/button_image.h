@@ -21,18 +21,17 @@ public:
     static constexpr float kZoomShrink = 0.02f;
 
     int Draw() override;
-    int State() override;
     // Anchor mode of the area, animated zoom on or off, and the reflection
     // picture (null removes it).
     int setView(int anchorMode, int animatedZoom, const plat::ImagePtr& reflection) override;
     virtual int DrawOnOver();
     virtual int DrawOnOut();
-    virtual int DrawGlowed();
     virtual int DrawEnlarged();
-    virtual int DrawDarkned();
 
 protected:
     int DrawPicture();
+    // The picture with its caption, if there is one: the tinted looks.
+    virtual void DrawFace();
 };
 using TImageButtonPtr = std::shared_ptr<TImageButton>;
 
@@ -42,18 +41,17 @@ public:
 
     // Never zoomed, no reflection: the caption would not follow the steps.
     int DrawOnOut() override;
-    int DrawGlowed() override;
     int DrawEnlarged() override;
-    int DrawDarkned() override;
 
 protected:
-    int DrawText();
+    void DrawFace() override;
 };
 using TTextImageButtonPtr = std::shared_ptr<TTextImageButton>;
 
 // The source is a path or an image; the area takes the picture's size.
 TImageButtonPtr CreateImageButton(const TPictureSource& source, const TDimPtr& area, int id, float alpha,
                                   int hoverStyle);
-// Note the hover style comes before the offsets, and there is no alpha.
+// The hover style comes before the caption's offsets, as for every caption
+// button; there is no alpha.
 TTextImageButtonPtr CreateTextImageButton(const TPictureSource& source, const TDimPtr& area, int id,
                                           const TTextPtr& text, int hoverStyle, float offsetX, float offsetY);

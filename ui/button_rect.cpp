@@ -2,21 +2,18 @@
 
 #include "platform/app.h"
 #include "platform/graphics.h"
-#include "platform/input.h"
 #include "platform/pixmap.h"
 #include "platform/text.h"
 
-namespace {
-
-// The caption centred on the button: the text's halves are whole pixels
-// (truncated), the button's exact.
-void DrawCaption(const TButtonE& b, const std::string& text, const plat::FontPtr& font, float offsetX,
-                 float offsetY) {
+void DrawCaptionE(const TButtonE& b, const std::string& text, const plat::FontPtr& font, float offsetX,
+                  float offsetY) {
     plat::SetImageFont(font);
     const float tx = b.x + b.width / 2.0f - static_cast<float>(plat::TextWidth(text) / 2) + offsetX;
     const float ty = b.y + b.height / 2.0f - static_cast<float>(plat::TextHeight(text) / 2) + offsetY;
     plat::DrawText(text, tx, ty);
 }
+
+namespace {
 
 void Place(TButtonE& b, float x, float y, int anchor) {
     if (anchor == 0) {
@@ -51,34 +48,12 @@ int TButtonE::Draw() {
 int TButtonE::DrawOnOver() { return 0; }
 int TButtonE::DrawOnOut() { return 0; }
 int TButtonE::Add(const TObjectRef&) { return 0; }
-int TButtonE::State() { return 0; }
-int TButtonE::OnOver() { return 0; }
-int TButtonE::OnOut() { return 0; }
-int TButtonE::OnClick() { return 0; }
 
-bool TButtonE::Inside(float px, float py) const {
+bool TButtonE::Over(float px, float py) {
     return x < px && px < x + width && y < py && py < y + height;
 }
 
 // ---- TAnimButtonE -----------------------------------------------------------------
-
-int TAnimButtonE::State() {
-    if (active == 0 || visible == 0) return 0;
-    const float px = static_cast<float>(plat::MouseX());
-    const float py = static_cast<float>(plat::MouseY());
-    if (Inside(px, py)) {
-        if (hover == 0) OnOver();
-        hover = 1;
-        if (FramePress()) {
-            OnClick();
-            return id;
-        }
-        return 0;
-    }
-    if (hover == 1) OnOut();
-    hover = 0;
-    return 0;
-}
 
 int TAnimButtonE::DrawOnOver() {
     plat::DrawImage(image, x, y, overFrame);
@@ -90,53 +65,22 @@ int TAnimButtonE::DrawOnOut() {
     return 0;
 }
 
-int TTextAnimButtonE::Draw() {
-    if (visible == 0) return 0;
-    TAnimButtonE::Draw();
-    DrawCaption(*this, text, font, textOffsetX, textOffsetY);
-    return 0;
-}
-
 // ---- TImageButtonA ----------------------------------------------------------------
 
 int TImageButtonA::State() {
     if (active == 0 || visible == 0) return 0;
-    if (!FramePress()) return 0;
-    const float px = static_cast<float>(plat::MouseX());
-    const float py = static_cast<float>(plat::MouseY());
-    // A press elsewhere never deselects: only the radio menu does.
-    if (!Inside(px, py)) return 0;
+    if (!FramePress() || !PointerOver()) return 0;
     if (hover == 0) OnOver();
     hover = 1;
-    OnClick();
-    return id;
+    return Click();
 }
 
 int TImageButtonA::DrawOnOver() {
-    switch (hoverStyle) {
-        case kHoverGlow: return DrawGlowed();
-        case kHoverEnlarge: return DrawEnlarged();
-        case kHoverDarken: return DrawDarkned();
-        default: return 0;
-    }
+    return DrawHoverLook(hoverStyle, [this] { plat::DrawImage(image, x, y, 0); }, [this] { DrawEnlarged(); }, false);
 }
 
 int TImageButtonA::DrawOnOut() {
     plat::DrawImage(image, x, y, 0);
-    return 0;
-}
-
-int TImageButtonA::DrawGlowed() {
-    plat::SetColor(100, 255, 200);
-    plat::DrawImage(image, x, y, 0);
-    plat::SetColor(255, 255, 255);
-    return 0;
-}
-
-int TImageButtonA::DrawDarkned() {
-    plat::SetColor(200, 200, 200);
-    plat::DrawImage(image, x, y, 0);
-    plat::SetColor(255, 255, 255);
     return 0;
 }
 
@@ -151,24 +95,28 @@ int TImageButtonA::DrawEnlarged() {
     return 0;
 }
 
-int TTextImageButtonA::Draw() {
-    if (visible == 0) return 0;
-    TImageButtonA::Draw();
-    DrawCaption(*this, text, font, textOffsetX, textOffsetY);
-    return 0;
-}
-
 // ---- factories --------------------------------------------------------------------
 
-TTextAnimButtonEPtr CreateTextAnimButtonE(const TPictureSource& source, float x, float y, int id,
-                                          const std::string& text, const plat::FontPtr& font, int anchor,
-                                          float textOffsetY, float textOffsetX) {
-    auto b = std::make_shared<TTextAnimButtonE>();
+namespace {
+
+template <class B>
+std::shared_ptr<B> Captioned(int id, const std::string& text, const plat::FontPtr& font, float offsetX,
+                             float offsetY) {
+    auto b = std::make_shared<B>();
     b->id = id;
     b->text = text;
     b->font = font;
-    b->textOffsetX = textOffsetX;
-    b->textOffsetY = textOffsetY;
+    b->textOffsetX = offsetX;
+    b->textOffsetY = offsetY;
+    return b;
+}
+
+}  // namespace
+
+TTextAnimButtonEPtr CreateTextAnimButtonE(const TPictureSource& source, float x, float y, int id,
+                                          const std::string& text, const plat::FontPtr& font, int anchor,
+                                          float textOffsetX, float textOffsetY) {
+    auto b = Captioned<TTextAnimButtonE>(id, text, font, textOffsetX, textOffsetY);
     if (const std::string* path = PathOf(source)) {
         const plat::PixmapPtr pix = plat::LoadPixmap(*path);
         if (!pix) plat::Notify("Can't load image: " + *path, 0);
@@ -195,13 +143,8 @@ TTextAnimButtonEPtr CreateTextAnimButtonE(const TPictureSource& source, float x,
 TTextImageButtonAPtr CreateTextImageButtonA(const TPictureSource& source, float x, float y, int id,
                                             const std::string& text, const plat::FontPtr& font, int hoverStyle,
                                             int anchor, float textOffsetX, float textOffsetY) {
-    auto b = std::make_shared<TTextImageButtonA>();
+    auto b = Captioned<TTextImageButtonA>(id, text, font, textOffsetX, textOffsetY);
     b->hoverStyle = hoverStyle;
-    b->id = id;
-    b->text = text;
-    b->font = font;
-    b->textOffsetX = textOffsetX;
-    b->textOffsetY = textOffsetY;
     if (const std::string* path = PathOf(source)) {
         b->image = plat::LoadImage(*path, -1);
         if (!b->image) plat::Notify("Can't load image: " + *path, 0);

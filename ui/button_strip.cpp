@@ -8,12 +8,6 @@ namespace {
 
 constexpr float kEnlarge = 1.15f;
 
-void SetAreaScale(const TDimPtr& area, float s) {
-    if (!area) return;
-    area->scaleX = s;
-    area->scaleY = s;
-}
-
 // Cuts the strip into `frames` cells and sizes the area to one of them. A
 // picture that did not load, or one narrower than its frame count, leaves
 // the button without an image and at size 0: it never draws nor reacts.
@@ -48,18 +42,15 @@ int TAnimButton::Draw() {
     return 0;
 }
 
-int TAnimButton::State() {
-    if (active == 0 || visible == 0) return 0;
-    return TrackPointer();
+int TAnimButton::DrawOnOver() {
+    return DrawHoverLook(
+        hoverStyle, [this] { DrawFace(normalFrame); },
+        [this] { DrawEnlargedOnArea(area, Caption(), alpha, kEnlarge, [this] { DrawFrame(normalFrame); }); }, true);
 }
 
-int TAnimButton::DrawOnOver() {
-    switch (hoverStyle) {
-        case kHoverGlow: return DrawGlowed();
-        case kHoverEnlarge: return DrawEnlarged();
-        case kHoverDarken: return DrawDarkned();
-        default: return DrawNormal();
-    }
+int TAnimButton::DrawOnOut() {
+    DrawFace(outFrame);
+    return 0;
 }
 
 int TAnimButton::DrawFrame(int frame) {
@@ -67,82 +58,12 @@ int TAnimButton::DrawFrame(int frame) {
     return 0;
 }
 
-int TAnimButton::DrawNormal() { return DrawFrame(normalFrame); }
-
-int TAnimButton::DrawGlowed() {
-    plat::SetColor(100, 255, 200);
-    DrawFrame(normalFrame);
-    plat::SetColor(255, 255, 255);
-    return 0;
-}
-
-int TAnimButton::DrawEnlarged() {
-    // The area carries the scale for this one draw so Left/Top place the
-    // enlarged frame; hit tests always see the unscaled rectangle.
-    plat::SetScale(kEnlarge, kEnlarge);
-    SetAreaScale(area, kEnlarge);
-    DrawFrame(normalFrame);
-    plat::SetScale(1.0f, 1.0f);
-    SetAreaScale(area, 1.0f);
-    return 0;
-}
-
-int TAnimButton::DrawDarkned() {
-    plat::SetColor(200, 200, 200);
-    DrawFrame(normalFrame);
-    plat::SetColor(255, 255, 255);
-    return 0;
-}
-
-int TAnimButton::DrawOnOut() { return DrawFrame(outFrame); }
-
-// ---- TTextAnimButton --------------------------------------------------------------
-
-int TTextAnimButton::DrawText() {
-    if (!textItem) return 0;
-    textItem->alpha = alpha;
-    textItem->Draw();
-    return 0;
-}
-
-int TTextAnimButton::DrawNormal() {
-    DrawFrame(normalFrame);
-    return DrawText();
-}
-
-int TTextAnimButton::DrawOnOut() {
-    DrawFrame(outFrame);
-    return DrawText();
-}
-
-int TTextAnimButton::DrawGlowed() {
-    plat::SetColor(100, 255, 200);
-    DrawFrame(normalFrame);
-    DrawText();
-    plat::SetColor(255, 255, 255);
-    return 0;
-}
-
-int TTextAnimButton::DrawDarkned() {
-    plat::SetColor(200, 200, 200);
-    DrawFrame(normalFrame);
-    DrawText();
-    plat::SetColor(255, 255, 255);
-    return 0;
-}
-
-int TTextAnimButton::DrawEnlarged() {
-    const TDimPtr textDim = textItem ? textItem->dim : nullptr;
-    plat::SetScale(kEnlarge, kEnlarge);
-    SetAreaScale(area, kEnlarge);
-    SetAreaScale(textDim, kEnlarge);
-    if (textItem) textItem->alpha = alpha;
-    DrawFrame(normalFrame);
-    plat::SetScale(1.0f, 1.0f);
-    SetAreaScale(area, 1.0f);
-    if (textItem) textItem->Draw();
-    SetAreaScale(textDim, 1.0f);
-    return 0;
+void TAnimButton::DrawFace(int frame) {
+    DrawFrame(frame);
+    if (const TTextPtr caption = Caption()) {
+        caption->alpha = alpha;
+        caption->Draw();
+    }
 }
 
 // ---- factories --------------------------------------------------------------------
@@ -162,21 +83,13 @@ TAnimButtonPtr CreateAnimButton(const TPictureSource& source, const TDimPtr& are
 }
 
 TTextAnimButtonPtr CreateTextAnimButton(const TPictureSource& source, const TDimPtr& area, int id,
-                                        const TTextPtr& text, float offsetX, float offsetY, int hoverStyle) {
+                                        const TTextPtr& text, int hoverStyle, float offsetX, float offsetY) {
     auto b = std::make_shared<TTextAnimButton>();
     b->id = id;
     b->hoverStyle = hoverStyle;
     b->area = area;
     CutStrip(*b, source);
     b->textItem = text;
-    if (text && text->dim && area) {
-        const TDimPtr& d = text->dim;
-        d->offsetX = offsetX;
-        d->offsetY = offsetY;
-        d->x = area->Left() + area->width / 2.0f;
-        d->y = area->Top() + area->height / 2.0f;
-        d->width = text->Width();
-        d->height = text->Height();
-    }
+    PlaceCaption(text, area, offsetX, offsetY);
     return b;
 }

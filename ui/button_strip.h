@@ -12,22 +12,20 @@ class TAnimButton : public TButton {
 public:
     int normalFrame = 1;  // drawn while hovered, by every hover style
     int outFrame = 0;     // drawn while not hovered
-    int frames = 2;
+    int frames = 2;       // how many cells the factory cuts the strip into
     int hoverStyle = 0;   // 0 glow, 1 enlarge, 2 darken, else the plain normal frame
     // `alpha` is kept but not applied: the frames take the alpha in force
     // (a menu's), only a text strip hands it to its caption.
 
     int Draw() override;
-    int State() override;
     virtual int DrawOnOver();
-    virtual int DrawNormal();
-    virtual int DrawGlowed();
-    virtual int DrawEnlarged();
-    virtual int DrawDarkned();
     virtual int DrawOnOut();
 
 protected:
     int DrawFrame(int frame);
+    // A frame with the caption over it, if there is one.
+    void DrawFace(int frame);
+    virtual TTextPtr Caption() const { return nullptr; }
 };
 using TAnimButtonPtr = std::shared_ptr<TAnimButton>;
 
@@ -35,21 +33,15 @@ class TTextAnimButton : public TAnimButton {
 public:
     TTextPtr textItem;  // placed once by the factory: moving the area later leaves it
 
-    int DrawNormal() override;
-    int DrawGlowed() override;
-    int DrawEnlarged() override;
-    int DrawDarkned() override;
-    int DrawOnOut() override;
-
 protected:
-    int DrawText();
+    TTextPtr Caption() const override { return textItem; }
 };
 using TTextAnimButtonPtr = std::shared_ptr<TTextAnimButton>;
 
 // The source is a path or a pixmap; the area's width becomes one frame's.
 TAnimButtonPtr CreateAnimButton(const TPictureSource& source, const TDimPtr& area, int id, int frames, int normalFrame,
                                 int outFrame, float alpha, int hoverStyle);
-// A two-frame strip with a caption centred on it; note the offsets come
-// before the hover style.
+// A two-frame strip with a caption centred on it; the hover style comes
+// before the caption's offsets, as for every caption button.
 TTextAnimButtonPtr CreateTextAnimButton(const TPictureSource& source, const TDimPtr& area, int id,
-                                        const TTextPtr& text, float offsetX, float offsetY, int hoverStyle);
+                                        const TTextPtr& text, int hoverStyle, float offsetX, float offsetY);

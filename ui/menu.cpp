@@ -14,27 +14,6 @@ int TMenu::AddItem(const TButtonPtr& button) {
     return 0;
 }
 
-TButtonPtr TMenu::GetItem(int id) {
-    for (const TButtonPtr& b : *items)
-        if (b->id == id) return b;
-    return nullptr;
-}
-
-int TMenu::Draw(float alpha) {
-    if (visible == 0) return 0;
-    plat::SetAlpha(alpha);
-    for (const TButtonPtr& b : *items) b->Draw();
-    plat::SetAlpha(1.0f);
-    return 0;
-}
-
-int TMenu::State() {
-    if (visible == 0 || enabled == 0) return 0;
-    for (const TButtonPtr& b : *items)
-        if (const int r = b->State(); r != 0) return r;
-    return 0;
-}
-
 int TAdvancedMenu::Draw(float alpha) {
     if (visible == 0) return 0;
     if (area) plat::DrawImage(background, area->Left(), area->Top(), 0);

@@ -2,34 +2,6 @@
 
 #include "platform/graphics.h"
 
-// ---- TMenuE -----------------------------------------------------------------------
-
-int TMenuE::AddItem(const TButtonEPtr& button) {
-    if (button) items->AddLast(button);
-    return 0;
-}
-
-TButtonEPtr TMenuE::GetItem(int id) {
-    for (const TButtonEPtr& b : *items)
-        if (b->id == id) return b;
-    return nullptr;
-}
-
-int TMenuE::Draw(float alpha) {
-    if (visible == 0) return 0;
-    plat::SetAlpha(alpha);
-    for (const TButtonEPtr& b : *items) b->Draw();
-    plat::SetAlpha(1.0f);
-    return 0;
-}
-
-int TMenuE::State() {
-    if (visible == 0 || enabled == 0) return 0;
-    for (const TButtonEPtr& b : *items)
-        if (const int r = b->State(); r != 0) return r;
-    return 0;
-}
-
 // ---- TMenuA -----------------------------------------------------------------------
 
 int TMenuA::State() {

@@ -6,21 +6,9 @@
 #include <memory>
 #include "platform/list.h"
 #include "ui/button_rect.h"
+#include "ui/menu_of.h"
 
-class TMenuE : public TObject {
-public:
-    std::shared_ptr<plat::TList<TButtonEPtr>> items = plat::CreateList<TButtonEPtr>();
-    int enabled = 1;
-    int visible = 1;
-
-    // Appends without tests (a null button is not kept).
-    virtual int AddItem(const TButtonEPtr& button);
-    virtual TButtonEPtr GetItem(int id);
-    // The alpha for every button, then 1; nothing (alpha untouched) while hidden.
-    virtual int Draw(float alpha);
-    // The first non-zero State of the buttons in order; later ones are not polled.
-    virtual int State();
-};
+class TMenuE : public TMenuOf<TButtonE> {};
 using TMenuEPtr = std::shared_ptr<TMenuE>;
 
 class TMenuA : public TMenuE {

@@ -42,11 +42,21 @@ public:
         profileLoader->Draw();
         return false;
     }
+    // A deliberate tap, a while after the last (a player reading the page).
     static bool Click(int x, int y) {
+        plat::testing::AdvanceTime(kDeliberateMs);
         plat::testing::SetMouse(x, y);
         plat::testing::ClickMouse(1);
         return Frame();
     }
+    // The second tap of a double-click, a quick 120 ms after the first.
+    static bool SecondClick(int x, int y) {
+        plat::testing::AdvanceTime(120);
+        plat::testing::SetMouse(x, y);
+        plat::testing::ClickMouse(1);
+        return Frame();
+    }
+    static constexpr int kDeliberateMs = 600;
     static void Type(const std::string& text) {
         for (char c : text) {
             plat::testing::TypeChar(static_cast<unsigned char>(c));
@@ -63,8 +73,10 @@ public:
         profileLoader->state = startState;
         if (startState != 5) profileLoader->selectedName = profile->CurrentName();
     }
-    // The centre of row i of the list page, clear of its neighbours.
-    static int RowY(int i) { return 254 + 22 * i + 15; }
+    // The middle of row i's box on the list page.
+    static int RowY(int i) {
+        return static_cast<int>(TProfileLoader::kFirstRowY + TProfileLoader::kRowStep * (static_cast<float>(i) + 0.5f));
+    }
     std::vector<std::string> Rows() const {
         std::vector<std::string> out;
         for (const TTextPtr& r : profileLoader->nameRows) out.push_back(r->text);

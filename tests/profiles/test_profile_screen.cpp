@@ -86,6 +86,7 @@ TEST_F(ProfileScreen, ANamePageTakesLettersTypedWithItsClickButNoneFromTheList) 
             else plat::testing::TypeChar(*k);
             Frame();
         }
+        plat::testing::AdvanceTime(kDeliberateMs);
         plat::testing::SetMouse(c.buttonX, kLowY);
         plat::testing::ClickMouse(1);
         for (const char* k = c.withClick; *k != 0; ++k) plat::testing::TypeChar(*k);
@@ -286,11 +287,113 @@ TEST_F(ProfileScreen, PastTenPlayersTheButtonsActOnTheHighlightedOne) {
     EXPECT_EQ(profileLoader->state, 7);
 }
 
-TEST_F(ProfileScreen, OverlappingRowsGiveTheClickToTheLowerRow) {
+// A row's box ends where the next one begins: a click just below that line
+// (inside the first row's letter box, 30 high) selects the lower row only.
+TEST_F(ProfileScreen, AClickJustBelowTheLineBetweenTwoRowsSelectsTheLowerRow) {
     Players({"anna", "bob"});
     Open(1);
-    Click(400, 254 + 22 + 4);  // inside both rows
+    Click(400, 254 + 22 + 4);
     EXPECT_EQ(profileLoader->selectedName, "bob");
+}
+
+// Ten players fill the list down to the buttons: no row's box shares a point
+// with a button, so a click in the band where the tenth row's letter box
+// (y 452-482) met Ok and Cancel (from y 474) hits one thing at most.
+TEST_F(ProfileScreen, TenPlayersRowsAndButtonsNeverShareAClick) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= 10; ++i) names.push_back("profile " + std::string(i < 10 ? "0" : "") + std::to_string(i));
+    for (const std::string& n : names) ASSERT_EQ(CreateNewProfile(n), 1) << n;
+    Open(1);
+    ASSERT_EQ(profileLoader->nameRows.size(), 10u);
+    for (size_t i = 0; i < profileLoader->nameRows.size(); ++i) {
+        const TTextPtr& row = profileLoader->nameRows[i];
+        const float top = row->dim->y, bottom = top + TProfileLoader::kRowStep;
+        const float left = row->dim->x, right = left + row->Width();
+        for (const TButtonPtr& b : *profileLoader->listMenu->items) {
+            const bool apart = bottom <= b->area->Top() || top >= b->area->Bottom() || right <= b->area->Left() ||
+                               left >= b->area->Right();
+            EXPECT_TRUE(apart) << "row " << i << " and button " << b->id;
+        }
+    }
+    struct Case {
+        const char* name;
+        int x, y;
+        bool closes;
+        int row;  // the row the click selects, -1 none
+    };
+    const Case cases[] = {
+        {"the top of Ok", kOkX, 476, true, -1},
+        {"between Ok and Cancel", 379, 478, false, -1},
+        {"the top of Cancel", kCancelX, 475, true, -1},
+        {"the tenth row itself", 400, RowY(9), false, 9},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        profile->SelectProfile("profile 01");
+        Open(1);
+        EXPECT_EQ(Click(c.x, c.y), c.closes);
+        EXPECT_EQ(profileLoader->selectedName, c.row < 0 ? "profile 01" : names[static_cast<size_t>(c.row)]);
+        if (c.closes) EXPECT_EQ(profile->CurrentName(), "profile 01") << "Ok acts on the highlighted player";
+    }
+}
+
+// A double-click (120 ms) on a button that changes the page: the second
+// click falls on the page drawn next, at the same place, where a row of the
+// list lies. It acts on nothing; a deliberate click there later does.
+TEST_F(ProfileScreen, TheSecondClickOfADoubleClickNeverReachesTheNextPage) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= 10; ++i) names.push_back("profile " + std::string(i < 10 ? "0" : "") + std::to_string(i));
+    for (const std::string& n : names) ASSERT_EQ(CreateNewProfile(n), 1) << n;
+    struct Case {
+        const char* name;
+        int openX, openY;  // the list's button that opens the page
+        int page;
+        int x, y;          // the page's button, over row 6 of the list
+    };
+    const Case cases[] = {
+        {"cancel on the rename page", kRenameX, kLowY, 3, kPageCancelX, kPageY},
+        {"cancel on the delete page", kDeleteX, kLowY, 4, kPageCancelX, kPageY},
+        {"ok on the too-many notice", kNewX, kLowY, 7, kNoticeOkX, kPageY},
+    };
+    ASSERT_GE(kPageY, RowY(6) - 11);
+    ASSERT_LT(kPageY, RowY(6) + 11);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        profile->SelectProfile("profile 01");
+        Open(1);
+        Click(c.openX, c.openY);
+        ASSERT_EQ(profileLoader->state, c.page);
+        Click(c.x, c.y);
+        ASSERT_EQ(profileLoader->state, 1);
+        SecondClick(c.x, c.y);
+        EXPECT_EQ(profileLoader->selectedName, "profile 01") << "the second click selected a row";
+        Click(c.x, c.y);
+        EXPECT_EQ(profileLoader->selectedName, "profile 07") << "a deliberate click acts";
+    }
+    // A double-click on the list's Ok: the screen closes and the second
+    // click is not the title's either.
+    Open(1);
+    EXPECT_TRUE(Click(kOkX, kOkY));
+    plat::testing::AdvanceTime(120);
+    plat::testing::ClickMouse(1);
+    mouse->fetchFor(TMouse::Phase::kShown);
+    EXPECT_EQ(mouse->leftHit, 0);
+}
+
+// The first player's page fades in: a tap on Ok made while it fades is kept
+// for the page, and acts once it is all there.
+TEST_F(ProfileScreen, ATapMadeAsTheFirstPlayersPageFadesInActsOnceItIsThere) {
+    Open(5);
+    profileLoader->fadeAlpha = 0;
+    Type("ann");
+    ASSERT_LT(profileLoader->fadeAlpha, 1.0f);
+    EXPECT_FALSE(Click(kNoticeOkX, kPageY)) << "the page is not there yet";
+    int frames = 0;
+    while (!Frame() && ++frames < 100) {
+    }
+    EXPECT_LT(frames, 100) << "the tap was lost";
+    EXPECT_FLOAT_EQ(profileLoader->fadeAlpha, 1.0f);
+    EXPECT_EQ(profile->CurrentName(), "ann");
 }
 
 TEST_F(ProfileScreen, TheListPageDrawsTheSelectedRowOverItsBar) {

@@ -137,6 +137,40 @@ TEST_F(ProfilesDisplay, TheListPageWithTheSecondPlayerChosen) {
     EXPECT_GT(reddish, 20);
 }
 
+// A full list: all ten rows stand on the panel above the buttons, the
+// tenth clear of Ok and Cancel, and the buttons clear of the panel's border.
+TEST_F(ProfilesDisplay, TheListPageWithTenPlayers) {
+    for (const char* name : {"dora", "emil", "fay", "gus", "hana", "ivo", "jolanta"}) {
+        const std::string clear = "Profile{\n\tPortalName=\"Velmora\"\n}\n";
+        ASSERT_TRUE(plat::SaveText(profile->folder + "/" + name + ".dat", ScrambleProfileText(clear)));
+    }
+    profile->UpdateList();
+    profileLoader->UpdateList();
+    ASSERT_EQ(profileLoader->nameRows.size(), 10u);
+    profileLoader->state = 1;
+    profileLoader->selectedName = "jolanta";
+    const plat::PixmapPtr shot = Shoot("profiles-list-ten.png", 30);
+    ASSERT_TRUE(shot);
+    // The tenth row's letters end above the first row of buttons.
+    const TTextPtr last = profileLoader->nameRows[9];
+    const TButtonPtr ok = profileLoader->listMenu->GetItem(1);
+    ASSERT_TRUE(ok);
+    EXPECT_LE(last->dim->y + TProfileLoader::kRowStep, ok->area->Top()) << "the tenth row's box ends above Ok";
+    EXPECT_GT(Colours(shot, static_cast<int>(last->dim->x), static_cast<int>(last->dim->y),
+                      static_cast<int>(last->Width()), 20, 2)
+                  .size(),
+              10u)
+        << "the tenth row is drawn";
+    // And it is the chosen one: tinted, more red than green in its letters.
+    int reddish = 0;
+    for (int y = static_cast<int>(last->dim->y); y < last->dim->y + TProfileLoader::kRowStep; ++y)
+        for (int x = static_cast<int>(last->dim->x); x < last->dim->x + last->Width(); ++x) {
+            const uint32_t c = plat::ReadPixel(shot, x, y);
+            reddish += ((c >> 16) & 255) > ((c >> 8) & 255) + 30;
+        }
+    EXPECT_GT(reddish, 20);
+}
+
 TEST_F(ProfilesDisplay, TheFirstRunPageWithATypedName) {
     profileLoader->UpdateList();
     profileLoader->state = 5;

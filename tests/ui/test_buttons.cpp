@@ -9,6 +9,7 @@
 #include "button_fixture.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
+#include "ui/button_rect.h"
 #include "ui/font.h"
 #include "ui/text.h"
 
@@ -68,6 +69,48 @@ TEST_F(ButtonTest, StripButtonClicksOncePerPressMadeOverIt) {
         b.Draw();
         EXPECT_EQ(OnlyImageCall().frame, s.frame) << "step " << n;
         ++n;
+    }
+}
+
+// Every family clicks by the one rule, as a player's input comes: a bare tap
+// inside one frame acts once, so does a tap made in the frame the pointer
+// arrives, and a held press acts in its first frame only.
+TEST_F(ButtonTest, EveryFamilyTakesTapsArrivingPressesAndHeldPressesOnce) {
+    struct Family {
+        const char* name;
+        std::shared_ptr<TClickable> button;  // a 40 x 20 button at (100, 50), id 3
+    };
+    const Family families[] = {
+        {"strip", CreateAnimButton(Filled(80, 20, 0xFFFFFFFFu), CreateDim(100, 50, 0, 0, 0, 1, 1, 0), 3, 2, 1, 0, 1, 0)},
+        {"text strip", CreateTextAnimButton(Filled(80, 20, 0xFFFFFFFFu), CreateDim(100, 50, 0, 0, 0, 1, 1, 0), 3,
+                                            nullptr, 0, 0, 0)},
+        {"image", CreateImageButton(Image(40, 20), CreateDim(100, 50, 0, 0, 0, 1, 1, 0), 3, 1, 0)},
+        {"text image", CreateTextImageButton(Image(40, 20), CreateDim(100, 50, 0, 0, 0, 1, 1, 0), 3, nullptr, 0, 0, 0)},
+        {"rectangle strip", CreateTextAnimButtonE(TwoFrames(40, 20), 100, 50, 3, "", nullptr, 0, 0, 0)},
+        {"rectangle selectable", CreateTextImageButtonA(Image(40, 20), 100, 50, 3, "", nullptr, 0, 0, 0, 0)},
+    };
+    struct Step {
+        const char* what;
+        Pointer at;
+        int result;
+    };
+    const Step steps[] = {
+        {"away", {10, 10, false}, 0},
+        {"a tap as the pointer arrives", {120, 60, false, true}, 3},
+        {"resting on it", {121, 60, false}, 0},
+        {"a bare tap", {121, 61, false, true}, 3},
+        {"a press held: its first frame", {121, 61, true}, 3},
+        {"held on", {122, 61, true}, 0},
+        {"still held", {122, 62, true}, 0},
+        {"released", {122, 62, false}, 0},
+        {"a tap beside it", {99, 60, false, true}, 0},
+    };
+    for (const Family& f : families) {
+        for (const Step& s : steps) {
+            Input(s.at);
+            EXPECT_EQ(f.button->State(), s.result) << f.name << ": " << s.what;
+        }
+        Input({10, 10, false});
     }
 }
 
@@ -317,7 +360,7 @@ TEST_F(ButtonTest, TextStripButtonPlacesItsCaptionOnceAndDrawsItOverTheFrame) {
     const TFontPtr font = TwoLetterFont();
     const TTextPtr text = CreateText("ab", CreateDim(0, 0, 0, 0, 0, 1, 1, 0), TObjectRef{TObjectPtr(font)}, 1, 1, 0, 0);
     const TDimPtr area = CreateDim(100, 50, 0, 0, 0, 1, 1, 0);
-    auto b = CreateTextAnimButton(Filled(120, 20, 0xFFFFFFFFu), area, 2, text, 2, -3, 1);
+    auto b = CreateTextAnimButton(Filled(120, 20, 0xFFFFFFFFu), area, 2, text, 1, 2, -3);
     EXPECT_EQ(b->frames, 2);
     EXPECT_FLOAT_EQ(area->width, 60);
     // Centred on the button, with the offsets: the text's box is 6 x 8.

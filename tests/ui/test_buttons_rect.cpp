@@ -72,7 +72,6 @@ TEST_F(RectButtonTest, StripButtonClicksOncePerPressInsideItsStrictRectangle) {
         EXPECT_EQ(b->State(), 0);
         EXPECT_EQ(b->hover, 1);
     }
-    b->caption = "x";
     Clear();
     b->Draw();
     EXPECT_TRUE(pt::DrawCalls().empty());
@@ -108,11 +107,11 @@ TEST_F(RectButtonTest, FactoryTakesAPathOrAnImageAndPlacesByAnchor) {
     };
     for (const Case& c : cases) {
         pt::ClearNotifications();
-        auto b = CreateTextAnimButtonE(c.source, 100, 50, 4, "ok", nullptr, c.anchor, 5, -3);
+        auto b = CreateTextAnimButtonE(c.source, 100, 50, 4, "ok", nullptr, c.anchor, -3, 5);
         EXPECT_EQ(b->id, 4);
         EXPECT_EQ(b->text, "ok");
-        EXPECT_FLOAT_EQ(b->textOffsetY, 5) << c.name;  // the vertical offset comes first
-        EXPECT_FLOAT_EQ(b->textOffsetX, -3) << c.name;
+        EXPECT_FLOAT_EQ(b->textOffsetX, -3) << c.name;  // x first, as for every caption button
+        EXPECT_FLOAT_EQ(b->textOffsetY, 5) << c.name;
         EXPECT_FLOAT_EQ(b->x, c.x) << c.name;
         EXPECT_FLOAT_EQ(b->y, c.y) << c.name;
         EXPECT_FLOAT_EQ(b->width, c.width) << c.name;
