@@ -185,8 +185,6 @@ std::vector<Pic> Inventory() {
     sheet("gfx/ring-game/runy-papier.png", 32, 64, 20);
     sheet("gfx/ring-game/runy-kula.png", 64, 64, 20);
     png("gfx/ring-game/bar.png", -1);
-    for (int k = 1; k <= 6; ++k)
-        for (int f = 0; f <= 4; ++f) png(Num("gfx/ring-game/s%d_", k) + Num("%04d.png", f), -1);
     for (const char* spell : {"holyfire", "vanish", "bomb", "drain", "heal", "teleport"})
         for (int f = 0; f <= 4; ++f) png(std::string("gfx/ring-game/award-") + spell + Num("_%04d.png", f), -1);
     // Story and tutorial.

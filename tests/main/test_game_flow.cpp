@@ -13,6 +13,7 @@
 
 #include "board/board.h"
 #include "core/globals.h"
+#include "core/mouse.h"
 #include "core/options.h"
 #include "level/sequencer.h"
 #include "main/startup.h"
@@ -125,7 +126,9 @@ Pilot::Step ClickWhen(Pilot& p, const std::string& name, int code, std::function
     return {name,
             [code, also] {
                 int x, y;
-                return also() && ButtonAt(code, x, y);
+                // A player clicks what a page shows once it is there, not in
+                // the moment after the click that brought it.
+                return also() && ButtonAt(code, x, y) && !(mouse && mouse->leaving());
             },
             [&p, code] {
                 int x = 0, y = 0;

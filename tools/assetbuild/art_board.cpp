@@ -921,48 +921,9 @@ void SpellSymbol(cairo_t* cr, int kind, double cx, double cy, double r) {
     }
 }
 
-void SpellIcon(Canvas& c, double cx, double cy, double r, int kind, double glow) {
-    cairo_t* cr = c.cr;
-    const Spell& sp = kSpells[kind];
-    if (glow > 0) RadialGlow(cr, cx, cy, r * 1.6, Lighter(sp.color, 0.4), glow);
-    cairo_pattern_t* g = cairo_pattern_create_radial(cx - r * 0.3, cy - r * 0.3, r * 0.1, cx, cy, r);
-    AddStop(g, 0, Lighter(sp.color, 0.5));
-    AddStop(g, 0.6, sp.color);
-    AddStop(g, 1, Darker(sp.color, 0.6));
-    cairo_set_source(cr, g);
-    cairo_new_path(cr);
-    cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
-    cairo_set_line_width(cr, std::max(1.5, r * 0.16));
-    cairo_arc(cr, cx, cy, r * 0.94, 0, 2 * M_PI);
-    g = cairo_pattern_create_linear(cx - r, cy - r, cx + r, cy + r);
-    AddStop(g, 0, pal::goldLight);
-    AddStop(g, 0.5, pal::gold);
-    AddStop(g, 1, pal::goldDeep);
-    cairo_set_source(cr, g);
-    cairo_stroke(cr);
-    cairo_pattern_destroy(g);
-    SpellSymbol(cr, kind, cx + r * 0.04, cy + r * 0.06, r * 0.56);
-    SetColor(cr, {0, 0, 0}, 0.45);
-    cairo_fill(cr);
-    SpellSymbol(cr, kind, cx, cy, r * 0.56);
-    g = cairo_pattern_create_linear(0, cy - r * 0.6, 0, cy + r * 0.6);
-    AddStop(g, 0, Hex(0xffffff));
-    AddStop(g, 1, Hex(0xffe8a0));
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
-    cairo_save(cr);
-    cairo_translate(cr, cx - r * 0.35, cy - r * 0.45);
-    cairo_scale(cr, 1, 0.5);
-    RadialGlow(cr, 0, 0, r * 0.4, {1, 1, 1}, 0.6);
-    cairo_restore(cr);
-}
-
 // The pictogram's own fill on the board: a colour of its own for each spell
 // and a bomb that is black, so no two read alike at cell size.
-void PictogramFill(cairo_t* cr, int kind, double cx, double cy, double r) {
+void PictogramFill(cairo_t* cr, int kind, double cy, double r) {
     cairo_pattern_t* g = cairo_pattern_create_linear(0, cy - r, 0, cy + r);
     switch (kind) {
         case 0:  // holyfire: white-hot at the tip, orange at the root
@@ -1011,7 +972,7 @@ void BoardSpellIcon(Canvas& c, double cx, double cy, double r, int kind) {
     cairo_set_line_width(cr, r * 0.3);
     SetColor(cr, Hex(0x140c18), 0.92);
     cairo_stroke_preserve(cr);
-    PictogramFill(cr, kind, cx, cy, r);
+    PictogramFill(cr, kind, cy, r);
     if (kind == 2) {
         // The lit fuse: a spark in fire colours at its tip.
         Star(cr, cx + r * 0.8, cy - r * 0.82, r * 0.42, r * 0.14, 6);
@@ -1075,20 +1036,6 @@ void Spells(std::vector<Recipe>& out) {
             Canvas c = CaptionPicture(F_UNCIAL, 46, word, CS_GOLD, 12, 10);
             ctx.Png(c, cap);
         }));
-        // Ring-game counters: the same medallions, pulsing (5 frames).
-        static const int kRingKind[6] = {3, 4, 5, 0, 2, 1};  // s1..s6 -> spell
-        int sk = kRingKind[k];
-        for (int f = 0; f < 5; ++f) {
-            char name[64];
-            std::snprintf(name, sizeof name, "gfx/ring-game/s%d_%04d.png", k + 1, f);
-            std::string path2 = name;
-            out.push_back(Picture(path2, [=](Context& ctx) {
-                Canvas c(40, 40);
-                double pulse = 0.5 + 0.5 * std::sin(f / 5.0 * 2 * M_PI);
-                SpellIcon(c, 20, 20, 13 + pulse * 1.2, sk, 0.3 + 0.4 * pulse);
-                ctx.Png(c, path2);
-            }));
-        }
     }
     for (int big = 0; big < 2; ++big)
         for (char v : {'a', 'b'}) {
