@@ -62,16 +62,7 @@ protected:
 };
 
 void LoadPlayPictures() {
-    razod->loadRazodGfx();
-    blocks->loadBlocksDef();
-    board->loadBoardGfx();
-    for (int i = 0; i < 4; ++i)
-        loadSparkImage(i, i == 0 ? "gfx/gwiazdki/gradball.png" : "gfx/gwiazdki/" + std::to_string(i) + ".png");
-    data->Add(plat::LoadImage("gfx/gui/lina.png", -1), 5000);
-    magicSphere->LoadResources();
-    timeManager->LoadResources();
-    points->loadGfx();
-    TCaptions::loadGfx();
+    quill_test::LoadPlayPictures();
     bonusManagerAlt->LoadResources();
 }
 
