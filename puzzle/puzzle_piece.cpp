@@ -1,8 +1,6 @@
 #include "puzzle/puzzle_piece.h"
 
-#include "core/mouse.h"
 #include "platform/graphics.h"
-#include "platform/input.h"
 #include "platform/rng.h"
 #include "ui/spark.h"
 
@@ -97,22 +95,22 @@ int TPuzzleButton::Move() {
 }
 
 int TPuzzleButton::State() {
+    // Only the lock gates a piece: pieces are never hidden, and the shared
+    // rule (TrackPointer) decides hover and click as for every button.
     if (active == 0) return 0;
-    const int hit = area ? area->InXY(static_cast<float>(plat::MouseX()), static_cast<float>(plat::MouseY())) : 0;
-    if (hit == 1) {
-        if (hover == 0) OnOver();
-        hover = 1;
-        if (FramePress()) {
-            OnClick();
-            selected = 1 - selected;
-            return id;
-        }
-    } else {
-        if (hover == 1) OnOut();
-        hover = 0;
-    }
+    const int wasSelected = selected;
+    const int clickedId = TrackPointer();
+    // A click (seen by the toggle, since the top-left piece's id reads like
+    // none) ends the piece's frame: no flight step, no lock.
+    if (selected != wasSelected) return clickedId;
     if (IsFlying()) Move();
     if (IsInPlace()) active = 0;
+    return 0;
+}
+
+int TPuzzleButton::OnClick() {
+    TButton::OnClick();
+    selected = 1 - selected;
     return 0;
 }
 

@@ -39,6 +39,8 @@ public:
     // latch and returns the id, which is 0 for the top-left piece: read
     // isClicked to know), then a flight step and the lock at home.
     int State() override;
+    // The click of the shared rule: the latch, and the selection toggled.
+    int OnClick() override;
 
     // column, row and the area from `slot`.
     int SetPosition();

@@ -1,10 +1,10 @@
 // Drawing the menu window's current page: the body (background, greeting or
 // in-game heading), the page's buttons, and the pictures some pages add.
 //
-// The buttons end their drawing at alpha 1, so what a page draws after them
-// (volume bars, captions, the list mark, the are-you-sure heading, drawn
-// after the greeting texts) stands at full strength while the body and the
-// buttons fade in.
+// The body (greeting blot and texts, backdrop) and the buttons share the
+// window's alpha. The buttons end their drawing at alpha 1, so what a page
+// draws after them (volume bars, captions, the list mark, the are-you-sure
+// heading) stands at full strength while the body and the buttons fade in.
 #include "screens/options_window.h"
 
 #include "core/options.h"
@@ -45,9 +45,16 @@ int TOptionsWindow::Draw() {
         plat::DrawImage(greetingBlot, 400, 150, 0);
         plat::SetScale(1, 1);
         plat::DrawImage(backdrop, bx, by, 0);
-        if (greetingName) greetingName->Draw();
+        // The greeting's lines are part of the body: they fade in and out
+        // with the blot and the buttons (the title's idle show fades the
+        // menu out), never standing alone over a vanishing menu.
+        if (greetingName) {
+            greetingName->alpha = alpha;
+            greetingName->Draw();
+        }
         // "hello" stands centred over the name, on the blot's middle.
         if (greetingHello) {
+            greetingHello->alpha = alpha;
             greetingHello->dim->x = 400.0f - greetingHello->Width() / 2.0f;
             greetingHello->Draw();
         }

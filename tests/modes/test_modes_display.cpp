@@ -73,19 +73,9 @@ protected:
 
 // What the loading screen loads for a board level.
 void LoadBoardLevel() {
-    razod->loadRazodGfx();
-    blocks->loadBlocksDef();
+    quill_test::LoadPlayPictures();
     blocks->loadSfx();
-    board->loadBoardGfx();
     board->loadSfx();
-    for (int i = 0; i < 4; ++i)
-        loadSparkImage(i, i == 0 ? "gfx/gwiazdki/gradball.png" : "gfx/gwiazdki/" + std::to_string(i) + ".png");
-    data->Add(plat::LoadImage("gfx/gui/lina.png", -1), 5000);
-    magicSphere->LoadResources();
-    timeManager->LoadResources();
-    points->loadGfx();
-    TCaptions::loadGfx();
-    bossManager->LoadResources();
     level->loadSfx();
     bonusManagerAlt->LoadResources();
     popupManager->Load();

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <string>
 
 #include "core/display.h"
 #include "core/music.h"
@@ -474,6 +475,37 @@ TEST_F(MenuDrawTest, TheGreetingsHelloIsCentredOnTheName) {
         }
     ASSERT_EQ(letters, 5) << "the five letters of hello";
     EXPECT_NEAR((left + right) / 2.0f, 400.0f, 0.5f) << "hello spans " << left << ".." << right;
+}
+
+// The greeting ("hello" and the player's name) is part of the menu's body:
+// while the menu fades (in with a page, out as the title's idle show
+// begins) its letters stand at the alpha the page's buttons get, never at
+// full strength over a vanishing menu.
+TEST_F(MenuDrawTest, TheGreetingFadesWithTheMenusButtons) {
+    optionsWindow->greetingName->text = "hole";
+    const struct {
+        int page;
+        int button;  // one of the page's buttons
+    } pages[] = {{0, 61}, {9, 90}};
+    for (const auto& p : pages)
+        for (float windowAlpha : {0.15f, 0.5f, 0.85f, 1.0f}) {
+            SCOPED_TRACE("page " + std::to_string(p.page) + " at alpha " + std::to_string(windowAlpha));
+            const auto calls = Frame(p.page, windowAlpha);
+            const TButtonPtr button = data->GetButton(p.button);
+            ASSERT_TRUE(button && button->image);
+            const auto buttonDraws = Of(calls, button->image);
+            ASSERT_FALSE(buttonDraws.empty());
+            const float buttonAlpha = buttonDraws.front().alpha;
+            EXPECT_NEAR(buttonAlpha, windowAlpha, 0.01f);
+            int letters = 0;
+            for (const auto& c : calls)
+                if (c.kind == pt::DrawCall::IMAGE && (c.y == 164.0f || c.y == 185.0f) && c.image &&
+                    c.image->width == 10) {
+                    ++letters;
+                    EXPECT_NEAR(c.alpha, buttonAlpha, 0.01f) << "a letter of the greeting at y " << c.y;
+                }
+            EXPECT_EQ(letters, 9) << "hello and the name's four letters";
+        }
 }
 
 TEST_F(MenuDrawTest, VolumeBarsShowTruncatedTenthsAtFullStrength) {

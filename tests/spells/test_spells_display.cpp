@@ -23,6 +23,7 @@
 #include "level/points.h"
 #include "level/spheres.h"
 #include "level/timer.h"
+#include "modes/scene.h"
 #include "pieces/blocks.h"
 #include "pieces/rune.h"
 #include "platform/files.h"
@@ -61,16 +62,7 @@ protected:
 };
 
 void LoadPlayPictures() {
-    razod->loadRazodGfx();
-    blocks->loadBlocksDef();
-    board->loadBoardGfx();
-    for (int i = 0; i < 4; ++i)
-        loadSparkImage(i, i == 0 ? "gfx/gwiazdki/gradball.png" : "gfx/gwiazdki/" + std::to_string(i) + ".png");
-    data->Add(plat::LoadImage("gfx/gui/lina.png", -1), 5000);
-    magicSphere->LoadResources();
-    timeManager->LoadResources();
-    points->loadGfx();
-    TCaptions::loadGfx();
+    quill_test::LoadPlayPictures();
     bonusManagerAlt->LoadResources();
 }
 
@@ -140,20 +132,9 @@ TEST_F(SpellsDisplay, SpellsAndTheirEffectsOnABoard) {
             bomb->delay = 600000;
             bomb->activatedAt = plat::MilliSecs() - 300000;
         }
+        // The quest's own frame, so the picture shows the play order.
         plat::Cls();
-        level->Draw();
-        magicSphere->Update(1);
-        timeManager->DrawAndUpdate();
-        points->Draw();
-        board->Update(0);
-        board->Draw(0);
-        bonusManagerAlt->Update();
-        bonusManagerAlt->Draw();
-        TCometEmiter::updateAll();
-        TVolcanoEmiter::updateAll();
-        TRingEmiter::UpdateAll();
-        TSpark::UpdateAll();
-        TCaptions::updateAll();
+        modes::PlayScene();
         if (f == 29) frame = plat::GrabPixmap(0, 0, 800, 600);
         plat::Flip(-1);
     }

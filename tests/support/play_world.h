@@ -10,6 +10,7 @@
 // made by their own fixtures on top of this.
 #pragma once
 #include <memory>
+#include <string>
 
 #include "board/board.h"
 #include "board/stones.h"
@@ -26,6 +27,7 @@
 #include "level/timer.h"
 #include "pieces/blocks.h"
 #include "pieces/rune.h"
+#include "platform/image.h"
 #include "platform/list.h"
 #include "spells/ring_emitter.h"
 #include "spells/spells.h"
@@ -67,6 +69,24 @@ inline void MakePlayWorld() {
     bonusManagerAlt = std::make_shared<TBunusManagerA>();
     mouse = std::make_shared<TMouse>();
     globalSnd = std::make_shared<TGlobalSnd>();
+}
+
+// The play screen's pictures, as the loading screen loads them, for a test
+// that draws the board on the real device from the built game folder (the
+// current directory): runes, blocks, board, the sparks, the line picture,
+// spheres, clock, score panel, captions and bosses.
+inline void LoadPlayPictures() {
+    razod->loadRazodGfx();
+    blocks->loadBlocksDef();
+    board->loadBoardGfx();
+    for (int i = 0; i < 4; ++i)
+        loadSparkImage(i, i == 0 ? "gfx/gwiazdki/gradball.png" : "gfx/gwiazdki/" + std::to_string(i) + ".png");
+    data->Add(plat::LoadImage("gfx/gui/lina.png", -1), 5000);
+    magicSphere->LoadResources();
+    timeManager->LoadResources();
+    points->loadGfx();
+    TCaptions::loadGfx();
+    bossManager->LoadResources();
 }
 
 // The managers dropped, so the next test starts from nothing of this one,
