@@ -74,7 +74,9 @@ int TRingGame::PlayFrame() {
     Draw(0);
     TRingEmiter::UpdateAll();
     TSpark::UpdateAll();
-    mouse->fetchState();
+    // Taken for the next frame, as the page it will act on stands now: a tap
+    // made while a popup fades in waits for its first whole frame.
+    mouse->fetchFor(ringState == kPlay && !popups.empty() ? popups.front()->Phase() : TMouse::Phase::kShown);
     plat::Flip(-1);
 
     if (popups.empty() && menuButton && menuButton->State() != 0) code = ShowInGameMenuRG();
