@@ -244,9 +244,9 @@ TEST_F(RingRules, ATapMadeAsAPopupClosesIsDroppedAndALaterOneReadsTheNext) {
     EXPECT_EQ(mouse->leftHit, 0) << "and each tap was taken once";
 }
 
-// Whole frames of the game (PlayFrame) over its intro popups, with the
-// player's input scripted on each frame's flip.
-class RingPopupFrames : public RingRules {
+// Whole frames of the game (PlayFrame) over its intro popups and its pause
+// menu, with the player's input scripted on each frame's flip.
+class RingFrames : public RingRules {
 protected:
     void TearDown() override {
         pt::OnFlip(nullptr);
@@ -284,7 +284,7 @@ protected:
 // reaches neither the next popup, drawn at the same place, nor, after the
 // last popup, the rune that lies under the OK button. A later tap on the
 // next popup's OK closes it.
-TEST_F(RingPopupFrames, ADoubleClickOnOkNeverReachesTheNextPopupOrTheRuneUnderIt) {
+TEST_F(RingFrames, ADoubleClickOnOkNeverReachesTheNextPopupOrTheRuneUnderIt) {
     // The last popup's OK (a panel 240 wide: OK at X + 92) lies on rune 0's slip.
     const auto [runeX, runeY] = RuneCentre(0);
     const int x = runeX - 10 - 92, y = runeY - 10 - 85;
@@ -331,7 +331,7 @@ TEST_F(RingPopupFrames, ADoubleClickOnOkNeverReachesTheNextPopupOrTheRuneUnderIt
 // A tap made while the first popup fades in acts on it once it is whole:
 // it closes that popup, after it has been drawn whole, and not the next one
 // at the same place as well.
-TEST_F(RingPopupFrames, ATapInAPopupsFadeInClosesItOnceItIsWholeAndOnlyIt) {
+TEST_F(RingFrames, ATapInAPopupsFadeInClosesItOnceItIsWholeAndOnlyIt) {
     LoadPopups({{"A", 280, 150, -1}, {"B", 280, 150, -1}});
     const TPopupPtr first = ringGame->popups.front(), second = ringGame->popups[1];
     StartIntoPlay();
@@ -353,6 +353,46 @@ TEST_F(RingPopupFrames, ATapInAPopupsFadeInClosesItOnceItIsWholeAndOnlyIt) {
     EXPECT_GE(firstAlpha, 1.0f) << "the first popup was drawn whole before the tap closed it";
     EXPECT_EQ(second->fadingIn, 1) << "the next popup waits for its own OK";
     EXPECT_GE(second->alpha, 1.0f);
+}
+
+// The pause menu comes up under the Menu button, and the ring comes back
+// under Resume: the second press of a double-click on either never acts on
+// the page the first one brought; a press made later does.
+TEST_F(RingFrames, ADoubleClickOnMenuOrResumeNeverActsOnThePageItBrought) {
+    StartIntoPlay();
+    ASSERT_TRUE(ringGame->popups.empty());
+    ASSERT_TRUE(ringGame->menuButton && ringGame->menuButton->area);
+    int flips = 0, resumedAt = -1;
+    // The menu's Resume lies under the pointer: any press resumes.
+    window->script = [&](int) {
+        if (mouse->leftHit == 0 || resumedAt >= 0) return 0;
+        resumedAt = flips;
+        return static_cast<int>(TRingGame::kResume);
+    };
+    const TDimPtr menu = ringGame->menuButton->area;
+    int hitsBefore = -1;
+    const auto tapRune = [] {
+        const auto [x, y] = RuneCentre(ringGame->sequence[static_cast<size_t>(ringGame->position)]);
+        pt::SetMouse(x, y);
+        pt::ClickMouse(plat::MOUSE_LEFT);
+    };
+    pt::OnFlip([&](int) {
+        ++flips;
+        if (flips == 20 || flips == 27) {  // 120 ms apart
+            pt::SetMouse(static_cast<int>(menu->Left()) + 5, static_cast<int>(menu->Top()) + 5);
+            pt::ClickMouse(plat::MOUSE_LEFT);
+        }
+        if (flips == 60 || flips == 67) tapRune();  // Resume, then the rune the ring shows under it
+        if (flips == 105) hitsBefore = ringGame->hits;
+        if (flips == 110) tapRune();
+    });
+    RunFrames(130);
+    pt::OnFlip(nullptr);
+    window->script = nullptr;
+    ASSERT_FALSE(window->pages.empty()) << "the Menu button opened the pause menu";
+    EXPECT_GE(resumedAt, 60) << "the pause menu waited for a later press";
+    EXPECT_EQ(hitsBefore, 0) << "the second press on Resume reached no rune";
+    EXPECT_EQ(ringGame->hits, 1) << "a later press on the rune does";
 }
 
 }  // namespace
