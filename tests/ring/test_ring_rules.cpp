@@ -359,6 +359,7 @@ TEST_F(RingFrames, ATapInAPopupsFadeInClosesItOnceItIsWholeAndOnlyIt) {
 // under Resume: the second press of a double-click on either never acts on
 // the page the first one brought; a press made later does.
 TEST_F(RingFrames, ADoubleClickOnMenuOrResumeNeverActsOnThePageItBrought) {
+    ringGame->Load("ring-01.tsc");  // a minute's game, no popups
     StartIntoPlay();
     ASSERT_TRUE(ringGame->popups.empty());
     ASSERT_TRUE(ringGame->menuButton && ringGame->menuButton->area);
