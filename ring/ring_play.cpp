@@ -18,6 +18,7 @@
 #include "ring/ring_game.h"
 #include "screens/options_window.h"
 #include "spells/ring_emitter.h"
+#include "ui/button.h"
 #include "ui/spark.h"
 
 namespace {
@@ -74,10 +75,16 @@ int TRingGame::PlayFrame() {
     Draw(0);
     TRingEmiter::UpdateAll();
     TSpark::UpdateAll();
-    mouse->fetchState();
+    // Taken for the next frame, as the page it will act on stands now: a tap
+    // made while a popup fades in waits for its first whole frame.
+    mouse->fetchFor(ringState == kPlay && !popups.empty() ? popups.front()->Phase() : TMouse::Phase::kShown);
     plat::Flip(-1);
 
-    if (popups.empty() && menuButton && menuButton->State() != 0) code = ShowInGameMenuRG();
+    if (popups.empty() && menuButton && menuButton->State() != 0) {
+        // The pause menu comes up under the pointer.
+        LeavePageOnPress();
+        code = ShowInGameMenuRG();
+    }
     if (popups.empty() && (plat::KeyHit(plat::KEY_ESCAPE) != 0 || plat::KeyHit(plat::KEY_P) != 0))
         code = ShowInGameMenuRG();
     if (ringState >= kTimeUp) code = kGameOver;
@@ -158,6 +165,9 @@ int TRingGame::MenuFrame(Menu& menu) {
     plat::Flip(-1);
     if (plat::KeyHit(plat::KEY_ESCAPE) != 0) return menu.result = kPlaying;
     if (plat::AppTerminate()) menu.result = kQuit;
+    // Every action leaves this page, for the ring or another page drawn
+    // where the menu stood: a double-click's second press is not for it.
+    if (action == kResume || action == kOptions || action == kMainMenu || action == kQuitGame) mouse->leavePage();
     if (action == kResume) return menu.result;
     if (action == kOptions) optionsWindow->SetState(kOptionsPage, 0, kMenuX, kMenuY);
     if (action == kMainMenu) menu.result = kToMenu;

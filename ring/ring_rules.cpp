@@ -16,6 +16,7 @@
 #include "platform/text.h"
 #include "platform/time.h"
 #include "ring/ring_game.h"
+#include "ui/button.h"
 
 namespace {
 
@@ -159,9 +160,10 @@ int TRingGame::UpdateInfo() {
     if (popupManager->okButton->State() == 0) return 0;
     globalSnd->play(2);
     popups.pop_front();
-    // The press that closed this popup cannot close the next one too: the
-    // next frame reads a fresh sample, which holds only newer presses. No
-    // flush here: it dropped a second tap made while this frame ran.
+    // The press is spent, so the next popup drawn later in this frame at the
+    // same place does not take it too; and a double-click's second press
+    // reaches neither that popup nor, after the last one, the rune under OK.
+    LeavePageOnPress();
     if (!popups.empty()) {
         globalSnd->play(3);
     } else {

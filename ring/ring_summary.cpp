@@ -59,7 +59,11 @@ int TRingGame::SummaryFrame() {
     mouse->fetchState();
     if (music) music->update();
     const int click = mouse->leftHit;
+    const int before = tally.tallyState;
     if (SummaryStep(click) != 0) return 1;
+    // The click that rolls the scroll up ends the ring game for the page
+    // drawn next: a double-click's second press is not for it.
+    if (click != 0 && before < 5 && tally.tallyState >= 5) mouse->leavePage();
     DrawSummary();
     plat::Flip(-1);
     if (plat::AppTerminate()) return 2;

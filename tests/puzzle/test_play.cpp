@@ -11,6 +11,7 @@
 #include "tests/main/bot_puzzle.h"
 #include "modes/popup_manager.h"
 #include "platform/app.h"
+#include "platform/graphics.h"
 #include "profiles/profile_manager.h"
 #include "profiles/saved_game.h"
 #include "puzzle_test_util.h"
@@ -449,6 +450,106 @@ TEST_F(PlayPuzzle, ADoubleClickOnAnIntroPopupsOkLeavesTheNextOneUp) {
     ASSERT_GT(secondUp, 0);
     EXPECT_GT(secondClosed, secondUp + 40) << "the second popup stayed up until its own OK";
     popupManager.reset();
+}
+
+}  // namespace
+
+namespace {
+
+namespace pt = plat::testing;
+
+// The presses around the pages a solved puzzle leads through: the tally's
+// "Click to continue", the completion picture, and the Menu area that opens
+// the pause menu under the pointer. The second press of a double-click never
+// acts on the page the first one brought; a press the player makes later
+// does.
+class PressesAcrossThePages : public PlayPuzzle {
+protected:
+    void TearDown() override {
+        menuWindow->script = nullptr;
+        plat::EndGraphics();
+        PlayPuzzle::TearDown();
+    }
+};
+
+TEST_F(PressesAcrossThePages, ADoubleClickOnContinueNeverSkipsTheCompletionPicture) {
+    // A fast display: the scroll rolls up and fades within a double-click's gap.
+    ASSERT_TRUE(plat::Graphics(800, 600, 0, 360, 0));
+    puzzle->Create("", 6, 1);
+    int64_t clickAt = -1, secondAt = -1;
+    pt::OnFlip([&](int) {
+        if (++flips > 20000) pt::RequestTerminate();
+        const int phase = puzzle->tally.phase;
+        if (clickAt < 0 && phase == 6) {
+            pt::ClickMouse(plat::MOUSE_LEFT);
+            clickAt = pt::Now();
+        } else if (clickAt >= 0 && secondAt < 0 && phase == 10) {
+            pt::ClickMouse(plat::MOUSE_LEFT);  // as the scroll has gone
+            secondAt = pt::Now();
+        }
+    });
+    ASSERT_EQ(puzzle->summary(nullptr, nullptr, nullptr, 0), 0);
+    ASSERT_GT(secondAt, 0);
+    ASSERT_LT(secondAt - clickAt, kPageLeaveMs) << "the two presses are one double-click";
+    int64_t laterAt = -1;
+    pt::OnFlip([&](int) {
+        if (++flips > 20000) pt::RequestTerminate();
+        if (laterAt < 0 && pt::Now() - clickAt >= 1000) {
+            pt::ClickMouse(plat::MOUSE_LEFT);
+            laterAt = pt::Now();
+        }
+    });
+    ASSERT_EQ(puzzle->Finish(nullptr), 0);
+    EXPECT_GT(laterAt, 0) << "the completion picture stayed for a later press";
+}
+
+TEST_F(PressesAcrossThePages, ADoubleClickOnTheCompletionPictureNeverReachesTheNextScreen) {
+    ASSERT_TRUE(plat::Graphics(800, 600, 0, 60, 0));
+    puzzle->Create("", 6, 1);
+    int64_t clickAt = -1;
+    pt::OnFlip([&](int) {
+        if (++flips > 20000) pt::RequestTerminate();
+        if (flips == 20) {
+            pt::ClickMouse(plat::MOUSE_LEFT);
+            clickAt = pt::Now();
+        }
+    });
+    ASSERT_EQ(puzzle->Finish(nullptr), 0);
+    ASSERT_GT(clickAt, 0);
+    ASSERT_LT(pt::Now() - clickAt, kPageLeaveMs) << "the picture went within a double-click's gap";
+    pt::ClickMouse(plat::MOUSE_LEFT);  // the second press, as the picture has gone
+    mouse->fetchState();               // the next screen's first frame
+    EXPECT_EQ(mouse->leftHit, 0) << "the second press never reaches the next screen";
+    pt::AdvanceTime(kPageLeaveMs);
+    pt::ClickMouse(plat::MOUSE_LEFT);
+    mouse->fetchState();
+    EXPECT_EQ(mouse->leftHit, 1) << "a later press does";
+}
+
+TEST_F(PressesAcrossThePages, ADoubleClickOnTheMenuAreaNeverActsOnThePauseMenu) {
+    // The pause menu's Resume comes up under the pointer: any press resumes.
+    int scrambledAt = -1, menuAt = -1, resumedAt = -1;
+    menuWindow->script = [&](int) {
+        if (mouse->leftHit == 0 || resumedAt >= 0) return 0;
+        resumedAt = flips;
+        return static_cast<int>(TPuzzleManager::kResume);
+    };
+    pt::OnFlip([&](int) {
+        if (++flips > 3000) pt::RequestTerminate();
+        if (scrambledAt < 0 && !Grid().pieces.empty() && Grid().IsScrambled()) scrambledAt = flips;
+        if (scrambledAt < 0) return;
+        menuAt = scrambledAt + 60;  // the puzzle long there
+        if (flips == menuAt || flips == menuAt + 7) {  // 120 ms apart
+            pt::SetMouse(300, 580);
+            pt::ClickMouse(plat::MOUSE_LEFT);
+        }
+        if (flips == menuAt + 40) pt::ClickMouse(plat::MOUSE_LEFT);
+        if (flips == menuAt + 80) pt::RequestTerminate();
+    });
+    EXPECT_THROW(puzzle->show(0, "", 0), plat::EndRequested);
+    pt::OnFlip(nullptr);
+    ASSERT_FALSE(menuWindow->pages.empty()) << "the Menu area opened the pause menu";
+    EXPECT_GE(resumedAt, menuAt + 40) << "the pause menu waited for the later press";
 }
 
 }  // namespace

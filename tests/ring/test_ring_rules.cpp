@@ -3,6 +3,10 @@
 // time and the intro popups.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <tuple>
+#include <vector>
+
 #include "ring_test_util.h"
 
 namespace {
@@ -212,9 +216,10 @@ TEST_F(RingRules, OnePressOfOkClosesOnePopupAndTheLastRestartsTheClock) {
     EXPECT_EQ(ringGame->startTime, plat::MilliSecs());
 }
 
-// Two quick taps read two popups: the second, made while the frame that
-// closes the first runs (after its mouse sample), is the next frame's press.
-TEST_F(RingRules, ATapMadeAsAPopupClosesReadsTheNextOne) {
+// A tap made just after the frame that closed a popup is a double-click's
+// second press: it is dropped, never closing the next popup unread; a tap
+// made later closes it. Each tap is taken once.
+TEST_F(RingRules, ATapMadeAsAPopupClosesIsDroppedAndALaterOneReadsTheNext) {
     LoadTwoPopups();
     ASSERT_EQ(ringGame->popups.size(), 2u);
     const TDimPtr& ok = popupManager->okButton->area;
@@ -226,11 +231,169 @@ TEST_F(RingRules, ATapMadeAsAPopupClosesReadsTheNextOne) {
     pt::ClickMouse(plat::MOUSE_LEFT);  // after the sample, before the popup reacts
     ringGame->UpdateInfo();
     ASSERT_EQ(ringGame->popups.size(), 1u);
+    EXPECT_EQ(mouse->leftHit, 0) << "the press was spent on the popup it closed";
     mouse->fetchState();
     ringGame->UpdateInfo();
-    EXPECT_TRUE(ringGame->popups.empty()) << "the second tap was dropped";
+    EXPECT_EQ(ringGame->popups.size(), 1u) << "the second tap was dropped";
+    pt::AdvanceTime(kPageLeaveMs);
+    pt::ClickMouse(plat::MOUSE_LEFT);
+    mouse->fetchState();
+    ringGame->UpdateInfo();
+    EXPECT_TRUE(ringGame->popups.empty()) << "a later tap reads the next popup";
     mouse->fetchState();
     EXPECT_EQ(mouse->leftHit, 0) << "and each tap was taken once";
+}
+
+// Whole frames of the game (PlayFrame) over its intro popups and its pause
+// menu, with the player's input scripted on each frame's flip.
+class RingFrames : public RingRules {
+protected:
+    void TearDown() override {
+        pt::OnFlip(nullptr);
+        RingRules::TearDown();
+    }
+    // Popups of level 1, each "name X Y ButtonY".
+    static void LoadPopups(const std::vector<std::tuple<std::string, int, int, int>>& popups) {
+        std::string text;
+        for (const auto& [name, x, y, buttonY] : popups)
+            text += name + "{ Level=1 Image='gfx/info/panel.png' X=" + std::to_string(x) + " Y=" + std::to_string(y) +
+                    " Event='BEGIN_LEVEL' Lines=1 Line1='" + name + "' Condition=0 Spell=0 ButtonY=" +
+                    std::to_string(buttonY) + " TextY=-1 }\n";
+        WriteRingPopups(text);
+        ringGame->Load("ring-01.tsc");
+        ASSERT_EQ(ringGame->popups.size(), popups.size());
+    }
+    // The game started and run until its intro has brought it into play
+    // (the first popup has not begun to fade in yet).
+    static void StartIntoPlay() {
+        ringGame->StartPlay(0);
+        for (int i = 0; i < 600 && ringGame->ringState < TRingGame::kPlay; ++i) ringGame->PlayFrame();
+        ASSERT_EQ(ringGame->ringState, TRingGame::kPlay);
+        HeardSounds();
+    }
+    static void TapOk(const TPopupPtr& p) {
+        pt::SetMouse(p->buttonX + 10, p->buttonY + 10);
+        pt::ClickMouse(plat::MOUSE_LEFT);
+    }
+    static void RunFrames(int n) {
+        for (int i = 0; i < n; ++i) ringGame->PlayFrame();
+    }
+};
+
+// Two taps 120 ms apart on a popup's OK: the first closes it; the second
+// reaches neither the next popup, drawn at the same place, nor, after the
+// last popup, the rune that lies under the OK button. A later tap on the
+// next popup's OK closes it.
+TEST_F(RingFrames, ADoubleClickOnOkNeverReachesTheNextPopupOrTheRuneUnderIt) {
+    // The last popup's OK (a panel 240 wide: OK at X + 92) lies on rune 0's slip.
+    const auto [runeX, runeY] = RuneCentre(0);
+    const int x = runeX - 10 - 92, y = runeY - 10 - 85;
+    struct Case {
+        const char* name;
+        std::vector<std::tuple<std::string, int, int, int>> popups;
+    };
+    const std::vector<Case> cases = {
+        {"two popups at one place", {{"A", 280, 150, -1}, {"B", 280, 150, -1}}},
+        {"the last popup over a rune", {{"A", x, y, 85}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ringGame = std::make_shared<TRingGame>();
+        ringGame->loadGfx();
+        for (size_t i = 0; i < ringGame->sounds.size(); ++i) ringGame->sounds[i] = Click(static_cast<int>(i));
+        LoadPopups(c.popups);
+        const TPopupPtr first = ringGame->popups.front();
+        const TPopupPtr second = c.popups.size() > 1 ? ringGame->popups[1] : nullptr;
+        StartIntoPlay();
+        int flips = 0, secondUp = -1, closedAt = -1;
+        pt::OnFlip([&](int) {
+            ++flips;
+            if (flips == 20 || flips == 27) TapOk(first);  // 120 ms apart, the popup long whole
+            if (second && secondUp < 0 && second->alpha >= 1.0f) secondUp = flips;
+            if (second && secondUp > 0 && flips == secondUp + 40) TapOk(second);
+            if (second && closedAt < 0 && ringGame->popups.empty()) closedAt = flips;
+        });
+        RunFrames(second ? 120 : 60);
+        pt::OnFlip(nullptr);
+        const std::set<int> heard = HeardSounds();
+        EXPECT_EQ(heard.count(TRingGame::kWrongRune) + heard.count(TRingGame::kRightRune), 0u)
+            << "no rune was clicked";
+        EXPECT_EQ(ringGame->hits, 0);
+        if (second) {
+            ASSERT_GT(secondUp, 0) << "the next popup was shown whole";
+            EXPECT_GT(closedAt, secondUp + 40) << "it stayed up until its own OK";
+        }
+        EXPECT_TRUE(ringGame->popups.empty());
+        pt::AdvanceTime(kPageLeaveMs);
+    }
+}
+
+// A tap made while the first popup fades in acts on it once it is whole:
+// it closes that popup, after it has been drawn whole, and not the next one
+// at the same place as well.
+TEST_F(RingFrames, ATapInAPopupsFadeInClosesItOnceItIsWholeAndOnlyIt) {
+    LoadPopups({{"A", 280, 150, -1}, {"B", 280, 150, -1}});
+    const TPopupPtr first = ringGame->popups.front(), second = ringGame->popups[1];
+    StartIntoPlay();
+    float firstAlpha = 0.0f;  // the most of the first popup ever drawn
+    bool tapped = false;
+    pt::OnFlip([&](int) {
+        if (!ringGame->popups.empty() && ringGame->popups.front() == first) firstAlpha = first->alpha;
+        if (!tapped && first->alpha > 0.25f) {
+            ASSERT_LT(first->alpha, 1.0f);
+            TapOk(first);
+            tapped = true;
+        }
+    });
+    RunFrames(60);
+    pt::OnFlip(nullptr);
+    ASSERT_TRUE(tapped);
+    ASSERT_EQ(ringGame->popups.size(), 1u) << "the tap closed one popup";
+    EXPECT_EQ(ringGame->popups.front(), second);
+    EXPECT_GE(firstAlpha, 1.0f) << "the first popup was drawn whole before the tap closed it";
+    EXPECT_EQ(second->fadingIn, 1) << "the next popup waits for its own OK";
+    EXPECT_GE(second->alpha, 1.0f);
+}
+
+// The pause menu comes up under the Menu button, and the ring comes back
+// under Resume: the second press of a double-click on either never acts on
+// the page the first one brought; a press made later does.
+TEST_F(RingFrames, ADoubleClickOnMenuOrResumeNeverActsOnThePageItBrought) {
+    ringGame->Load("ring-01.tsc");  // a minute's game, no popups
+    StartIntoPlay();
+    ASSERT_TRUE(ringGame->popups.empty());
+    ASSERT_TRUE(ringGame->menuButton && ringGame->menuButton->area);
+    int flips = 0, resumedAt = -1;
+    // The menu's Resume lies under the pointer: any press resumes.
+    window->script = [&](int) {
+        if (mouse->leftHit == 0 || resumedAt >= 0) return 0;
+        resumedAt = flips;
+        return static_cast<int>(TRingGame::kResume);
+    };
+    const TDimPtr menu = ringGame->menuButton->area;
+    int hitsBefore = -1;
+    const auto tapRune = [] {
+        const auto [x, y] = RuneCentre(ringGame->sequence[static_cast<size_t>(ringGame->position)]);
+        pt::SetMouse(x, y);
+        pt::ClickMouse(plat::MOUSE_LEFT);
+    };
+    pt::OnFlip([&](int) {
+        ++flips;
+        if (flips == 20 || flips == 27) {  // 120 ms apart
+            pt::SetMouse(static_cast<int>(menu->Left()) + 5, static_cast<int>(menu->Top()) + 5);
+            pt::ClickMouse(plat::MOUSE_LEFT);
+        }
+        if (flips == 60 || flips == 67) tapRune();  // Resume, then the rune the ring shows under it
+        if (flips == 105) hitsBefore = ringGame->hits;
+        if (flips == 110) tapRune();
+    });
+    RunFrames(130);
+    pt::OnFlip(nullptr);
+    window->script = nullptr;
+    ASSERT_FALSE(window->pages.empty()) << "the Menu button opened the pause menu";
+    EXPECT_GE(resumedAt, 60) << "the pause menu waited for a later press";
+    EXPECT_EQ(hitsBefore, 0) << "the second press on Resume reached no rune";
+    EXPECT_EQ(ringGame->hits, 1) << "a later press on the rune does";
 }
 
 }  // namespace
