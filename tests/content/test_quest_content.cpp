@@ -489,8 +489,9 @@ TEST_F(QuestHints, EveryHintPictureAndWordMatchesItsLevel) {
                 EXPECT_EQ(std::multiset<int>(shown.begin(), shown.end()), h.bosses) << icon << " on level " << n;
             }
             for (int c : shown) EXPECT_TRUE(h.dealt.count(c)) << icon << " shows colour " << c << ", level " << n << " never deals it";
-            if (fs::path(icon).stem().string().rfind("icon-sphere", 0) == 0)
+            if (fs::path(icon).stem().string().rfind("icon-sphere", 0) == 0) {
                 for (int c : shown) EXPECT_TRUE(h.spheres.count(c)) << icon << ": no sphere of colour " << c << " on level " << n;
+            }
             const int catalogued = CatalogueColour(icon);
             if (catalogued > 0) {
                 EXPECT_TRUE(h.dealt.count(catalogued)) << icon << " is a rune level " << n << " never deals";

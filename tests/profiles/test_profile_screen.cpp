@@ -333,7 +333,9 @@ TEST_F(ProfileScreen, TenPlayersRowsAndButtonsNeverShareAClick) {
         Open(1);
         EXPECT_EQ(Click(c.x, c.y), c.closes);
         EXPECT_EQ(profileLoader->selectedName, c.row < 0 ? "profile 01" : names[static_cast<size_t>(c.row)]);
-        if (c.closes) EXPECT_EQ(profile->CurrentName(), "profile 01") << "Ok acts on the highlighted player";
+        if (c.closes) {
+            EXPECT_EQ(profile->CurrentName(), "profile 01") << "Ok acts on the highlighted player";
+        }
     }
 }
 
