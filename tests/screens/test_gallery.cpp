@@ -413,10 +413,10 @@ TEST_F(GalleryLoop, OnAnEmptyGalleryAPressWhereThePuzzleAndArrowsWouldBeDoesNoth
 }
 
 TEST_F(Gallery, AnEmptyGalleryDrawsNoArrowsAndNoPuzzleButton) {
+    MakePlayer();
     for (bool pictures : {false, true}) {
         SCOPED_TRACE(pictures ? "with a picture" : "a new player");
-        if (pictures) Player({"gfx/s1.png"});
-        else MakePlayer();
+        if (pictures) profile->SetList("revealedImages", {"gfx/s1.png"}, 0);
         StartSettled();
         for (int id : {TGallery::kPrevious, TGallery::kNext, TGallery::kPlayPuzzle, TGallery::kBack}) {
             const TButtonPtr b = gallery->menu->GetItem(id);
