@@ -114,6 +114,12 @@ int TGallery::Start(int reset) {
     if (VersionInfo->osVersion < 5) {
         if (const TButtonPtr wallpaper = menu->GetItem(kWallpaper)) wallpaper->visible = 0;
     }
+    // With nothing to step through or play, the arrows and the puzzle offer
+    // nothing: they are not shown, and a press where they stand does nothing.
+    if (images->empty()) {
+        for (int id : {kPrevious, kNext, kPlayPuzzle})
+            if (const TButtonPtr b = menu->GetItem(id)) b->visible = 0;
+    }
     return 0;
 }
 

@@ -96,7 +96,11 @@ int TTutorial::Draw() {
     Rune(small, 413, 159);
     plat::SetScale(1, 1);
 
-    plat::SetAlpha(hintPulse < 1.0f ? hintPulse : 2.0f - hintPulse);
+    // The hints breathe but never fade out: at their faintest they still read
+    // against the dark page.
+    constexpr float kHintFaintest = 0.75f;
+    const float wave = hintPulse < 1.0f ? hintPulse : 2.0f - hintPulse;
+    plat::SetAlpha(kHintFaintest + (1.0f - kHintFaintest) * wave);
     DrawAt(mouseHintImage, 232, 158);
     DrawAt(hintImages[0], 19, 177);
     DrawAt(hintImages[1], 158, 164);

@@ -396,13 +396,41 @@ TEST_F(GalleryLoop, ACloseRequestEndsTheProgram) {
     EXPECT_THROW(gallery->show(), plat::EndRequested);
 }
 
-TEST_F(GalleryLoop, ThePuzzleButtonWithNoPictureOnlyClicks) {
+// A new player's gallery offers neither arrows nor the puzzle: a tap or a
+// held press where they would stand opens no size page, starts no puzzle and
+// makes no sound; only Back answers.
+TEST_F(GalleryLoop, OnAnEmptyGalleryAPressWhereThePuzzleAndArrowsWouldBeDoesNothing) {
     MakePlayer();
-    Script({{5, kPuzzleX, kPuzzleY, Act::Press}, {6, kBackX, kBackY, Act::Release},
-            {8, kBackX, kBackY, Act::Press}, {9, kBackX, kBackY, Act::Release}});
+    constexpr int kPrevX = 385;
+    Script({{5, kPuzzleX, kPuzzleY, Act::Click},
+            {8, kPuzzleX, kPuzzleY, Act::Press}, {30, kPuzzleX, kPuzzleY, Act::Release},
+            {33, kNextX, kNextY, Act::Click}, {36, kPrevX, kNextY, Act::Click},
+            {40, kBackX, kBackY, Act::Press}, {41, kBackX, kBackY, Act::Release}});
     EXPECT_EQ(gallery->show(), 0);
     EXPECT_TRUE(calls.empty()) << "no size page, no puzzle";
-    EXPECT_EQ(pt::PlayingChannels(), 2);
+    EXPECT_EQ(gallery->index, 0);
+    EXPECT_EQ(pt::PlayingChannels(), 1) << "Back's click only";
+}
+
+TEST_F(Gallery, AnEmptyGalleryDrawsNoArrowsAndNoPuzzleButton) {
+    MakePlayer();
+    for (bool pictures : {false, true}) {
+        SCOPED_TRACE(pictures ? "with a picture" : "a new player");
+        if (pictures) profile->SetList("revealedImages", {"gfx/s1.png"}, 0);
+        StartSettled();
+        for (int id : {TGallery::kPrevious, TGallery::kNext, TGallery::kPlayPuzzle, TGallery::kBack}) {
+            const TButtonPtr b = gallery->menu->GetItem(id);
+            ASSERT_TRUE(b) << id;
+            EXPECT_EQ(b->visible, pictures || id == TGallery::kBack ? 1 : 0) << id;
+        }
+        pt::ClearDrawCalls();
+        gallery->Draw();
+        int arrows = 0;
+        for (const auto& d : pt::DrawCalls())
+            if (d.image && (d.image == optionsWindow->arrows[0].get() || d.image == optionsWindow->arrows[1].get()))
+                ++arrows;
+        EXPECT_EQ(arrows, pictures ? 2 : 0);
+    }
 }
 
 struct SizeCase {

@@ -200,6 +200,15 @@ TEST_F(GalleryDisplay, TheEmptyGalleryOfANewPlayer) {
     }
     Save(shown, "gallery-empty.png");
     EXPECT_GT(Colours(shown, 200, 250, 400, 80).size(), 20u) << "the note in the window";
+    // Nothing to step through or play: where the arrows and "Play as puzzle"
+    // stand in a full gallery is bare wall, as the frame alone draws it.
+    plat::Cls();
+    gallery->DrawFramed();
+    const plat::PixmapPtr bare = plat::GrabPixmap(0, 0, 800, 600);
+    plat::Flip(-1);
+    EXPECT_EQ(Differing(shown, bare, 355, static_cast<int>(TGallery::kArrowY) - 5, 120, 50), 0) << "no arrows";
+    EXPECT_EQ(Differing(shown, bare, 590, 490, 180, 50), 0) << "no puzzle button";
+    EXPECT_GT(Differing(shown, bare, 330, 566, 110, 34), 20) << "Back is there";
     gallery->finish();
     profile->SelectProfile("ayla");
 }

@@ -142,6 +142,17 @@ TEST_F(StoryDisplay, TheMainHelpPage) {
     EXPECT_EQ(tutorial->overPlay, 1);
     EXPECT_GT(Colours(frame, 312, 74, 180, 180).size(), 40u) << "the sphere panel";
     EXPECT_GT(Colours(frame, 590, 40, 140, 130).size(), 20u) << "the upper demonstration";
+    // The Space, Esc and P keys and the two mice read as light keycaps on the
+    // dark page, whatever the moment of their pulse.
+    auto light = [&](int x0, int y0, int w, int h) {
+        int n = 0;
+        for (int y = y0; y < y0 + h; ++y)
+            for (int x = x0; x < x0 + w; ++x) n += Brightness(frame, x, y) > 480 ? 1 : 0;
+        return n;
+    };
+    EXPECT_GT(light(19, 177, 124, 84), 1200) << "the keys";
+    EXPECT_GT(light(158, 164, 70, 96), 1000) << "the mouse of the right button";
+    EXPECT_GT(light(232, 158, 70, 96), 1000) << "the mouse of the left button";
 }
 
 TEST_F(StoryDisplay, TheBossHelpPage) {

@@ -3,6 +3,7 @@
 // the board's cell size given back on every way out of either page.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -207,6 +208,38 @@ TEST_F(Tutorial, TheBossPageFadesItsCellsByTheLastOne) {
         }
         EXPECT_NEAR(first, c.firstAlpha, 1.0 / 255);
         EXPECT_NEAR(last, c.lastAlpha, 1.0 / 255);
+    }
+}
+
+// The key and mouse hints pulse on the dark page but never fade so far that
+// they cannot be read: over two whole pulses each is drawn at 0.7 or more,
+// and still visibly breathes.
+TEST_F(Tutorial, TheKeyAndMouseHintsPulseWithoutFadingOut) {
+    tutorial->mouseHintImage = plat::CreateImage(70, 96);
+    tutorial->hintImages[0] = plat::CreateImage(124, 84);
+    tutorial->hintImages[1] = plat::CreateImage(70, 96);
+    tutorial->ResetMain();
+    delta = 1.0;
+    const plat::Image* hints[3] = {tutorial->mouseHintImage.get(), tutorial->hintImages[0].get(),
+                                   tutorial->hintImages[1].get()};
+    for (const plat::Image* hint : hints) {
+        float faintest = 2, brightest = -1;
+        for (int frame = 0; frame < 200; ++frame) {
+            plat::testing::ClearDrawCalls();
+            tutorial->Update();
+            tutorial->Draw();
+            int drawn = 0;
+            for (const DrawCall& d : plat::testing::DrawCalls()) {
+                if (d.image != hint) continue;
+                ++drawn;
+                faintest = std::min(faintest, d.alpha);
+                brightest = std::max(brightest, d.alpha);
+            }
+            ASSERT_EQ(drawn, 1) << "frame " << frame;
+        }
+        EXPECT_GE(faintest, 0.7f);
+        EXPECT_GE(brightest, 0.95f);
+        EXPECT_GE(brightest - faintest, 0.15f) << "it still pulses";
     }
 }
 

@@ -1117,12 +1117,15 @@ SceneDesc SlideScene(int n) {
             Put(s, Kind::TreeRound, 0.1, 0.12, 1.0, 3);
             Put(s, Kind::TreeRound, 0.9, 0.12, 1.0, 4);
             // No glowing rune or lantern stands in the lower left, where the
-            // score plank (x 31..171 from y 352) hangs, nor against the right
-            // edge of the board's frame; the board hides the middle.
-            for (int i = 0; i < 15; ++i) {
+            // score plank (x 31..171 from y 352) hangs, nor where any endless
+            // board's frame could leave it half showing: the strip right of
+            // the widest frame (x 772 on) is too narrow to hold one clear of
+            // it, and the front row peeks out under the shortest board. The
+            // board hides the rest.
+            for (int i = 0; i < 10; ++i) {
                 double x = 0.06 + (i % 5) * 0.22, d = 0.2 + (i / 5) * 0.28;
                 x += (i / 5 % 2) * 0.1;
-                if (x < 0.3) continue;
+                if (x < 0.3 || x > 0.85) continue;
                 Put(s, Kind::RuneGem, x, d, 1.0, i + 1);
             }
             for (int i = 1; i < 3; ++i) Put(s, Kind::Lantern, 0.15 + i * 0.25, 0.4, 1.0);
