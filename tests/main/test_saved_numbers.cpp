@@ -28,12 +28,14 @@
 #include "button_aim.h"
 #include "core/globals.h"
 #include "core/options.h"
+#include "board/board.h"
 #include "core/saved_numbers.h"
 #include "level/level.h"
 #include "level/points.h"
 #include "level/sequencer.h"
 #include "main/startup.h"
 #include "modes/board_modes.h"
+#include "modes/popup_manager.h"
 #include "modes/quest_loop.h"
 #include "modes/scene.h"
 #include "platform/files.h"
@@ -102,6 +104,8 @@ Family FamilyOf(const std::string& key) {
                             (key.rfind("razod", 0) == 0 && key.rfind("razodPrevBlock", 0) != 0);
     return statistics && key != "level" ? Family::QuestStatistics : Family::Quest;
 }
+const char* const kFamilyNames[] = {"Quest", "QuestStatistics", "Puzzle", "Ring", "Endless", "TimeAttack"};
+void PrintTo(Family f, std::ostream* out) { *out << kFamilyNames[static_cast<int>(f)]; }
 
 // The keys a quest's game-over total is made of, and those a finished ring
 // sequence adds to.
@@ -160,7 +164,7 @@ protected:
         frames = 0;
         pt::OnFlip([aim](int) {
             int x = 0, y = 0;
-            if (aim && CentreOf(aim(), x, y)) pt::SetMouse(x, y);
+            if (aim && quill_test::CentreOf(aim(), x, y)) pt::SetMouse(x, y);
             if (++frames % 4 == 0) pt::ClickMouse(plat::MOUSE_LEFT);
             if (frames == 20000) {
                 ADD_FAILURE() << "the tally did not end";
@@ -394,14 +398,14 @@ TEST_P(SavedNumbersWalk, EveryProfileNumberAtItsWorstResumesPlaysAndSavesBackInR
     });
 }
 
+std::string FamilyName(const ::testing::TestParamInfo<Family>& info) {
+    return kFamilyNames[static_cast<int>(info.param)];
+}
+
 INSTANTIATE_TEST_SUITE_P(ByFamily, SavedNumbersWalk,
                          ::testing::Values(Family::Quest, Family::QuestStatistics, Family::Puzzle, Family::Ring,
                                            Family::Endless, Family::TimeAttack),
-                         [](const ::testing::TestParamInfo<Family>& info) {
-                             static const char* const kNames[] = {"Quest",  "QuestStatistics", "Puzzle",
-                                                                  "Ring",   "Endless",         "TimeAttack"};
-                             return std::string(kNames[static_cast<int>(info.param)]);
-                         });
+                         FamilyName);
 
 // ---- the options walk -------------------------------------------------------------------------------
 
