@@ -287,6 +287,10 @@ protected:
             }
             if (FeedsRingSpells(key)) FinishASequence();
             ringGame->SaveToProfile();
+            // Each spell copied is a walk over the board: a count out of
+            // range would hold the walk for hours, so it stops here.
+            for (const TRingSpellPtr& s : ringGame->spells)
+                if (s) ASSERT_LE(s->count, kMaxSavedRingSpells + 1) << "spell " << s->kind;
             ringGame->CopySpells();
             ClickAlong();
             ringGame->Summary();
