@@ -17,18 +17,18 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "bot_ring.h"
 #include "button_aim.h"
+#include "board/board.h"
 #include "core/globals.h"
 #include "core/options.h"
-#include "board/board.h"
 #include "core/saved_numbers.h"
 #include "level/level.h"
 #include "level/points.h"
