@@ -3,19 +3,30 @@
 // key added later is walked without editing this test. Each key in turn holds
 // a hostile value; the game then loads, resumes the play the key belongs to,
 // plays a few frames and its tally, saves, and must neither trip the
-// sanitizers nor read anything back below the key's range.
+// sanitizers nor read anything back below the key's range. The keys whose
+// numbers feed a quest's game over or a ring game's won spells are also
+// played through those: the hiscore the game over records and the spells
+// saved after a finished sequence must be in range too.
+//
+// The walk is one test per family of keys, so that a runner with several
+// cores walks them side by side.
 //
 // Index: the written keys · every key has a range · the profile walk ·
 //        the options walk
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "bot_ring.h"
+#include "button_aim.h"
+#include "board/board.h"
 #include "core/globals.h"
 #include "core/options.h"
 #include "core/saved_numbers.h"
@@ -24,6 +35,7 @@
 #include "level/sequencer.h"
 #include "main/startup.h"
 #include "modes/board_modes.h"
+#include "modes/popup_manager.h"
 #include "modes/quest_loop.h"
 #include "modes/scene.h"
 #include "platform/files.h"
@@ -33,6 +45,7 @@
 #include "puzzle/puzzle_manager.h"
 #include "ring/ring_game.h"
 #include "spells/spells.h"
+#include "title/hiscores.h"
 #include "game_test_util.h"
 
 namespace {
@@ -76,6 +89,36 @@ Area AreaOf(const std::string& key) {
     return Area::Quest;
 }
 
+// The walk's families, one test each: the quest has as many keys as the
+// rest together, so its level statistics and spheres walk on their own.
+enum class Family { Quest, QuestStatistics, Puzzle, Ring, Endless, TimeAttack };
+Family FamilyOf(const std::string& key) {
+    switch (AreaOf(key)) {
+    case Area::Puzzle: return Family::Puzzle;
+    case Area::Ring: return Family::Ring;
+    case Area::Endless: return Family::Endless;
+    case Area::TimeAttack: return Family::TimeAttack;
+    case Area::Quest: break;
+    }
+    const bool statistics = key.rfind("level", 0) == 0 || key.rfind("balls", 0) == 0 ||
+                            (key.rfind("razod", 0) == 0 && key.rfind("razodPrevBlock", 0) != 0);
+    return statistics && key != "level" ? Family::QuestStatistics : Family::Quest;
+}
+const char* const kFamilyNames[] = {"Quest", "QuestStatistics", "Puzzle", "Ring", "Endless", "TimeAttack"};
+void PrintTo(Family f, std::ostream* out) { *out << kFamilyNames[static_cast<int>(f)]; }
+
+// The keys a quest's game-over total is made of, and those a finished ring
+// sequence adds to.
+bool FeedsGameOver(const std::string& key) { return key == "pointsTotal" || key == "pointsActual"; }
+bool FeedsRingSpells(const std::string& key) {
+    return key == "recivedSpells" || key.rfind("RMGRecivedSpell", 0) == 0;
+}
+
+// Points a run plays before its game over: with a saved total at its
+// largest they overflow 32 bits, so a total added without saturating would
+// wrap (and the sanitizers stop it).
+constexpr int32_t kGameOverRun = INT32_MAX - kMaxSavedPoints + 1;
+
 class SavedNumbers : public GameTest {
 protected:
     void TearDown() override {
@@ -113,12 +156,15 @@ protected:
         return profile->current->ClearText();
     }
 
-    // Clicks now and then (a tally waits for one), and ends a run that
-    // would not stop.
-    static void ClickAlong() {
+    // Clicks now and then (a tally waits for one), at the centre of the
+    // button `aim` gives when it gives one, and ends a run that would not
+    // stop.
+    static void ClickAlong(std::function<const TButton*()> aim = nullptr) {
         static int frames;
         frames = 0;
-        pt::OnFlip([](int) {
+        pt::OnFlip([aim](int) {
+            int x = 0, y = 0;
+            if (aim && quill_test::CentreOf(aim(), x, y)) pt::SetMouse(x, y);
             if (++frames % 4 == 0) pt::ClickMouse(plat::MOUSE_LEFT);
             if (frames == 20000) {
                 ADD_FAILURE() << "the tally did not end";
@@ -136,9 +182,58 @@ protected:
         return false;
     }
 
+    // The bot at the ring clicks the sequence it is shown until one is
+    // finished, which wins a spell.
+    static void FinishASequence() {
+        const int before = ringGame->received;
+        quill_bot::RingSolver solver;
+        pt::OnFlip([&solver](int flip) { solver.OnFlip(flip); });
+        for (int i = 0; i < 3000 && ringGame->completedAt < 0 && ringGame->ringState < TRingGame::kTimeUp; ++i)
+            ringGame->PlayFrame();
+        pt::OnFlip(nullptr);
+        ASSERT_FALSE(ringGame->AvailableSpells.empty()) << "the ring level awards spells";
+        EXPECT_GE(ringGame->completedAt, 0) << "a sequence was finished";
+        EXPECT_GT(ringGame->received, before) << "the finished sequence won a spell";
+    }
+
+    // Loads the profile, resumes its quest level, plays a run of points
+    // and ends it in a game over; its panel's menu button leaves. The
+    // hiscore the game over records must hold every point of the run: a
+    // total below 0 would take some away.
+    static void ResumeToGameOver() {
+        LoadProfile();
+        readFromProfile = 1;
+        saveToProfile = 1;
+        ASSERT_TRUE(SetUpLevelOfType(1));
+        TQuestPlay play;
+        play.Start(1);
+        std::vector<const TScore*> before;
+        for (const TScorePtr& s : hiscore->scores) before.push_back(s.get());
+        points->add(kGameOverRun);
+        ClickAlong([] { return static_cast<const TButton*>(popupManager->menuButton.get()); });
+        int result = TQuestPlay::kGoOn;
+        for (int i = 0; i < 20 && result == TQuestPlay::kGoOn; ++i) {
+            board->gameOverFlag = 1;
+            board->alpha = 1.0f;
+            result = play.Frame();
+        }
+        pt::OnFlip(nullptr);
+        EXPECT_EQ(result, 1) << "the game-over panel's menu button left the level";
+        const TScore* recorded = nullptr;
+        for (const TScorePtr& s : hiscore->scores)
+            if (std::find(before.begin(), before.end(), s.get()) == before.end()) recorded = s.get();
+        ASSERT_NE(recorded, nullptr) << "the game over recorded a hiscore";
+        EXPECT_EQ(recorded->typeID, 1);
+        EXPECT_GE(recorded->score, kGameOverRun) << "the hiscore lost points of the run";
+        EXPECT_EQ(points->pointsTotal, 0);
+        EXPECT_EQ(points->pointsActual, 0);
+        modes::ClearEffectLists();
+    }
+
     // Loads the profile, resumes the play of the area, plays a few frames,
     // what play would count next, and the tally, then saves.
-    static void ResumeAndPlay(Area area) {
+    static void ResumeAndPlay(const std::string& key) {
+        const Area area = AreaOf(key);
         LoadProfile();
         readFromProfile = 1;
         saveToProfile = 1;
@@ -190,7 +285,12 @@ protected:
                 pt::ClickMouse(plat::MOUSE_LEFT);
                 ringGame->PlayFrame();
             }
+            if (FeedsRingSpells(key)) FinishASequence();
             ringGame->SaveToProfile();
+            // Each spell copied is a walk over the board: a count out of
+            // range would hold the walk for hours, so it stops here.
+            for (const TRingSpellPtr& s : ringGame->spells)
+                if (s) ASSERT_LE(s->count, kMaxSavedRingSpells + 1) << "spell " << s->kind;
             ringGame->CopySpells();
             ClickAlong();
             ringGame->Summary();
@@ -239,21 +339,31 @@ TEST_F(SavedNumbers, EveryNumberTheWritersWriteHasARange) {
 
 // ---- the profile walk -------------------------------------------------------------------------------
 
-TEST_F(SavedNumbers, EveryProfileNumberAtItsWorstResumesPlaysAndSavesBackInRange) {
-    InGame([] {
+class SavedNumbersWalk : public SavedNumbers, public ::testing::WithParamInterface<Family> {};
+
+TEST_P(SavedNumbersWalk, EveryProfileNumberAtItsWorstResumesPlaysAndSavesBackInRange) {
+    const Family family = GetParam();
+    InGame([family] {
         const std::string written = WriteEverything();
         const std::vector<std::string> keys = NumericKeys(written, TProfile::kGroup);
         ASSERT_FALSE(keys.empty());
+        int walked = 0, gameOvers = 0, sequences = 0;
         for (const std::string& key : keys) {
+            if (FamilyOf(key) != family) continue;
+            ++walked;
             for (const char* value : kHostile) {
                 SCOPED_TRACE(key + "=" + value);
                 // The written profile again, with the one key damaged.
-                TTSCFilePtr config = CreateTSCFile();
-                LoadTSCText(config, written);
-                SetTSCStringKey(config, TProfile::kGroup, key, value, 0);
-                profile->current->config = config;
-                ResumeAndPlay(AreaOf(key));
+                auto damage = [&] {
+                    TTSCFilePtr config = CreateTSCFile();
+                    LoadTSCText(config, written);
+                    SetTSCStringKey(config, TProfile::kGroup, key, value, 0);
+                    profile->current->config = config;
+                };
+                damage();
+                ResumeAndPlay(key);
                 if (::testing::Test::HasFatalFailure()) return;
+                sequences += FeedsRingSpells(key) ? 1 : 0;
                 // Saved, and read back as the file now holds it.
                 const std::string saved = profile->current->ClearText();
                 TTSCFilePtr back = CreateTSCFile();
@@ -271,10 +381,35 @@ TEST_F(SavedNumbers, EveryProfileNumberAtItsWorstResumesPlaysAndSavesBackInRange
                     EXPECT_GE(read, r->lo);
                     EXPECT_LE(read, r->hi);
                 }
+                if (FeedsRingSpells(key) && r) {
+                    // As saved after the won spell: a count resumed at the
+                    // most a game awards may hold one more.
+                    const float v = GetTSCNumberKey(back, TProfile::kGroup, key, 0);
+                    EXPECT_GE(v, r->lo) << key << " written back";
+                    EXPECT_LE(v, r->hi + 1) << key << " written back";
+                }
+                if (FeedsGameOver(key)) {
+                    damage();
+                    ResumeToGameOver();
+                    if (::testing::Test::HasFatalFailure()) return;
+                    ++gameOvers;
+                }
             }
         }
+        EXPECT_GT(walked, 0) << "the family has keys";
+        if (family == Family::Quest) EXPECT_EQ(gameOvers, 2 * static_cast<int>(std::size(kHostile)));
+        if (family == Family::Ring) EXPECT_GT(sequences, 0);
     });
 }
+
+std::string FamilyName(const ::testing::TestParamInfo<Family>& info) {
+    return kFamilyNames[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(ByFamily, SavedNumbersWalk,
+                         ::testing::Values(Family::Quest, Family::QuestStatistics, Family::Puzzle, Family::Ring,
+                                           Family::Endless, Family::TimeAttack),
+                         FamilyName);
 
 // ---- the options walk -------------------------------------------------------------------------------
 
