@@ -372,7 +372,9 @@ TEST_P(SavedNumbersWalk, EveryProfileNumberAtItsWorstResumesPlaysAndSavesBackInR
                     if (k == key) continue;  // only the play saves it again, if its play does
                     const TSavedNumberRange* r = SavedNumberRange(k);
                     const float v = GetTSCNumberKey(back, TProfile::kGroup, k, 0);
-                    if (r) EXPECT_GE(v, r->lo) << k << " written back";
+                    if (r) {
+                        EXPECT_GE(v, r->lo) << k << " written back";
+                    }
                     EXPECT_FALSE(std::isnan(v)) << k;
                 }
                 const int32_t read = profile->GetNumber(key);
