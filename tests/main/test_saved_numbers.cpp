@@ -289,8 +289,11 @@ protected:
             ringGame->SaveToProfile();
             // Each spell copied is a walk over the board: a count out of
             // range would hold the walk for hours, so it stops here.
-            for (const TRingSpellPtr& s : ringGame->spells)
-                if (s) ASSERT_LE(s->count, kMaxSavedRingSpells + 1) << "spell " << s->kind;
+            for (const TRingSpellPtr& s : ringGame->spells) {
+                if (s) {
+                    ASSERT_LE(s->count, kMaxSavedRingSpells + 1) << "spell " << s->kind;
+                }
+            }
             ringGame->CopySpells();
             ClickAlong();
             ringGame->Summary();
@@ -399,8 +402,12 @@ TEST_P(SavedNumbersWalk, EveryProfileNumberAtItsWorstResumesPlaysAndSavesBackInR
             }
         }
         EXPECT_GT(walked, 0) << "the family has keys";
-        if (family == Family::Quest) EXPECT_EQ(gameOvers, 2 * static_cast<int>(std::size(kHostile)));
-        if (family == Family::Ring) EXPECT_GT(sequences, 0);
+        if (family == Family::Quest) {
+            EXPECT_EQ(gameOvers, 2 * static_cast<int>(std::size(kHostile)));
+        }
+        if (family == Family::Ring) {
+            EXPECT_GT(sequences, 0);
+        }
     });
 }
 
