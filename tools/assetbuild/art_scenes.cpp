@@ -1144,10 +1144,9 @@ SceneDesc SlideScene(int n) {
             Put(s, Kind::TreePine, 0.5, 0.1, 1.0);
             Put(s, Kind::TreePine, 0.85, 0.12, 1.0);
             Put(s, Kind::Rock, 0.15, 0.35, 1.2, 16);
-            // The widest board's frame covers x 212..772 and y 20..578 and the
-            // score plank x 31..171 from y 352: the hourglass stands small in
-            // the open strip between them, clear of both.
-            Put(s, Kind::Hourglass, 0.228, 0.6, 0.5);
+            // No standing hourglass in front: the clock's own hourglass hangs
+            // over the score plank, and a second one in the grass reads as a
+            // stray. The tower behind the board carries the theme.
             Put(s, Kind::Apprentice, 0.42, 0.62, 1.0, 0);
             Put(s, Kind::Bush, 0.8, 0.7, 1.0, 2);
             Put(s, Kind::Flowers, 0.1, 0.9, 1.0, 1);
