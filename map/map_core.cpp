@@ -20,10 +20,6 @@ plat::ImagePtr MapPicture(const std::string& path) {
     return img;
 }
 
-int32_t Whole(const TTSCFilePtr& file, const std::string& path, const char* key) {
-    return plat::TruncToInt(GetTSCNumberKey(file, path, key, 0));
-}
-
 }  // namespace
 
 int TMapCore::LoadPictures() {

@@ -37,6 +37,7 @@ void TInGameMenu::Frame() {
 }
 
 void TInGameMenu::React(int action) {
+    if (LeavesPage(action)) mouse->leavePage();
     if (action == kResume) result = 1;
     if (action == kRestart) result = 2;
     if (action == kOptions && modeLinks.menuSetState) modeLinks.menuSetState(kOptionsPage, 0, kX, kY);

@@ -16,6 +16,11 @@ public:
     static constexpr int kX = 229;
     static constexpr int kY = 200;
     enum Action : int { kResume = 20, kRestart = 21, kOptions = 22, kMainMenu = 23, kQuitGame = 24, kHelp = 25 };
+    // Every button of the pause page leaves it, for the board or another
+    // page drawn where the menu stood, so a double-click's second press is
+    // not for what comes next. The options page's own codes (volumes) stay.
+    // The puzzle's and the ring's pause pages answer with the same codes.
+    static bool LeavesPage(int action) { return action >= kResume && action <= kHelp; }
 
     int result = 0;   // 1 continue (answered as 0), 2, 3, 4
     int elapsed = 0;  // ms since the last petrification when the menu opened

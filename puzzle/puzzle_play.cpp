@@ -6,6 +6,7 @@
 #include "core/delta_time.h"
 #include "core/globals.h"
 #include "core/mouse.h"
+#include "modes/pause_menu.h"
 #include "core/sound.h"
 #include "modes/popup_manager.h"
 #include "platform/app.h"
@@ -248,9 +249,7 @@ int TPuzzleManager::ShowInGameMenuPuzzle(const plat::ImagePtr& background, THint
         if (plat::KeyHit(plat::KEY_ESCAPE) != 0) break;
         // Closing the window ends the game; the end of the program saves it.
         if (plat::AppTerminate()) code = kEndProgram;
-        // Every action leaves this page, for the board or another page drawn
-        // where the menu stood: a double-click's second press is not for it.
-        if (action == kResume || action == kOptions || action == kMainMenu || action == kQuitGame) mouse->leavePage();
+        if (TInGameMenu::LeavesPage(action)) mouse->leavePage();
         if (action == kResume) break;
         if (action == kOptions) optionsWindow->SetState(kOptionsPage, 0, kMenuX, kMenuY);
         if (action == kMainMenu) code = kToMenu;

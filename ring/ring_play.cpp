@@ -6,6 +6,7 @@
 #include "core/delta_time.h"
 #include "core/globals.h"
 #include "core/mouse.h"
+#include "modes/pause_menu.h"
 #include "core/sound.h"
 #include "modes/popup_manager.h"
 #include "platform/app.h"
@@ -165,9 +166,7 @@ int TRingGame::MenuFrame(Menu& menu) {
     plat::Flip(-1);
     if (plat::KeyHit(plat::KEY_ESCAPE) != 0) return menu.result = kPlaying;
     if (plat::AppTerminate()) menu.result = kQuit;
-    // Every action leaves this page, for the ring or another page drawn
-    // where the menu stood: a double-click's second press is not for it.
-    if (action == kResume || action == kOptions || action == kMainMenu || action == kQuitGame) mouse->leavePage();
+    if (TInGameMenu::LeavesPage(action)) mouse->leavePage();
     if (action == kResume) return menu.result;
     if (action == kOptions) optionsWindow->SetState(kOptionsPage, 0, kMenuX, kMenuY);
     if (action == kMainMenu) menu.result = kToMenu;

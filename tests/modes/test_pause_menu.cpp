@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/mouse.h"
+
 namespace {
 
 using plat::testing::OnFlip;
@@ -98,6 +100,25 @@ TEST_F(PauseMenuTest, OptionsHelpAndTheMainPageKeepTheMenuOpen) {
     m.React(TInGameMenu::kHelp);
     EXPECT_EQ(m.result, 4);
     EXPECT_EQ(m.Close(), 4);
+}
+
+// A press on the pause page takes the player to another page (or back to
+// the board): the second click of a double-click is dropped there, while
+// the options page's own buttons take quick repeats.
+TEST_F(PauseMenuTest, ADoubleClicksSecondPressNeverReachesThePageAButtonOpened) {
+    const struct {
+        int action;
+        bool leaves;
+    } cases[] = {{TInGameMenu::kResume, true}, {TInGameMenu::kOptions, true}, {TInGameMenu::kMainMenu, true},
+                 {TInGameMenu::kHelp, true},   {40, false} /* a volume button */,  {0, false}};
+    for (const auto& c : cases) {
+        plat::testing::AdvanceTime(kPageLeaveMs + 1);
+        ASSERT_FALSE(mouse->leaving());
+        TInGameMenu m;
+        m.Open();
+        m.React(c.action);
+        EXPECT_EQ(mouse->leaving(), c.leaves) << "action " << c.action;
+    }
 }
 
 TEST_F(PauseMenuTest, WithoutAWindowOnlyEscapeAnswersAndTheNextFrameIsShort) {
